@@ -1,0 +1,42 @@
+# GoogleTest for both configurations: natively Debian's libgtest-dev; for Windows built
+# from the sources that Debian's googletest package installs, with the same cross compiler.
+
+set(QUILLERY_GOOGLETEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest sources")
+if(WIN32 AND NOT CMAKE_CROSSCOMPILING AND NOT EXISTS "${QUILLERY_GOOGLETEST_SOURCE}/CMakeLists.txt")
+  # Building on Windows itself: an installed GoogleTest package (vcpkg, MSYS2) will do.
+  find_package(GTest REQUIRED)
+elseif(WIN32)
+  if(NOT EXISTS "${QUILLERY_GOOGLETEST_SOURCE}/CMakeLists.txt")
+    message(FATAL_ERROR "GoogleTest sources not found at ${QUILLERY_GOOGLETEST_SOURCE}; "
+                        "run scripts/install-deps.sh")
+  endif()
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(${QUILLERY_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  if(NOT TARGET GTest::gtest)  # GoogleTest 1.11 and later define these themselves
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+    add_library(GTest::gmock ALIAS gmock)
+  endif()
+else()
+  find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)
+
+# quillery_test(<name> SOURCES ... DEPENDS ...): one GoogleTest program. Natively every
+# test case is its own CTest test; under Wine the whole program is one CTest test, because
+# starting Wine costs far more than running the cases.
+function(quillery_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
+  quillery_target_defaults(${name})
+  if(WIN32)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    # The clipboard is one for the whole Wine session: programs that use it take turns.
+    set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 300 RESOURCE_LOCK clipboard)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native TIMEOUT 60)
+  endif()
+endfunction()

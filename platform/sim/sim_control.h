@@ -1,0 +1,52 @@
+#pragma once
+// Control of the in-memory platform model, for native tests. Through it a test acts as
+// "another program" or as the system: it holds the clipboard open from another thread,
+// makes memory allocations fail, holds keys down, fixes the clock, and watches the
+// clipboard-viewer notification. Everything else a test does through the API itself.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_windows.h"
+
+namespace sim {
+
+inline constexpr DWORD kForever = 0xFFFFFFFF;
+
+// Returns the model to its start: empty clipboard, no viewer, no holds, keys up, clock
+// running from the real local time, no pending allocation failures. Handles still held by
+// the caller stay valid.
+void Reset();
+
+// A window handle of its own, distinct from every other, to own the clipboard with.
+HWND NewWindowHandle();
+
+// Called synchronously from CloseClipboard after a change of content, as the system
+// sends WM_DRAWCLIPBOARD to the head of the viewer chain. An empty function removes it.
+void SetClipboardViewer(std::function<void()> onChange);
+
+// Another program's thread opens the clipboard and keeps it open for the given time of
+// the model's clock (which advances only through Sleep), or until released.
+void HoldClipboardFromAnotherThread(DWORD milliseconds = kForever);
+void ReleaseClipboardFromAnotherThread();
+
+// The next `count` calls of GlobalAlloc fail as when memory is exhausted.
+void FailNextGlobalAllocs(int count);
+
+// Keys and mouse buttons held down, as GetKeyState reports them.
+void SetKeyDown(int virtualKey, bool down);
+void ReleaseAllKeys();
+
+// Fixes the local time that GetLocalTime reports (Sleep still advances it).
+void SetLocalTime(const SYSTEMTIME& time);
+
+// Live handles, for tests of ownership: blocks of global memory and bitmaps not yet freed.
+std::size_t LiveGlobalBlocks();
+std::size_t LiveBitmaps();
+
+// Uses of handles that Windows would punish (freeing a block the clipboard owns, locking
+// a freed block, ...), described in words; empty when all went well.
+const std::vector<std::string>& HandleMisuses();
+
+}  // namespace sim

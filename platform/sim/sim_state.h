@@ -1,0 +1,77 @@
+#pragma once
+// Shared state of the platform model; internal to platform/sim.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "platform/sim/sim_windows.h"
+
+namespace sim::detail {
+
+struct GlobalBlock {
+  std::vector<std::uint8_t> bytes;
+  int lockCount = 0;
+  bool ownedByClipboard = false;
+};
+
+struct DeviceBitmap {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // top-down rows, 0x00RRGGBB
+  bool ownedByClipboard = false;
+};
+
+struct ClipboardEntry {
+  UINT format = 0;
+  HANDLE data = nullptr;  // null: announced but never delivered
+};
+
+struct ClipboardState {
+  bool open = false;
+  HWND openedBy = nullptr;
+  bool changedWhileOpen = false;
+  HWND owner = nullptr;
+  std::vector<ClipboardEntry> entries;      // in the order they were set
+  std::vector<ClipboardEntry> synthesised;  // text forms made on request
+  DWORD sequence = 1;
+  bool heldByAnotherThread = false;
+  std::uint64_t heldUntilTick = 0;
+  std::function<void()> viewer;
+  std::vector<std::pair<std::u16string, UINT>> registeredFormats;
+};
+
+struct Model {
+  std::unordered_map<std::uintptr_t, std::unique_ptr<GlobalBlock>> globals;
+  std::unordered_map<std::uintptr_t, std::unique_ptr<DeviceBitmap>> bitmaps;
+  std::uintptr_t nextHandle = 0x10000;
+  int failingAllocs = 0;
+  ClipboardState clipboard;
+  std::array<bool, 256> keysDown{};
+  std::uint64_t tick = 1000;          // milliseconds of the model's clock
+  std::optional<SYSTEMTIME> fixedTime;
+  std::uint64_t tickWhenFixed = 0;
+  std::vector<std::string> misuses;
+};
+
+Model& State();
+
+// A fresh handle value, never reused, so that a stale handle is always recognised.
+std::uintptr_t NewHandleValue();
+
+GlobalBlock* FindGlobal(HANDLE handle);
+DeviceBitmap* FindBitmap(HANDLE handle);
+
+// Frees a handle that the clipboard owns (a global block or a bitmap).
+void FreeClipboardHandle(UINT format, HANDLE handle);
+
+void RecordMisuse(std::string what);
+
+}  // namespace sim::detail

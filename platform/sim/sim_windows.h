@@ -1,0 +1,200 @@
+#pragma once
+// The in-memory model of the Win32 API used by the native build: the same names, types
+// and semantics as <windows.h> for exactly the calls that the portable layers make.
+// Tests drive it as "another program" through platform/sim/sim_control.h.
+
+#include <cstddef>
+#include <cstdint>
+
+using BOOL = int;
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using UINT = unsigned int;
+using LONG = std::int32_t;
+using SHORT = std::int16_t;
+using USHORT = std::uint16_t;
+using CHAR = char;
+using WCHAR = char16_t;
+using SIZE_T = std::size_t;
+using LPVOID = void*;
+using LPCVOID = const void*;
+using LPSTR = char*;
+using LPCSTR = const char*;
+using LPWSTR = WCHAR*;
+using LPCWSTR = const WCHAR*;
+using LPCCH = const char*;
+using LPCWCH = const WCHAR*;
+using LPBOOL = BOOL*;
+using UINT_PTR = std::uintptr_t;
+
+struct HWND__;
+struct HGLOBAL__;
+struct HBITMAP__;
+struct HDC__;
+struct HGDIOBJ__;
+using HWND = HWND__*;
+using HANDLE = void*;
+using HGLOBAL = HANDLE;
+using HBITMAP = HBITMAP__*;
+using HDC = HDC__*;
+using HGDIOBJ = void*;
+
+#define WINAPI
+#define TRUE 1
+#define FALSE 0
+#define MAX_PATH 260
+
+// Clipboard formats.
+inline constexpr UINT CF_TEXT = 1;
+inline constexpr UINT CF_BITMAP = 2;
+inline constexpr UINT CF_OEMTEXT = 7;
+inline constexpr UINT CF_DIB = 8;
+inline constexpr UINT CF_UNICODETEXT = 13;
+inline constexpr UINT CF_LOCALE = 16;
+
+// Global memory.
+inline constexpr UINT GMEM_FIXED = 0x0000;
+inline constexpr UINT GMEM_MOVEABLE = 0x0002;
+inline constexpr UINT GMEM_ZEROINIT = 0x0040;
+inline constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
+
+// Code pages.
+inline constexpr UINT CP_ACP = 0;
+inline constexpr UINT CP_OEMCP = 1;
+inline constexpr UINT CP_UTF8 = 65001;
+
+// Errors reported through GetLastError.
+inline constexpr DWORD ERROR_SUCCESS = 0;
+inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
+inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
+inline constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
+inline constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+inline constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+inline constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
+inline constexpr DWORD ERROR_CLIPBOARD_NOT_OPEN = 1418;
+
+// Virtual keys named by the program.
+inline constexpr int VK_LBUTTON = 0x01;
+inline constexpr int VK_RBUTTON = 0x02;
+inline constexpr int VK_MBUTTON = 0x04;
+inline constexpr int VK_SHIFT = 0x10;
+inline constexpr int VK_CONTROL = 0x11;
+inline constexpr int VK_MENU = 0x12;
+inline constexpr int VK_LSHIFT = 0xA0;
+inline constexpr int VK_RSHIFT = 0xA1;
+inline constexpr int VK_LCONTROL = 0xA2;
+inline constexpr int VK_RCONTROL = 0xA3;
+inline constexpr int VK_LMENU = 0xA4;
+inline constexpr int VK_RMENU = 0xA5;
+
+// Device-independent bitmaps.
+inline constexpr DWORD BI_RGB = 0;
+inline constexpr DWORD BI_BITFIELDS = 3;
+inline constexpr UINT DIB_RGB_COLORS = 0;
+inline constexpr DWORD CBM_INIT = 4;
+
+struct SYSTEMTIME {
+  WORD wYear;
+  WORD wMonth;
+  WORD wDayOfWeek;
+  WORD wDay;
+  WORD wHour;
+  WORD wMinute;
+  WORD wSecond;
+  WORD wMilliseconds;
+};
+
+struct BITMAP {
+  LONG bmType;
+  LONG bmWidth;
+  LONG bmHeight;
+  LONG bmWidthBytes;
+  WORD bmPlanes;
+  WORD bmBitsPixel;
+  LPVOID bmBits;
+};
+
+struct BITMAPINFOHEADER {
+  DWORD biSize;
+  LONG biWidth;
+  LONG biHeight;
+  WORD biPlanes;
+  WORD biBitCount;
+  DWORD biCompression;
+  DWORD biSizeImage;
+  LONG biXPelsPerMeter;
+  LONG biYPelsPerMeter;
+  DWORD biClrUsed;
+  DWORD biClrImportant;
+};
+
+struct RGBQUAD {
+  BYTE rgbBlue;
+  BYTE rgbGreen;
+  BYTE rgbRed;
+  BYTE rgbReserved;
+};
+
+struct BITMAPINFO {
+  BITMAPINFOHEADER bmiHeader;
+  RGBQUAD bmiColors[1];
+};
+
+// Errors.
+DWORD GetLastError();
+void SetLastError(DWORD error);
+
+// Clipboard. The model serialises access like the system: one opener at a time; content
+// belongs to the clipboard once handed over; text formats are synthesised from each other.
+BOOL OpenClipboard(HWND newOwner);
+BOOL CloseClipboard();
+BOOL EmptyClipboard();
+HANDLE GetClipboardData(UINT format);
+HANDLE SetClipboardData(UINT format, HANDLE data);
+BOOL IsClipboardFormatAvailable(UINT format);
+int CountClipboardFormats();
+UINT EnumClipboardFormats(UINT format);
+UINT RegisterClipboardFormatA(LPCSTR name);
+UINT RegisterClipboardFormatW(LPCWSTR name);
+HWND GetClipboardOwner();
+HWND GetOpenClipboardWindow();
+DWORD GetClipboardSequenceNumber();
+
+// Movable global memory.
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
+LPVOID GlobalLock(HGLOBAL memory);
+BOOL GlobalUnlock(HGLOBAL memory);
+SIZE_T GlobalSize(HGLOBAL memory);
+HGLOBAL GlobalFree(HGLOBAL memory);
+
+// Time and keys.
+void GetLocalTime(SYSTEMTIME* time);
+DWORD GetTickCount();
+void Sleep(DWORD milliseconds);
+SHORT GetKeyState(int virtualKey);
+SHORT GetAsyncKeyState(int virtualKey);
+
+// Code pages: Windows-1252 is the ANSI code page, 437 the OEM code page.
+UINT GetACP();
+UINT GetOEMCP();
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWCH wide, int wideLength, LPSTR narrow,
+                        int narrowSize, LPCCH defaultChar, LPBOOL usedDefaultChar);
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH narrow, int narrowLength, LPWSTR wide,
+                        int wideSize);
+
+// Bitmaps: device-dependent bitmaps are 32 bits per pixel, as on a true-colour display.
+HDC GetDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
+#define GetObject GetObjectW
+int GetDIBits(HDC dc, HBITMAP bitmap, UINT firstLine, UINT lines, LPVOID bits, BITMAPINFO* info,
+              UINT usage);
+HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, LPCVOID bits,
+                       const BITMAPINFO* info, UINT usage);
+BOOL DeleteObject(HGDIOBJ object);
+
+// Private-profile (ini) files, over real files on disk with the system's rules.
+DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue,
+                               LPWSTR buffer, DWORD bufferSize, LPCWSTR fileName);
+BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR fileName);

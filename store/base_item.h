@@ -1,0 +1,46 @@
+#pragma once
+// A clip: one piece of clipboard content that the program keeps, a text or a picture.
+// The store (CDataBase) owns every clip and decides its id, category and place; a clip
+// itself only knows how to take its content from the clipboard and put it back.
+
+#include <cstdint>
+
+#include "platform/handles.h"
+#include "platform/windows_api.h"
+
+inline constexpr int kHistoryCategoryId = 10;  // "Clipboard history"
+inline constexpr int kNotesCategoryId = 11;    // "Quick notes"
+
+// A copy is not lost because another program held the clipboard open for a moment.
+inline constexpr ClipboardPatience kCapturePatience{20, 2};
+
+enum ClipKind : int { kNoKind = 0, kTextKind = 1, kPictureKind = 2 };
+
+class CBaseItem {
+ public:
+  virtual ~CBaseItem() = default;
+  CBaseItem(const CBaseItem&) = delete;
+  CBaseItem& operator=(const CBaseItem&) = delete;
+
+  // Takes the content now on the clipboard, opening it with `ownerWindow` as owner (with
+  // kCapturePatience) and sets `created` to now. False, with the clip unchanged, when the
+  // clipboard offers no content of this kind, cannot be opened, or its source marked the
+  // content as not to be kept (password managers do).
+  virtual bool ReadFromClipboard(HWND ownerWindow) = 0;
+
+  // Replaces the clipboard's content with this clip's. False when the clipboard cannot be
+  // opened or the content cannot be placed; the clip is unchanged either way.
+  virtual bool WriteToClipboard(HWND ownerWindow) const = 0;
+
+  int id = 0;            // set by the store; not persistent
+  int categoryId = 0;    // kHistoryCategoryId, kNotesCategoryId or a user category's id
+  int textLength = 0;    // UTF-16 units of the text; 0 for pictures
+  double created = 0;    // local time as a day count (foundation/day_count.h)
+  int kind = kNoKind;    // also the record kind of the data file
+  std::uint16_t hotKey = 0;  // key combination assigned by the user; 0 for none
+  bool orphaned = false;     // the clip's category has no place in the category tree
+
+ protected:
+  // Sets `created` to the current local time.
+  explicit CBaseItem(int itemKind);
+};

@@ -1,0 +1,85 @@
+#pragma once
+// TBitmap: a picture that owns its pixels, kept as a device-independent bitmap would keep
+// them, so that it can be written back exactly as it was read: rows of `BitsPerPixel()`
+// bits each padded to 4 bytes, the top row first, a colour table for depths of 8 and
+// below, colour masks for 16 and 32 bits.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/handles.h"
+
+class TBitmap {
+ public:
+  // Largest width or height, and largest pixel storage, that a picture may have. They
+  // bound what damaged data or a strange clipboard bitmap can make the program allocate.
+  static constexpr int kMaxSide = 32768;
+  static constexpr std::size_t kMaxPixelBytes = std::size_t{512} << 20;
+
+  struct ColorMasks {
+    std::uint32_t red = 0;
+    std::uint32_t green = 0;
+    std::uint32_t blue = 0;
+    bool operator==(const ColorMasks&) const = default;
+  };
+
+  // An empty picture, 0 by 0 pixels at 32 bits.
+  TBitmap() = default;
+
+  // A picture of the given size and depth (1, 4, 8, 16, 24 or 32), every pixel 0, with a
+  // grey-scale colour table for depths of 8 and below and the standard masks (5-5-5 for
+  // 16 bits, 8-8-8 for 32). Throws CPictureError for another depth or a size beyond the
+  // limits above.
+  TBitmap(int width, int height, int bitsPerPixel);
+
+  // The bytes a picture of this size and depth needs, or 0 when that exceeds the limits.
+  static std::size_t PixelBytesFor(int width, int height, int bitsPerPixel);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int BitsPerPixel() const { return bitsPerPixel_; }
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+
+  // Bytes of one row, padded to a multiple of 4.
+  std::size_t Stride() const { return stride_; }
+  std::uint8_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * stride_; }
+  const std::uint8_t* Row(int y) const {
+    return pixels_.data() + static_cast<std::size_t>(y) * stride_;
+  }
+
+  // Colour table entries as 0x00RRGGBB, for depths of 8 and below (at most 2^depth).
+  std::vector<std::uint32_t>& Palette() { return palette_; }
+  const std::vector<std::uint32_t>& Palette() const { return palette_; }
+
+  // Where red, green and blue lie in a 16- or 32-bit pixel.
+  ColorMasks Masks() const { return masks_; }
+  void SetMasks(ColorMasks masks) { masks_ = masks; }
+  // True when the masks differ from the standard ones and so must be written out.
+  bool HasCustomMasks() const;
+
+  // The colour of one pixel as 0x00RRGGBB. An index beyond the colour table is black.
+  std::uint32_t PixelColor(int x, int y) const;
+
+  // The whole picture as 32-bit pixels 0x00RRGGBB, top row first, no padding.
+  std::vector<std::uint32_t> ToRgb32() const;
+
+  // Replaces the picture with a 32-bit copy of a device-dependent bitmap; the handle stays
+  // the caller's. False, with the picture unchanged, when the handle cannot be read or its
+  // size is beyond the limits.
+  bool AssignFromHandle(HBITMAP bitmap);
+
+  // A new device-dependent bitmap that is a copy of the picture; empty on failure.
+  UniqueBitmap CreateHandle() const;
+
+  bool operator==(const TBitmap&) const = default;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  int bitsPerPixel_ = 32;
+  std::size_t stride_ = 0;
+  std::vector<std::uint8_t> pixels_;
+  std::vector<std::uint32_t> palette_;
+  ColorMasks masks_{0x00FF0000, 0x0000FF00, 0x000000FF};
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// The record of one user category. Categories are numbered from 1001 upward by the store;
+// parentId 0 puts a category at the top level.
+class CCategory {
+ public:
+  int id = 0;
+  int parentId = 0;
+  int iconIndex = 0;  // column of the category's icon in the category icon list
+  int reserved = 0;   // 0 for every category the program makes; kept as it was read
+  std::u16string name;
+
+  bool operator==(const CCategory&) const = default;
+};

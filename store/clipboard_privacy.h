@@ -1,0 +1,8 @@
+#pragma once
+// Content that its source asks clipboard managers not to keep: password managers mark
+// what they copy with one of three registered formats.
+
+// True when the clipboard, which the caller has open, holds content marked as private:
+// "ExcludeClipboardContentFromMonitorProcessing" or "Clipboard Viewer Ignore" present, or
+// "CanIncludeInClipboardHistory" holding the DWORD 0.
+bool OpenClipboardContentIsPrivate();

@@ -1,0 +1,187 @@
+#include "store/database.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "foundation/caption.h"
+#include "foundation/settings_keys.h"
+#include "foundation/settings_storage.h"
+#include "store/image_item.h"
+#include "store/text_item.h"
+
+CDataBase::~CDataBase() {
+  // Clips first, then categories, as the store has always released them.
+  items.clear();
+  categories.clear();
+}
+
+void CDataBase::Attach(HWND owner) {
+  ownerWindow = owner;
+  active = true;
+}
+
+std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent() {
+  std::unique_ptr<CBaseItem> clip;
+  if (IsClipboardFormatAvailable(CF_TEXT)) {
+    clip = std::make_unique<CTextItem>();
+  } else if (IsClipboardFormatAvailable(CF_BITMAP)) {
+    clip = std::make_unique<CImageItem>();
+  } else {
+    return nullptr;
+  }
+  // A text that cannot be read is not replaced by the picture: the change is dropped.
+  if (!clip->ReadFromClipboard(ownerWindow)) return nullptr;
+  return clip;
+}
+
+void CDataBase::CaptureClipboard() {
+  if (!active) return;
+  if (std::unique_ptr<CBaseItem> clip = TakeClipboardContent()) {
+    clip->id = nextItemId++;
+    clip->categoryId = kHistoryCategoryId;
+    if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) {
+      lastCaption = MakeCaption(text->text);
+    } else {
+      lastCaption = u"Image";
+    }
+    items.push_front(std::move(clip));
+    ++historyCount;
+  }
+  TrimHistory();
+}
+
+void CDataBase::TrimHistory() {
+  // Read afresh every time: the settings dialog may have changed it.
+  const int capacity = Settings::SettingsInstance().GetInt(Settings::kClipboardCapacity,
+                                                           Settings::kClipboardCapacityDefault);
+  if (historyCount <= capacity) return;
+  // The history clip nearest the tail goes; walking from the tail finds it after only the
+  // clips of other categories that were moved there.
+  auto last = std::find_if(items.rbegin(), items.rend(), [](const auto& clip) {
+    return clip->categoryId == kHistoryCategoryId;
+  });
+  if (last != items.rend()) Erase(std::prev(last.base()));
+}
+
+bool CDataBase::PutItemToClipboard(int itemId) {
+  if (!active) return false;
+  auto clip = FindItemIterator(itemId);
+  return clip != items.end() && PutToClipboard(clip);
+}
+
+bool CDataBase::PutNthItemToClipboard(int index, int categoryId) {
+  if (!active || index < 0) return false;
+  int seen = 0;
+  for (auto clip = items.begin(); clip != items.end(); ++clip) {
+    if ((*clip)->categoryId == categoryId && seen++ == index) return PutToClipboard(clip);
+  }
+  return false;
+}
+
+bool CDataBase::PutToClipboard(ItemList::iterator position) {
+  if ((*position)->categoryId != kHistoryCategoryId) {
+    return (*position)->WriteToClipboard(ownerWindow);
+  }
+  // A history clip is out of the list before the write: the capture that the write may
+  // run before returning must neither count it nor see it.
+  const auto index = std::distance(items.begin(), position);
+  const CBaseItem* successor = std::next(position) == items.end() ? nullptr : std::next(position)->get();
+  std::unique_ptr<CBaseItem> clip = std::move(*position);
+  items.erase(position);
+  --historyCount;
+
+  if (clip->WriteToClipboard(ownerWindow)) return true;  // the clip's content lives on as the new capture
+
+  // The write failed: the clip goes back where it was, before the clip that followed it
+  // (or at its old index if a capture meanwhile removed that one).
+  auto before = std::find_if(items.begin(), items.end(),
+                             [successor](const auto& other) { return other.get() == successor; });
+  if (successor != nullptr && before == items.end()) {
+    before = std::next(items.begin(), std::min<std::ptrdiff_t>(index, std::ssize(items)));
+  }
+  items.insert(before, std::move(clip));
+  ++historyCount;
+  return false;
+}
+
+CDataBase::ItemList::iterator CDataBase::FindItemIterator(int itemId) {
+  return std::find_if(items.begin(), items.end(),
+                      [itemId](const auto& clip) { return clip->id == itemId; });
+}
+
+CBaseItem* CDataBase::FindItem(int itemId) {
+  auto clip = FindItemIterator(itemId);
+  return clip == items.end() ? nullptr : clip->get();
+}
+
+void CDataBase::Erase(ItemList::iterator clip) {
+  if ((*clip)->categoryId == kHistoryCategoryId) --historyCount;
+  items.erase(clip);
+}
+
+bool CDataBase::DeleteItem(int itemId) {
+  auto clip = FindItemIterator(itemId);
+  if (clip == items.end()) return false;
+  Erase(clip);
+  return true;
+}
+
+void CDataBase::DeleteItemsOfCategory(int categoryId) {
+  for (auto clip = items.begin(); clip != items.end();) {
+    auto next = std::next(clip);
+    if ((*clip)->categoryId == categoryId) Erase(clip);
+    clip = next;
+  }
+}
+
+bool CDataBase::MoveItem(int itemId, int categoryId) {
+  auto clip = std::find_if(items.begin(), items.end(), [&](const auto& candidate) {
+    return candidate->id == itemId && candidate->categoryId != categoryId;
+  });
+  if (clip == items.end()) return false;
+  if ((*clip)->categoryId == kHistoryCategoryId) --historyCount;
+  std::unique_ptr<CBaseItem> moved = std::move(*clip);
+  items.erase(clip);
+  moved->id = nextItemId++;
+  moved->categoryId = categoryId;
+  if (categoryId == kHistoryCategoryId) ++historyCount;
+  items.push_back(std::move(moved));
+  return true;
+}
+
+int CDataBase::AddCategory(const CCategory& category) {
+  auto added = std::make_unique<CCategory>(category);
+  added->id = ++lastCategoryId;
+  categories.push_back(std::move(added));
+  return lastCategoryId;
+}
+
+bool CDataBase::UpdateCategory(int id, const CCategory& category) {
+  CCategory* stored = FindCategory(id);
+  if (stored == nullptr) return false;
+  *stored = category;
+  stored->id = id;
+  return true;
+}
+
+bool CDataBase::DeleteCategory(int id) {
+  auto found = std::find_if(categories.begin(), categories.end(),
+                            [id](const auto& category) { return category->id == id; });
+  if (found == categories.end()) return false;
+  categories.erase(found);
+  return true;
+}
+
+CCategory* CDataBase::FindCategory(int id) {
+  auto found = std::find_if(categories.begin(), categories.end(),
+                            [id](const auto& category) { return category->id == id; });
+  return found == categories.end() ? nullptr : found->get();
+}
+
+std::vector<CCategory*> CDataBase::ChildCategories(int parentId) {
+  std::vector<CCategory*> children;
+  for (const auto& category : categories) {
+    if (category->parentId == parentId) children.push_back(category.get());
+  }
+  return children;
+}

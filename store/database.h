@@ -1,0 +1,98 @@
+#pragma once
+// CDataBase: the program's one store of clips and user categories. It captures the
+// clipboard into the history, trims the history to its capacity, puts clips back on the
+// clipboard, deletes and moves clips and keeps the category records. It shows nothing;
+// callers rebuild their view after every change.
+//
+// Clips live in one list, newest capture at the head. Ids: clips from 100000 upward, fresh
+// in every run; user categories from 1001 upward, never reused (the counter is saved with
+// the data). The built-in history (10) and notes (11) categories have no record.
+
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/windows_api.h"
+#include "store/base_item.h"
+#include "store/category.h"
+
+class CDataBase {
+ public:
+  using ItemList = std::list<std::unique_ptr<CBaseItem>>;
+  using CategoryList = std::vector<std::unique_ptr<CCategory>>;
+
+  static constexpr int kFirstItemId = 100000;
+  static constexpr int kCategoryIdBase = 1000;  // the first user category is 1001
+  static constexpr int kDefaultCapacity = 12;
+
+  CDataBase() = default;
+  virtual ~CDataBase();
+  CDataBase(const CDataBase&) = delete;
+  CDataBase& operator=(const CDataBase&) = delete;
+
+  // Makes the store active, with `ownerWindow` as the owner whenever it opens the
+  // clipboard. Until then capture and both puts do nothing.
+  void Attach(HWND ownerWindow);
+  bool IsActive() const { return active; }
+
+  // Takes the clipboard's content as the newest history clip (text wins over a picture;
+  // content marked private is left alone), then removes at most one history clip beyond
+  // the "ClipboardCapacity" setting, whether or not a clip was taken.
+  void CaptureClipboard();
+
+  // Puts the clip with that id on the clipboard. A history clip leaves the store while it
+  // is written, so the capture that the write causes brings it back as the newest clip.
+  // False when inactive, when there is no such clip, or when the clipboard did not take
+  // the content; then the clip is back where it was, with its id.
+  bool PutItemToClipboard(int itemId);
+  // The same for the `index`-th clip (0 nearest the head) of the category.
+  bool PutNthItemToClipboard(int index, int categoryId);
+
+  // Removes and destroys the first clip with that id; false if there is none.
+  bool DeleteItem(int itemId);
+  // Removes and destroys every clip of the category.
+  void DeleteItemsOfCategory(int categoryId);
+  // Moves the first clip with that id that is not already in `categoryId` there: it gets
+  // a new id and goes to the tail of the list. False if there is no such clip.
+  virtual bool MoveItem(int itemId, int categoryId);
+
+  // Appends a copy of `category` with the next category id; returns that id.
+  virtual int AddCategory(const CCategory& category);
+  // Copies every field of `category` into the category `id`, keeping its id.
+  bool UpdateCategory(int id, const CCategory& category);
+  // Removes the category's record. Its clips and sub-categories stay in the store.
+  bool DeleteCategory(int id);
+  // The stored category, or null. The store keeps ownership.
+  CCategory* FindCategory(int id);
+  // The stored categories with that parent, in list order. The store keeps ownership.
+  std::vector<CCategory*> ChildCategories(int parentId);
+
+  // The first clip with that id, or null. The store keeps ownership; `id` and
+  // `categoryId` are the store's to change.
+  CBaseItem* FindItem(int itemId);
+
+  const ItemList& Items() const { return items; }
+  const CategoryList& Categories() const { return categories; }
+  // The caption of the newest captured clip, for the one-line display.
+  const std::u16string& LastCaption() const { return lastCaption; }
+  int NextItemId() const { return nextItemId; }
+  int LastCategoryId() const { return lastCategoryId; }
+
+ private:
+  std::unique_ptr<CBaseItem> TakeClipboardContent();
+  void TrimHistory();
+  bool PutToClipboard(ItemList::iterator clip);
+  ItemList::iterator FindItemIterator(int itemId);
+  void Erase(ItemList::iterator clip);
+
+  HWND ownerWindow = nullptr;
+  int nextItemId = kFirstItemId;
+  int lastCategoryId = kCategoryIdBase;
+  std::u16string lastCaption;
+  bool active = false;
+  ItemList items;
+  CategoryList categories;
+  // History clips in `items`, kept so that a capture need not walk a long list.
+  int historyCount = 0;
+};

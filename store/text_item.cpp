@@ -1,0 +1,50 @@
+#include "store/text_item.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "foundation/day_count.h"
+#include "platform/handles.h"
+#include "store/clipboard_privacy.h"
+
+bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
+  // Tested as CF_TEXT: the system offers every text it holds in that form.
+  if (!IsClipboardFormatAvailable(CF_TEXT)) return false;
+  ClipboardOpen clipboard(ownerWindow, kCapturePatience);
+  if (!clipboard.IsOpen() || OpenClipboardContentIsPrivate()) return false;
+
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    GlobalLockGuard lock(data);
+    if (lock.data() != nullptr) {
+      // Never read past the block, whether or not its text ends in a NUL.
+      const auto* units = static_cast<const char16_t*>(lock.data());
+      std::u16string_view all(units, lock.size() / sizeof(char16_t));
+      text = std::u16string(all.substr(0, all.find(u'\0')));
+    }
+  }
+  clipboard.Close();
+  created = CurrentDayCount();
+  textLength = static_cast<int>(text.size());
+  return true;
+}
+
+bool CTextItem::WriteToClipboard(HWND ownerWindow) const {
+  // The block is made before the clipboard is opened and emptied, so that a failure
+  // leaves the content there intact.
+  const std::u16string_view kept(text.data(), std::min(text.size(), text.find(u'\0')));
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, (kept.size() + 1) * sizeof(char16_t)));
+  if (!memory) return false;
+  {
+    GlobalLockGuard lock(memory.get());
+    if (lock.data() == nullptr) return false;
+    auto* units = static_cast<char16_t*>(lock.data());
+    std::memcpy(units, kept.data(), kept.size() * sizeof(char16_t));
+    units[kept.size()] = u'\0';
+  }
+  ClipboardOpen clipboard(ownerWindow);
+  if (!clipboard.IsOpen()) return false;
+  EmptyClipboard();
+  if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return false;
+  memory.release();  // the clipboard owns it now
+  return true;
+}

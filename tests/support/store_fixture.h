@@ -1,0 +1,70 @@
+#pragma once
+// A fixture with what every test of the store needs: a settings file of its own, the
+// clipboard driver, and an attached store that captures every clipboard change, as the
+// main window does.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "foundation/day_count.h"
+#include "foundation/settings_keys.h"
+#include "foundation/settings_storage.h"
+#include "store/database.h"
+#include "store/image_item.h"
+#include "store/text_item.h"
+#include "tests/support/clipboard_driver.h"
+#include "tests/support/temp_folder.h"
+
+class StoreTest : public ::testing::Test {
+ protected:
+  StoreTest() {
+    Settings::CreateSettings(folder.Path() / "quillery.ini", true);
+    store.Attach(driver.OwnerWindow());
+    driver.OnChange([this] { store.CaptureClipboard(); });
+  }
+  ~StoreTest() override {
+    driver.OnChange(nullptr);
+    Settings::ReleaseSettings();
+  }
+
+  void SetCapacity(int capacity) {
+    Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, capacity);
+  }
+
+  // Copies each text in turn, as another program would, each captured on its change.
+  void CopyTexts(const std::vector<std::u16string>& texts) {
+    for (const auto& text : texts) ASSERT_TRUE(driver.CopyText(text));
+  }
+
+  // The texts of the category's clips in list order ("<picture>" for a picture).
+  std::vector<std::u16string> TextsOf(int categoryId) const {
+    std::vector<std::u16string> texts;
+    for (const auto& clip : store.Items()) {
+      if (clip->categoryId != categoryId) continue;
+      const auto* text = dynamic_cast<const CTextItem*>(clip.get());
+      texts.push_back(text != nullptr ? text->text : u"<picture>");
+    }
+    return texts;
+  }
+
+  std::vector<std::u16string> History() const { return TextsOf(kHistoryCategoryId); }
+
+  CBaseItem& Head() { return *store.Items().front(); }
+
+  CTempFolder folder;
+  CClipboardDriver driver;
+  CDataBase store;
+};
+
+// Distinct texts "<prefix>1" ... "<prefix>n".
+inline std::vector<std::u16string> NumberedTexts(int count, const std::u16string& prefix = u"clip ") {
+  std::vector<std::u16string> texts;
+  for (int i = 1; i <= count; ++i) {
+    std::u16string number;
+    for (char c : std::to_string(i)) number.push_back(static_cast<char16_t>(c));
+    texts.push_back(prefix + number);
+  }
+  return texts;
+}
