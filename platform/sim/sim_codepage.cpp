@@ -19,12 +19,6 @@
 
 namespace {
 
-constexpr DWORD kMbPrecomposed = 0x00000001;      // MB_PRECOMPOSED
-constexpr DWORD kMbErrInvalidChars = 0x00000008;  // MB_ERR_INVALID_CHARS
-constexpr DWORD kWcErrInvalidChars = 0x00000080;  // WC_ERR_INVALID_CHARS
-constexpr DWORD kWcNoBestFitChars = 0x00000400;   // WC_NO_BEST_FIT_CHARS
-constexpr DWORD kErrorInvalidFlags = 1004;        // ERROR_INVALID_FLAGS
-
 constexpr UINT kAnsiCodePage = 1252;
 constexpr UINT kOemCodePage = 437;
 
@@ -244,7 +238,7 @@ int Utf8ToWide(DWORD flags, const unsigned char* text, int length, WCHAR* wide, 
     }
   }
   // A too-small buffer is reported before an invalid character.
-  if (invalid && !out.Overflowed() && (flags & kMbErrInvalidChars))
+  if (invalid && !out.Overflowed() && (flags & MB_ERR_INVALID_CHARS))
     return Fail(ERROR_NO_UNICODE_TRANSLATION);
   return out.Finish();
 }
@@ -277,7 +271,7 @@ int WideToUtf8(DWORD flags, const WCHAR* wide, int length, char* narrow, int nar
     char bytes[4];
     if (!out.Put(bytes, EncodeUtf8(point, bytes))) break;
   }
-  if (invalid && !out.Overflowed() && (flags & kWcErrInvalidChars))
+  if (invalid && !out.Overflowed() && (flags & WC_ERR_INVALID_CHARS))
     return Fail(ERROR_NO_UNICODE_TRANSLATION);
   return out.Finish();
 }
@@ -325,8 +319,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH narrow, int narrowLeng
   const Page page = FindPage(codePage);
   if (page.kind == PageKind::kUnknown) return Fail(ERROR_INVALID_PARAMETER);
   const DWORD allowed =
-      page.kind == PageKind::kUtf8 ? kMbErrInvalidChars : kMbPrecomposed | kMbErrInvalidChars;
-  if (flags & ~allowed) return Fail(kErrorInvalidFlags);
+      page.kind == PageKind::kUtf8 ? MB_ERR_INVALID_CHARS : MB_PRECOMPOSED | MB_ERR_INVALID_CHARS;
+  if (flags & ~allowed) return Fail(ERROR_INVALID_FLAGS);
   // A negative length means NUL-terminated, and the NUL is converted too.
   if (narrowLength < 0) narrowLength = static_cast<int>(std::strlen(narrow)) + 1;
   const auto* bytes = reinterpret_cast<const unsigned char*>(narrow);
@@ -344,10 +338,10 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWCH wide, int wideLength,
   if (wideLength < 0) wideLength = WideLength(wide) + 1;
   if (page.kind == PageKind::kUtf8) {
     if (defaultChar || usedDefaultChar) return Fail(ERROR_INVALID_PARAMETER);
-    if (flags & ~kWcErrInvalidChars) return Fail(kErrorInvalidFlags);
+    if (flags & ~WC_ERR_INVALID_CHARS) return Fail(ERROR_INVALID_FLAGS);
     return WideToUtf8(flags, wide, wideLength, narrow, narrowSize);
   }
-  if (flags & ~kWcNoBestFitChars) return Fail(kErrorInvalidFlags);
+  if (flags & ~WC_NO_BEST_FIT_CHARS) return Fail(ERROR_INVALID_FLAGS);
   return WideToSingleByte(*page.table, wide, wideLength, narrow, narrowSize,
                           defaultChar ? *defaultChar : '?', usedDefaultChar);
 }

@@ -32,10 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Error codes that only this part of the model reports.
-constexpr DWORD kErrorFileNotFound = 2;  // ERROR_FILE_NOT_FOUND
-constexpr DWORD kErrorPathNotFound = 3;  // ERROR_PATH_NOT_FOUND
-
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
 [[noreturn]] void NotModelled(const char* what) {
@@ -334,7 +330,7 @@ fs::path PathOf(LPCWSTR fileName) {
 }
 
 // Loads the file as the system opens it: a missing file is an empty profile (and reported
-// as kErrorFileNotFound); a folder, a missing folder or a file that cannot be read fails
+// as ERROR_FILE_NOT_FOUND); a folder, a missing folder or a file that cannot be read fails
 // with the system's error. A write also fails on a read-only file.
 DWORD Load(const fs::path& path, bool forWriting, CProfileImage& image) {
   std::error_code error;
@@ -342,7 +338,7 @@ DWORD Load(const fs::path& path, bool forWriting, CProfileImage& image) {
   if (fs::is_directory(status)) return ERROR_ACCESS_DENIED;
   if (!fs::exists(status)) {
     const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    return fs::is_directory(parent, error) ? kErrorFileNotFound : kErrorPathNotFound;
+    return fs::is_directory(parent, error) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
   }
   if (forWriting && (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
     return ERROR_ACCESS_DENIED;
@@ -401,7 +397,7 @@ DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValu
   if (error != ERROR_SUCCESS) {
     SetLastError(error);
     // Only a file that could not be opened at all skips the value rules for the default.
-    if (error != kErrorFileNotFound) return CopyTruncated(buffer, bufferSize, fallback);
+    if (error != ERROR_FILE_NOT_FOUND) return CopyTruncated(buffer, bufferSize, fallback);
   }
   const std::optional<Section> found = image.FindSection(Trim(View(section)));
   const Line* line = found ? image.FindKey(*found, Trim(View(key))) : nullptr;
@@ -417,12 +413,12 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
   const fs::path path = PathOf(fileName);
   CProfileImage image;
   const DWORD error = Load(path, true, image);
-  if (error != ERROR_SUCCESS && error != kErrorFileNotFound) {
+  if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) {
     SetLastError(error);
     return FALSE;
   }
   if (!section) {
-    SetLastError(kErrorFileNotFound);
+    SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
   }
   bool changed = false;

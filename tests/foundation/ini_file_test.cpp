@@ -20,8 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr DWORD kErrorPathNotFound = 3;  // ERROR_PATH_NOT_FOUND
-
 void PutFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -173,7 +171,7 @@ TEST_F(PrivateProfileTest, DeletingFromAMissingFileCreatesNothing) {
 
 TEST_F(PrivateProfileTest, AWriteIntoAMissingFolderOrOntoAFolderFailsWithTheSystemsError) {
   EXPECT_FALSE(Write(u"Main", u"A", u"1", folder.Path() / "missing" / "test.ini"));
-  EXPECT_EQ(GetLastError(), kErrorPathNotFound);
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
   EXPECT_FALSE(Write(u"Main", u"A", u"1", folder.Path()));
   EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
 }

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr DWORD kMbErrInvalidChars = 0x00000008;  // MB_ERR_INVALID_CHARS
-
 // Converts with the given code page into a string sized by a first query call.
 std::string Narrow(UINT codePage, const std::u16string& text, BOOL* usedDefault = nullptr,
                    const char* defaultChar = nullptr) {
@@ -151,7 +149,7 @@ TEST_F(CodePageUtf8, SequenceCutShortByTheLengthBecomesOneReplacement) {
 TEST_F(CodePageUtf8, StrictConversionRefusesInvalidInput) {
   WCHAR wide[8];
   SetLastError(ERROR_SUCCESS);
-  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, kMbErrInvalidChars, "a\x80", 2, wide, 8), 0);
+  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "a\x80", 2, wide, 8), 0);
   EXPECT_EQ(GetLastError(), ERROR_NO_UNICODE_TRANSLATION);
 }
 
