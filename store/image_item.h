@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "store/base_item.h"
-#include "store/bitmap.h"
+#include "foundation/bitmap.h"
 
 // A picture clip: an owned bitmap, taken from and put on the clipboard as CF_BITMAP.
 class CImageItem : public CBaseItem {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/windows_api.h"
-#include "store/bitmap.h"
+#include "foundation/bitmap.h"
 
 struct ClipFormat {
   UINT format = 0;

@@ -1,10 +1,10 @@
-#include "store/bitmap.h"
+#include "foundation/bitmap.h"
 
 #include <bit>
 #include <cstring>
 #include <string>
 
-#include "store/picture_error.h"
+#include "foundation/picture_error.h"
 
 namespace {
 

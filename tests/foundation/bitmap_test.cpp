@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "store/bitmap.h"
-#include "store/picture_error.h"
+#include "foundation/bitmap.h"
+#include "foundation/picture_error.h"
 
 namespace {
 
