@@ -4,9 +4,17 @@ if(MSVC)
   set(QUILLERY_WARNINGS /W4 /WX /utf-8)
 else()
   set(QUILLERY_WARNINGS -Wall -Wextra -Wshadow -Werror)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    # GCC 12 at -O2/-O3 reports a false -Wrestrict inside std::string for "text" + string
+    # (GCC bug 105651).
+    list(APPEND QUILLERY_WARNINGS -Wno-restrict)
+  endif()
 endif()
 
-if(QUILLERY_SANITIZE)
+if(QUILLERY_FUZZ)
+  set(QUILLERY_SANITIZER_FLAGS -fsanitize=fuzzer-no-link,address,undefined
+                               -fno-sanitize-recover=all -fno-omit-frame-pointer)
+elseif(QUILLERY_SANITIZE)
   set(QUILLERY_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
                                -fno-omit-frame-pointer)
 endif()

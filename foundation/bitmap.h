@@ -10,6 +10,9 @@
 
 #include "platform/handles.h"
 
+class CByteReader;
+class CByteWriter;
+
 class TBitmap {
  public:
   // Largest width or height, and largest pixel storage, that a picture may have. They
@@ -71,6 +74,22 @@ class TBitmap {
 
   // A new device-dependent bitmap that is a copy of the picture; empty on failure.
   UniqueBitmap CreateHandle() const;
+
+  // Reads one BMP file image from the reader's position and leaves the reader right after
+  // its last pixel byte. Takes the old 12-byte core header, BITMAPINFOHEADER and its longer
+  // versions, uncompressed or with colour masks (compression 3, 16 and 32 bits). The picture
+  // keeps the image's depth, colour table and masks, rows turned top-down. Throws
+  // CPictureError naming the fault and the image's offset for anything else, for data cut
+  // short and for dimensions beyond the limits; the reader's position is then unspecified.
+  // Never allocates more pixel storage than the bytes the reader still holds.
+  static TBitmap ReadBmp(CByteReader& reader);
+
+  // Appends the picture as a BMP file image in its own format: a 40-byte info header, rows
+  // bottom-up, compression 3 with the masks only when they are custom, and for depths of 8
+  // and below the colour table (an empty one as a single black entry, which shows the
+  // same). A BMP image cannot be 0 pixels wide or high, so an empty picture throws
+  // CPictureError with nothing written.
+  void WriteBmp(CByteWriter& writer) const;
 
   bool operator==(const TBitmap&) const = default;
 

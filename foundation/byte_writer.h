@@ -3,11 +3,23 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string_view>
 #include <vector>
 
 class CByteWriter {
  public:
+  using Sink = std::function<void(std::span<const std::uint8_t>)>;
+
+  CByteWriter() = default;
+  // A writer that hands its bytes to `sink` whenever `threshold` of them have gathered, and
+  // at Flush(), so that a large file never has to be held in memory whole.
+  CByteWriter(Sink sink, std::size_t threshold);
+
+  // Hands the gathered bytes to the sink, if there is one.
+  void Flush();
+
   const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
   std::vector<std::uint8_t>& Bytes() { return bytes_; }
   std::size_t Size() const { return bytes_.size(); }
@@ -20,9 +32,12 @@ class CByteWriter {
   // UTF-16 code units, without a length or terminator.
   void WriteUtf16(std::u16string_view text);
   void WriteBytes(const void* data, std::size_t count);
-  // Overwrites 4 bytes already written at `position`, for sizes known only afterwards.
-  void PatchUInt32(std::size_t position, std::uint32_t value);
-
  private:
+  void SpillIfFull() {
+    if (sink_ && bytes_.size() >= threshold_) Flush();
+  }
+
   std::vector<std::uint8_t> bytes_;
+  Sink sink_;
+  std::size_t threshold_ = 0;
 };

@@ -50,6 +50,17 @@ struct BitmapTraits {
 };
 using UniqueBitmap = Unique<BitmapTraits>;
 
+struct FileTraits {
+  using Handle = HANDLE;
+  static void Close(Handle handle) { CloseHandle(handle); }
+};
+using UniqueFile = Unique<FileTraits>;
+
+// CreateFileW reports failure as INVALID_HANDLE_VALUE, not null; the owner then holds null.
+inline UniqueFile AdoptFile(HANDLE file) {
+  return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
 // Locks a movable block for the guard's lifetime. data() is null when the lock failed.
 class GlobalLockGuard {
  public:

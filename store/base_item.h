@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "foundation/byte_reader.h"
+#include "foundation/byte_writer.h"
 #include "platform/handles.h"
 #include "platform/windows_api.h"
 
@@ -32,6 +34,15 @@ class CBaseItem {
   // opened or the content cannot be placed; the clip is unchanged either way.
   virtual bool WriteToClipboard(HWND ownerWindow) const = 0;
 
+  // Writes the clip's whole record of the data file. False, with nothing written, when
+  // the clip has no content to keep.
+  virtual bool Save(CByteWriter& writer) const = 0;
+
+  // Reads the rest of the clip's record, its kind already read, and sets the stored
+  // fields. Throws CRecordError when the record is cut short or holds an impossible
+  // length, CPictureError when its picture cannot be read.
+  virtual void Load(CByteReader& reader) = 0;
+
   int id = 0;            // set by the store; not persistent
   int categoryId = 0;    // kHistoryCategoryId, kNotesCategoryId or a user category's id
   int textLength = 0;    // UTF-16 units of the text; 0 for pictures
@@ -43,4 +54,8 @@ class CBaseItem {
  protected:
   // Sets `created` to the current local time.
   explicit CBaseItem(int itemKind);
+
+  // The fields that every clip record holds after its kind and size.
+  void SaveCommonFields(CByteWriter& writer) const;
+  void LoadCommonFields(CByteReader& reader);
 };

@@ -8,14 +8,18 @@
 // in every run; user categories from 1001 upward, never reused (the counter is saved with
 // the data). The built-in history (10) and notes (11) categories have no record.
 
+#include <cstdint>
+#include <filesystem>
 #include <list>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/windows_api.h"
 #include "store/base_item.h"
 #include "store/category.h"
+#include "store/load_report.h"
 
 class CDataBase {
  public:
@@ -72,6 +76,29 @@ class CDataBase {
   // `categoryId` are the store's to change.
   CBaseItem* FindItem(int itemId);
 
+  // Writes the whole store to the data file at `path`, replacing it only once the new
+  // content is safely on disk. Orphaned clips are left out. Throws CFileError when the
+  // file cannot be written; the old file is then as it was. Returns true.
+  bool SaveToFile(const std::filesystem::path& path);
+  // The bytes SaveToFile writes.
+  std::vector<std::uint8_t> SaveToMemory() const;
+
+  // Replaces every clip and category with the content of the data file at `path`, in
+  // either format. False when there is no file. Throws CFileError when it exists but
+  // cannot be read; the store is then empty. A damaged record stops the reading without
+  // an exception: see LastLoad().
+  bool LoadFromFile(const std::filesystem::path& path);
+  // The same from bytes already in memory (no copy of damaged data is kept).
+  void LoadFromMemory(std::span<const std::uint8_t> bytes);
+  const CLoadReport& LastLoad() const { return lastLoad; }
+
+  // For tools that assemble a store from another description of it: appends a clip at
+  // the tail with a new id (its categoryId kept), appends a category with its own id, and
+  // sets the category counter (never below a stored category's id).
+  void AppendClip(std::unique_ptr<CBaseItem> clip);
+  void AppendCategory(const CCategory& category);
+  void SetLastCategoryId(int id);
+
   const ItemList& Items() const { return items; }
   const CategoryList& Categories() const { return categories; }
   // The caption of the newest captured clip, for the one-line display.
@@ -85,6 +112,12 @@ class CDataBase {
   bool PutToClipboard(ItemList::iterator clip);
   ItemList::iterator FindItemIterator(int itemId);
   void Erase(ItemList::iterator clip);
+  void Clear();
+  void WriteStore(CByteWriter& writer) const;
+  void ReadRecords(CByteReader& reader);
+  void ReadLegacyRecords(CByteReader& reader);
+  void AdoptLoadedClip(std::unique_ptr<CBaseItem> clip);
+  void RaiseCategoryCounter();
 
   HWND ownerWindow = nullptr;
   int nextItemId = kFirstItemId;
@@ -93,6 +126,7 @@ class CDataBase {
   bool active = false;
   ItemList items;
   CategoryList categories;
+  CLoadReport lastLoad;
   // History clips in `items`, kept so that a capture need not walk a long list.
   int historyCount = 0;
 };

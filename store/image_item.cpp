@@ -3,6 +3,7 @@
 #include "foundation/day_count.h"
 #include "platform/handles.h"
 #include "store/clipboard_privacy.h"
+#include "store/data_file_format.h"
 
 bool CImageItem::ReadFromClipboard(HWND ownerWindow) {
   if (!IsClipboardFormatAvailable(CF_BITMAP)) return false;
@@ -31,4 +32,19 @@ bool CImageItem::WriteToClipboard(HWND ownerWindow) const {
   if (SetClipboardData(CF_BITMAP, copy.get()) == nullptr) return false;
   copy.release();  // the clipboard owns it now
   return true;
+}
+
+bool CImageItem::Save(CByteWriter& writer) const {
+  if (!picture || picture->Empty()) return false;
+  writer.WriteInt32(kPictureRecord);
+  writer.WriteInt32(0);  // the picture's length is in its own header
+  SaveCommonFields(writer);
+  picture->WriteBmp(writer);
+  return true;
+}
+
+void CImageItem::Load(CByteReader& reader) {
+  LoadCommonFields(reader);
+  picture = std::make_unique<TBitmap>(TBitmap::ReadBmp(reader));
+  textLength = 0;
 }

@@ -17,5 +17,9 @@ class CImageItem : public CBaseItem {
   // Places a new device-dependent copy of `picture` as CF_BITMAP only.
   bool WriteToClipboard(HWND ownerWindow) const override;
 
+  // The picture goes last, as a BMP file image in its own pixel format.
+  bool Save(CByteWriter& writer) const override;
+  void Load(CByteReader& reader) override;
+
   std::unique_ptr<TBitmap> picture;  // absent until captured or loaded
 };

@@ -6,6 +6,8 @@
 #include "foundation/day_count.h"
 #include "platform/handles.h"
 #include "store/clipboard_privacy.h"
+#include "store/data_file_format.h"
+#include "store/record_error.h"
 
 bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
   // Tested as CF_TEXT: the system offers every text it holds in that form.
@@ -47,4 +49,41 @@ bool CTextItem::WriteToClipboard(HWND ownerWindow) const {
   if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return false;
   memory.release();  // the clipboard owns it now
   return true;
+}
+
+namespace {
+// The text after its length field, which must be possible before anything is allocated.
+std::u16string ReadText(CByteReader& reader) {
+  std::int32_t length;
+  if (!reader.ReadInt32(&length)) throw CRecordError("text record cut short");
+  if (length < 0) throw CRecordError("negative text length " + std::to_string(length));
+  std::u16string text;
+  if (!reader.ReadUtf16(static_cast<std::size_t>(length), &text)) {
+    throw CRecordError("text of " + std::to_string(length) + " units runs past the end");
+  }
+  return text;
+}
+}  // namespace
+
+bool CTextItem::Save(CByteWriter& writer) const {
+  writer.WriteInt32(kTextRecord);
+  writer.WriteInt32(static_cast<std::int32_t>(2 * text.size() + 16));
+  SaveCommonFields(writer);
+  writer.WriteInt32(static_cast<std::int32_t>(text.size()));
+  writer.WriteUtf16(text);
+  return true;
+}
+
+void CTextItem::Load(CByteReader& reader) {
+  LoadCommonFields(reader);
+  text = ReadText(reader);
+  textLength = static_cast<int>(text.size());
+}
+
+void CTextItem::LoadLegacy(CByteReader& reader) {
+  if (!reader.ReadInt32(&categoryId) || !reader.ReadDouble(&created)) {
+    throw CRecordError("legacy record cut short");
+  }
+  text = ReadText(reader);
+  textLength = static_cast<int>(text.size());
 }

@@ -16,5 +16,12 @@ class CTextItem : public CBaseItem {
   // Places `text` as CF_UNICODETEXT only; the system makes the ANSI and OEM forms.
   bool WriteToClipboard(HWND ownerWindow) const override;
 
+  bool Save(CByteWriter& writer) const override;
+  void Load(CByteReader& reader) override;
+
+  // Reads one record of the headerless legacy format: the notes flag goes to
+  // `categoryId` for the caller to translate. Throws CRecordError like Load.
+  void LoadLegacy(CByteReader& reader);
+
   std::u16string text;
 };

@@ -4,6 +4,7 @@
 // makes memory allocations fail, holds keys down, fixes the clock, and watches the
 // clipboard-viewer notification. Everything else a test does through the API itself.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -40,6 +41,18 @@ void ReleaseAllKeys();
 
 // Fixes the local time that GetLocalTime reports (Sleep still advances it).
 void SetLocalTime(const SYSTEMTIME& time);
+
+// The disk has room for only this many more bytes of WriteFile; a write beyond fails
+// part-way with ERROR_DISK_FULL. Reset() makes the room unlimited again.
+void SetDiskSpace(std::uint64_t bytes);
+
+// The next call of the named file function ("CreateFileW", "FlushFileBuffers",
+// "MoveFileExW", "CopyFileW", ...) fails with ERROR_ACCESS_DENIED.
+void FailNextFileCall(const std::string& function);
+
+// With `skip`, FlushFileBuffers and write-through moves return at once without waiting for
+// the disk, so that benchmarks measure the program rather than the disk. Reset() undoes it.
+void SkipDiskSync(bool skip);
 
 // Live handles, for tests of ownership: blocks of global memory and bitmaps not yet freed.
 std::size_t LiveGlobalBlocks();

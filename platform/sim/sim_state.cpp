@@ -59,6 +59,9 @@ void Reset() {
   model.keysDown.fill(false);
   model.fixedTime.reset();
   model.misuses.clear();
+  model.diskSpace = UINT64_MAX;
+  model.failingFileCalls.clear();
+  model.skipDiskSync = false;
 }
 
 HWND NewWindowHandle() { return reinterpret_cast<HWND>(detail::NewHandleValue()); }

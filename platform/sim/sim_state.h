@@ -59,6 +59,10 @@ struct Model {
   std::optional<SYSTEMTIME> fixedTime;
   std::uint64_t tickWhenFixed = 0;
   std::vector<std::string> misuses;
+  std::unordered_map<std::uintptr_t, int> files;  // handle to POSIX descriptor
+  std::uint64_t diskSpace = UINT64_MAX;
+  std::vector<std::string> failingFileCalls;
+  bool skipDiskSync = false;
 };
 
 Model& State();

@@ -1,0 +1,121 @@
+#include "foundation/file_io.h"
+
+#include <algorithm>
+#include <string>
+
+#include "foundation/file_error.h"
+#include "platform/handles.h"
+
+namespace {
+
+// Reads and writes go in pieces: the API counts bytes in 32 bits.
+constexpr std::size_t kPiece = std::size_t{64} << 20;
+
+std::u16string Wide(const std::filesystem::path& path) { return path.u16string(); }
+
+std::string Capitalised(std::string_view what) {
+  std::string text(what);
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  return text;
+}
+
+[[noreturn]] void Fail(std::string_view action, std::string_view what,
+                       const std::filesystem::path& path) {
+  throw CFileError("Cannot " + std::string(action) + " " + std::string(what), path);
+}
+
+bool WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
+  while (!bytes.empty()) {
+    const auto piece = static_cast<DWORD>(std::min(bytes.size(), kPiece));
+    DWORD written = 0;
+    // A short count without an error is a failure too: the disk took less than asked.
+    if (!WriteFile(file, bytes.data(), piece, &written, nullptr) || written != piece) return false;
+    bytes = bytes.subspan(piece);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool FileExists(const std::filesystem::path& path) {
+  const DWORD attributes = GetFileAttributesW(AsWide(Wide(path).c_str()));
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path, std::string_view what) {
+  UniqueFile file = AdoptFile(CreateFileW(AsWide(Wide(path).c_str()), GENERIC_READ,
+                                          FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) Fail("open", what, path);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) Fail("read", what, path);
+  if (static_cast<std::uint64_t>(size.QuadPart) > kLargestReadableFile) {
+    throw CFileError(Capitalised(what) + " too large to read", path);
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const auto piece = static_cast<DWORD>(std::min(bytes.size() - done, kPiece));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data() + done, piece, &read, nullptr)) Fail("read", what, path);
+    if (read == 0) break;  // shorter than it was a moment ago
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+CSafeFileWriter::CSafeFileWriter(std::filesystem::path path, std::string_view what)
+    : path_(std::move(path)), what_(what) {
+  fresh_ = path_;
+  fresh_ += ".saving";
+  file_ = AdoptFile(CreateFileW(AsWide(Wide(fresh_).c_str()), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file_) Fail("create", what_, path_);
+}
+
+CSafeFileWriter::~CSafeFileWriter() {
+  if (committed_) return;
+  file_.reset();
+  DeleteFileW(AsWide(Wide(fresh_).c_str()));
+}
+
+void CSafeFileWriter::Abandon(std::string_view action) {
+  file_.reset();
+  DeleteFileW(AsWide(Wide(fresh_).c_str()));
+  committed_ = true;  // nothing left for the destructor to clean up
+  Fail(action, what_, path_);
+}
+
+void CSafeFileWriter::Write(std::span<const std::uint8_t> bytes) {
+  if (!WriteAll(file_.get(), bytes)) Abandon("write");
+}
+
+void CSafeFileWriter::Commit() {
+  if (!FlushFileBuffers(file_.get())) Abandon("write");
+  file_.reset();
+  if (!MoveFileExW(AsWide(Wide(fresh_).c_str()), AsWide(Wide(path_).c_str()),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    Abandon("replace");
+  }
+  committed_ = true;
+}
+
+void ReplaceFileSafely(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                       std::string_view what) {
+  CSafeFileWriter writer(path, what);
+  writer.Write(bytes);
+  writer.Commit();
+}
+
+std::filesystem::path CopyBeside(const std::filesystem::path& path, std::string_view suffix) {
+  for (int attempt = 1; attempt <= 100; ++attempt) {
+    std::filesystem::path copy = path;
+    copy += std::string(suffix);
+    if (attempt > 1) copy += "-" + std::to_string(attempt);
+    if (CopyFileW(AsWide(Wide(path).c_str()), AsWide(Wide(copy).c_str()), TRUE)) return copy;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  return {};
+}

@@ -1,0 +1,78 @@
+// Writes seed inputs for the fuzzers with the program's own writers: data files of both
+// formats with every record kind, and BMP images of every depth.
+//   make_fuzz_seeds DATA_DIR BMP_DIR
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "store/database.h"
+#include "store/image_item.h"
+#include "store/text_item.h"
+
+namespace {
+
+void Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+TBitmap Picture(int bitsPerPixel) {
+  TBitmap picture(5, 3, bitsPerPixel);
+  for (int y = 0; y < 3; ++y) {
+    for (std::size_t x = 0; x < picture.Stride(); ++x) picture.Row(y)[x] = static_cast<std::uint8_t>(x * 37 + y);
+  }
+  return picture;
+}
+
+std::unique_ptr<CBaseItem> Text(const std::u16string& text, int categoryId, std::uint16_t hotKey) {
+  auto clip = std::make_unique<CTextItem>();
+  clip->text = text;
+  clip->categoryId = categoryId;
+  clip->hotKey = hotKey;
+  return clip;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: make_fuzz_seeds DATA_DIR BMP_DIR\n");
+    return 2;
+  }
+  const std::filesystem::path dataDir = argv[1];
+  const std::filesystem::path bmpDir = argv[2];
+  std::filesystem::create_directories(dataDir);
+  std::filesystem::create_directories(bmpDir);
+
+  CDataBase store;
+  Write(dataDir / "empty.dat", store.SaveToMemory());
+  store.AppendClip(Text(u"history", kHistoryCategoryId, 0));
+  store.AppendClip(Text(u"note \u00E9", kNotesCategoryId, 0xC041));
+  const int category = store.AddCategory(CCategory{0, 0, 3, 0, u"Work"});
+  store.AddCategory(CCategory{0, category, 1, 0, u"Sub"});
+  store.AppendClip(Text(u"in a category", category, 0));
+  Write(dataDir / "texts.dat", store.SaveToMemory());
+  auto image = std::make_unique<CImageItem>();
+  image->categoryId = kHistoryCategoryId;
+  image->picture = std::make_unique<TBitmap>(Picture(8));
+  store.AppendClip(std::move(image));
+  Write(dataDir / "picture.dat", store.SaveToMemory());
+  // A legacy file: notes flag, time, length, text.
+  const std::vector<std::uint8_t> legacy = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xE3, 0x40,
+                                            2, 0, 0, 0, 'h', 0, 'i', 0};
+  Write(dataDir / "legacy.dat", legacy);
+
+  for (int depth : {1, 4, 8, 16, 24, 32}) {
+    CByteWriter writer;
+    Picture(depth).WriteBmp(writer);
+    Write(bmpDir / ("depth" + std::to_string(depth) + ".bmp"), writer.Bytes());
+  }
+  TBitmap masked = Picture(16);
+  masked.SetMasks({0xF800, 0x07E0, 0x001F});
+  CByteWriter writer;
+  masked.WriteBmp(writer);
+  Write(bmpDir / "masks565.bmp", writer.Bytes());
+  return 0;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The data file, data.dat. All numbers little-endian; texts UTF-16 code units after their
+// length in units, without terminator; no count, end marker, padding or checksum.
+//
+// Current format: an 8-byte header, int32 marker 100 and int32 lastCategoryId, then records
+// that each begin with an int32 kind and an int32 size: all clips (tail of the list first,
+// so that reading them back to the head restores the order), then all categories.
+//   text      kind 1:      size 2n+16, int32 categoryId, double created, uint16 hotKey,
+//                          int32 n, n units of text
+//   picture   kind 2:      size 0, int32 categoryId, double created, uint16 hotKey,
+//                          a BMP file image
+//   category  kind 100000: size 2n+16, int32 id, int32 parentId, int32 iconIndex,
+//                          int32 reserved, int32 n, n units of name
+// Readers of these kinds ignore the size; it only lets a reader skip kinds it does not know.
+//
+// Legacy format (no header; a first int32 below 100 as unsigned): text clips only, each
+// int32 notes flag (0 = history), double created, int32 n, n units of text.
+
+#include <cstdint>
+
+inline constexpr std::int32_t kDataFileMarker = 100;
+inline constexpr std::int32_t kTextRecord = 1;
+inline constexpr std::int32_t kPictureRecord = 2;
+inline constexpr std::int32_t kCategoryRecord = 100000;

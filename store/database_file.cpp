@@ -1,0 +1,177 @@
+// Saving the store to the data file and loading it back (format: data_file_format.h).
+
+#include <algorithm>
+#include <cstdio>
+
+#include "foundation/file_io.h"
+#include "foundation/picture_error.h"
+#include "store/data_file_format.h"
+#include "store/database.h"
+#include "store/image_item.h"
+#include "store/record_error.h"
+#include "store/text_item.h"
+
+namespace {
+
+constexpr std::size_t kSaveBufferBytes = std::size_t{1} << 20;
+
+// "-20261208-193005": when the load that found the damage ran, for the kept copy's name.
+std::string DamageStamp() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  char stamp[64];
+  std::snprintf(stamp, sizeof stamp, ".damaged-%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth,
+                now.wDay, now.wHour, now.wMinute, now.wSecond);
+  return stamp;
+}
+
+}  // namespace
+
+void CDataBase::WriteStore(CByteWriter& writer) const {
+  writer.WriteInt32(kDataFileMarker);
+  writer.WriteInt32(lastCategoryId);
+  // Tail first: the reader puts each clip at the head, which restores this order.
+  for (auto clip = items.rbegin(); clip != items.rend(); ++clip) {
+    if (!(*clip)->orphaned) (*clip)->Save(writer);
+  }
+  for (const auto& category : categories) category->Save(writer);
+}
+
+std::vector<std::uint8_t> CDataBase::SaveToMemory() const {
+  CByteWriter writer;
+  WriteStore(writer);
+  return std::move(writer.Bytes());
+}
+
+bool CDataBase::SaveToFile(const std::filesystem::path& path) {
+  // Streamed through a small buffer: a store of large pictures is never copied whole.
+  CSafeFileWriter file(path, "data file");
+  CByteWriter writer([&file](std::span<const std::uint8_t> bytes) { file.Write(bytes); },
+                     kSaveBufferBytes);
+  WriteStore(writer);
+  writer.Flush();
+  file.Commit();
+  return true;
+}
+
+void CDataBase::Clear() {
+  items.clear();
+  categories.clear();
+  historyCount = 0;
+}
+
+bool CDataBase::LoadFromFile(const std::filesystem::path& path) {
+  Clear();
+  lastLoad = CLoadReport{};
+  if (!FileExists(path)) return false;
+  const std::vector<std::uint8_t> bytes = ReadWholeFile(path, "data file");
+  LoadFromMemory(bytes);
+  // Keep the original before anything can overwrite it: the next save writes only what
+  // was read before the damage.
+  if (lastLoad.damaged) lastLoad.damagedCopy = CopyBeside(path, DamageStamp());
+  return true;
+}
+
+void CDataBase::LoadFromMemory(std::span<const std::uint8_t> bytes) {
+  Clear();
+  lastLoad = CLoadReport{};
+  CByteReader reader(bytes.data(), bytes.size());
+  std::uint32_t marker = 0;  // a file shorter than 4 bytes counts as 0
+  if (bytes.size() >= 4) reader.ReadUInt32(&marker);
+  if (marker >= static_cast<std::uint32_t>(kDataFileMarker)) {
+    lastLoad.format = DataFormat::kCurrent;
+    ReadRecords(reader);
+  } else {
+    lastLoad.format = DataFormat::kLegacy;
+    reader.Seek(0);
+    ReadLegacyRecords(reader);
+  }
+}
+
+void CDataBase::AdoptLoadedClip(std::unique_ptr<CBaseItem> clip) {
+  clip->id = nextItemId++;
+  if (clip->categoryId == kHistoryCategoryId) ++historyCount;
+  items.push_front(std::move(clip));
+}
+
+void CDataBase::ReadRecords(CByteReader& reader) {
+  std::size_t recordStart = reader.Position();
+  try {
+    std::int32_t storedLastCategoryId;
+    if (!reader.ReadInt32(&storedLastCategoryId)) throw CRecordError("header cut short");
+    lastCategoryId = storedLastCategoryId;
+    while (!reader.AtEnd()) {
+      recordStart = reader.Position();
+      std::int32_t kind;
+      if (!reader.ReadInt32(&kind)) throw CRecordError("record cut short");
+      if (kind == kTextRecord || kind == kPictureRecord) {
+        std::unique_ptr<CBaseItem> clip;
+        if (kind == kTextRecord) {
+          clip = std::make_unique<CTextItem>();
+        } else {
+          clip = std::make_unique<CImageItem>();
+        }
+        clip->Load(reader);
+        AdoptLoadedClip(std::move(clip));
+      } else if (kind == kCategoryRecord) {
+        auto category = std::make_unique<CCategory>();
+        category->Load(reader);
+        categories.push_back(std::move(category));
+      } else {
+        std::int32_t size;
+        if (!reader.ReadInt32(&size)) throw CRecordError("record cut short");
+        if (size < 0 || !reader.Skip(static_cast<std::size_t>(size))) {
+          throw CRecordError("record of unknown kind " + std::to_string(kind) + " with size " +
+                             std::to_string(size) + " runs past the end");
+        }
+        ++lastLoad.skippedRecords;
+      }
+    }
+  } catch (const CRecordError& error) {
+    lastLoad.damaged = true;
+    lastLoad.damageReason = error.what();
+  } catch (const CPictureError& error) {
+    lastLoad.damaged = true;
+    lastLoad.damageReason = std::string("invalid picture: ") + error.what();
+  }
+  if (lastLoad.damaged) lastLoad.damageOffset = recordStart;
+  RaiseCategoryCounter();
+}
+
+void CDataBase::RaiseCategoryCounter() {
+  // A hand-edited or damaged header must not let new categories take ids in use.
+  for (const auto& category : categories) lastCategoryId = std::max(lastCategoryId, category->id);
+}
+
+void CDataBase::AppendClip(std::unique_ptr<CBaseItem> clip) {
+  clip->id = nextItemId++;
+  if (clip->categoryId == kHistoryCategoryId) ++historyCount;
+  items.push_back(std::move(clip));
+}
+
+void CDataBase::AppendCategory(const CCategory& category) {
+  categories.push_back(std::make_unique<CCategory>(category));
+  RaiseCategoryCounter();
+}
+
+void CDataBase::SetLastCategoryId(int id) {
+  lastCategoryId = id;
+  RaiseCategoryCounter();
+}
+
+void CDataBase::ReadLegacyRecords(CByteReader& reader) {
+  std::size_t recordStart = 0;
+  try {
+    while (!reader.AtEnd()) {
+      recordStart = reader.Position();
+      auto clip = std::make_unique<CTextItem>();
+      clip->LoadLegacy(reader);
+      clip->categoryId = clip->categoryId == 0 ? kHistoryCategoryId : kNotesCategoryId;
+      AdoptLoadedClip(std::move(clip));
+    }
+  } catch (const CRecordError& error) {
+    lastLoad.damaged = true;
+    lastLoad.damageReason = error.what();
+    lastLoad.damageOffset = recordStart;
+  }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+enum class DataFormat { kNone, kCurrent, kLegacy };
+
+// What the last load of the data file found. When a damaged record stopped the reading,
+// everything before it was loaded, and the original file was kept untouched beside the
+// data file so that the next save cannot destroy what lay after the damage.
+struct CLoadReport {
+  DataFormat format = DataFormat::kNone;  // kNone: there was no file
+  bool damaged = false;
+  std::uint64_t damageOffset = 0;  // where the record that stopped the reading begins
+  std::string damageReason;
+  std::filesystem::path damagedCopy;  // the kept original; empty if no copy could be made
+  int skippedRecords = 0;             // records of kinds this program does not know
+};
