@@ -22,8 +22,9 @@ quillery_find_wine() {
   export WINEPREFIX="${QUILLERY_BUILD_DIR}/wineprefix"
   export WINEARCH=win64
   export WINEDEBUG=${WINEDEBUG:--all}
-  # The model and the tests expect the Western code pages (ANSI 1252, OEM 437).
-  export LANG=en_US.UTF-8 LC_ALL=
+  # The model and the tests expect the Western code pages (ANSI 1252, OEM 437), which Wine
+  # takes from this locale; C.UTF-8 is on every Debian machine and keeps UTF-8 file names.
+  export LANG=C.UTF-8 LC_ALL=
   # No Mono or Gecko installer prompts: the programs need neither.
   export WINEDLLOVERRIDES="mscoree,mshtml="
 }

@@ -1,0 +1,186 @@
+#include "tools/quillery_data/build_document.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <optional>
+
+#include <nlohmann/json.hpp>
+
+#include "foundation/byte_reader.h"
+#include "foundation/file_error.h"
+#include "foundation/file_io.h"
+#include "foundation/picture_error.h"
+#include "store/image_item.h"
+#include "store/text_item.h"
+#include "tools/quillery_data/json_text.h"
+#include "tools/quillery_data/unicode_text.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+[[noreturn]] void Fail(const std::string& where, const std::string& fault) {
+  throw CDocumentError(where + ": " + fault);
+}
+
+std::string Member(const std::string& where, std::string_view key) {
+  return where.empty() ? std::string(key) : where + "." + std::string(key);
+}
+
+// The member `key` of `object`, or null when it is absent and `required` is false.
+const Json* Find(const Json& object, std::string_view key, const std::string& where,
+                 bool required) {
+  const auto found = object.find(key);
+  if (found != object.end()) return &*found;
+  if (required) Fail(Member(where, key), "missing");
+  return nullptr;
+}
+
+std::int64_t Integer(const Json& object, std::string_view key, const std::string& where,
+                     std::int64_t low, std::int64_t high, std::optional<std::int64_t> fallback) {
+  const Json* value = Find(object, key, where, !fallback);
+  if (!value) return *fallback;
+  const std::string place = Member(where, key);
+  const std::string wanted =
+      "an integer from " + std::to_string(low) + " to " + std::to_string(high);
+  if (!value->is_number_integer()) Fail(place, "expected " + wanted);
+  if (value->is_number_unsigned()) {
+    const auto number = value->get<std::uint64_t>();
+    if (number > static_cast<std::uint64_t>(high)) Fail(place, "expected " + wanted);
+    return static_cast<std::int64_t>(number);
+  }
+  const auto number = value->get<std::int64_t>();
+  if (number < low || number > high) Fail(place, "expected " + wanted);
+  return number;
+}
+
+int Int32(const Json& object, std::string_view key, const std::string& where,
+          std::optional<int> fallback = std::nullopt) {
+  return static_cast<int>(Integer(object, key, where, std::numeric_limits<std::int32_t>::min(),
+                                  std::numeric_limits<std::int32_t>::max(), fallback));
+}
+
+double Created(const Json& object, const std::string& where) {
+  const Json* value = Find(object, "created", where, false);
+  if (!value) return 0;
+  if (value->is_number()) return value->get<double>();
+  if (value->is_string()) {
+    const auto& name = value->get_ref<const std::string&>();
+    if (name == "NaN") return std::numeric_limits<double>::quiet_NaN();
+    if (name == "Infinity") return std::numeric_limits<double>::infinity();
+    if (name == "-Infinity") return -std::numeric_limits<double>::infinity();
+  }
+  Fail(Member(where, "created"), "expected a number (or \"NaN\", \"Infinity\", \"-Infinity\")");
+}
+
+std::u16string Text(const Json& object, std::string_view key, const std::string& where) {
+  const Json& value = *Find(object, key, where, true);
+  if (!value.is_string()) Fail(Member(where, key), "expected a string");
+  std::optional<std::u16string> text = TextFromParsedString(value.get_ref<const std::string&>());
+  if (!text) Fail(Member(where, key), "not a text this program can store");
+  return std::move(*text);
+}
+
+TBitmap ReadPictureFile(const std::filesystem::path& file, const std::string& where) {
+  try {
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(file, "picture file");
+    CByteReader reader(bytes.data(), bytes.size());
+    return TBitmap::ReadBmp(reader);
+  } catch (const CFileError& error) {
+    Fail(where, error.what());
+  } catch (const CPictureError& error) {
+    Fail(where, Utf8FromPath(file) + " is not a picture this program can read: " + error.what());
+  }
+}
+
+void CheckPictureField(const Json& item, std::string_view key, const std::string& where, int actual,
+                       const std::filesystem::path& file) {
+  if (!item.contains(key)) return;
+  const int stated = Int32(item, key, where);
+  if (stated != actual) {
+    Fail(Member(where, key),
+         std::to_string(stated) + ", but " + Utf8FromPath(file) + " has " + std::to_string(actual));
+  }
+}
+
+std::unique_ptr<CBaseItem> PictureClip(const Json& item, const std::string& where,
+                                       const std::filesystem::path& baseFolder) {
+  const std::u16string name = Text(item, "file", where);
+  const std::filesystem::path file = baseFolder / std::filesystem::path(name);
+  auto clip = std::make_unique<CImageItem>();
+  clip->picture = std::make_unique<TBitmap>(ReadPictureFile(file, Member(where, "file")));
+  CheckPictureField(item, "width", where, clip->picture->Width(), file);
+  CheckPictureField(item, "height", where, clip->picture->Height(), file);
+  CheckPictureField(item, "bitsPerPixel", where, clip->picture->BitsPerPixel(), file);
+  return clip;
+}
+
+std::unique_ptr<CBaseItem> Clip(const Json& item, const std::string& where,
+                                const std::filesystem::path& baseFolder) {
+  if (!item.is_object()) Fail(where, "expected an object");
+  const Json& kind = *Find(item, "kind", where, true);
+  std::unique_ptr<CBaseItem> clip;
+  if (kind == "text") {
+    auto text = std::make_unique<CTextItem>();
+    text->text = Text(item, "text", where);
+    text->textLength = static_cast<int>(text->text.size());
+    clip = std::move(text);
+  } else if (kind == "picture") {
+    clip = PictureClip(item, where, baseFolder);
+  } else {
+    Fail(Member(where, "kind"), "expected \"text\" or \"picture\"");
+  }
+  clip->categoryId = Int32(item, "categoryId", where);
+  clip->created = Created(item, where);
+  clip->hotKey = static_cast<std::uint16_t>(Integer(item, "hotKey", where, 0, 0xFFFF, 0));
+  return clip;
+}
+
+CCategory Category(const Json& value, const std::string& where) {
+  if (!value.is_object()) Fail(where, "expected an object");
+  CCategory category;
+  category.id = Int32(value, "id", where);
+  category.parentId = Int32(value, "parentId", where, 0);
+  category.iconIndex = Int32(value, "iconIndex", where, 0);
+  category.reserved = Int32(value, "reserved", where, 0);
+  category.name = Text(value, "name", where);
+  return category;
+}
+
+const Json& List(const Json& document, std::string_view key) {
+  static const Json kNone = Json::array();
+  const Json* list = Find(document, key, "", false);
+  if (!list) return kNone;
+  if (!list->is_array()) Fail(std::string(key), "expected an array");
+  return *list;
+}
+
+Json Parse(std::string_view json) {
+  try {
+    return Json::parse(ShieldSurrogateEscapes(json));
+  } catch (const Json::parse_error& error) {
+    // nlohmann's message begins with its own error code in brackets, of no use here.
+    std::string message = error.what();
+    const std::size_t codeEnd = message.find("] ");
+    if (codeEnd != std::string::npos) message.erase(0, codeEnd + 2);
+    throw CDocumentError("not valid JSON: " + message);
+  }
+}
+
+}  // namespace
+
+void BuildStore(std::string_view json, const std::filesystem::path& baseFolder, CDataBase& store) {
+  const Json document = Parse(json);
+  if (!document.is_object()) throw CDocumentError("expected an object at the top level");
+  const Json& items = List(document, "items");
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    store.AppendClip(Clip(items[i], "items[" + std::to_string(i) + "]", baseFolder));
+  }
+  const Json& categories = List(document, "categories");
+  for (std::size_t i = 0; i < categories.size(); ++i) {
+    store.AppendCategory(Category(categories[i], "categories[" + std::to_string(i) + "]"));
+  }
+  store.SetLastCategoryId(Int32(document, "lastCategoryId", "", CDataBase::kCategoryIdBase));
+}

@@ -1,0 +1,19 @@
+#pragma once
+// UTF-8 and UTF-16 conversions for the text that crosses the tool's edges: command-line
+// arguments, paths and JSON documents. The data file itself holds UTF-16.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// `text` as UTF-8. An unpaired surrogate, which UTF-8 cannot carry, becomes U+FFFD.
+std::string Utf8FromUtf16(std::u16string_view text);
+
+// `text` as UTF-16; none when it is not well-formed UTF-8 (cut short, overlong, an encoded
+// surrogate or a value beyond U+10FFFF).
+std::optional<std::u16string> Utf16FromUtf8(std::string_view text);
+
+// A path from UTF-8 text (an argument, a JSON string) and back, on every platform.
+std::filesystem::path PathFromUtf8(std::string_view text);
+std::string Utf8FromPath(const std::filesystem::path& path);
