@@ -2,19 +2,31 @@
 // The settings store: integers under keys of an ini file (settings_keys.h), read with the
 // default of each reader and written at once. It neither checks, clamps nor caches.
 // One store per process, reached through SettingsInstance() at the moment of use.
+//
+// A second back end keeps the integers as values of a key under HKEY_LOCAL_MACHINE. Its
+// failures never reach the caller: they are logged (log.h) as
+//   "[SettingsStorage] GetInt <key> Error: <message>"                 (the read gives 0)
+//   "[SettingsStorage] SetInt. Key: <key> Value: <value> Error: <message>"
+// and a key that cannot be opened at construction also as "[SettingsStorage] <message>",
+// which is shown in a message box (error_box.h) too.
 
 #include <filesystem>
 #include <memory>
 #include <string_view>
 
+#include "foundation/bitmap.h"
 #include "foundation/ini_file.h"
+#include "foundation/registry.h"
 
 namespace Settings {
 
 class CSettingsStorage {
  public:
   // With `useIni`, the store reads and writes the ini file `path`, which need not exist.
-  // Without, it is in registry mode (see GetInt) and `path` is unused.
+  // Without, `path` is the registry key below HKEY_LOCAL_MACHINE, created when missing.
+  // A key that cannot be opened is logged and shown; every read then logs and gives 0.
+  // An empty key path opens no key: such a store gives every reader its default and drops
+  // writes (it would otherwise put values at the root of HKEY_LOCAL_MACHINE).
   CSettingsStorage(const std::filesystem::path& path, bool useIni);
   ~CSettingsStorage();
   CSettingsStorage(const CSettingsStorage&) = delete;
@@ -23,25 +35,52 @@ class CSettingsStorage {
   bool UseIniFile() const { return useIniFile; }
 
   // The key's value; `defaultValue` when the file or key is missing, the value is empty or
-  // not an integer. Never writes. In registry mode: always `defaultValue`.
+  // not an integer. Never writes to the ini file. In registry mode a missing value is
+  // first written with `defaultValue`; the section is ignored there.
   int GetInt(std::string_view section, std::string_view key, int defaultValue) const;
   // Writes the value in decimal at once, creating the file if needed. Throws CFileError
-  // when the system refuses the write. In registry mode: does nothing.
+  // when the system refuses the ini write.
   void SetInt(std::string_view section, std::string_view key, int value);
 
   // The same in section "Main", where every setting of the program lives.
   int GetInt(std::string_view key, int defaultValue) const;
   void SetInt(std::string_view key, int value);
 
+  // The main window's place and size.
+  int GetPositionX(int defaultValue) const;
+  int GetPositionY(int defaultValue) const;
+  int GetWindowWidth(int defaultValue) const;
+  int GetWindowHeight(int defaultValue) const;
+  void SetPositionX(int value);
+  void SetPositionY(int value);
+  void SetWindowWidth(int value);
+  void SetWindowHeight(int value);
+
+  // The day of the last update question as a day count (whole days; 0 when never).
+  double GetLastUpdatesCheck() const;
+  // Stores the day count truncated toward zero; a date beyond the 32-bit range of days is
+  // stored as the nearest day in range.
+  void SetLastUpdatesCheck(double date);
+
+  // True exactly once for a settings file: at the first call, which stores that it was made.
+  bool IsFirstLaunch();
+
+  // The skin (skin_image.h), loaded at the first call and owned by the store: the reference
+  // is good while the store lives. Throws CPictureError when it cannot be loaded.
+  const TBitmap& GetSkin();
+
  private:
-  std::unique_ptr<TIniFile> iniFile;  // null in registry mode
+  std::unique_ptr<TRegistry> registry;  // null in ini mode and without a key path
+  std::unique_ptr<TIniFile> iniFile;    // null in registry mode
   bool useIniFile;
+  std::unique_ptr<TBitmap> skin;  // null until first asked for
 };
 
 // Makes a store on `path` the process's store, replacing (and destroying) any earlier one.
 CSettingsStorage& CreateSettings(const std::filesystem::path& path, bool useIniFile);
-// The process's store; when there is none, first makes one in registry mode.
-// The reference is good until ReleaseSettings or the next CreateSettings.
+// The process's store; when there is none, first makes one in registry mode with an empty
+// key path, which runs on defaults. The reference is good until ReleaseSettings or the next
+// CreateSettings.
 CSettingsStorage& SettingsInstance();
 // Destroys the process's store, if any.
 void ReleaseSettings();

@@ -63,3 +63,29 @@ std::size_t LiveBitmaps();
 const std::vector<std::string>& HandleMisuses();
 
 }  // namespace sim
+
+namespace sim {
+
+// The executable's path that GetModuleFileNameA reports; empty: the real one.
+void SetModuleFileName(const std::string& path);
+
+// The folder that SHGetSpecialFolderPathA gives for CSIDL_APPDATA; empty: the call fails.
+void SetAppDataFolder(const std::string& path);
+
+// The host folder that stands for the root of the current drive ("\Brontel" lies in it).
+void SetCurrentDriveRoot(const std::string& path);
+
+// Texts of the message boxes shown since the last Reset().
+const std::vector<std::string>& MessageBoxTexts();
+
+// How many times GetKeyState and GetAsyncKeyState have been asked, for tests of polling.
+std::uint64_t KeyStateQueries();
+
+// Sets a key's state as the system can without input (no new last-input time), e.g. when
+// it resets the keyboard on a desktop switch.
+void SetKeyDownWithoutInput(int virtualKey, bool down);
+
+// The next call of the named registry function fails with ERROR_ACCESS_DENIED.
+void FailNextRegistryCall(const std::string& function);
+
+}  // namespace sim

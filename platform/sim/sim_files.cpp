@@ -16,7 +16,8 @@
 namespace {
 using sim::detail::State;
 
-std::filesystem::path PathOf(LPCWSTR name) { return std::filesystem::path(std::u16string(name)); }
+// Either separator, as on Windows, so that the program's "\data.dat" joins work natively.
+std::filesystem::path PathOf(LPCWSTR name) { return sim::detail::HostPath(std::u16string(name)); }
 
 DWORD ErrorFromErrno(int error) {
   switch (error) {

@@ -26,6 +26,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/sim/sim_state.h"
 #include "platform/sim/sim_windows.h"
 
 namespace {
@@ -325,8 +326,8 @@ class CProfileImage {
 };
 
 fs::path PathOf(LPCWSTR fileName) {
-  const std::u16string_view name = View(fileName);
-  return fs::path(Encode(name, Encoding::kUtf8));
+  // Either separator, as on Windows.
+  return fs::path(sim::detail::HostPath(View(fileName)));
 }
 
 // Loads the file as the system opens it: a missing file is an empty profile (and reported

@@ -62,6 +62,14 @@ void Reset() {
   model.diskSpace = UINT64_MAX;
   model.failingFileCalls.clear();
   model.skipDiskSync = false;
+  model.moduleFileName.clear();
+  model.appDataFolder.clear();
+  model.currentDriveRoot = "/";
+  model.messageBoxes.clear();
+  model.failingRegistryCalls.clear();
+  model.registryHandles.clear();
+  model.localMachine = std::make_shared<detail::RegistryKey>();
+  model.currentUser = std::make_shared<detail::RegistryKey>();
 }
 
 HWND NewWindowHandle() { return reinterpret_cast<HWND>(detail::NewHandleValue()); }

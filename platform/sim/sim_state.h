@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -48,6 +49,18 @@ struct ClipboardState {
   std::vector<std::pair<std::u16string, UINT>> registeredFormats;
 };
 
+// A registry key. Children and values are keyed by their names in upper case; handles
+// share the key, so one that outlives its deletion sees `deleted`.
+struct RegistryValue {
+  DWORD type = 0;
+  std::vector<std::uint8_t> data;
+};
+struct RegistryKey {
+  std::map<std::u16string, std::shared_ptr<RegistryKey>> children;
+  std::map<std::u16string, RegistryValue> values;
+  bool deleted = false;
+};
+
 struct Model {
   std::unordered_map<std::uintptr_t, std::unique_ptr<GlobalBlock>> globals;
   std::unordered_map<std::uintptr_t, std::unique_ptr<DeviceBitmap>> bitmaps;
@@ -63,6 +76,16 @@ struct Model {
   std::uint64_t diskSpace = UINT64_MAX;
   std::vector<std::string> failingFileCalls;
   bool skipDiskSync = false;
+  std::string moduleFileName;    // empty: the real executable's
+  std::string appDataFolder;     // empty: SHGetSpecialFolderPathA fails
+  std::string currentDriveRoot = "/";
+  std::vector<std::string> messageBoxes;
+  std::uint64_t keyStateQueries = 0;
+  std::uint64_t lastInputTick = 0;
+  std::vector<std::string> failingRegistryCalls;
+  std::shared_ptr<RegistryKey> localMachine = std::make_shared<RegistryKey>();
+  std::shared_ptr<RegistryKey> currentUser = std::make_shared<RegistryKey>();
+  std::unordered_map<std::uintptr_t, std::shared_ptr<RegistryKey>> registryHandles;
 };
 
 Model& State();
@@ -77,5 +100,11 @@ DeviceBitmap* FindBitmap(HANDLE handle);
 void FreeClipboardHandle(UINT format, HANDLE handle);
 
 void RecordMisuse(std::string what);
+
+// The host path of a Windows path: either separator, and a leading single backslash
+// standing for the root of the current drive (Model::currentDriveRoot).
+std::string HostPath(std::u16string_view windowsPath);
+// The same for a path in the ANSI code page.
+std::string HostPathAnsi(std::string_view windowsPath);
 
 }  // namespace sim::detail

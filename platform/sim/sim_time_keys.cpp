@@ -60,6 +60,7 @@ DWORD GetTickCount() { return static_cast<DWORD>(State().tick); }
 void Sleep(DWORD milliseconds) { State().tick += milliseconds; }
 
 SHORT GetKeyState(int virtualKey) {
+  ++State().keyStateQueries;
   if (virtualKey < 0 || virtualKey > 255) return 0;
   return State().keysDown[static_cast<std::size_t>(virtualKey)] ? static_cast<SHORT>(-128) : 0;
 }
@@ -69,6 +70,11 @@ SHORT GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
 namespace sim {
 
 void SetKeyDown(int virtualKey, bool down) {
+  SetKeyDownWithoutInput(virtualKey, down);
+  if (virtualKey >= 0 && virtualKey <= 255) State().lastInputTick = State().tick;
+}
+
+void SetKeyDownWithoutInput(int virtualKey, bool down) {
   auto& keys = State().keysDown;
   if (virtualKey < 0 || virtualKey > 255) return;
   keys[static_cast<std::size_t>(virtualKey)] = down;

@@ -252,3 +252,75 @@ BOOL MoveFileExW(LPCWSTR existing, LPCWSTR target, DWORD flags);
 BOOL CopyFileW(LPCWSTR existing, LPCWSTR target, BOOL failIfExists);
 BOOL DeleteFileW(LPCWSTR fileName);
 DWORD GetFileAttributesW(LPCWSTR fileName);
+
+// More errors.
+inline constexpr DWORD ERROR_BAD_PATHNAME = 161;
+inline constexpr DWORD ERROR_ENVVAR_NOT_FOUND = 203;
+inline constexpr DWORD ERROR_MORE_DATA = 234;
+inline constexpr DWORD ERROR_BADKEY = 1010;
+inline constexpr DWORD ERROR_KEY_DELETED = 1018;
+
+// The environment, over the process's own environment.
+DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size);
+BOOL SetEnvironmentVariableA(LPCSTR name, LPCSTR value);
+
+// The program's module and the user's special folders. Tests choose both (sim_control.h).
+struct HINSTANCE__;
+using HINSTANCE = HINSTANCE__*;
+using HMODULE = HINSTANCE;
+DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
+inline constexpr int CSIDL_APPDATA = 0x001A;
+BOOL SHGetSpecialFolderPathA(HWND owner, LPSTR path, int folder, BOOL create);
+
+// Folders, over real folders on disk. Paths take either separator, as on Windows; a path
+// that starts with one backslash lies on "the current drive", a folder that tests choose.
+BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES security);
+DWORD GetFileAttributesA(LPCSTR fileName);
+
+// Input: the tick count of the last keyboard or mouse input (sim::SetKeyDown is input).
+struct LASTINPUTINFO {
+  UINT cbSize;
+  DWORD dwTime;
+};
+BOOL GetLastInputInfo(LASTINPUTINFO* info);
+
+// Message boxes are recorded (sim_control.h) and answered with OK at once.
+inline constexpr UINT MB_OK = 0x0;
+inline constexpr UINT MB_ICONERROR = 0x10;
+inline constexpr int IDOK = 1;
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
+// The registry: an in-memory tree of keys holding named values, with the system's rules
+// for the calls below (names compare without regard to case; a handle to a deleted key
+// fails with ERROR_KEY_DELETED). Calls can be made to fail (sim_control.h).
+struct HKEY__;
+using HKEY = HKEY__*;
+using PHKEY = HKEY*;
+using LSTATUS = LONG;
+using REGSAM = DWORD;
+using LPBYTE = BYTE*;
+inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(std::uintptr_t{0x80000001});
+inline const HKEY HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(std::uintptr_t{0x80000002});
+inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
+inline constexpr REGSAM KEY_SET_VALUE = 0x0002;
+inline constexpr REGSAM KEY_READ = 0x20019;
+inline constexpr REGSAM KEY_WRITE = 0x20006;
+inline constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
+inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
+inline constexpr DWORD REG_CREATED_NEW_KEY = 1;
+inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
+inline constexpr DWORD REG_NONE = 0;
+inline constexpr DWORD REG_SZ = 1;
+inline constexpr DWORD REG_BINARY = 3;
+inline constexpr DWORD REG_DWORD = 4;
+LSTATUS RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass,
+                        DWORD options, REGSAM access, LPSECURITY_ATTRIBUTES security,
+                        PHKEY result, LPDWORD disposition);
+LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
+LSTATUS RegCloseKey(HKEY key);
+LSTATUS RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type,
+                         LPBYTE data, LPDWORD dataSize);
+LSTATUS RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type,
+                       const BYTE* data, DWORD dataSize);
+LSTATUS RegDeleteValueW(HKEY key, LPCWSTR valueName);
+LSTATUS RegDeleteTreeW(HKEY key, LPCWSTR subKey);

@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 
 #include "foundation/file_error.h"
 #include "foundation/settings_keys.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -87,6 +89,58 @@ TEST_F(SettingsStorageTest, WithoutAStoreTheInstanceRunsOnDefaults) {
   instance.SetInt(kWindowWidth, 500);
   EXPECT_EQ(instance.GetInt(kWindowWidth, kWindowWidthDefault), kWindowWidthDefault);
   EXPECT_EQ(&SettingsInstance(), &instance);
+}
+
+TEST_F(SettingsStorageTest, FirstLaunchIsTrueOnceAndLeavesOnlyThatKeyInTheFile) {
+  EXPECT_TRUE(store.IsFirstLaunch());
+  EXPECT_EQ(FileBytes(path), "[Main]\r\nFirstLaunch=0\r\n");
+  EXPECT_FALSE(store.IsFirstLaunch());
+  CSettingsStorage reopened(path, true);
+  EXPECT_FALSE(reopened.IsFirstLaunch());
+}
+
+TEST_F(SettingsStorageTest, AHandWrittenFirstLaunchOtherThanOneIsNotAFirstLaunch) {
+  PutFile(path, "[Main]\r\nFirstLaunch=2\r\n");
+  EXPECT_FALSE(store.IsFirstLaunch());
+  EXPECT_EQ(FileBytes(path), "[Main]\r\nFirstLaunch=2\r\n");
+}
+
+TEST_F(SettingsStorageTest, TheWindowHelpersUseTheirKeys) {
+  store.SetPositionX(-1200);
+  store.SetPositionY(40);
+  store.SetWindowWidth(250);
+  store.SetWindowHeight(600);
+  EXPECT_EQ(FileBytes(path),
+            "[Main]\r\nPositionX=-1200\r\nPositionY=40\r\nWindowWidth=250\r\n"
+            "WindowHeight=600\r\n");
+  EXPECT_EQ(store.GetPositionX(0), -1200);
+  EXPECT_EQ(store.GetPositionY(0), 40);
+  EXPECT_EQ(store.GetWindowWidth(kWindowWidthDefault), 250);
+  EXPECT_EQ(store.GetWindowHeight(kWindowHeightDefault), 600);
+}
+
+TEST_F(SettingsStorageTest, TheUpdateDateIsStoredInWholeDaysTruncatedTowardZero) {
+  EXPECT_EQ(store.GetLastUpdatesCheck(), 0.0);
+  store.SetLastUpdatesCheck(46000.99);
+  EXPECT_EQ(store.GetLastUpdatesCheck(), 46000.0);
+  store.SetLastUpdatesCheck(-1.5);
+  EXPECT_EQ(store.GetLastUpdatesCheck(), -1.0);
+  EXPECT_EQ(store.GetInt(kLastUpdatesCheck, 5), -1);
+}
+
+TEST_F(SettingsStorageTest, DatesBeyondTheIntegerRangeAreClampedNotWrapped) {
+  store.SetLastUpdatesCheck(1e12);
+  EXPECT_EQ(store.GetLastUpdatesCheck(), 2147483647.0);
+  store.SetLastUpdatesCheck(std::numeric_limits<double>::quiet_NaN());
+  EXPECT_EQ(store.GetLastUpdatesCheck(), 0.0);
+}
+
+TEST_F(SettingsStorageTest, TheIniStoreLogsItsLifeAsInformation) {
+  CLogCapture log;
+  { CSettingsStorage other(path, true); }
+  EXPECT_EQ(log.Text(),
+            "<font color=\"#4f4f4f\"><b>SettingsStorage v1.0 initialized</b></font><br>"
+            "<font color=\"#4f4f4f\"><b>SettingsStorage uninitialized</b></font><br>");
 }
 
 }  // namespace

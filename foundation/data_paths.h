@@ -1,0 +1,50 @@
+#pragma once
+// The two folders the program works in: the data folder (data.dat) and the settings folder
+// (the ini file named after the executable). Both are decided afresh at every call:
+//
+//   1. "U3_APP_DATA_PATH", when it names an existing folder, exactly as it is given;
+//   2. else, when the executable's folder holds a "Data" folder (a portable installation),
+//      that "Data" folder for the data and the executable's folder for the settings;
+//   3. else the application-data folder's "\Brontel\Quillery Pro\", created when missing;
+//   4. the executable's folder when the folder chosen cannot be created.
+//
+// Paths are text in the ANSI code page. Callers join a file name with a backslash
+// ("\data.dat"); a folder that ends in one then gives a doubled separator, which the system
+// accepts.
+
+#include <string>
+#include <string_view>
+
+// The user's roaming application-data folder without a trailing backslash; empty when the
+// system cannot say.
+std::string AppDataFolder();
+
+// The running executable's full path, and its folder with a trailing backslash.
+std::string ExeFileName();
+std::string ExeFolder();
+
+std::string DataFolder();
+std::string SettingsFolder();
+
+// The executable's file name with its extension replaced by ".ini": "Q.exe" gives "Q.ini".
+std::string IniFileNameFor(std::string_view exePath);
+// The settings file: the settings folder, a backslash and IniFileNameFor(ExeFileName()).
+std::string SettingsFileName();
+
+// What the folder rules depend on, so that tests can choose it.
+struct CFolderSources {
+  std::string u3AppDataPath;  // the variable's value, empty when unset
+  std::string exeFolder;      // with a trailing backslash
+  std::string appDataFolder;  // AppDataFolder()
+};
+
+enum class EWorkFolder { kData, kSettings };
+
+// The folder rules above for the given sources; creates folders as they say.
+std::string ChooseWorkFolder(EWorkFolder which, const CFolderSources& sources);
+
+// The sources of the running program: its environment, executable and the system.
+CFolderSources CurrentFolderSources();
+
+// True when `path` names an existing folder.
+bool DirectoryExists(const std::string& path);

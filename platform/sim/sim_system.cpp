@@ -1,0 +1,186 @@
+// The model's environment, module, special folders, folders on disk, last-input time and
+// message boxes.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/sim/sim_control.h"
+#include "platform/sim/sim_state.h"
+
+namespace {
+using sim::detail::State;
+
+DWORD ErrorFromErrno(int error) {
+  switch (error) {
+    case ENOENT:
+      return ERROR_PATH_NOT_FOUND;
+    case ENOTDIR:
+      return ERROR_PATH_NOT_FOUND;
+    case EEXIST:
+      return ERROR_ALREADY_EXISTS;
+    default:
+      return ERROR_ACCESS_DENIED;
+  }
+}
+
+// Copies `text` with its terminator as the system's A functions do: the length without the
+// terminator when it fits, else the size needed with it and nothing (or a cut copy) written.
+DWORD CopyOut(const std::string& text, LPSTR buffer, DWORD size) {
+  if (text.size() + 1 > size) return static_cast<DWORD>(text.size() + 1);
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return static_cast<DWORD>(text.size());
+}
+}  // namespace
+
+namespace sim::detail {
+
+std::string HostPath(std::u16string_view windowsPath) {
+  std::u16string wide(windowsPath);
+  std::string ansi;
+  if (!wide.empty()) {
+    const int length = static_cast<int>(wide.size());
+    ansi.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr)));
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, ansi.data(), static_cast<int>(ansi.size()),
+                        nullptr, nullptr);
+  }
+  const bool onCurrentDrive =
+      ansi.size() >= 1 && ansi[0] == '\\' && (ansi.size() == 1 || ansi[1] != '\\');
+  for (char& c : ansi) {
+    if (c == '\\') c = '/';
+  }
+  if (onCurrentDrive) {
+    std::string root = State().currentDriveRoot;
+    if (!root.empty() && root.back() == '/') root.pop_back();
+    ansi = root + ansi;
+  }
+  return ansi;
+}
+
+std::string HostPathAnsi(std::string_view windowsPath) {
+  std::u16string wide;
+  if (!windowsPath.empty()) {
+    const int length = static_cast<int>(windowsPath.size());
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, windowsPath.data(), length, nullptr, 0)));
+    MultiByteToWideChar(CP_ACP, 0, windowsPath.data(), length, wide.data(),
+                        static_cast<int>(wide.size()));
+  }
+  return HostPath(wide);
+}
+
+}  // namespace sim::detail
+
+DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size) {
+  const char* value = std::getenv(name != nullptr ? name : "");
+  if (value == nullptr) {
+    SetLastError(ERROR_ENVVAR_NOT_FOUND);
+    return 0;
+  }
+  return CopyOut(value, buffer, size);
+}
+
+BOOL SetEnvironmentVariableA(LPCSTR name, LPCSTR value) {
+  const int result = value == nullptr ? ::unsetenv(name) : ::setenv(name, value, 1);
+  if (result != 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+DWORD GetModuleFileNameA(HMODULE, LPSTR fileName, DWORD size) {
+  std::string path = State().moduleFileName;
+  if (path.empty()) {
+    char real[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", real, sizeof real - 1);
+    if (length <= 0) {
+      SetLastError(ERROR_FILE_NOT_FOUND);
+      return 0;
+    }
+    path.assign(real, static_cast<std::size_t>(length));
+  }
+  if (size == 0) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  // Too long: cut to size - 1 characters, the whole buffer reported as used.
+  if (path.size() + 1 > size) {
+    std::memcpy(fileName, path.data(), size - 1);
+    fileName[size - 1] = '\0';
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return size;
+  }
+  return CopyOut(path, fileName, size);
+}
+
+BOOL SHGetSpecialFolderPathA(HWND, LPSTR path, int folder, BOOL) {
+  const std::string& appData = State().appDataFolder;
+  if (folder != CSIDL_APPDATA || appData.empty() || appData.size() >= MAX_PATH) return FALSE;
+  CopyOut(appData, path, MAX_PATH);
+  return TRUE;
+}
+
+BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES) {
+  if (::mkdir(sim::detail::HostPathAnsi(path).c_str(), 0755) != 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return FALSE;
+  }
+  return TRUE;
+}
+
+DWORD GetFileAttributesA(LPCSTR fileName) {
+  struct stat status {};
+  if (::stat(sim::detail::HostPathAnsi(fileName).c_str(), &status) != 0) {
+    SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND : ErrorFromErrno(errno));
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
+
+BOOL GetLastInputInfo(LASTINPUTINFO* info) {
+  if (info == nullptr || info->cbSize != sizeof(LASTINPUTINFO)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  info->dwTime = static_cast<DWORD>(State().lastInputTick);
+  return TRUE;
+}
+
+int MessageBoxA(HWND, LPCSTR text, LPCSTR, UINT) {
+  State().messageBoxes.emplace_back(text != nullptr ? text : "");
+  return IDOK;
+}
+
+namespace sim {
+
+void SetModuleFileName(const std::string& path) {
+  State().moduleFileName = path;
+}
+
+void SetAppDataFolder(const std::string& path) {
+  State().appDataFolder = path;
+}
+
+void SetCurrentDriveRoot(const std::string& path) {
+  State().currentDriveRoot = path.empty() ? "/" : path;
+}
+
+const std::vector<std::string>& MessageBoxTexts() {
+  return State().messageBoxes;
+}
+
+std::uint64_t KeyStateQueries() {
+  return State().keyStateQueries;
+}
+
+void FailNextRegistryCall(const std::string& function) {
+  State().failingRegistryCalls.push_back(function);
+}
+
+}  // namespace sim
