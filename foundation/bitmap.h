@@ -67,6 +67,11 @@ class TBitmap {
   // The whole picture as 32-bit pixels 0x00RRGGBB, top row first, no padding.
   std::vector<std::uint32_t> ToRgb32() const;
 
+  // A 24-bit copy of `width` x `height` pixels in which each pixel is the mean of the
+  // pixels of this picture that it covers. Both sizes must be at least 1, and the picture
+  // not empty.
+  TBitmap ScaledByAreaAverage(int width, int height) const;
+
   // Replaces the picture with a 32-bit copy of a device-dependent bitmap; the handle stays
   // the caller's. False, with the picture unchanged, when the handle cannot be read or its
   // size is beyond the limits.

@@ -1,0 +1,182 @@
+#include "categories/clipboard_handler.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+#include <unordered_map>
+
+#include "foundation/caption.h"
+#include "store/image_item.h"
+#include "store/text_item.h"
+
+namespace {
+
+constexpr int kThumbnailHeight = 22;
+constexpr int kFirstOtherQuickNumber = 21;
+constexpr int kTopIndent = 2;
+constexpr int kSubCategoryIndent = 16;
+constexpr int kSubCategoryClipIndent = 18;
+
+std::unique_ptr<CClipboardHandler> handler;
+
+// A thumbnail 22 pixels high, as wide as the picture's proportions give (truncated). None
+// for a picture without height, or so tall and narrow that no column would remain.
+std::unique_ptr<TBitmap> MakeThumbnail(const TBitmap& picture) {
+  if (picture.Height() <= 0 || picture.Width() <= 0) return nullptr;
+  const auto width = static_cast<int>(picture.Width() * static_cast<double>(kThumbnailHeight) /
+                                      picture.Height());
+  if (width <= 0) return nullptr;
+  return std::make_unique<TBitmap>(picture.ScaledByAreaAverage(width, kThumbnailHeight));
+}
+
+}  // namespace
+
+CClipboardHandler::~CClipboardHandler() {
+  root.Clear();
+  hotKeys.clear();
+}
+
+void CClipboardHandler::AttachTree(TCustomTreeView* view, HWND owner) {
+  treeView = view;
+  Attach(owner);
+  root.isCategory = true;
+}
+
+void CClipboardHandler::AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow) {
+  auto [node, existed] = root.FindOrAddChild(static_cast<unsigned int>(categoryId));
+  node->caption = caption;
+  node->isCategory = true;
+  node->marked = true;
+  node->id = node->categoryId = static_cast<unsigned int>(categoryId);
+  node->skinRow = skinRow;
+  node->iconIndex = skinRow;
+  node->indent = kTopIndent;
+  if (!existed) CItemNode::AddRow(treeView, root, *node);
+}
+
+namespace {
+// `path` holds the ids from the top down to `parentId`: a damaged file can repeat an id
+// further down a chain of parents, which would otherwise recurse without end.
+void PopulateBelow(CDataBase& store, CItemNode& parent, int parentId, TCustomTreeView* view,
+                   bool withIndent, std::vector<int>& path) {
+  for (CCategory* category : store.ChildCategories(parentId)) {
+    if (std::find(path.begin(), path.end(), category->id) != path.end()) continue;
+    auto [node, existed] = parent.FindOrAddChild(static_cast<unsigned int>(category->id));
+    node->caption = category->name;
+    node->isCategory = true;
+    node->marked = true;
+    node->id = node->categoryId = static_cast<unsigned int>(category->id);
+    node->skinRow = 1;
+    node->iconIndex = category->iconIndex;
+    if (!existed) CItemNode::AddRow(view, parent, *node);
+    if (withIndent) {
+      const bool nested =
+          view != nullptr && node->treeNode != nullptr && view->HasParentRow(node->treeNode);
+      node->indent = nested ? kSubCategoryIndent : kTopIndent;
+    }
+    path.push_back(category->id);
+    PopulateBelow(store, *node, category->id, view, withIndent, path);
+    path.pop_back();
+  }
+}
+}  // namespace
+
+void PopulateCategories(CDataBase& store, CItemNode& parent, int parentId, TCustomTreeView* view,
+                        bool withIndent) {
+  std::vector<int> path{parentId};
+  PopulateBelow(store, parent, parentId, view, withIndent, path);
+}
+
+void CClipboardHandler::AddClipNodes() {
+  int historyNumber = 0;
+  int notesNumber = 0;
+  int otherNumber = kFirstOtherQuickNumber - 1;
+  // The category tree does not change while clips are added, so each category is looked
+  // up once per rebuild rather than once per clip.
+  std::unordered_map<int, CItemNode*> categoryNodes;
+  for (const auto& clip : Items()) {
+    auto cached = categoryNodes.find(clip->categoryId);
+    if (cached == categoryNodes.end()) {
+      cached = categoryNodes.emplace(clip->categoryId,
+                                     root.FindMarkedNode(static_cast<unsigned int>(clip->categoryId)))
+                   .first;
+    }
+    CItemNode* category = cached->second;
+    if (category == nullptr) {
+      clip->orphaned = true;
+      continue;
+    }
+    if (clip->hotKey != 0) hotKeys.try_emplace(clip->hotKey, static_cast<unsigned int>(clip->id));
+
+    auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip->id));
+    // A clip's content never changes, so its caption and thumbnail are made once, when its
+    // node is.
+    if (!existed) {
+      if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) {
+        node->caption = MakeCaption(text->text);
+      } else if (const auto* image = dynamic_cast<const CImageItem*>(clip.get())) {
+        if (image->picture) node->thumbnail = MakeThumbnail(*image->picture);
+      }
+    }
+    node->id = static_cast<unsigned int>(clip->id);
+    node->created = clip->created;
+    node->count = static_cast<unsigned int>(clip->textLength);
+    node->isCategory = false;
+    node->categoryId = static_cast<unsigned int>(clip->categoryId);
+    node->marked = true;
+    node->inHistory = clip->categoryId == kHistoryCategoryId;
+    node->hotKey = clip->hotKey;
+    const bool nested = treeView != nullptr && category->treeNode != nullptr &&
+                        treeView->HasParentRow(category->treeNode);
+    node->indent = nested ? kSubCategoryClipIndent : kTopIndent;
+    if (!existed) CItemNode::AddRow(treeView, *category, *node);
+    if (clip->categoryId == kHistoryCategoryId) {
+      node->quickNumber = ++historyNumber;
+    } else if (clip->categoryId == kNotesCategoryId) {
+      node->quickNumber = ++notesNumber;
+    } else {
+      node->quickNumber = ++otherNumber;
+    }
+  }
+}
+
+void CClipboardHandler::RebuildTree() {
+  if (!IsActive()) return;
+  hotKeys.clear();
+  root.ClearMarks();
+  root.marked = true;
+  AddBuiltInCategory(kHistoryCategoryId, kHistoryCaption, 0);
+  AddBuiltInCategory(kNotesCategoryId, kNotesCaption, 1);
+  PopulateCategories(*this, root, 0, treeView, true);
+  AddClipNodes();
+  root.PruneUnmarked(treeView);
+  root.UpdateCounts();
+  if (treeView != nullptr) treeView->SortAll(&CItemNode::CompareNodes);
+}
+
+bool CClipboardHandler::SetItemHotKey(int itemId, std::uint16_t code) {
+  CBaseItem* clip = FindItem(itemId);
+  if (clip == nullptr) return false;
+  clip->hotKey = code;
+  return true;
+}
+
+bool CClipboardHandler::PutItemByHotKey(std::uint16_t code) {
+  auto bound = hotKeys.find(code);
+  if (bound == hotKeys.end()) return false;
+  return PutItemToClipboard(static_cast<int>(bound->second));
+}
+
+CClipboardHandler& CreateHandler(TCustomTreeView* view, HWND ownerWindow) {
+  handler.reset();
+  handler = std::make_unique<CClipboardHandler>();
+  handler->AttachTree(view, ownerWindow);
+  return *handler;
+}
+
+CClipboardHandler& GetHandler() {
+  if (!handler) return CreateHandler(nullptr, nullptr);
+  return *handler;
+}
+
+void ReleaseHandler() { handler.reset(); }

@@ -1,0 +1,54 @@
+#pragma once
+// A tree view in memory, for tests and benchmarks: it keeps rows as the real view does and
+// counts what was done to them, so a test can tell a reconciled view from a rebuilt one.
+
+#include <list>
+#include <memory>
+#include <vector>
+
+#include "categories/tree_view.h"
+
+class CRecordingTreeView : public TCustomTreeView {
+ public:
+  CRecordingTreeView() = default;
+  ~CRecordingTreeView() override;
+
+  TTreeNode* AddRow(TTreeNode* parent, void* data) override;
+  void DeleteRow(TTreeNode* row) override;
+  bool HasParentRow(TTreeNode* row) const override;
+  void* RowData(TTreeNode* row) const override;
+  std::vector<TTreeNode*> ChildRows(TTreeNode* parent) const override;
+  void SortAll(Compare compare) override;
+  void SetExpanded(TTreeNode* row, bool expanded) override;
+  bool IsExpanded(TTreeNode* row) const override;
+  void Select(TTreeNode* row) override;
+  TTreeNode* Selected() const override;
+
+  int RowsAdded() const { return rowsAdded_; }
+  int RowsDeleted() const { return rowsDeleted_; }
+  // Every row, at any depth.
+  std::size_t RowCount() const;
+
+ private:
+  struct Row;
+  using Rows = std::list<std::unique_ptr<Row>>;
+  struct Row {
+    Row* parent = nullptr;
+    void* data = nullptr;
+    bool expanded = false;
+    Rows children;
+  };
+
+  static Row* AsRow(TTreeNode* row) { return reinterpret_cast<Row*>(row); }
+  static TTreeNode* AsNode(Row* row) { return reinterpret_cast<TTreeNode*>(row); }
+  Rows& SiblingsOf(Row* parent) { return parent == nullptr ? top_ : parent->children; }
+  const Rows& SiblingsOf(const Row* parent) const { return parent == nullptr ? top_ : parent->children; }
+  bool Contains(const Row* row, const Rows& rows) const;
+  static void Sort(Rows& rows, Compare compare);
+  static std::size_t Count(const Rows& rows);
+
+  Rows top_;
+  Row* selected_ = nullptr;
+  int rowsAdded_ = 0;
+  int rowsDeleted_ = 0;
+};

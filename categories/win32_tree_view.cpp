@@ -1,0 +1,116 @@
+#include "categories/win32_tree_view.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+namespace {
+
+HTREEITEM Item(TTreeNode* row) {
+  return reinterpret_cast<HTREEITEM>(row);
+}
+TTreeNode* Row(HTREEITEM item) {
+  return reinterpret_cast<TTreeNode*>(item);
+}
+
+// The control's first row below `parent`; TVGN_CHILD is not defined for TVI_ROOT.
+HTREEITEM FirstChild(HWND tree, HTREEITEM parent) {
+  return parent == TVI_ROOT ? TreeView_GetRoot(tree) : TreeView_GetChild(tree, parent);
+}
+
+// What the sort callback needs; lParamSort points here.
+struct SortContext {
+  TCustomTreeView::Compare compare;
+  std::exception_ptr failure;
+};
+
+// Called by the control from inside its window procedure, so nothing may leave it by
+// exception. After a failure the rest of the level compares equal and the caller rethrows.
+int CALLBACK CompareRows(LPARAM dataA, LPARAM dataB, LPARAM sortContext) noexcept {
+  auto* context = reinterpret_cast<SortContext*>(sortContext);
+  if (context->failure) return 0;
+  try {
+    return context->compare(reinterpret_cast<const void*>(dataA),
+                            reinterpret_cast<const void*>(dataB));
+  } catch (...) {
+    context->failure = std::current_exception();
+    return 0;
+  }
+}
+
+// TVM_SORTCHILDRENCB's own recursion flag is reserved, so each level is sorted here, the
+// parent's before those below it.
+void SortLevel(HWND tree, HTREEITEM parent, SortContext& context) {
+  TVSORTCB sort{};
+  sort.hParent = parent;
+  sort.lpfnCompare = CompareRows;
+  sort.lParam = reinterpret_cast<LPARAM>(&context);
+  TreeView_SortChildrenCB(tree, &sort, FALSE);
+  if (context.failure) std::rethrow_exception(context.failure);
+  for (HTREEITEM child = FirstChild(tree, parent); child != nullptr;
+       child = TreeView_GetNextSibling(tree, child)) {
+    SortLevel(tree, child, context);
+  }
+}
+
+}  // namespace
+
+TTreeNode* CWin32TreeView::AddRow(TTreeNode* parent, void* data) {
+  // The control copies the text; it is never written through this pointer.
+  static wchar_t emptyText[] = L"";
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent != nullptr ? Item(parent) : TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = emptyText;
+  insert.item.lParam = reinterpret_cast<LPARAM>(data);
+  return Row(TreeView_InsertItem(tree_, &insert));
+}
+
+void CWin32TreeView::DeleteRow(TTreeNode* row) {
+  // A null item would make the control delete every row.
+  if (row != nullptr) TreeView_DeleteItem(tree_, Item(row));
+}
+
+bool CWin32TreeView::HasParentRow(TTreeNode* row) const {
+  return row != nullptr && TreeView_GetParent(tree_, Item(row)) != nullptr;
+}
+
+void* CWin32TreeView::RowData(TTreeNode* row) const {
+  if (row == nullptr) return nullptr;
+  TVITEMW item{};
+  item.mask = TVIF_HANDLE | TVIF_PARAM;
+  item.hItem = Item(row);
+  if (!TreeView_GetItem(tree_, &item)) return nullptr;
+  return reinterpret_cast<void*>(item.lParam);
+}
+
+std::vector<TTreeNode*> CWin32TreeView::ChildRows(TTreeNode* parent) const {
+  std::vector<TTreeNode*> rows;
+  HTREEITEM child = FirstChild(tree_, parent != nullptr ? Item(parent) : TVI_ROOT);
+  for (; child != nullptr; child = TreeView_GetNextSibling(tree_, child)) {
+    rows.push_back(Row(child));
+  }
+  return rows;
+}
+
+void CWin32TreeView::SortAll(Compare compare) {
+  SortContext context{compare, nullptr};
+  SortLevel(tree_, TVI_ROOT, context);
+}
+
+void CWin32TreeView::SetExpanded(TTreeNode* row, bool expanded) {
+  if (row != nullptr) TreeView_Expand(tree_, Item(row), expanded ? TVE_EXPAND : TVE_COLLAPSE);
+}
+
+bool CWin32TreeView::IsExpanded(TTreeNode* row) const {
+  return row != nullptr && (TreeView_GetItemState(tree_, Item(row), TVIS_EXPANDED) & TVIS_EXPANDED);
+}
+
+void CWin32TreeView::Select(TTreeNode* row) {
+  TreeView_SelectItem(tree_, Item(row));
+}
+
+TTreeNode* CWin32TreeView::Selected() const {
+  return Row(TreeView_GetSelection(tree_));
+}

@@ -1,0 +1,44 @@
+#pragma once
+// CWin32TreeView: TCustomTreeView over a common-controls tree view window. Its rows are the
+// control's items: a TTreeNode* is an HTREEITEM, and a row's data is the item's lParam.
+
+#include <vector>
+
+#include "categories/tree_view.h"
+#include "platform/windows_api.h"
+
+class CWin32TreeView final : public TCustomTreeView {
+ public:
+  // Works on `tree`, a WC_TREEVIEWW window of the calling thread, which it does not own: the
+  // window must outlive this object and is left as it is when this object goes. Every call
+  // must come from the window's thread. Rows passed in must be rows of this window; a null
+  // row is ignored (DeleteRow, SetExpanded) or answered with false / null.
+  explicit CWin32TreeView(HWND tree) : tree_(tree) {}
+  CWin32TreeView(const CWin32TreeView&) = delete;
+  CWin32TreeView& operator=(const CWin32TreeView&) = delete;
+
+  HWND Handle() const { return tree_; }
+
+  // Null when the control refuses the item (out of memory).
+  TTreeNode* AddRow(TTreeNode* parent, void* data) override;
+  // The control moves the selection elsewhere when the selected row goes with it.
+  void DeleteRow(TTreeNode* row) override;
+  bool HasParentRow(TTreeNode* row) const override;
+  void* RowData(TTreeNode* row) const override;
+  std::vector<TTreeNode*> ChildRows(TTreeNode* parent) const override;
+  // Runs the control's own callback sort on each level. `compare` may throw: the exception
+  // is held while the control finishes the level it is sorting and is then rethrown here,
+  // never through the control's window procedure; levels not yet sorted stay as they were.
+  void SortAll(Compare compare) override;
+
+  // A row without child rows cannot be expanded: the control leaves it collapsed.
+  void SetExpanded(TTreeNode* row, bool expanded) override;
+  bool IsExpanded(TTreeNode* row) const override;
+  // Selecting a row expands the rows above it, so that it can be seen. Null clears the
+  // selection.
+  void Select(TTreeNode* row) override;
+  TTreeNode* Selected() const override;
+
+ private:
+  HWND tree_;
+};
