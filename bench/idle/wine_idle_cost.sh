@@ -12,7 +12,6 @@ source "$root/scripts/virtual-display.sh"
 quillery_find_wine
 quillery_start_virtual_display
 quillery_start_wine_session
-trap '"$QUILLERY_WINESERVER" -k 2>/dev/null || true' EXIT
 
 server=
 for pid in $(pgrep wineserver); do
