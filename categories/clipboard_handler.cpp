@@ -92,16 +92,24 @@ void CClipboardHandler::AddClipNodes() {
   int notesNumber = 0;
   int otherNumber = kFirstOtherQuickNumber - 1;
   // The category tree does not change while clips are added, so each category is looked
-  // up once per rebuild rather than once per clip.
-  std::unordered_map<int, CItemNode*> categoryNodes;
+  // up once per rebuild, and its clips' indent worked out once (asking a real view for a
+  // row's parent is a window message), rather than once per clip.
+  struct CategoryPlace {
+    CItemNode* node;
+    int clipIndent;
+  };
+  std::unordered_map<int, CategoryPlace> places;
   for (const auto& clip : Items()) {
-    auto cached = categoryNodes.find(clip->categoryId);
-    if (cached == categoryNodes.end()) {
-      cached = categoryNodes.emplace(clip->categoryId,
-                                     root.FindMarkedNode(static_cast<unsigned int>(clip->categoryId)))
-                   .first;
+    auto place = places.find(clip->categoryId);
+    if (place == places.end()) {
+      CItemNode* found = root.FindMarkedNode(static_cast<unsigned int>(clip->categoryId));
+      const bool nested = found != nullptr && treeView != nullptr && found->treeNode != nullptr &&
+                          treeView->HasParentRow(found->treeNode);
+      place = places.emplace(clip->categoryId,
+                             CategoryPlace{found, nested ? kSubCategoryClipIndent : kTopIndent})
+                  .first;
     }
-    CItemNode* category = cached->second;
+    CItemNode* category = place->second.node;
     if (category == nullptr) {
       clip->orphaned = true;
       continue;
@@ -126,9 +134,7 @@ void CClipboardHandler::AddClipNodes() {
     node->marked = true;
     node->inHistory = clip->categoryId == kHistoryCategoryId;
     node->hotKey = clip->hotKey;
-    const bool nested = treeView != nullptr && category->treeNode != nullptr &&
-                        treeView->HasParentRow(category->treeNode);
-    node->indent = nested ? kSubCategoryClipIndent : kTopIndent;
+    node->indent = place->second.clipIndent;
     if (!existed) CItemNode::AddRow(treeView, *category, *node);
     if (clip->categoryId == kHistoryCategoryId) {
       node->quickNumber = ++historyNumber;

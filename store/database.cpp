@@ -44,8 +44,7 @@ void CDataBase::CaptureClipboard() {
     } else {
       lastCaption = u"Image";
     }
-    items.push_front(std::move(clip));
-    ++historyCount;
+    Insert(items.begin(), std::move(clip));
   }
   TrimHistory();
 }
@@ -86,9 +85,7 @@ bool CDataBase::PutToClipboard(ItemList::iterator position) {
   // run before returning must neither count it nor see it.
   const auto index = std::distance(items.begin(), position);
   const CBaseItem* successor = std::next(position) == items.end() ? nullptr : std::next(position)->get();
-  std::unique_ptr<CBaseItem> clip = std::move(*position);
-  items.erase(position);
-  --historyCount;
+  std::unique_ptr<CBaseItem> clip = Detach(position);
 
   if (clip->WriteToClipboard(ownerWindow)) return true;  // the clip's content lives on as the new capture
 
@@ -99,8 +96,7 @@ bool CDataBase::PutToClipboard(ItemList::iterator position) {
   if (successor != nullptr && before == items.end()) {
     before = std::next(items.begin(), std::min<std::ptrdiff_t>(index, std::ssize(items)));
   }
-  items.insert(before, std::move(clip));
-  ++historyCount;
+  Insert(before, std::move(clip));
   return false;
 }
 
@@ -114,10 +110,19 @@ CBaseItem* CDataBase::FindItem(int itemId) {
   return clip == items.end() ? nullptr : clip->get();
 }
 
-void CDataBase::Erase(ItemList::iterator clip) {
-  if ((*clip)->categoryId == kHistoryCategoryId) --historyCount;
-  items.erase(clip);
+std::unique_ptr<CBaseItem> CDataBase::Detach(ItemList::iterator position) {
+  std::unique_ptr<CBaseItem> clip = std::move(*position);
+  items.erase(position);
+  if (clip->categoryId == kHistoryCategoryId) --historyCount;
+  return clip;
 }
+
+void CDataBase::Insert(ItemList::iterator before, std::unique_ptr<CBaseItem> clip) {
+  if (clip->categoryId == kHistoryCategoryId) ++historyCount;
+  items.insert(before, std::move(clip));
+}
+
+void CDataBase::Erase(ItemList::iterator clip) { Detach(clip); }
 
 bool CDataBase::DeleteItem(int itemId) {
   auto clip = FindItemIterator(itemId);
@@ -139,13 +144,10 @@ bool CDataBase::MoveItem(int itemId, int categoryId) {
     return candidate->id == itemId && candidate->categoryId != categoryId;
   });
   if (clip == items.end()) return false;
-  if ((*clip)->categoryId == kHistoryCategoryId) --historyCount;
-  std::unique_ptr<CBaseItem> moved = std::move(*clip);
-  items.erase(clip);
+  std::unique_ptr<CBaseItem> moved = Detach(clip);
   moved->id = nextItemId++;
   moved->categoryId = categoryId;
-  if (categoryId == kHistoryCategoryId) ++historyCount;
-  items.push_back(std::move(moved));
+  Insert(items.end(), std::move(moved));
   return true;
 }
 

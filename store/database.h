@@ -111,6 +111,9 @@ class CDataBase {
   void TrimHistory();
   bool PutToClipboard(ItemList::iterator clip);
   ItemList::iterator FindItemIterator(int itemId);
+  // Every change of `items` goes through these two, which keep `historyCount`.
+  std::unique_ptr<CBaseItem> Detach(ItemList::iterator position);
+  void Insert(ItemList::iterator before, std::unique_ptr<CBaseItem> clip);
   void Erase(ItemList::iterator clip);
   void Clear();
   void WriteStore(CByteWriter& writer) const;

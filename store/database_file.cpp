@@ -90,8 +90,7 @@ void CDataBase::LoadFromMemory(std::span<const std::uint8_t> bytes) {
 
 void CDataBase::AdoptLoadedClip(std::unique_ptr<CBaseItem> clip) {
   clip->id = nextItemId++;
-  if (clip->categoryId == kHistoryCategoryId) ++historyCount;
-  items.push_front(std::move(clip));
+  Insert(items.begin(), std::move(clip));
 }
 
 void CDataBase::ReadRecords(CByteReader& reader) {
@@ -145,8 +144,7 @@ void CDataBase::RaiseCategoryCounter() {
 
 void CDataBase::AppendClip(std::unique_ptr<CBaseItem> clip) {
   clip->id = nextItemId++;
-  if (clip->categoryId == kHistoryCategoryId) ++historyCount;
-  items.push_back(std::move(clip));
+  Insert(items.end(), std::move(clip));
 }
 
 void CDataBase::AppendCategory(const CCategory& category) {
