@@ -1,0 +1,76 @@
+#pragma once
+// CModalDialog: the base of our modal dialogs. A dialog is laid out in code: the derived
+// class adds its controls in OnInit at design positions (pixels at 96 dots per inch), which
+// AddControl scales to the screen; creation order is tab order. The dialog manager gives
+// Tab, Enter (IDOK through the default button) and Esc (IDCANCEL). No exception leaves the
+// dialog procedure (see window.h).
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/win32/gdi.h"
+
+class CModalDialog {
+ public:
+  CModalDialog() = default;
+  CModalDialog(const CModalDialog&) = delete;
+  CModalDialog& operator=(const CModalDialog&) = delete;
+  virtual ~CModalDialog() = default;
+
+  // Shows the dialog modally and returns the id it was ended with (IDOK, IDCANCEL), or -1
+  // when it could not be created.
+  INT_PTR Run(HWND owner);
+
+  HWND Handle() const { return hwnd_; }
+
+  // Tests drive dialogs through this hook: while it is set, it is called with each of our
+  // dialogs once the dialog is shown and its message loop runs. The test sends messages to
+  // the controls and ends the dialog (for instance by clicking OK with BM_CLICK).
+  using Driver = std::function<void(HWND dialog)>;
+  static void SetTestDriver(Driver driver);
+
+ protected:
+  // Adds the controls; the caption, font and client size are already set. Return false to
+  // let the dialog manager set the focus to the first control.
+  virtual bool OnInit() = 0;
+  // WM_COMMAND. The default ends the dialog on IDOK (after OnOk returns true) and IDCANCEL.
+  virtual bool OnCommand(int id, int code, HWND control);
+  // WM_NOTIFY; the result goes to DWLP_MSGRESULT when `handled` is set.
+  virtual LRESULT OnNotify(NMHDR* header, bool& handled);
+  // Any other message; return true when handled, with the result in `result`.
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  // Called for IDOK before the dialog ends; false keeps it open.
+  virtual bool OnOk() { return true; }
+
+  // The form: caption, client size in design pixels, font face and design height. Call
+  // before Run (from the constructor).
+  void SetForm(std::wstring_view caption, int clientWidth, int clientHeight,
+               std::wstring_view fontFace, int fontHeight);
+
+  // Creates a child control at design position (x, y, width, height), scaled, with the
+  // dialog's font. WS_CHILD | WS_VISIBLE are added to `style`.
+  HWND AddControl(const wchar_t* className, std::wstring_view text, DWORD style, int x,
+                  int y, int width, int height, int id, DWORD exStyle = 0);
+  HWND AddControlTo(HWND parent, const wchar_t* className, std::wstring_view text,
+                    DWORD style, int x, int y, int width, int height, int id,
+                    DWORD exStyle = 0);
+
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  int Dpi() const { return dpi_; }
+  int Scale(int designValue) const { return MulDiv(designValue, dpi_, 96); }
+  HFONT Font() const { return font_.get(); }
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND hwnd_ = nullptr;
+  std::wstring caption_;
+  std::wstring fontFace_ = L"Arial";
+  int clientWidth_ = 200;
+  int clientHeight_ = 100;
+  int fontHeight_ = -13;
+  int dpi_ = 96;
+  UniqueFont font_;
+};
