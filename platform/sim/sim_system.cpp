@@ -152,9 +152,23 @@ BOOL GetLastInputInfo(LASTINPUTINFO* info) {
   return TRUE;
 }
 
-int MessageBoxA(HWND, LPCSTR text, LPCSTR, UINT) {
+int MessageBoxA(HWND, LPCSTR text, LPCSTR, UINT type) {
   State().messageBoxes.emplace_back(text != nullptr ? text : "");
-  return IDOK;
+  return (type & MB_YESNO) == MB_YESNO ? IDNO : IDOK;
+}
+
+int MessageBoxW(HWND, LPCWSTR text, LPCWSTR, UINT type) {
+  std::string utf8;
+  if (text != nullptr) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size > 1) {
+      utf8.resize(static_cast<size_t>(size));
+      WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+      utf8.pop_back();
+    }
+  }
+  State().messageBoxes.push_back(utf8);
+  return (type & MB_YESNO) == MB_YESNO ? IDNO : IDOK;
 }
 
 namespace sim {

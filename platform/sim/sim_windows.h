@@ -284,11 +284,18 @@ struct LASTINPUTINFO {
 };
 BOOL GetLastInputInfo(LASTINPUTINFO* info);
 
-// Message boxes are recorded (sim_control.h) and answered with OK at once.
+// Message boxes are recorded (sim_control.h; wide texts as UTF-8) and answered at once:
+// with OK, or with No when they ask Yes or No.
 inline constexpr UINT MB_OK = 0x0;
+inline constexpr UINT MB_YESNO = 0x4;
 inline constexpr UINT MB_ICONERROR = 0x10;
+inline constexpr UINT MB_ICONQUESTION = 0x20;
 inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 
 // The registry: an in-memory tree of keys holding named values, with the system's rules
 // for the calls below (names compare without regard to case; a handle to a deleted key
