@@ -1,0 +1,18 @@
+#pragma once
+// How other programs and the end-to-end tests find the main window and its controls.
+
+inline constexpr wchar_t kMainWindowClass[] = L"TClipboardViewerForm";
+inline constexpr wchar_t kMainWindowTitle[] = L"Quillery";
+
+// Control ids of the main window's children (GetDlgItem).
+enum EMainWindowControl : int {
+  kIdClipboardContent = 101,  // the header label: the caption of the newest clip
+  kIdPin = 102,
+  kIdOpenClipboard = 103,
+  kIdAutoPaste = 104,
+  kIdItemsTree = 105,
+};
+
+// Registered window message that a second start sends to the running program, which then
+// shows its list; the second process exits.
+inline constexpr wchar_t kShowListMessageName[] = L"Quillery.ShowList";
