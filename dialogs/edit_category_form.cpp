@@ -1,0 +1,61 @@
+#include "dialogs/edit_category_form.h"
+
+#include "categories/clipboard_handler.h"
+#include "dialogs/common_controls.h"
+#include "dialogs/edit_category_rules.h"
+
+namespace {
+
+// Design values at 96 dots per inch.
+constexpr int kCellSide = 20;
+
+// The window's text as UTF-16, whatever its length.
+std::u16string WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int copied = GetWindowTextW(window, AsWide(text.data()), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+}  // namespace
+
+TEditCategoryForm::TEditCategoryForm(HWND owner) : owner_(owner) {
+  SetForm(L"Category", 273, 161, L"Arial", -13);
+}
+
+bool TEditCategoryForm::ExecuteEditor(HIMAGELIST categoryIcons, int categoryId, int parentId) {
+  if (categoryIcons == nullptr) return false;
+  EnsureCommonControls();
+  categoryIcons_ = categoryIcons;
+  CEditCategoryRules rules(GetHandler(), categoryId, parentId);
+  initialName_ = rules.Record().name;
+  initialColumn_ = rules.InitialColumn(ImageList_GetImageCount(categoryIcons));
+  if (Run(owner_) != IDOK) return false;
+  rules.Commit(name_, selectedColumn_);
+  return true;
+}
+
+bool TEditCategoryForm::OnInit() {
+  AddControl(L"STATIC", L"Name", SS_LEFT, 8, 8, 120, 16, -1);
+  // The wide edit keeps the name as UTF-16, every script and emoji included.
+  const std::u16string name = initialName_;
+  HWND edit = AddControl(WC_EDITW, {}, WS_TABSTOP | ES_AUTOHSCROLL, 8, 24, 257, 24, kIdCategoryName,
+                         WS_EX_CLIENTEDGE);
+  SetWindowTextW(edit, AsWide(name.c_str()));
+  AddControl(L"STATIC", L"Icon", SS_LEFT, 8, 56, 120, 16, -1);
+  iconsGrid_.Create(Handle(), kIdIconsGrid, Scale(8), Scale(72), Scale(257), Scale(43),
+                    Scale(kCellSide), categoryIcons_);
+  iconsGrid_.SetSelection(initialColumn_);
+  AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 128, 75, 25, IDOK);
+  AddControl(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 192, 128, 75, 25, IDCANCEL);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  return true;
+}
+
+bool TEditCategoryForm::OnOk() {
+  name_ = WindowText(Item(kIdCategoryName));
+  selectedColumn_ = iconsGrid_.Selection();
+  return true;
+}

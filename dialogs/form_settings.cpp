@@ -1,0 +1,500 @@
+#include "dialogs/form_settings.h"
+
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "categories/clipboard_handler.h"
+#include "dialogs/common_controls.h"
+#include "dialogs/edit_category_form.h"
+#include "foundation/question_box.h"
+#include "foundation/settings_storage.h"
+#include "foundation/skin_image.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/window.h"
+
+namespace {
+
+// Design values at 96 dots per inch. Positions on a page are relative to the
+// page; those "in" a group box are relative to the box and get its place added.
+constexpr int kGroupPopupLeft = 16, kGroupPopupTop = 16;  // GroupBox2
+constexpr int kGroupSizeLeft = 16, kGroupSizeTop = 16;    // GroupBox1
+constexpr int kTreeIndent = 42;
+
+constexpr const wchar_t* kPageCaptions[] = {L"Hotkeys", L"Clipboard", L"Custom categories"};
+constexpr int kPageIds[] = {kIdPageHotkeys, kIdPageClipboard, kIdPageCategories};
+
+// An empty template for a page: a child dialog whose controls are added in code.
+std::vector<std::uint16_t> PageTemplate() {
+  std::vector<std::uint16_t> words(sizeof(DLGTEMPLATE) / 2 + 3, 0);
+  auto* page = reinterpret_cast<DLGTEMPLATE*>(words.data());
+  page->style = WS_CHILD | DS_CONTROL;
+  return words;
+}
+
+struct FindControl {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND window, LPARAM context) {
+  auto* find = reinterpret_cast<FindControl*>(context);
+  if (GetDlgCtrlID(window) != find->id) return TRUE;
+  find->found = window;
+  return FALSE;
+}
+
+int SpinPosition(HWND spin) {
+  BOOL failed = FALSE;
+  return static_cast<int>(SendMessageW(spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+}
+
+bool IsChecked(HWND button) {
+  return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+}  // namespace
+
+HWND FindDialogControl(HWND dialog, int id) {
+  FindControl find{id, nullptr};
+  EnumChildWindows(dialog, &MatchControl, reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
+TFormSettings::TFormSettings(HWND owner) : owner_(owner) {
+  SetForm(L"Settings", 393, 369, L"Arial", -13);
+  root_.isCategory = true;
+}
+
+TFormSettings::~TFormSettings() = default;
+
+bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
+  EnsureCommonControls();
+  categoryIcons_ = categoryIcons;
+  rowHeight_ = SettingsRowBitmapHeight(ScreenDpi());
+  handler_ = &GetHandler();
+  skin_ = &Settings::SettingsInstance().GetSkin();
+  values_ = LoadSettingsFormValues(Settings::SettingsInstance());
+
+  const INT_PTR result = Run(owner_);
+
+  rowDc_.reset();
+  rowBitmap_.reset();
+  rowWidth_ = 0;
+  if (result != IDOK) return false;
+  SaveSettingsFormValues(Settings::SettingsInstance(), values_);
+  return true;
+}
+
+// ---- Building the dialog ----
+
+bool TFormSettings::OnInit() {
+  // Rows left by an earlier showing went with that showing's tree.
+  root_.Clear();
+  root_.isCategory = true;
+
+  skinBitmap_ = skin_->CreateHandle();
+  skinDc_.reset(CreateCompatibleDC(nullptr));
+  SelectObject(skinDc_.get(), skinBitmap_.get());
+  rowDc_.reset(CreateCompatibleDC(nullptr));
+  rowFont_ = MakeFont(L"Tahoma", -MulDiv(kSettingsRowFontPoints, 96, 72), Dpi());
+  rowBoldFont_ = MakeFont(L"Tahoma", -MulDiv(kSettingsRowFontPoints, 96, 72), Dpi(), true);
+  treeFont_ = MakeFont(L"Tahoma", -19, Dpi());
+
+  HWND tab =
+      AddControl(WC_TABCONTROLW, {}, WS_TABSTOP | WS_CLIPSIBLINGS, 8, 8, 377, 321, kIdPageControl);
+  for (int i = 0; i < 3; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(kPageCaptions[i]);
+    SendMessageW(tab, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  for (int i = 0; i < 3; ++i) pages_[i] = MakePage(kPageIds[i]);
+  MakeHotkeysPage(pages_[0]);
+  MakeClipboardPage(pages_[1]);
+  MakeCategoriesPage(pages_[2]);
+
+  AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 224, 336, 75, 25, IDOK);
+  AddControl(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 304, 336, 75, 25, IDCANCEL);
+
+  LoadControls();
+  RefreshCategories();
+  ShowPage(0);
+  return false;  // the dialog manager focuses the first control of the first page
+}
+
+HWND TFormSettings::MakePage(int id) {
+  HWND tab = Item(kIdPageControl);
+  RECT area{};
+  GetWindowRect(tab, &area);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
+  TabCtrl_AdjustRect(tab, FALSE, &area);
+  auto pageTemplate = PageTemplate();
+  HWND page = CreateDialogIndirectParamW(
+      GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(pageTemplate.data()), Handle(),
+      &TFormSettings::PageProc, reinterpret_cast<LPARAM>(this));
+  SetWindowLongPtrW(page, GWLP_ID, id);
+  // Above the tab control, which is drawn around the pages.
+  SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOACTIVATE);
+  EnableThemeDialogTexture(page, ETDT_ENABLETAB);
+  return page;
+}
+
+void TFormSettings::ShowPage(int index) {
+  for (int i = 0; i < 3; ++i) ShowWindow(pages_[i], i == index ? SW_SHOW : SW_HIDE);
+}
+
+INT_PTR CALLBACK TFormSettings::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(page, DWLP_USER, lParam);
+    return FALSE;
+  }
+  auto* self = reinterpret_cast<TFormSettings*>(GetWindowLongPtrW(page, DWLP_USER));
+  if (self == nullptr) return FALSE;
+  try {
+    // A page's controls report to the page; the dialog handles them.
+    if (message == WM_COMMAND) {
+      return self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))
+                 ? TRUE
+                 : FALSE;
+    }
+    if (message == WM_NOTIFY) {
+      bool handled = false;
+      const LRESULT result = self->OnNotify(reinterpret_cast<NMHDR*>(lParam), handled);
+      if (!handled) return FALSE;
+      SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
+      return TRUE;
+    }
+  } catch (...) {
+    ReportUiException();
+    return TRUE;
+  }
+  return FALSE;
+}
+
+HWND TFormSettings::AddSpin(HWND page, int editId, int spinId, int x, int y, SpinRange range,
+                            int position) {
+  HWND edit = AddControlTo(page, WC_EDITW, {}, WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER, x, y, 57,
+                           24, editId, WS_EX_CLIENTEDGE);
+  // Placed at the edit's right edge, the edit narrowed to make room, as the spin's style says.
+  HWND spin = AddControlTo(
+      page, UPDOWN_CLASSW, {},
+      UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS | UDS_HOTTRACK, 0, 0, 0, 0,
+      spinId);
+  SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+  SendMessageW(spin, UDM_SETRANGE32, range.min, range.max);
+  SendMessageW(spin, UDM_SETPOS32, 0, position);
+  return edit;
+}
+
+void TFormSettings::MakeHotkeysPage(HWND page) {
+  const int gx = kGroupPopupLeft;
+  const int gy = kGroupPopupTop;
+  AddControlTo(page, L"BUTTON", L"Popup window", BS_GROUPBOX, gx, gy, 337, 113, -1);
+  AddControlTo(page, L"STATIC", L"Primary", SS_LEFT, gx + 24, gy + 32, 140, 16, -1);
+  HWND primary = AddControlTo(page, WC_COMBOBOXW, {}, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                              gx + 176, gy + 29, 147, 150, kIdPriHotKey);
+  for (const wchar_t* item :
+       {L"None", L"Shift + Mouse click", L"Ctrl + Mouse click", L"Alt + Mouse click"}) {
+    SendMessageW(primary, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  }
+  AddControlTo(page, L"STATIC", L"Secondary", SS_LEFT, gx + 24, gy + 72, 140, 16, -1);
+  HWND secondary = AddControlTo(page, HOTKEY_CLASSW, {}, WS_TABSTOP, gx + 176, gy + 70, 147, 24,
+                                kIdSecondaryHotKey);
+  SendMessageW(secondary, HKM_SETRULES, kSecondaryHotKeyInvalidCombinations,
+               MAKELPARAM(kSecondaryHotKeyReplacementModifiers, 0));
+
+  // RGQuickPasteMode: a group box holding three radio buttons, spread over its height.
+  AddControlTo(page, L"BUTTON", L"Quick paste", BS_GROUPBOX, 16, 151, 337, 121, -1);
+  const wchar_t* modes[] = {L"None", L"Ctrl+Number - clipboard. Alt+Number - notes",
+                            L"Alt+Number - clipboard. Ctrl+Number - notes"};
+  const int modeIds[] = {kIdQuickPasteNone, kIdQuickPasteCtrlHistory, kIdQuickPasteAltHistory};
+  for (int i = 0; i < 3; ++i) {
+    const DWORD first = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
+    AddControlTo(page, L"BUTTON", modes[i], BS_AUTORADIOBUTTON | first, 16 + 10, 151 + 20 + i * 32,
+                 317, 24, modeIds[i]);
+  }
+}
+
+void TFormSettings::MakeClipboardPage(HWND page) {
+  const int gx = kGroupSizeLeft;
+  const int gy = kGroupSizeTop;
+  AddControlTo(page, L"BUTTON", L"Popup window size", BS_GROUPBOX, gx, gy, 337, 73, -1);
+  AddControlTo(page, L"STATIC", L"Width", SS_LEFT, gx + 16, gy + 32, 60, 16, -1);
+  AddSpin(page, kIdWidth, kIdWidthSpin, gx + 80, gy + 29, kWidthSpinRange, values_.windowWidth);
+  AddControlTo(page, L"STATIC", L"Height", SS_LEFT, gx + 184, gy + 32, 60, 16, -1);
+  AddSpin(page, kIdHeight, kIdHeightSpin, gx + 249, gy + 29, kHeightSpinRange,
+          values_.windowHeight);
+
+  AddControlTo(page, L"STATIC", L"History storage capacity", SS_LEFT, 32, 120, 220, 16, -1);
+  AddSpin(page, kIdCapacity, kIdCapacitySpin, 265, 117, kCapacitySpinRange, values_.capacity);
+  AddControlTo(page, L"BUTTON", L"Show clipboard monitor", WS_TABSTOP | BS_AUTOCHECKBOX, 32, 166,
+               306, 17, kIdShowMonitor);
+  AddControlTo(page, L"STATIC", L"Monitor transparency", SS_LEFT, 32, 208, 220, 16, -1);
+  AddSpin(page, kIdTransparency, kIdTransparencySpin, 265, 205, kTransparencySpinRange,
+          values_.transparency);
+}
+
+void TFormSettings::MakeCategoriesPage(HWND page) {
+  tree_ = AddControlTo(page, WC_TREEVIEWW, {},
+                       WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_SINGLEEXPAND | TVS_NOTOOLTIPS |
+                           TVS_DISABLEDRAGDROP | TVS_HASBUTTONS,
+                       17, 24, 232, 249, kIdCategoriesTree, WS_EX_CLIENTEDGE);
+  SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), FALSE);
+  TreeView_SetExtendedStyle(tree_, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
+  TreeView_SetIndent(tree_, Scale(kTreeIndent));
+  // One row of the tree is one row bitmap, drawn without stretching.
+  TreeView_SetItemHeight(tree_, rowHeight_);
+  view_ = std::make_unique<CWin32TreeView>(tree_);
+
+  AddControlTo(page, L"BUTTON", L"Add", WS_TABSTOP, 264, 24, 94, 25, kIdAddCategory);
+  AddControlTo(page, L"BUTTON", L"Add child", WS_TABSTOP, 264, 56, 94, 25, kIdAddChildCategory);
+  AddControlTo(page, L"BUTTON", L"Edit", WS_TABSTOP, 264, 88, 94, 25, kIdEditCategory);
+  AddControlTo(page, L"BUTTON", L"Delete", WS_TABSTOP, 264, 120, 94, 25, kIdDeleteCategory);
+}
+
+// ---- Settings: loaded into the controls, read back on OK ----
+
+void TFormSettings::LoadControls() {
+  HWND dialog = Handle();
+  SendMessageW(FindDialogControl(dialog, kIdSecondaryHotKey), HKM_SETHOTKEY,
+               HotKeyControlValueFromKeyCombination(values_.secondaryHotKey), 0);
+  const int modeIds[] = {kIdQuickPasteNone, kIdQuickPasteCtrlHistory, kIdQuickPasteAltHistory};
+  for (int i = 0; i < 3; ++i) {
+    SendMessageW(FindDialogControl(dialog, modeIds[i]), BM_SETCHECK,
+                 i == values_.quickPasteMode ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  SendMessageW(FindDialogControl(dialog, kIdShowMonitor), BM_SETCHECK,
+               values_.showMonitor ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(FindDialogControl(dialog, kIdPriHotKey), CB_SETCURSEL, values_.primaryHotKeyItem, 0);
+  UpdateTransparencyEnabling();
+}
+
+void TFormSettings::UpdateTransparencyEnabling() {
+  const bool enabled = TransparencyEnabled(IsChecked(FindDialogControl(Handle(), kIdShowMonitor)));
+  EnableWindow(FindDialogControl(Handle(), kIdTransparency), enabled);
+  EnableWindow(FindDialogControl(Handle(), kIdTransparencySpin), enabled);
+}
+
+bool TFormSettings::OnOk() {
+  HWND dialog = Handle();
+  values_.windowWidth = SpinPosition(FindDialogControl(dialog, kIdWidthSpin));
+  values_.windowHeight = SpinPosition(FindDialogControl(dialog, kIdHeightSpin));
+  values_.secondaryHotKey = KeyCombinationFromHotKeyControl(static_cast<std::uint16_t>(
+      SendMessageW(FindDialogControl(dialog, kIdSecondaryHotKey), HKM_GETHOTKEY, 0, 0)));
+  values_.quickPasteMode = 0;
+  const int modeIds[] = {kIdQuickPasteNone, kIdQuickPasteCtrlHistory, kIdQuickPasteAltHistory};
+  for (int i = 0; i < 3; ++i) {
+    if (IsChecked(FindDialogControl(dialog, modeIds[i]))) values_.quickPasteMode = i;
+  }
+  values_.capacity = SpinPosition(FindDialogControl(dialog, kIdCapacitySpin));
+  values_.showMonitor = IsChecked(FindDialogControl(dialog, kIdShowMonitor));
+  values_.transparency = SpinPosition(FindDialogControl(dialog, kIdTransparencySpin));
+  const LRESULT primary = SendMessageW(FindDialogControl(dialog, kIdPriHotKey), CB_GETCURSEL, 0, 0);
+  values_.primaryHotKeyItem = primary == CB_ERR ? kPrimaryNone : static_cast<int>(primary);
+  return true;
+}
+
+bool TFormSettings::OnCommand(int id, int code, HWND control) {
+  if (code == BN_CLICKED) {
+    switch (id) {
+      case kIdShowMonitor:
+        UpdateTransparencyEnabling();
+        return true;
+      case kIdAddCategory:
+        BtAddClick();
+        return true;
+      case kIdAddChildCategory:
+        BtAddChildClick();
+        return true;
+      case kIdEditCategory:
+        BtEditClick();
+        return true;
+      case kIdDeleteCategory:
+        BtDeleteClick();
+        return true;
+      default:
+        break;
+    }
+  }
+  return CModalDialog::OnCommand(id, code, control);
+}
+
+LRESULT TFormSettings::OnNotify(NMHDR* header, bool& handled) {
+  handled = false;
+  if (header->idFrom == kIdPageControl && header->code == TCN_SELCHANGE) {
+    ShowPage(TabCtrl_GetCurSel(header->hwndFrom));
+    handled = true;
+    return 0;
+  }
+  if (header->idFrom != kIdCategoriesTree) return 0;
+  switch (header->code) {
+    case NM_CUSTOMDRAW:
+      handled = true;
+      return CategoriesTreeCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+    case TVN_SELCHANGEDW:
+      UpdateCategoryButtons();
+      return 0;
+    case NM_RCLICK:
+      CategoriesTreeMouseDown();
+      return 0;
+    case NM_DBLCLK:
+      // Handled (nonzero) keeps the tree from toggling the row itself.
+      handled = true;
+      return CategoriesTreeDblClick() ? TRUE : FALSE;
+    default:
+      return 0;
+  }
+}
+
+// ---- The category tree ----
+
+void TFormSettings::RefreshCategories() {
+  if (view_ == nullptr || handler_ == nullptr) return;
+  root_.ClearMarks();
+  root_.marked = true;
+  PopulateCategories(*handler_, root_, 0, view_.get(), false);
+  root_.PruneUnmarked(view_.get());
+  // A row's text is drawn from its node, so renamed rows must be drawn again.
+  InvalidateRect(tree_, nullptr, TRUE);
+  UpdateCategoryButtons();
+}
+
+CItemNode* TFormSettings::SelectedNode() const {
+  if (view_ == nullptr) return nullptr;
+  return static_cast<CItemNode*>(view_->RowData(view_->Selected()));
+}
+
+void TFormSettings::UpdateCategoryButtons() {
+  if (view_ == nullptr) return;
+  TTreeNode* selected = view_->Selected();
+  const CCategoryButtons buttons =
+      CategoryButtonsFor(selected != nullptr, view_->HasParentRow(selected));
+  EnableWindow(FindDialogControl(Handle(), kIdAddChildCategory), buttons.addChild);
+  EnableWindow(FindDialogControl(Handle(), kIdEditCategory), buttons.edit);
+  EnableWindow(FindDialogControl(Handle(), kIdDeleteCategory), buttons.remove);
+}
+
+LRESULT TFormSettings::CategoriesTreeCustomDraw(NMTVCUSTOMDRAW* draw) {
+  switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      // CategoriesTreeGetSelectedIndex: the buttons follow the selection whenever the tree
+      // paints.
+      UpdateCategoryButtons();
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      DrawCategoryRow(draw->nmcd.hdc, reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec),
+                      reinterpret_cast<const CItemNode*>(draw->nmcd.lItemlParam));
+      return CDRF_SKIPDEFAULT;
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
+void TFormSettings::DrawCategoryRow(HDC target, HTREEITEM item, const CItemNode* node) {
+  if (node == nullptr || !rowDc_ || !skinDc_) return;
+  RECT row{};
+  if (!TreeView_GetItemRect(tree_, item, &row, FALSE)) return;
+  // Wine reports a row one pixel lower than the item height; the row's line is the item's.
+  row.bottom = std::max<LONG>(row.bottom, row.top + TreeView_GetItemHeight(tree_));
+  const int width = row.right - row.left;
+  if (width < 1) return;
+  if (width != rowWidth_) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = rowHeight_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return;
+    SelectObject(rowDc_.get(), bitmap.get());
+    rowBitmap_ = std::move(bitmap);  // the one before is no longer selected
+    rowWidth_ = width;
+  }
+  HDC dc = rowDc_.get();
+  const bool selected = (TreeView_GetItemState(tree_, item, TVIS_SELECTED) & TVIS_SELECTED) != 0;
+  const bool hasParent = TreeView_GetParent(tree_, item) != nullptr;
+  const CSettingsRowLook look = SettingsRowLook(selected, hasParent);
+
+  SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, 0, 0, width, rowHeight_, skinDc_.get(), 0, look.band * kSkinBandRows,
+             skin_->Width(), kSkinBandRows, SRCCOPY);
+  if (categoryIcons_ != nullptr) {
+    ImageList_Draw(categoryIcons_, node->iconIndex, dc, look.iconX, look.iconY, ILD_TRANSPARENT);
+  }
+  SelectGuard font(dc, look.bold ? rowBoldFont_.get() : rowFont_.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, look.whiteText ? RGB(255, 255, 255) : RGB(0, 0, 0));
+  // The name as UTF-16, drawn with the wide API.
+  TextOutW(dc, look.textX, look.textY, AsWide(node->caption.c_str()),
+           static_cast<int>(node->caption.size()));
+  SetStretchBltMode(target, COLORONCOLOR);
+  StretchBlt(target, row.left, row.top, width, row.bottom - row.top, dc, 0, 0, width, rowHeight_,
+             SRCCOPY);
+}
+
+void TFormSettings::CategoriesTreeMouseDown() {
+  // The tree selects on a left click by itself; on the other buttons the row under the
+  // pointer is selected here.
+  const DWORD position = GetMessagePos();
+  TVHITTESTINFO hit{};
+  hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  ScreenToClient(tree_, &hit.pt);
+  if (HTREEITEM item = TreeView_HitTest(tree_, &hit)) TreeView_SelectItem(tree_, item);
+}
+
+bool TFormSettings::CategoriesTreeDblClick() {
+  HTREEITEM selected = TreeView_GetSelection(tree_);
+  const bool expanded = selected != nullptr &&
+                        (TreeView_GetItemState(tree_, selected, TVIS_EXPANDED) & TVIS_EXPANDED);
+  const bool hasChildren = selected != nullptr && TreeView_GetChild(tree_, selected) != nullptr;
+  switch (CategoryDoubleClick(selected != nullptr, hasChildren, expanded)) {
+    case ECategoryDoubleClick::kEdit:
+      BtEditClick();
+      return true;
+    case ECategoryDoubleClick::kExpand:
+      TreeView_Expand(tree_, selected, TVE_EXPAND);
+      return true;
+    case ECategoryDoubleClick::kNothing:
+      break;
+  }
+  return false;
+}
+
+void TFormSettings::EditCategory(int categoryId, int parentId) {
+  TEditCategoryForm editor(Handle());
+  if (editor.ExecuteEditor(categoryIcons_, categoryId, parentId)) RefreshCategories();
+  SetFocus(tree_);
+}
+
+void TFormSettings::BtAddClick() {
+  EditCategory(0, 0);
+}
+
+void TFormSettings::BtAddChildClick() {
+  if (const CItemNode* node = SelectedNode()) EditCategory(0, static_cast<int>(node->id));
+}
+
+void TFormSettings::BtEditClick() {
+  // End any drag in the tree without dropping (the tree starts none, but a capture would
+  // outlive the editor).
+  if (GetCapture() == tree_) ReleaseCapture();
+  if (const CItemNode* node = SelectedNode()) EditCategory(static_cast<int>(node->id), 0);
+}
+
+void TFormSettings::BtDeleteClick() {
+  const CItemNode* node = SelectedNode();
+  if (node == nullptr) return;
+  const int id = static_cast<int>(node->id);
+  if (AskYesNo(Handle(), DeleteCategoryQuestion(node->caption)) && handler_->DeleteCategory(id)) {
+    RefreshCategories();
+  }
+  SetFocus(tree_);
+}

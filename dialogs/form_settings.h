@@ -1,0 +1,119 @@
+#pragma once
+// TFormSettings: the settings dialog, "Settings", with three pages: the two hot keys and the
+// quick-paste mode; the popup window's size, the history capacity, the monitor and its
+// transparency; and the user categories in a categories-only tree of their own with "Add",
+// "Add child", "Edit" and "Delete". Settings are read when the dialog opens and written
+// only on OK (settings_form_rules.h); category changes go to the model at once, whether the
+// dialog then ends with OK or Cancel.
+
+#include <array>
+#include <memory>
+
+#include "categories/item_node.h"
+#include "categories/win32_tree_view.h"
+#include "dialogs/settings_form_rules.h"
+#include "foundation/bitmap.h"
+#include "platform/win32/modal_dialog.h"
+
+class CClipboardHandler;
+
+// Control ids of the dialog. The controls of a page are children of that page's window, so
+// look them up with FindDialogControl rather than GetDlgItem.
+enum EFormSettingsControl : int {
+  kIdPageControl = 300,  // PageControl1, a tab control
+  kIdPageHotkeys,        // the pages' windows
+  kIdPageClipboard,
+  kIdPageCategories,
+  kIdPriHotKey,        // CBPriHotKey, a drop-down list
+  kIdSecondaryHotKey,  // SecondaryHotKey, a hot-key control
+  kIdQuickPasteNone,   // RGQuickPasteMode's three radio buttons
+  kIdQuickPasteCtrlHistory,
+  kIdQuickPasteAltHistory,
+  kIdWidth,  // EdWidth and UpDownWidth
+  kIdWidthSpin,
+  kIdHeight,
+  kIdHeightSpin,
+  kIdCapacity,
+  kIdCapacitySpin,
+  kIdShowMonitor,  // CBShowMonitor
+  kIdTransparency,
+  kIdTransparencySpin,
+  kIdCategoriesTree,  // CategoriesTree, a WC_TREEVIEWW
+  kIdAddCategory,     // BtAdd, BtAddChild, BtEdit, BtDelete
+  kIdAddChildCategory,
+  kIdEditCategory,
+  kIdDeleteCategory,
+};
+
+// The control `id` anywhere below `dialog` (its pages included), or null.
+HWND FindDialogControl(HWND dialog, int id);
+
+class TFormSettings final : public CModalDialog {
+ public:
+  // `owner` owns the dialog while it is shown (may be null).
+  explicit TFormSettings(HWND owner);
+  ~TFormSettings() override;
+
+  // Loads the settings into the controls, shows the dialog modally and, when it ends with
+  // OK, writes them back and returns true (the caller then re-reads its settings); false
+  // otherwise, with nothing written. `categoryIcons` (not owned) gives the rows' icons and
+  // the category editor's grid.
+  bool ExecuteSettings(HIMAGELIST categoryIcons);
+
+  // Brings the category tree in line with the category model: the mirror cycle of
+  // ClearMarks, PopulateCategories and PruneUnmarked over the dialog's own root node.
+  void RefreshCategories();
+
+  // Runs the category editor on the dialog's behalf; refreshes the tree when it wrote.
+  void EditCategory(int categoryId, int parentId);
+
+ protected:
+  bool OnInit() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  LRESULT OnNotify(NMHDR* header, bool& handled) override;
+  bool OnOk() override;
+
+ private:
+  static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND MakePage(int id);
+  void ShowPage(int index);
+  void MakeHotkeysPage(HWND page);
+  void MakeClipboardPage(HWND page);
+  void MakeCategoriesPage(HWND page);
+  HWND AddSpin(HWND page, int editId, int spinId, int x, int y, SpinRange range, int position);
+  void LoadControls();
+  void UpdateTransparencyEnabling();
+
+  CItemNode* SelectedNode() const;
+  void UpdateCategoryButtons();
+  LRESULT CategoriesTreeCustomDraw(NMTVCUSTOMDRAW* draw);
+  void DrawCategoryRow(HDC target, HTREEITEM item, const CItemNode* node);
+  void CategoriesTreeMouseDown();
+  bool CategoriesTreeDblClick();
+  void BtAddClick();
+  void BtAddChildClick();
+  void BtEditClick();
+  void BtDeleteClick();
+
+  HWND owner_;
+  HIMAGELIST categoryIcons_ = nullptr;
+  CClipboardHandler* handler_ = nullptr;
+  const TBitmap* skin_ = nullptr;
+  CSettingsFormValues values_;
+  CItemNode root_;
+  std::unique_ptr<CWin32TreeView> view_;
+  HWND tree_ = nullptr;
+  std::array<HWND, 3> pages_{};
+
+  // Drawing: the skin as a bitmap in its own DC, the row bitmap (24 bits) in another, and
+  // the rows' fonts. Declared bitmap before DC, so that each DC goes before its bitmap.
+  int rowHeight_ = 26;
+  int rowWidth_ = 0;
+  UniqueBitmap skinBitmap_;
+  UniqueMemoryDc skinDc_;
+  UniqueBitmap rowBitmap_;
+  UniqueMemoryDc rowDc_;
+  UniqueFont treeFont_;
+  UniqueFont rowFont_;
+  UniqueFont rowBoldFont_;
+};

@@ -1,0 +1,44 @@
+#pragma once
+// The hot-key control's value at the control's edge. The system's hot-key control keeps a
+// virtual key in its low byte and its own modifier flags in the high byte (HOTKEYF_SHIFT 1,
+// HOTKEYF_CONTROL 2, HOTKEYF_ALT 4, HOTKEYF_EXT 8); the program keeps a KeyCombination
+// (Shift 0x2000, Ctrl 0x4000, Alt 0x8000). The settings dialog and the hot key dialog
+// convert here, when they fill and read the control, so that nothing else sees the
+// control's flags. Ctrl+Alt+V is 0x0656 in the control and 0xC056 as a KeyCombination.
+
+#include <cstdint>
+
+#include "foundation/key_combination.h"
+
+inline constexpr std::uint8_t kHotKeyControlShift = 0x01;
+inline constexpr std::uint8_t kHotKeyControlCtrl = 0x02;
+inline constexpr std::uint8_t kHotKeyControlAlt = 0x04;
+// The extended-key flag (right-hand keys, arrows on the keypad block) has no place in a
+// KeyCombination and is dropped.
+inline constexpr std::uint8_t kHotKeyControlExtended = 0x08;
+
+#ifdef HOTKEYF_SHIFT
+static_assert(kHotKeyControlShift == HOTKEYF_SHIFT && kHotKeyControlCtrl == HOTKEYF_CONTROL &&
+              kHotKeyControlAlt == HOTKEYF_ALT && kHotKeyControlExtended == HOTKEYF_EXT);
+#endif
+
+// The KeyCombination of a value read from the control (HKM_GETHOTKEY).
+constexpr KeyCombination KeyCombinationFromHotKeyControl(std::uint16_t controlValue) {
+  const unsigned flags = controlValue >> 8;
+  unsigned keys = controlValue & 0xFFu;
+  if (flags & kHotKeyControlShift) keys |= kKeyShift;
+  if (flags & kHotKeyControlCtrl) keys |= kKeyCtrl;
+  if (flags & kHotKeyControlAlt) keys |= kKeyAlt;
+  return static_cast<KeyCombination>(keys);
+}
+
+// The control's value (HKM_SETHOTKEY) of a KeyCombination. Bits that are neither a
+// modifier nor the key's byte (0x0100 to 0x1F00) have no place in the control and are
+// dropped.
+constexpr std::uint16_t HotKeyControlValueFromKeyCombination(KeyCombination keys) {
+  unsigned flags = 0;
+  if (keys & kKeyShift) flags |= kHotKeyControlShift;
+  if (keys & kKeyCtrl) flags |= kHotKeyControlCtrl;
+  if (keys & kKeyAlt) flags |= kHotKeyControlAlt;
+  return static_cast<std::uint16_t>(flags << 8 | (keys & 0xFFu));
+}

@@ -1,0 +1,109 @@
+#include "dialogs/settings_form_rules.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "foundation/settings_keys.h"
+
+int ClampSpinPosition(int stored, SpinRange range) {
+  const auto position = static_cast<std::int16_t>(static_cast<std::uint32_t>(stored) & 0xFFFFu);
+  return std::clamp<int>(position, range.min, range.max);
+}
+
+int PrimaryHotKeyItemFromValue(int stored) {
+  switch (stored) {
+    case Settings::kPriHotKeyShiftClick:
+      return kPrimaryShiftClick;
+    case Settings::kPriHotKeyCtrlClick:
+      return kPrimaryCtrlClick;
+    case Settings::kPriHotKeyAltClick:
+      return kPrimaryAltClick;
+    default:
+      return kPrimaryNone;
+  }
+}
+
+int PrimaryHotKeyValueFromItem(int item) {
+  switch (item) {
+    case kPrimaryShiftClick:
+      return Settings::kPriHotKeyShiftClick;
+    case kPrimaryCtrlClick:
+      return Settings::kPriHotKeyCtrlClick;
+    case kPrimaryAltClick:
+      return Settings::kPriHotKeyAltClick;
+    default:
+      return Settings::kPriHotKeyNone;
+  }
+}
+
+CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& store) {
+  using namespace Settings;
+  CSettingsFormValues values;
+  values.windowWidth =
+      ClampSpinPosition(store.GetWindowWidth(kWindowWidthDefault), kWidthSpinRange);
+  values.windowHeight =
+      ClampSpinPosition(store.GetWindowHeight(kWindowHeightDialogDefault), kHeightSpinRange);
+  values.secondaryHotKey =
+      static_cast<KeyCombination>(store.GetInt(kSecHotKeyValue, kSecHotKeyValueDefault));
+  values.quickPasteMode = std::clamp(store.GetInt(kQuickPasteMode, kQuickPasteModeDefault),
+                                     kQuickPasteModeMin, kQuickPasteModeMax);
+  values.capacity = ClampSpinPosition(store.GetInt(kClipboardCapacity, kClipboardCapacityDefault),
+                                      kCapacitySpinRange);
+  values.showMonitor = store.GetInt(kClipboardMonitorVisible, kClipboardMonitorVisibleDefault) ==
+                       kClipboardMonitorShown;
+  values.transparency = ClampSpinPosition(
+      store.GetInt(kWindowTransparency, kWindowTransparencyDefault), kTransparencySpinRange);
+  values.primaryHotKeyItem =
+      PrimaryHotKeyItemFromValue(store.GetInt(kPriHotKeyValue, kPriHotKeyValueDefault));
+  return values;
+}
+
+void SaveSettingsFormValues(Settings::CSettingsStorage& store, const CSettingsFormValues& values) {
+  using namespace Settings;
+  auto limit = [](int value, SpinRange range) { return std::clamp(value, range.min, range.max); };
+  store.SetWindowWidth(limit(values.windowWidth, kWidthSpinRange));
+  store.SetWindowHeight(limit(values.windowHeight, kHeightSpinRange));
+  store.SetInt(kSecHotKeyValue, values.secondaryHotKey);
+  store.SetInt(kQuickPasteMode,
+               std::clamp(values.quickPasteMode, kQuickPasteModeMin, kQuickPasteModeMax));
+  store.SetInt(kClipboardCapacity, limit(values.capacity, kCapacitySpinRange));
+  store.SetInt(kClipboardMonitorVisible,
+               values.showMonitor ? kClipboardMonitorShown : kClipboardMonitorHidden);
+  store.SetInt(kWindowTransparency, limit(values.transparency, kTransparencySpinRange));
+  store.SetInt(kPriHotKeyValue, PrimaryHotKeyValueFromItem(values.primaryHotKeyItem));
+}
+
+CCategoryButtons CategoryButtonsFor(bool rowSelected, bool rowHasParent) {
+  return {rowSelected && !rowHasParent, rowSelected, rowSelected};
+}
+
+ECategoryDoubleClick CategoryDoubleClick(bool rowSelected, bool hasChildRows, bool expanded) {
+  if (!rowSelected) return ECategoryDoubleClick::kNothing;
+  if (!hasChildRows || expanded) return ECategoryDoubleClick::kEdit;
+  return ECategoryDoubleClick::kExpand;
+}
+
+std::u16string DeleteCategoryQuestion(std::u16string_view caption) {
+  std::u16string question = u"Delete category \"";
+  question += caption;
+  question += u"\"?";
+  return question;
+}
+
+CSettingsRowLook SettingsRowLook(bool selected, bool hasParent) {
+  CSettingsRowLook look;
+  look.band = selected ? 3 : hasParent ? 2 : 1;
+  look.iconX = hasParent ? 16 : 2;
+  look.iconY = 5;
+  look.textX = hasParent ? 34 : 20;
+  look.textY = 5;
+  look.bold = !hasParent;
+  look.whiteText = selected;
+  return look;
+}
+
+int SettingsRowBitmapHeight(int dpi) {
+  double scale = dpi / 96.0;
+  if (!(scale > 0)) scale = 1;
+  return static_cast<int>(scale * 25 + 1);
+}

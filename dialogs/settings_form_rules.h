@@ -1,0 +1,115 @@
+#pragma once
+// The rules of the settings dialog (TFormSettings): what it reads from the settings store
+// when it opens, how stored values are clamped into its controls, what it writes on OK and
+// in which order, what its category buttons allow and how its category rows look. The
+// Win32 dialog only moves these values to and from its controls.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dialogs/hot_key_value.h"
+#include "foundation/key_combination.h"
+#include "foundation/settings_storage.h"
+
+// The range of a spin control.
+struct SpinRange {
+  int min;
+  int max;
+};
+
+inline constexpr SpinRange kWidthSpinRange{100, 800};
+inline constexpr SpinRange kHeightSpinRange{200, 1000};
+inline constexpr SpinRange kCapacitySpinRange{3, 10000};
+inline constexpr SpinRange kTransparencySpinRange{0, 255};
+
+// The items of the "Primary" drop-down list, in list order.
+enum EPrimaryHotKeyItem : int {
+  kPrimaryNone = 0,
+  kPrimaryShiftClick = 1,
+  kPrimaryCtrlClick = 2,
+  kPrimaryAltClick = 3,
+};
+
+// The "Secondary" hot-key control refuses a key without modifiers and a key with
+// Shift+Ctrl+Alt (HKCOMB_NONE | HKCOMB_SCA) and gives such an entry Ctrl+Alt instead.
+inline constexpr std::uint16_t kSecondaryHotKeyInvalidCombinations = 0x0001 | 0x0080;
+inline constexpr std::uint8_t kSecondaryHotKeyReplacementModifiers =
+    kHotKeyControlCtrl | kHotKeyControlAlt;
+
+// What the dialog's controls show: one field per control.
+struct CSettingsFormValues {
+  int windowWidth = 0;                   // UpDownWidth
+  int windowHeight = 0;                  // UpDownHeight
+  KeyCombination secondaryHotKey = 0;    // SecondaryHotKey
+  int quickPasteMode = 0;                // RGQuickPasteMode's selected item, 0 to 2
+  int capacity = 0;                      // UpDownCapacity
+  bool showMonitor = false;              // CBShowMonitor
+  int transparency = 0;                  // UpDownTransparency
+  int primaryHotKeyItem = kPrimaryNone;  // CBPriHotKey's selected item
+
+  bool operator==(const CSettingsFormValues&) const = default;
+};
+
+// "Clamp" of the Part: the stored value's low 16 bits as a signed number (a spin position
+// is 16 bits), limited to the range.
+int ClampSpinPosition(int stored, SpinRange range);
+
+// The list item that shows a stored "PriHotKeyValue": Shift, Ctrl or Alt with a left
+// click; "None" for any other value (Ctrl with the right button, 0x4002, included).
+int PrimaryHotKeyItemFromValue(int stored);
+// The value stored for a list item: 0x2001, 0x4001, 0x8001, or 0 for "None" (and for an
+// item out of range).
+int PrimaryHotKeyValueFromItem(int item);
+
+// The transparency edit and spin are usable exactly while the monitor is shown.
+inline bool TransparencyEnabled(bool showMonitor) {
+  return showMonitor;
+}
+
+// Reads the controls' values from the store, at this moment, clamped.
+CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& store);
+
+// Writes the values, in the Part's order: width, height, "SecHotKeyValue", "QuickPasteMode",
+// "ClipboardCapacity", "ClipboardMonitorVisible", "WindowTransparency", "PriHotKeyValue".
+// Values out of their control's range are limited to it first.
+void SaveSettingsFormValues(Settings::CSettingsStorage& store, const CSettingsFormValues& values);
+
+// Which category buttons can act: "Add child" on a top-level row only (nesting is one level
+// deep from this dialog), "Edit" and "Delete" on any selected row. "Add" always can.
+struct CCategoryButtons {
+  bool addChild = false;
+  bool edit = false;
+  bool remove = false;
+  bool operator==(const CCategoryButtons&) const = default;
+};
+CCategoryButtons CategoryButtonsFor(bool rowSelected, bool rowHasParent);
+
+// What a double click on the category tree does: edit the selected row when it has no
+// child rows or is expanded already, otherwise expand it; nothing without a selection.
+enum class ECategoryDoubleClick { kNothing, kEdit, kExpand };
+ECategoryDoubleClick CategoryDoubleClick(bool rowSelected, bool hasChildRows, bool expanded);
+
+// The delete question for a category: Delete category "Work"?
+std::u16string DeleteCategoryQuestion(std::u16string_view caption);
+
+// How one category row is drawn into the row bitmap (pixels; the bitmap is stretched onto
+// the row).
+struct CSettingsRowLook {
+  int band = 1;   // skin band: 3 selected, 2 a child row, 1 a top-level row
+  int iconX = 2;  // the category's icon at (iconX, iconY)
+  int iconY = 5;
+  int textX = 20;  // the name at (textX, textY), with a clear background
+  int textY = 5;
+  bool bold = true;        // top-level rows
+  bool whiteText = false;  // selected rows; black otherwise
+  bool operator==(const CSettingsRowLook&) const = default;
+};
+CSettingsRowLook SettingsRowLook(bool selected, bool hasParent);
+
+// The font size of a row's name, in points.
+inline constexpr int kSettingsRowFontPoints = 10;
+
+// The height of the row bitmap at `dpi` dots per inch: trunc(scale x 25 + 1) with scale =
+// dpi / 96, or 1 when that is not above 0; 26 at 96.
+int SettingsRowBitmapHeight(int dpi);

@@ -1,0 +1,30 @@
+#pragma once
+// The program's own icons, drawn by code: the category icons, the extra marks of the clip
+// tree and the application icon. Each is a small vector drawing on a 16-unit square,
+// rasterised with 4 x 4 samples per pixel into 32-bit pixels with straight (not
+// premultiplied) alpha in the fourth byte. make_icons writes the resource files from
+// these pictures; a test checks that the files in the tree are its output.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "foundation/bitmap.h"
+
+inline constexpr int kIconSide = 16;
+
+// The names of the category icons, in image-list order ("folder", "star", ...).
+const std::vector<std::string_view>& CategoryIconNames();
+
+// The category icons side by side, 16 pixels each: (16 x count) by 16 pixels, 32 bits.
+TBitmap MakeCategoryIconsImage();
+
+// The extra marks of the clip tree side by side, 16 x 16 each. Image 0 is the hot-key mark.
+TBitmap MakeMoreIconsImage();
+
+// The application icon drawn at `side` x `side` pixels, 32 bits.
+TBitmap MakeMainIconImage(int side);
+
+// An icon file (.ico) holding the application icon at 16 and 32 pixels, 32 bits each
+// with an AND mask, in that order.
+std::vector<std::uint8_t> MakeMainIconFile();

@@ -1,0 +1,53 @@
+#include "tests/dialogs/dialog_script.h"
+
+#include <utility>
+
+#include "dialogs/form_settings.h"
+#include "platform/win32/modal_dialog.h"
+
+CDialogScript::CDialogScript() {
+  CModalDialog::SetTestDriver([this](HWND dialog) {
+    if (steps_.empty()) {
+      ++unexpected_;
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    Step step = std::move(steps_.front());
+    steps_.pop_front();
+    step(dialog);
+    // A step that failed before ending its dialog must not leave the test waiting; a dialog
+    // that did end is gone before this message is read, and the message with it.
+    if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+}
+
+CDialogScript::~CDialogScript() {
+  CModalDialog::SetTestDriver(nullptr);
+}
+
+CDialogScript& CDialogScript::Then(Step step) {
+  steps_.push_back(std::move(step));
+  return *this;
+}
+
+HWND Control(HWND dialog, int id) {
+  HWND direct = GetDlgItem(dialog, id);
+  return direct != nullptr ? direct : FindDialogControl(dialog, id);
+}
+
+void Click(HWND dialog, int id) {
+  SendMessageW(Control(dialog, id), BM_CLICK, 0, 0);
+}
+
+std::u16string Text(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int copied = GetWindowTextW(window, AsWide(text.data()), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+void SetText(HWND window, std::u16string_view text) {
+  const std::u16string copy(text);
+  SetWindowTextW(window, AsWide(copy.c_str()));
+}

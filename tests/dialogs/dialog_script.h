@@ -1,0 +1,41 @@
+#pragma once
+// Drives our modal dialogs in tests: each dialog that is shown runs the next step of the
+// script inside its own message loop (CModalDialog::SetTestDriver). A step sets values with
+// window messages, clicks buttons and ends its dialog. A dialog shown with no step left is
+// cancelled and counted, so that a wrong turn fails the test instead of hanging it.
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/win32/gdi.h"
+
+class CDialogScript {
+ public:
+  using Step = std::function<void(HWND dialog)>;
+
+  CDialogScript();
+  ~CDialogScript();
+  CDialogScript(const CDialogScript&) = delete;
+  CDialogScript& operator=(const CDialogScript&) = delete;
+
+  CDialogScript& Then(Step step);
+
+  // Steps not yet run, and dialogs that found none.
+  std::size_t Pending() const { return steps_.size(); }
+  int Unexpected() const { return unexpected_; }
+
+ private:
+  std::deque<Step> steps_;
+  int unexpected_ = 0;
+};
+
+// The control `id` anywhere below `dialog`.
+HWND Control(HWND dialog, int id);
+// Clicks the button `id` of `dialog` the way a user would (BM_CLICK).
+void Click(HWND dialog, int id);
+// A window's text, UTF-16.
+std::u16string Text(HWND window);
+void SetText(HWND window, std::u16string_view text);

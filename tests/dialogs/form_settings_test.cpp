@@ -1,0 +1,473 @@
+// The settings dialog for real, under Wine: opened, driven through its controls, closed with
+// OK or Cancel; then the settings file and the category model are checked.
+
+#include "dialogs/form_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "categories/clipboard_handler.h"
+#include "dialogs/category_icons.h"
+#include "dialogs/edit_category_form.h"
+#include "dialogs/icons_grid.h"
+#include "foundation/question_box.h"
+#include "foundation/settings_keys.h"
+#include "foundation/settings_storage.h"
+#include "foundation/skin_image.h"
+#include "tests/dialogs/dialog_script.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using namespace Settings;
+
+int SpinValue(HWND dialog, int spinId) {
+  return static_cast<int>(SendMessageW(Control(dialog, spinId), UDM_GETPOS32, 0, 0));
+}
+
+bool Checked(HWND dialog, int id) {
+  return SendMessageW(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Shown by its own style: the driver runs before the dialog itself first shows.
+bool Shown(HWND window) {
+  return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool Enabled(HWND dialog, int id) {
+  return IsWindowEnabled(Control(dialog, id)) != FALSE;
+}
+
+HWND Tree(HWND dialog) {
+  return Control(dialog, kIdCategoriesTree);
+}
+
+std::vector<HTREEITEM> Rows(HWND tree, HTREEITEM parent = nullptr) {
+  std::vector<HTREEITEM> rows;
+  HTREEITEM row = parent == nullptr ? TreeView_GetRoot(tree) : TreeView_GetChild(tree, parent);
+  for (; row != nullptr; row = TreeView_GetNextSibling(tree, row)) rows.push_back(row);
+  return rows;
+}
+
+const CItemNode* RowNode(HWND tree, HTREEITEM row) {
+  TVITEMW item{};
+  item.mask = TVIF_HANDLE | TVIF_PARAM;
+  item.hItem = row;
+  TreeView_GetItem(tree, &item);
+  return reinterpret_cast<const CItemNode*>(item.lParam);
+}
+
+std::u16string RowCaption(HWND tree, HTREEITEM row) {
+  return RowNode(tree, row)->caption;
+}
+
+void ShowCategoriesPage(HWND dialog) {
+  HWND tab = Control(dialog, kIdPageControl);
+  TabCtrl_SetCurFocus(tab, 2);
+  if (!Shown(Control(dialog, kIdPageCategories))) {
+    // Should a tab control not report the change, the page is shown as a click would.
+    TabCtrl_SetCurSel(tab, 2);
+    NMHDR header{tab, static_cast<UINT_PTR>(kIdPageControl), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(dialog, WM_NOTIFY, kIdPageControl, reinterpret_cast<LPARAM>(&header));
+  }
+}
+
+class FormSettingsTest : public ::testing::Test {
+ protected:
+  FormSettingsTest() {
+    CreateSettings(folder.Path() / "quillery.ini", true);
+    ReleaseHandler();
+  }
+  ~FormSettingsTest() override {
+    SetQuestionBoxHandler(nullptr);
+    ReleaseHandler();
+    ReleaseSettings();
+  }
+
+  bool Execute() {
+    TFormSettings form(nullptr);
+    return form.ExecuteSettings(icons.get());
+  }
+
+  int Stored(std::string_view key) const { return SettingsInstance().GetInt(key, -12345); }
+
+  int AddCategory(std::u16string name, int parentId = 0, int iconIndex = 0) {
+    CCategory category;
+    category.name = std::move(name);
+    category.parentId = parentId;
+    category.iconIndex = iconIndex;
+    return GetHandler().AddCategory(category);
+  }
+
+  void ExpectNoStrayDialogs() {
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(script.Unexpected(), 0);
+  }
+
+  CTempFolder folder;
+  UniqueImageList icons = LoadCategoriesIcons();
+  CDialogScript script;
+};
+
+// ---- Settings ----
+
+TEST_F(FormSettingsTest, OpensWithTheDefaultsAndOkStoresThem) {
+  script.Then([](HWND dialog) {
+    EXPECT_EQ(Text(dialog), u"Settings");
+    EXPECT_EQ(SpinValue(dialog, kIdWidthSpin), 200);
+    EXPECT_EQ(Text(Control(dialog, kIdHeight)), u"390");
+    EXPECT_EQ(SpinValue(dialog, kIdCapacitySpin), 12);
+    EXPECT_EQ(SpinValue(dialog, kIdTransparencySpin), 200);
+    EXPECT_EQ(SendMessageW(Control(dialog, kIdPriHotKey), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(Checked(dialog, kIdQuickPasteCtrlHistory));
+    EXPECT_TRUE(Checked(dialog, kIdShowMonitor));
+    EXPECT_TRUE(Shown(Control(dialog, kIdPageHotkeys)));
+    Click(dialog, IDOK);
+  });
+  EXPECT_TRUE(Execute());
+  ExpectNoStrayDialogs();
+  EXPECT_EQ(Stored(kWindowWidth), 200);
+  EXPECT_EQ(Stored(kWindowHeight), 390);
+  EXPECT_EQ(Stored(kSecHotKeyValue), 0xC056);
+  EXPECT_EQ(Stored(kQuickPasteMode), 1);
+  EXPECT_EQ(Stored(kClipboardCapacity), 12);
+  EXPECT_EQ(Stored(kClipboardMonitorVisible), 1);
+  EXPECT_EQ(Stored(kWindowTransparency), 200);
+  EXPECT_EQ(Stored(kPriHotKeyValue), 0x4001);
+}
+
+TEST_F(FormSettingsTest, TheHotKeyControlRoundTripsCtrlAltV) {
+  script.Then([](HWND dialog) {
+    const auto value = SendMessageW(Control(dialog, kIdSecondaryHotKey), HKM_GETHOTKEY, 0, 0);
+    EXPECT_EQ(LOWORD(value), 0x0656);  // Ctrl+Alt (HOTKEYF_CONTROL | HOTKEYF_ALT) with V
+    Click(dialog, IDOK);
+  });
+  EXPECT_TRUE(Execute());
+  EXPECT_EQ(Stored(kSecHotKeyValue), 0xC056);
+}
+
+TEST_F(FormSettingsTest, CtrlWithTheRightButtonShowsNoneAndOkStoresZero) {
+  SettingsInstance().SetInt(kPriHotKeyValue, 0x4002);
+  script.Then([](HWND dialog) {
+    HWND list = Control(dialog, kIdPriHotKey);
+    EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(Text(list), u"None");
+    Click(dialog, IDOK);
+  });
+  EXPECT_TRUE(Execute());
+  EXPECT_EQ(Stored(kPriHotKeyValue), 0);
+}
+
+TEST_F(FormSettingsTest, ACapacityOfTwoShowsThreeAndOkStoresThree) {
+  SettingsInstance().SetInt(kClipboardCapacity, 2);
+  script.Then([](HWND dialog) {
+    EXPECT_EQ(Text(Control(dialog, kIdCapacity)), u"3");
+    Click(dialog, IDOK);
+  });
+  EXPECT_TRUE(Execute());
+  EXPECT_EQ(Stored(kClipboardCapacity), 3);
+}
+
+TEST_F(FormSettingsTest, CancelWritesNothing) {
+  SettingsInstance().SetInt(kClipboardCapacity, 2);
+  script.Then([](HWND dialog) {
+    SetText(Control(dialog, kIdWidth), u"640");
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
+  ExpectNoStrayDialogs();
+  EXPECT_EQ(Stored(kClipboardCapacity), 2);
+  EXPECT_EQ(Stored(kWindowWidth), -12345);
+  EXPECT_EQ(Stored(kWindowHeight), -12345);
+}
+
+TEST_F(FormSettingsTest, ValuesSetThroughTheControlsAreStoredOnOk) {
+  script.Then([](HWND dialog) {
+    SetText(Control(dialog, kIdWidth), u"640");
+    SendMessageW(Control(dialog, kIdHeightSpin), UDM_SETPOS32, 0, 500);
+    SetText(Control(dialog, kIdCapacity), u"50");
+    SendMessageW(Control(dialog, kIdSecondaryHotKey), HKM_SETHOTKEY, 0x0641, 0);  // Ctrl+Alt+A
+    Click(dialog, kIdQuickPasteAltHistory);
+    SendMessageW(Control(dialog, kIdPriHotKey), CB_SETCURSEL, 3, 0);
+    SendMessageW(Control(dialog, kIdTransparencySpin), UDM_SETPOS32, 0, 99);
+    Click(dialog, kIdShowMonitor);
+    Click(dialog, IDOK);
+  });
+  EXPECT_TRUE(Execute());
+  EXPECT_EQ(Stored(kWindowWidth), 640);
+  EXPECT_EQ(Stored(kWindowHeight), 500);
+  EXPECT_EQ(Stored(kClipboardCapacity), 50);
+  EXPECT_EQ(Stored(kSecHotKeyValue), 0xC041);
+  EXPECT_EQ(Stored(kQuickPasteMode), 2);
+  EXPECT_EQ(Stored(kPriHotKeyValue), 0x8001);
+  EXPECT_EQ(Stored(kWindowTransparency), 99);
+  EXPECT_EQ(Stored(kClipboardMonitorVisible), 0);
+}
+
+TEST_F(FormSettingsTest, AnEntryOutOfRangeKeepsTheSpinsPosition) {
+  script.Then([](HWND dialog) {
+    SetText(Control(dialog, kIdCapacity), u"2");
+    SetText(Control(dialog, kIdWidth), u"5000");
+    Click(dialog, IDOK);
+  });
+  EXPECT_TRUE(Execute());
+  EXPECT_EQ(Stored(kClipboardCapacity), 12);
+  EXPECT_EQ(Stored(kWindowWidth), 200);
+}
+
+TEST_F(FormSettingsTest, TheTransparencyControlsFollowShowClipboardMonitor) {
+  SettingsInstance().SetInt(kClipboardMonitorVisible, 0);
+  script.Then([](HWND dialog) {
+    EXPECT_FALSE(Checked(dialog, kIdShowMonitor));
+    EXPECT_FALSE(Enabled(dialog, kIdTransparency));
+    EXPECT_FALSE(Enabled(dialog, kIdTransparencySpin));
+    Click(dialog, kIdShowMonitor);
+    EXPECT_TRUE(Enabled(dialog, kIdTransparency));
+    EXPECT_TRUE(Enabled(dialog, kIdTransparencySpin));
+    Click(dialog, kIdShowMonitor);
+    EXPECT_FALSE(Enabled(dialog, kIdTransparency));
+    EXPECT_FALSE(Enabled(dialog, kIdTransparencySpin));
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
+  EXPECT_EQ(Stored(kClipboardMonitorVisible), 0);
+}
+
+TEST_F(FormSettingsTest, ThePagesSwitchWithTheTabs) {
+  script.Then([](HWND dialog) {
+    ShowCategoriesPage(dialog);
+    EXPECT_TRUE(Shown(Control(dialog, kIdPageCategories)));
+    EXPECT_FALSE(Shown(Control(dialog, kIdPageHotkeys)));
+    EXPECT_TRUE(Shown(Tree(dialog)));
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
+}
+
+// ---- Categories ----
+
+TEST_F(FormSettingsTest, WithNoCategoriesTheTreeIsEmptyAndTheRowButtonsDoNothing) {
+  script.Then([](HWND dialog) {
+    ShowCategoriesPage(dialog);
+    EXPECT_EQ(TreeView_GetCount(Tree(dialog)), 0u);
+    EXPECT_TRUE(Enabled(dialog, kIdAddCategory));
+    EXPECT_FALSE(Enabled(dialog, kIdAddChildCategory));
+    EXPECT_FALSE(Enabled(dialog, kIdEditCategory));
+    EXPECT_FALSE(Enabled(dialog, kIdDeleteCategory));
+    Click(dialog, kIdAddChildCategory);
+    Click(dialog, kIdEditCategory);
+    Click(dialog, kIdDeleteCategory);
+    Click(dialog, IDOK);
+  });
+  bool asked = false;
+  SetQuestionBoxHandler([&](std::u16string_view) { return asked = true; });
+  EXPECT_TRUE(Execute());
+  ExpectNoStrayDialogs();  // no editor was opened
+  EXPECT_FALSE(asked);
+  EXPECT_TRUE(GetHandler().Categories().empty());
+}
+
+TEST_F(FormSettingsTest, TheTreeShowsTheUserCategoriesInModelOrder) {
+  const int work = AddCategory(u"Work", 0, 3);
+  AddCategory(u"Reports", work);
+  AddCategory(u"Заметки 📝");
+  script.Then([](HWND dialog) {
+    HWND tree = Tree(dialog);
+    const auto top = Rows(tree);
+    ASSERT_EQ(top.size(), 2u);
+    EXPECT_EQ(RowCaption(tree, top[0]), u"Work");
+    EXPECT_EQ(RowNode(tree, top[0])->iconIndex, 3);
+    EXPECT_EQ(RowCaption(tree, top[1]), u"Заметки 📝");
+    const auto children = Rows(tree, top[0]);
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_EQ(RowCaption(tree, children[0]), u"Reports");
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
+}
+
+TEST_F(FormSettingsTest, AddingACategoryAndThenCancellingKeepsIt) {
+  script
+      .Then([](HWND dialog) {
+        ShowCategoriesPage(dialog);
+        Click(dialog, kIdAddCategory);
+        HWND tree = Tree(dialog);
+        const auto top = Rows(tree);
+        ASSERT_EQ(top.size(), 1u);
+        EXPECT_EQ(RowCaption(tree, top[0]), u"Work");
+        Click(dialog, IDCANCEL);
+      })
+      .Then([](HWND editor) {
+        EXPECT_EQ(Text(editor), u"Category");
+        EXPECT_EQ(Text(Control(editor, kIdCategoryName)), u"");
+        SetText(Control(editor, kIdCategoryName), u"Work");
+        SendMessageW(Control(editor, kIdIconsGrid), kIconsGridSetSelection, 5, 0);
+        Click(editor, IDOK);
+      });
+  EXPECT_FALSE(Execute());
+  ExpectNoStrayDialogs();
+  const auto top = GetHandler().ChildCategories(0);
+  ASSERT_EQ(top.size(), 1u);
+  EXPECT_EQ(top[0]->name, u"Work");
+  EXPECT_EQ(top[0]->iconIndex, 5);
+}
+
+TEST_F(FormSettingsTest, AddChildMakesASubCategoryOfTheSelectedRow) {
+  const int work = AddCategory(u"Work");
+  script
+      .Then([](HWND dialog) {
+        HWND tree = Tree(dialog);
+        TreeView_SelectItem(tree, Rows(tree)[0]);
+        EXPECT_TRUE(Enabled(dialog, kIdAddChildCategory));
+        Click(dialog, kIdAddChildCategory);
+        const auto children = Rows(tree, Rows(tree)[0]);
+        ASSERT_EQ(children.size(), 1u);
+        EXPECT_EQ(RowCaption(tree, children[0]), u"Reports");
+        Click(dialog, IDOK);
+      })
+      .Then([](HWND editor) {
+        SetText(Control(editor, kIdCategoryName), u"Reports");
+        Click(editor, IDOK);
+      });
+  EXPECT_TRUE(Execute());
+  ExpectNoStrayDialogs();
+  const auto children = GetHandler().ChildCategories(work);
+  ASSERT_EQ(children.size(), 1u);
+  EXPECT_EQ(children[0]->name, u"Reports");
+}
+
+TEST_F(FormSettingsTest, SelectingASubCategoryDisablesAddChild) {
+  const int work = AddCategory(u"Work");
+  AddCategory(u"Reports", work);
+  script.Then([](HWND dialog) {
+    HWND tree = Tree(dialog);
+    TreeView_SelectItem(tree, Rows(tree, Rows(tree)[0])[0]);
+    EXPECT_FALSE(Enabled(dialog, kIdAddChildCategory));
+    EXPECT_TRUE(Enabled(dialog, kIdEditCategory));
+    EXPECT_TRUE(Enabled(dialog, kIdDeleteCategory));
+    TreeView_SelectItem(tree, Rows(tree)[0]);
+    EXPECT_TRUE(Enabled(dialog, kIdAddChildCategory));
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
+}
+
+TEST_F(FormSettingsTest, DoubleClickingACategoryWithoutSubCategoriesOpensTheEditorOnIt) {
+  const int id = AddCategory(u"Work", 0, 4);
+  script
+      .Then([](HWND dialog) {
+        ShowCategoriesPage(dialog);
+        HWND tree = Tree(dialog);
+        HTREEITEM row = Rows(tree)[0];
+        TreeView_SelectItem(tree, row);
+        RECT label{};
+        TreeView_GetItemRect(tree, row, &label, TRUE);
+        SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON,
+                     MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2));
+        EXPECT_EQ(RowCaption(tree, Rows(tree)[0]), u"Office");
+        Click(dialog, IDCANCEL);
+      })
+      .Then([](HWND editor) {
+        EXPECT_EQ(Text(Control(editor, kIdCategoryName)), u"Work");
+        EXPECT_EQ(SendMessageW(Control(editor, kIdIconsGrid), kIconsGridGetSelection, 0, 0), 4);
+        SetText(Control(editor, kIdCategoryName), u"Office");
+        Click(editor, IDOK);
+      });
+  EXPECT_FALSE(Execute());
+  ExpectNoStrayDialogs();
+  EXPECT_EQ(GetHandler().FindCategory(id)->name, u"Office");
+  EXPECT_EQ(GetHandler().FindCategory(id)->iconIndex, 4);
+}
+
+TEST_F(FormSettingsTest, DoubleClickingACollapsedCategoryWithSubCategoriesExpandsIt) {
+  const int work = AddCategory(u"Work");
+  AddCategory(u"Reports", work);
+  script.Then([](HWND dialog) {
+    ShowCategoriesPage(dialog);
+    HWND tree = Tree(dialog);
+    HTREEITEM row = Rows(tree)[0];
+    TreeView_SelectItem(tree, row);
+    TreeView_Expand(tree, row, TVE_COLLAPSE);
+    RECT label{};
+    TreeView_GetItemRect(tree, row, &label, TRUE);
+    SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON,
+                 MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2));
+    EXPECT_TRUE(TreeView_GetItemState(tree, row, TVIS_EXPANDED) & TVIS_EXPANDED);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
+  ExpectNoStrayDialogs();  // no editor
+}
+
+TEST_F(FormSettingsTest, DeleteAsksWithTheNameAndRemovesTheCategoryOnYes) {
+  AddCategory(u"Work");
+  const int notes = AddCategory(u"Notes");
+  std::vector<std::u16string> questions;
+  bool answer = false;
+  SetQuestionBoxHandler([&](std::u16string_view text) {
+    questions.emplace_back(text);
+    return answer;
+  });
+  script.Then([&](HWND dialog) {
+    HWND tree = Tree(dialog);
+    TreeView_SelectItem(tree, Rows(tree)[0]);
+    Click(dialog, kIdDeleteCategory);  // answered No
+    EXPECT_EQ(Rows(tree).size(), 2u);
+    answer = true;
+    Click(dialog, kIdDeleteCategory);
+    const auto rows = Rows(tree);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(RowCaption(tree, rows[0]), u"Notes");
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
+  ASSERT_EQ(questions.size(), 2u);
+  EXPECT_EQ(questions[0], u"Delete category \"Work\"?");
+  ASSERT_EQ(GetHandler().Categories().size(), 1u);
+  EXPECT_EQ(GetHandler().Categories()[0]->id, notes);
+}
+
+TEST_F(FormSettingsTest, RowsAreDrawnWithTheSkinBands) {
+  const int work = AddCategory(u"Work");
+  AddCategory(u"Reports", work);
+  script.Then([](HWND dialog) {
+    ShowCategoriesPage(dialog);
+    HWND tree = Tree(dialog);
+    const HTREEITEM top = Rows(tree)[0];
+    const HTREEITEM child = Rows(tree, top)[0];
+    TreeView_Expand(tree, top, TVE_EXPAND);
+    TreeView_SelectItem(tree, nullptr);
+    RECT client{};
+    GetClientRect(tree, &client);
+    // The tree paints into a bitmap of ours, through its custom drawing.
+    HDC screen = GetDC(tree);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(tree, screen);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    SendMessageW(tree, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    auto colourAt = [&](HTREEITEM row, int offset) {
+      RECT rect{};
+      TreeView_GetItemRect(tree, row, &rect, FALSE);
+      const COLORREF pixel = GetPixel(dc, rect.right - 3, rect.top + offset);
+      return static_cast<std::uint32_t>(GetRValue(pixel) << 16 | GetGValue(pixel) << 8 |
+                                        GetBValue(pixel));
+    };
+    for (int y = 0; y < kSkinBandRows; ++y) {
+      EXPECT_EQ(colourAt(top, y), SkinRowColour(kSkinBandRows + y)) << y;
+    }
+    EXPECT_EQ(colourAt(child, 1), SkinRowColour(2 * kSkinBandRows + 1));
+    TreeView_SelectItem(tree, child);
+    SendMessageW(tree, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_EQ(colourAt(child, 1), SkinRowColour(3 * kSkinBandRows + 1));
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
+}
+
+}  // namespace

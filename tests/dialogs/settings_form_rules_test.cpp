@@ -1,0 +1,171 @@
+// The settings dialog's rules: what it shows for stored values, what OK writes, and how its
+// category buttons and rows behave.
+
+#include "dialogs/settings_form_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "foundation/settings_keys.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using namespace Settings;
+
+class SettingsFormRulesTest : public ::testing::Test {
+ protected:
+  std::string FileText() const {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  }
+
+  CTempFolder folder;
+  std::filesystem::path path = folder.Path() / "quillery.ini";
+  CSettingsStorage store{path, true};
+};
+
+TEST_F(SettingsFormRulesTest, WithNothingStoredTheDialogShowsTheDefaults) {
+  const CSettingsFormValues values = LoadSettingsFormValues(store);
+  EXPECT_EQ(values.windowWidth, 200);
+  EXPECT_EQ(values.windowHeight, 390);  // the main window meanwhile uses 388
+  EXPECT_EQ(values.secondaryHotKey, 0xC056);
+  EXPECT_EQ(values.quickPasteMode, 1);
+  EXPECT_EQ(values.capacity, 12);
+  EXPECT_TRUE(values.showMonitor);
+  EXPECT_EQ(values.transparency, 200);
+  EXPECT_EQ(values.primaryHotKeyItem, kPrimaryCtrlClick);
+}
+
+TEST_F(SettingsFormRulesTest, OkBeforeAnyHeightWasStoredStores390) {
+  SaveSettingsFormValues(store, LoadSettingsFormValues(store));
+  EXPECT_EQ(store.GetWindowHeight(0), 390);
+}
+
+TEST_F(SettingsFormRulesTest, CtrlWithTheRightButtonShowsNoneAndOkStoresZero) {
+  store.SetInt(kPriHotKeyValue, 0x4002);
+  const CSettingsFormValues values = LoadSettingsFormValues(store);
+  EXPECT_EQ(values.primaryHotKeyItem, kPrimaryNone);
+  SaveSettingsFormValues(store, values);
+  EXPECT_EQ(store.GetInt(kPriHotKeyValue, -1), 0);
+}
+
+TEST_F(SettingsFormRulesTest, ACapacityOfTwoShowsThreeAndOkStoresThree) {
+  store.SetInt(kClipboardCapacity, 2);
+  const CSettingsFormValues values = LoadSettingsFormValues(store);
+  EXPECT_EQ(values.capacity, 3);
+  EXPECT_EQ(store.GetInt(kClipboardCapacity, -1), 2);  // nothing written before OK
+  SaveSettingsFormValues(store, values);
+  EXPECT_EQ(store.GetInt(kClipboardCapacity, -1), 3);
+}
+
+TEST_F(SettingsFormRulesTest, ASpinTakesTheLow16BitsAsSignedThenItsRange) {
+  EXPECT_EQ(ClampSpinPosition(2, kCapacitySpinRange), 3);
+  EXPECT_EQ(ClampSpinPosition(20000, kCapacitySpinRange), 10000);
+  EXPECT_EQ(ClampSpinPosition(0x10000 + 500, kWidthSpinRange), 500);
+  EXPECT_EQ(ClampSpinPosition(0xFFFF, kTransparencySpinRange), 0);  // -1
+  EXPECT_EQ(ClampSpinPosition(-5, kHeightSpinRange), 200);
+  EXPECT_EQ(ClampSpinPosition(99999, kHeightSpinRange), 200);  // 0x869F is -31073
+  EXPECT_EQ(ClampSpinPosition(300, kTransparencySpinRange), 255);
+}
+
+TEST_F(SettingsFormRulesTest, QuickPasteModeIsLimitedToItsThreeItems) {
+  store.SetInt(kQuickPasteMode, 7);
+  EXPECT_EQ(LoadSettingsFormValues(store).quickPasteMode, 2);
+  store.SetInt(kQuickPasteMode, -3);
+  EXPECT_EQ(LoadSettingsFormValues(store).quickPasteMode, 0);
+}
+
+TEST_F(SettingsFormRulesTest, OnlyExactlyOneShowsTheMonitor) {
+  store.SetInt(kClipboardMonitorVisible, 2);
+  EXPECT_FALSE(LoadSettingsFormValues(store).showMonitor);
+  store.SetInt(kClipboardMonitorVisible, 1);
+  EXPECT_TRUE(LoadSettingsFormValues(store).showMonitor);
+}
+
+TEST_F(SettingsFormRulesTest, TheTransparencyControlsFollowShowClipboardMonitor) {
+  store.SetInt(kClipboardMonitorVisible, 0);
+  EXPECT_FALSE(TransparencyEnabled(LoadSettingsFormValues(store).showMonitor));
+  EXPECT_TRUE(TransparencyEnabled(true));
+  EXPECT_FALSE(TransparencyEnabled(false));
+}
+
+TEST_F(SettingsFormRulesTest, PrimaryItemsMapToTheirClicksAndBack) {
+  EXPECT_EQ(PrimaryHotKeyItemFromValue(0x2001), kPrimaryShiftClick);
+  EXPECT_EQ(PrimaryHotKeyItemFromValue(0x4001), kPrimaryCtrlClick);
+  EXPECT_EQ(PrimaryHotKeyItemFromValue(0x8001), kPrimaryAltClick);
+  EXPECT_EQ(PrimaryHotKeyItemFromValue(0), kPrimaryNone);
+  EXPECT_EQ(PrimaryHotKeyValueFromItem(kPrimaryShiftClick), 8193);
+  EXPECT_EQ(PrimaryHotKeyValueFromItem(kPrimaryCtrlClick), 16385);
+  EXPECT_EQ(PrimaryHotKeyValueFromItem(kPrimaryAltClick), 32769);
+  EXPECT_EQ(PrimaryHotKeyValueFromItem(kPrimaryNone), 0);
+  EXPECT_EQ(PrimaryHotKeyValueFromItem(9), 0);
+}
+
+TEST_F(SettingsFormRulesTest, OkWritesEveryValueInThePartsOrder) {
+  CSettingsFormValues values;
+  values.windowWidth = 640;
+  values.windowHeight = 500;
+  values.secondaryHotKey = 0xC041;
+  values.quickPasteMode = 2;
+  values.capacity = 50;
+  values.showMonitor = false;
+  values.transparency = 128;
+  values.primaryHotKeyItem = kPrimaryAltClick;
+  SaveSettingsFormValues(store, values);
+  EXPECT_EQ(LoadSettingsFormValues(store), values);
+  const std::string text = FileText();
+  const char* order[] = {"WindowWidth=640",        "WindowHeight=500",
+                         "SecHotKeyValue=49217",   "QuickPasteMode=2",
+                         "ClipboardCapacity=50",   "ClipboardMonitorVisible=0",
+                         "WindowTransparency=128", "PriHotKeyValue=32769"};
+  std::size_t previous = 0;
+  for (const char* line : order) {
+    const std::size_t at = text.find(line);
+    ASSERT_NE(at, std::string::npos) << line;
+    EXPECT_GE(at, previous) << line;
+    previous = at;
+  }
+}
+
+TEST(SettingsCategoryButtonsTest, AddChildOnlyOnATopLevelRowEditAndDeleteOnAnyRow) {
+  EXPECT_EQ(CategoryButtonsFor(false, false), (CCategoryButtons{false, false, false}));
+  EXPECT_EQ(CategoryButtonsFor(true, false), (CCategoryButtons{true, true, true}));
+  EXPECT_EQ(CategoryButtonsFor(true, true), (CCategoryButtons{false, true, true}));
+}
+
+TEST(SettingsCategoryButtonsTest, ADoubleClickEditsALeafOrAnExpandedRowAndExpandsTheRest) {
+  EXPECT_EQ(CategoryDoubleClick(false, false, false), ECategoryDoubleClick::kNothing);
+  EXPECT_EQ(CategoryDoubleClick(true, false, false), ECategoryDoubleClick::kEdit);
+  EXPECT_EQ(CategoryDoubleClick(true, true, true), ECategoryDoubleClick::kEdit);
+  EXPECT_EQ(CategoryDoubleClick(true, true, false), ECategoryDoubleClick::kExpand);
+}
+
+TEST(SettingsCategoryButtonsTest, TheDeleteQuestionQuotesTheName) {
+  EXPECT_EQ(DeleteCategoryQuestion(u"Work"), u"Delete category \"Work\"?");
+  EXPECT_EQ(DeleteCategoryQuestion(u"Заметки"), u"Delete category \"Заметки\"?");
+}
+
+TEST(SettingsRowLookTest, BandsIconsAndTextFollowLevelAndSelection) {
+  const CSettingsRowLook top = SettingsRowLook(false, false);
+  EXPECT_EQ(top, (CSettingsRowLook{1, 2, 5, 20, 5, true, false}));
+  const CSettingsRowLook child = SettingsRowLook(false, true);
+  EXPECT_EQ(child, (CSettingsRowLook{2, 16, 5, 34, 5, false, false}));
+  EXPECT_EQ(SettingsRowLook(true, false).band, 3);
+  EXPECT_TRUE(SettingsRowLook(true, true).whiteText);
+  EXPECT_EQ(SettingsRowLook(true, true).band, 3);
+}
+
+TEST(SettingsRowLookTest, TheRowBitmapIs26HighAt96DotsPerInchAndScales) {
+  EXPECT_EQ(SettingsRowBitmapHeight(96), 26);
+  EXPECT_EQ(SettingsRowBitmapHeight(144), 38);
+  EXPECT_EQ(SettingsRowBitmapHeight(120), 32);
+  EXPECT_EQ(SettingsRowBitmapHeight(0), 26);
+  EXPECT_EQ(SettingsRowBitmapHeight(-96), 26);
+}
+
+}  // namespace
