@@ -1,0 +1,21 @@
+#pragma once
+// What the clip tree asks of the window that holds it.
+
+#include <optional>
+
+#include "foundation/key_combination.h"
+#include "platform/windows_api.h"
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+class CClipTreeHost {
+ public:
+  virtual ~CClipTreeHost() = default;
+  virtual HWND OwnerWindow() const = 0;            // the main window: owner of menus and dialogs
+  virtual int QuickPasteMode() const = 0;          // 0..2
+  virtual HIMAGELIST CategoriesIcons() const = 0;
+  virtual HIMAGELIST MoreIcons() const = 0;
+  virtual void MoveSelectedToClipboard() = 0;      // "Move to clipboard": paste from the list (the host does the popup auto-paste)
+  virtual bool EditCategory(int categoryId, int parentId) = 0;  // runs the category editor; true when it changed something
+  virtual std::optional<KeyCombination> AskHotKey(KeyCombination current) = 0;  // the hot key dialog; nullopt on Cancel
+};

@@ -1,0 +1,81 @@
+#pragma once
+// How a row of the clip tree looks, decided from its mirror node and the row's state, apart
+// from any drawing. The painter composes each row in a bitmap as tall as one row and as wide
+// as the tree; every coordinate here is inside that bitmap. Colours are 0xRRGGBB.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "categories/item_node.h"
+
+inline constexpr std::uint32_t kBlack = 0x000000;
+inline constexpr std::uint32_t kWhite = 0xFFFFFF;
+inline constexpr std::uint32_t kOddClipBackground = 0xF0F0F0;
+inline constexpr std::uint32_t kSeparatorColour = 0xC0C0C0;
+
+// Skin bands a category row can stand on besides the node's own `skinRow`.
+inline constexpr int kChildCategoryStripe = 2;
+inline constexpr int kSelectedCategoryStripe = 3;
+
+// Fixed places inside the row bitmap.
+inline constexpr int kIconTop = 5;           // category icon and hot-key mark
+inline constexpr int kCategoryTextTop = 4;   // name and count
+inline constexpr int kCategoryTextGap = 20;  // from the indent to the name
+inline constexpr int kCountRightMargin = 2;
+inline constexpr int kBadgeModifierLeft = 1, kBadgeModifierTop = -1;
+inline constexpr int kBadgeDigitLeft = 4, kBadgeDigitTop = 9;
+inline constexpr int kBadgeWidth = 20;  // the clip's content moves right by this
+inline constexpr int kThumbnailTop = 1;
+inline constexpr int kHotKeyMarkWidth = 16;
+
+// What the tree knows of a row besides its node.
+struct RowState {
+  bool selected = false;
+  bool hasParent = false;       // the row lies below another row
+  int precedingSiblings = 0;    // rows before it under the same parent
+  int quickPasteMode = 0;       // 0 off, 1 Ctrl for the history, 2 Alt for the history
+  int width = 0;                // of the row bitmap
+  int height = 0;
+  std::uint32_t menuHighlight = 0;  // the system's colour of a selected menu entry
+};
+
+struct RowRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool operator==(const RowRect&) const = default;
+};
+
+struct CategoryRowLook {
+  int stripe = 0;  // band of the skin stretched over the whole row
+  bool bold = false;
+  std::uint32_t nameColour = kBlack;
+  std::uint32_t countColour = 0;
+  int iconLeft = 0;
+  int nameLeft = 0;
+  std::u16string countText;  // "#" and the count, right-aligned (see CountLeft)
+};
+
+struct QuickPasteBadge {
+  std::u16string modifier;  // "Ctrl" or "Alt", small
+  std::u16string digit;     // "1" .. "9", "0" for the tenth, large and bold
+  std::uint32_t colour = 0;
+};
+
+struct ClipRowLook {
+  std::uint32_t background = kWhite;
+  std::optional<QuickPasteBadge> badge;
+  bool hotKeyMark = false;
+  int hotKeyMarkLeft = 0;
+  std::uint32_t textColour = kBlack;
+  int contentLeft = 0;  // where the thumbnail or the text begins
+  RowRect textRect;     // word-wrapped caption, cut at the row's bottom
+  int separatorTop = 0; // one-pixel line across the row in kSeparatorColour
+};
+
+CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& state);
+ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state);
+
+// Left edge of a right-aligned count text of `textWidth` pixels in a row `rowWidth` wide.
+inline int CountLeft(int rowWidth, int textWidth) {
+  return rowWidth - textWidth - kCountRightMargin;
+}

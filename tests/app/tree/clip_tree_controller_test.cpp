@@ -1,0 +1,425 @@
+// The clip tree under Wine: a real tree view with the controller, drawn into a bitmap and
+// read back pixel by pixel, clicked, dragged and double-clicked with window messages.
+
+#include "app/clip_tree_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "categories/clipboard_handler.h"
+#include "categories/win32_tree_view.h"
+#include "foundation/question_box.h"
+#include "foundation/settings_storage.h"
+#include "foundation/skin_image.h"
+#include "store/image_item.h"
+#include "store/text_item.h"
+#include "tests/support/clipboard_driver.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+constexpr int kTreeWidth = 200;
+constexpr int kTreeHeight = 500;
+constexpr std::uint32_t kIconColour = 0x00A000;
+constexpr std::uint32_t kMarkColour = 0xFF0000;
+constexpr int kWork = 1001;
+
+CClipTreeController* forwardTo = nullptr;
+
+LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && forwardTo != nullptr) {
+    bool handled = false;
+    const LRESULT result = forwardTo->OnNotify(reinterpret_cast<NMHDR*>(lParam), handled);
+    if (handled) return result;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+UniqueWindow MakeFrame() {
+  static const ATOM registered = [] {
+    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    WNDCLASSW frameClass{};
+    frameClass.lpfnWndProc = FrameProc;
+    frameClass.hInstance = GetModuleHandleW(nullptr);
+    frameClass.lpszClassName = L"QuilleryClipTreeTestFrame";
+    return RegisterClassW(&frameClass);
+  }();
+  (void)registered;
+  return UniqueWindow(CreateWindowExW(WS_EX_TOOLWINDOW, L"QuilleryClipTreeTestFrame", L"", WS_POPUP,
+                                      0, 0, kTreeWidth, kTreeHeight, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr));
+}
+
+// The tree as the main window makes it.
+HWND MakeTree(HWND frame) {
+  HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_NOTOOLTIPS, 0, 0,
+                              kTreeWidth, kTreeHeight, frame, nullptr, GetModuleHandleW(nullptr),
+                              nullptr);
+  TreeView_SetIndent(tree, 42);
+  TreeView_SetExtendedStyle(tree, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
+  return tree;
+}
+
+// Paints pixel rows [top, bottom) of a 24-bit picture in one colour.
+void FillRows(TBitmap& picture, int top, int bottom, std::uint32_t colour) {
+  for (int y = top; y < bottom; ++y) {
+    for (int x = 0; x < picture.Width(); ++x) {
+      std::uint8_t* pixel = picture.Row(y) + x * 3;
+      pixel[0] = colour & 0xFF;
+      pixel[1] = (colour >> 8) & 0xFF;
+      pixel[2] = (colour >> 16) & 0xFF;
+    }
+  }
+}
+
+// An image list whose every image is one solid colour, so that its pixels can be found.
+UniqueImageList SolidImages(std::uint32_t colour, int count) {
+  UniqueImageList list(ImageList_Create(16, 16, ILC_COLOR24, count, 0));
+  TBitmap image(16, 16, 24);
+  FillRows(image, 0, 16, colour);
+  UniqueBitmap handle = image.CreateHandle();
+  for (int i = 0; i < count; ++i) ImageList_Add(list.get(), handle.get(), nullptr);
+  return list;
+}
+
+class CFakeHost : public CClipTreeHost {
+ public:
+  HWND OwnerWindow() const override { return owner; }
+  int QuickPasteMode() const override { return quickPasteMode; }
+  HIMAGELIST CategoriesIcons() const override { return categoriesIcons.get(); }
+  HIMAGELIST MoreIcons() const override { return moreIcons.get(); }
+  void MoveSelectedToClipboard() override { ++moves; }
+  bool EditCategory(int categoryId, int parentId) override {
+    edits.emplace_back(categoryId, parentId);
+    return false;
+  }
+  std::optional<KeyCombination> AskHotKey(KeyCombination) override { return std::nullopt; }
+
+  HWND owner = nullptr;
+  int quickPasteMode = 1;
+  UniqueImageList categoriesIcons = SolidImages(kIconColour, 4);
+  UniqueImageList moreIcons = SolidImages(kMarkColour, 1);
+  int moves = 0;
+  std::vector<std::pair<int, int>> edits;
+};
+
+// One menu entry as the user sees it.
+struct MenuEntry {
+  std::u16string caption;
+  UINT command = 0;
+  bool enabled = false;
+};
+
+std::vector<MenuEntry> Entries(HMENU menu) {
+  std::vector<MenuEntry> entries;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+    const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+    entries.push_back({AsUtf16(text), GetMenuItemID(menu, i), (state & MF_GRAYED) == 0});
+  }
+  return entries;
+}
+
+class ClipTreeTest : public ::testing::Test {
+ protected:
+  ClipTreeTest() {
+    Settings::CreateSettings(folder_.Path() / "quillery.ini", true);
+    host_.owner = frame_.get();
+    CreateHandler(&view_, driver_.OwnerWindow());
+    driver_.OnChange([] {
+      GetHandler().CaptureClipboard();
+      GetHandler().RebuildTree();
+    });
+    forwardTo = &controller_;
+    ShowWindow(frame_.get(), SW_SHOWNOACTIVATE);
+  }
+  ~ClipTreeTest() override {
+    forwardTo = nullptr;
+    SetClipTreeMenuTestHook({});
+    SetQuestionBoxHandler({});
+    driver_.OnChange(nullptr);
+    TreeView_DeleteAllItems(tree_);  // the rows' data goes with the handler
+    ReleaseHandler();
+    Settings::ReleaseSettings();
+  }
+
+  // Three history clips (h3 newest), two notes and the category "Work" with one clip, all
+  // unfolded.
+  void FillStore() {
+    for (const char16_t* text : {u"h1", u"h2", u"h3"}) ASSERT_TRUE(driver_.CopyText(text));
+    CCategory work;
+    work.id = kWork;
+    work.name = u"Work";
+    GetHandler().AppendCategory(work);
+    GetHandler().SetLastCategoryId(kWork);
+    AddClip(kNotesCategoryId, u"n1");
+    AddClip(kNotesCategoryId, u"n2");
+    AddClip(kWork, u"w1");
+    GetHandler().RebuildTree();
+    for (TTreeNode* row : view_.ChildRows(nullptr)) view_.SetExpanded(row, true);
+  }
+
+  void AddClip(int categoryId, const std::u16string& text) {
+    auto clip = std::make_unique<CTextItem>();
+    clip->text = text;
+    clip->textLength = static_cast<int>(text.size());
+    clip->categoryId = categoryId;
+    GetHandler().AppendClip(std::move(clip));
+  }
+
+  static HTREEITEM CategoryRow(int categoryId) {
+    return reinterpret_cast<HTREEITEM>(
+        GetHandler().Root().children.at(static_cast<unsigned>(categoryId))->treeNode);
+  }
+  // The `index`-th row below the category's row, in view order.
+  HTREEITEM ClipRow(int categoryId, int index) const {
+    return reinterpret_cast<HTREEITEM>(
+        view_.ChildRows(reinterpret_cast<TTreeNode*>(CategoryRow(categoryId))).at(index));
+  }
+  RECT RowRect(HTREEITEM row) const {
+    RECT rect{};
+    TreeView_GetItemRect(tree_, row, &rect, FALSE);
+    return rect;
+  }
+  POINT Middle(HTREEITEM row, int x = kTreeWidth / 2) const {
+    const RECT rect = RowRect(row);
+    return POINT{x, (rect.top + rect.bottom) / 2};
+  }
+
+  void Send(UINT message, POINT point, WPARAM keys = 0) {
+    SendMessageW(tree_, message, keys, MAKELPARAM(point.x, point.y));
+  }
+  void Drag(POINT from, POINT to) {
+    Send(WM_LBUTTONDOWN, from, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, POINT{from.x, from.y + 12}, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, to, MK_LBUTTON);
+    Send(WM_LBUTTONUP, to);
+  }
+  // Right-clicks the row and returns the menu's entries; the menu then runs `choice`.
+  std::vector<MenuEntry> RightClick(HTREEITEM row, const std::u16string& choice = u"") {
+    std::vector<MenuEntry> entries;
+    SetClipTreeMenuTestHook([&](HMENU menu) -> UINT {
+      entries = Entries(menu);
+      for (const MenuEntry& entry : entries) {
+        if (entry.caption == choice) return entry.command;
+      }
+      return 0;
+    });
+    Send(WM_RBUTTONDOWN, Middle(row), MK_RBUTTON);
+    return entries;
+  }
+
+  // The tree as it paints itself, as 0xRRGGBB pixels.
+  class CPicture {
+   public:
+    explicit CPicture(HWND tree) {
+      BITMAPINFO info{};
+      info.bmiHeader.biSize = sizeof(info.bmiHeader);
+      info.bmiHeader.biWidth = kTreeWidth;
+      info.bmiHeader.biHeight = -kTreeHeight;  // top row first
+      info.bmiHeader.biPlanes = 1;
+      info.bmiHeader.biBitCount = 32;
+      info.bmiHeader.biCompression = BI_RGB;
+      void* bits = nullptr;
+      UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+      bitmap_.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+      SelectGuard selected(dc.get(), bitmap_.get());
+      SendMessageW(tree, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
+                   PRF_CLIENT | PRF_ERASEBKGND);
+      GdiFlush();
+      pixels_ = static_cast<const std::uint32_t*>(bits);
+    }
+    std::uint32_t At(int x, int y) const { return pixels_[y * kTreeWidth + x] & 0xFFFFFF; }
+
+   private:
+    UniqueBitmap bitmap_;
+    const std::uint32_t* pixels_ = nullptr;
+  };
+
+  std::vector<std::u16string> TextsOf(int categoryId) const {
+    std::vector<std::u16string> texts;
+    for (const auto& clip : GetHandler().Items()) {
+      const auto* text = dynamic_cast<const CTextItem*>(clip.get());
+      if (clip->categoryId == categoryId) texts.push_back(text != nullptr ? text->text : u"<picture>");
+    }
+    return texts;
+  }
+
+  CTempFolder folder_;
+  CClipboardDriver driver_;
+  UniqueWindow frame_ = MakeFrame();
+  HWND tree_ = MakeTree(frame_.get());
+  CWin32TreeView view_{tree_};
+  CFakeHost host_;
+  CClipTreeController controller_{tree_, host_, MakeSkinImage(), 96};
+};
+
+using ClipTreeDrawingTest = ClipTreeTest;
+using ClipTreeMenuTest = ClipTreeTest;
+using ClipTreeDragTest = ClipTreeTest;
+
+TEST_F(ClipTreeDrawingTest, CategoryRowsStandOnTheirSkinStripeWithTheirIcon) {
+  FillStore();
+  const CPicture picture(tree_);
+  const RECT history = RowRect(CategoryRow(kHistoryCategoryId));
+  EXPECT_EQ(TreeView_GetItemHeight(tree_), 26);
+  EXPECT_EQ(picture.At(1, history.top + 13), SkinRowColour(13));
+  EXPECT_EQ(picture.At(10, history.top + 13), kIconColour);  // icon at (2, 5)
+  const RECT notes = RowRect(CategoryRow(kNotesCategoryId));
+  EXPECT_EQ(picture.At(1, notes.top + 20), SkinRowColour(26 + 20));
+}
+
+TEST_F(ClipTreeDrawingTest, ClipRowsAlternateWhiteAndGreyAboveTheirSeparator) {
+  FillStore();
+  const CPicture picture(tree_);
+  const std::uint32_t expected[] = {0xFFFFFF, 0xF0F0F0, 0xFFFFFF};
+  for (int index = 0; index < 3; ++index) {
+    const RECT row = RowRect(ClipRow(kHistoryCategoryId, index));
+    EXPECT_EQ(picture.At(kTreeWidth - 4, row.top + 12), expected[index]) << index;
+    EXPECT_EQ(picture.At(kTreeWidth - 4, row.top + 25), 0xC0C0C0u) << index;
+  }
+}
+
+TEST_F(ClipTreeDrawingTest, QuickPasteBadgeIsGreyAndGivesWayToTheTextInModeZero) {
+  FillStore();
+  const RECT row = RowRect(ClipRow(kHistoryCategoryId, 0));
+  // Pixels darker than the background in the badge's place, and the darkest green level.
+  auto badgeInk = [&](const CPicture& picture) {
+    int ink = 0;
+    std::uint32_t darkest = 0xFF;
+    for (int y = row.top; y < row.top + 24; ++y) {
+      for (int x = 0; x < 20; ++x) {
+        const std::uint32_t green = (picture.At(x, y) >> 8) & 0xFF;
+        if (green < 0xF8) ++ink;
+        darkest = std::min(darkest, green);
+      }
+    }
+    return std::pair{ink, darkest};
+  };
+  const auto [ink, darkest] = badgeInk(CPicture(tree_));
+  EXPECT_GT(ink, 10);
+  EXPECT_GE(darkest, 0x90u);  // grey, and the black text starts to its right
+  host_.quickPasteMode = 0;
+  EXPECT_LT(badgeInk(CPicture(tree_)).second, 0x60u);  // the text now starts at the indent
+}
+
+TEST_F(ClipTreeDrawingTest, SelectedClipTakesTheMenuHighlightAndHotKeyShowsTheMark) {
+  FillStore();
+  GetHandler().SetItemHotKey(static_cast<int>(GetHandler().Items().front()->id), 0xC041);
+  GetHandler().RebuildTree();
+  TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 1));
+  const CPicture picture(tree_);
+  const RECT marked = RowRect(ClipRow(kHistoryCategoryId, 0));
+  const RECT selected = RowRect(ClipRow(kHistoryCategoryId, 1));
+  EXPECT_EQ(picture.At(kTreeWidth - 8, marked.top + 12), kMarkColour);
+  EXPECT_EQ(picture.At(kTreeWidth - 8, selected.top + 12),
+            FromColorRef(GetSysColor(COLOR_MENUHILIGHT)));
+}
+
+TEST_F(ClipTreeDrawingTest, PictureClipShowsItsThumbnailUprightAtTheIndent) {
+  FillStore();
+  auto clip = std::make_unique<CImageItem>();
+  clip->picture = std::make_unique<TBitmap>(20, 44, 24);
+  FillRows(*clip->picture, 0, 22, 0xFF0000);
+  FillRows(*clip->picture, 22, 44, 0x0000FF);
+  clip->categoryId = kWork;
+  GetHandler().AppendClip(std::move(clip));
+  GetHandler().RebuildTree();
+  const CPicture picture(tree_);
+  const RECT row = RowRect(ClipRow(kWork, 1));  // 10 x 22 at (2, 1), no badge in "Work"
+  EXPECT_EQ(picture.At(2 + 5, row.top + 1 + 4), 0xFF0000u);
+  EXPECT_EQ(picture.At(2 + 5, row.top + 1 + 17), 0x0000FFu);
+  EXPECT_EQ(picture.At(2 + 12, row.top + 12), 0xF0F0F0u);  // the second row of "Work"
+}
+
+TEST_F(ClipTreeMenuTest, BuiltInCategoryMenuDisablesEditDeleteAndAddChild) {
+  FillStore();
+  const std::vector<MenuEntry> entries = RightClick(CategoryRow(kHistoryCategoryId));
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0].caption, u"Add category");
+  EXPECT_TRUE(entries[0].enabled);
+  for (int i = 1; i < 4; ++i) EXPECT_FALSE(entries[i].enabled) << i;
+  EXPECT_EQ(TreeView_GetSelection(tree_), CategoryRow(kHistoryCategoryId));
+  const std::vector<MenuEntry> work = RightClick(CategoryRow(kWork), u"Add child");
+  EXPECT_TRUE(work[1].enabled && work[2].enabled && work[3].enabled);
+  EXPECT_EQ(host_.edits, (std::vector<std::pair<int, int>>{{0, kWork}}));
+}
+
+TEST_F(ClipTreeMenuTest, ClearAfterYesRemovesTheCategorysClipsOnly) {
+  FillStore();
+  std::vector<std::u16string> questions;
+  bool answer = false;
+  SetQuestionBoxHandler([&](std::u16string_view text) {
+    questions.emplace_back(text);
+    return answer;
+  });
+  RightClick(ClipRow(kNotesCategoryId, 0), u"Clear");
+  EXPECT_EQ(TextsOf(kNotesCategoryId).size(), 2u);
+  answer = true;
+  const std::vector<MenuEntry> entries = RightClick(ClipRow(kNotesCategoryId, 0), u"Clear");
+  EXPECT_EQ(entries[0].caption, u"Copy to clipboard");
+  EXPECT_TRUE(TextsOf(kNotesCategoryId).empty());
+  EXPECT_EQ(TextsOf(kHistoryCategoryId).size(), 3u);
+  EXPECT_EQ(questions, (std::vector<std::u16string>(2, u"Delete all items?")));
+}
+
+TEST_F(ClipTreeMenuTest, DeletingACategoryAsksWithItsQuotedName) {
+  FillStore();
+  std::u16string question;
+  SetQuestionBoxHandler([&](std::u16string_view text) {
+    question = text;
+    return true;
+  });
+  RightClick(CategoryRow(kWork), u"Delete");
+  EXPECT_EQ(question, u"Delete category \"Work\"?");
+  EXPECT_EQ(GetHandler().FindCategory(kWork), nullptr);
+  EXPECT_EQ(GetHandler().Root().children.count(kWork), 0u);
+}
+
+TEST_F(ClipTreeDragTest, AHistoryClipDraggedOntoAUserCategoryMovesThere) {
+  FillStore();
+  Drag(Middle(ClipRow(kHistoryCategoryId, 0)), Middle(CategoryRow(kWork)));
+  EXPECT_EQ(TextsOf(kHistoryCategoryId), (std::vector<std::u16string>{u"h2", u"h1"}));
+  EXPECT_EQ(TextsOf(kWork), (std::vector<std::u16string>{u"w1", u"h3"}));
+}
+
+TEST_F(ClipTreeDragTest, ANoteDraggedOntoTheHistoryStaysAndComesBackAsAHistoryClip) {
+  FillStore();
+  Drag(Middle(ClipRow(kNotesCategoryId, 1)), Middle(CategoryRow(kHistoryCategoryId)));
+  EXPECT_EQ(TextsOf(kNotesCategoryId), (std::vector<std::u16string>{u"n1", u"n2"}));
+  EXPECT_EQ(TextsOf(kHistoryCategoryId), (std::vector<std::u16string>{u"n2", u"h3", u"h2", u"h1"}));
+  EXPECT_EQ(TreeView_GetSelection(tree_), ClipRow(kNotesCategoryId, 1));
+}
+
+TEST_F(ClipTreeDragTest, ShortMovesOnTheIndentOrOnItselfMoveNothing) {
+  FillStore();
+  const POINT clip = Middle(ClipRow(kNotesCategoryId, 0));
+  Send(WM_LBUTTONDOWN, clip, MK_LBUTTON);  // 9 pixels: no drag, even over another row
+  Send(WM_MOUSEMOVE, POINT{clip.x, clip.y + 9}, MK_LBUTTON);
+  Send(WM_LBUTTONUP, Middle(CategoryRow(kWork)));
+  Drag(clip, Middle(ClipRow(kWork, 0), 20));  // on the indent of Work's clip row
+  Drag(clip, POINT{clip.x + 30, clip.y});
+  EXPECT_EQ(TextsOf(kNotesCategoryId), (std::vector<std::u16string>{u"n1", u"n2"}));
+  EXPECT_EQ(TextsOf(kWork), (std::vector<std::u16string>{u"w1"}));
+}
+
+TEST_F(ClipTreeDragTest, DoubleClickTogglesACategoryAndPastesAClip) {
+  FillStore();
+  Send(WM_LBUTTONDOWN, Middle(CategoryRow(kNotesCategoryId)), MK_LBUTTON);
+  Send(WM_LBUTTONUP, Middle(CategoryRow(kNotesCategoryId)));
+  Send(WM_LBUTTONDBLCLK, Middle(CategoryRow(kNotesCategoryId)), MK_LBUTTON);
+  EXPECT_FALSE(view_.IsExpanded(reinterpret_cast<TTreeNode*>(CategoryRow(kNotesCategoryId))));
+  Send(WM_LBUTTONDOWN, Middle(ClipRow(kHistoryCategoryId, 0)), MK_LBUTTON);
+  Send(WM_LBUTTONUP, Middle(ClipRow(kHistoryCategoryId, 0)));
+  Send(WM_LBUTTONDBLCLK, Middle(ClipRow(kHistoryCategoryId, 0)), MK_LBUTTON);
+  EXPECT_EQ(host_.moves, 1);
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+// How clip tree rows look, from the node and the row's state.
+
+#include "app/row_look.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "store/base_item.h"
+
+namespace {
+
+constexpr int kWidth = 200;
+constexpr int kHeight = 26;
+constexpr std::uint32_t kHighlight = 0x3399FF;
+
+RowState State(int precedingSiblings = 0, int quickPasteMode = 1, bool selected = false) {
+  RowState state;
+  state.selected = selected;
+  state.hasParent = true;
+  state.precedingSiblings = precedingSiblings;
+  state.quickPasteMode = quickPasteMode;
+  state.width = kWidth;
+  state.height = kHeight;
+  state.menuHighlight = kHighlight;
+  return state;
+}
+
+// The mirror's nodes cannot be copied, so each comes on the heap.
+std::unique_ptr<CItemNode> Clip(int categoryId, int quickNumber, int indent = 2) {
+  auto clip = std::make_unique<CItemNode>();
+  clip->categoryId = static_cast<unsigned>(categoryId);
+  clip->inHistory = categoryId == kHistoryCategoryId;
+  clip->quickNumber = quickNumber;
+  clip->indent = indent;
+  return clip;
+}
+
+TEST(ClipRowLookTest, BackgroundAlternatesWithPrecedingSiblingsAndTakesTheHighlightWhenSelected) {
+  const auto clip = Clip(kHistoryCategoryId, 1);
+  EXPECT_EQ(ClipRowLookFor(*clip, State(0)).background, 0xFFFFFFu);
+  EXPECT_EQ(ClipRowLookFor(*clip, State(1)).background, 0xF0F0F0u);
+  EXPECT_EQ(ClipRowLookFor(*clip, State(2)).background, 0xFFFFFFu);
+  EXPECT_EQ(ClipRowLookFor(*clip, State(1, 1, true)).background, kHighlight);
+}
+
+TEST(ClipRowLookTest, BadgeNamesTheModifierByModeAndCategory) {
+  const auto history = Clip(kHistoryCategoryId, 3);
+  const auto note = Clip(kNotesCategoryId, 3);
+  EXPECT_EQ(ClipRowLookFor(*history, State(0, 1)).badge->modifier, u"Ctrl");
+  EXPECT_EQ(ClipRowLookFor(*note, State(0, 1)).badge->modifier, u"Alt");
+  EXPECT_EQ(ClipRowLookFor(*history, State(0, 2)).badge->modifier, u"Alt");
+  EXPECT_EQ(ClipRowLookFor(*note, State(0, 2)).badge->modifier, u"Ctrl");
+  EXPECT_EQ(ClipRowLookFor(*history, State(0, 1)).badge->digit, u"3");
+  EXPECT_EQ(ClipRowLookFor(*Clip(kHistoryCategoryId, 10), State()).badge->digit, u"0");
+  EXPECT_EQ(ClipRowLookFor(*history, State()).badge->colour, 0xA0A0A0u);
+  EXPECT_EQ(ClipRowLookFor(*history, State(0, 1, true)).badge->colour, 0xD0D0D0u);
+}
+
+TEST(ClipRowLookTest, NoBadgeWithoutQuickPasteOrBeyondTheTenthClip) {
+  const ClipRowLook modeOff = ClipRowLookFor(*Clip(kHistoryCategoryId, 1), State(0, 0));
+  EXPECT_FALSE(modeOff.badge);
+  EXPECT_EQ(modeOff.contentLeft, 2);
+  EXPECT_EQ(modeOff.textRect.left, 2);
+  EXPECT_FALSE(ClipRowLookFor(*Clip(kHistoryCategoryId, 11), State()).badge);
+  EXPECT_FALSE(ClipRowLookFor(*Clip(1001, 21, 18), State()).badge);
+  EXPECT_EQ(ClipRowLookFor(*Clip(kNotesCategoryId, 1), State()).contentLeft, 22);
+}
+
+TEST(ClipRowLookTest, HotKeyMarkNarrowsTheTextToSixteenPixelsFromTheRight) {
+  const auto clip = Clip(kNotesCategoryId, 1);
+  const ClipRowLook plain = ClipRowLookFor(*clip, State());
+  EXPECT_FALSE(plain.hotKeyMark);
+  EXPECT_EQ(plain.textRect, (RowRect{22, -1, kWidth - 2, kHeight}));
+  clip->hotKey = 0xC041;
+  const ClipRowLook marked = ClipRowLookFor(*clip, State());
+  EXPECT_TRUE(marked.hotKeyMark);
+  EXPECT_EQ(marked.hotKeyMarkLeft, kWidth - 16);
+  EXPECT_EQ(marked.textRect.right, kWidth - 16);
+  EXPECT_EQ(marked.separatorTop, kHeight - 1);
+}
+
+TEST(ClipRowLookTest, ClipsOfChildCategoriesAreGreyUnlessSelected) {
+  EXPECT_EQ(ClipRowLookFor(*Clip(kNotesCategoryId, 1, 2), State()).textColour, 0x000000u);
+  EXPECT_EQ(ClipRowLookFor(*Clip(1002, 21, 18), State()).textColour, 0xA0A0A0u);
+  EXPECT_EQ(ClipRowLookFor(*Clip(1002, 21, 18), State(0, 1, true)).textColour, 0xFFFFFFu);
+}
+
+TEST(CategoryRowLookTest, StripeNameAndCountFollowLevelAndSelection) {
+  CItemNode history;
+  history.isCategory = true;
+  history.skinRow = 0;
+  history.indent = 2;
+  history.count = 12;
+  RowState top = State();
+  top.hasParent = false;
+  const CategoryRowLook look = CategoryRowLookFor(history, top);
+  EXPECT_EQ(look.stripe, 0);
+  EXPECT_TRUE(look.bold);
+  EXPECT_EQ(look.nameLeft, 22);
+  EXPECT_EQ(look.countText, u"#12");
+  EXPECT_EQ(look.countColour, 0x707070u);
+
+  CItemNode child;
+  child.isCategory = true;
+  child.skinRow = 1;
+  child.indent = 16;
+  const CategoryRowLook childLook = CategoryRowLookFor(child, State());
+  EXPECT_EQ(childLook.stripe, 2);
+  EXPECT_FALSE(childLook.bold);
+  EXPECT_EQ(childLook.countText, u"#0");
+  const CategoryRowLook selected = CategoryRowLookFor(child, State(0, 1, true));
+  EXPECT_EQ(selected.stripe, 3);
+  EXPECT_EQ(selected.nameColour, 0xFFFFFFu);
+  EXPECT_EQ(selected.countColour, 0xE0E0E0u);
+}
+
+}  // namespace
