@@ -1,0 +1,68 @@
+#pragma once
+// CBackgroundFileWriter: replaces a file's content from a thread of its own, through
+// CSafeFileWriter (either the old content stays or the new one arrives whole), so that
+// the disk's pace, the final flush included, never holds the caller's thread.
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class CBackgroundFileWriter {
+ public:
+  // Starts the thread, which creates the new file beside `path` (`what` names the file in
+  // error messages) and first readies `spareCount` buffers of `spareBytes` for TakeSpare.
+  CBackgroundFileWriter(std::filesystem::path path, std::string what, std::size_t spareCount = 0,
+                        std::size_t spareBytes = 0);
+  // Abandons the content unless it was committed, and waits for the thread: the file is
+  // then either untouched or wholly replaced.
+  ~CBackgroundFileWriter();
+  CBackgroundFileWriter(const CBackgroundFileWriter&) = delete;
+  CBackgroundFileWriter& operator=(const CBackgroundFileWriter&) = delete;
+
+  // Queues the next bytes of the content.
+  void Append(std::vector<std::uint8_t> bytes);
+  // An empty buffer to fill with the next bytes, whose memory is ready for use (the first
+  // use of fresh memory costs a page fault per page), when there is one.
+  std::vector<std::uint8_t> TakeSpare();
+  // Ends the content: once the queue is written, the file is replaced.
+  void Commit();
+  // Drops the content; the file stays as it was. The thread ends soon after.
+  void Abandon();
+  // Waits until the thread has ended (call after Commit or Abandon).
+  void Wait();
+
+  // True once the thread has ended: replaced, abandoned or failed.
+  bool Done() const;
+  // Bytes queued and not yet written.
+  std::size_t Pending() const;
+  // True once the file holds the new content.
+  bool Replaced() const;
+  // Why the write failed; none while running and after success or abandonment.
+  std::optional<std::string> Error() const;
+
+ private:
+  void Run();
+
+  std::filesystem::path path_;
+  std::string what_;
+  std::size_t spareCount_;
+  std::size_t spareBytes_;
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::vector<std::uint8_t>> queue_;
+  std::vector<std::vector<std::uint8_t>> spares_;
+  std::size_t pending_ = 0;
+  bool committed_ = false;
+  bool abandoned_ = false;
+  bool done_ = false;
+  bool replaced_ = false;
+  std::optional<std::string> error_;
+  std::thread thread_;  // last: starts once everything above exists
+};

@@ -1,0 +1,50 @@
+#pragma once
+// The main window's 10 ms tick, in its fixed order: opacity and folding by the cursor,
+// quick paste digits, then (outside the popup) per-clip and popup hot keys, then the
+// window's visibility.
+
+#include <cstdint>
+
+#include "app/display_state.h"
+#include "app/hot_key_poll.h"
+#include "foundation/key_combination.h"
+
+// What a tick reads from the system and asks of the window.
+class CTickPort {
+ public:
+  virtual ~CTickPort() = default;
+  virtual ScreenPoint CursorPos() = 0;
+  // The work area of the monitor under `point`.
+  virtual ScreenRect WorkAreaAt(ScreenPoint point) = 0;
+  // The combination held now; asked once per tick.
+  virtual KeyCombination ReadKeys() = 0;
+  virtual bool IsKeyDown(int virtualKey) = 0;
+  // Puts the `position`-th clip of the category on the clipboard and, when that put
+  // something, pastes it into the focused control of the foreground window.
+  virtual void QuickPaste(int position, int categoryId) = 0;
+  // Pastes the clip bound to `code`, if any.
+  virtual void PasteByHotKey(KeyCombination code) = 0;
+  // Remembers the foreground window as the popup's paste target.
+  virtual void RememberTarget() = 0;
+};
+
+class CMainWindowTick {
+ public:
+  struct Settings {
+    int quickPasteMode = 1;
+    KeyCombination primaryHotKey = 0x4001;
+    KeyCombination secondaryHotKey = 0xC056;
+  };
+
+  void ApplySettings(const Settings& settings) { settings_ = settings; }
+  const Settings& CurrentSettings() const { return settings_; }
+
+  // One tick. The port's paste calls may run nested ticks; those return at once.
+  void Tick(CDisplayState& state, CTickPort& port);
+
+ private:
+  Settings settings_;
+  CEdgePoll keys_{0, 0};
+  CEdgePoll digits_{0, kNoDigit};
+  bool ticking_ = false;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// What the main window reads of the desktop: the cursor, the monitors and their work
+// areas, and keys held anywhere on the desktop.
+
+#include <vector>
+
+#include "app/window_placement.h"
+
+ScreenPoint CursorPosition();
+// The work area (the monitor without the taskbar) of the monitor under `point`, or of the
+// nearest one.
+ScreenRect WorkAreaAt(ScreenPoint point);
+// The work area of the monitor that `rect` lies most on, or of the nearest one.
+ScreenRect WorkAreaOf(const ScreenRect& rect);
+// Every monitor's rectangle.
+std::vector<ScreenRect> MonitorRects();
+// True while the key or mouse button is held, whichever program has the focus.
+bool IsKeyHeld(int virtualKey);

@@ -1,0 +1,163 @@
+// The 10 ms tick: its order, the edge-triggered key and digit polls, quick paste in its
+// three modes and the popup hot keys.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/main_window_tick.h"
+
+namespace {
+
+constexpr KeyCombination kCtrlAltV = 0xC056;
+constexpr KeyCombination kCtrlClick = 0x4001;
+
+class CFakeTickPort : public CTickPort {
+ public:
+  ScreenPoint CursorPos() override { return cursor; }
+  ScreenRect WorkAreaAt(ScreenPoint) override { return {0, 0, 1280, 984}; }
+  KeyCombination ReadKeys() override {
+    ++keyReads;
+    return keys;
+  }
+  bool IsKeyDown(int key) override { return held.count(key) != 0; }
+  void QuickPaste(int position, int categoryId) override {
+    log.push_back("paste " + std::to_string(position) + " of " + std::to_string(categoryId));
+    if (duringPaste) duringPaste();
+  }
+  void PasteByHotKey(KeyCombination code) override {
+    actions.push_back("hot key " + std::to_string(code));
+  }
+  void RememberTarget() override { actions.push_back("target"); }
+
+  // Holds Ctrl/Alt (as bits of the combination) and digit keys.
+  void Hold(KeyCombination modifiers, std::set<int> keysDown) {
+    held = std::move(keysDown);
+    keys = modifiers;
+    if (!held.empty()) keys = static_cast<KeyCombination>(keys | *held.begin());
+  }
+
+  ScreenPoint cursor{1000, 20};  // over the docked window
+  KeyCombination keys = 0;
+  std::set<int> held;
+  int keyReads = 0;
+  std::vector<std::string> log;      // quick pastes
+  std::vector<std::string> actions;  // hot keys and the popup's target
+  std::function<void()> duringPaste;
+};
+
+class TickTest : public ::testing::Test {
+ protected:
+  void Tick() { tick_.Tick(state_, port_); }
+  void SetMode(int mode) { tick_.ApplySettings({mode, kCtrlClick, kCtrlAltV}); }
+
+  CDisplayState state_{{900, 10}, 29, CDisplayState::Settings{200, 388, 180, true}};
+  CMainWindowTick tick_;
+  CFakeTickPort port_;
+};
+
+using QuickPasteTest = TickTest;
+using PopupHotKeyTest = TickTest;
+
+TEST_F(QuickPasteTest, CtrlDigitPastesOncePerPress) {
+  port_.Hold(kKeyCtrl, {'1'});
+  Tick();
+  Tick();
+  port_.Hold(kKeyCtrl, {});
+  Tick();
+  port_.Hold(kKeyCtrl, {'1'});
+  Tick();
+  EXPECT_EQ(port_.log, (std::vector<std::string>{"paste 0 of 10", "paste 0 of 10"}));
+}
+
+TEST_F(QuickPasteTest, ModesChooseTheCategoryAndZeroIsTheTenth) {
+  Tick();  // nothing held: 0 may fire from now on
+  port_.Hold(kKeyAlt, {'0'});
+  Tick();
+  SetMode(2);
+  port_.Hold(kKeyAlt, {'3'});
+  Tick();
+  port_.Hold(kKeyCtrl | kKeyAlt, {'2'});
+  Tick();
+  EXPECT_EQ(port_.log, (std::vector<std::string>{"paste 9 of 11", "paste 2 of 10",
+                                                 "paste 1 of 10", "paste 1 of 11"}));
+}
+
+TEST_F(QuickPasteTest, ModeZeroAndBareDigitsPasteNothing) {
+  port_.Hold(0, {'4'});
+  Tick();
+  SetMode(0);
+  port_.Hold(kKeyCtrl, {'5'});
+  Tick();
+  EXPECT_TRUE(port_.log.empty());
+}
+
+TEST_F(QuickPasteTest, ZeroHeldAtStartUpWaitsForAFreshPress) {
+  port_.Hold(kKeyCtrl, {'0'});
+  Tick();
+  EXPECT_TRUE(port_.log.empty());
+  port_.Hold(kKeyCtrl, {'0', '7'});  // the lower digit still wins
+  Tick();
+  EXPECT_TRUE(port_.log.empty());
+}
+
+TEST_F(QuickPasteTest, ATickInsideAPasteDoesNothing) {
+  port_.duringPaste = [this] { Tick(); };
+  port_.Hold(kKeyCtrl | kKeyAlt, {'1'});
+  Tick();
+  EXPECT_EQ(port_.log.size(), 2u);  // history and notes, each once
+  EXPECT_EQ(port_.keyReads, 1);
+}
+
+TEST_F(PopupHotKeyTest, SecondaryHotKeyOpensThePopupAtTheCursorOnce) {
+  port_.cursor = {400, 300};
+  port_.keys = kKeyCtrl | kKeyAlt;
+  Tick();
+  port_.keys = kCtrlAltV;
+  Tick();
+  EXPECT_EQ(port_.actions,
+            (std::vector<std::string>{"hot key " + std::to_string(kKeyCtrl | kKeyAlt),
+                                      "hot key " + std::to_string(kCtrlAltV), "target"}));
+  EXPECT_TRUE(state_.PopupMode());
+  EXPECT_EQ(state_.Layout().bounds.left, 401);
+  EXPECT_EQ(state_.Layout().alpha, 180);  // the cursor was away when the tick began
+  // While a popup, neither hot keys nor the popup key act; the popup stays under the cursor.
+  port_.keys = 0;
+  Tick();
+  port_.keys = kCtrlAltV;
+  Tick();
+  EXPECT_EQ(port_.actions.size(), 3u);
+}
+
+TEST_F(PopupHotKeyTest, PrimaryHotKeyIsAModifierWithALeftClick) {
+  port_.cursor = {1200, 900};
+  port_.keys = kCtrlClick;
+  Tick();
+  EXPECT_TRUE(state_.PopupMode());
+  EXPECT_EQ(state_.Layout().bounds.left, 1200 - 200 - 1);
+  EXPECT_EQ(state_.Layout().bounds.top, 900 - 388 - 1);
+}
+
+TEST_F(PopupHotKeyTest, CursorLeavingThePopupDocksAndFoldsInOneTick) {
+  port_.cursor = {400, 300};
+  port_.keys = kCtrlAltV;
+  Tick();
+  port_.cursor = {50, 900};
+  Tick();
+  EXPECT_FALSE(state_.PopupMode());
+  EXPECT_FALSE(state_.Expanded());
+  EXPECT_EQ(state_.Layout().bounds, (ScreenRect{900, 10, 1100, 39}));
+}
+
+TEST_F(TickTest, CursorNearMakesTheWindowOpaque) {
+  Tick();
+  EXPECT_EQ(state_.Layout().alpha, 255);
+  port_.cursor = {869, 20};  // 31 pixels left of the window
+  Tick();
+  EXPECT_EQ(state_.Layout().alpha, 180);
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+// The real main window in this process, on a data folder of its own: the header's Unicode
+// caption and drag zone, WM_CLOSE saving the data file, and a close that cannot save.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/clipboard_viewer_form.h"
+#include "app/main_window_ids.h"
+#include "app/single_instance_key.h"
+#include "foundation/data_paths.h"
+#include "foundation/day_count.h"
+#include "foundation/error_box.h"
+#include "platform/handles.h"
+#include "store/database.h"
+#include "store/text_item.h"
+#include "tests/app/window/win32_test_helpers.h"
+#include "tests/support/environment_guard.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    // Neither the first-run settings dialog nor the update question.
+    const std::string ini = SettingsFileName();
+    WritePrivateProfileStringA("Main", "FirstLaunch", "0", ini.c_str());
+    const std::string today = std::to_string(static_cast<int>(std::trunc(CurrentDayCount())));
+    WritePrivateProfileStringA("Main", "LastUpdatesCheck", today.c_str(), ini.c_str());
+    SetErrorBoxHandler([this](const std::string& text) { errors_.push_back(text); });
+    other_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    // Nothing for the first capture at start-up.
+    if (OpenClipboard(other_)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
+  }
+  ~MainWindowTest() override {
+    form_.reset();
+    SetErrorBoxHandler(nullptr);
+    DestroyWindow(other_);
+    // The closed window ended "the program": take its WM_QUIT away from the next tests.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+
+  void Start() {
+    instance_ = std::make_unique<CSingleInstance>(InstanceNameFor(DataFolder()));
+    form_ = std::make_unique<TClipboardViewerForm>(*instance_);
+    ASSERT_TRUE(form_->Create());
+    PumpFor(200);
+  }
+  HWND Main() const { return form_->Handle(); }
+
+  std::wstring Header() const {
+    wchar_t text[512] = {};
+    GetWindowTextW(GetDlgItem(Main(), kIdClipboardContent), text, 512);
+    return text;
+  }
+  bool Copy(const std::wstring& text) {
+    const bool copied = CopyText(other_, text);
+    PumpFor(150);
+    return copied;
+  }
+  std::vector<std::u16string> SavedTexts() const {
+    CDataBase saved;
+    saved.LoadFromFile(folder_.Path() / "data.dat");
+    std::vector<std::u16string> texts;
+    for (const auto& clip : saved.Items()) {
+      if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) texts.push_back(text->text);
+    }
+    return texts;
+  }
+
+  CTempFolder folder_;
+  CEnvironmentGuard dataFolder_{"U3_APP_DATA_PATH", folder_.Path().string().c_str()};
+  std::unique_ptr<CSingleInstance> instance_;
+  std::unique_ptr<TClipboardViewerForm> form_;
+  std::vector<std::string> errors_;
+  HWND other_ = nullptr;
+};
+
+TEST_F(MainWindowTest, HeaderShowsTheNewestCaptionInAnyScriptAndDragsTheWindow) {
+  Start();
+  const std::wstring caption = L"Gr\u00FC\u00DFe \u2014 \u65E5\u672C\u8A9E \u0416";
+  ASSERT_TRUE(Copy(caption));
+  EXPECT_EQ(Header(), caption);
+
+  RECT window{};
+  GetWindowRect(Main(), &window);
+  EXPECT_EQ(SendMessageW(Main(), WM_NCHITTEST, 0, MAKELPARAM(window.left + 5, window.top + 5)),
+            HTCAPTION);
+  EXPECT_EQ(SendMessageW(Main(), WM_NCHITTEST, 0, MAKELPARAM(window.right - 5, window.top + 5)),
+            HTCLIENT);
+}
+
+TEST_F(MainWindowTest, CloseMessageSavesEveryClipAndEnds) {
+  Start();
+  ASSERT_TRUE(Copy(L"kept at close"));
+  SendMessageW(Main(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_TRUE(errors_.empty());
+  EXPECT_EQ(SavedTexts(), std::vector<std::u16string>{u"kept at close"});
+}
+
+TEST_F(MainWindowTest, ACloseThatCannotSaveKeepsCapturingUntilItCan) {
+  Start();
+  ASSERT_TRUE(Copy(L"before the failed close"));
+  // A folder where the data file should go: it cannot be replaced.
+  std::filesystem::create_directory(folder_.Path() / "data.dat");
+  SendMessageW(Main(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(IsWindow(Main()));
+  EXPECT_EQ(errors_.size(), 1u);
+  EXPECT_EQ(GetClipboardViewer(), Main());
+  ASSERT_TRUE(Copy(L"after the failed close"));
+  EXPECT_EQ(Header(), L"after the failed close");
+
+  std::filesystem::remove(folder_.Path() / "data.dat");
+  SendMessageW(Main(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_EQ(SavedTexts(),
+            (std::vector<std::u16string>{u"after the failed close", u"before the failed close"}));
+}
+
+TEST_F(MainWindowTest, ADataFileThatCannotBeReadIsKeptBeforeItIsSavedOver) {
+  const std::filesystem::path data = folder_.Path() / "data.dat";
+  std::ofstream(data, std::ios::binary) << "not read, not lost";
+  {
+    // Another program holds the file open, sharing nothing: neither read nor copied.
+    UniqueFile held(AdoptFile(CreateFileW(data.wstring().c_str(), GENERIC_READ, 0, nullptr,
+                                          OPEN_EXISTING, 0, nullptr)));
+    ASSERT_TRUE(held);
+    Start();
+  }
+  EXPECT_EQ(errors_.size(), 1u);
+  ASSERT_TRUE(Copy(L"captured after all"));
+  EXPECT_EQ(Header(), L"captured after all");
+  // The file is free now: at close it is kept beside, then replaced.
+  SendMessageW(Main(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_EQ(SavedTexts(), std::vector<std::u16string>{u"captured after all"});
+  int kept = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
+    if (entry.path().filename().string().rfind("data.dat.unreadable-", 0) != 0) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not read, not lost");
+    ++kept;
+  }
+  EXPECT_EQ(kept, 1);
+}
+
+}  // namespace

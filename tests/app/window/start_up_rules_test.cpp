@@ -1,0 +1,48 @@
+// What start-up decides: the first run or an update check, one instance per data folder,
+// and the notice of a damaged data file.
+
+#include <gtest/gtest.h>
+
+#include "app/first_activation.h"
+#include "app/load_notice.h"
+#include "app/single_instance_key.h"
+
+namespace {
+
+TEST(StartActionTest, FirstRunOpensTheSettingsAndChecksNothing) {
+  EXPECT_EQ(DecideStartAction(true, 46000.5, 0), EStartAction::kOpenSettings);
+}
+
+TEST(StartActionTest, ChecksForUpdatesAfterMoreThanSevenWholeDays) {
+  EXPECT_EQ(DecideStartAction(false, 46007.99, 46000), EStartAction::kNothing);
+  EXPECT_EQ(DecideStartAction(false, 46008.01, 46000.9), EStartAction::kCheckForUpdates);
+  EXPECT_EQ(DecideStartAction(false, 46000.5, 0), EStartAction::kCheckForUpdates);
+}
+
+TEST(InstanceNameTest, OneNamePerFolderWhateverItsSpelling) {
+  const std::string name = InstanceNameFor("C:\\Users\\Ann\\AppData\\Roaming\\Quillery\\");
+  EXPECT_EQ(name.rfind("Quillery.Instance.", 0), 0u);
+  EXPECT_EQ(InstanceNameFor("c:/users/ann/appdata/roaming/quillery"), name);
+  EXPECT_NE(InstanceNameFor("C:\\Users\\Bob\\AppData\\Roaming\\Quillery\\"), name);
+  EXPECT_NE(InstanceNameFor("D:\\Quillery\\Data\\"), InstanceNameFor("D:\\Quillery\\"));
+}
+
+TEST(DamagedFileNoticeTest, NamesThePreservedCopyOnlyWhenDamaged) {
+  CLoadReport report;
+  report.format = DataFormat::kCurrent;
+  EXPECT_FALSE(DamagedFileNotice(report).has_value());
+
+  report.damaged = true;
+  report.damageOffset = 1234;
+  report.damageReason = "record cut short";
+  report.damagedCopy = u"D:\\Data\\data.dat.damaged-20261208-193005";
+  const std::u16string text = DamagedFileNotice(report).value();
+  EXPECT_NE(text.find(u"1234"), std::u16string::npos);
+  EXPECT_NE(text.find(u"record cut short"), std::u16string::npos);
+  EXPECT_NE(text.find(u"data.dat.damaged-20261208-193005"), std::u16string::npos);
+
+  report.damagedCopy.clear();
+  EXPECT_NE(DamagedFileNotice(report)->find(u"could not be kept"), std::u16string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// The clipboard-viewer chain, pasting into the focused control and the single instance,
+// against the real system (under Wine).
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/clipboard_viewer_chain.h"
+#include "app/main_window_ids.h"
+#include "app/paste_target.h"
+#include "app/single_instance.h"
+#include "app/single_instance_key.h"
+#include "tests/app/window/win32_test_helpers.h"
+
+namespace {
+
+// A hidden window that records the messages it gets; with a chain, it is a viewer that
+// handles them as the main window does.
+struct CRecordingWindow {
+  CRecordingWindow(CClipboardViewerChain* viewerChain = nullptr, const wchar_t* className = kClass)
+      : chain(viewerChain) {
+    static const bool registered = [] {
+      for (const wchar_t* name : {kClass, kOtherMainClass}) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = name;
+        RegisterClassW(&windowClass);
+      }
+      return true;
+    }();
+    (void)registered;
+    handle = CreateWindowExW(0, className, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), this);
+  }
+  ~CRecordingWindow() { DestroyWindow(handle); }
+
+  int Count(UINT message) const {
+    int count = 0;
+    for (UINT seen : messages) count += seen == message ? 1 : 0;
+    return count;
+  }
+
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(
+                            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<CRecordingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    self->messages.push_back(message);
+    if (self->chain != nullptr && message == WM_DRAWCLIPBOARD) {
+      self->chain->PassOnChange(wParam, lParam);
+      return 0;
+    }
+    if (self->chain != nullptr && message == WM_CHANGECBCHAIN) {
+      self->chain->OnChangeChain(wParam, lParam);
+      return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  static constexpr wchar_t kClass[] = L"QuilleryTestRecordingWindow";
+  // Stands in for the main window's class, which this process registers for the real one.
+  static constexpr wchar_t kOtherMainClass[] = L"QuilleryTestMainWindow";
+  CClipboardViewerChain* chain;
+  HWND handle = nullptr;
+  std::vector<UINT> messages;
+};
+
+TEST(ViewerChainTest, HearsEveryChangeAndPassesItOnToTheNextViewer) {
+  CRecordingWindow other;  // another program's viewer, in the chain before us
+  const HWND otherNext = SetClipboardViewer(other.handle);
+  CClipboardViewerChain chain;
+  CRecordingWindow main(&chain);
+  chain.Join(main.handle);
+  EXPECT_EQ(chain.Next(), other.handle);
+  EXPECT_EQ(GetClipboardViewer(), main.handle);
+  EXPECT_EQ(main.Count(WM_DRAWCLIPBOARD), 1);  // at once, while joining
+
+  const int before = other.Count(WM_DRAWCLIPBOARD);
+  ASSERT_TRUE(CopyText(other.handle, L"chain test"));
+  PumpFor(300);
+  EXPECT_EQ(main.Count(WM_DRAWCLIPBOARD), 2);
+  // The copy's, posted on. (The join's notice comes before the next viewer is known.)
+  EXPECT_EQ(other.Count(WM_DRAWCLIPBOARD), before + 1);
+
+  // The other viewer leaves: the system tells the head, which takes its successor.
+  ChangeClipboardChain(other.handle, otherNext);
+  EXPECT_EQ(chain.Next(), otherNext);
+  chain.Leave();
+  EXPECT_NE(GetClipboardViewer(), main.handle);
+  // Joining again (after a close that could not save) puts it back at the head.
+  chain.Join(main.handle);
+  EXPECT_EQ(GetClipboardViewer(), main.handle);
+  chain.Leave();
+}
+
+TEST(ViewerChainTest, ALeavingSuccessorWithNoneAfterItMakesUsTheEnd) {
+  CClipboardViewerChain chain;
+  CRecordingWindow main(&chain);
+  CRecordingWindow other;
+  chain.Join(main.handle);
+  chain.OnChangeChain(reinterpret_cast<WPARAM>(chain.Next()),
+                      reinterpret_cast<LPARAM>(other.handle));
+  EXPECT_EQ(chain.Next(), other.handle);
+  chain.OnChangeChain(reinterpret_cast<WPARAM>(other.handle), 0);
+  EXPECT_EQ(chain.Next(), nullptr);
+  chain.Leave();
+}
+
+class PasteTargetTest : public ::testing::Test {
+ protected:
+  PasteTargetTest() {
+    frame_ = CreateWindowExW(0, L"STATIC", L"target", WS_POPUP | WS_VISIBLE, 10, 10, 300, 100,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 30, frame_, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(frame_);
+    SetFocus(edit_);
+  }
+  ~PasteTargetTest() override { DestroyWindow(frame_); }
+
+  std::wstring EditText() const {
+    wchar_t text[256] = {};
+    GetWindowTextW(edit_, text, 256);
+    return text;
+  }
+
+  HWND frame_;
+  HWND edit_;
+};
+
+TEST_F(PasteTargetTest, PastesIntoTheFocusedControlOfTheTarget) {
+  ASSERT_EQ(GetFocus(), edit_);
+  ASSERT_TRUE(CopyText(frame_, L"pasted text"));
+  EXPECT_TRUE(PostPasteToFocus(frame_));
+  PumpFor(50);
+  EXPECT_EQ(EditText(), L"pasted text");
+}
+
+TEST(SingleInstanceTest, ASecondCopyForTheSameFolderAsksTheFirstToShowItsList) {
+  const std::string name = InstanceNameFor("C:\\quillery-test\\" + std::to_string(GetTickCount()));
+  CSingleInstance first(name);
+  ASSERT_TRUE(first.First());
+  CSingleInstance other(InstanceNameFor("C:\\another-folder\\"));
+  EXPECT_TRUE(other.First());
+
+  const wchar_t* mainClass = CRecordingWindow::kOtherMainClass;
+  CRecordingWindow mainWindow(nullptr, mainClass);
+  CRecordingWindow unmarked(nullptr, mainClass);  // another folder's copy
+  first.MarkMainWindow(mainWindow.handle);
+  CSingleInstance second(name);
+  EXPECT_FALSE(second.First());
+  EXPECT_TRUE(second.ShowRunningCopy(mainClass));
+  PumpFor(50);
+  const UINT showList = RegisterWindowMessageW(kShowListMessageName);
+  EXPECT_EQ(mainWindow.Count(showList), 1);
+  EXPECT_EQ(unmarked.Count(showList), 0);
+
+  first.UnmarkMainWindow(mainWindow.handle);
+  EXPECT_FALSE(second.ShowRunningCopy(mainClass));
+}
+
+}  // namespace
