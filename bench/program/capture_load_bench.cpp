@@ -1,0 +1,158 @@
+// Capture under load: another program (this one) copies many different texts a fixed
+// interval apart into a running quillery.exe with room for all of them in its history,
+// then closes it and counts, in the data file it wrote, which texts were captured and
+// whether in the order they were copied.
+//
+//   capture_load_bench [COUNT [INTERVAL_MS...]]     default: 200 texts at 20 and at 5 ms
+//
+// Target: at 20 ms none is lost. Run under Wine (scripts/wine-test.sh works for it).
+// Losses come from captures that take longer than the interval, so it also reports how
+// long one capture takes, from the copy until the header shows it, with histories of
+// several sizes loaded from the data file.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "foundation/settings_keys.h"
+#include "tests/e2e/desktop.h"
+#include "tests/e2e/program_installation.h"
+#include "tests/e2e/running_program.h"
+#include "tests/e2e/stored_clips.h"
+#include "tests/support/clipboard_driver.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+constexpr int kCapacity = 10000;
+
+std::u16string TextNumber(int n) {
+  const std::string text = "load text " + std::to_string(n + 1);
+  return std::u16string(text.begin(), text.end());
+}
+
+struct CRunResult {
+  int copyFailures = 0;
+  double copyMilliseconds = 0;          // from the first copy to the last
+  double latestMilliseconds = 0;        // the most a copy started behind its schedule
+  std::vector<std::u16string> history;  // head first, as saved at close
+};
+
+// One program, `count` copies `interval` apart; false when the program could not be run.
+bool Run(int count, milliseconds interval, CRunResult& result) {
+  CClipboardDriver driver;
+  CProgramInstallation installation;
+  installation.SetSetting(Settings::kClipboardCapacity, kCapacity);
+  CRunningProgram program(installation.Program());
+  if (!program.Started() || program.WaitForMainWindow() == nullptr) return false;
+
+  const auto start = Clock::now();
+  for (int i = 0; i < count; ++i) {
+    const auto due = start + interval * i;
+    PumpUntil([&] { return Clock::now() >= due; }, interval * 2);
+    const double late = std::chrono::duration<double, std::milli>(Clock::now() - due).count();
+    result.latestMilliseconds = std::max(result.latestMilliseconds, late);
+    if (!driver.CopyText(TextNumber(i))) ++result.copyFailures;
+  }
+  result.copyMilliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  // The last copy may still be on its way; then the program is closed as a user would.
+  program.WaitForHeader(TextNumber(count - 1));
+  if (!program.Close()) return false;
+  const auto saved = LoadDataFile(installation.DataFile());
+  if (saved) result.history = ClipTexts(*saved, kHistoryCategoryId);
+  return true;
+}
+
+// Mean and longest time from a copy until the header shows it, over `copies` copies one
+// after another, with `preloaded` texts in the history at start.
+void ReportCaptureTime(int preloaded, int copies) {
+  CClipboardDriver driver;
+  CProgramInstallation installation;
+  installation.SetSetting(Settings::kClipboardCapacity, kCapacity);
+  std::vector<std::pair<std::u16string, int>> history;
+  for (int i = 0; i < preloaded; ++i) {
+    history.emplace_back(TextNumber(kCapacity + i), kHistoryCategoryId);
+  }
+  WriteTextClips(installation.DataFile(), history);
+  CRunningProgram program(installation.Program());
+  if (!program.Started() || program.WaitForMainWindow() == nullptr) {
+    std::printf("history of %d: the program could not be started\n", preloaded);
+    return;
+  }
+  double total = 0;
+  double longest = 0;
+  int seen = 0;
+  for (int i = 0; i < copies; ++i) {
+    const auto start = Clock::now();
+    if (!driver.CopyText(TextNumber(i)) || !program.WaitForHeader(TextNumber(i))) continue;
+    const double took = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    total += took;
+    longest = std::max(longest, took);
+    ++seen;
+  }
+  std::printf(
+      "history of %5d: a capture shows after %.1f ms on average, %.1f ms at most (%d of %d)\n",
+      preloaded, seen > 0 ? total / seen : 0.0, longest, seen, copies);
+  program.Close();
+}
+
+void Report(int count, milliseconds interval, const CRunResult& result) {
+  // The history is newest first; the copies in copy order are its reverse.
+  std::vector<std::u16string> captured(result.history.rbegin(), result.history.rend());
+  std::vector<int> lost;
+  std::size_t next = 0;
+  bool inOrder = true;
+  for (int i = 0; i < count; ++i) {
+    const auto found = std::find(captured.begin(), captured.end(), TextNumber(i));
+    if (found == captured.end()) {
+      lost.push_back(i + 1);
+      continue;
+    }
+    const auto position = static_cast<std::size_t>(found - captured.begin());
+    if (position < next) inOrder = false;
+    next = position + 1;
+  }
+  const int extra = static_cast<int>(captured.size()) - (count - static_cast<int>(lost.size()));
+  std::printf(
+      "%3d ms apart: %d of %d captured, %zu lost, %s; %d extra clips; %d copies failed;"
+      " copying took %.0f ms (a copy started at most %.1f ms late)\n",
+      static_cast<int>(interval.count()), count - static_cast<int>(lost.size()), count, lost.size(),
+      inOrder ? "in order" : "OUT OF ORDER", extra, result.copyFailures, result.copyMilliseconds,
+      result.latestMilliseconds);
+  if (!lost.empty()) {
+    std::printf("   lost:");
+    for (std::size_t i = 0; i < lost.size() && i < 20; ++i) std::printf(" %d", lost[i]);
+    std::printf(lost.size() > 20 ? " ...\n" : "\n");
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int count = argc > 1 ? std::atoi(argv[1]) : 200;
+  std::vector<milliseconds> intervals;
+  for (int i = 2; i < argc; ++i) intervals.emplace_back(std::atoi(argv[i]));
+  if (intervals.empty()) intervals = {milliseconds(20), milliseconds(5)};
+  if (count < 1 || count > kCapacity) {
+    std::fprintf(stderr, "COUNT must be from 1 to %d\n", kCapacity);
+    return 2;
+  }
+  for (const int preloaded : {0, 100, 1000}) ReportCaptureTime(preloaded, 20);
+  int status = 0;
+  for (const auto interval : intervals) {
+    CRunResult result;
+    if (!Run(count, interval, result)) {
+      std::printf("%3d ms apart: the program could not be started or closed\n",
+                  static_cast<int>(interval.count()));
+      status = 1;
+      continue;
+    }
+    Report(count, interval, result);
+  }
+  return status;
+}

@@ -1,0 +1,130 @@
+#include "tests/e2e/desktop.h"
+
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Many ticks of a 10 ms poll, with room for a busy machine.
+constexpr std::chrono::milliseconds kKeyHold{200};
+constexpr std::chrono::milliseconds kKeyGap{40};
+
+void SendKey(WORD key, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof input);
+}
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* className;
+  const wchar_t* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+  auto& search = *reinterpret_cast<WindowSearch*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.processId) return TRUE;
+  wchar_t text[256];
+  if (GetClassNameW(window, text, 256) == 0 || std::wstring_view(text) != search.className) {
+    return TRUE;
+  }
+  if (search.title != nullptr) {
+    GetWindowTextW(window, text, 256);
+    if (std::wstring_view(text) != search.title) return TRUE;
+  }
+  search.found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(child);
+  return TRUE;
+}
+
+}  // namespace
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = Clock::now() + timeout;
+  for (;;) {
+    PumpMessages();
+    if (condition()) return true;
+    if (Clock::now() >= deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+void PumpFor(std::chrono::milliseconds duration) {
+  PumpUntil([] { return false; }, duration);
+}
+
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
+  WindowSearch search{processId, className, title, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::u16string WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length)) {
+    return {};
+  }
+  std::u16string text(length + 1, u'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 1000, &copied)) {
+    return {};
+  }
+  text.resize(copied);
+  return text;
+}
+
+std::u16string ChildTexts(HWND window) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  std::u16string texts;
+  for (HWND child : children) texts += WindowText(child) + u"\n";
+  return texts;
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+void ClickAt(POINT point) {
+  SetCursorPos(point.x, point.y);
+  PumpFor(kKeyGap);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &input, sizeof input);
+  PumpFor(kKeyGap);
+  input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+  PumpFor(kKeyGap);
+}
+
+void TypeChord(std::initializer_list<WORD> keys) {
+  for (WORD key : keys) {
+    SendKey(key, true);
+    PumpFor(kKeyGap);
+  }
+  PumpFor(kKeyHold);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    SendKey(*key, false);
+    PumpFor(kKeyGap);
+  }
+}

@@ -1,0 +1,44 @@
+#include "tests/e2e/program_installation.h"
+
+#include <cmath>
+#include <string>
+
+#include "foundation/day_count.h"
+#include "foundation/ini_file.h"
+#include "foundation/settings_keys.h"
+
+std::filesystem::path ProgramUnderTest() {
+  std::string path = QUILLERY_PROGRAM_PATH;
+  // Cross-built on Linux, the build knows the program by its Unix path; Wine shows the Unix
+  // root as drive Z:.
+  if (!path.empty() && path.front() == '/') path = "Z:" + path;
+  return std::filesystem::path(path).make_preferred();
+}
+
+CProgramInstallation::CProgramInstallation()
+    : program_(folder_.Path() / ProgramUnderTest().filename()) {
+  std::filesystem::copy_file(ProgramUnderTest(), program_);
+  std::filesystem::create_directory(DataFolder());
+  SetSetting(Settings::kFirstLaunch, 0);
+  SetSetting(Settings::kLastUpdatesCheck, static_cast<int>(std::trunc(CurrentDayCount())));
+}
+
+std::filesystem::path CProgramInstallation::DataFolder() const {
+  return folder_.Path() / "Data";
+}
+
+std::filesystem::path CProgramInstallation::DataFile() const {
+  return DataFolder() / "data.dat";
+}
+
+std::filesystem::path CProgramInstallation::IniFile() const {
+  return std::filesystem::path(program_).replace_extension(".ini");
+}
+
+void CProgramInstallation::SetSetting(std::string_view key, int value) {
+  TIniFile(IniFile()).WriteInteger(Settings::kSectionMain, key, value);
+}
+
+int CProgramInstallation::Setting(std::string_view key, int defaultValue) const {
+  return TIniFile(IniFile()).ReadInteger(Settings::kSectionMain, key, defaultValue);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// A portable installation of the program under test in a fresh temporary folder: a copy
+// of quillery.exe, a "Data" folder beside it (which makes Data\data.dat its data file and
+// the exe's folder its settings folder) and its ini file, set up so that the program
+// starts without the first-run settings dialog and without the update question. The
+// folder goes with the object.
+
+#include <filesystem>
+#include <string_view>
+
+#include "tests/support/temp_folder.h"
+
+// quillery.exe of this build.
+std::filesystem::path ProgramUnderTest();
+
+class CProgramInstallation {
+ public:
+  // Copies the program and writes quillery.ini with FirstLaunch=0 and LastUpdatesCheck set
+  // to today. Throws std::filesystem::filesystem_error when the copy fails.
+  CProgramInstallation();
+
+  const std::filesystem::path& Program() const { return program_; }
+  std::filesystem::path DataFile() const;
+  std::filesystem::path DataFolder() const;
+  std::filesystem::path IniFile() const;
+
+  // Sets or reads a key of section "Main" of the ini file.
+  void SetSetting(std::string_view key, int value);
+  int Setting(std::string_view key, int defaultValue) const;
+
+ private:
+  CTempFolder folder_;
+  std::filesystem::path program_;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// Data files as the program writes and reads them, through the store's own code.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "store/database.h"
+
+// The store read from the data file, or null when there is no file. Throws CFileError
+// when it exists but cannot be read.
+std::unique_ptr<CDataBase> LoadDataFile(const std::filesystem::path& path);
+
+// The texts of the category's clips, head first; "<picture>" stands for a picture.
+std::vector<std::u16string> ClipTexts(const CDataBase& store, int categoryId);
+
+// Writes a data file with text clips, head first, each with its category.
+void WriteTextClips(const std::filesystem::path& path,
+                    const std::vector<std::pair<std::u16string, int>>& clips);
