@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x51D3;
 constexpr int kDragThreshold = 10;
 
 POINT PointOf(LPARAM lParam) {
@@ -34,43 +33,54 @@ HTREEITEM RowOf(const CItemNode* node) {
   return node != nullptr ? reinterpret_cast<HTREEITEM>(node->treeNode) : nullptr;
 }
 
-int PrecedingSiblings(HWND tree, HTREEITEM row) {
-  int count = 0;
-  for (HTREEITEM sibling = TreeView_GetPrevSibling(tree, row); sibling != nullptr;
-       sibling = TreeView_GetPrevSibling(tree, sibling)) {
-    ++count;
-  }
-  return count;
-}
-
 }  // namespace
 
 CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, const TBitmap& skin,
                                          int dpi)
     : tree_(tree), host_(host), painter_(skin, dpi) {
   TreeView_SetItemHeight(tree_, painter_.RowHeight());
-  SetWindowSubclass(tree_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  // A plain subclass rather than SetWindowSubclass's, which looks its chain up in a window
+  // property at every message: under Wine each look-up is a request to the server, and the
+  // tree gets messages by the thousand when a rebuild sorts it or a paint draws it.
+  SetWindowLongPtrW(tree_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  treeProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TreeProc)));
 }
 
-CClipTreeController::~CClipTreeController() {
-  if (IsWindow(tree_)) RemoveWindowSubclass(tree_, SubclassProc, kSubclassId);
+CClipTreeController::~CClipTreeController() { Unhook(); }
+
+void CClipTreeController::Unhook() {
+  if (treeProc_ == nullptr) return;
+  if (IsWindow(tree_)) {
+    if (GetWindowLongPtrW(tree_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TreeProc)) {
+      SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(treeProc_));
+    }
+    SetWindowLongPtrW(tree_, GWLP_USERDATA, 0);
+  }
+  treeProc_ = nullptr;
 }
 
-LRESULT CALLBACK CClipTreeController::SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                                   LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+LRESULT CALLBACK CClipTreeController::TreeProc(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+  auto* self = reinterpret_cast<CClipTreeController*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr || self->treeProc_ == nullptr) {
+    // Unhooked while another subclass stayed above this one: the class's procedure is the
+    // tree's own.
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)),
+                           window, message, wParam, lParam);
+  }
+  const WNDPROC treeProc = self->treeProc_;
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, SubclassProc, id);
-    return DefSubclassProc(window, message, wParam, lParam);
+    self->Unhook();
+    return CallWindowProcW(treeProc, window, message, wParam, lParam);
   }
   try {
-    if (reinterpret_cast<CClipTreeController*>(self)->HandleTreeMessage(message, wParam, lParam)) {
-      return 0;
-    }
+    if (self->HandleTreeMessage(message, wParam, lParam)) return 0;
   } catch (...) {
     ReportUiException();
     return 0;
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return CallWindowProcW(treeProc, window, message, wParam, lParam);
 }
 
 bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM, LPARAM lParam) {
@@ -120,7 +130,7 @@ LRESULT CClipTreeController::ItemsTreeCustomDrawItem(NMTVCUSTOMDRAW& draw) {
   RowState state;
   state.selected = (draw.nmcd.uItemState & CDIS_SELECTED) != 0;
   state.hasParent = HasParentRow(item);
-  state.precedingSiblings = PrecedingSiblings(tree_, item);
+  state.precedingSiblings = node->siblingIndex;
   state.quickPasteMode = host_.QuickPasteMode();
   state.menuHighlight = FromColorRef(GetSysColor(COLOR_MENUHILIGHT));
   // The row is as high as the tree's item height. Wine reports a rectangle one pixel

@@ -14,9 +14,10 @@
 
 class CClipTreeController {
  public:
-  // Takes over `tree`'s mouse input (a window subclass) and sets its row height. `tree`
-  // and `host` must outlive the controller, or the tree may be destroyed first, which ends
-  // the subclass. Throws std::runtime_error when the system refuses the drawing resources.
+  // Takes over `tree`'s mouse input (a window subclass, which keeps `tree`'s GWLP_USERDATA)
+  // and sets its row height. `tree` and `host` must outlive the controller, or the tree may
+  // be destroyed first, which ends the subclass. Throws std::runtime_error when the system
+  // refuses the drawing resources.
   CClipTreeController(HWND tree, CClipTreeHost& host, const TBitmap& skin, int dpi);
   ~CClipTreeController();
   CClipTreeController(const CClipTreeController&) = delete;
@@ -33,8 +34,9 @@ class CClipTreeController {
     bool started = false;  // the mouse has gone far enough from `start`
   };
 
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Gives the tree its own procedure back, if it still has this one.
+  void Unhook();
   // True when the message was handled here and must not reach the tree.
   bool HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -53,6 +55,7 @@ class CClipTreeController {
   bool HasParentRow(HTREEITEM row) const;
 
   HWND tree_;
+  WNDPROC treeProc_ = nullptr;  // the tree's own procedure, while subclassed
   CClipTreeHost& host_;
   CClipRowPainter painter_;
   std::optional<Drag> drag_;  // DraggedNode: the clip under the left button

@@ -540,11 +540,13 @@ std::optional<KeyCombination> TClipboardViewerForm::AskHotKey(KeyCombination cur
   return RunHotKeyForm(Handle(), current);
 }
 
+std::optional<std::uint32_t> TClipboardViewerForm::LastInputTime() { return ::LastInputTime(); }
+
 ScreenPoint TClipboardViewerForm::CursorPos() { return CursorPosition(); }
 
 ScreenRect TClipboardViewerForm::WorkAreaAt(ScreenPoint point) { return ::WorkAreaAt(point); }
 
-KeyCombination TClipboardViewerForm::ReadKeys() { return ReadKeyCombination(); }
+KeyCombination TClipboardViewerForm::ReadKeys() { return ScanKeyCombination(); }
 
 bool TClipboardViewerForm::IsKeyDown(int virtualKey) { return IsKeyHeld(virtualKey); }
 

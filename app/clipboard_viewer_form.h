@@ -56,6 +56,8 @@ class TClipboardViewerForm final : public CWindow,
 
  private:
   // CTickPort
+  std::optional<std::uint32_t> LastInputTime() override;
+  std::uint32_t Now() override { return GetTickCount(); }
   ScreenPoint CursorPos() override;
   ScreenRect WorkAreaAt(ScreenPoint point) override;
   KeyCombination ReadKeys() override;

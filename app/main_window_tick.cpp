@@ -22,8 +22,14 @@ void CMainWindowTick::Tick(CDisplayState& state, CTickPort& port) {
   if (ticking_) return;
   CReentryGuard guard(ticking_);
 
-  const ScreenPoint cursor = port.CursorPos();
-  if (IsCursorNear(cursor, state.Layout().bounds)) {
+  const std::optional<std::uint32_t> lastInput = port.LastInputTime();
+  const std::uint32_t now = port.Now();
+  // Near the window the cursor is followed at every tick, so that leaving it is seen at
+  // once even where the system reports the move as no input; that includes a window just
+  // moved under it.
+  const bool wasNear = IsCursorNear(cursor_, state.Layout().bounds);
+  if (cursorWatch_.Due(lastInput, now, wasNear)) cursor_ = port.CursorPos();
+  if (IsCursorNear(cursor_, state.Layout().bounds)) {
     state.CursorNear();
   } else {
     state.CursorAway();
@@ -31,7 +37,8 @@ void CMainWindowTick::Tick(CDisplayState& state, CTickPort& port) {
 
   // Read once for both polls. A digit can be held only when some key besides the
   // modifiers is, so the ten digit reads are skipped while nothing is held.
-  const KeyCombination keys = port.ReadKeys();
+  if (keysWatch_.Due(lastInput, now, held_ != 0)) held_ = port.ReadKeys();
+  const KeyCombination keys = held_;
   if (settings_.quickPasteMode != 0) {
     const std::uint16_t digit =
         (keys & ~kModifierBits) == 0

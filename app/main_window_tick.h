@@ -4,19 +4,28 @@
 // window's visibility.
 
 #include <cstdint>
+#include <optional>
 
 #include "app/display_state.h"
 #include "app/hot_key_poll.h"
+#include "app/input_watch.h"
 #include "foundation/key_combination.h"
 
 // What a tick reads from the system and asks of the window.
 class CTickPort {
  public:
   virtual ~CTickPort() = default;
+  // The tick count of the last input anywhere on the desktop; none when the system cannot
+  // tell, and then the cursor and the keys are read at every tick. Asked once per tick.
+  virtual std::optional<std::uint32_t> LastInputTime() = 0;
+  // The tick count now, in milliseconds.
+  virtual std::uint32_t Now() = 0;
+  // Asked only when input may have moved it, or while it is near the window.
   virtual ScreenPoint CursorPos() = 0;
   // The work area of the monitor under `point`.
   virtual ScreenRect WorkAreaAt(ScreenPoint point) = 0;
-  // The combination held now; asked once per tick.
+  // The combination held now, read in full; asked only when input may have changed it, or
+  // while one is held.
   virtual KeyCombination ReadKeys() = 0;
   virtual bool IsKeyDown(int virtualKey) = 0;
   // Puts the `position`-th clip of the category on the clipboard and, when that put
@@ -44,6 +53,12 @@ class CMainWindowTick {
 
  private:
   Settings settings_;
+  // A tick that nothing has happened since the last one asks the system for the last
+  // input's time stamp and nothing else.
+  CInputWatch cursorWatch_;
+  CInputWatch keysWatch_;
+  ScreenPoint cursor_{};     // as last read
+  KeyCombination held_ = 0;  // as last read
   CEdgePoll keys_{0, 0};
   CEdgePoll digits_{0, kNoDigit};
   bool ticking_ = false;

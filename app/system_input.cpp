@@ -28,6 +28,13 @@ ScreenPoint CursorPosition() {
   return {point.x, point.y};
 }
 
+std::optional<std::uint32_t> LastInputTime() {
+  LASTINPUTINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetLastInputInfo(&info)) return std::nullopt;
+  return info.dwTime;
+}
+
 ScreenRect WorkAreaAt(ScreenPoint point) {
   return WorkAreaOfMonitor(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST));
 }

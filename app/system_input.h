@@ -2,11 +2,16 @@
 // What the main window reads of the desktop: the cursor, the monitors and their work
 // areas, and keys held anywhere on the desktop.
 
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "app/window_placement.h"
 
 ScreenPoint CursorPosition();
+// The tick count of the last keyboard or mouse input on the desktop; none when the system
+// does not tell.
+std::optional<std::uint32_t> LastInputTime();
 // The work area (the monitor without the taskbar) of the monitor under `point`, or of the
 // nearest one.
 ScreenRect WorkAreaAt(ScreenPoint point);

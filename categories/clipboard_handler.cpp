@@ -157,7 +157,34 @@ void CClipboardHandler::RebuildTree() {
   AddClipNodes();
   root.PruneUnmarked(treeView);
   root.UpdateCounts();
-  if (treeView != nullptr) treeView->SortAll(&CItemNode::CompareNodes);
+  SortLevels(root, true);
+}
+
+void CClipboardHandler::SortLevels(CItemNode& parent, bool isRoot) {
+  // The mirror puts the siblings in the view's order itself, so that drawing a row needs no
+  // walk along its siblings, and the view is asked to sort only the levels that have rows
+  // below them: on a real tree view every request is a window message, and the history
+  // alone can hold thousands of rows.
+  std::vector<CItemNode*> order;
+  order.reserve(parent.children.size());
+  for (auto& [childId, child] : parent.children) order.push_back(child.get());
+  // Siblings never compare equal, so this is the one order the view's sort gives too.
+  std::sort(order.begin(), order.end(), [](const CItemNode* a, const CItemNode* b) {
+    return a != b && CItemNode::CompareNodes(a, b) < 0;
+  });
+  int rowsBefore = 0;
+  for (CItemNode* child : order) {
+    child->siblingIndex = rowsBefore;
+    // A node whose row the view refused takes no place among the rows.
+    if (treeView == nullptr || child->treeNode != nullptr) ++rowsBefore;
+  }
+  // Without a row of its own a category's rows went to the top level, sorted there.
+  if (treeView != nullptr && !order.empty() && (isRoot || parent.treeNode != nullptr)) {
+    treeView->SortChildren(parent.treeNode, &CItemNode::CompareNodes);
+  }
+  for (CItemNode* child : order) {
+    if (child->isCategory && !child->children.empty()) SortLevels(*child, false);
+  }
 }
 
 bool CClipboardHandler::SetItemHotKey(int itemId, std::uint16_t code) {

@@ -46,6 +46,9 @@ class CClipboardHandler : public CDataBase {
  private:
   void AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow);
   void AddClipNodes();
+  // Sorts the rows below `parent` and, recursively, below each of its categories, and
+  // numbers each child node by its place among its siblings.
+  void SortLevels(CItemNode& parent, bool isRoot);
 
   CItemNode root;
   std::map<unsigned short, unsigned int> hotKeys;  // key combination to clip id

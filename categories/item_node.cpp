@@ -65,6 +65,7 @@ void CItemNode::Clear() {
   indent = 0;
   quickNumber = 0;
   hotKey = 0;
+  siblingIndex = 0;
 }
 
 void CItemNode::AddRow(TCustomTreeView* view, const CItemNode& parent, CItemNode& node) {

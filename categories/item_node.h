@@ -66,4 +66,5 @@ class CItemNode {
   int indent = 0;
   int quickNumber = 0;
   std::uint16_t hotKey = 0;
+  int siblingIndex = 0;  // rows before this node's row under the same parent, in sorted order
 };

@@ -43,12 +43,20 @@ std::vector<TTreeNode*> CRecordingTreeView::ChildRows(TTreeNode* parent) const {
   return rows;
 }
 
-void CRecordingTreeView::Sort(Rows& rows, Compare compare) {
+void CRecordingTreeView::SortLevel(Rows& rows, Compare compare) {
   rows.sort([compare](const auto& a, const auto& b) { return compare(a->data, b->data) < 0; });
+}
+
+void CRecordingTreeView::Sort(Rows& rows, Compare compare) {
+  SortLevel(rows, compare);
   for (auto& row : rows) Sort(row->children, compare);
 }
 
 void CRecordingTreeView::SortAll(Compare compare) { Sort(top_, compare); }
+
+void CRecordingTreeView::SortChildren(TTreeNode* parent, Compare compare) {
+  SortLevel(SiblingsOf(AsRow(parent)), compare);
+}
 
 void CRecordingTreeView::SetExpanded(TTreeNode* node, bool expanded) {
   // Like the real control: a row without children cannot be expanded.

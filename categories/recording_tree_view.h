@@ -19,6 +19,7 @@ class CRecordingTreeView : public TCustomTreeView {
   void* RowData(TTreeNode* row) const override;
   std::vector<TTreeNode*> ChildRows(TTreeNode* parent) const override;
   void SortAll(Compare compare) override;
+  void SortChildren(TTreeNode* parent, Compare compare) override;
   void SetExpanded(TTreeNode* row, bool expanded) override;
   bool IsExpanded(TTreeNode* row) const override;
   void Select(TTreeNode* row) override;
@@ -45,6 +46,7 @@ class CRecordingTreeView : public TCustomTreeView {
   const Rows& SiblingsOf(const Row* parent) const { return parent == nullptr ? top_ : parent->children; }
   bool Contains(const Row* row, const Rows& rows) const;
   static void Sort(Rows& rows, Compare compare);
+  static void SortLevel(Rows& rows, Compare compare);
   static std::size_t Count(const Rows& rows);
 
   Rows top_;

@@ -27,6 +27,9 @@ class TCustomTreeView {
   virtual std::vector<TTreeNode*> ChildRows(TTreeNode* parent) const = 0;
   // Sorts the rows of every level, recursively, by `compare` of their data.
   virtual void SortAll(Compare compare) = 0;
+  // Sorts only the rows directly below `parent` (the top-level rows for null) by `compare`
+  // of their data; the rows below them keep their order.
+  virtual void SortChildren(TTreeNode* parent, Compare compare) = 0;
 
   virtual void SetExpanded(TTreeNode* row, bool expanded) = 0;
   virtual bool IsExpanded(TTreeNode* row) const = 0;

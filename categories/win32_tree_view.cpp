@@ -38,15 +38,19 @@ int CALLBACK CompareRows(LPARAM dataA, LPARAM dataB, LPARAM sortContext) noexcep
   }
 }
 
-// TVM_SORTCHILDRENCB's own recursion flag is reserved, so each level is sorted here, the
-// parent's before those below it.
-void SortLevel(HWND tree, HTREEITEM parent, SortContext& context) {
+void SortOneLevel(HWND tree, HTREEITEM parent, SortContext& context) {
   TVSORTCB sort{};
   sort.hParent = parent;
   sort.lpfnCompare = CompareRows;
   sort.lParam = reinterpret_cast<LPARAM>(&context);
   TreeView_SortChildrenCB(tree, &sort, FALSE);
   if (context.failure) std::rethrow_exception(context.failure);
+}
+
+// TVM_SORTCHILDRENCB's own recursion flag is reserved, so each level is sorted here, the
+// parent's before those below it.
+void SortLevel(HWND tree, HTREEITEM parent, SortContext& context) {
+  SortOneLevel(tree, parent, context);
   for (HTREEITEM child = FirstChild(tree, parent); child != nullptr;
        child = TreeView_GetNextSibling(tree, child)) {
     SortLevel(tree, child, context);
@@ -97,6 +101,11 @@ std::vector<TTreeNode*> CWin32TreeView::ChildRows(TTreeNode* parent) const {
 void CWin32TreeView::SortAll(Compare compare) {
   SortContext context{compare, nullptr};
   SortLevel(tree_, TVI_ROOT, context);
+}
+
+void CWin32TreeView::SortChildren(TTreeNode* parent, Compare compare) {
+  SortContext context{compare, nullptr};
+  SortOneLevel(tree_, parent != nullptr ? Item(parent) : TVI_ROOT, context);
 }
 
 void CWin32TreeView::SetExpanded(TTreeNode* row, bool expanded) {

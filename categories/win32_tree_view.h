@@ -30,6 +30,8 @@ class CWin32TreeView final : public TCustomTreeView {
   // is held while the control finishes the level it is sorting and is then rethrown here,
   // never through the control's window procedure; levels not yet sorted stay as they were.
   void SortAll(Compare compare) override;
+  // One level, with SortAll's handling of a throwing `compare`.
+  void SortChildren(TTreeNode* parent, Compare compare) override;
 
   // A row without child rows cannot be expanded: the control leaves it collapsed.
   void SetExpanded(TTreeNode* row, bool expanded) override;

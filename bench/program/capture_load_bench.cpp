@@ -36,10 +36,29 @@ std::u16string TextNumber(int n) {
   return std::u16string(text.begin(), text.end());
 }
 
+// Waits until `due`, handling this thread's messages meanwhile. A message wait sleeps
+// whole milliseconds and often one more, so it never gets the last millisecond, which is
+// spent yielding: a copy that started late would be followed by the next one at once, far
+// closer than the interval being measured.
+void WaitUntil(Clock::time_point due) {
+  for (;;) {
+    PumpMessages();
+    const auto now = Clock::now();
+    if (now >= due) return;
+    const auto left = std::chrono::duration_cast<milliseconds>(due - now).count();
+    if (left >= 2) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left - 1), QS_ALLINPUT);
+    } else {
+      Sleep(0);
+    }
+  }
+}
+
 struct CRunResult {
   int copyFailures = 0;
   double copyMilliseconds = 0;          // from the first copy to the last
   double latestMilliseconds = 0;        // the most a copy started behind its schedule
+  double shortestGapMilliseconds = 0;   // the least time from one copy's start to the next
   std::vector<std::u16string> history;  // head first, as saved at close
 };
 
@@ -52,11 +71,19 @@ bool Run(int count, milliseconds interval, CRunResult& result) {
   if (!program.Started() || program.WaitForMainWindow() == nullptr) return false;
 
   const auto start = Clock::now();
+  auto previous = start;
+  result.shortestGapMilliseconds = static_cast<double>(interval.count());
   for (int i = 0; i < count; ++i) {
     const auto due = start + interval * i;
-    PumpUntil([&] { return Clock::now() >= due; }, interval * 2);
-    const double late = std::chrono::duration<double, std::milli>(Clock::now() - due).count();
+    WaitUntil(due);
+    const auto now = Clock::now();
+    const double late = std::chrono::duration<double, std::milli>(now - due).count();
     result.latestMilliseconds = std::max(result.latestMilliseconds, late);
+    if (i > 0) {
+      const double gap = std::chrono::duration<double, std::milli>(now - previous).count();
+      result.shortestGapMilliseconds = std::min(result.shortestGapMilliseconds, gap);
+    }
+    previous = now;
     if (!driver.CopyText(TextNumber(i))) ++result.copyFailures;
   }
   result.copyMilliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -120,10 +147,11 @@ void Report(int count, milliseconds interval, const CRunResult& result) {
   const int extra = static_cast<int>(captured.size()) - (count - static_cast<int>(lost.size()));
   std::printf(
       "%3d ms apart: %d of %d captured, %zu lost, %s; %d extra clips; %d copies failed;"
-      " copying took %.0f ms (a copy started at most %.1f ms late)\n",
+      " copying took %.0f ms (a copy started at most %.1f ms late, %.1f ms at least after the"
+      " one before)\n",
       static_cast<int>(interval.count()), count - static_cast<int>(lost.size()), count, lost.size(),
       inOrder ? "in order" : "OUT OF ORDER", extra, result.copyFailures, result.copyMilliseconds,
-      result.latestMilliseconds);
+      result.latestMilliseconds, result.shortestGapMilliseconds);
   if (!lost.empty()) {
     std::printf("   lost:");
     for (std::size_t i = 0; i < lost.size() && i < 20; ++i) std::printf(" %d", lost[i]);

@@ -48,6 +48,13 @@ class TreeMirrorTest : public ::testing::Test {
     }
     return nullptr;
   }
+  // Each node below `parent` knows how many rows come before its own, as the view has them.
+  void ExpectPlacesAsInTheView(TTreeNode* parent) const {
+    const std::vector<TTreeNode*> rows = view->ChildRows(parent);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      EXPECT_EQ(Node(*view, rows[i]).siblingIndex, static_cast<int>(i)) << "row " << i;
+    }
+  }
   std::vector<int> QuickNumbers(TTreeNode* parent) const {
     std::vector<int> numbers;
     for (TTreeNode* row : view->ChildRows(parent)) numbers.push_back(Node(*view, row).quickNumber);
@@ -152,6 +159,9 @@ TEST_F(TreeMirrorTest, ViewOrderIsCategoriesByIdNewestHistoryFirstAndSubCategori
   EXPECT_EQ(Captions(TopRow(2)), (std::vector<std::u16string>{u"child of B", u"clip of B"}));
   EXPECT_EQ(Node(*view, view->ChildRows(TopRow(2))[0]).indent, 16);
   EXPECT_EQ(Node(*view, RowOf(static_cast<unsigned>(a))).indent, 2);
+  for (TTreeNode* parent : {static_cast<TTreeNode*>(nullptr), TopRow(0), TopRow(2)}) {
+    ExpectPlacesAsInTheView(parent);
+  }
 }
 
 TEST_F(TreeMirrorTest, RebuildWithoutChangeKeepsRowsOrderExpansionAndSelection) {
@@ -166,6 +176,7 @@ TEST_F(TreeMirrorTest, RebuildWithoutChangeKeepsRowsOrderExpansionAndSelection) 
   EXPECT_EQ(view->Selected(), rowsBefore[1]);
   ASSERT_TRUE(driver.CopyText(u"three"));  // a capture adds one row and keeps the others
   EXPECT_EQ(view->ChildRows(TopRow(0)).size(), 3u);
+  ExpectPlacesAsInTheView(TopRow(0));
   EXPECT_EQ(view->ChildRows(TopRow(0))[2], rowsBefore[1]);
   EXPECT_EQ(view->Selected(), rowsBefore[1]);
   EXPECT_TRUE(view->IsExpanded(TopRow(0)));

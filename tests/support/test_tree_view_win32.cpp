@@ -56,6 +56,9 @@ class CTestTreeView final : public TCustomTreeView {
     return view_.ChildRows(parent);
   }
   void SortAll(Compare compare) override { view_.SortAll(compare); }
+  void SortChildren(TTreeNode* parent, Compare compare) override {
+    view_.SortChildren(parent, compare);
+  }
   void SetExpanded(TTreeNode* row, bool expanded) override { view_.SetExpanded(row, expanded); }
   bool IsExpanded(TTreeNode* row) const override { return view_.IsExpanded(row); }
   void Select(TTreeNode* row) override { view_.Select(row); }

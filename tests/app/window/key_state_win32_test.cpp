@@ -22,9 +22,11 @@ void SendKey(int key, bool down) {
 
 class CSystemPort : public CTickPort {
  public:
+  std::optional<std::uint32_t> LastInputTime() override { return ::LastInputTime(); }
+  std::uint32_t Now() override { return GetTickCount(); }
   ScreenPoint CursorPos() override { return CursorPosition(); }
   ScreenRect WorkAreaAt(ScreenPoint point) override { return ::WorkAreaAt(point); }
-  KeyCombination ReadKeys() override { return ReadKeyCombination(); }
+  KeyCombination ReadKeys() override { return ScanKeyCombination(); }
   bool IsKeyDown(int key) override { return IsKeyHeld(key); }
   void QuickPaste(int, int) override {}
   void PasteByHotKey(KeyCombination) override {}

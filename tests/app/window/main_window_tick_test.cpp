@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,7 +18,12 @@ constexpr KeyCombination kCtrlClick = 0x4001;
 
 class CFakeTickPort : public CTickPort {
  public:
-  ScreenPoint CursorPos() override { return cursor; }
+  std::optional<std::uint32_t> LastInputTime() override { return lastInput; }
+  std::uint32_t Now() override { return now; }
+  ScreenPoint CursorPos() override {
+    ++cursorReads;
+    return cursor;
+  }
   ScreenRect WorkAreaAt(ScreenPoint) override { return {0, 0, 1280, 984}; }
   KeyCombination ReadKeys() override {
     ++keyReads;
@@ -40,9 +46,12 @@ class CFakeTickPort : public CTickPort {
     if (!held.empty()) keys = static_cast<KeyCombination>(keys | *held.begin());
   }
 
+  std::optional<std::uint32_t> lastInput;  // none: everything is read at every tick
+  std::uint32_t now = 0;
   ScreenPoint cursor{1000, 20};  // over the docked window
   KeyCombination keys = 0;
   std::set<int> held;
+  int cursorReads = 0;
   int keyReads = 0;
   std::vector<std::string> log;      // quick pastes
   std::vector<std::string> actions;  // hot keys and the popup's target
@@ -158,6 +167,55 @@ TEST_F(TickTest, CursorNearMakesTheWindowOpaque) {
   port_.cursor = {869, 20};  // 31 pixels left of the window
   Tick();
   EXPECT_EQ(state_.Layout().alpha, 180);
+}
+
+using IdleTickTest = TickTest;
+
+TEST_F(IdleTickTest, WithoutInputTheCursorAndKeysAreReadOnlyOnceASecond) {
+  port_.lastInput = 5;
+  port_.cursor = {400, 300};  // away from the window
+  for (int i = 0; i < 200; ++i) {
+    port_.now += 10;
+    Tick();
+  }
+  // The first tick, the ones within the settling time, then one a second.
+  EXPECT_LE(port_.cursorReads, 10);
+  EXPECT_GE(port_.cursorReads, 2);
+  EXPECT_EQ(port_.keyReads, port_.cursorReads);
+  // The user moves the mouse onto the window: the next tick sees it.
+  port_.cursor = {1000, 20};
+  port_.lastInput = port_.now + 1;
+  port_.now += 10;
+  Tick();
+  EXPECT_EQ(state_.Layout().alpha, 255);
+}
+
+TEST_F(IdleTickTest, NearTheWindowTheCursorIsFollowedAtEveryTick) {
+  port_.lastInput = 5;
+  for (int i = 0; i < 100; ++i) {
+    port_.now += 10;
+    Tick();
+  }
+  EXPECT_EQ(port_.cursorReads, 100);
+  // Leaving is seen at once, though no input says so.
+  port_.cursor = {400, 300};
+  port_.now += 10;
+  Tick();
+  EXPECT_EQ(state_.Layout().alpha, 180);
+}
+
+TEST_F(IdleTickTest, HeldKeysAreReadAtEveryTickAndTheirReleaseIsSeen) {
+  port_.lastInput = 5;
+  port_.keys = kKeyCtrl;
+  for (int i = 0; i < 100; ++i) {
+    port_.now += 10;
+    Tick();
+  }
+  EXPECT_EQ(port_.keyReads, 100);
+  port_.keys = kCtrlClick;  // the click's input stamp may equal the one already seen
+  port_.now += 10;
+  Tick();
+  EXPECT_TRUE(state_.PopupMode());
 }
 
 }  // namespace
