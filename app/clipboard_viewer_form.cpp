@@ -453,11 +453,13 @@ void TClipboardViewerForm::ReadDataFile() {
 
 void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
   // Joining the chain again (after a close that could not save) announces the content that
-  // was already taken; so may a repeated notice. Only a new content is captured.
+  // was already taken; so may a repeated notice, or the notice of a change that the last
+  // capture already read because the clipboard changed again before it could open it.
+  // Only a new content is captured.
   const DWORD sequence = GetClipboardSequenceNumber();
-  const bool seen = sequence != 0 && sequence == capturedSequence_;
+  const bool seen =
+      handlerCreated_ && sequence != 0 && sequence == GetHandler().LastCaptureSequence();
   if (handlerCreated_ && !seen) {
-    capturedSequence_ = sequence;
     CClipboardHandler& handler = GetHandler();
     handler.CaptureClipboard();
     SetWindowTextW(label_, AsWide(handler.LastCaption().c_str()));

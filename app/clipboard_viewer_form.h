@@ -126,7 +126,6 @@ class TClipboardViewerForm final : public CWindow,
   std::unique_ptr<CClipTreeController> treeController_;
 
   HWND targetWindow_ = nullptr;  // in front when the popup opened
-  DWORD capturedSequence_ = 0;   // the clipboard's sequence number at the last capture
   bool activated_ = false;       // the first activation has run
   bool handlerCreated_ = false;
   bool saveAllowed_ = true;      // false while an unreadable data file could not be kept

@@ -50,6 +50,9 @@ class CBaseItem {
   int kind = kNoKind;    // also the record kind of the data file
   std::uint16_t hotKey = 0;  // key combination assigned by the user; 0 for none
   bool orphaned = false;     // the clip's category has no place in the category tree
+  // The clipboard's sequence number while the content was read (not persistent): which
+  // change of the clipboard this clip is, whatever changes followed before it was read.
+  DWORD clipboardSequence = 0;
 
  protected:
   // Sets `created` to the current local time.

@@ -36,7 +36,9 @@ std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent() {
 
 void CDataBase::CaptureClipboard() {
   if (!active) return;
+  lastCaptureSequence = 0;
   if (std::unique_ptr<CBaseItem> clip = TakeClipboardContent()) {
+    lastCaptureSequence = clip->clipboardSequence;
     clip->id = nextItemId++;
     clip->categoryId = kHistoryCategoryId;
     if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) {

@@ -103,6 +103,10 @@ class CDataBase {
   const CategoryList& Categories() const { return categories; }
   // The caption of the newest captured clip, for the one-line display.
   const std::u16string& LastCaption() const { return lastCaption; }
+  // The clipboard's sequence number when the last capture read its content; 0 when it
+  // took nothing. While it equals GetClipboardSequenceNumber(), the content on the
+  // clipboard is the newest clip already, however often its change is announced.
+  DWORD LastCaptureSequence() const { return lastCaptureSequence; }
   int NextItemId() const { return nextItemId; }
   int LastCategoryId() const { return lastCategoryId; }
 
@@ -126,6 +130,7 @@ class CDataBase {
   int nextItemId = kFirstItemId;
   int lastCategoryId = kCategoryIdBase;
   std::u16string lastCaption;
+  DWORD lastCaptureSequence = 0;
   bool active = false;
   ItemList items;
   CategoryList categories;

@@ -9,6 +9,7 @@ bool CImageItem::ReadFromClipboard(HWND ownerWindow) {
   if (!IsClipboardFormatAvailable(CF_BITMAP)) return false;
   ClipboardOpen clipboard(ownerWindow, kCapturePatience);
   if (!clipboard.IsOpen() || OpenClipboardContentIsPrivate()) return false;
+  clipboardSequence = GetClipboardSequenceNumber();
   auto handle = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
   if (handle == nullptr) return false;
   auto copy = std::make_unique<TBitmap>();

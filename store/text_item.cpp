@@ -14,6 +14,7 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
   if (!IsClipboardFormatAvailable(CF_TEXT)) return false;
   ClipboardOpen clipboard(ownerWindow, kCapturePatience);
   if (!clipboard.IsOpen() || OpenClipboardContentIsPrivate()) return false;
+  clipboardSequence = GetClipboardSequenceNumber();
 
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     GlobalLockGuard lock(data);

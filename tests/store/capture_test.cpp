@@ -96,6 +96,24 @@ TEST_F(CaptureTest, ContentWithNeitherTextNorPictureAddsNothingButStillTrims) {
   EXPECT_EQ(History().back(), u"clip 2");
 }
 
+TEST_F(CaptureTest, CaptureNamesTheClipboardChangeItRead) {
+  // The change announced first may already be overtaken when the capture opens the
+  // clipboard: the capture names the change whose content it took.
+  ASSERT_TRUE(driver.CopyText(u"first"));
+  const DWORD first = store.LastCaptureSequence();
+  EXPECT_EQ(first, GetClipboardSequenceNumber());
+  driver.OnChange(nullptr);
+  ASSERT_TRUE(driver.CopyText(u"second"));
+  EXPECT_EQ(store.LastCaptureSequence(), first);
+  store.CaptureClipboard();
+  EXPECT_EQ(History().front(), u"second");
+  EXPECT_EQ(store.LastCaptureSequence(), GetClipboardSequenceNumber());
+  EXPECT_NE(store.LastCaptureSequence(), first);
+  ASSERT_TRUE(driver.CopyFormats({{RegisterClipboardFormatA("Quillery Test Other"), {1}}}));
+  store.CaptureClipboard();
+  EXPECT_EQ(store.LastCaptureSequence(), 0u);
+}
+
 TEST_F(CaptureTest, LoweredCapacityDropsOnlyOneClipPerCapture) {
   SetCapacity(100);
   CopyTexts(NumberedTexts(20));
