@@ -8,7 +8,7 @@
 
 #include "app/display_state.h"
 #include "app/hot_key_poll.h"
-#include "app/input_watch.h"
+#include "foundation/input_watch.h"
 #include "foundation/key_combination.h"
 
 // What a tick reads from the system and asks of the window.

@@ -7,7 +7,6 @@ quillery_library(quillery_window_rules
     window_placement.cpp
     display_state.cpp
     hot_key_poll.cpp
-    input_watch.cpp
     main_window_tick.cpp
     first_activation.cpp
     closing_sequence.cpp

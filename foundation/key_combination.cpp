@@ -1,5 +1,7 @@
 #include "foundation/key_combination.h"
 
+#include <optional>
+
 #include "platform/windows_api.h"
 
 namespace {
@@ -36,23 +38,10 @@ KeyCombination ScanKeyCombination() {
 KeyCombination CKeyCombinationPoller::Read() {
   LASTINPUTINFO info{};
   info.cbSize = sizeof info;
-  if (!GetLastInputInfo(&info)) {
-    started_ = false;
-    return result_ = ScanKeyCombination();
-  }
-  const std::uint32_t now = GetTickCount();
-  bool scan = !started_ || info.dwTime != input_;
-  if (scan) {
-    started_ = true;
-    input_ = info.dwTime;
-    inputSeen_ = now;
-  }
-  // Unsigned differences stay right across the tick count's wrap after 49.7 days.
-  scan = scan || result_ != 0 || lastScan_ - inputSeen_ <= kSettleMilliseconds ||
-         now - lastScan_ >= kRefreshMilliseconds;
-  if (!scan) return result_;
-  result_ = ScanKeyCombination();
-  lastScan_ = now;
+  std::optional<std::uint32_t> lastInput;
+  if (GetLastInputInfo(&info)) lastInput = info.dwTime;
+  // A held combination is followed closely: its release may come with the next input.
+  if (watch_.Due(lastInput, GetTickCount(), result_ != 0)) result_ = ScanKeyCombination();
   return result_;
 }
 

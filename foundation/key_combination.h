@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "foundation/input_watch.h"
+
 using KeyCombination = std::uint16_t;
 
 inline constexpr KeyCombination kKeyShift = 0x2000;
@@ -28,19 +30,15 @@ KeyCombination ScanKeyCombination();
 // (GetLastInputInfo) that scan still holds. Scans regardless while a combination is held,
 // while input may share its time stamp with the last scan, and at least every second, so
 // that a state the system changes without input (a desktop switch releasing keys) is seen.
+// When to scan is CInputWatch's rule.
 class CKeyCombinationPoller {
  public:
-  // How long after input is first seen a scan must come to be sure of seeing all input with
-  // that time stamp: more than the tick count's granularity, with room to spare.
-  static constexpr std::uint32_t kSettleMilliseconds = 50;
-  static constexpr std::uint32_t kRefreshMilliseconds = 1000;
+  static constexpr std::uint32_t kSettleMilliseconds = CInputWatch::kSettleMilliseconds;
+  static constexpr std::uint32_t kRefreshMilliseconds = CInputWatch::kRefreshMilliseconds;
 
   KeyCombination Read();
 
  private:
-  bool started_ = false;
-  std::uint32_t input_ = 0;      // last-input time stamp seen
-  std::uint32_t inputSeen_ = 0;  // tick count when that stamp was first seen
-  std::uint32_t lastScan_ = 0;   // tick count of the last scan
+  CInputWatch watch_;
   KeyCombination result_ = 0;
 };

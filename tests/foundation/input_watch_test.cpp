@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/input_watch.h"
+#include "foundation/input_watch.h"
 
 namespace {
 

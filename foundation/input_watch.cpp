@@ -1,4 +1,4 @@
-#include "app/input_watch.h"
+#include "foundation/input_watch.h"
 
 bool CInputWatch::Due(std::optional<std::uint32_t> lastInput, std::uint32_t now, bool active) {
   if (!lastInput) {
