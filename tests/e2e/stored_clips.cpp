@@ -8,16 +8,6 @@ std::unique_ptr<CDataBase> LoadDataFile(const std::filesystem::path& path) {
   return store;
 }
 
-std::vector<std::u16string> ClipTexts(const CDataBase& store, int categoryId) {
-  std::vector<std::u16string> texts;
-  for (const auto& clip : store.Items()) {
-    if (clip->categoryId != categoryId) continue;
-    const auto* text = dynamic_cast<const CTextItem*>(clip.get());
-    texts.push_back(text != nullptr ? text->text : u"<picture>");
-  }
-  return texts;
-}
-
 void WriteTextClips(const std::filesystem::path& path,
                     const std::vector<std::pair<std::u16string, int>>& clips) {
   CDataBase store;

@@ -8,13 +8,11 @@
 #include <vector>
 
 #include "store/database.h"
+#include "tests/support/clip_texts.h"
 
 // The store read from the data file, or null when there is no file. Throws CFileError
 // when it exists but cannot be read.
 std::unique_ptr<CDataBase> LoadDataFile(const std::filesystem::path& path);
-
-// The texts of the category's clips, head first; "<picture>" stands for a picture.
-std::vector<std::u16string> ClipTexts(const CDataBase& store, int categoryId);
 
 // Writes a data file with text clips, head first, each with its category.
 void WriteTextClips(const std::filesystem::path& path,

@@ -14,6 +14,7 @@
 #include "store/database.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
+#include "tests/support/clip_texts.h"
 #include "tests/support/clipboard_driver.h"
 #include "tests/support/temp_folder.h"
 
@@ -39,15 +40,7 @@ class StoreTest : public ::testing::Test {
   }
 
   // The texts of the category's clips in list order ("<picture>" for a picture).
-  std::vector<std::u16string> TextsOf(int categoryId) const {
-    std::vector<std::u16string> texts;
-    for (const auto& clip : store.Items()) {
-      if (clip->categoryId != categoryId) continue;
-      const auto* text = dynamic_cast<const CTextItem*>(clip.get());
-      texts.push_back(text != nullptr ? text->text : u"<picture>");
-    }
-    return texts;
-  }
+  std::vector<std::u16string> TextsOf(int categoryId) const { return ClipTexts(store, categoryId); }
 
   std::vector<std::u16string> History() const { return TextsOf(kHistoryCategoryId); }
 
