@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "app/clipboard_viewer_form.h"
-#include "app/single_instance.h"
-#include "app/single_instance_key.h"
+#include "app/window/clipboard_viewer_form.h"
+#include "app/window/single_instance.h"
+#include "app/window/single_instance_key.h"
 #include "foundation/data_paths.h"
 #include "foundation/error_box.h"
 #include "platform/win32/gdi.h"

@@ -12,7 +12,7 @@
 #include <memory>
 #include <thread>
 
-#include "app/auto_save.h"
+#include "app/autosave/auto_save.h"
 #include "store/image_item.h"
 #include "tests/support/temp_folder.h"
 

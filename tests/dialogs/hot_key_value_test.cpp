@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
-#include "app/hot_key_rules.h"
+#include <cstdint>
 
 namespace {
 
@@ -40,17 +38,6 @@ TEST(HotKeyValueTest, EveryCombinationOfTheControlSurvivesTheRoundTrip) {
                 control);
     }
   }
-}
-
-TEST(HotKeyFormRulesTest, OkGivesTheValueAndZeroMeansNoHotKey) {
-  EXPECT_EQ(HotKeyFormResult(true, 0xC056), std::optional<KeyCombination>(0xC056));
-  EXPECT_EQ(HotKeyFormResult(true, 0), std::optional<KeyCombination>(0));
-  EXPECT_EQ(HotKeyFormResult(false, 0xC056), std::nullopt);
-}
-
-TEST(HotKeyFormRulesTest, AKeyAloneGetsAltAndTheSettingsKeyGetsCtrlAlt) {
-  EXPECT_EQ(kHotKeyFormInvalidCombinations, 0x0001);  // HKCOMB_NONE
-  EXPECT_EQ(kHotKeyFormReplacementModifiers, kHotKeyControlAlt);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Keys typed anywhere on the desktop: quick paste into another program and the popup.
 
-#include "app/main_window_ids.h"
+#include "app/window/main_window_ids.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/paste_target.h"
 #include "tests/e2e/program_fixture.h"

@@ -1,7 +1,7 @@
 // The clip tree under Wine: a real tree view with the controller, drawn into a bitmap and
 // read back pixel by pixel, clicked, dragged and double-clicked with window messages.
 
-#include "app/clip_tree_controller.h"
+#include "app/tree/clip_tree_controller.h"
 
 #include <gtest/gtest.h>
 

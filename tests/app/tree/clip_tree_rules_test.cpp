@@ -1,6 +1,6 @@
 // The clip tree's menu states, drop rules and questions.
 
-#include "app/clip_tree_rules.h"
+#include "app/tree/clip_tree_rules.h"
 
 #include <gtest/gtest.h>
 

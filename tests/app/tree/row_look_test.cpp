@@ -1,6 +1,6 @@
 // How clip tree rows look, from the node and the row's state.
 
-#include "app/row_look.h"
+#include "app/tree/row_look.h"
 
 #include <gtest/gtest.h>
 

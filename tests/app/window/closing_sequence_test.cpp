@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/closing_sequence.h"
+#include "app/window/closing_sequence.h"
 
 namespace {
 

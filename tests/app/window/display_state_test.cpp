@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/display_state.h"
+#include "app/window/display_state.h"
 
 namespace {
 

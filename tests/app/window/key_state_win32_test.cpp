@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "app/main_window_tick.h"
-#include "app/system_input.h"
+#include "app/window/main_window_tick.h"
+#include "app/window/system_input.h"
 #include "platform/windows_api.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window_tick.h"
+#include "app/window/main_window_tick.h"
 
 namespace {
 

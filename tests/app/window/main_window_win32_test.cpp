@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/clipboard_viewer_form.h"
-#include "app/main_window_ids.h"
-#include "app/single_instance_key.h"
+#include "app/window/clipboard_viewer_form.h"
+#include "app/window/main_window_ids.h"
+#include "app/window/single_instance_key.h"
 #include "foundation/data_paths.h"
 #include "foundation/day_count.h"
 #include "foundation/error_box.h"

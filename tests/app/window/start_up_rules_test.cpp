@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/first_activation.h"
-#include "app/load_notice.h"
-#include "app/single_instance_key.h"
+#include "app/window/first_activation.h"
+#include "app/window/load_notice.h"
+#include "app/window/single_instance_key.h"
 
 namespace {
 

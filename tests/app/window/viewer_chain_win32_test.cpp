@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/clipboard_viewer_chain.h"
-#include "app/main_window_ids.h"
-#include "app/paste_target.h"
-#include "app/single_instance.h"
-#include "app/single_instance_key.h"
+#include "app/window/clipboard_viewer_chain.h"
+#include "app/window/main_window_ids.h"
+#include "app/paste/paste_target.h"
+#include "app/window/single_instance.h"
+#include "app/window/single_instance_key.h"
 #include "tests/app/window/win32_test_helpers.h"
 
 namespace {

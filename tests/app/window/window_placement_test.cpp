@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/window_placement.h"
+#include "app/window/window_placement.h"
 
 namespace {
 

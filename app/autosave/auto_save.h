@@ -1,0 +1,88 @@
+#pragma once
+// Saving the data file while the program runs, so that a crash, a kill or a power cut
+// loses at most the last few seconds: a while after the store last changed, its bytes are
+// produced a part per tick on the window's thread and written by a thread of its own.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/autosave/background_file_writer.h"
+#include "app/autosave/store_slice_writer.h"
+#include "store/database.h"
+
+// When to save: kQuietMs after the last change, but no later than kLongestDelayMs after
+// the first change not yet saved (a store that keeps changing is saved too). After a
+// failed save the next try waits kRetryMs. Times are tick counts in milliseconds.
+class CAutoSaveSchedule {
+ public:
+  static constexpr std::uint32_t kQuietMs = 10'000;
+  static constexpr std::uint32_t kLongestDelayMs = 60'000;
+  static constexpr std::uint32_t kRetryMs = 60'000;
+
+  void Changed(std::uint32_t now);
+  bool Due(std::uint32_t now) const;
+  // A save takes the store as it is now; changes from here on are due again.
+  void Started() { dirty_ = false; }
+  // The save did not reach the disk: the store is as unsaved as before.
+  void Failed(std::uint32_t now);
+  bool Dirty() const { return dirty_; }
+
+ private:
+  bool dirty_ = false;
+  std::uint32_t firstChange_ = 0;
+  std::uint32_t lastChange_ = 0;
+  std::uint32_t notBefore_ = 0;
+  bool waiting_ = false;
+};
+
+class CAutoSaver {
+ public:
+  // Bytes produced per tick while a save runs (at least one whole record), the chunks in
+  // which they go to the writing thread, and the most that may wait for the disk before
+  // production pauses.
+  static constexpr std::size_t kSliceBytes = std::size_t{4} << 20;
+  static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+  static constexpr std::size_t kMostPendingBytes = std::size_t{16} << 20;
+  // How often the store is looked at for changes that the window did not report.
+  static constexpr std::uint32_t kCheckIntervalMs = 500;
+
+  // Saves to `path` (the data file).
+  explicit CAutoSaver(std::filesystem::path path);
+  ~CAutoSaver();
+
+  // The store as it is now is what the data file holds (just loaded or saved).
+  void Reset(const CDataBase& store);
+  // The window changed the store: look at it at the next Poll.
+  void MarkChanged() { checkNow_ = true; }
+  // Called at every tick: notices changes, starts a save when one is due, produces the
+  // next part of a running one and collects its outcome. Starts over when the store
+  // changes in the middle. Never waits for the disk.
+  void Poll(const CDataBase& store, std::uint32_t now);
+  // Abandons a save in progress and waits for its thread, which ends at once: the data
+  // file is then as it was before that save. For the close, which saves itself.
+  void Stop();
+
+  bool Saving() const { return writer_ != nullptr; }
+  // Why the last save failed; none after a successful one.
+  const std::optional<std::string>& LastError() const { return lastError_; }
+
+ private:
+  void StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes);
+  void ContinueSave(const CDataBase& store, std::uint32_t now);
+
+  std::filesystem::path path_;
+  CAutoSaveSchedule schedule_;
+  std::uint64_t savedFingerprint_ = 0;  // of the store as the file holds it (or will)
+  std::uint32_t lastCheck_ = 0;
+  bool checkNow_ = false;
+  std::optional<std::string> lastError_;
+  // The save in progress.
+  std::unique_ptr<CBackgroundFileWriter> writer_;
+  std::unique_ptr<CByteWriter> producer_;  // hands chunks to writer_
+  CStoreSliceWriter slices_;
+  std::uint64_t saveFingerprint_ = 0;
+  bool allProduced_ = false;
+};

@@ -1,0 +1,62 @@
+#pragma once
+// CClipTreeController: everything the main window's clip tree does beyond holding rows:
+// drawing every row, selecting with either button, the two context menus and their
+// commands, dragging a clip onto a category, and the double click. Rows are those of the
+// clip handler's mirror (GetHandler()); each row's data is its CItemNode.
+
+#include <optional>
+
+#include "app/tree/clip_tree_host.h"
+#include "app/tree/clip_tree_menu.h"
+#include "app/tree/clip_tree_painter.h"
+#include "foundation/bitmap.h"
+#include "platform/win32/gdi.h"
+
+class CClipTreeController {
+ public:
+  // Takes over `tree`'s mouse input (a window subclass, which keeps `tree`'s GWLP_USERDATA)
+  // and sets its row height. `tree` and `host` must outlive the controller, or the tree may
+  // be destroyed first, which ends the subclass. Throws std::runtime_error when the system
+  // refuses the drawing resources.
+  CClipTreeController(HWND tree, CClipTreeHost& host, const TBitmap& skin, int dpi);
+  ~CClipTreeController();
+  CClipTreeController(const CClipTreeController&) = delete;
+  CClipTreeController& operator=(const CClipTreeController&) = delete;
+
+  // The tree's WM_NOTIFY, reflected by its parent. Sets `handled` and gives the result for
+  // the notifications it answers (the custom drawing); leaves the others alone.
+  LRESULT OnNotify(NMHDR* header, bool& handled);
+
+ private:
+  struct Drag {
+    int clipId = 0;
+    POINT start{};
+    bool started = false;  // the mouse has gone far enough from `start`
+  };
+
+  static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Gives the tree its own procedure back, if it still has this one.
+  void Unhook();
+  // True when the message was handled here and must not reach the tree.
+  bool HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  LRESULT ItemsTreeCustomDrawItem(NMTVCUSTOMDRAW& draw);
+  void ItemsTreeMouseDown(bool rightButton, POINT point);
+  void ItemsTreeMouseMove(POINT point);
+  void ItemsTreeEndDrag(POINT point);
+  void ItemsTreeDblClick();
+
+  void ShowMenu(UniqueMenu menu, POINT point);
+  void RunCommand(EClipTreeCommand command);
+  void EditCategory(int categoryId, int parentId);
+
+  CItemNode* NodeOf(HTREEITEM row) const;
+  CItemNode* SelectedNode() const;
+  bool HasParentRow(HTREEITEM row) const;
+
+  HWND tree_;
+  WNDPROC treeProc_ = nullptr;  // the tree's own procedure, while subclassed
+  CClipTreeHost& host_;
+  CClipRowPainter painter_;
+  std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
+};

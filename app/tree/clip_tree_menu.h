@@ -1,0 +1,36 @@
+#pragma once
+// The clip tree's two context menus, built in code for the row that was right-clicked, and
+// the one place where they are opened, which a test can take over.
+
+#include <functional>
+
+#include "app/tree/clip_tree_rules.h"
+#include "platform/win32/gdi.h"
+
+// Commands of the two menus (menu item ids).
+enum EClipTreeCommand : UINT {
+  kCmdNone = 0,
+  kCmdMoveToClipboard = 1,  // "Move to clipboard" / "Copy to clipboard"
+  kCmdMoveToNotes,
+  kCmdSetHotKey,
+  kCmdDeleteItem,
+  kCmdClear,
+  kCmdAddCategory,
+  kCmdAddChildCategory,
+  kCmdEditCategory,
+  kCmdDeleteCategory,
+};
+
+// ClipboardMenu: "Move to clipboard" or "Copy to clipboard" (the default entry), "Move to
+// notes" or "Set hot key", "Delete item", "Clear". Empty when the system refuses.
+UniqueMenu MakeClipboardMenu(const ClipboardMenuState& state);
+// CategoryMenu: "Add category", "Add child", "Edit", "Delete", disabled as `state` says.
+UniqueMenu MakeCategoryMenu(const CategoryMenuState& state);
+
+// Opens `menu` at `screenPoint`, owned by `owner`, and returns the chosen command or
+// kCmdNone. With a test hook set, the hook gets the menu instead and its answer is returned.
+EClipTreeCommand TrackClipTreeMenu(HWND owner, HMENU menu, POINT screenPoint);
+
+using ClipTreeMenuTestHook = std::function<UINT(HMENU menu)>;
+// Sets the hook (an empty one restores the real menu) and returns the one before.
+ClipTreeMenuTestHook SetClipTreeMenuTestHook(ClipTreeMenuTestHook hook);

@@ -1,0 +1,150 @@
+#include "app/tree/clip_tree_painter.h"
+
+#include <stdexcept>
+
+#include "foundation/skin_image.h"
+#include "platform/win32/dpi.h"
+
+namespace {
+
+constexpr wchar_t kFontFace[] = L"Tahoma";
+constexpr int kLargePoints = 10;
+constexpr int kSmallPoints = 8;
+
+// Sizes are in points, so the character height is taken from the screen's dots per inch
+// directly rather than from a 96-dpi design height, which would round twice.
+UniqueFont PointFont(int points, int dpi, bool bold) {
+  UniqueFont font = MakeFont(kFontFace, -MulDiv(points, dpi, 72), 96, bold);
+  if (!font) throw std::runtime_error("the system refused the clip tree's font");
+  return font;
+}
+
+BITMAPINFO BitmapInfo(int width, int height, int bitsPerPixel) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+}  // namespace
+
+CClipRowPainter::CClipRowPainter(const TBitmap& skin, int dpi)
+    : dpi_(dpi > 0 ? dpi : 96),
+      height_(static_cast<int>(25.0 * dpi_ / 96.0 + 1.0)),
+      skinBitmap_(skin.CreateHandle()),
+      rowDc_(CreateCompatibleDC(nullptr)),
+      skinDc_(CreateCompatibleDC(nullptr)),
+      skinWidth_(skin.Width()),
+      normal_(PointFont(kLargePoints, dpi_, false)),
+      bold_(PointFont(kLargePoints, dpi_, true)),
+      small_(PointFont(kSmallPoints, dpi_, false)) {
+  if (!rowDc_ || !skinDc_) throw std::runtime_error("the system refused the clip tree's drawing");
+  // An empty skin leaves the category rows in the bitmap's previous content, nothing worse.
+  if (skinBitmap_) SelectObject(skinDc_.get(), skinBitmap_.get());
+  SetBkMode(rowDc_.get(), TRANSPARENT);
+  SetStretchBltMode(rowDc_.get(), COLORONCOLOR);
+  ResizeRowBitmap(20);
+}
+
+void CClipRowPainter::ResizeRowBitmap(int width) {
+  if (width == width_ && rowBitmap_) return;
+  const BITMAPINFO info = BitmapInfo(width, height_, 24);
+  void* bits = nullptr;
+  UniqueBitmap bitmap(CreateDIBSection(rowDc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) throw std::runtime_error("the system refused the clip tree's row bitmap");
+  SelectObject(rowDc_.get(), bitmap.get());
+  rowBitmap_ = std::move(bitmap);  // the old one is no longer selected, so it can go
+  width_ = width;
+}
+
+void CClipRowPainter::Paint(HDC target, const RECT& row, const CItemNode& node, RowState state,
+                            HIMAGELIST categoriesIcons, HIMAGELIST moreIcons) {
+  const int width = row.right - row.left;
+  if (width < 1) return;
+  ResizeRowBitmap(width);
+  state.width = width;
+  state.height = height_;
+  if (node.isCategory) {
+    PaintCategory(node, state, categoriesIcons);
+  } else {
+    PaintClip(node, state, moreIcons);
+  }
+  const int rowHeight = row.bottom - row.top;
+  if (rowHeight == height_) {
+    BitBlt(target, row.left, row.top, width, height_, rowDc_.get(), 0, 0, SRCCOPY);
+  } else {
+    SetStretchBltMode(target, COLORONCOLOR);
+    StretchBlt(target, row.left, row.top, width, rowHeight, rowDc_.get(), 0, 0, width, height_,
+               SRCCOPY);
+  }
+}
+
+void CClipRowPainter::PaintCategory(const CItemNode& node, const RowState& state,
+                                    HIMAGELIST icons) {
+  const CategoryRowLook look = CategoryRowLookFor(node, state);
+  HDC dc = rowDc_.get();
+  StretchBlt(dc, 0, 0, state.width, height_, skinDc_.get(), 0, kSkinBandRows * look.stripe,
+             skinWidth_, kSkinBandRows, SRCCOPY);
+  if (icons != nullptr) {
+    ImageList_Draw(icons, node.iconIndex, dc, look.iconLeft, kIconTop, ILD_TRANSPARENT);
+  }
+  HFONT font = look.bold ? bold_.get() : normal_.get();
+  WriteText(font, look.nameColour, look.nameLeft, kCategoryTextTop, node.caption);
+  SelectGuard selected(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, AsWide(look.countText.c_str()), static_cast<int>(look.countText.size()),
+                        &extent);
+  WriteText(font, look.countColour, CountLeft(state.width, extent.cx), kCategoryTextTop,
+            look.countText);
+}
+
+void CClipRowPainter::PaintClip(const CItemNode& node, const RowState& state,
+                                HIMAGELIST moreIcons) {
+  const ClipRowLook look = ClipRowLookFor(node, state);
+  HDC dc = rowDc_.get();
+  const RECT whole{0, 0, state.width, height_};
+  UniqueBrush background(CreateSolidBrush(ToColorRef(look.background)));
+  FillRect(dc, &whole, background.get());
+  if (look.badge) {
+    WriteText(small_.get(), look.badge->colour, kBadgeModifierLeft, kBadgeModifierTop,
+              look.badge->modifier);
+    WriteText(bold_.get(), look.badge->colour, kBadgeDigitLeft, kBadgeDigitTop, look.badge->digit);
+  }
+  if (look.hotKeyMark && moreIcons != nullptr) {
+    ImageList_Draw(moreIcons, 0, dc, look.hotKeyMarkLeft, kIconTop, ILD_TRANSPARENT);
+  }
+  if (node.thumbnail) {
+    PaintThumbnail(*node.thumbnail, look.contentLeft);
+  } else {
+    SelectGuard font(dc, small_.get());
+    SetTextColor(dc, ToColorRef(look.textColour));
+    RECT text{look.textRect.left, look.textRect.top, look.textRect.right, look.textRect.bottom};
+    DrawTextW(dc, AsWide(node.caption.c_str()), static_cast<int>(node.caption.size()), &text,
+              DT_WORDBREAK | DT_NOPREFIX);
+  }
+  UniquePen separator(CreatePen(PS_SOLID, 1, ToColorRef(kSeparatorColour)));
+  SelectGuard pen(dc, separator.get());
+  MoveToEx(dc, 0, look.separatorTop, nullptr);
+  LineTo(dc, state.width, look.separatorTop);
+}
+
+void CClipRowPainter::PaintThumbnail(const TBitmap& thumbnail, int left) {
+  // The mirror makes 24-bit thumbnails, whose rows are laid out as a DIB's.
+  const int depth = thumbnail.BitsPerPixel();
+  if (thumbnail.Empty() || (depth != 24 && depth != 32)) return;
+  const BITMAPINFO info = BitmapInfo(thumbnail.Width(), thumbnail.Height(), depth);
+  SetDIBitsToDevice(rowDc_.get(), left, kThumbnailTop, thumbnail.Width(), thumbnail.Height(), 0, 0,
+                    0, thumbnail.Height(), thumbnail.Row(0), &info, DIB_RGB_COLORS);
+}
+
+void CClipRowPainter::WriteText(HFONT font, std::uint32_t colour, int x, int y,
+                                const std::u16string& text) {
+  HDC dc = rowDc_.get();
+  SelectGuard selected(dc, font);
+  SetTextColor(dc, ToColorRef(colour));
+  TextOutW(dc, x, y, AsWide(text.c_str()), static_cast<int>(text.size()));
+}

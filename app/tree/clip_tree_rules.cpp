@@ -1,0 +1,43 @@
+#include "app/tree/clip_tree_rules.h"
+
+#include "store/base_item.h"
+
+namespace {
+
+bool IsBuiltIn(const CItemNode& category) {
+  return category.id == kHistoryCategoryId || category.id == kNotesCategoryId;
+}
+
+}  // namespace
+
+ClipboardMenuState ClipboardMenuFor(const CItemNode& clip) {
+  ClipboardMenuState state;
+  state.moveCaption = clip.inHistory ? u"Move to clipboard" : u"Copy to clipboard";
+  state.moveToNotesVisible = clip.inHistory;
+  state.setHotKeyVisible = !clip.inHistory;
+  return state;
+}
+
+CategoryMenuState CategoryMenuFor(const CItemNode& category, bool hasParent) {
+  CategoryMenuState state;
+  const bool own = !IsBuiltIn(category);
+  state.addChildEnabled = own && !hasParent;
+  state.editEnabled = own;
+  state.deleteEnabled = own;
+  return state;
+}
+
+std::u16string DeleteCategoryQuestion(const std::u16string& name) {
+  return std::u16string(kDeleteCategoryQuestion) + u" \"" + name + u"\"?";
+}
+
+DropDecision DecideDrop(const CItemNode* dragged, const CItemNode* target,
+                        bool targetIsDraggedOrBelow, bool onIndent) {
+  if (dragged == nullptr || target == nullptr || dragged->isCategory) return {};
+  if (targetIsDraggedOrBelow || onIndent) return {};
+  const int category = static_cast<int>(target->categoryId);
+  if (category == kHistoryCategoryId && !dragged->inHistory) {
+    return {EDropAction::kCopyToClipboard, category};
+  }
+  return {EDropAction::kMove, category};
+}

@@ -1,0 +1,610 @@
+#include "app/window/clipboard_viewer_form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/shell/about_box.h"
+#include "app/window/first_activation.h"
+#include "app/window/header_button.h"
+#include "app/shell/hot_key_form.h"
+#include "app/window/load_notice.h"
+#include "app/window/main_window_ids.h"
+#include "app/paste/paste_target.h"
+#include "app/shell/product_info.h"
+#include "app/window/system_input.h"
+#include "app/shell/update_check.h"
+#include "categories/clipboard_handler.h"
+#include "dialogs/category_icons.h"
+#include "dialogs/edit_category_form.h"
+#include "dialogs/form_settings.h"
+#include "foundation/data_paths.h"
+#include "foundation/day_count.h"
+#include "foundation/error_box.h"
+#include "foundation/file_error.h"
+#include "foundation/file_io.h"
+#include "foundation/settings_keys.h"
+#include "foundation/settings_storage.h"
+#include "platform/win32/dpi.h"
+
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kTimerMilliseconds = 10;
+constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr UINT kFirstActivationMessage = WM_APP + 2;
+constexpr UINT kDamagedNoticeMessage = WM_APP + 3;
+constexpr UINT kTrayIconId = 1;
+
+enum EMainMenuCommand : int {
+  kCommandSettings = 1001,
+  kCommandCheckForUpdates,
+  kCommandAbout,
+  kCommandExit,
+};
+
+// The form's design, in pixels at 96 dots per inch: the header's controls and the margins
+// by which the anchored ones follow the window's right and bottom edges.
+constexpr int kHeaderTop = 1;
+constexpr int kHeaderControlHeight = 27;
+constexpr int kLabelLeft = 4;
+constexpr int kLabelRightMargin = 46;
+constexpr int kPinRightOffset = 45;  // from the right edge to the pin's left edge
+constexpr int kOpenRightOffset = 21;
+constexpr int kButtonWidth = 20;
+constexpr int kAutoPasteLeft = 4;
+constexpr int kAutoPasteTop = 10;
+constexpr int kAutoPasteWidth = 125;
+constexpr int kAutoPasteHeight = 17;
+constexpr int kTreeLeft = 1;
+constexpr int kTreeTop = 28;
+constexpr int kTreeIndent = 42;
+constexpr COLORREF kFrameColor = RGB(168, 124, 64);
+
+std::filesystem::path DataFilePath() { return DataFolder() + "\\data.dat"; }
+
+std::wstring WideFromAscii(std::string_view text) { return {text.begin(), text.end()}; }
+
+ScreenRect WindowRectOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void ShowChild(HWND child, bool visible) { ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE); }
+
+// ".unreadable-20261208-193005": when a data file that could not be read was kept.
+std::string UnreadableStamp() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  char stamp[64];
+  std::snprintf(stamp, sizeof stamp, ".unreadable-%04u%02u%02u-%02u%02u%02u", now.wYear,
+                now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+  return stamp;
+}
+
+}  // namespace
+
+TClipboardViewerForm::TClipboardViewerForm(const CSingleInstance& instance) : instance_(instance) {
+  Settings::CreateSettings(SettingsFileName(), true);
+  dpi_ = ScreenDpi();
+  LoadSettings();
+  const CDisplayState::Settings& settings = state_->CurrentSettings();
+  // Where it was, unless that place is on no monitor any more.
+  const ScreenRect defaultWorkArea = ::WorkAreaAt(CursorPosition());
+  const ScreenPoint fallback = DefaultWindowPosition(defaultWorkArea, settings.width);
+  auto& store = Settings::SettingsInstance();
+  const ScreenPoint saved{store.GetPositionX(fallback.x), store.GetPositionY(fallback.y)};
+  const int headerHeight = Scaled(kHeaderControlHeight) + 2;
+  const ScreenRect savedRect{saved.x, saved.y, saved.x + settings.width, saved.y + headerHeight};
+  const std::vector<ScreenRect> monitors = MonitorRects();
+  const ScreenPoint place = PlaceDockedWindow(saved, settings.width, headerHeight, monitors,
+                                              WorkAreaOf(savedRect), defaultWorkArea);
+  state_.emplace(place, headerHeight, settings);
+  autoSaver_ = std::make_unique<CAutoSaver>(DataFilePath());
+}
+
+TClipboardViewerForm::~TClipboardViewerForm() {
+  // The controller and the rows go before the handler whose nodes they show.
+  treeController_.reset();
+  if (tree_ != nullptr) TreeView_DeleteAllItems(tree_);
+}
+
+int TClipboardViewerForm::Scaled(int designValue) const { return ScaleToDpi(designValue, dpi_); }
+
+void TClipboardViewerForm::LoadSettings() {
+  auto& store = Settings::SettingsInstance();
+  using namespace Settings;
+  CDisplayState::Settings display;
+  display.width = std::clamp(store.GetWindowWidth(kWindowWidthDefault), kWindowWidthMin,
+                             kWindowWidthMax);
+  display.expandedHeight = std::clamp(store.GetWindowHeight(kWindowHeightDefault),
+                                      kWindowHeightMin, kWindowHeightMax);
+  display.transparency = static_cast<std::uint8_t>(
+      std::clamp(store.GetInt(kWindowTransparency, kWindowTransparencyDefault),
+                 kWindowTransparencyMin, kWindowTransparencyMax));
+  display.monitorVisible = store.GetInt(kClipboardMonitorVisible, kClipboardMonitorVisibleDefault) ==
+                           kClipboardMonitorShown;
+  CMainWindowTick::Settings keys;
+  keys.quickPasteMode = std::clamp(store.GetInt(kQuickPasteMode, kQuickPasteModeDefault),
+                                   kQuickPasteModeMin, kQuickPasteModeMax);
+  keys.primaryHotKey =
+      static_cast<KeyCombination>(store.GetInt(kPriHotKeyValue, kPriHotKeyValueDefault));
+  keys.secondaryHotKey =
+      static_cast<KeyCombination>(store.GetInt(kSecHotKeyValue, kSecHotKeyValueDefault));
+  tick_.ApplySettings(keys);
+  if (state_) {
+    state_->ApplySettings(display);
+  } else {
+    state_.emplace(ScreenPoint{}, 0, display);  // placed by the constructor
+  }
+  if (tree_ != nullptr) InvalidateRect(tree_, nullptr, TRUE);
+}
+
+bool TClipboardViewerForm::Create() {
+  WNDCLASSEXW wc{};
+  wc.style = CS_DBLCLKS;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  icon_ = LoadIconW(GetModuleHandleW(nullptr), L"MAIN_ICON");
+  if (icon_ == nullptr) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
+  wc.hIcon = icon_;
+  const ScreenRect& bounds = state_->Layout().bounds;
+  // A tool window has no taskbar button.
+  if (!CWindow::Create(kMainWindowClass, wc, WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW,
+                       kMainWindowTitle, WS_POPUP | WS_CLIPCHILDREN, bounds.left, bounds.top,
+                       bounds.Width(), bounds.Height())) {
+    return false;
+  }
+  instance_.MarkMainWindow(Handle());
+  CreateControls();
+  ApplyLayout();
+
+  mainPopupMenu_.reset(CreatePopupMenu());
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandSettings, L"Settings");
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandCheckForUpdates, L"Check for updates");
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandAbout, L"About");
+  AppendMenuW(mainPopupMenu_.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandExit, L"Exit");
+  trayIcon_ = std::make_unique<CTrayIcon>(
+      Handle(), kTrayIconId, kTrayMessage, icon_,
+      WideFromAscii(kProductEdition) + L" " + WideFromAscii(kVersionText));
+  trayIcon_->Add();
+
+  // Posted, so that it runs once the message loop does, shown or not.
+  PostMessageW(Handle(), kFirstActivationMessage, 0, 0);
+  return true;
+}
+
+void TClipboardViewerForm::CreateControls() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  formFont_ = MakeFont(L"Tahoma", -11, dpi_);
+  treeFont_ = MakeFont(L"Tahoma", -19, dpi_);
+  framePen_.reset(CreatePen(PS_SOLID, 1, kFrameColor));
+  categoriesIcons_ = LoadCategoriesIcons();
+  moreIcons_ = LoadMoreIcons();
+
+  auto child = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+    HWND control = CreateWindowExW(0, className, text, WS_CHILD | style, 0, 0, 0, 0, Handle(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                   nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
+    return control;
+  };
+  // The label lets the mouse through to the window, whose header drags it.
+  label_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, kIdClipboardContent);
+  pinButton_ = child(L"BUTTON", L"", BS_OWNERDRAW, kIdPin);
+  openButton_ = child(L"BUTTON", L"", BS_OWNERDRAW, kIdOpenClipboard);
+  autoPaste_ = child(L"BUTTON", L"Paste to active app", BS_AUTOCHECKBOX, kIdAutoPaste);
+  Button_SetCheck(autoPaste_, BST_CHECKED);
+  tree_ = child(WC_TREEVIEWW, L"", TVS_NOTOOLTIPS | TVS_SINGLEEXPAND | TVS_SHOWSELALWAYS,
+                kIdItemsTree);
+  SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), FALSE);
+  TreeView_SetExtendedStyle(tree_, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
+  TreeView_SetIndent(tree_, Scaled(kTreeIndent));
+  treeView_ = std::make_unique<CWin32TreeView>(tree_);
+
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  LayoutChildren(client.right, client.bottom);
+}
+
+void TClipboardViewerForm::LayoutChildren(int clientWidth, int clientHeight) {
+  if (label_ == nullptr) return;
+  const int top = Scaled(kHeaderTop);
+  const int height = Scaled(kHeaderControlHeight);
+  const int left = Scaled(kLabelLeft);
+  MoveWindow(label_, left, top, clientWidth - left - Scaled(kLabelRightMargin), height, TRUE);
+  MoveWindow(pinButton_, clientWidth - Scaled(kPinRightOffset), top, Scaled(kButtonWidth), height,
+             TRUE);
+  MoveWindow(openButton_, clientWidth - Scaled(kOpenRightOffset), top, Scaled(kButtonWidth),
+             height, TRUE);
+  MoveWindow(autoPaste_, Scaled(kAutoPasteLeft), Scaled(kAutoPasteTop), Scaled(kAutoPasteWidth),
+             Scaled(kAutoPasteHeight), TRUE);
+  const int treeLeft = Scaled(kTreeLeft);
+  const int treeTop = Scaled(kTreeTop);
+  MoveWindow(tree_, treeLeft, treeTop, std::max(0, clientWidth - 2 * treeLeft),
+             std::max(0, clientHeight - treeTop - treeLeft), TRUE);
+}
+
+void TClipboardViewerForm::ApplyLayout() {
+  const WindowLayout& want = state_->Layout();
+  const bool all = !applied_;
+  if (all || want.alpha != applied_->alpha) {
+    SetLayeredWindowAttributes(Handle(), 0, want.alpha, LWA_ALPHA);
+  }
+  if (all || want.bounds != applied_->bounds) {
+    SetWindowPos(Handle(), HWND_TOPMOST, want.bounds.left, want.bounds.top, want.bounds.Width(),
+                 want.bounds.Height(), SWP_NOACTIVATE);
+  }
+  if (all || want.labelVisible != applied_->labelVisible) ShowChild(label_, want.labelVisible);
+  if (all || want.openButtonVisible != applied_->openButtonVisible) {
+    ShowChild(openButton_, want.openButtonVisible);
+  }
+  if (all || want.pinVisible != applied_->pinVisible) ShowChild(pinButton_, want.pinVisible);
+  if (all || want.autoPasteVisible != applied_->autoPasteVisible) {
+    ShowChild(autoPaste_, want.autoPasteVisible);
+  }
+  if (all || want.treeVisible != applied_->treeVisible) ShowChild(tree_, want.treeVisible);
+  if (all || want.windowVisible != applied_->windowVisible) {
+    ShowWindow(Handle(), want.windowVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+  }
+  if (all || state_->OpenDown() != appliedOpenDown_) InvalidateRect(openButton_, nullptr, FALSE);
+  if (all || state_->PinDown() != appliedPinDown_) InvalidateRect(pinButton_, nullptr, FALSE);
+  applied_ = want;
+  appliedOpenDown_ = state_->OpenDown();
+  appliedPinDown_ = state_->PinDown();
+}
+
+LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  static const UINT showListMessage = RegisterWindowMessageW(kShowListMessageName);
+  switch (message) {
+    case WM_DRAWCLIPBOARD:
+      WMDrawClipboard(wParam, lParam);
+      return 0;
+    case WM_CHANGECBCHAIN:
+      chain_.OnChangeChain(wParam, lParam);
+      return 0;
+    case WM_NCHITTEST:
+      return WMNCHitTest(lParam);
+    case WM_MOVE:
+      if (state_) {
+        const ScreenRect rect = WindowRectOf(Handle());
+        state_->MovedTo({rect.left, rect.top});
+      }
+      return 0;
+    case WM_SIZE:
+      LayoutChildren(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTimerId) Timer1Timer();
+      return 0;
+    case WM_PAINT:
+      PaintFrame();
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      // The label and the check box show the window's own background.
+      auto dc = reinterpret_cast<HDC>(wParam);
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_DRAWITEM: {
+      const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw.hwndItem == pinButton_) DrawHeaderButton(draw, EHeaderGlyph::kPin, state_->PinDown());
+      if (draw.hwndItem == openButton_) {
+        DrawHeaderButton(draw, EHeaderGlyph::kOpenList, state_->OpenDown());
+      }
+      return TRUE;
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kIdOpenClipboard:
+          if (HIWORD(wParam) == BN_CLICKED) {
+            state_->ToggleOpen();
+            BtOpenClipboardClick();
+          }
+          break;
+        case kIdPin:
+          if (HIWORD(wParam) == BN_CLICKED) {
+            state_->SetPinDown(!state_->PinDown());
+            BtOpenClipboardClick();
+          }
+          break;
+        case kCommandSettings: Settings1Click(); break;
+        case kCommandCheckForUpdates: CheckForUpdates(Handle()); break;
+        case kCommandAbout: ShowAboutBox(Handle()); break;
+        case kCommandExit: Close(ECloseReason::kExit); break;
+      }
+      return 0;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->hwndFrom == tree_ && treeController_) {
+        bool handled = false;
+        const LRESULT result = treeController_->OnNotify(header, handled);
+        if (handled) return result;
+      }
+      return 0;
+    }
+    case WM_CONTEXTMENU:
+      // Right click on the header (the label lets the mouse through to the window).
+      if (reinterpret_cast<HWND>(wParam) == Handle()) {
+        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (point.x == -1 && point.y == -1) GetCursorPos(&point);
+        ShowMainPopupMenu(point);
+      }
+      return 0;
+    case kTrayMessage:
+      if (LOWORD(lParam) == WM_LBUTTONDBLCLK) {
+        TrayIcon1DblClick();
+      } else if (LOWORD(lParam) == WM_RBUTTONUP || LOWORD(lParam) == WM_CONTEXTMENU) {
+        POINT point{};
+        GetCursorPos(&point);
+        ShowMainPopupMenu(point);
+      }
+      return 0;
+    case kFirstActivationMessage:
+      FormActivate();
+      return 0;
+    case kDamagedNoticeMessage:
+      if (damagedNotice_) {
+        const std::u16string text = std::exchange(damagedNotice_, std::nullopt).value();
+        MessageBoxW(Handle(), AsWide(text.c_str()), kMainWindowTitle, MB_OK | MB_ICONWARNING);
+      }
+      return 0;
+    case WM_CLOSE:
+      Close(ECloseReason::kExit);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) Close(ECloseReason::kSessionEnd);
+      return 0;
+    case WM_DESTROY:
+      KillTimer(Handle(), kTimerId);
+      trayIcon_.reset();
+      instance_.UnmarkMainWindow(Handle());
+      return 0;
+    default:
+      if (message == showListMessage) {
+        ShowList();
+        return 0;
+      }
+      if (message == CTrayIcon::TaskbarCreatedMessage() && trayIcon_) {
+        trayIcon_->Add();
+        return 0;
+      }
+      return DefWindowProcW(Handle(), message, wParam, lParam);
+  }
+}
+
+void TClipboardViewerForm::OnDestroyed() { PostQuitMessage(0); }
+
+void TClipboardViewerForm::PaintFrame() {
+  PaintDc paint(Handle());
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  SelectGuard pen(paint.get(), framePen_.get());
+  SelectGuard brush(paint.get(), GetStockObject(NULL_BRUSH));
+  Rectangle(paint.get(), client.left, client.top, client.right, client.bottom);
+}
+
+LRESULT TClipboardViewerForm::WMNCHitTest(LPARAM lParam) const {
+  const ScreenPoint point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  const ScreenRect window = WindowRectOf(Handle());
+  const ScreenRect pin = WindowRectOf(pinButton_);
+  // The pin's place, whether it is shown or not.
+  const int pinLeft = pin.left - window.left;
+  const int pinHeight = pin.bottom - window.top;
+  return IsInDragZone(point, {window.left, window.top}, pinLeft, pinHeight) ? HTCAPTION : HTCLIENT;
+}
+
+void TClipboardViewerForm::FormActivate() {
+  if (activated_) return;
+  activated_ = true;
+  CClipboardHandler& handler = CreateHandler(treeView_.get(), Handle());
+  handlerCreated_ = true;
+  treeController_ = std::make_unique<CClipTreeController>(
+      tree_, *this, Settings::SettingsInstance().GetSkin(), dpi_);
+  ReadDataFile();
+  handler.RebuildTree();
+  if (HTREEITEM first = TreeView_GetRoot(tree_)) TreeView_Expand(tree_, first, TVE_EXPAND);
+  autoSaver_->Reset(handler);
+  // Joining brings the first WM_DRAWCLIPBOARD at once: what is on the clipboard now is
+  // captured like any later change.
+  chain_.Join(Handle());
+
+  const bool firstRun = Settings::SettingsInstance().IsFirstLaunch();
+  switch (DecideStartAction(firstRun, CurrentDayCount(),
+                            Settings::SettingsInstance().GetLastUpdatesCheck())) {
+    case EStartAction::kOpenSettings: Settings1Click(); break;
+    case EStartAction::kCheckForUpdates: CheckForUpdates(Handle()); break;
+    case EStartAction::kNothing: break;
+  }
+  SetTimer(Handle(), kTimerId, kTimerMilliseconds, nullptr);
+  if (damagedNotice_) PostMessageW(Handle(), kDamagedNoticeMessage, 0, 0);
+}
+
+std::filesystem::path TClipboardViewerForm::KeepUnreadableOriginal(
+    const std::filesystem::path& path) {
+  if (!FileExists(path)) return path;  // nothing left to lose
+  return CopyBeside(path, UnreadableStamp());
+}
+
+void TClipboardViewerForm::ReadDataFile() {
+  const std::filesystem::path path = DataFilePath();
+  try {
+    GetHandler().LoadFromFile(path);
+    damagedNotice_ = DamagedFileNotice(GetHandler().LastLoad());
+  } catch (const std::exception& error) {
+    // The store is empty now; saving it would put nothing in the place of the file. Keep
+    // the file beside, or save nothing over it until that can be done.
+    std::string text = error.what();
+    const std::filesystem::path copy = KeepUnreadableOriginal(path);
+    if (copy.empty()) {
+      saveAllowed_ = false;
+      text += "\n\nQuillery will not save over this file until it can keep a copy of it.";
+    } else {
+      text += "\n\nThe file is kept as " + copy.string() + ".";
+    }
+    ShowErrorBox(text);
+  }
+}
+
+void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
+  // Joining the chain again (after a close that could not save) announces the content that
+  // was already taken; so may a repeated notice, or the notice of a change that the last
+  // capture already read because the clipboard changed again before it could open it.
+  // Only a new content is captured.
+  const DWORD sequence = GetClipboardSequenceNumber();
+  const bool seen =
+      handlerCreated_ && sequence != 0 && sequence == GetHandler().LastCaptureSequence();
+  if (handlerCreated_ && !seen) {
+    CClipboardHandler& handler = GetHandler();
+    handler.CaptureClipboard();
+    SetWindowTextW(label_, AsWide(handler.LastCaption().c_str()));
+    handler.RebuildTree();
+    autoSaver_->MarkChanged();
+  }
+  chain_.PassOnChange(wParam, lParam);
+}
+
+void TClipboardViewerForm::Timer1Timer() {
+  if (closed_) return;
+  tick_.Tick(*state_, *this);
+  ApplyLayout();
+  if (handlerCreated_ && saveAllowed_) autoSaver_->Poll(GetHandler(), GetTickCount());
+}
+
+void TClipboardViewerForm::BtOpenClipboardClick() {
+  state_->SetExpanded(state_->OpenDown());
+  ApplyLayout();
+}
+
+void TClipboardViewerForm::TrayIcon1DblClick() {
+  state_->ToggleOpen();
+  ApplyLayout();
+}
+
+void TClipboardViewerForm::Settings1Click() {
+  TFormSettings dialog(Handle());
+  if (dialog.ExecuteSettings(CategoriesIcons())) {
+    LoadSettings();
+    state_->ShowAsSettingsSay();
+    ApplyLayout();
+  }
+  if (handlerCreated_) GetHandler().RebuildTree();
+}
+
+void TClipboardViewerForm::ShowMainPopupMenu(POINT point) {
+  // Without this the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(Handle());
+  TrackPopupMenuEx(mainPopupMenu_.get(), TPM_RIGHTBUTTON, point.x, point.y, Handle(), nullptr);
+  PostMessageW(Handle(), WM_NULL, 0, 0);
+}
+
+void TClipboardViewerForm::ShowList() {
+  if (!activated_ || closed_) return;
+  RememberTarget();
+  const ScreenPoint cursor = CursorPosition();
+  state_->ShowPopup(cursor, ::WorkAreaAt(cursor));
+  state_->SetExpanded(true);
+  ApplyLayout();
+  SetForegroundWindow(Handle());
+}
+
+void TClipboardViewerForm::MoveSelectedToClipboard() {
+  HTREEITEM row = TreeView_GetSelection(tree_);
+  if (row == nullptr) return;
+  const auto* node = static_cast<const CItemNode*>(treeView_->RowData(reinterpret_cast<TTreeNode*>(row)));
+  if (node == nullptr || node->isCategory) return;
+  const int clipId = static_cast<int>(node->id);  // the node may go with the rebuild
+  CClipboardHandler& handler = GetHandler();
+  const bool put = handler.PutItemToClipboard(clipId);
+  handler.RebuildTree();
+  autoSaver_->MarkChanged();
+  if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
+    PasteIntoTarget(targetWindow_);
+    state_->SetExpanded(false);
+    ApplyLayout();
+  }
+}
+
+bool TClipboardViewerForm::EditCategory(int categoryId, int parentId) {
+  TEditCategoryForm editor(Handle());
+  const bool changed = editor.ExecuteEditor(CategoriesIcons(), categoryId, parentId);
+  if (changed) autoSaver_->MarkChanged();
+  return changed;
+}
+
+std::optional<KeyCombination> TClipboardViewerForm::AskHotKey(KeyCombination current) {
+  autoSaver_->MarkChanged();  // the caller stores the answer
+  return RunHotKeyForm(Handle(), current);
+}
+
+std::optional<std::uint32_t> TClipboardViewerForm::LastInputTime() { return ::LastInputTime(); }
+
+ScreenPoint TClipboardViewerForm::CursorPos() { return CursorPosition(); }
+
+ScreenRect TClipboardViewerForm::WorkAreaAt(ScreenPoint point) { return ::WorkAreaAt(point); }
+
+KeyCombination TClipboardViewerForm::ReadKeys() { return ScanKeyCombination(); }
+
+bool TClipboardViewerForm::IsKeyDown(int virtualKey) { return IsKeyHeld(virtualKey); }
+
+void TClipboardViewerForm::QuickPaste(int position, int categoryId) {
+  if (GetHandler().PutNthItemToClipboard(position, categoryId)) PasteToFocusedControl();
+}
+
+void TClipboardViewerForm::PasteByHotKey(KeyCombination code) {
+  if (GetHandler().PutItemByHotKey(code)) PasteToFocusedControl();
+}
+
+void TClipboardViewerForm::RememberTarget() { targetWindow_ = GetForegroundWindow(); }
+
+void TClipboardViewerForm::Close(ECloseReason reason) {
+  if (closed_) return;
+  if (!RunClosingSequence(*this, reason)) return;
+  closed_ = true;
+  KillTimer(Handle(), kTimerId);
+  DestroyWindow(Handle());
+}
+
+void TClipboardViewerForm::LeaveViewerChain() { chain_.Leave(); }
+
+void TClipboardViewerForm::JoinViewerChain() { chain_.Join(Handle()); }
+
+void TClipboardViewerForm::SaveData() {
+  autoSaver_->Stop();
+  // Before the first activation nothing was loaded: an empty store must not replace the file.
+  if (!handlerCreated_) return;
+  if (!saveAllowed_) saveAllowed_ = !KeepUnreadableOriginal(DataFilePath()).empty();
+  if (!saveAllowed_) {
+    // Told like any file that cannot be written: the window keeps its clips and runs on.
+    throw CFileError("Cannot keep a copy of the unreadable data file before replacing",
+                     DataFilePath());
+  }
+  GetHandler().SaveToFile(DataFilePath());
+}
+
+void TClipboardViewerForm::ShowSaveError(const std::string& message) {
+  ShowErrorBox(message +
+               "\n\nQuillery keeps running with every clip in memory. Make room for the file "
+               "(or make its folder writable), then exit again.");
+}
+
+void TClipboardViewerForm::ReleaseHandler() {
+  if (!handlerCreated_) return;
+  treeController_.reset();
+  TreeView_DeleteAllItems(tree_);
+  ::ReleaseHandler();
+  handlerCreated_ = false;
+}
+
+void TClipboardViewerForm::WritePosition() {
+  const ScreenPoint place = state_->DockedPlace();
+  Settings::SettingsInstance().SetPositionY(place.y);
+  Settings::SettingsInstance().SetPositionX(place.x);
+}
+
+void TClipboardViewerForm::ReleaseSettings() { Settings::ReleaseSettings(); }

@@ -1,0 +1,134 @@
+#pragma once
+// TClipboardViewerForm: the main window. A narrow borderless strip that stays on top near
+// the upper right corner, showing the caption of the newest clip, with a button that
+// unfolds the clip tree below it, and a tray icon. It is the program's clipboard viewer:
+// every clipboard change becomes a capture of the clip handler. It owns the program's
+// life: the settings store from construction to close, the clip handler from the first
+// activation to close, the 10 ms tick, the automatic save and the closing sequence.
+//
+// "Exit", WM_CLOSE and the end of the Windows session all close it the same way; when the
+// data file cannot be written at an ordinary close the window keeps running.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/autosave/auto_save.h"
+#include "app/tree/clip_tree_controller.h"
+#include "app/tree/clip_tree_host.h"
+#include "app/window/closing_sequence.h"
+#include "app/window/clipboard_viewer_chain.h"
+#include "app/window/display_state.h"
+#include "app/window/main_window_tick.h"
+#include "app/window/single_instance.h"
+#include "app/window/tray_icon.h"
+#include "categories/win32_tree_view.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/window.h"
+
+class TClipboardViewerForm final : public CWindow,
+                                   public CClipTreeHost,
+                                   private CTickPort,
+                                   private CClosingPort {
+ public:
+  // Opens the settings store on the ini file and reads the window's settings. `instance`
+  // must outlive the window.
+  explicit TClipboardViewerForm(const CSingleInstance& instance);
+  ~TClipboardViewerForm() override;
+
+  // Creates the window, its controls and the tray icon, shows it as the settings say and
+  // queues the first activation (load, clipboard-viewer chain, tick). False when the
+  // system refuses the window.
+  bool Create();
+
+  // CClipTreeHost
+  HWND OwnerWindow() const override { return Handle(); }
+  int QuickPasteMode() const override { return tick_.CurrentSettings().quickPasteMode; }
+  HIMAGELIST CategoriesIcons() const override { return categoriesIcons_.get(); }
+  HIMAGELIST MoreIcons() const override { return moreIcons_.get(); }
+  void MoveSelectedToClipboard() override;
+  bool EditCategory(int categoryId, int parentId) override;
+  std::optional<KeyCombination> AskHotKey(KeyCombination current) override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDestroyed() override;
+
+ private:
+  // CTickPort
+  std::optional<std::uint32_t> LastInputTime() override;
+  std::uint32_t Now() override { return GetTickCount(); }
+  ScreenPoint CursorPos() override;
+  ScreenRect WorkAreaAt(ScreenPoint point) override;
+  KeyCombination ReadKeys() override;
+  bool IsKeyDown(int virtualKey) override;
+  void QuickPaste(int position, int categoryId) override;
+  void PasteByHotKey(KeyCombination code) override;
+  void RememberTarget() override;
+
+  // CClosingPort
+  void LeaveViewerChain() override;
+  void JoinViewerChain() override;
+  void SaveData() override;
+  void ShowSaveError(const std::string& message) override;
+  void ReleaseHandler() override;
+  void WritePosition() override;
+  void ReleaseSettings() override;
+
+  void LoadSettings();
+  void CreateControls();
+  void LayoutChildren(int clientWidth, int clientHeight);
+  // Moves the state's layout onto the window and its controls, changing only what differs.
+  void ApplyLayout();
+  int Scaled(int designValue) const;
+
+  void FormActivate();
+  void ReadDataFile();
+  // Copies a data file that could not be read to a new file beside it; the copy's path,
+  // or empty when it could not be made.
+  static std::filesystem::path KeepUnreadableOriginal(const std::filesystem::path& path);
+  void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
+  LRESULT WMNCHitTest(LPARAM lParam) const;
+  void Timer1Timer();
+  void BtOpenClipboardClick();
+  void TrayIcon1DblClick();
+  void Settings1Click();
+  void ShowMainPopupMenu(POINT point);
+  void ShowList();
+  void Close(ECloseReason reason);
+  void PaintFrame();
+
+  const CSingleInstance& instance_;
+  int dpi_ = 96;
+  std::optional<CDisplayState> state_;
+  std::optional<WindowLayout> applied_;
+  bool appliedOpenDown_ = false;
+  bool appliedPinDown_ = false;
+  CMainWindowTick tick_;
+  CClipboardViewerChain chain_;
+  std::unique_ptr<CAutoSaver> autoSaver_;
+
+  UniqueFont formFont_;
+  UniqueFont treeFont_;
+  UniquePen framePen_;
+  UniqueImageList categoriesIcons_;
+  UniqueImageList moreIcons_;
+  UniqueMenu mainPopupMenu_;
+  HICON icon_ = nullptr;  // shared resource icon, not owned
+  std::unique_ptr<CTrayIcon> trayIcon_;
+
+  HWND label_ = nullptr;       // LbClipboardContent
+  HWND pinButton_ = nullptr;   // BtPin
+  HWND openButton_ = nullptr;  // BtOpenClipboard
+  HWND autoPaste_ = nullptr;   // CBAutoPaste
+  HWND tree_ = nullptr;        // ItemsTree
+  std::unique_ptr<CWin32TreeView> treeView_;
+  std::unique_ptr<CClipTreeController> treeController_;
+
+  HWND targetWindow_ = nullptr;  // in front when the popup opened
+  bool activated_ = false;       // the first activation has run
+  bool handlerCreated_ = false;
+  bool saveAllowed_ = true;      // false while an unreadable data file could not be kept
+  bool closed_ = false;
+  std::optional<std::u16string> damagedNotice_;
+};

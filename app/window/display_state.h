@@ -1,0 +1,82 @@
+#pragma once
+// CDisplayState: the main window's three display states (docked and folded, docked and
+// unfolded, popup beside the cursor), its header buttons, opacity and visibility, as plain
+// values. The window applies Layout() to itself after each change; nothing here touches
+// the system.
+
+#include <cstdint>
+
+#include "app/window/window_placement.h"
+
+// What the window and its controls should look like now.
+struct WindowLayout {
+  ScreenRect bounds;            // the window's rectangle on the screen
+  bool labelVisible = true;     // the caption of the newest clip
+  bool openButtonVisible = true;
+  bool pinVisible = false;
+  bool autoPasteVisible = false;
+  bool treeVisible = false;
+  bool windowVisible = true;
+  std::uint8_t alpha = 200;     // 255 opaque
+  bool operator==(const WindowLayout&) const = default;
+};
+
+class CDisplayState {
+ public:
+  // The settings that shape the window; LoadSettings reads them.
+  struct Settings {
+    int width = 200;
+    int expandedHeight = 388;
+    std::uint8_t transparency = 200;  // alpha while the cursor is away
+    bool monitorVisible = true;       // the docked window is shown at all
+  };
+
+  // Docked and folded at `place`; `headerHeight` is the folded window's height.
+  CDisplayState(ScreenPoint place, int headerHeight, const Settings& settings);
+
+  // New settings: the width applies at once, the height at the next SetExpanded.
+  void ApplySettings(const Settings& settings);
+  const Settings& CurrentSettings() const { return settings_; }
+
+  // Shows (`expanded`) or hides the list; the pin shows only with the list, docked.
+  void SetExpanded(bool expanded);
+  // Turns the window into the popup at `cursor`, inside `workArea`, remembering the
+  // docked place. False, changing nothing, when it is a popup already.
+  bool ShowPopup(ScreenPoint cursor, const ScreenRect& workArea);
+  // Back to the docked place, folded or not as the open button says. False, changing
+  // nothing, when it is not a popup.
+  bool HidePopup();
+
+  // The open button was clicked (or the tray icon double-clicked): the list toggles.
+  void ToggleOpen();
+  void SetPinDown(bool down) { pinDown_ = down; }
+  // The user dragged the window there.
+  void MovedTo(ScreenPoint place);
+
+  // The cursor is near: opaque. Away: translucent, back from the popup, and folded
+  // unless pinned.
+  void CursorNear();
+  void CursorAway();
+  // Outside the popup the window is shown exactly when the settings say so.
+  void EnforceVisibility();
+  // Shows or hides the docked window as the settings say (after the settings dialog).
+  void ShowAsSettingsSay() { layout_.windowVisible = settings_.monitorVisible; }
+
+  const WindowLayout& Layout() const { return layout_; }
+  bool Expanded() const { return expanded_; }
+  bool PopupMode() const { return popupMode_; }
+  bool OpenDown() const { return openDown_; }
+  bool PinDown() const { return pinDown_; }
+  // Where the window lives when it is not a popup: what is saved at close.
+  ScreenPoint DockedPlace() const;
+
+ private:
+  Settings settings_;
+  int headerHeight_;
+  WindowLayout layout_;
+  bool expanded_ = false;
+  bool popupMode_ = false;
+  bool openDown_ = false;
+  bool pinDown_ = false;
+  ScreenPoint saved_;  // the docked place while a popup
+};

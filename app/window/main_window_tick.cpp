@@ -1,0 +1,68 @@
+#include "app/window/main_window_tick.h"
+
+namespace {
+
+class CReentryGuard {
+ public:
+  explicit CReentryGuard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~CReentryGuard() { flag_ = false; }
+  CReentryGuard(const CReentryGuard&) = delete;
+  CReentryGuard& operator=(const CReentryGuard&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+constexpr KeyCombination kModifierBits = kKeyShift | kKeyCtrl | kKeyAlt;
+
+}  // namespace
+
+void CMainWindowTick::Tick(CDisplayState& state, CTickPort& port) {
+  // A paste pumps the message queue; a tick arriving inside it would see the same keys.
+  if (ticking_) return;
+  CReentryGuard guard(ticking_);
+
+  const std::optional<std::uint32_t> lastInput = port.LastInputTime();
+  const std::uint32_t now = port.Now();
+  // Near the window the cursor is followed at every tick, so that leaving it is seen at
+  // once even where the system reports the move as no input; that includes a window just
+  // moved under it.
+  const bool wasNear = IsCursorNear(cursor_, state.Layout().bounds);
+  if (cursorWatch_.Due(lastInput, now, wasNear)) cursor_ = port.CursorPos();
+  if (IsCursorNear(cursor_, state.Layout().bounds)) {
+    state.CursorNear();
+  } else {
+    state.CursorAway();
+  }
+
+  // Read once for both polls. A digit can be held only when some key besides the
+  // modifiers is, so the ten digit reads are skipped while nothing is held.
+  if (keysWatch_.Due(lastInput, now, held_ != 0)) held_ = port.ReadKeys();
+  const KeyCombination keys = held_;
+  if (settings_.quickPasteMode != 0) {
+    const std::uint16_t digit =
+        (keys & ~kModifierBits) == 0
+            ? kNoDigit
+            : FirstDigitDown([&port](int key) { return port.IsKeyDown(key); });
+    if (digits_.Fires(digit)) {
+      const QuickPastePlan plan = QuickPasteDigit(digit, (keys & kKeyCtrl) != 0,
+                                                  (keys & kKeyAlt) != 0, settings_.quickPasteMode);
+      for (int i = 0; i < plan.count; ++i) port.QuickPaste(plan.position, plan.categories[i]);
+    }
+  }
+
+  if (state.PopupMode()) return;
+
+  if (keys_.Fires(keys)) {
+    port.PasteByHotKey(keys);
+    if (!state.PopupMode() &&
+        (keys == settings_.primaryHotKey || keys == settings_.secondaryHotKey)) {
+      port.RememberTarget();
+      const ScreenPoint at = port.CursorPos();
+      state.ShowPopup(at, port.WorkAreaAt(at));
+      state.SetExpanded(true);
+    }
+  }
+
+  state.EnforceVisibility();
+}

@@ -1,0 +1,39 @@
+#include "app/window/tray_icon.h"
+
+
+#include <utility>
+
+CTrayIcon::CTrayIcon(HWND window, UINT id, UINT callbackMessage, HICON icon, std::wstring tip)
+    : window_(window), id_(id), callbackMessage_(callbackMessage), icon_(icon),
+      tip_(std::move(tip)) {}
+
+CTrayIcon::~CTrayIcon() {
+  if (!added_) return;
+  NOTIFYICONDATAW data = Data();
+  Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+NOTIFYICONDATAW CTrayIcon::Data() const {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = window_;
+  data.uID = id_;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = callbackMessage_;
+  data.hIcon = icon_;
+  tip_.substr(0, std::size(data.szTip) - 1).copy(data.szTip, std::size(data.szTip) - 1);
+  return data;
+}
+
+bool CTrayIcon::Add() {
+  NOTIFYICONDATAW data = Data();
+  // After an Explorer restart the old icon is gone and NIM_ADD is right; while it is still
+  // there, NIM_MODIFY is.
+  added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+  return added_;
+}
+
+UINT CTrayIcon::TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}

@@ -1,0 +1,187 @@
+// Saving while the program runs: when, what bytes, and what a change or a failure in the
+// middle of a save does.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/autosave/auto_save.h"
+#include "app/autosave/store_fingerprint.h"
+#include "app/autosave/store_slice_writer.h"
+#include "tests/support/store_fixture.h"
+
+namespace {
+
+TEST(AutoSaveScheduleTest, SavesTenQuietSecondsAfterTheLastChange) {
+  CAutoSaveSchedule schedule;
+  EXPECT_FALSE(schedule.Due(50'000));
+  schedule.Changed(1'000);
+  schedule.Changed(4'000);
+  EXPECT_FALSE(schedule.Due(13'999));
+  EXPECT_TRUE(schedule.Due(14'000));
+  schedule.Started();
+  EXPECT_FALSE(schedule.Due(90'000));
+}
+
+TEST(AutoSaveScheduleTest, AStoreThatKeepsChangingIsSavedWithinAMinute) {
+  CAutoSaveSchedule schedule;
+  for (std::uint32_t now = 0; now < 60'000; now += 5'000) {
+    schedule.Changed(now);
+    EXPECT_FALSE(schedule.Due(now + 1));
+  }
+  EXPECT_TRUE(schedule.Due(60'000));
+}
+
+TEST(AutoSaveScheduleTest, AFailedSaveIsTriedAgainAMinuteLater) {
+  CAutoSaveSchedule schedule;
+  schedule.Changed(0);
+  schedule.Started();
+  schedule.Failed(10'000);
+  EXPECT_FALSE(schedule.Due(69'999));
+  EXPECT_TRUE(schedule.Due(70'000));
+}
+
+class AutoSaveStoreTest : public StoreTest {
+ protected:
+  AutoSaveStoreTest() {
+    CopyTexts({u"first", u"second", u"third"});
+    TBitmap picture(40, 30, 32);
+    picture.Row(5)[7] = 0x5A;
+    EXPECT_TRUE(driver.CopyBitmap(picture));
+    CopyTexts({u"fourth"});
+    CCategory category;
+    category.name = u"Work";
+    category.iconIndex = 3;
+    categoryId_ = store.AddCategory(category);
+    EXPECT_TRUE(store.MoveItem(store.Items().back()->id, categoryId_));
+  }
+
+  std::filesystem::path DataPath() const { return folder.Path() / "data.dat"; }
+
+  // Polls with the clock at `now` until the save under way has ended.
+  void FinishSave(CAutoSaver& saver, std::uint32_t now) {
+    for (int i = 0; i < 5000 && saver.Saving(); ++i) {
+      saver.Poll(store, now);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_FALSE(saver.Saving());
+  }
+
+  std::vector<std::u16string> SavedHistory() {
+    CDataBase loaded;
+    loaded.LoadFromFile(DataPath());
+    std::vector<std::u16string> texts;
+    for (const auto& clip : loaded.Items()) {
+      const auto* text = dynamic_cast<const CTextItem*>(clip.get());
+      if (clip->categoryId == kHistoryCategoryId) texts.push_back(text ? text->text : u"<picture>");
+    }
+    return texts;
+  }
+
+  int categoryId_ = 0;
+};
+
+TEST_F(AutoSaveStoreTest, PartsMakeTheSameBytesAsAWholeSave) {
+  store.Items().front()->orphaned = true;  // left out, as by a whole save
+  Head().hotKey = 0x4041;
+  for (std::size_t budget : {std::size_t{1}, std::size_t{5000}, std::size_t{1} << 20}) {
+    CStoreSliceWriter slices;
+    CByteWriter out;
+    int parts = 1;
+    while (!slices.WriteNext(store, out, budget)) ++parts;
+    EXPECT_EQ(out.Bytes(), store.SaveToMemory()) << "budget " << budget;
+    if (budget == 1) {
+      EXPECT_EQ(parts, 5);  // a record each: four clips kept, one category
+    }
+  }
+}
+
+TEST_F(AutoSaveStoreTest, FingerprintSeesEveryChangeTheDataFileKeeps) {
+  std::uint64_t last = StoreFingerprint(store);
+  EXPECT_EQ(StoreFingerprint(store), last);
+  auto changed = [&] {
+    const std::uint64_t now = StoreFingerprint(store);
+    return std::exchange(last, now) != now;
+  };
+  CopyTexts({u"fifth"});
+  EXPECT_TRUE(changed());
+  Head().hotKey = 0x4031;
+  EXPECT_TRUE(changed());
+  ASSERT_TRUE(store.MoveItem(Head().id, kNotesCategoryId));
+  EXPECT_TRUE(changed());
+  ASSERT_TRUE(store.DeleteItem(store.Items().front()->id));
+  EXPECT_TRUE(changed());
+  CCategory renamed = *store.FindCategory(categoryId_);
+  renamed.name = u"Home";
+  store.UpdateCategory(categoryId_, renamed);
+  EXPECT_TRUE(changed());
+}
+
+TEST_F(AutoSaveStoreTest, SavesAfterTheQuietTimeWhatTheStoreHolds) {
+  CAutoSaver saver(DataPath());
+  saver.Reset(store);
+  saver.Poll(store, 0);
+  EXPECT_FALSE(saver.Saving());  // nothing changed since the load
+  CopyTexts({u"fifth"});
+  saver.MarkChanged();
+  saver.Poll(store, 1'000);
+  saver.Poll(store, 10'999);
+  EXPECT_FALSE(saver.Saving());
+  saver.Poll(store, 11'000);
+  EXPECT_TRUE(saver.Saving());
+  FinishSave(saver, 11'000);
+  EXPECT_FALSE(saver.LastError().has_value());
+  EXPECT_EQ(SavedHistory(), (std::vector<std::u16string>{u"fifth", u"fourth", u"<picture>",
+                                                         u"third", u"second"}));
+}
+
+TEST_F(AutoSaveStoreTest, AChangeDuringASaveStartsItOverLater) {
+  CAutoSaver saver(DataPath());
+  saver.Reset(store);
+  CopyTexts({u"fifth"});
+  saver.MarkChanged();
+  saver.Poll(store, 0);
+  saver.Poll(store, 10'000);
+  ASSERT_TRUE(saver.Saving());
+  CopyTexts({u"sixth"});  // before the first part is produced
+  saver.Poll(store, 10'010);
+  EXPECT_FALSE(saver.Saving());
+  EXPECT_FALSE(std::filesystem::exists(DataPath()));
+  saver.Poll(store, 20'009);
+  EXPECT_FALSE(saver.Saving());
+  saver.Poll(store, 20'010);
+  FinishSave(saver, 20'010);
+  EXPECT_EQ(SavedHistory().front(), u"sixth");
+}
+
+TEST_F(AutoSaveStoreTest, AFailedSaveIsReportedAndTriedAgain) {
+  CAutoSaver saver(folder.Path() / "missing folder" / "data.dat");
+  saver.Reset(store);
+  CopyTexts({u"fifth"});
+  saver.MarkChanged();
+  saver.Poll(store, 0);
+  saver.Poll(store, 10'000);
+  FinishSave(saver, 10'000);
+  EXPECT_TRUE(saver.LastError().has_value());
+  saver.Poll(store, 60'000);
+  EXPECT_FALSE(saver.Saving());
+  saver.Poll(store, 70'000);
+  EXPECT_TRUE(saver.Saving());
+}
+
+TEST_F(AutoSaveStoreTest, StopLeavesTheFileAsItWas) {
+  CAutoSaver saver(DataPath());
+  saver.Reset(store);
+  CopyTexts({u"fifth"});
+  saver.MarkChanged();
+  saver.Poll(store, 0);
+  saver.Poll(store, 10'000);
+  ASSERT_TRUE(saver.Saving());
+  saver.Stop();
+  EXPECT_FALSE(saver.Saving());
+  EXPECT_FALSE(std::filesystem::exists(DataPath()));
+  EXPECT_FALSE(std::filesystem::exists(DataPath().string() + ".saving"));
+}
+
+}  // namespace
