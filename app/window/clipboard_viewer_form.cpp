@@ -26,6 +26,7 @@
 #include "foundation/file_io.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
+#include "foundation/utf8_text.h"
 #include "platform/win32/dpi.h"
 
 namespace {
@@ -62,7 +63,7 @@ constexpr int kTreeTop = 28;
 constexpr int kTreeIndent = 42;
 constexpr COLORREF kFrameColor = RGB(168, 124, 64);
 
-std::filesystem::path DataFilePath() { return DataFolder() + "\\data.dat"; }
+std::filesystem::path DataFilePath() { return DataFolder() + u"\\data.dat"; }
 
 std::wstring WideFromAscii(std::string_view text) { return {text.begin(), text.end()}; }
 
@@ -445,7 +446,7 @@ void TClipboardViewerForm::ReadDataFile() {
       saveAllowed_ = false;
       text += "\n\nQuillery will not save over this file until it can keep a copy of it.";
     } else {
-      text += "\n\nThe file is kept as " + copy.string() + ".";
+      text += "\n\nThe file is kept as " + Utf8FromUtf16(copy.u16string()) + ".";
     }
     ShowErrorBox(text);
   }

@@ -263,19 +263,21 @@ inline constexpr DWORD ERROR_KEY_DELETED = 1018;
 // The environment, over the process's own environment.
 DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size);
 BOOL SetEnvironmentVariableA(LPCSTR name, LPCSTR value);
+DWORD GetEnvironmentVariableW(LPCWSTR name, LPWSTR buffer, DWORD size);
+BOOL SetEnvironmentVariableW(LPCWSTR name, LPCWSTR value);
 
 // The program's module and the user's special folders. Tests choose both (sim_control.h).
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 using HMODULE = HINSTANCE;
-DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
 inline constexpr int CSIDL_APPDATA = 0x001A;
-BOOL SHGetSpecialFolderPathA(HWND owner, LPSTR path, int folder, BOOL create);
+BOOL SHGetSpecialFolderPathW(HWND owner, LPWSTR path, int folder, BOOL create);
 
 // Folders, over real folders on disk. Paths take either separator, as on Windows; a path
 // that starts with one backslash lies on "the current drive", a folder that tests choose.
-BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES security);
-DWORD GetFileAttributesA(LPCSTR fileName);
+// (GetFileAttributesW, above, tells folders from files.)
+BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES security);
 
 // Input: the tick count of the last keyboard or mouse input (sim::SetKeyDown is input).
 struct LASTINPUTINFO {
