@@ -10,6 +10,7 @@
 #include "categories/clipboard_handler.h"
 #include "dialogs/common_controls.h"
 #include "dialogs/edit_category_form.h"
+#include "foundation/error_box.h"
 #include "foundation/question_box.h"
 #include "foundation/settings_storage.h"
 #include "foundation/skin_image.h"
@@ -85,7 +86,14 @@ bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
   rowBitmap_.reset();
   rowWidth_ = 0;
   if (result != IDOK) return false;
-  SaveSettingsFormValues(Settings::SettingsInstance(), values_);
+  Settings::CSettingsStorage& store = Settings::SettingsInstance();
+  const std::vector<std::string> unsaved = SaveSettingsFormValues(store, values_);
+  if (!unsaved.empty()) {
+    // This says all the run's notice would: the user is not told twice.
+    store.TakeUnsavedNotice();
+    const std::u8string file = store.FileName().u8string();
+    ShowErrorBox(UnsavedSettingsMessage(unsaved, std::string(file.begin(), file.end())));
+  }
   return true;
 }
 

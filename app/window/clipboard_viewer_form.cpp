@@ -36,6 +36,7 @@ constexpr UINT kTimerMilliseconds = 10;
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kFirstActivationMessage = WM_APP + 2;
 constexpr UINT kDamagedNoticeMessage = WM_APP + 3;
+constexpr UINT kSettingsNoticeMessage = WM_APP + 4;
 constexpr UINT kTrayIconId = 1;
 
 enum EMainMenuCommand : int {
@@ -353,6 +354,9 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         MessageBoxW(Handle(), AsWide(text.c_str()), kMainWindowTitle, MB_OK | MB_ICONWARNING);
       }
       return 0;
+    case kSettingsNoticeMessage:
+      if (auto notice = Settings::SettingsInstance().TakeUnsavedNotice()) ShowErrorBox(*notice);
+      return 0;
     case WM_CLOSE:
       Close(ECloseReason::kExit);
       return 0;
@@ -424,6 +428,11 @@ void TClipboardViewerForm::FormActivate() {
   }
   SetTimer(Handle(), kTimerId, kTimerMilliseconds, nullptr);
   if (damagedNotice_) PostMessageW(Handle(), kDamagedNoticeMessage, 0, 0);
+  // Told now, not at the first change that would be lost; the program runs on either way.
+  Settings::SettingsInstance().CheckWritable();
+  if (Settings::SettingsInstance().UnsavedNotice()) {
+    PostMessageW(Handle(), kSettingsNoticeMessage, 0, 0);
+  }
 }
 
 std::filesystem::path TClipboardViewerForm::KeepUnreadableOriginal(

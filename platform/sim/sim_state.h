@@ -105,4 +105,8 @@ void RecordMisuse(std::string what);
 // standing for the root of the current drive (Model::currentDriveRoot).
 std::string HostPath(std::u16string_view windowsPath);
 
+// True when a test asked the named file call to fail (sim::FailNextFileCall); the request is
+// used up and the error set.
+bool ShouldFailFileCall(const char* function);
+
 }  // namespace sim::detail

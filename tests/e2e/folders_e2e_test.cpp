@@ -1,6 +1,6 @@
 // Where the program keeps its files, on a real user's machine: folders whose names the ANSI
-// code page cannot hold. Each case runs the program twice, so that what the first run saved
-// must be found by the second.
+// code page cannot hold, and a settings file that cannot be written. Each case runs the
+// program twice, so that what the first run saved must be found by the second.
 
 #include <chrono>
 #include <filesystem>
@@ -75,6 +75,33 @@ TEST_F(FoldersTest, AForeignU3FolderHoldsTheClipsAndTheSettings) {
   ExpectClipsSurviveARestart(place, place.Root() / u3 / "data.dat");
   EXPECT_NE(place.Setting(Settings::kPositionX, -99999), -99999);
   EXPECT_FALSE(fs::exists(place.Program().parent_path() / "quillery.ini"));
+}
+
+TEST_F(FoldersTest, ASettingsFileThatCannotBeWrittenStopsNothingAndIsToldOnce) {
+  // A folder where the file belongs: no write can succeed, not even as an administrator.
+  fs::remove(installation.IniFile());
+  fs::create_directory(installation.IniFile());
+  auto program = Start();
+  ASSERT_TRUE(program);
+  // FirstLaunch cannot be stored, so this run is a first run.
+  HWND settings = program->WaitForWindow(L"#32770", L"Settings", kStartTimeout);
+  ASSERT_NE(settings, nullptr);
+  PostMessageW(settings, WM_COMMAND, IDOK, 0);
+  HWND box = program->WaitForWindow(L"#32770", L"Quillery", kReplyTimeout);
+  ASSERT_NE(box, nullptr) << "OK did not say what it could not save";
+  const std::u16string text = ChildTexts(box);
+  EXPECT_NE(text.find(u"could not save"), std::u16string::npos);
+  EXPECT_NE(text.find(installation.IniFile().filename().u16string()), std::u16string::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(box) && !IsWindow(settings); }));
+  EXPECT_TRUE(Silent(*program)) << "told a second time";
+  // The program runs fully: it captures, and its clips are saved at exit.
+  ASSERT_TRUE(CopyAndWait(*program, u"captured all the same"));
+  ASSERT_TRUE(program->Close());
+  const auto saved = LoadDataFile(installation.DataFile());
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(ClipTexts(*saved, kHistoryCategoryId),
+            (std::vector<std::u16string>{u"captured all the same"}));
 }
 
 }  // namespace
