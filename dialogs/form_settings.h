@@ -89,7 +89,11 @@ class TFormSettings final : public CModalDialog {
   void UpdateCategoryButtons();
   LRESULT CategoriesTreeCustomDraw(NMTVCUSTOMDRAW* draw);
   void DrawCategoryRow(HDC target, HTREEITEM item, const CItemNode* node);
-  void CategoriesTreeMouseDown();
+  // Any button pressed over the tree: the row under `point` (tree client coordinates), if
+  // there is one, becomes the selected row.
+  void CategoriesTreeMouseDown(POINT point);
+  static LRESULT CALLBACK CategoriesTreeProc(HWND tree, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR id, DWORD_PTR form);
   bool CategoriesTreeDblClick();
   void BtAddClick();
   void BtAddChildClick();
