@@ -328,8 +328,22 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       }
       return 0;
     }
+    case WM_NCRBUTTONDOWN:
+      // The header is a caption (WMNCHitTest). Wine's default handling of a right press on
+      // a caption follows the button in a loop of its own and then judges the release by
+      // the frame the window does not have, so no WM_CONTEXTMENU ever comes; the release
+      // itself opens the menu instead, on both systems.
+      if (wParam == HTCAPTION) return 0;
+      return DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_NCRBUTTONUP:
+      if (wParam == HTCAPTION) {
+        ShowMainPopupMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+      }
+      return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_CONTEXTMENU:
-      // Right click on the header (the label lets the mouse through to the window).
+      // The menu key, or a right click on the header that reached the window as a client
+      // click (the label lets the mouse through to the window).
       if (reinterpret_cast<HWND>(wParam) == Handle()) {
         POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (point.x == -1 && point.y == -1) GetCursorPos(&point);
