@@ -1,6 +1,7 @@
 #include "dialogs/form_settings.h"
 
 #include <uxtheme.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "categories/clipboard_handler.h"
 #include "dialogs/common_controls.h"
 #include "dialogs/edit_category_form.h"
+#include "foundation/error_box.h"
 #include "foundation/question_box.h"
 #include "foundation/settings_storage.h"
 #include "foundation/skin_image.h"
@@ -85,7 +87,14 @@ bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
   rowBitmap_.reset();
   rowWidth_ = 0;
   if (result != IDOK) return false;
-  SaveSettingsFormValues(Settings::SettingsInstance(), values_);
+  Settings::CSettingsStorage& store = Settings::SettingsInstance();
+  const std::vector<std::string> unsaved = SaveSettingsFormValues(store, values_);
+  if (!unsaved.empty()) {
+    // This says all the run's notice would: the user is not told twice.
+    store.TakeUnsavedNotice();
+    const std::u8string file = store.FileName().u8string();
+    ShowErrorBox(UnsavedSettingsMessage(unsaved, std::string(file.begin(), file.end())));
+  }
   return true;
 }
 
@@ -250,6 +259,7 @@ void TFormSettings::MakeCategoriesPage(HWND page) {
   // One row of the tree is one row bitmap, drawn without stretching.
   TreeView_SetItemHeight(tree_, rowHeight_);
   view_ = std::make_unique<CWin32TreeView>(tree_);
+  SetWindowSubclass(tree_, &TFormSettings::CategoriesTreeProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
   AddControlTo(page, L"BUTTON", L"Add", WS_TABSTOP, 264, 24, 94, 25, kIdAddCategory);
   AddControlTo(page, L"BUTTON", L"Add child", WS_TABSTOP, 264, 56, 94, 25, kIdAddChildCategory);
@@ -338,9 +348,6 @@ LRESULT TFormSettings::OnNotify(NMHDR* header, bool& handled) {
       return CategoriesTreeCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(header));
     case TVN_SELCHANGEDW:
       UpdateCategoryButtons();
-      return 0;
-    case NM_RCLICK:
-      CategoriesTreeMouseDown();
       return 0;
     case NM_DBLCLK:
       // Handled (nonzero) keeps the tree from toggling the row itself.
@@ -440,14 +447,32 @@ void TFormSettings::DrawCategoryRow(HDC target, HTREEITEM item, const CItemNode*
              SRCCOPY);
 }
 
-void TFormSettings::CategoriesTreeMouseDown() {
-  // The tree selects on a left click by itself; on the other buttons the row under the
-  // pointer is selected here.
-  const DWORD position = GetMessagePos();
+void TFormSettings::CategoriesTreeMouseDown(POINT point) {
   TVHITTESTINFO hit{};
-  hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-  ScreenToClient(tree_, &hit.pt);
+  hit.pt = point;
   if (HTREEITEM item = TreeView_HitTest(tree_, &hit)) TreeView_SelectItem(tree_, item);
+}
+
+LRESULT CALLBACK TFormSettings::CategoriesTreeProc(HWND tree, UINT message, WPARAM wParam,
+                                                   LPARAM lParam, UINT_PTR id, DWORD_PTR form) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      // Before the tree's own handling, which selects on the left button only over a row's
+      // text (these rows have none: they are drawn from their nodes) and on the others not
+      // at all.
+      reinterpret_cast<TFormSettings*>(form)->CategoriesTreeMouseDown(
+          {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(tree, &TFormSettings::CategoriesTreeProc, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(tree, message, wParam, lParam);
 }
 
 bool TFormSettings::CategoriesTreeDblClick() {

@@ -56,8 +56,9 @@ class TFormSettings final : public CModalDialog {
 
   // Loads the settings into the controls, shows the dialog modally and, when it ends with
   // OK, writes them back and returns true (the caller then re-reads its settings); false
-  // otherwise, with nothing written. `categoryIcons` (not owned) gives the rows' icons and
-  // the category editor's grid.
+  // otherwise, with nothing written. Settings that cannot be written are named to the user
+  // in an error box; they still hold for the run. `categoryIcons` (not owned) gives the
+  // rows' icons and the category editor's grid.
   bool ExecuteSettings(HIMAGELIST categoryIcons);
 
   // Brings the category tree in line with the category model: the mirror cycle of
@@ -88,7 +89,11 @@ class TFormSettings final : public CModalDialog {
   void UpdateCategoryButtons();
   LRESULT CategoriesTreeCustomDraw(NMTVCUSTOMDRAW* draw);
   void DrawCategoryRow(HDC target, HTREEITEM item, const CItemNode* node);
-  void CategoriesTreeMouseDown();
+  // Any button pressed over the tree: the row under `point` (tree client coordinates), if
+  // there is one, becomes the selected row.
+  void CategoriesTreeMouseDown(POINT point);
+  static LRESULT CALLBACK CategoriesTreeProc(HWND tree, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR id, DWORD_PTR form);
   bool CategoriesTreeDblClick();
   void BtAddClick();
   void BtAddChildClick();

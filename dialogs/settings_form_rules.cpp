@@ -58,19 +58,41 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
   return values;
 }
 
-void SaveSettingsFormValues(Settings::CSettingsStorage& store, const CSettingsFormValues& values) {
+std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& store,
+                                                const CSettingsFormValues& values) {
   using namespace Settings;
   auto limit = [](int value, SpinRange range) { return std::clamp(value, range.min, range.max); };
-  store.SetWindowWidth(limit(values.windowWidth, kWidthSpinRange));
-  store.SetWindowHeight(limit(values.windowHeight, kHeightSpinRange));
-  store.SetInt(kSecHotKeyValue, values.secondaryHotKey);
-  store.SetInt(kQuickPasteMode,
-               std::clamp(values.quickPasteMode, kQuickPasteModeMin, kQuickPasteModeMax));
-  store.SetInt(kClipboardCapacity, limit(values.capacity, kCapacitySpinRange));
-  store.SetInt(kClipboardMonitorVisible,
-               values.showMonitor ? kClipboardMonitorShown : kClipboardMonitorHidden);
-  store.SetInt(kWindowTransparency, limit(values.transparency, kTransparencySpinRange));
-  store.SetInt(kPriHotKeyValue, PrimaryHotKeyValueFromItem(values.primaryHotKeyItem));
+  std::vector<std::string> unsaved;
+  auto note = [&unsaved](bool written, const char* name) {
+    if (!written) unsaved.emplace_back(name);
+  };
+  note(store.SetWindowWidth(limit(values.windowWidth, kWidthSpinRange)), "Popup window width");
+  note(store.SetWindowHeight(limit(values.windowHeight, kHeightSpinRange)), "Popup window height");
+  note(store.SetInt(kSecHotKeyValue, values.secondaryHotKey), "Secondary hot key");
+  note(store.SetInt(kQuickPasteMode,
+                    std::clamp(values.quickPasteMode, kQuickPasteModeMin, kQuickPasteModeMax)),
+       "Quick paste");
+  note(store.SetInt(kClipboardCapacity, limit(values.capacity, kCapacitySpinRange)),
+       "History storage capacity");
+  note(store.SetInt(kClipboardMonitorVisible,
+                    values.showMonitor ? kClipboardMonitorShown : kClipboardMonitorHidden),
+       "Show clipboard monitor");
+  note(store.SetInt(kWindowTransparency, limit(values.transparency, kTransparencySpinRange)),
+       "Monitor transparency");
+  note(store.SetInt(kPriHotKeyValue, PrimaryHotKeyValueFromItem(values.primaryHotKeyItem)),
+       "Primary hot key");
+  return unsaved;
+}
+
+std::string UnsavedSettingsMessage(const std::vector<std::string>& unsaved,
+                                   std::string_view settingsFile) {
+  std::string message = "Quillery could not save these settings in ";
+  message.append(settingsFile).append(":\n");
+  for (const std::string& name : unsaved) message.append("\n    ").append(name);
+  message.append(
+      "\n\nThey apply until Quillery is closed. To keep them, make that folder writable or run "
+      "Quillery from a folder that can be written.");
+  return message;
 }
 
 CCategoryButtons CategoryButtonsFor(bool rowSelected, bool rowHasParent) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dialogs/hot_key_value.h"
 #include "foundation/key_combination.h"
@@ -72,8 +73,16 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
 
 // Writes the values, in the Part's order: width, height, "SecHotKeyValue", "QuickPasteMode",
 // "ClipboardCapacity", "ClipboardMonitorVisible", "WindowTransparency", "PriHotKeyValue".
-// Values out of their control's range are limited to it first.
-void SaveSettingsFormValues(Settings::CSettingsStorage& store, const CSettingsFormValues& values);
+// Values out of their control's range are limited to it first. Every value is tried, also
+// after one that could not be written; the result names those, as the dialog calls them,
+// in that order (empty when all were written). They still hold until the program closes.
+std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& store,
+                                                const CSettingsFormValues& values);
+
+// What OK tells the user when some settings could not be written (UTF-8): which, where
+// (`settingsFile`, UTF-8) and that they last until Quillery is closed.
+std::string UnsavedSettingsMessage(const std::vector<std::string>& unsaved,
+                                   std::string_view settingsFile);
 
 // Which category buttons can act: "Add child" on a top-level row only (nesting is one level
 // deep from this dialog), "Edit" and "Delete" on any selected row. "Add" always can.

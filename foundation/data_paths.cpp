@@ -5,38 +5,38 @@
 
 namespace {
 
-constexpr std::string_view kU3AppDataPath = "U3_APP_DATA_PATH";
-constexpr std::string_view kCompanyFolder = "\\Brontel\\";
-constexpr std::string_view kProductFolder = "\\Brontel\\Quillery Pro\\";
-constexpr std::string_view kPortableDataFolder = "Data\\";
+constexpr std::u16string_view kU3AppDataPath = u"U3_APP_DATA_PATH";
+constexpr std::u16string_view kCompanyFolder = u"\\Brontel\\";
+constexpr std::u16string_view kProductFolder = u"\\Brontel\\Quillery Pro\\";
+constexpr std::u16string_view kPortableDataFolder = u"Data\\";
 
 // Longest executable path asked for: the system's limit on a path.
 constexpr DWORD kLongestPath = 32768;
 
-bool IsSeparator(char c) {
-  return c == '\\' || c == '/' || c == ':';
+bool IsSeparator(char16_t c) {
+  return c == u'\\' || c == u'/' || c == u':';
 }
 
 }  // namespace
 
-bool DirectoryExists(const std::string& path) {
+bool DirectoryExists(const std::u16string& path) {
   if (path.empty()) return false;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(AsWide(path.c_str()));
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string AppDataFolder() {
-  char buffer[MAX_PATH + 1] = {};
-  if (!SHGetSpecialFolderPathA(nullptr, buffer, CSIDL_APPDATA, FALSE)) return {};
+std::u16string AppDataFolder() {
+  char16_t buffer[MAX_PATH + 1] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, AsWide(buffer), CSIDL_APPDATA, FALSE)) return {};
   return buffer;
 }
 
-std::string ExeFileName() {
+std::u16string ExeFileName() {
   // A path cut to the buffer would name another file; grow until the whole path fits.
-  std::string buffer(MAX_PATH, '\0');
+  std::u16string buffer(MAX_PATH, u'\0');
   for (;;) {
     const auto size = static_cast<DWORD>(buffer.size());
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
+    const DWORD length = GetModuleFileNameW(nullptr, AsWide(buffer.data()), size);
     if (length == 0) return {};
     if (length < size) {
       buffer.resize(length);
@@ -47,51 +47,51 @@ std::string ExeFileName() {
   }
 }
 
-std::string ExeFolder() {
-  const std::string exe = ExeFileName();
+std::u16string ExeFolder() {
+  const std::u16string exe = ExeFileName();
   std::size_t end = exe.size();
   while (end > 0 && !IsSeparator(exe[end - 1])) --end;
   return exe.substr(0, end);
 }
 
-std::string IniFileNameFor(std::string_view exePath) {
+std::u16string IniFileNameFor(std::u16string_view exePath) {
   std::size_t nameStart = exePath.size();
   while (nameStart > 0 && !IsSeparator(exePath[nameStart - 1])) --nameStart;
-  std::string_view name = exePath.substr(nameStart);
-  const std::size_t dot = name.rfind('.');
-  if (dot != std::string_view::npos) name = name.substr(0, dot);
-  return std::string(name) + ".ini";
+  std::u16string_view name = exePath.substr(nameStart);
+  const std::size_t dot = name.rfind(u'.');
+  if (dot != std::u16string_view::npos) name = name.substr(0, dot);
+  return std::u16string(name) + u".ini";
 }
 
-std::string SettingsFileName() {
-  return SettingsFolder() + "\\" + IniFileNameFor(ExeFileName());
+std::u16string SettingsFileName() {
+  return SettingsFolder() + u"\\" + IniFileNameFor(ExeFileName());
 }
 
-std::string ChooseWorkFolder(EWorkFolder which, const CFolderSources& sources) {
-  std::string candidate = sources.u3AppDataPath;
+std::u16string ChooseWorkFolder(EWorkFolder which, const CFolderSources& sources) {
+  std::u16string candidate = sources.u3AppDataPath;
   if (!DirectoryExists(candidate)) {
-    const std::string portableData = sources.exeFolder + std::string(kPortableDataFolder);
+    const std::u16string portableData = sources.exeFolder + std::u16string(kPortableDataFolder);
     if (DirectoryExists(portableData)) {
       candidate = which == EWorkFolder::kData ? portableData : sources.exeFolder;
     } else {
-      const std::string company = sources.appDataFolder + std::string(kCompanyFolder);
-      if (!DirectoryExists(company)) CreateDirectoryA(company.c_str(), nullptr);
-      candidate = sources.appDataFolder + std::string(kProductFolder);
+      const std::u16string company = sources.appDataFolder + std::u16string(kCompanyFolder);
+      if (!DirectoryExists(company)) CreateDirectoryW(AsWide(company.c_str()), nullptr);
+      candidate = sources.appDataFolder + std::u16string(kProductFolder);
     }
   }
-  if (!DirectoryExists(candidate)) CreateDirectoryA(candidate.c_str(), nullptr);
+  if (!DirectoryExists(candidate)) CreateDirectoryW(AsWide(candidate.c_str()), nullptr);
   if (!DirectoryExists(candidate)) candidate = sources.exeFolder;
   return candidate;
 }
 
 CFolderSources CurrentFolderSources() {
-  return {ReadEnvironmentVariable(kU3AppDataPath), ExeFolder(), AppDataFolder()};
+  return {ReadWideEnvironmentVariable(kU3AppDataPath), ExeFolder(), AppDataFolder()};
 }
 
-std::string DataFolder() {
+std::u16string DataFolder() {
   return ChooseWorkFolder(EWorkFolder::kData, CurrentFolderSources());
 }
 
-std::string SettingsFolder() {
+std::u16string SettingsFolder() {
   return ChooseWorkFolder(EWorkFolder::kSettings, CurrentFolderSources());
 }

@@ -8,43 +8,44 @@
 //   3. else the application-data folder's "\Brontel\Quillery Pro\", created when missing;
 //   4. the executable's folder when the folder chosen cannot be created.
 //
-// Paths are text in the ANSI code page. Callers join a file name with a backslash
-// ("\data.dat"); a folder that ends in one then gives a doubled separator, which the system
-// accepts.
+// Paths are UTF-16 text, as the system's wide calls give and take them: a folder whose name
+// holds characters outside the ANSI code page ("Łukasz", "日本") is found and used like any
+// other. Callers join a file name with a backslash ("\data.dat"); a folder that ends in one
+// then gives a doubled separator, which the system accepts.
 
 #include <string>
 #include <string_view>
 
 // The user's roaming application-data folder without a trailing backslash; empty when the
 // system cannot say.
-std::string AppDataFolder();
+std::u16string AppDataFolder();
 
 // The running executable's full path, and its folder with a trailing backslash.
-std::string ExeFileName();
-std::string ExeFolder();
+std::u16string ExeFileName();
+std::u16string ExeFolder();
 
-std::string DataFolder();
-std::string SettingsFolder();
+std::u16string DataFolder();
+std::u16string SettingsFolder();
 
 // The executable's file name with its extension replaced by ".ini": "Q.exe" gives "Q.ini".
-std::string IniFileNameFor(std::string_view exePath);
+std::u16string IniFileNameFor(std::u16string_view exePath);
 // The settings file: the settings folder, a backslash and IniFileNameFor(ExeFileName()).
-std::string SettingsFileName();
+std::u16string SettingsFileName();
 
 // What the folder rules depend on, so that tests can choose it.
 struct CFolderSources {
-  std::string u3AppDataPath;  // the variable's value, empty when unset
-  std::string exeFolder;      // with a trailing backslash
-  std::string appDataFolder;  // AppDataFolder()
+  std::u16string u3AppDataPath;  // the variable's value, empty when unset
+  std::u16string exeFolder;      // with a trailing backslash
+  std::u16string appDataFolder;  // AppDataFolder()
 };
 
 enum class EWorkFolder { kData, kSettings };
 
 // The folder rules above for the given sources; creates folders as they say.
-std::string ChooseWorkFolder(EWorkFolder which, const CFolderSources& sources);
+std::u16string ChooseWorkFolder(EWorkFolder which, const CFolderSources& sources);
 
 // The sources of the running program: its environment, executable and the system.
 CFolderSources CurrentFolderSources();
 
 // True when `path` names an existing folder.
-bool DirectoryExists(const std::string& path);
+bool DirectoryExists(const std::u16string& path);

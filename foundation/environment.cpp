@@ -12,3 +12,13 @@ std::string ReadEnvironmentVariable(std::string_view name) {
   buffer.resize(length);
   return buffer;
 }
+
+std::u16string ReadWideEnvironmentVariable(std::u16string_view name) {
+  const std::u16string terminated(name.substr(0, name.find(u'\0')));
+  std::u16string buffer(kEnvironmentBufferSize, u'\0');
+  const DWORD length = GetEnvironmentVariableW(AsWide(terminated.c_str()), AsWide(buffer.data()),
+                                               kEnvironmentBufferSize);
+  if (length == 0 || length >= kEnvironmentBufferSize) return {};
+  buffer.resize(length);
+  return buffer;
+}

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "foundation/utf8_text.h"
 #include "platform/windows_api.h"
 
 namespace {
@@ -13,7 +14,9 @@ void ShowErrorBox(const std::string& text) {
     handler(text);
     return;
   }
-  MessageBoxA(nullptr, text.c_str(), "Quillery", MB_OK | MB_ICONERROR);
+  // The text is UTF-8 and may name a path in any script.
+  const std::u16string wide = Utf16FromUtf8(text);
+  MessageBoxW(nullptr, AsWide(wide.c_str()), AsWide(u"Quillery"), MB_OK | MB_ICONERROR);
 }
 
 ErrorBoxHandler SetErrorBoxHandler(ErrorBoxHandler next) {

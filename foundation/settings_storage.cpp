@@ -1,18 +1,35 @@
 #include "foundation/settings_storage.h"
 
 #include <cmath>
+#include <utility>
 #include <limits>
 #include <string>
 
 #include "foundation/error_box.h"
+#include "foundation/file_error.h"
 #include "foundation/log.h"
 #include "foundation/settings_keys.h"
 #include "foundation/skin_image.h"
+#include "platform/handles.h"
+#include "platform/windows_api.h"
 
 namespace Settings {
 
 namespace {
 std::unique_ptr<CSettingsStorage> instance;
+
+std::string UnsavedKey(std::string_view section, std::string_view key) {
+  std::string name = std::string(section) + '\n' + std::string(key);
+  for (char& c : name) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return name;
+}
+
+std::string PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
 }  // namespace
 
 CSettingsStorage::CSettingsStorage(const std::filesystem::path& path, bool useIni)
@@ -47,7 +64,11 @@ CSettingsStorage::~CSettingsStorage() {
 
 int CSettingsStorage::GetInt(std::string_view section, std::string_view key,
                              int defaultValue) const {
-  if (useIniFile) return iniFile->ReadInteger(section, key, defaultValue);
+  if (useIniFile) {
+    const auto unsaved = unsavedValues.find(UnsavedKey(section, key));
+    if (unsaved != unsavedValues.end()) return unsaved->second;
+    return iniFile->ReadInteger(section, key, defaultValue);
+  }
   if (!registry) return defaultValue;
   try {
     if (!registry->ValueExists(key)) registry->WriteInteger(key, defaultValue);
@@ -58,17 +79,27 @@ int CSettingsStorage::GetInt(std::string_view section, std::string_view key,
   }
 }
 
-void CSettingsStorage::SetInt(std::string_view section, std::string_view key, int value) {
+bool CSettingsStorage::SetInt(std::string_view section, std::string_view key, int value) {
   if (useIniFile) {
-    iniFile->WriteInteger(section, key, value);
-    return;
+    const std::string unsavedKey = UnsavedKey(section, key);
+    try {
+      iniFile->WriteInteger(section, key, value);
+    } catch (const CFileError&) {
+      unsavedValues[unsavedKey] = value;
+      NoteUnsaved();
+      return false;
+    }
+    unsavedValues.erase(unsavedKey);
+    return true;
   }
-  if (!registry) return;
+  if (!registry) return false;
   try {
     registry->WriteInteger(key, value);
+    return true;
   } catch (const ERegistryException& error) {
     LogError("[SettingsStorage] SetInt. Key: " + std::string(key) +
              " Value: " + std::to_string(value) + " Error: " + error.what());
+    return false;
   }
 }
 
@@ -76,8 +107,39 @@ int CSettingsStorage::GetInt(std::string_view key, int defaultValue) const {
   return GetInt(kSectionMain, key, defaultValue);
 }
 
-void CSettingsStorage::SetInt(std::string_view key, int value) {
-  SetInt(kSectionMain, key, value);
+bool CSettingsStorage::SetInt(std::string_view key, int value) {
+  return SetInt(kSectionMain, key, value);
+}
+
+std::filesystem::path CSettingsStorage::FileName() const {
+  return iniFile ? iniFile->FileName() : std::filesystem::path();
+}
+
+bool CSettingsStorage::CheckWritable() {
+  if (!useIniFile) return true;
+  const std::u16string path = iniFile->FileName().u16string();
+  // Opened as a write would open it, without changing a byte: the first write makes the
+  // file anyway, so creating it empty here costs nothing.
+  UniqueFile file = AdoptFile(CreateFileW(AsWide(path.c_str()), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file) return true;
+  NoteUnsaved();
+  return false;
+}
+
+void CSettingsStorage::NoteUnsaved() {
+  if (noticeGiven || unsavedNotice) return;
+  unsavedNotice = "Quillery cannot save its settings in " + PathText(FileName()) +
+                  ".\n\nIt keeps running with the settings it has; changes you make now last "
+                  "until Quillery is closed. To keep them, make that folder writable or run "
+                  "Quillery from a folder that can be written.";
+}
+
+std::optional<std::string> CSettingsStorage::TakeUnsavedNotice() {
+  if (!unsavedNotice) return std::nullopt;
+  noticeGiven = true;
+  return std::exchange(unsavedNotice, std::nullopt);
 }
 
 int CSettingsStorage::GetPositionX(int defaultValue) const {
@@ -92,29 +154,29 @@ int CSettingsStorage::GetWindowWidth(int defaultValue) const {
 int CSettingsStorage::GetWindowHeight(int defaultValue) const {
   return GetInt(kWindowHeight, defaultValue);
 }
-void CSettingsStorage::SetPositionX(int value) {
-  SetInt(kPositionX, value);
+bool CSettingsStorage::SetPositionX(int value) {
+  return SetInt(kPositionX, value);
 }
-void CSettingsStorage::SetPositionY(int value) {
-  SetInt(kPositionY, value);
+bool CSettingsStorage::SetPositionY(int value) {
+  return SetInt(kPositionY, value);
 }
-void CSettingsStorage::SetWindowWidth(int value) {
-  SetInt(kWindowWidth, value);
+bool CSettingsStorage::SetWindowWidth(int value) {
+  return SetInt(kWindowWidth, value);
 }
-void CSettingsStorage::SetWindowHeight(int value) {
-  SetInt(kWindowHeight, value);
+bool CSettingsStorage::SetWindowHeight(int value) {
+  return SetInt(kWindowHeight, value);
 }
 
 double CSettingsStorage::GetLastUpdatesCheck() const {
   return GetInt(kLastUpdatesCheck, kLastUpdatesCheckDefault);
 }
 
-void CSettingsStorage::SetLastUpdatesCheck(double date) {
+bool CSettingsStorage::SetLastUpdatesCheck(double date) {
   // Converting a double outside int's range (or NaN) is undefined; such a date is clamped.
   constexpr double kLowest = std::numeric_limits<int>::min();
   constexpr double kHighest = std::numeric_limits<int>::max();
   const double day = std::isnan(date) ? 0.0 : std::trunc(date);
-  SetInt(kLastUpdatesCheck, static_cast<int>(day < kLowest    ? kLowest
+  return SetInt(kLastUpdatesCheck, static_cast<int>(day < kLowest    ? kLowest
                                              : day > kHighest ? kHighest
                                                               : day));
 }

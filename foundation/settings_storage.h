@@ -9,9 +9,16 @@
 //   "[SettingsStorage] SetInt. Key: <key> Value: <value> Error: <message>"
 // and a key that cannot be opened at construction also as "[SettingsStorage] <message>",
 // which is shown in a message box (error_box.h) too.
+//
+// An ini file that cannot be written (a portable copy on read-only media, a folder that
+// cannot be made) never stops the program: a value whose write fails still holds for the
+// rest of the run, and the store keeps one notice for the user (UnsavedNotice).
 
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "foundation/bitmap.h"
@@ -33,37 +40,52 @@ class CSettingsStorage {
   CSettingsStorage& operator=(const CSettingsStorage&) = delete;
 
   bool UseIniFile() const { return useIniFile; }
+  // The ini file; empty in registry mode.
+  std::filesystem::path FileName() const;
 
   // The key's value; `defaultValue` when the file or key is missing, the value is empty or
-  // not an integer. Never writes to the ini file. In registry mode a missing value is
-  // first written with `defaultValue`; the section is ignored there.
+  // not an integer. A value whose write failed in this run is given as it was set. Never
+  // writes to the ini file. In registry mode a missing value is first written with
+  // `defaultValue`; the section is ignored there.
   int GetInt(std::string_view section, std::string_view key, int defaultValue) const;
-  // Writes the value in decimal at once, creating the file if needed. Throws CFileError
-  // when the system refuses the ini write.
-  void SetInt(std::string_view section, std::string_view key, int value);
+  // Writes the value in decimal at once, creating the file if needed. True when it was
+  // written. When the system refuses the ini write, the value is kept for the rest of the
+  // run instead (GetInt gives it) and the notice is set; nothing throws.
+  bool SetInt(std::string_view section, std::string_view key, int value);
 
   // The same in section "Main", where every setting of the program lives.
   int GetInt(std::string_view key, int defaultValue) const;
-  void SetInt(std::string_view key, int value);
+  bool SetInt(std::string_view key, int value);
 
   // The main window's place and size.
   int GetPositionX(int defaultValue) const;
   int GetPositionY(int defaultValue) const;
   int GetWindowWidth(int defaultValue) const;
   int GetWindowHeight(int defaultValue) const;
-  void SetPositionX(int value);
-  void SetPositionY(int value);
-  void SetWindowWidth(int value);
-  void SetWindowHeight(int value);
+  bool SetPositionX(int value);
+  bool SetPositionY(int value);
+  bool SetWindowWidth(int value);
+  bool SetWindowHeight(int value);
 
   // The day of the last update question as a day count (whole days; 0 when never).
   double GetLastUpdatesCheck() const;
   // Stores the day count truncated toward zero; a date beyond the 32-bit range of days is
   // stored as the nearest day in range.
-  void SetLastUpdatesCheck(double date);
+  bool SetLastUpdatesCheck(double date);
 
   // True exactly once for a settings file: at the first call, which stores that it was made.
+  // When that cannot be stored, true once per run.
   bool IsFirstLaunch();
+
+  // Whether the ini file can be written, tried by opening it for writing (created when
+  // missing, its content untouched). A failure sets the notice as a failed write does.
+  bool CheckWritable();
+
+  // In plain words, that settings cannot be saved and where: set by the first write of the
+  // run that failed; empty before, and after TakeUnsavedNotice. UTF-8.
+  const std::optional<std::string>& UnsavedNotice() const { return unsavedNotice; }
+  // The notice, once per run: later calls (and later failures) give nothing.
+  std::optional<std::string> TakeUnsavedNotice();
 
   // The skin (skin_image.h), loaded at the first call and owned by the store: the reference
   // is good while the store lives. Throws CPictureError when it cannot be loaded.
@@ -74,6 +96,12 @@ class CSettingsStorage {
   std::unique_ptr<TIniFile> iniFile;    // null in registry mode
   bool useIniFile;
   std::unique_ptr<TBitmap> skin;  // null until first asked for
+  void NoteUnsaved();
+  // Values whose ini write failed, by section and key in upper case (names compare
+  // without regard to case, as in the file).
+  std::map<std::string, int> unsavedValues;
+  std::optional<std::string> unsavedNotice;
+  bool noticeGiven = false;
 };
 
 // Makes a store on `path` the process's store, replacing (and destroying) any earlier one.

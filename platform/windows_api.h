@@ -11,7 +11,7 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
-// SHGetSpecialFolderPathA; the lean windows.h leaves the shell out.
+// SHGetSpecialFolderPathW; the lean windows.h leaves the shell out.
 #include <shlobj.h>
 #else
 #include "platform/sim/sim_windows.h"

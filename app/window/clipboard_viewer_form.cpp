@@ -26,6 +26,7 @@
 #include "foundation/file_io.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
+#include "foundation/utf8_text.h"
 #include "platform/win32/dpi.h"
 
 namespace {
@@ -35,6 +36,7 @@ constexpr UINT kTimerMilliseconds = 10;
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kFirstActivationMessage = WM_APP + 2;
 constexpr UINT kDamagedNoticeMessage = WM_APP + 3;
+constexpr UINT kSettingsNoticeMessage = WM_APP + 4;
 constexpr UINT kTrayIconId = 1;
 
 enum EMainMenuCommand : int {
@@ -62,7 +64,7 @@ constexpr int kTreeTop = 28;
 constexpr int kTreeIndent = 42;
 constexpr COLORREF kFrameColor = RGB(168, 124, 64);
 
-std::filesystem::path DataFilePath() { return DataFolder() + "\\data.dat"; }
+std::filesystem::path DataFilePath() { return DataFolder() + u"\\data.dat"; }
 
 std::wstring WideFromAscii(std::string_view text) { return {text.begin(), text.end()}; }
 
@@ -326,8 +328,22 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       }
       return 0;
     }
+    case WM_NCRBUTTONDOWN:
+      // The header is a caption (WMNCHitTest). Wine's default handling of a right press on
+      // a caption follows the button in a loop of its own and then judges the release by
+      // the frame the window does not have, so no WM_CONTEXTMENU ever comes; the release
+      // itself opens the menu instead, on both systems.
+      if (wParam == HTCAPTION) return 0;
+      return DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_NCRBUTTONUP:
+      if (wParam == HTCAPTION) {
+        ShowMainPopupMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+      }
+      return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_CONTEXTMENU:
-      // Right click on the header (the label lets the mouse through to the window).
+      // The menu key, or a right click on the header that reached the window as a client
+      // click (the label lets the mouse through to the window).
       if (reinterpret_cast<HWND>(wParam) == Handle()) {
         POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (point.x == -1 && point.y == -1) GetCursorPos(&point);
@@ -351,6 +367,9 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         const std::u16string text = std::exchange(damagedNotice_, std::nullopt).value();
         MessageBoxW(Handle(), AsWide(text.c_str()), kMainWindowTitle, MB_OK | MB_ICONWARNING);
       }
+      return 0;
+    case kSettingsNoticeMessage:
+      if (auto notice = Settings::SettingsInstance().TakeUnsavedNotice()) ShowErrorBox(*notice);
       return 0;
     case WM_CLOSE:
       Close(ECloseReason::kExit);
@@ -423,6 +442,11 @@ void TClipboardViewerForm::FormActivate() {
   }
   SetTimer(Handle(), kTimerId, kTimerMilliseconds, nullptr);
   if (damagedNotice_) PostMessageW(Handle(), kDamagedNoticeMessage, 0, 0);
+  // Told now, not at the first change that would be lost; the program runs on either way.
+  Settings::SettingsInstance().CheckWritable();
+  if (Settings::SettingsInstance().UnsavedNotice()) {
+    PostMessageW(Handle(), kSettingsNoticeMessage, 0, 0);
+  }
 }
 
 std::filesystem::path TClipboardViewerForm::KeepUnreadableOriginal(
@@ -445,7 +469,7 @@ void TClipboardViewerForm::ReadDataFile() {
       saveAllowed_ = false;
       text += "\n\nQuillery will not save over this file until it can keep a copy of it.";
     } else {
-      text += "\n\nThe file is kept as " + copy.string() + ".";
+      text += "\n\nThe file is kept as " + Utf8FromUtf16(copy.u16string()) + ".";
     }
     ShowErrorBox(text);
   }

@@ -7,4 +7,4 @@
 
 // "Quillery.Instance." and 16 hex digits of a hash of the folder path, in which letter
 // case, "/" against "\" and trailing separators do not count.
-std::string InstanceNameFor(std::string_view dataFolder);
+std::string InstanceNameFor(std::u16string_view dataFolder);

@@ -47,7 +47,8 @@ void SetLocalTime(const SYSTEMTIME& time);
 void SetDiskSpace(std::uint64_t bytes);
 
 // The next call of the named file function ("CreateFileW", "FlushFileBuffers",
-// "MoveFileExW", "CopyFileW", ...) fails with ERROR_ACCESS_DENIED.
+// "MoveFileExW", "CopyFileW", "WritePrivateProfileStringW", ...) fails with
+// ERROR_ACCESS_DENIED.
 void FailNextFileCall(const std::string& function);
 
 // With `skip`, FlushFileBuffers and write-through moves return at once without waiting for
@@ -66,10 +67,11 @@ const std::vector<std::string>& HandleMisuses();
 
 namespace sim {
 
-// The executable's path that GetModuleFileNameA reports; empty: the real one.
+// The executable's path (UTF-8) that GetModuleFileNameW reports; empty: the real one.
 void SetModuleFileName(const std::string& path);
 
-// The folder that SHGetSpecialFolderPathA gives for CSIDL_APPDATA; empty: the call fails.
+// The folder (UTF-8) that SHGetSpecialFolderPathW gives for CSIDL_APPDATA; empty: the call
+// fails.
 void SetAppDataFolder(const std::string& path);
 
 // The host folder that stands for the root of the current drive ("\Brontel" lies in it).

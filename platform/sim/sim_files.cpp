@@ -34,15 +34,7 @@ BOOL FailWithErrno() {
   return FALSE;
 }
 
-// True when a test asked this call to fail; the request is used up.
-bool ShouldFail(const char* function) {
-  auto& failing = State().failingFileCalls;
-  auto found = std::find(failing.begin(), failing.end(), function);
-  if (found == failing.end()) return false;
-  failing.erase(found);
-  SetLastError(ERROR_ACCESS_DENIED);
-  return true;
-}
+bool ShouldFail(const char* function) { return sim::detail::ShouldFailFileCall(function); }
 
 int DescriptorOf(HANDLE file) {
   auto found = State().files.find(reinterpret_cast<std::uintptr_t>(file));
@@ -71,6 +63,7 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES,
     case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
     case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
     case OPEN_EXISTING: break;
+    case OPEN_ALWAYS: flags |= O_CREAT; break;
     default: SetLastError(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
   }
   const auto path = PathOf(fileName);
@@ -206,6 +199,19 @@ DWORD GetFileAttributesW(LPCWSTR fileName) {
   }
   return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
+
+namespace sim::detail {
+
+bool ShouldFailFileCall(const char* function) {
+  auto& failing = State().failingFileCalls;
+  auto found = std::find(failing.begin(), failing.end(), function);
+  if (found == failing.end()) return false;
+  failing.erase(found);
+  SetLastError(ERROR_ACCESS_DENIED);
+  return true;
+}
+
+}  // namespace sim::detail
 
 namespace sim {
 

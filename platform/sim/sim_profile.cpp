@@ -411,6 +411,7 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
   // answers FALSE too.
   if (!section && !key && !value) return FALSE;
   if (!fileName) NotModelled("win.ini");
+  if (sim::detail::ShouldFailFileCall("WritePrivateProfileStringW")) return FALSE;
   const fs::path path = PathOf(fileName);
   CProfileImage image;
   const DWORD error = Load(path, true, image);

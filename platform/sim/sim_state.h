@@ -77,7 +77,7 @@ struct Model {
   std::vector<std::string> failingFileCalls;
   bool skipDiskSync = false;
   std::string moduleFileName;    // empty: the real executable's
-  std::string appDataFolder;     // empty: SHGetSpecialFolderPathA fails
+  std::string appDataFolder;     // UTF-8; empty: SHGetSpecialFolderPathW fails
   std::string currentDriveRoot = "/";
   std::vector<std::string> messageBoxes;
   std::uint64_t keyStateQueries = 0;
@@ -104,7 +104,9 @@ void RecordMisuse(std::string what);
 // The host path of a Windows path: either separator, and a leading single backslash
 // standing for the root of the current drive (Model::currentDriveRoot).
 std::string HostPath(std::u16string_view windowsPath);
-// The same for a path in the ANSI code page.
-std::string HostPathAnsi(std::string_view windowsPath);
+
+// True when a test asked the named file call to fail (sim::FailNextFileCall); the request is
+// used up and the error set.
+bool ShouldFailFileCall(const char* function);
 
 }  // namespace sim::detail

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <string>
 
 #include "platform/sim/sim_control.h"
@@ -33,6 +34,34 @@ DWORD ErrorFromErrno(int error) {
 DWORD CopyOut(const std::string& text, LPSTR buffer, DWORD size) {
   if (text.size() + 1 > size) return static_cast<DWORD>(text.size() + 1);
   std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return static_cast<DWORD>(text.size());
+}
+std::u16string WideFromUtf8(std::string_view utf8) {
+  std::u16string wide;
+  if (utf8.empty()) return wide;
+  const int length = static_cast<int>(utf8.size());
+  wide.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0)));
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string Utf8FromWide(std::u16string_view wide) {
+  std::string utf8;
+  if (wide.empty()) return utf8;
+  const int length = static_cast<int>(wide.size());
+  utf8.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr)));
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), static_cast<int>(utf8.size()),
+                      nullptr, nullptr);
+  return utf8;
+}
+
+// The wide twin of CopyOut.
+DWORD CopyOutWide(const std::u16string& text, LPWSTR buffer, DWORD size) {
+  if (text.size() + 1 > size) return static_cast<DWORD>(text.size() + 1);
+  std::copy(text.begin(), text.end(), buffer);
+  buffer[text.size()] = u'\0';
   return static_cast<DWORD>(text.size());
 }
 }  // namespace
@@ -62,18 +91,6 @@ std::string HostPath(std::u16string_view windowsPath) {
   return ansi;
 }
 
-std::string HostPathAnsi(std::string_view windowsPath) {
-  std::u16string wide;
-  if (!windowsPath.empty()) {
-    const int length = static_cast<int>(windowsPath.size());
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_ACP, 0, windowsPath.data(), length, nullptr, 0)));
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.data(), length, wide.data(),
-                        static_cast<int>(wide.size()));
-  }
-  return HostPath(wide);
-}
-
 }  // namespace sim::detail
 
 DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size) {
@@ -94,7 +111,28 @@ BOOL SetEnvironmentVariableA(LPCSTR name, LPCSTR value) {
   return TRUE;
 }
 
-DWORD GetModuleFileNameA(HMODULE, LPSTR fileName, DWORD size) {
+// The host's environment is UTF-8; the wide calls see it as UTF-16.
+DWORD GetEnvironmentVariableW(LPCWSTR name, LPWSTR buffer, DWORD size) {
+  const char* value = std::getenv(Utf8FromWide(name != nullptr ? name : u"").c_str());
+  if (value == nullptr) {
+    SetLastError(ERROR_ENVVAR_NOT_FOUND);
+    return 0;
+  }
+  return CopyOutWide(WideFromUtf8(value), buffer, size);
+}
+
+BOOL SetEnvironmentVariableW(LPCWSTR name, LPCWSTR value) {
+  const std::string hostName = Utf8FromWide(name);
+  const int result = value == nullptr ? ::unsetenv(hostName.c_str())
+                                      : ::setenv(hostName.c_str(), Utf8FromWide(value).c_str(), 1);
+  if (result != 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+DWORD GetModuleFileNameW(HMODULE, LPWSTR fileName, DWORD size) {
   std::string path = State().moduleFileName;
   if (path.empty()) {
     char real[4096];
@@ -105,42 +143,34 @@ DWORD GetModuleFileNameA(HMODULE, LPSTR fileName, DWORD size) {
     }
     path.assign(real, static_cast<std::size_t>(length));
   }
+  const std::u16string wide = WideFromUtf8(path);
   if (size == 0) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
   }
   // Too long: cut to size - 1 characters, the whole buffer reported as used.
-  if (path.size() + 1 > size) {
-    std::memcpy(fileName, path.data(), size - 1);
-    fileName[size - 1] = '\0';
+  if (wide.size() + 1 > size) {
+    std::copy_n(wide.begin(), size - 1, fileName);
+    fileName[size - 1] = u'\0';
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return size;
   }
-  return CopyOut(path, fileName, size);
+  return CopyOutWide(wide, fileName, size);
 }
 
-BOOL SHGetSpecialFolderPathA(HWND, LPSTR path, int folder, BOOL) {
-  const std::string& appData = State().appDataFolder;
+BOOL SHGetSpecialFolderPathW(HWND, LPWSTR path, int folder, BOOL) {
+  const std::u16string appData = WideFromUtf8(State().appDataFolder);
   if (folder != CSIDL_APPDATA || appData.empty() || appData.size() >= MAX_PATH) return FALSE;
-  CopyOut(appData, path, MAX_PATH);
+  CopyOutWide(appData, path, MAX_PATH);
   return TRUE;
 }
 
-BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES) {
-  if (::mkdir(sim::detail::HostPathAnsi(path).c_str(), 0755) != 0) {
+BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES) {
+  if (::mkdir(sim::detail::HostPath(path).c_str(), 0755) != 0) {
     SetLastError(ErrorFromErrno(errno));
     return FALSE;
   }
   return TRUE;
-}
-
-DWORD GetFileAttributesA(LPCSTR fileName) {
-  struct stat status {};
-  if (::stat(sim::detail::HostPathAnsi(fileName).c_str(), &status) != 0) {
-    SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND : ErrorFromErrno(errno));
-    return INVALID_FILE_ATTRIBUTES;
-  }
-  return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
 
 BOOL GetLastInputInfo(LASTINPUTINFO* info) {

@@ -232,6 +232,7 @@ inline constexpr DWORD FILE_SHARE_DELETE = 0x4;
 inline constexpr DWORD CREATE_NEW = 1;
 inline constexpr DWORD CREATE_ALWAYS = 2;
 inline constexpr DWORD OPEN_EXISTING = 3;
+inline constexpr DWORD OPEN_ALWAYS = 4;
 inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 inline constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
@@ -263,19 +264,21 @@ inline constexpr DWORD ERROR_KEY_DELETED = 1018;
 // The environment, over the process's own environment.
 DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size);
 BOOL SetEnvironmentVariableA(LPCSTR name, LPCSTR value);
+DWORD GetEnvironmentVariableW(LPCWSTR name, LPWSTR buffer, DWORD size);
+BOOL SetEnvironmentVariableW(LPCWSTR name, LPCWSTR value);
 
 // The program's module and the user's special folders. Tests choose both (sim_control.h).
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 using HMODULE = HINSTANCE;
-DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
 inline constexpr int CSIDL_APPDATA = 0x001A;
-BOOL SHGetSpecialFolderPathA(HWND owner, LPSTR path, int folder, BOOL create);
+BOOL SHGetSpecialFolderPathW(HWND owner, LPWSTR path, int folder, BOOL create);
 
 // Folders, over real folders on disk. Paths take either separator, as on Windows; a path
 // that starts with one backslash lies on "the current drive", a folder that tests choose.
-BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES security);
-DWORD GetFileAttributesA(LPCSTR fileName);
+// (GetFileAttributesW, above, tells folders from files.)
+BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES security);
 
 // Input: the tick count of the last keyboard or mouse input (sim::SetKeyDown is input).
 struct LASTINPUTINFO {

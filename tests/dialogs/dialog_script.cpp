@@ -39,6 +39,40 @@ void Click(HWND dialog, int id) {
   SendMessageW(Control(dialog, id), BM_CLICK, 0, 0);
 }
 
+void ShowInFront(HWND dialog) {
+  ShowWindow(dialog, SW_SHOW);
+  SetForegroundWindow(dialog);
+  UpdateWindow(dialog);
+}
+
+namespace {
+void HandleMessagesFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(5);
+  } while (GetTickCount() - start < milliseconds);
+}
+}  // namespace
+
+void MouseClickAt(POINT screen, DWORD downFlag, DWORD upFlag) {
+  SetCursorPos(screen.x, screen.y);
+  HandleMessagesFor(50);
+  // Down and up in one go: a control that tracks the button in a loop of its own (to tell
+  // a click from a drag) finds the release already waiting.
+  INPUT inputs[2]{};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = downFlag;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = upFlag;
+  SendInput(2, inputs, sizeof(INPUT));
+  HandleMessagesFor(200);
+}
+
 std::u16string Text(HWND window) {
   const int length = GetWindowTextLengthW(window);
   std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');

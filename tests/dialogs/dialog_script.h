@@ -36,6 +36,13 @@ class CDialogScript {
 HWND Control(HWND dialog, int id);
 // Clicks the button `id` of `dialog` the way a user would (BM_CLICK).
 void Click(HWND dialog, int id);
+// Shows the dialog in front, as it will be once its script step returns, so that it can
+// take real mouse input.
+void ShowInFront(HWND dialog);
+// A real click (SendInput) at the screen point with the button given by its mouse-event
+// flags (MOUSEEVENTF_LEFTDOWN and MOUSEEVENTF_LEFTUP, ...); this thread's messages are
+// handled until the click has been.
+void MouseClickAt(POINT screen, DWORD downFlag, DWORD upFlag);
 // A window's text, UTF-16.
 std::u16string Text(HWND window);
 void SetText(HWND window, std::u16string_view text);

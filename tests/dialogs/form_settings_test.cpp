@@ -354,6 +354,45 @@ TEST_F(FormSettingsTest, SelectingASubCategoryDisablesAddChild) {
   EXPECT_FALSE(Execute());
 }
 
+TEST_F(FormSettingsTest, EveryMouseButtonSelectsTheRowUnderThePointerAlsoBesideItsName) {
+  AddCategory(u"Work");
+  AddCategory(u"Home");
+  AddCategory(u"Travel");
+  script.Then([](HWND dialog) {
+    ShowCategoriesPage(dialog);
+    ShowInFront(dialog);
+    HWND tree = Tree(dialog);
+    const std::vector<HTREEITEM> rows = Rows(tree);
+    ASSERT_EQ(rows.size(), 3u);
+    TreeView_SelectItem(tree, rows[0]);
+    struct Press {
+      DWORD down, up;
+      HTREEITEM row;
+      bool overName;  // else far to the right of it
+    };
+    const Press presses[] = {
+        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, rows[1], true},
+        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, rows[2], false},
+        {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, rows[0], false},
+        {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, rows[1], false},
+    };
+    for (const Press& press : presses) {
+      RECT row{};
+      TreeView_GetItemRect(tree, press.row, &row, FALSE);
+      // The name is drawn from 20 pixels into the row.
+      POINT point{press.overName ? row.left + 30 : row.right - 10, (row.top + row.bottom) / 2};
+      ClientToScreen(tree, &point);
+      MouseClickAt(point, press.down, press.up);
+      EXPECT_EQ(TreeView_GetSelection(tree), press.row)
+          << "button flag 0x" << std::hex << press.down << (press.overName ? " over" : " beside")
+          << " the name";
+    }
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
+  ExpectNoStrayDialogs();
+}
+
 TEST_F(FormSettingsTest, DoubleClickingACategoryWithoutSubCategoriesOpensTheEditorOnIt) {
   const int id = AddCategory(u"Work", 0, 4);
   script

@@ -9,9 +9,13 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "foundation/settings_keys.h"
 #include "tests/support/temp_folder.h"
+#ifndef _WIN32
+#include "platform/sim/sim_control.h"
+#endif
 
 namespace {
 
@@ -61,6 +65,32 @@ TEST_F(SettingsFormRulesTest, ACapacityOfTwoShowsThreeAndOkStoresThree) {
   EXPECT_EQ(store.GetInt(kClipboardCapacity, -1), 2);  // nothing written before OK
   SaveSettingsFormValues(store, values);
   EXPECT_EQ(store.GetInt(kClipboardCapacity, -1), 3);
+}
+
+#ifndef _WIN32
+TEST_F(SettingsFormRulesTest, OkTriesEveryValueAndNamesThoseThatCouldNotBeWritten) {
+  CSettingsFormValues values = LoadSettingsFormValues(store);
+  values.capacity = 40;
+  values.transparency = 90;
+  // The first two writes fail (a file that is briefly locked); the others are still made.
+  sim::FailNextFileCall("WritePrivateProfileStringW");
+  sim::FailNextFileCall("WritePrivateProfileStringW");
+  const std::vector<std::string> unsaved = SaveSettingsFormValues(store, values);
+  EXPECT_EQ(unsaved, (std::vector<std::string>{"Popup window width", "Popup window height"}));
+  EXPECT_EQ(store.GetInt(kClipboardCapacity, 0), 40);
+  EXPECT_NE(FileText().find("ClipboardCapacity=40"), std::string::npos);
+  EXPECT_NE(FileText().find("WindowTransparency=90"), std::string::npos);
+  EXPECT_EQ(store.GetWindowHeight(0), values.windowHeight);  // kept for the run
+}
+#endif
+
+TEST_F(SettingsFormRulesTest, TheUnsavedMessageNamesTheSettingsAndTheFile) {
+  const std::string message =
+      UnsavedSettingsMessage({"Quick paste", "Monitor transparency"}, "E:\\\u0141ukasz\\Q.ini");
+  EXPECT_NE(message.find("could not save these settings in E:\\\u0141ukasz\\Q.ini"),
+            std::string::npos);
+  EXPECT_LT(message.find("Quick paste"), message.find("Monitor transparency"));
+  EXPECT_NE(message.find("until Quillery is closed"), std::string::npos);
 }
 
 TEST_F(SettingsFormRulesTest, ASpinTakesTheLow16BitsAsSignedThenItsRange) {

@@ -104,18 +104,24 @@ RECT WindowRect(HWND window) {
   return rect;
 }
 
-void ClickAt(POINT point) {
+namespace {
+void ClickWith(POINT point, DWORD down, DWORD up) {
   SetCursorPos(point.x, point.y);
   PumpFor(kKeyGap);
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input.mi.dwFlags = down;
   SendInput(1, &input, sizeof input);
   PumpFor(kKeyGap);
-  input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  input.mi.dwFlags = up;
   SendInput(1, &input, sizeof input);
   PumpFor(kKeyGap);
 }
+}  // namespace
+
+void ClickAt(POINT point) { ClickWith(point, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+
+void RightClickAt(POINT point) { ClickWith(point, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
 
 void TypeChord(std::initializer_list<WORD> keys) {
   for (WORD key : keys) {

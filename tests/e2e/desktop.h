@@ -41,6 +41,8 @@ RECT WindowRect(HWND window);
 
 // Moves the cursor to the screen point and clicks the left button there.
 void ClickAt(POINT point);
+// The same with the right button.
+void RightClickAt(POINT point);
 
 // Types a key combination: presses `keys` in order, a little apart, holds them long enough
 // for a program that polls the key state every 10 ms to see them, then releases them in

@@ -15,16 +15,20 @@ std::filesystem::path ProgramUnderTest() {
   return std::filesystem::path(path).make_preferred();
 }
 
-CProgramInstallation::CProgramInstallation()
-    : program_(folder_.Path() / ProgramUnderTest().filename()) {
+CProgramInstallation::CProgramInstallation(const CInstallationLayout& layout)
+    : program_(folder_.Path() / layout.programFolder / ProgramUnderTest().filename()),
+      settingsFolder_(layout.settingsFolder.empty() ? program_.parent_path()
+                                                    : folder_.Path() / layout.settingsFolder) {
+  std::filesystem::create_directories(program_.parent_path());
   std::filesystem::copy_file(ProgramUnderTest(), program_);
-  std::filesystem::create_directory(DataFolder());
+  if (layout.portable) std::filesystem::create_directory(DataFolder());
+  std::filesystem::create_directories(settingsFolder_);
   SetSetting(Settings::kFirstLaunch, 0);
   SetSetting(Settings::kLastUpdatesCheck, static_cast<int>(std::trunc(CurrentDayCount())));
 }
 
 std::filesystem::path CProgramInstallation::DataFolder() const {
-  return folder_.Path() / "Data";
+  return program_.parent_path() / "Data";
 }
 
 std::filesystem::path CProgramInstallation::DataFile() const {
@@ -32,7 +36,7 @@ std::filesystem::path CProgramInstallation::DataFile() const {
 }
 
 std::filesystem::path CProgramInstallation::IniFile() const {
-  return std::filesystem::path(program_).replace_extension(".ini");
+  return settingsFolder_ / std::filesystem::path(program_.filename()).replace_extension(".ini");
 }
 
 void CProgramInstallation::SetSetting(std::string_view key, int value) {

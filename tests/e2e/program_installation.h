@@ -13,12 +13,22 @@
 // quillery.exe of this build.
 std::filesystem::path ProgramUnderTest();
 
+// Where an installation puts the program and its settings, relative to its temporary folder.
+struct CInstallationLayout {
+  std::filesystem::path programFolder;   // empty: the temporary folder itself
+  bool portable = true;                  // with a "Data" folder beside the program
+  std::filesystem::path settingsFolder;  // where the program will look; empty: beside it
+};
+
 class CProgramInstallation {
  public:
-  // Copies the program and writes quillery.ini with FirstLaunch=0 and LastUpdatesCheck set
-  // to today. Throws std::filesystem::filesystem_error when the copy fails.
-  CProgramInstallation();
+  // Copies the program into its folder (made when missing) and writes quillery.ini with
+  // FirstLaunch=0 and LastUpdatesCheck set to today into the settings folder (made too).
+  // Throws std::filesystem::filesystem_error when the copy fails.
+  explicit CProgramInstallation(const CInstallationLayout& layout = {});
 
+  // The temporary folder that holds everything.
+  const std::filesystem::path& Root() const { return folder_.Path(); }
   const std::filesystem::path& Program() const { return program_; }
   std::filesystem::path DataFile() const;
   std::filesystem::path DataFolder() const;
@@ -31,4 +41,5 @@ class CProgramInstallation {
  private:
   CTempFolder folder_;
   std::filesystem::path program_;
+  std::filesystem::path settingsFolder_;
 };

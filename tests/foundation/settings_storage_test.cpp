@@ -12,6 +12,9 @@
 #include "foundation/settings_keys.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/temp_folder.h"
+#ifndef _WIN32
+#include "platform/sim/sim_control.h"
+#endif
 
 namespace {
 
@@ -70,10 +73,70 @@ TEST_F(SettingsStorageTest, TheSectionFormsReachOtherSections) {
   EXPECT_EQ(store.GetInt(kClipboardCapacity, 0), 0);
 }
 
-TEST_F(SettingsStorageTest, ARefusedWriteLetsTheFileErrorThrough) {
-  CSettingsStorage lost(folder.Path() / "missing" / "quillery.ini", true);
-  EXPECT_THROW(lost.SetInt(kClipboardCapacity, 5), CFileError);
+// ---- A settings file that cannot be written ----
+
+// Its folder's parent is a file: no write can succeed, not even as an administrator (Wine
+// run as root writes into read-only folders).
+class UnwritableSettingsTest : public ::testing::Test {
+ protected:
+  UnwritableSettingsTest() { PutFile(folder.Path() / "medium", "a file, not a folder"); }
+
+  CTempFolder folder;
+  fs::path path = folder.Path() / "medium" / "Quillery" / "quillery.ini";
+  CSettingsStorage store{path, true};
+};
+
+TEST_F(UnwritableSettingsTest, ARefusedWriteKeepsTheValueForTheRunWithoutThrowing) {
+  EXPECT_FALSE(store.SetInt(kClipboardCapacity, 40));
+  EXPECT_EQ(store.GetInt(kClipboardCapacity, kClipboardCapacityDefault), 40);
+  EXPECT_EQ(store.GetInt(kSectionMain, "clipboardcapacity", 0), 40);  // names ignore case
+  EXPECT_FALSE(store.SetWindowWidth(300));
+  EXPECT_EQ(store.GetWindowWidth(kWindowWidthDefault), 300);
+  EXPECT_EQ(store.GetInt(kWindowHeight, 7), 7);  // what was never set keeps its default
 }
+
+TEST_F(UnwritableSettingsTest, TheUserIsToldOncePerRunInPlainWordsAndWhere) {
+  EXPECT_FALSE(store.UnsavedNotice());
+  store.SetInt(kClipboardCapacity, 40);
+  const auto notice = store.TakeUnsavedNotice();
+  ASSERT_TRUE(notice);
+  const std::u8string where = path.u8string();
+  EXPECT_NE(notice->find("cannot save its settings in " + std::string(where.begin(), where.end())),
+            std::string::npos);
+  store.SetInt(kWindowWidth, 300);
+  EXPECT_FALSE(store.CheckWritable());
+  EXPECT_FALSE(store.TakeUnsavedNotice());
+}
+
+TEST_F(UnwritableSettingsTest, FirstLaunchIsTrueOncePerRunWhenItCannotBeStored) {
+  EXPECT_TRUE(store.IsFirstLaunch());
+  EXPECT_FALSE(store.IsFirstLaunch());
+  EXPECT_TRUE(store.UnsavedNotice());
+}
+
+TEST_F(UnwritableSettingsTest, CheckWritableSetsTheNoticeBeforeAnyWrite) {
+  EXPECT_FALSE(store.CheckWritable());
+  EXPECT_TRUE(store.UnsavedNotice());
+}
+
+TEST_F(SettingsStorageTest, CheckWritableLeavesAWritableFileAsItWas) {
+  PutFile(path, "[Main]\r\nWindowWidth=300\r\n");
+  EXPECT_TRUE(store.CheckWritable());
+  EXPECT_EQ(FileBytes(path), "[Main]\r\nWindowWidth=300\r\n");
+  EXPECT_FALSE(store.UnsavedNotice());
+}
+
+#ifndef _WIN32
+TEST_F(SettingsStorageTest, AWriteThatFailsOnceIsStoredByTheNextThatWorks) {
+  sim::FailNextFileCall("WritePrivateProfileStringW");
+  EXPECT_FALSE(store.SetInt(kClipboardCapacity, 40));
+  EXPECT_TRUE(store.UnsavedNotice());
+  EXPECT_TRUE(store.SetInt(kClipboardCapacity, 50));
+  EXPECT_EQ(FileBytes(path), "[Main]\r\nClipboardCapacity=50\r\n");
+  PutFile(path, "[Main]\r\nClipboardCapacity=60\r\n");
+  EXPECT_EQ(store.GetInt(kClipboardCapacity, 0), 60);  // the file again, not the kept value
+}
+#endif
 
 TEST_F(SettingsStorageTest, CreateSettingsMakesTheProcessStoreUntilItIsReleased) {
   CreateSettings(path, true);

@@ -30,10 +30,10 @@ class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() {
     // Neither the first-run settings dialog nor the update question.
-    const std::string ini = SettingsFileName();
-    WritePrivateProfileStringA("Main", "FirstLaunch", "0", ini.c_str());
-    const std::string today = std::to_string(static_cast<int>(std::trunc(CurrentDayCount())));
-    WritePrivateProfileStringA("Main", "LastUpdatesCheck", today.c_str(), ini.c_str());
+    const std::wstring ini = std::filesystem::path(SettingsFileName()).wstring();
+    WritePrivateProfileStringW(L"Main", L"FirstLaunch", L"0", ini.c_str());
+    const std::wstring today = std::to_wstring(static_cast<int>(std::trunc(CurrentDayCount())));
+    WritePrivateProfileStringW(L"Main", L"LastUpdatesCheck", today.c_str(), ini.c_str());
     SetErrorBoxHandler([this](const std::string& text) { errors_.push_back(text); });
     other_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);

@@ -20,11 +20,16 @@ TEST(StartActionTest, ChecksForUpdatesAfterMoreThanSevenWholeDays) {
 }
 
 TEST(InstanceNameTest, OneNamePerFolderWhateverItsSpelling) {
-  const std::string name = InstanceNameFor("C:\\Users\\Ann\\AppData\\Roaming\\Quillery\\");
+  const std::string name = InstanceNameFor(u"C:\\Users\\Ann\\AppData\\Roaming\\Quillery\\");
   EXPECT_EQ(name.rfind("Quillery.Instance.", 0), 0u);
-  EXPECT_EQ(InstanceNameFor("c:/users/ann/appdata/roaming/quillery"), name);
-  EXPECT_NE(InstanceNameFor("C:\\Users\\Bob\\AppData\\Roaming\\Quillery\\"), name);
-  EXPECT_NE(InstanceNameFor("D:\\Quillery\\Data\\"), InstanceNameFor("D:\\Quillery\\"));
+  EXPECT_EQ(InstanceNameFor(u"c:/users/ann/appdata/roaming/quillery"), name);
+  EXPECT_NE(InstanceNameFor(u"C:\\Users\\Bob\\AppData\\Roaming\\Quillery\\"), name);
+  EXPECT_NE(InstanceNameFor(u"D:\\Quillery\\Data\\"), InstanceNameFor(u"D:\\Quillery\\"));
+}
+
+TEST(InstanceNameTest, FoldersOutsideTheAnsiCodePageKeepTheirOwnNames) {
+  EXPECT_NE(InstanceNameFor(u"C:\\Users\\Łukasz\\"), InstanceNameFor(u"C:\\Users\\Aukasz\\"));
+  EXPECT_NE(InstanceNameFor(u"C:\\日本\\"), InstanceNameFor(u"C:\\本日\\"));
 }
 
 TEST(DamagedFileNoticeTest, NamesThePreservedCopyOnlyWhenDamaged) {

@@ -142,10 +142,12 @@ TEST_F(PasteTargetTest, PastesIntoTheFocusedControlOfTheTarget) {
 }
 
 TEST(SingleInstanceTest, ASecondCopyForTheSameFolderAsksTheFirstToShowItsList) {
-  const std::string name = InstanceNameFor("C:\\quillery-test\\" + std::to_string(GetTickCount()));
+  const std::string tick = std::to_string(GetTickCount());
+  const std::string name =
+      InstanceNameFor(u"C:\\quillery-test\\" + std::u16string(tick.begin(), tick.end()));
   CSingleInstance first(name);
   ASSERT_TRUE(first.First());
-  CSingleInstance other(InstanceNameFor("C:\\another-folder\\"));
+  CSingleInstance other(InstanceNameFor(u"C:\\another-folder\\"));
   EXPECT_TRUE(other.First());
 
   const wchar_t* mainClass = CRecordingWindow::kOtherMainClass;
