@@ -2,8 +2,8 @@
 # Tests the packages: runs scripts/package.sh, checks the portable zip's contents, then
 # runs tests/package (quillery_package_tests.exe) in a fresh Wine prefix of its own, which
 # installs the setup program silently, uses the installed program, installs over it while
-# it runs and uninstalls it. .ci/run runs this after scripts/test.sh; it takes a few
-# minutes, most of them for the new prefix.
+# it runs and uninstalls it. The last step of scripts/test.sh; about a minute, most of it
+# for the new prefix.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -26,8 +26,7 @@ fail() {
 expected=$'Quillery/\nQuillery/Data/\nQuillery/README.txt\nQuillery/quillery.exe'
 listed=$(zipinfo -1 "$portable" | LC_ALL=C sort)
 [[ "$listed" == "$expected" ]] || fail "the zip holds"$'\n'"$listed"$'\n'"instead of"$'\n'"$expected"
-x86_64-w64-mingw32-strip -o "$scratch/quillery.exe" "$build/app/quillery.exe"
-unzip -p "$portable" Quillery/quillery.exe | cmp -s - "$scratch/quillery.exe" ||
+unzip -p "$portable" Quillery/quillery.exe | cmp -s - "$build/app/quillery.exe" ||
   fail "the zip's quillery.exe is not the one built"
 unzip -p "$portable" Quillery/README.txt | grep -q "^Quillery $version, portable"$'\r'"\$" ||
   fail "the read-me does not name version $version"

@@ -24,18 +24,17 @@ mkdir -p dist
 setup="dist/quillery-$version-setup.exe"
 portable="dist/quillery-$version-portable.zip"
 
-# Both ship the program without its symbols, less than half its size.
-staging=$(mktemp -d)
-trap 'rm -rf "$staging"' EXIT
-program="$staging/Quillery/quillery.exe"
-mkdir -p "$staging/Quillery/Data"
-x86_64-w64-mingw32-strip -o "$program" "$build/app/quillery.exe"
+program="$build/app/quillery.exe"
 
 makensis -V2 -NOCD \
   "-DPRODUCT_NSH=$product" "-DPROGRAM=$program" "-DICON=$root/resources/main_icon.ico" \
   "-DOUT_FILE=$root/$setup" installer/quillery.nsi
 
 # The zip holds one folder, so that unpacking it anywhere gives a portable installation.
+staging=$(mktemp -d)
+trap 'rm -rf "$staging"' EXIT
+mkdir -p "$staging/Quillery/Data"
+cp "$program" "$staging/Quillery/quillery.exe"
 # The read-me is for Notepad: CRLF line ends.
 sed -e "s/@VERSION@/$version/" -e 's/$/\r/' installer/portable-readme.txt \
   >"$staging/Quillery/README.txt"

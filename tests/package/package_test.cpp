@@ -4,10 +4,6 @@
 // uninstall removes and keeps. The cases run in order on one prefix, each from the state
 // the one before left; QUILLERY_SETUP names the setup program.
 
-#include <objbase.h>
-#include <shlobj.h>
-#include <shobjidl.h>
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -32,6 +28,9 @@
 #include "tests/e2e/stored_clips.h"
 #include "tests/support/clipboard_driver.h"
 #include "tests/support/logon_start_guard.h"
+// After windows_api.h, which decides how <windows.h> is included.
+#include <objbase.h>
+#include <shobjidl.h>
 
 namespace {
 
@@ -65,7 +64,7 @@ fs::path DataFile() { return UserDataFolder() / "data.dat"; }
 
 std::u16string Quoted(const fs::path& path) { return u"\"" + path.u16string() + u"\""; }
 
-fs::path Setup() {
+fs::path SetupProgram() {
   const char* setup = std::getenv("QUILLERY_SETUP");
   return setup != nullptr ? fs::path(setup) : fs::path();
 }
@@ -146,8 +145,8 @@ class PackageTest : public ::testing::Test {
   static void TearDownTestSuite() { CoUninitialize(); }
 
   void SetUp() override {
-    ASSERT_FALSE(Setup().empty()) << "QUILLERY_SETUP names no setup program";
-    ASSERT_TRUE(fs::exists(Setup())) << Setup();
+    ASSERT_FALSE(SetupProgram().empty()) << "QUILLERY_SETUP names no setup program";
+    ASSERT_TRUE(fs::exists(SetupProgram())) << SetupProgram().string();
   }
 
   // The first start of an installed copy opens the settings dialog and may ask about
@@ -172,13 +171,13 @@ class PackageTest : public ::testing::Test {
 };
 
 TEST_F(PackageTest, ASilentInstallPutsProgramShortcutEntryAndLogonStartInPlace) {
-  ASSERT_EQ(RunToEnd(Setup(), L"/S"), 0u);
+  ASSERT_EQ(RunToEnd(SetupProgram(), L"/S"), 0u);
 
   EXPECT_TRUE(fs::exists(InstalledProgram()));
   EXPECT_TRUE(fs::exists(Uninstaller()));
   EXPECT_EQ(FileVersionText(InstalledProgram(), L"ProductVersion"), Wide(kVersionText));
 
-  ASSERT_TRUE(fs::exists(Shortcut())) << Shortcut();
+  ASSERT_TRUE(fs::exists(Shortcut())) << Shortcut().string();
   EXPECT_TRUE(fs::equivalent(ShortcutTarget(Shortcut()), InstalledProgram()));
 
   EXPECT_EQ(EntryText("DisplayName"), u"Quillery");
@@ -232,8 +231,10 @@ TEST_F(PackageTest, InstallingOverARunningCopyClosesItKeepsItsDataAndStartsItAga
   ASSERT_NE(first.WaitForMainWindow(), nullptr);
   // Only in memory until the copy closes.
   ASSERT_TRUE(CopyAndWait(first, u"copied before the update"));
+  // A copy that starts takes what the clipboard holds; empty, it shows only what was kept.
+  ASSERT_TRUE(driver.Clear());
 
-  ASSERT_EQ(RunToEnd(Setup(), L"/S"), 0u);
+  ASSERT_EQ(RunToEnd(SetupProgram(), L"/S"), 0u);
   EXPECT_TRUE(first.WaitForExit(5s)) << "the first copy still runs";
   const std::vector<std::u16string> stored = StoredHistory();
   EXPECT_TRUE(Contains(stored, u"copied before the update"));
