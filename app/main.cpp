@@ -1,6 +1,10 @@
 // Program entry: one running copy per data folder, the main window, the message loop.
+// "quillery.exe /close" instead closes the copy that runs on this copy's data folder (the
+// installer's step before it replaces the program) and exits with an ECloseResult.
 
+#include <chrono>
 #include <exception>
+#include <string_view>
 
 #include "app/window/clipboard_viewer_form.h"
 #include "app/window/single_instance.h"
@@ -10,7 +14,23 @@
 #include "platform/win32/gdi.h"
 #include "platform/win32/window.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+namespace {
+
+// Long enough for a copy to save a large data file.
+constexpr std::chrono::milliseconds kCloseTimeout{30000};
+
+bool IsCloseRequest(std::wstring_view commandLine) {
+  while (!commandLine.empty() && commandLine.back() == L' ') commandLine.remove_suffix(1);
+  while (!commandLine.empty() && commandLine.front() == L' ') commandLine.remove_prefix(1);
+  return commandLine == L"/close";
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+  if (commandLine != nullptr && IsCloseRequest(commandLine)) {
+    return static_cast<int>(CloseRunningCopy(InstanceNameFor(DataFolder()), kCloseTimeout));
+  }
   SetUiExceptionHandler([](const std::exception& error) { ShowErrorBox(error.what()); });
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;

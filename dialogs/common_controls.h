@@ -1,6 +1,6 @@
 #pragma once
 // The common-control classes the dialogs use, registered once per process. Version 6 of
-// the controls comes through the executable's manifest (resources/quillery.manifest).
+// the controls comes through the executable's manifest (resources/quillery.manifest.in).
 
 #include "platform/win32/gdi.h"
 

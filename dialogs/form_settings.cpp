@@ -12,6 +12,7 @@
 #include "dialogs/common_controls.h"
 #include "dialogs/edit_category_form.h"
 #include "foundation/error_box.h"
+#include "foundation/logon_start.h"
 #include "foundation/question_box.h"
 #include "foundation/settings_storage.h"
 #include "foundation/skin_image.h"
@@ -80,6 +81,8 @@ bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
   handler_ = &GetHandler();
   skin_ = &Settings::SettingsInstance().GetSkin();
   values_ = LoadSettingsFormValues(Settings::SettingsInstance());
+  const CLogonStart logonStart = CLogonStart::ForRunningProgram();
+  startWithWindowsShown_ = startWithWindows_ = logonStart.IsOn();
 
   const INT_PTR result = Run(owner_);
 
@@ -94,6 +97,11 @@ bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
     store.TakeUnsavedNotice();
     const std::u8string file = store.FileName().u8string();
     ShowErrorBox(UnsavedSettingsMessage(unsaved, std::string(file.begin(), file.end())));
+  }
+  // Only a change is written: an untouched box leaves a value that starts another copy.
+  if (startWithWindows_ != startWithWindowsShown_ && !logonStart.Set(startWithWindows_)) {
+    ShowErrorBox("Quillery could not change whether it starts with Windows: the registry "
+                 "refused the change.");
   }
   return true;
 }
@@ -246,6 +254,8 @@ void TFormSettings::MakeClipboardPage(HWND page) {
   AddControlTo(page, L"STATIC", L"Monitor transparency", SS_LEFT, 32, 208, 220, 16, -1);
   AddSpin(page, kIdTransparency, kIdTransparencySpin, 265, 205, kTransparencySpinRange,
           values_.transparency);
+  AddControlTo(page, L"BUTTON", L"Start with Windows", WS_TABSTOP | BS_AUTOCHECKBOX, 32, 246,
+               306, 17, kIdStartWithWindows);
 }
 
 void TFormSettings::MakeCategoriesPage(HWND page) {
@@ -281,6 +291,8 @@ void TFormSettings::LoadControls() {
   SendMessageW(FindDialogControl(dialog, kIdShowMonitor), BM_SETCHECK,
                values_.showMonitor ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(FindDialogControl(dialog, kIdPriHotKey), CB_SETCURSEL, values_.primaryHotKeyItem, 0);
+  SendMessageW(FindDialogControl(dialog, kIdStartWithWindows), BM_SETCHECK,
+               startWithWindows_ ? BST_CHECKED : BST_UNCHECKED, 0);
   UpdateTransparencyEnabling();
 }
 
@@ -306,6 +318,7 @@ bool TFormSettings::OnOk() {
   values_.transparency = SpinPosition(FindDialogControl(dialog, kIdTransparencySpin));
   const LRESULT primary = SendMessageW(FindDialogControl(dialog, kIdPriHotKey), CB_GETCURSEL, 0, 0);
   values_.primaryHotKeyItem = primary == CB_ERR ? kPrimaryNone : static_cast<int>(primary);
+  startWithWindows_ = IsChecked(FindDialogControl(dialog, kIdStartWithWindows));
   return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // TFormSettings: the settings dialog, "Settings", with three pages: the two hot keys and the
 // quick-paste mode; the popup window's size, the history capacity, the monitor and its
-// transparency; and the user categories in a categories-only tree of their own with "Add",
+// transparency, and "Start with Windows" (the logon start, foundation/logon_start.h, which
+// lives in the registry, not in the settings file); and the user categories in a categories-only tree of their own with "Add",
 // "Add child", "Edit" and "Delete". Settings are read when the dialog opens and written
 // only on OK (settings_form_rules.h); category changes go to the model at once, whether the
 // dialog then ends with OK or Cancel.
@@ -43,6 +44,7 @@ enum EFormSettingsControl : int {
   kIdAddChildCategory,
   kIdEditCategory,
   kIdDeleteCategory,
+  kIdStartWithWindows,  // "Start with Windows" on the "Clipboard" page
 };
 
 // The control `id` anywhere below `dialog` (its pages included), or null.
@@ -105,6 +107,9 @@ class TFormSettings final : public CModalDialog {
   CClipboardHandler* handler_ = nullptr;
   const TBitmap* skin_ = nullptr;
   CSettingsFormValues values_;
+  // The logon start as the dialog opened on it, and as the check box left it.
+  bool startWithWindowsShown_ = false;
+  bool startWithWindows_ = false;
   CItemNode root_;
   std::unique_ptr<CWin32TreeView> view_;
   HWND tree_ = nullptr;

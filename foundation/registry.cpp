@@ -82,3 +82,56 @@ void TRegistry::WriteInteger(std::string_view name, int value) {
     throw ERegistryException("Failed to set data for " + Quoted(name) + Cause(status));
   }
 }
+
+std::u16string TRegistry::ReadString(std::string_view name) const {
+  if (key_ == nullptr) throw ERegistryException("No registry key open for " + Quoted(name));
+  const std::u16string wideName = Wide(name);
+  // The value may change between the call that sizes it and the one that reads it: read
+  // again while it grows.
+  std::u16string text(64, u'\0');
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD type = REG_NONE;
+    auto size = static_cast<DWORD>(text.size() * sizeof(char16_t));
+    const LSTATUS status = RegQueryValueExW(key_, AsWide(wideName.c_str()), nullptr, &type,
+                                            reinterpret_cast<LPBYTE>(text.data()), &size);
+    if (Succeeded(status) || status == static_cast<LSTATUS>(ERROR_MORE_DATA)) {
+      if (type != REG_SZ && type != REG_EXPAND_SZ) {
+        throw ERegistryException("Invalid data type for " + Quoted(name));
+      }
+    }
+    if (status == static_cast<LSTATUS>(ERROR_MORE_DATA)) {
+      text.resize(size / sizeof(char16_t) + 1);
+      continue;
+    }
+    if (!Succeeded(status)) {
+      throw ERegistryException("Failed to get data for " + Quoted(name) + Cause(status));
+    }
+    // Stored texts need not end in a null, and may hold one early.
+    text.resize(size / sizeof(char16_t));
+    const std::size_t end = text.find(u'\0');
+    if (end != std::u16string::npos) text.resize(end);
+    return text;
+  }
+  throw ERegistryException("Failed to get data for " + Quoted(name) + " (it keeps growing)");
+}
+
+void TRegistry::WriteString(std::string_view name, std::u16string_view value) {
+  if (key_ == nullptr) throw ERegistryException("No registry key open for " + Quoted(name));
+  const std::u16string wideName = Wide(name);
+  const std::u16string data(value);  // with its terminating null
+  const LSTATUS status =
+      RegSetValueExW(key_, AsWide(wideName.c_str()), 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(data.c_str()),
+                     static_cast<DWORD>((data.size() + 1) * sizeof(char16_t)));
+  if (!Succeeded(status)) {
+    throw ERegistryException("Failed to set data for " + Quoted(name) + Cause(status));
+  }
+}
+
+void TRegistry::DeleteValue(std::string_view name) {
+  if (key_ == nullptr) throw ERegistryException("No registry key open for " + Quoted(name));
+  const std::u16string wideName = Wide(name);
+  const LSTATUS status = RegDeleteValueW(key_, AsWide(wideName.c_str()));
+  if (Succeeded(status) || status == static_cast<LSTATUS>(ERROR_FILE_NOT_FOUND)) return;
+  throw ERegistryException("Failed to delete " + Quoted(name) + Cause(status));
+}

@@ -1,6 +1,6 @@
 #pragma once
-// TRegistry: integer values under one open registry key. Failures are exceptions of type
-// ERegistryException whose message says what failed, for the settings store's log.
+// TRegistry: integer and text values under one open registry key. Failures are exceptions
+// of type ERegistryException whose message says what failed, for the settings store's log.
 
 #include <stdexcept>
 #include <string>
@@ -35,6 +35,12 @@ class TRegistry {
   // Also throws when the value is missing or is not a 32-bit integer.
   int ReadInteger(std::string_view name) const;
   void WriteInteger(std::string_view name, int value);
+  // A text value (REG_SZ, or REG_EXPAND_SZ as stored, unexpanded), without the terminating
+  // null; also throws when the value is missing or of another type.
+  std::u16string ReadString(std::string_view name) const;
+  void WriteString(std::string_view name, std::u16string_view value);
+  // Removes the value; a missing value is no error.
+  void DeleteValue(std::string_view name);
 
  private:
   HKEY root_ = HKEY_CURRENT_USER;

@@ -21,3 +21,6 @@ quillery_find_wine
 quillery_start_virtual_display
 quillery_start_wine_session  # stopped when this script exits
 ctest --preset windows
+
+# The packages of dist/, the installer in a fresh Wine prefix of its own (about a minute).
+scripts/package-test.sh

@@ -1,8 +1,12 @@
 #include "app/window/single_instance.h"
 
+#include <algorithm>
+
 namespace {
 
 std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+
+std::wstring MutexName(const std::string& name) { return L"Local\\" + Wide(name); }
 
 struct SearchState {
   const wchar_t* className;
@@ -20,11 +24,23 @@ BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM stateAddress) {
   return FALSE;
 }
 
+HWND FindMainWindow(const std::string& name, const wchar_t* className) {
+  SearchState state{className, Wide(name)};
+  EnumWindows(FindMarkedWindow, reinterpret_cast<LPARAM>(&state));
+  return state.found;
+}
+
+// True while any process has the mutex of `name` open.
+bool NameHeld(const std::string& name) {
+  const UniqueFile mutex(OpenMutexW(SYNCHRONIZE, FALSE, MutexName(name).c_str()));
+  return static_cast<bool>(mutex);
+}
+
 }  // namespace
 
 CSingleInstance::CSingleInstance(const std::string& name) : name_(name) {
   // Local: one copy per user session; another user's copy has its own data folder.
-  mutex_.reset(CreateMutexW(nullptr, FALSE, (L"Local\\" + Wide(name)).c_str()));
+  mutex_.reset(CreateMutexW(nullptr, FALSE, MutexName(name).c_str()));
   first_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
@@ -37,12 +53,36 @@ void CSingleInstance::UnmarkMainWindow(HWND window) const {
 }
 
 bool CSingleInstance::ShowRunningCopy(const wchar_t* className) const {
-  SearchState state{className, Wide(name_)};
-  EnumWindows(FindMarkedWindow, reinterpret_cast<LPARAM>(&state));
-  if (state.found == nullptr) return false;
+  HWND found = FindMainWindow(name_, className);
+  if (found == nullptr) return false;
   DWORD process = 0;
-  GetWindowThreadProcessId(state.found, &process);
+  GetWindowThreadProcessId(found, &process);
   // This process was just started by the user and may pass the foreground on.
   AllowSetForegroundWindow(process);
-  return PostMessageW(state.found, RegisterWindowMessageW(kShowListMessageName), 0, 0) != FALSE;
+  return PostMessageW(found, RegisterWindowMessageW(kShowListMessageName), 0, 0) != FALSE;
+}
+
+ECloseResult CloseRunningCopy(const std::string& name, std::chrono::milliseconds timeout,
+                              const wchar_t* className) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + timeout;
+  bool asked = false;
+  // A copy that is starting holds the name before its window is marked, and one that is
+  // ending unmarks its window before it lets go of the name: so ask whenever a window is
+  // found, and wait for the name.
+  while (NameHeld(name)) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return ECloseResult::kStillRunning;
+    HWND window = FindMainWindow(name, className);
+    DWORD processId = 0;
+    if (window != nullptr) GetWindowThreadProcessId(window, &processId);
+    const UniqueFile process(processId != 0 ? OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr);
+    if (process && PostMessageW(window, WM_CLOSE, 0, 0)) {
+      asked = true;
+      WaitForSingleObject(process.get(), static_cast<DWORD>(left.count()));
+    } else {
+      Sleep(static_cast<DWORD>(std::min<long long>(left.count(), 100)));
+    }
+  }
+  return asked ? ECloseResult::kClosed : ECloseResult::kNoneRunning;
 }

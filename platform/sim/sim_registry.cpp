@@ -153,6 +153,7 @@ LSTATUS RegSetValueExW(HKEY handle, LPCWSTR valueName, DWORD, DWORD type, const 
 }
 
 LSTATUS RegDeleteValueW(HKEY handle, LPCWSTR valueName) {
+  if (ShouldFail("RegDeleteValueW")) return static_cast<LSTATUS>(ERROR_ACCESS_DENIED);
   std::shared_ptr<RegistryKey> key = KeyOf(handle);
   if (key == nullptr) return static_cast<LSTATUS>(ERROR_INVALID_HANDLE);
   if (key->deleted) return static_cast<LSTATUS>(ERROR_KEY_DELETED);

@@ -85,3 +85,23 @@ bool CRunningProgram::WaitForExit(std::chrono::milliseconds timeout) {
   // the chain, so this thread keeps handling them while it waits.
   return PumpUntil([&] { return !IsRunning(); }, timeout);
 }
+
+std::optional<DWORD> RunToEnd(const std::filesystem::path& program, const std::wstring& arguments,
+                              std::chrono::milliseconds timeout) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  std::wstring commandLine = L"\"" + program.wstring() + L"\" " + arguments;
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &started)) {
+    return std::nullopt;
+  }
+  CloseHandle(started.hThread);
+  const UniqueFile process(started.hProcess);
+  if (!PumpUntil([&] { return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }, timeout)) {
+    return std::nullopt;
+  }
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process.get(), &exitCode);
+  return exitCode;
+}

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -61,3 +62,9 @@ class CRunningProgram {
   DWORD processId_ = 0;
   HWND mainWindow_ = nullptr;
 };
+
+// Runs `program` with `arguments` (appended to its quoted path) and waits for it to end,
+// handling this thread's messages meanwhile; its exit code, or nullopt when it could not
+// be started or did not end in time (it is then left running).
+std::optional<DWORD> RunToEnd(const std::filesystem::path& program, const std::wstring& arguments,
+                              std::chrono::milliseconds timeout = std::chrono::seconds(120));
