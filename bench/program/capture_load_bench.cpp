@@ -192,9 +192,12 @@ void Report(const char* source, int count, milliseconds interval, const CRunResu
   std::vector<std::u16string> sorted = captured;
   std::sort(sorted.begin(), sorted.end());
   int twice = 0;  // texts stored more than once
+  std::vector<std::u16string> oddOnes;  // stored twice, or never copied
   for (auto same = sorted.begin(); same != sorted.end();) {
     const auto end = std::upper_bound(same, sorted.end(), *same);
     if (end - same > 1) ++twice;
+    const bool copied = same->rfind(u"load text ", 0) == 0;
+    if (end - same > 1 || !copied) oddOnes.push_back(*same);
     same = end;
   }
   std::printf(
@@ -204,6 +207,13 @@ void Report(const char* source, int count, milliseconds interval, const CRunResu
       source, static_cast<int>(interval.count()), count - static_cast<int>(lost.size()), count,
       lost.size(), inOrder ? "in order" : "OUT OF ORDER", extra, twice, result.copyFailures,
       result.copyMilliseconds, result.latestMilliseconds, result.shortestGapMilliseconds);
+  if (!oddOnes.empty()) {
+    std::printf("   stored twice or never copied:");
+    for (std::size_t i = 0; i < oddOnes.size() && i < 10; ++i) {
+      std::printf(" \"%s\"", std::string(oddOnes[i].begin(), oddOnes[i].end()).c_str());
+    }
+    std::printf("\n");
+  }
   if (!lost.empty()) {
     std::printf("   lost:");
     for (std::size_t i = 0; i < lost.size() && i < 20; ++i) std::printf(" %d", lost[i]);

@@ -1,5 +1,6 @@
 // Capturing the clipboard into the history: what becomes a clip, the caption, the trim.
 
+#include "platform/handles.h"
 #include "tests/support/store_fixture.h"
 
 namespace {
@@ -52,6 +53,19 @@ TEST_F(CaptureTest, EmptyTextGivesAnEmptyClip) {
   ASSERT_EQ(History(), std::vector<std::u16string>{u""});
   EXPECT_EQ(Head().textLength, 0);
   EXPECT_EQ(store.LastCaption(), u"");
+}
+
+TEST_F(CaptureTest, TextAnnouncedButNeverDeliveredIsNoClip) {
+  CopyTexts({u"before"});
+  {
+    ClipboardOpen clipboard(driver.OwnerWindow());
+    ASSERT_TRUE(clipboard.IsOpen());
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, nullptr);  // promised, never rendered
+  }
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+  EXPECT_EQ(History(), std::vector<std::u16string>{u"before"});
+  EXPECT_EQ(store.LastCaption(), u"before");
 }
 
 TEST_F(CaptureTest, TextWithoutTerminatingNulIsReadWithinItsBlock) {
