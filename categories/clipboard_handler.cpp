@@ -1,6 +1,7 @@
 #include "categories/clipboard_handler.h"
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <vector>
 #include <unordered_map>
@@ -19,14 +20,24 @@ constexpr int kSubCategoryClipIndent = 18;
 
 std::unique_ptr<CClipboardHandler> handler;
 
-// A thumbnail 22 pixels high, as wide as the picture's proportions give (truncated). None
-// for a picture without height, or so tall and narrow that no column would remain.
+// Wider than any row of the tree can be (the widest window at 250 %). A picture that would
+// need a wider thumbnail (a one-pixel-high strip) is squeezed to it: a thumbnail as wide as
+// its proportions say could exceed what a bitmap may be.
+constexpr int kMaxThumbnailWidth = 2048;
+
+// A thumbnail 22 pixels high, as wide as the picture's proportions give (truncated), kept
+// between one column and kMaxThumbnailWidth. None for a picture without height or width,
+// or one that cannot be scaled (memory): that clip's row shows no picture, and the rest of
+// the tree is built all the same.
 std::unique_ptr<TBitmap> MakeThumbnail(const TBitmap& picture) {
   if (picture.Height() <= 0 || picture.Width() <= 0) return nullptr;
-  const auto width = static_cast<int>(picture.Width() * static_cast<double>(kThumbnailHeight) /
-                                      picture.Height());
-  if (width <= 0) return nullptr;
-  return std::make_unique<TBitmap>(picture.ScaledByAreaAverage(width, kThumbnailHeight));
+  const double width = picture.Width() * static_cast<double>(kThumbnailHeight) / picture.Height();
+  const int clamped = static_cast<int>(std::clamp(width, 1.0, double{kMaxThumbnailWidth}));
+  try {
+    return std::make_unique<TBitmap>(picture.ScaledByAreaAverage(clamped, kThumbnailHeight));
+  } catch (const std::exception&) {
+    return nullptr;
+  }
 }
 
 }  // namespace

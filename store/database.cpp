@@ -34,19 +34,57 @@ std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent() {
   return clip;
 }
 
+namespace {
+
+// Same kind and the same text, or pictures of the same size with the same colours (a picture
+// read back from the data file may be held at another depth than the one on the clipboard).
+bool HaveSameContent(const CBaseItem& a, const CBaseItem& b) {
+  if (a.kind != b.kind) return false;
+  if (const auto* text = dynamic_cast<const CTextItem*>(&a)) {
+    return text->text == static_cast<const CTextItem&>(b).text;
+  }
+  const auto* first = dynamic_cast<const CImageItem*>(&a);
+  const auto* second = dynamic_cast<const CImageItem*>(&b);
+  if (first == nullptr || second == nullptr || !first->picture || !second->picture) return false;
+  const TBitmap& x = *first->picture;
+  const TBitmap& y = *second->picture;
+  if (x.Width() != y.Width() || x.Height() != y.Height()) return false;
+  if (x.BitsPerPixel() == y.BitsPerPixel() && x.Masks() == y.Masks() &&
+      x.Palette() == y.Palette()) {
+    return x == y;
+  }
+  return x.ToRgb32() == y.ToRgb32();
+}
+
+}  // namespace
+
+const CBaseItem* CDataBase::NewestHistoryClip() const {
+  // Captures go to the head and moved clips to the tail, so this stops at once but for
+  // clips that a load put before the history.
+  auto newest = std::find_if(items.begin(), items.end(), [](const auto& clip) {
+    return clip->categoryId == kHistoryCategoryId;
+  });
+  return newest != items.end() ? newest->get() : nullptr;
+}
+
 void CDataBase::CaptureClipboard() {
   if (!active) return;
   lastCaptureSequence = 0;
   if (std::unique_ptr<CBaseItem> clip = TakeClipboardContent()) {
     lastCaptureSequence = clip->clipboardSequence;
-    clip->id = nextItemId++;
-    clip->categoryId = kHistoryCategoryId;
     if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) {
       lastCaption = MakeCaption(text->text);
     } else {
       lastCaption = u"Image";
     }
-    Insert(items.begin(), std::move(clip));
+    // What the history shows first already: the content left on the clipboard by the last
+    // run, or a change announced twice. A copy of it after another clip is a new clip.
+    const CBaseItem* newest = NewestHistoryClip();
+    if (newest == nullptr || !HaveSameContent(*newest, *clip)) {
+      clip->id = nextItemId++;
+      clip->categoryId = kHistoryCategoryId;
+      Insert(items.begin(), std::move(clip));
+    }
   }
   TrimHistory();
 }

@@ -41,8 +41,10 @@ class CDataBase {
   bool IsActive() const { return active; }
 
   // Takes the clipboard's content as the newest history clip (text wins over a picture;
-  // content marked private is left alone), then removes at most one history clip beyond
-  // the "ClipboardCapacity" setting, whether or not a clip was taken.
+  // content marked private is left alone), unless the newest history clip already holds
+  // the same text or the same pixels; then removes at most one history clip beyond the
+  // "ClipboardCapacity" setting, whether or not a clip was taken. The caption describes
+  // the content read either way.
   void CaptureClipboard();
 
   // Puts the clip with that id on the clipboard. A history clip leaves the store while it
@@ -112,6 +114,7 @@ class CDataBase {
 
  private:
   std::unique_ptr<CBaseItem> TakeClipboardContent();
+  const CBaseItem* NewestHistoryClip() const;
   void TrimHistory();
   bool PutToClipboard(ItemList::iterator clip);
   ItemList::iterator FindItemIterator(int itemId);

@@ -16,14 +16,18 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
   if (!clipboard.IsOpen() || OpenClipboardContentIsPrivate()) return false;
   clipboardSequence = GetClipboardSequenceNumber();
 
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+  // Text announced but never delivered is no clip: its program went before it gave the
+  // text (X11 programs copying in a quick burst do), and an empty clip in its place would
+  // only push a real one out of the history.
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data == nullptr) return false;
+  {
     GlobalLockGuard lock(data);
-    if (lock.data() != nullptr) {
-      // Never read past the block, whether or not its text ends in a NUL.
-      const auto* units = static_cast<const char16_t*>(lock.data());
-      std::u16string_view all(units, lock.size() / sizeof(char16_t));
-      text = std::u16string(all.substr(0, all.find(u'\0')));
-    }
+    if (lock.data() == nullptr) return false;
+    // Never read past the block, whether or not its text ends in a NUL.
+    const auto* units = static_cast<const char16_t*>(lock.data());
+    std::u16string_view all(units, lock.size() / sizeof(char16_t));
+    text = std::u16string(all.substr(0, all.find(u'\0')));
   }
   clipboard.Close();
   created = CurrentDayCount();

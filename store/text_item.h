@@ -10,7 +10,7 @@ class CTextItem : public CBaseItem {
   CTextItem() : CBaseItem(kTextKind) {}
 
   // Takes the clipboard's text (offered as CF_TEXT, read as CF_UNICODETEXT) up to its
-  // first NUL. Text announced but never delivered gives an empty text and true.
+  // first NUL. Text announced but never delivered gives false, with the clip unchanged.
   bool ReadFromClipboard(HWND ownerWindow) override;
 
   // Places `text` as CF_UNICODETEXT only; the system makes the ANSI and OEM forms.

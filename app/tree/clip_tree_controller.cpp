@@ -62,6 +62,8 @@ void CClipTreeController::Unhook() {
 
 LRESULT CALLBACK CClipTreeController::TreeProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
+  // Held to the end: a close that the menu's loop hears waits until the command has run.
+  const CMessageScope scope;
   auto* self = reinterpret_cast<CClipTreeController*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr || self->treeProc_ == nullptr) {
     // Unhooked while another subclass stayed above this one: the class's procedure is the
@@ -152,10 +154,11 @@ void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
   const CItemNode* node = NodeOf(row);
   if (node == nullptr) return;
   if (rightButton) {
+    const MenuTarget target{static_cast<int>(node->id), node->isCategory};
     if (node->isCategory) {
-      ShowMenu(MakeCategoryMenu(CategoryMenuFor(*node, HasParentRow(row))), point);
+      ShowMenu(MakeCategoryMenu(CategoryMenuFor(*node, HasParentRow(row))), point, target);
     } else {
-      ShowMenu(MakeClipboardMenu(ClipboardMenuFor(*node)), point);
+      ShowMenu(MakeClipboardMenu(ClipboardMenuFor(*node)), point, target);
     }
   } else if (!node->isCategory) {
     drag_ = Drag{static_cast<int>(node->id), point, false};
@@ -218,17 +221,23 @@ void CClipTreeController::ItemsTreeDblClick() {
   }
 }
 
-void CClipTreeController::ShowMenu(UniqueMenu menu, POINT point) {
+void CClipTreeController::ShowMenu(UniqueMenu menu, POINT point, MenuTarget target) {
   if (!menu) return;
   ClientToScreen(tree_, &point);
-  RunCommand(TrackClipTreeMenu(host_.OwnerWindow(), menu.get(), point));
+  RunCommand(TrackClipTreeMenu(host_.OwnerWindow(), menu.get(), point), target);
 }
 
-void CClipTreeController::RunCommand(EClipTreeCommand command) {
-  // The menu ran a message loop, in which a capture may have rebuilt the tree: the node is
-  // taken now, and only its values are kept across the dialogs below.
-  const CItemNode* node = SelectedNode();
-  if (command == kCmdNone || node == nullptr) return;
+void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target) {
+  // The menu ran a message loop, in which a capture may have rebuilt the tree, trimmed the
+  // clip and moved the selection to a neighbour: the command is for the row that was
+  // right-clicked, found anew by its id, or for nothing when it is gone. Only its values
+  // are kept across the dialogs below.
+  if (command == kCmdNone) return;
+  CItemNode& root = GetHandler().Root();
+  const CItemNode* node = target.isCategory
+                              ? root.FindMarkedNode(static_cast<unsigned int>(target.id))
+                              : FindClipNode(root, target.id);
+  if (node == nullptr) return;
   const int id = static_cast<int>(node->id);
   const int categoryId = static_cast<int>(node->categoryId);
   const bool isCategory = node->isCategory;
@@ -238,7 +247,7 @@ void CClipTreeController::RunCommand(EClipTreeCommand command) {
   CClipboardHandler& handler = GetHandler();
   switch (command) {
     case kCmdMoveToClipboard:
-      host_.MoveSelectedToClipboard();
+      if (!isCategory) host_.MoveClipToClipboard(id);
       break;
     case kCmdMoveToNotes:
       if (isCategory || !inHistory) return;
@@ -293,10 +302,6 @@ CItemNode* CClipTreeController::NodeOf(HTREEITEM row) const {
   item.hItem = row;
   if (row == nullptr || !TreeView_GetItem(tree_, &item)) return nullptr;
   return reinterpret_cast<CItemNode*>(item.lParam);
-}
-
-CItemNode* CClipTreeController::SelectedNode() const {
-  return NodeOf(TreeView_GetSelection(tree_));
 }
 
 bool CClipTreeController::HasParentRow(HTREEITEM row) const {

@@ -46,12 +46,16 @@ class CClipTreeController {
   void ItemsTreeEndDrag(POINT point);
   void ItemsTreeDblClick();
 
-  void ShowMenu(UniqueMenu menu, POINT point);
-  void RunCommand(EClipTreeCommand command);
+  // The row a context menu was opened for.
+  struct MenuTarget {
+    int id = 0;
+    bool isCategory = false;
+  };
+  void ShowMenu(UniqueMenu menu, POINT point, MenuTarget target);
+  void RunCommand(EClipTreeCommand command, MenuTarget target);
   void EditCategory(int categoryId, int parentId);
 
   CItemNode* NodeOf(HTREEITEM row) const;
-  CItemNode* SelectedNode() const;
   bool HasParentRow(HTREEITEM row) const;
 
   HWND tree_;

@@ -33,3 +33,19 @@ class CClipboardViewerChain {
   HWND window_ = nullptr;
   HWND next_ = nullptr;
 };
+
+// Passes one WM_DRAWCLIPBOARD on when it goes, however the scope that handles the change
+// is left: a capture that fails must not keep the change from the rest of the chain.
+class CPassOnChange {
+ public:
+  CPassOnChange(const CClipboardViewerChain& chain, WPARAM wParam, LPARAM lParam)
+      : chain_(chain), wParam_(wParam), lParam_(lParam) {}
+  ~CPassOnChange() { chain_.PassOnChange(wParam_, lParam_); }
+  CPassOnChange(const CPassOnChange&) = delete;
+  CPassOnChange& operator=(const CPassOnChange&) = delete;
+
+ private:
+  const CClipboardViewerChain& chain_;
+  WPARAM wParam_;
+  LPARAM lParam_;
+};

@@ -37,6 +37,7 @@ constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kFirstActivationMessage = WM_APP + 2;
 constexpr UINT kDamagedNoticeMessage = WM_APP + 3;
 constexpr UINT kSettingsNoticeMessage = WM_APP + 4;
+constexpr UINT kDeferredCloseMessage = WM_APP + 5;
 constexpr UINT kTrayIconId = 1;
 
 enum EMainMenuCommand : int {
@@ -374,6 +375,9 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_CLOSE:
       Close(ECloseReason::kExit);
       return 0;
+    case kDeferredCloseMessage:
+      if (pendingClose_) Close(std::exchange(pendingClose_, std::nullopt).value());
+      return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -421,25 +425,41 @@ LRESULT TClipboardViewerForm::WMNCHitTest(LPARAM lParam) const {
 void TClipboardViewerForm::FormActivate() {
   if (activated_) return;
   activated_ = true;
+  // Each step runs whatever the one before it did: a clip that cannot be shown or settings
+  // that cannot be read are told, but must not leave the program outside the viewer chain
+  // and without its tick, capturing nothing at every start.
+  auto step = [](auto&& work) {
+    try {
+      work();
+    } catch (...) {
+      ReportUiException();
+    }
+  };
   CClipboardHandler& handler = CreateHandler(treeView_.get(), Handle());
   handlerCreated_ = true;
-  treeController_ = std::make_unique<CClipTreeController>(
-      tree_, *this, Settings::SettingsInstance().GetSkin(), dpi_);
+  step([&] {
+    treeController_ = std::make_unique<CClipTreeController>(
+        tree_, *this, Settings::SettingsInstance().GetSkin(), dpi_);
+  });
   ReadDataFile();
-  handler.RebuildTree();
-  if (HTREEITEM first = TreeView_GetRoot(tree_)) TreeView_Expand(tree_, first, TVE_EXPAND);
-  autoSaver_->Reset(handler);
+  step([&] {
+    handler.RebuildTree();
+    if (HTREEITEM first = TreeView_GetRoot(tree_)) TreeView_Expand(tree_, first, TVE_EXPAND);
+  });
+  step([&] { autoSaver_->Reset(handler); });
   // Joining brings the first WM_DRAWCLIPBOARD at once: what is on the clipboard now is
   // captured like any later change.
   chain_.Join(Handle());
 
-  const bool firstRun = Settings::SettingsInstance().IsFirstLaunch();
-  switch (DecideStartAction(firstRun, CurrentDayCount(),
-                            Settings::SettingsInstance().GetLastUpdatesCheck())) {
-    case EStartAction::kOpenSettings: Settings1Click(); break;
-    case EStartAction::kCheckForUpdates: CheckForUpdates(Handle()); break;
-    case EStartAction::kNothing: break;
-  }
+  step([&] {
+    const bool firstRun = Settings::SettingsInstance().IsFirstLaunch();
+    switch (DecideStartAction(firstRun, CurrentDayCount(),
+                              Settings::SettingsInstance().GetLastUpdatesCheck())) {
+      case EStartAction::kOpenSettings: Settings1Click(); break;
+      case EStartAction::kCheckForUpdates: CheckForUpdates(Handle()); break;
+      case EStartAction::kNothing: break;
+    }
+  });
   SetTimer(Handle(), kTimerId, kTimerMilliseconds, nullptr);
   if (damagedNotice_) PostMessageW(Handle(), kDamagedNoticeMessage, 0, 0);
   // Told now, not at the first change that would be lost; the program runs on either way.
@@ -476,6 +496,8 @@ void TClipboardViewerForm::ReadDataFile() {
 }
 
 void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
+  // The next viewer hears of the change whatever the capture does, also when it throws.
+  const CPassOnChange passOn(chain_, wParam, lParam);
   // Joining the chain again (after a close that could not save) announces the content that
   // was already taken; so may a repeated notice, or the notice of a change that the last
   // capture already read because the clipboard changed again before it could open it.
@@ -490,7 +512,6 @@ void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
     handler.RebuildTree();
     autoSaver_->MarkChanged();
   }
-  chain_.PassOnChange(wParam, lParam);
 }
 
 void TClipboardViewerForm::Timer1Timer() {
@@ -542,7 +563,10 @@ void TClipboardViewerForm::MoveSelectedToClipboard() {
   if (row == nullptr) return;
   const auto* node = static_cast<const CItemNode*>(treeView_->RowData(reinterpret_cast<TTreeNode*>(row)));
   if (node == nullptr || node->isCategory) return;
-  const int clipId = static_cast<int>(node->id);  // the node may go with the rebuild
+  MoveClipToClipboard(static_cast<int>(node->id));
+}
+
+void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
   CClipboardHandler& handler = GetHandler();
   const bool put = handler.PutItemToClipboard(clipId);
   handler.RebuildTree();
@@ -588,10 +612,34 @@ void TClipboardViewerForm::RememberTarget() { targetWindow_ = GetForegroundWindo
 
 void TClipboardViewerForm::Close(ECloseReason reason) {
   if (closed_) return;
+  if (CMessageScope::Depth() > 1) {
+    DeferClose(reason);
+    return;
+  }
   if (!RunClosingSequence(*this, reason)) return;
   closed_ = true;
   KillTimer(Handle(), kTimerId);
   DestroyWindow(Handle());
+}
+
+void TClipboardViewerForm::DeferClose(ECloseReason reason) {
+  // Heard inside a menu's or a dialog's loop, whose command still uses the handler and the
+  // tree's controller that closing releases: the close waits until that handler has
+  // returned. At the end of the session the process may be ended as soon as this message
+  // returns, so the data is saved now.
+  if (reason == ECloseReason::kSessionEnd) {
+    try {
+      SaveData();
+    } catch (const std::exception&) {
+      // Nothing can wait for the user now; the close itself tries again.
+    }
+  }
+  const bool queued = pendingClose_.has_value();
+  if (!queued || reason == ECloseReason::kSessionEnd) pendingClose_ = reason;
+  if (queued) return;
+  EndMenu();  // a menu is left as if the user had clicked elsewhere; a dialog stays
+  const HWND window = Handle();
+  AfterOutermostMessage([window] { PostMessageW(window, kDeferredCloseMessage, 0, 0); });
 }
 
 void TClipboardViewerForm::LeaveViewerChain() { chain_.Leave(); }

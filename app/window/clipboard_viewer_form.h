@@ -47,6 +47,7 @@ class TClipboardViewerForm final : public CWindow,
   HIMAGELIST CategoriesIcons() const override { return categoriesIcons_.get(); }
   HIMAGELIST MoreIcons() const override { return moreIcons_.get(); }
   void MoveSelectedToClipboard() override;
+  void MoveClipToClipboard(int clipId) override;
   bool EditCategory(int categoryId, int parentId) override;
   std::optional<KeyCombination> AskHotKey(KeyCombination current) override;
 
@@ -96,6 +97,7 @@ class TClipboardViewerForm final : public CWindow,
   void ShowMainPopupMenu(POINT point);
   void ShowList();
   void Close(ECloseReason reason);
+  void DeferClose(ECloseReason reason);
   void PaintFrame();
 
   const CSingleInstance& instance_;
@@ -130,5 +132,6 @@ class TClipboardViewerForm final : public CWindow,
   bool handlerCreated_ = false;
   bool saveAllowed_ = true;      // false while an unreadable data file could not be kept
   bool closed_ = false;
+  std::optional<ECloseReason> pendingClose_;  // a close heard inside a menu's or dialog's loop
   std::optional<std::u16string> damagedNotice_;
 };

@@ -3,9 +3,12 @@
 // then closes it and counts, in the data file it wrote, which texts were captured and
 // whether in the order they were copied.
 //
-//   capture_load_bench [COUNT [INTERVAL_MS...]]     default: 200 texts at 20 and at 5 ms
+//   capture_load_bench [--x11] [COUNT [INTERVAL_MS...]]   default: 200 texts at 20 and at 5 ms
 //
-// Target: at 20 ms none is lost. Run under Wine (scripts/wine-test.sh works for it).
+// Target: at 20 ms none is lost, and no text is ever stored twice. Run under Wine
+// (scripts/wine-test.sh works for it). With --x11 the texts come from X11 programs instead,
+// as on a Linux desktop: x11_burst.sh, beside this file, copies them with xclip (Wine runs
+// a Unix program that a Windows program starts).
 // Losses come from captures that take longer than the interval, so it also reports how
 // long one capture takes, from the copy until the header shows it, with histories of
 // several sizes loaded from the data file.
@@ -62,18 +65,56 @@ struct CRunResult {
   std::vector<std::u16string> history;  // head first, as saved at close
 };
 
-// One program, `count` copies `interval` apart; false when the program could not be run.
-bool Run(int count, milliseconds interval, CRunResult& result) {
+// The copies made by x11_burst.sh; false when it could not be run.
+bool CopyFromX11(int count, milliseconds interval, CRunResult& result) {
+  const std::string done =
+      "/tmp/quillery-x11-burst-" + std::to_string(GetCurrentProcessId()) + ".done";
+  std::string windowsDone = "Z:" + done;
+  std::replace(windowsDone.begin(), windowsDone.end(), '/', '\\');
+  const std::string line = std::string("Z:\\bin\\bash ") + QUILLERY_X11_BURST_SCRIPT + " " +
+                           std::to_string(count) + " " + std::to_string(interval.count()) + " " +
+                           done;
+  std::wstring command(line.begin(), line.end());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  if (process.hThread != nullptr) CloseHandle(process.hThread);
+  if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+  // Wine gives no handle of a Unix process to wait on: the script says when it is done.
+  const auto patience = interval * count * 4 + milliseconds(60000);
+  if (!PumpUntil([&] { return GetFileAttributesA(windowsDone.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                 patience)) {
+    return false;
+  }
+  if (FILE* file = std::fopen(windowsDone.c_str(), "r")) {
+    if (std::fscanf(file, "%lf %lf %lf", &result.copyMilliseconds, &result.latestMilliseconds,
+                    &result.shortestGapMilliseconds) != 3) {
+      result.copyMilliseconds = 0;
+    }
+    std::fclose(file);
+  }
+  DeleteFileA(windowsDone.c_str());
+  return true;
+}
+
+// One program, `count` copies `interval` apart, by this process or, with `x11`, by X11
+// programs; false when the program or the copies could not be run.
+bool Run(int count, milliseconds interval, bool x11, CRunResult& result) {
   CClipboardDriver driver;
   CProgramInstallation installation;
   installation.SetSetting(Settings::kClipboardCapacity, kCapacity);
   CRunningProgram program(installation.Program());
   if (!program.Started() || program.WaitForMainWindow() == nullptr) return false;
 
+  if (x11 && !CopyFromX11(count, interval, result)) return false;
   const auto start = Clock::now();
   auto previous = start;
-  result.shortestGapMilliseconds = static_cast<double>(interval.count());
-  for (int i = 0; i < count; ++i) {
+  if (!x11) result.shortestGapMilliseconds = static_cast<double>(interval.count());
+  for (int i = 0; i < count && !x11; ++i) {
     const auto due = start + interval * i;
     WaitUntil(due);
     const auto now = Clock::now();
@@ -86,7 +127,10 @@ bool Run(int count, milliseconds interval, CRunResult& result) {
     previous = now;
     if (!driver.CopyText(TextNumber(i))) ++result.copyFailures;
   }
-  result.copyMilliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  if (!x11) {
+    result.copyMilliseconds =
+        std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  }
   // The last copy may still be on its way; then the program is closed as a user would.
   program.WaitForHeader(TextNumber(count - 1));
   if (!program.Close()) return false;
@@ -128,7 +172,7 @@ void ReportCaptureTime(int preloaded, int copies) {
   program.Close();
 }
 
-void Report(int count, milliseconds interval, const CRunResult& result) {
+void Report(const char* source, int count, milliseconds interval, const CRunResult& result) {
   // The history is newest first; the copies in copy order are its reverse.
   std::vector<std::u16string> captured(result.history.rbegin(), result.history.rend());
   std::vector<int> lost;
@@ -145,13 +189,31 @@ void Report(int count, milliseconds interval, const CRunResult& result) {
     next = position + 1;
   }
   const int extra = static_cast<int>(captured.size()) - (count - static_cast<int>(lost.size()));
+  std::vector<std::u16string> sorted = captured;
+  std::sort(sorted.begin(), sorted.end());
+  int twice = 0;  // texts stored more than once
+  std::vector<std::u16string> oddOnes;  // stored twice, or never copied
+  for (auto same = sorted.begin(); same != sorted.end();) {
+    const auto end = std::upper_bound(same, sorted.end(), *same);
+    if (end - same > 1) ++twice;
+    const bool copied = same->rfind(u"load text ", 0) == 0;
+    if (end - same > 1 || !copied) oddOnes.push_back(*same);
+    same = end;
+  }
   std::printf(
-      "%3d ms apart: %d of %d captured, %zu lost, %s; %d extra clips; %d copies failed;"
-      " copying took %.0f ms (a copy started at most %.1f ms late, %.1f ms at least after the"
-      " one before)\n",
-      static_cast<int>(interval.count()), count - static_cast<int>(lost.size()), count, lost.size(),
-      inOrder ? "in order" : "OUT OF ORDER", extra, result.copyFailures, result.copyMilliseconds,
-      result.latestMilliseconds, result.shortestGapMilliseconds);
+      "%s%3d ms apart: %d of %d captured, %zu lost, %s; %d extra clips, %d texts stored more"
+      " than once; %d copies failed; copying took %.0f ms (a copy started at most %.1f ms late,"
+      " %.1f ms at least after the one before)\n",
+      source, static_cast<int>(interval.count()), count - static_cast<int>(lost.size()), count,
+      lost.size(), inOrder ? "in order" : "OUT OF ORDER", extra, twice, result.copyFailures,
+      result.copyMilliseconds, result.latestMilliseconds, result.shortestGapMilliseconds);
+  if (!oddOnes.empty()) {
+    std::printf("   stored twice or never copied:");
+    for (std::size_t i = 0; i < oddOnes.size() && i < 10; ++i) {
+      std::printf(" \"%s\"", std::string(oddOnes[i].begin(), oddOnes[i].end()).c_str());
+    }
+    std::printf("\n");
+  }
   if (!lost.empty()) {
     std::printf("   lost:");
     for (std::size_t i = 0; i < lost.size() && i < 20; ++i) std::printf(" %d", lost[i]);
@@ -162,25 +224,37 @@ void Report(int count, milliseconds interval, const CRunResult& result) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int count = argc > 1 ? std::atoi(argv[1]) : 200;
+  bool x11 = false;
+  std::vector<int> numbers;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--x11") {
+      x11 = true;
+    } else {
+      numbers.push_back(std::atoi(argv[i]));
+    }
+  }
+  const int count = !numbers.empty() ? numbers[0] : 200;
   std::vector<milliseconds> intervals;
-  for (int i = 2; i < argc; ++i) intervals.emplace_back(std::atoi(argv[i]));
+  for (std::size_t i = 1; i < numbers.size(); ++i) intervals.emplace_back(numbers[i]);
   if (intervals.empty()) intervals = {milliseconds(20), milliseconds(5)};
   if (count < 1 || count > kCapacity) {
     std::fprintf(stderr, "COUNT must be from 1 to %d\n", kCapacity);
     return 2;
   }
-  for (const int preloaded : {0, 100, 1000}) ReportCaptureTime(preloaded, 20);
+  if (!x11) {
+    for (const int preloaded : {0, 100, 1000}) ReportCaptureTime(preloaded, 20);
+  }
+  const char* source = x11 ? "X11 (xclip), " : "Win32, ";
   int status = 0;
   for (const auto interval : intervals) {
     CRunResult result;
-    if (!Run(count, interval, result)) {
-      std::printf("%3d ms apart: the program could not be started or closed\n",
+    if (!Run(count, interval, x11, result)) {
+      std::printf("%s%3d ms apart: the program or the copies could not be run\n", source,
                   static_cast<int>(interval.count()));
       status = 1;
       continue;
     }
-    Report(count, interval, result);
+    Report(source, count, interval, result);
   }
   return status;
 }

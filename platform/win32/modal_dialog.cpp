@@ -95,6 +95,7 @@ INT_PTR CALLBACK CModalDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam
   }
   auto* self = reinterpret_cast<CModalDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (self == nullptr) return FALSE;
+  const CMessageScope scope;
   try {
     return self->Dispatch(message, wParam, lParam);
   } catch (...) {

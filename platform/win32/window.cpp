@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -10,7 +11,36 @@ UiExceptionHandler& ExceptionHandler() {
   return handler;
 }
 
+int messageDepth = 0;
+
+std::vector<std::function<void()>>& OutermostTasks() {
+  static std::vector<std::function<void()>> tasks;
+  return tasks;
+}
+
 }  // namespace
+
+CMessageScope::CMessageScope() { ++messageDepth; }
+
+CMessageScope::~CMessageScope() {
+  if (--messageDepth != 0) return;
+  // A task may queue another; each runs with no scope open, as a task queued then would.
+  while (!OutermostTasks().empty()) {
+    std::function<void()> task = std::move(OutermostTasks().front());
+    OutermostTasks().erase(OutermostTasks().begin());
+    task();
+  }
+}
+
+int CMessageScope::Depth() { return messageDepth; }
+
+void AfterOutermostMessage(std::function<void()> task) {
+  if (messageDepth == 0) {
+    task();
+  } else {
+    OutermostTasks().push_back(std::move(task));
+  }
+}
 
 void SetUiExceptionHandler(UiExceptionHandler handler) {
   ExceptionHandler() = std::move(handler);
@@ -80,6 +110,7 @@ LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     self->OnDestroyed();
     return result;
   }
+  const CMessageScope scope;
   try {
     return self->HandleMessage(message, wParam, lParam);
   } catch (...) {

@@ -16,6 +16,27 @@ void SetUiExceptionHandler(UiExceptionHandler handler);
 // Calls the handler for the exception being handled (call from a catch block only).
 void ReportUiException();
 
+// Counts the window procedures of ours running on the GUI thread, one within another: more
+// than one means that a handler runs a modal loop (a menu, a dialog box) or sends a
+// message, and that the message at hand came from inside it. Every procedure of ours holds
+// one for as long as it handles a message.
+class CMessageScope {
+ public:
+  CMessageScope();
+  // The outermost scope, as it ends, runs the tasks that AfterOutermostMessage queued.
+  ~CMessageScope();
+  CMessageScope(const CMessageScope&) = delete;
+  CMessageScope& operator=(const CMessageScope&) = delete;
+
+  // How many scopes are open now.
+  static int Depth();
+};
+
+// Runs `task` when the outermost message scope ends, once every handler of ours has
+// returned (at once when none is running). The task must not throw; what it uses must live
+// until then.
+void AfterOutermostMessage(std::function<void()> task);
+
 class CWindow {
  public:
   CWindow() = default;

@@ -119,6 +119,22 @@ TEST_F(TreeMirrorTest, ThumbnailsAre22PixelsHighWithTruncatedWidth) {
   EXPECT_EQ(Node(*view, RowOf(static_cast<unsigned>(flat))).thumbnail, nullptr);
 }
 
+TEST_F(TreeMirrorTest, ThumbnailsOfStripsAreClampedAndTheRestOfTheTreeIsBuilt) {
+  // A strip as wide as a picture may be would need a thumbnail 720,896 pixels wide.
+  const int strip = AddPicture(TBitmap::kMaxSide, 1);
+  const int needle = AddPicture(1, TBitmap::kMaxSide);
+  const int square = AddPicture(300, 22);
+  const int after = AddText(u"after the strip", kNotesCategoryId);
+  handler.RebuildTree();
+  const CItemNode& stripNode = Node(*view, RowOf(static_cast<unsigned>(strip)));
+  ASSERT_NE(stripNode.thumbnail, nullptr);
+  EXPECT_EQ(stripNode.thumbnail->Width(), 2048);
+  EXPECT_EQ(stripNode.thumbnail->Height(), 22);
+  EXPECT_EQ(Node(*view, RowOf(static_cast<unsigned>(needle))).thumbnail->Width(), 1);
+  EXPECT_EQ(Node(*view, RowOf(static_cast<unsigned>(square))).thumbnail->Width(), 300);
+  EXPECT_NE(RowOf(static_cast<unsigned>(after)), nullptr);
+}
+
 TEST_F(TreeMirrorTest, ThumbnailPixelsAverageWhatTheyCover) {
   auto clip = std::make_unique<CImageItem>();
   clip->picture = std::make_unique<TBitmap>(4, 44, 24);

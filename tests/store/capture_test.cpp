@@ -1,5 +1,6 @@
 // Capturing the clipboard into the history: what becomes a clip, the caption, the trim.
 
+#include "platform/handles.h"
 #include "tests/support/store_fixture.h"
 
 namespace {
@@ -54,6 +55,19 @@ TEST_F(CaptureTest, EmptyTextGivesAnEmptyClip) {
   EXPECT_EQ(store.LastCaption(), u"");
 }
 
+TEST_F(CaptureTest, TextAnnouncedButNeverDeliveredIsNoClip) {
+  CopyTexts({u"before"});
+  {
+    ClipboardOpen clipboard(driver.OwnerWindow());
+    ASSERT_TRUE(clipboard.IsOpen());
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, nullptr);  // promised, never rendered
+  }
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+  EXPECT_EQ(History(), std::vector<std::u16string>{u"before"});
+  EXPECT_EQ(store.LastCaption(), u"before");
+}
+
 TEST_F(CaptureTest, TextWithoutTerminatingNulIsReadWithinItsBlock) {
   // The system ends an unterminated text block with a NUL in its last unit.
   const std::u16string text = u"no end";
@@ -85,6 +99,44 @@ TEST_F(CaptureTest, PictureBecomesAClipCaptionedImage) {
   EXPECT_EQ(clip->picture->ToRgb32(), picture.ToRgb32());
   EXPECT_EQ(clip->textLength, 0);
   EXPECT_EQ(store.LastCaption(), u"Image");
+}
+
+TEST_F(CaptureTest, TheNewestHistoryTextCopiedAgainIsNotASecondClip) {
+  CopyTexts({u"same", u"same"});
+  EXPECT_EQ(History(), std::vector<std::u16string>{u"same"});
+  EXPECT_EQ(store.LastCaption(), u"same");
+  // After another clip it is a copy of the user's like any other.
+  CopyTexts({u"other", u"same", u"Same"});
+  EXPECT_EQ(History(), (std::vector<std::u16string>{u"Same", u"same", u"other", u"same"}));
+}
+
+TEST_F(CaptureTest, WhatTheLastRunLeftOnTheClipboardIsNotCapturedAgainAtStart) {
+  CopyTexts({u"older", u"left on the clipboard"});
+  const std::vector<std::uint8_t> saved = store.SaveToMemory();
+  CDataBase next;
+  next.LoadFromMemory(saved);
+  next.Attach(driver.OwnerWindow());
+  next.CaptureClipboard();  // the first notice after joining the chain
+  EXPECT_EQ(ClipTexts(next, kHistoryCategoryId),
+            (std::vector<std::u16string>{u"left on the clipboard", u"older"}));
+  EXPECT_EQ(next.LastCaption(), u"left on the clipboard");
+}
+
+TEST_F(CaptureTest, TheSamePixelsAgainAreNotASecondClipWhateverTheirDepth) {
+  TBitmap stored(2, 2, 24);
+  stored.Row(0)[2] = 0xC0;  // a red pixel
+  auto clip = std::make_unique<CImageItem>();
+  clip->picture = std::make_unique<TBitmap>(stored);
+  clip->categoryId = kHistoryCategoryId;
+  store.AppendClip(std::move(clip));
+  TBitmap copied(2, 2, 32);
+  copied.Row(0)[2] = 0xC0;
+  ASSERT_TRUE(driver.CopyBitmap(copied));
+  EXPECT_EQ(History(), std::vector<std::u16string>{u"<picture>"});
+  EXPECT_EQ(store.LastCaption(), u"Image");
+  copied.Row(1)[0] = 0x01;  // one blue level more in one pixel
+  ASSERT_TRUE(driver.CopyBitmap(copied));
+  EXPECT_EQ(History().size(), 2u);
 }
 
 TEST_F(CaptureTest, ContentWithNeitherTextNorPictureAddsNothingButStillTrims) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "categories/clipboard_handler.h"
 #include "categories/win32_tree_view.h"
 #include "foundation/question_box.h"
+#include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
 #include "foundation/skin_image.h"
 #include "store/image_item.h"
@@ -95,6 +97,7 @@ class CFakeHost : public CClipTreeHost {
   HIMAGELIST CategoriesIcons() const override { return categoriesIcons.get(); }
   HIMAGELIST MoreIcons() const override { return moreIcons.get(); }
   void MoveSelectedToClipboard() override { ++moves; }
+  void MoveClipToClipboard(int clipId) override { movedClips.push_back(clipId); }
   bool EditCategory(int categoryId, int parentId) override {
     edits.emplace_back(categoryId, parentId);
     return false;
@@ -106,6 +109,7 @@ class CFakeHost : public CClipTreeHost {
   UniqueImageList categoriesIcons = SolidImages(kIconColour, 4);
   UniqueImageList moreIcons = SolidImages(kMarkColour, 1);
   int moves = 0;
+  std::vector<int> movedClips;
   std::vector<std::pair<int, int>> edits;
 };
 
@@ -216,6 +220,20 @@ class ClipTreeTest : public ::testing::Test {
     return entries;
   }
 
+  // Right-clicks the row; while the menu is open `meanwhile` runs, then the menu gives
+  // `choice`.
+  void RightClickWhile(HTREEITEM row, const std::function<void()>& meanwhile,
+                       const std::u16string& choice) {
+    SetClipTreeMenuTestHook([&](HMENU menu) -> UINT {
+      meanwhile();
+      for (const MenuEntry& entry : Entries(menu)) {
+        if (entry.caption == choice) return entry.command;
+      }
+      return 0;
+    });
+    Send(WM_RBUTTONDOWN, Middle(row), MK_RBUTTON);
+  }
+
   // The tree as it paints itself, as 0xRRGGBB pixels.
   class CPicture {
    public:
@@ -242,6 +260,14 @@ class ClipTreeTest : public ::testing::Test {
     UniqueBitmap bitmap_;
     const std::uint32_t* pixels_ = nullptr;
   };
+
+  static int IdOf(const std::u16string& text) {
+    for (const auto& clip : GetHandler().Items()) {
+      const auto* item = dynamic_cast<const CTextItem*>(clip.get());
+      if (item != nullptr && item->text == text) return clip->id;
+    }
+    return 0;
+  }
 
   std::vector<std::u16string> TextsOf(int categoryId) const {
     std::vector<std::u16string> texts;
@@ -381,6 +407,30 @@ TEST_F(ClipTreeMenuTest, DeletingACategoryAsksWithItsQuotedName) {
   EXPECT_EQ(question, u"Delete category \"Work\"?");
   EXPECT_EQ(GetHandler().FindCategory(kWork), nullptr);
   EXPECT_EQ(GetHandler().Root().children.count(kWork), 0u);
+}
+
+TEST_F(ClipTreeMenuTest, ACommandActsOnTheRightClickedClipWhereverTheSelectionWent) {
+  FillStore();
+  const HTREEITEM oldest = ClipRow(kHistoryCategoryId, 2);  // h1
+  RightClickWhile(
+      oldest, [&] { TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 0)); },
+      u"Move to notes");
+  EXPECT_EQ(TextsOf(kHistoryCategoryId), (std::vector<std::u16string>{u"h3", u"h2"}));
+  EXPECT_EQ(TextsOf(kNotesCategoryId), (std::vector<std::u16string>{u"n1", u"n2", u"h1"}));
+  RightClickWhile(
+      ClipRow(kHistoryCategoryId, 1), [&] { TreeView_SelectItem(tree_, ClipRow(kNotesCategoryId, 0)); },
+      u"Move to clipboard");
+  EXPECT_EQ(host_.movedClips, std::vector<int>{IdOf(u"h2")});
+}
+
+TEST_F(ClipTreeMenuTest, ACommandForAClipThatACaptureTrimmedMeanwhileDoesNothing) {
+  FillStore();
+  Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, 3);
+  const HTREEITEM oldest = ClipRow(kHistoryCategoryId, 2);  // h1
+  RightClickWhile(oldest, [&] { ASSERT_TRUE(driver_.CopyText(u"h4")); }, u"Delete item");
+  EXPECT_EQ(TextsOf(kHistoryCategoryId), (std::vector<std::u16string>{u"h4", u"h3", u"h2"}));
+  EXPECT_EQ(TextsOf(kNotesCategoryId), (std::vector<std::u16string>{u"n1", u"n2"}));
+  EXPECT_EQ(TextsOf(kWork), (std::vector<std::u16string>{u"w1"}));
 }
 
 TEST_F(ClipTreeDragTest, AHistoryClipDraggedOntoAUserCategoryMovesThere) {

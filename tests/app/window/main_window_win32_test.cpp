@@ -6,11 +6,13 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/tree/clip_tree_menu.h"
 #include "app/window/clipboard_viewer_form.h"
 #include "app/window/main_window_ids.h"
 #include "app/window/single_instance_key.h"
@@ -71,6 +73,24 @@ class MainWindowTest : public ::testing::Test {
     PumpFor(150);
     return copied;
   }
+  // Unfolds and pins the list and right-clicks the newest clip; while its menu is open
+  // `meanwhile` runs, then "Delete item" is chosen.
+  void DeleteNewestClipWhile(const std::function<void()>& meanwhile) {
+    SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(kIdOpenClipboard, BN_CLICKED), 0);
+    SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(kIdPin, BN_CLICKED), 0);
+    const HWND tree = GetDlgItem(Main(), kIdItemsTree);
+    TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
+    const HTREEITEM newest = TreeView_GetChild(tree, TreeView_GetRoot(tree));
+    ASSERT_NE(newest, nullptr);
+    RECT row{};
+    ASSERT_TRUE(TreeView_GetItemRect(tree, newest, &row, FALSE));
+    SetClipTreeMenuTestHook([&](HMENU) -> UINT {
+      meanwhile();
+      return kCmdDeleteItem;
+    });
+    SendMessageW(tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, (row.top + row.bottom) / 2));
+    SetClipTreeMenuTestHook({});
+  }
   std::vector<std::u16string> SavedTexts() const {
     CDataBase saved;
     saved.LoadFromFile(folder_.Path() / "data.dat");
@@ -110,6 +130,40 @@ TEST_F(MainWindowTest, CloseMessageSavesEveryClipAndEnds) {
   EXPECT_FALSE(IsWindow(Main()));
   EXPECT_TRUE(errors_.empty());
   EXPECT_EQ(SavedTexts(), std::vector<std::u16string>{u"kept at close"});
+}
+
+TEST_F(MainWindowTest, ACloseWhileAClipMenuIsOpenWaitsUntilItsCommandHasRun) {
+  Start();
+  ASSERT_TRUE(Copy(L"kept"));
+  ASSERT_TRUE(Copy(L"deleted from the menu"));
+  bool openInMenu = false;
+  DeleteNewestClipWhile([&] {
+    SendMessageW(Main(), WM_CLOSE, 0, 0);
+    openInMenu = IsWindow(Main()) != FALSE;
+  });
+  EXPECT_TRUE(openInMenu);
+  PumpFor(100);
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_TRUE(errors_.empty());
+  EXPECT_EQ(SavedTexts(), std::vector<std::u16string>{u"kept"});
+}
+
+TEST_F(MainWindowTest, TheEndOfTheSessionWhileAClipMenuIsOpenSavesAtOnceAndClosesAfter) {
+  Start();
+  ASSERT_TRUE(Copy(L"kept"));
+  ASSERT_TRUE(Copy(L"deleted from the menu"));
+  bool openInMenu = false;
+  std::vector<std::u16string> savedInMenu;
+  DeleteNewestClipWhile([&] {
+    SendMessageW(Main(), WM_ENDSESSION, TRUE, 0);
+    openInMenu = IsWindow(Main()) != FALSE;
+    savedInMenu = SavedTexts();
+  });
+  EXPECT_TRUE(openInMenu);
+  EXPECT_EQ(savedInMenu, (std::vector<std::u16string>{u"deleted from the menu", u"kept"}));
+  PumpFor(100);
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_EQ(SavedTexts(), std::vector<std::u16string>{u"kept"});
 }
 
 TEST_F(MainWindowTest, ACloseThatCannotSaveKeepsCapturingUntilItCan) {
