@@ -43,6 +43,7 @@ enum EFormSettingsControl : int {
   kIdAddChildCategory,
   kIdEditCategory,
   kIdDeleteCategory,
+  kIdPasteMethod,  // CBPasteMethod, a drop-down list on the hot-key page
 };
 
 // The control `id` anywhere below `dialog` (its pages included), or null.

@@ -55,6 +55,8 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
       store.GetInt(kWindowTransparency, kWindowTransparencyDefault), kTransparencySpinRange);
   values.primaryHotKeyItem =
       PrimaryHotKeyItemFromValue(store.GetInt(kPriHotKeyValue, kPriHotKeyValueDefault));
+  values.pasteMethod = std::clamp(store.GetInt(kPasteMethod, kPasteMethodDefault),
+                                  kPasteMethodMin, kPasteMethodMax);
   return values;
 }
 
@@ -71,6 +73,7 @@ void SaveSettingsFormValues(Settings::CSettingsStorage& store, const CSettingsFo
                values.showMonitor ? kClipboardMonitorShown : kClipboardMonitorHidden);
   store.SetInt(kWindowTransparency, limit(values.transparency, kTransparencySpinRange));
   store.SetInt(kPriHotKeyValue, PrimaryHotKeyValueFromItem(values.primaryHotKeyItem));
+  store.SetInt(kPasteMethod, std::clamp(values.pasteMethod, kPasteMethodMin, kPasteMethodMax));
 }
 
 CCategoryButtons CategoryButtonsFor(bool rowSelected, bool rowHasParent) {

@@ -47,6 +47,7 @@ struct CSettingsFormValues {
   bool showMonitor = false;              // CBShowMonitor
   int transparency = 0;                  // UpDownTransparency
   int primaryHotKeyItem = kPrimaryNone;  // CBPriHotKey's selected item
+  int pasteMethod = 0;                   // CBPasteMethod's selected item, "PasteMethod" 0 to 3
 
   bool operator==(const CSettingsFormValues&) const = default;
 };
@@ -67,12 +68,16 @@ inline bool TransparencyEnabled(bool showMonitor) {
   return showMonitor;
 }
 
+// The items of the "Paste with" drop-down list, in list order: the values of "PasteMethod".
+inline constexpr const char16_t* kPasteMethodItems[] = {
+    u"Automatic", u"Ctrl+V keystroke", u"Shift+Insert keystroke", u"Paste message (WM_PASTE)"};
+
 // Reads the controls' values from the store, at this moment, clamped.
 CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& store);
 
-// Writes the values, in the Part's order: width, height, "SecHotKeyValue", "QuickPasteMode",
-// "ClipboardCapacity", "ClipboardMonitorVisible", "WindowTransparency", "PriHotKeyValue".
-// Values out of their control's range are limited to it first.
+// Writes the values, in this order: width, height, "SecHotKeyValue", "QuickPasteMode",
+// "ClipboardCapacity", "ClipboardMonitorVisible", "WindowTransparency", "PriHotKeyValue",
+// "PasteMethod". Values out of their control's range are limited to it first.
 void SaveSettingsFormValues(Settings::CSettingsStorage& store, const CSettingsFormValues& values);
 
 // Which category buttons can act: "Add child" on a top-level row only (nesting is one level
