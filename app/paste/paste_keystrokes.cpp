@@ -17,14 +17,14 @@ constexpr ModifierKey kModifiers[] = {
 
 constexpr ModifierKeys kAltKeys = kLeftAltKey | kRightAltKey;
 
-struct Chord {
+struct ChordKeys {
   ModifierKeys kind;  // either side serves
   std::uint8_t modifier;
   std::uint8_t key;
   bool keyExtended;
 };
 
-Chord ChordOf(EPasteChord chord) {
+ChordKeys ChordOf(EPasteChord chord) {
   if (chord == EPasteChord::kShiftInsert) {
     return {kLeftShiftKey | kRightShiftKey, VK_LSHIFT, VK_INSERT, true};
   }
@@ -70,7 +70,7 @@ bool Send(const std::vector<KeyStroke>& strokes, HKL layout) {
 }  // namespace
 
 std::vector<KeyStroke> PasteKeystrokes(ModifierKeys held, EPasteChord chord) {
-  const Chord wanted = ChordOf(chord);
+  const ChordKeys wanted = ChordOf(chord);
   held &= kAllModifierKeys;
   const ModifierKeys released = held & static_cast<ModifierKeys>(~wanted.kind);
   const bool pressModifier = (held & wanted.kind) == 0;
