@@ -5,12 +5,14 @@
 
 namespace {
 
-bool IsHeld(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+bool IsHeld(int virtualKey) {
+  return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
 
 // The characters where layouts put AltGr: Latin-1 and Latin Extended-A and -B (the
 // brackets, "@", the letters with marks of Central European layouts) and the euro sign.
 constexpr std::pair<char16_t, char16_t> kAltGrCharacterRanges[] = {{0x0020, 0x024F},
-                                                                    {0x20AC, 0x20AC}};
+                                                                   {0x20AC, 0x20AC}};
 constexpr int kShiftStateCtrlAlt = 0x06;
 
 bool ScanLayoutForAltGr(HKL layout) {

@@ -36,7 +36,9 @@ void Tap(std::vector<KeyStroke>& strokes, std::uint8_t key) {
   strokes.push_back({key, true, false});
 }
 
-bool IsHeld(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+bool IsHeld(int virtualKey) {
+  return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
 
 // How long the system may take to apply the keys; it takes well under a millisecond unless
 // a low-level keyboard hook is slow to let them through.
@@ -59,8 +61,8 @@ bool Send(const std::vector<KeyStroke>& strokes, HKL layout) {
     inputs[i].type = INPUT_KEYBOARD;
     key.wVk = strokes[i].virtualKey;
     key.wScan = static_cast<WORD>(MapVirtualKeyExW(strokes[i].virtualKey, MAPVK_VK_TO_VSC, layout));
-    key.dwFlags = (strokes[i].up ? KEYEVENTF_KEYUP : 0) |
-                  (strokes[i].extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    key.dwFlags =
+        (strokes[i].up ? KEYEVENTF_KEYUP : 0) | (strokes[i].extended ? KEYEVENTF_EXTENDEDKEY : 0);
   }
   const UINT sent =
       SendInput(static_cast<UINT>(inputs.size()), inputs.data(), static_cast<int>(sizeof(INPUT)));

@@ -6,7 +6,9 @@
 
 namespace {
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+char16_t Lower(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+}
 
 bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view start) {
   return text.size() >= start.size() &&
@@ -28,10 +30,14 @@ bool TakesPasteMessage(std::u16string_view windowClass) {
 
 EPasteWay ChoosePasteWay(EPasteMethod method, std::u16string_view focusClass) {
   switch (method) {
-    case EPasteMethod::kCtrlV: return EPasteWay::kCtrlV;
-    case EPasteMethod::kShiftInsert: return EPasteWay::kShiftInsert;
-    case EPasteMethod::kMessage: return EPasteWay::kMessage;
-    case EPasteMethod::kAutomatic: break;
+    case EPasteMethod::kCtrlV:
+      return EPasteWay::kCtrlV;
+    case EPasteMethod::kShiftInsert:
+      return EPasteWay::kShiftInsert;
+    case EPasteMethod::kMessage:
+      return EPasteWay::kMessage;
+    case EPasteMethod::kAutomatic:
+      break;
   }
   return TakesPasteMessage(focusClass) ? EPasteWay::kMessage : EPasteWay::kCtrlV;
 }

@@ -91,16 +91,16 @@ int main(int argc, char** argv) {
     CKeystrokeTarget target;
     Report("keystroke Ctrl+V (automatic), Ctrl+1:",
            Measure(Settings::kPasteMethodAutomatic,
-                   {[&] { return target.TakeFocus(); },
-                    [&] { return target.Text() == kText; }, [&] { target.Clear(); }},
+                   {[&] { return target.TakeFocus(); }, [&] { return target.Text() == kText; },
+                    [&] { target.Clear(); }},
                    count));
   }
   {
     CPasteTarget target;
     Report("message WM_PASTE (PasteMethod 3), Ctrl+1:",
            Measure(Settings::kPasteMethodMessage,
-                   {[&] { return target.TakeFocus(); },
-                    [&] { return target.Text() == kText; }, [&] { target.Clear(); }},
+                   {[&] { return target.TakeFocus(); }, [&] { return target.Text() == kText; },
+                    [&] { target.Clear(); }},
                    count));
   }
   return 0;

@@ -22,9 +22,9 @@ CharacterKeys UnitedStatesKeys() {
   for (char16_t c = u'0'; c <= u'9'; ++c) keys[c] = static_cast<SHORT>(c);
   keys[u' '] = 0x20;
   const std::pair<const char16_t*, int> rows[] = {
-      {u")!@#$%^&*(", -1}, {u"-_", 0xBD}, {u"=+", 0xBB}, {u"[{", 0xDB}, {u"]}", 0xDD},
-      {u"\\|", 0xDC},      {u";:", 0xBA}, {u"'\"", 0xDE}, {u",<", 0xBC}, {u".>", 0xBE},
-      {u"/?", 0xBF},       {u"`~", 0xC0}};
+      {u")!@#$%^&*(", -1}, {u"-_", 0xBD},  {u"=+", 0xBB}, {u"[{", 0xDB},
+      {u"]}", 0xDD},       {u"\\|", 0xDC}, {u";:", 0xBA}, {u"'\"", 0xDE},
+      {u",<", 0xBC},       {u".>", 0xBE},  {u"/?", 0xBF}, {u"`~", 0xC0}};
   for (const auto& [characters, key] : rows) {
     if (key < 0) {
       for (int digit = 0; digit <= 9; ++digit) {
@@ -50,23 +50,50 @@ void Apply(CharacterKeys& keys, std::initializer_list<std::pair<char16_t, SHORT>
 
 CharacterKeys GermanKeys() {
   CharacterKeys keys = UnitedStatesKeys();
-  Apply(keys, {{u'y', 'Z'}, {u'z', 'Y'}, {u'Y', kShift | 'Z'}, {u'Z', kShift | 'Y'},
-               {u'{', kCtrlAlt | '7'}, {u'[', kCtrlAlt | '8'}, {u']', kCtrlAlt | '9'},
-               {u'}', kCtrlAlt | '0'}, {u'\\', kCtrlAlt | 0xDB}, {u'@', kCtrlAlt | 'Q'},
-               {u'~', kCtrlAlt | 0xBB}, {u'|', kCtrlAlt | 0xE2}, {u'\u20AC', kCtrlAlt | 'E'},
-               {u'\u00E4', 0xDE}, {u'\u00F6', 0xC0}, {u'\u00FC', 0xBA}, {u'\u00DF', 0xDB}});
+  Apply(keys, {{u'y', 'Z'},
+               {u'z', 'Y'},
+               {u'Y', kShift | 'Z'},
+               {u'Z', kShift | 'Y'},
+               {u'{', kCtrlAlt | '7'},
+               {u'[', kCtrlAlt | '8'},
+               {u']', kCtrlAlt | '9'},
+               {u'}', kCtrlAlt | '0'},
+               {u'\\', kCtrlAlt | 0xDB},
+               {u'@', kCtrlAlt | 'Q'},
+               {u'~', kCtrlAlt | 0xBB},
+               {u'|', kCtrlAlt | 0xE2},
+               {u'\u20AC', kCtrlAlt | 'E'},
+               {u'\u00E4', 0xDE},
+               {u'\u00F6', 0xC0},
+               {u'\u00FC', 0xBA},
+               {u'\u00DF', 0xDB}});
   return keys;
 }
 
 CharacterKeys FrenchKeys() {
   CharacterKeys keys = UnitedStatesKeys();
-  Apply(keys, {{u'a', 'Q'}, {u'q', 'A'}, {u'z', 'W'}, {u'w', 'Z'}, {u'A', kShift | 'Q'},
-               {u'Q', kShift | 'A'}, {u'Z', kShift | 'W'}, {u'W', kShift | 'Z'}});
+  Apply(keys, {{u'a', 'Q'},
+               {u'q', 'A'},
+               {u'z', 'W'},
+               {u'w', 'Z'},
+               {u'A', kShift | 'Q'},
+               {u'Q', kShift | 'A'},
+               {u'Z', kShift | 'W'},
+               {u'W', kShift | 'Z'}});
   for (char16_t c = u'0'; c <= u'9'; ++c) keys[c] = static_cast<SHORT>(kShift | c);
-  Apply(keys, {{u'\u00E9', '2'}, {u'\u00E8', '7'}, {u'\u00E7', '9'}, {u'\u00E0', '0'},
-               {u'~', kCtrlAlt | '2'}, {u'#', kCtrlAlt | '3'}, {u'{', kCtrlAlt | '4'},
-               {u'[', kCtrlAlt | '5'}, {u'|', kCtrlAlt | '6'}, {u'\\', kCtrlAlt | '8'},
-               {u'@', kCtrlAlt | '0'}, {u']', kCtrlAlt | 0xDB}, {u'}', kCtrlAlt | 0xBB},
+  Apply(keys, {{u'\u00E9', '2'},
+               {u'\u00E8', '7'},
+               {u'\u00E7', '9'},
+               {u'\u00E0', '0'},
+               {u'~', kCtrlAlt | '2'},
+               {u'#', kCtrlAlt | '3'},
+               {u'{', kCtrlAlt | '4'},
+               {u'[', kCtrlAlt | '5'},
+               {u'|', kCtrlAlt | '6'},
+               {u'\\', kCtrlAlt | '8'},
+               {u'@', kCtrlAlt | '0'},
+               {u']', kCtrlAlt | 0xDB},
+               {u'}', kCtrlAlt | 0xBB},
                {u'\u20AC', kCtrlAlt | 'E'}});
   return keys;
 }
@@ -103,18 +130,25 @@ WORD ScanCode(UINT key) {
   }
   if (key >= '1' && key <= '9') return static_cast<WORD>(0x02 + key - '1');
   switch (key) {
-    case '0': return 0x0B;
+    case '0':
+      return 0x0B;
     case VK_SHIFT:
-    case VK_LSHIFT: return 0x2A;
-    case VK_RSHIFT: return 0x36;
+    case VK_LSHIFT:
+      return 0x2A;
+    case VK_RSHIFT:
+      return 0x36;
     case VK_CONTROL:
     case VK_LCONTROL:
-    case VK_RCONTROL: return 0x1D;
+    case VK_RCONTROL:
+      return 0x1D;
     case VK_MENU:
     case VK_LMENU:
-    case VK_RMENU: return 0x38;
-    case VK_INSERT: return 0x52;
-    default: return 0;
+    case VK_RMENU:
+      return 0x38;
+    case VK_INSERT:
+      return 0x52;
+    default:
+      return 0;
   }
 }
 
@@ -122,10 +156,14 @@ WORD ScanCode(UINT key) {
 int SideOf(const KEYBDINPUT& key) {
   const bool extended = (key.dwFlags & KEYEVENTF_EXTENDEDKEY) != 0;
   switch (key.wVk) {
-    case VK_SHIFT: return key.wScan == 0x36 ? VK_RSHIFT : VK_LSHIFT;
-    case VK_CONTROL: return extended ? VK_RCONTROL : VK_LCONTROL;
-    case VK_MENU: return extended ? VK_RMENU : VK_LMENU;
-    default: return key.wVk;
+    case VK_SHIFT:
+      return key.wScan == 0x36 ? VK_RSHIFT : VK_LSHIFT;
+    case VK_CONTROL:
+      return extended ? VK_RCONTROL : VK_LCONTROL;
+    case VK_MENU:
+      return extended ? VK_RMENU : VK_LMENU;
+    default:
+      return key.wVk;
   }
 }
 
@@ -170,7 +208,9 @@ UINT MapVirtualKeyExW(UINT code, UINT mapType, HKL) {
   return mapType == MAPVK_VK_TO_VSC ? ScanCode(code) : 0;
 }
 
-HKL GetKeyboardLayout(DWORD) { return reinterpret_cast<HKL>(State().keyboardLayout); }
+HKL GetKeyboardLayout(DWORD) {
+  return reinterpret_cast<HKL>(State().keyboardLayout);
+}
 
 SHORT VkKeyScanExW(WCHAR character, HKL layout) {
   const CharacterKeys* keys = LayoutKeys(reinterpret_cast<std::uintptr_t>(layout));
@@ -183,7 +223,9 @@ int GetSystemMetrics(int index) {
   return index == SM_SWAPBUTTON && State().buttonsSwapped ? 1 : 0;
 }
 
-HWND GetForegroundWindow() { return State().foreground; }
+HWND GetForegroundWindow() {
+  return State().foreground;
+}
 
 DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {
   if (window == nullptr) {
@@ -197,23 +239,33 @@ DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {
 
 namespace sim {
 
-const std::vector<SentKey>& SentKeys() { return State().sentKeys; }
+const std::vector<SentKey>& SentKeys() {
+  return State().sentKeys;
+}
 
-HKL KeyboardLayout(std::uint32_t id) { return reinterpret_cast<HKL>(std::uintptr_t{id}); }
+HKL KeyboardLayout(std::uint32_t id) {
+  return reinterpret_cast<HKL>(std::uintptr_t{id});
+}
 
 void SetKeyboardLayout(HKL layout) {
   State().keyboardLayout = reinterpret_cast<std::uintptr_t>(layout);
 }
 
-void SetMouseButtonsSwapped(bool swapped) { State().buttonsSwapped = swapped; }
+void SetMouseButtonsSwapped(bool swapped) {
+  State().buttonsSwapped = swapped;
+}
 
-void SetForegroundWindow(HWND window) { State().foreground = window; }
+void SetForegroundWindow(HWND window) {
+  State().foreground = window;
+}
 
 void DelaySentInput(bool delay) {
   State().delaySentInput = delay;
   if (!delay) detail::ApplyPendingInput();
 }
 
-std::size_t PendingInput() { return State().pendingInput.size(); }
+std::size_t PendingInput() {
+  return State().pendingInput.size();
+}
 
 }  // namespace sim

@@ -14,10 +14,11 @@ TEST(PasteKeystrokesSimTest, OneBatchWithTheLayoutsScanCodesAndTheExtendedFlag) 
   ASSERT_TRUE(SendPasteKeystrokes(EPasteChord::kCtrlV, GetKeyboardLayout(0)));
   const std::vector<sim::SentKey> sent = sim::SentKeys();
   const std::vector<sim::SentKey> expected = {
-      {kMaskKey, 0, false, false},  {kMaskKey, 0, true, false},  {VK_RMENU, 0x38, true, true},
-      {VK_LCONTROL, 0x1D, false, false}, {'V', 0x2F, false, false}, {'V', 0x2F, true, false},
-      {VK_LCONTROL, 0x1D, true, false},  {VK_RMENU, 0x38, false, true},
-      {kMaskKey, 0, false, false},  {kMaskKey, 0, true, false}};
+      {kMaskKey, 0, false, false},      {kMaskKey, 0, true, false},
+      {VK_RMENU, 0x38, true, true},     {VK_LCONTROL, 0x1D, false, false},
+      {'V', 0x2F, false, false},        {'V', 0x2F, true, false},
+      {VK_LCONTROL, 0x1D, true, false}, {VK_RMENU, 0x38, false, true},
+      {kMaskKey, 0, false, false},      {kMaskKey, 0, true, false}};
   EXPECT_EQ(sent, expected);
   EXPECT_LT(GetAsyncKeyState(VK_RMENU), 0);
   EXPECT_GE(GetAsyncKeyState(VK_CONTROL), 0);

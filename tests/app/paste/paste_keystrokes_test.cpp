@@ -23,8 +23,8 @@ KeyStroke Up(int key, bool extended = false) {
 
 std::set<int> SidesOf(ModifierKeys held) {
   const std::pair<ModifierKeys, int> sides[] = {
-      {kLeftShiftKey, VK_LSHIFT}, {kRightShiftKey, VK_RSHIFT}, {kLeftCtrlKey, VK_LCONTROL},
-      {kRightCtrlKey, VK_RCONTROL}, {kLeftAltKey, VK_LMENU},    {kRightAltKey, VK_RMENU}};
+      {kLeftShiftKey, VK_LSHIFT},   {kRightShiftKey, VK_RSHIFT}, {kLeftCtrlKey, VK_LCONTROL},
+      {kRightCtrlKey, VK_RCONTROL}, {kLeftAltKey, VK_LMENU},     {kRightAltKey, VK_RMENU}};
   std::set<int> keys;
   for (const auto& [bit, key] : sides) {
     if (held & bit) keys.insert(key);
@@ -32,9 +32,15 @@ std::set<int> SidesOf(ModifierKeys held) {
   return keys;
 }
 
-bool IsAlt(int key) { return key == VK_LMENU || key == VK_RMENU; }
-bool IsCtrl(int key) { return key == VK_LCONTROL || key == VK_RCONTROL; }
-bool IsShift(int key) { return key == VK_LSHIFT || key == VK_RSHIFT; }
+bool IsAlt(int key) {
+  return key == VK_LMENU || key == VK_RMENU;
+}
+bool IsCtrl(int key) {
+  return key == VK_LCONTROL || key == VK_RCONTROL;
+}
+bool IsShift(int key) {
+  return key == VK_LSHIFT || key == VK_RSHIFT;
+}
 
 // What the program in front makes of the events, as Windows judges a lone Alt: the menu bar
 // opens when an Alt goes up (the last one held) with no key pressed since it went down. The
@@ -110,18 +116,18 @@ TEST(PasteKeystrokesTest, ForEveryHeldModifierSetTheTargetSeesOneCleanChordAndNo
 
 TEST(PasteKeystrokesTest, AltHeldIsMaskedReleasedAndPressedAgainAroundCtrlV) {
   EXPECT_EQ(PasteKeystrokes(kLeftAltKey, EPasteChord::kCtrlV),
-            (std::vector<KeyStroke>{Down(kMaskKey), Up(kMaskKey), Up(VK_LMENU),
-                                    Down(VK_LCONTROL), Down('V'), Up('V'), Up(VK_LCONTROL),
-                                    Down(VK_LMENU), Down(kMaskKey), Up(kMaskKey)}));
+            (std::vector<KeyStroke>{Down(kMaskKey), Up(kMaskKey), Up(VK_LMENU), Down(VK_LCONTROL),
+                                    Down('V'), Up('V'), Up(VK_LCONTROL), Down(VK_LMENU),
+                                    Down(kMaskKey), Up(kMaskKey)}));
 }
 
 TEST(PasteKeystrokesTest, AHeldCtrlServesCtrlVAndRightHandModifiersAreExtended) {
   EXPECT_EQ(PasteKeystrokes(kLeftCtrlKey, EPasteChord::kCtrlV),
             (std::vector<KeyStroke>{Down('V'), Up('V'), Down(kMaskKey), Up(kMaskKey)}));
   EXPECT_EQ(PasteKeystrokes(kRightCtrlKey | kRightAltKey | kLeftShiftKey, EPasteChord::kCtrlV),
-            (std::vector<KeyStroke>{Down(kMaskKey), Up(kMaskKey), Up(VK_RMENU, true),
-                                    Up(VK_LSHIFT), Down('V'), Up('V'), Down(VK_LSHIFT),
-                                    Down(VK_RMENU, true), Down(kMaskKey), Up(kMaskKey)}));
+            (std::vector<KeyStroke>{Down(kMaskKey), Up(kMaskKey), Up(VK_RMENU, true), Up(VK_LSHIFT),
+                                    Down('V'), Up('V'), Down(VK_LSHIFT), Down(VK_RMENU, true),
+                                    Down(kMaskKey), Up(kMaskKey)}));
 }
 
 TEST(PasteKeystrokesTest, ShiftInsertWithNothingHeldUsesTheExtendedInsertKey) {
