@@ -14,6 +14,7 @@
 #include "foundation/error_box.h"
 #include "foundation/logon_start.h"
 #include "foundation/question_box.h"
+#include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
 #include "foundation/skin_image.h"
 #include "platform/win32/dpi.h"
@@ -25,6 +26,7 @@ namespace {
 // page; those "in" a group box are relative to the box and get its place added.
 constexpr int kGroupPopupLeft = 16, kGroupPopupTop = 16;  // GroupBox2
 constexpr int kGroupSizeLeft = 16, kGroupSizeTop = 16;    // GroupBox1
+constexpr int kQuickPasteTop = 137;                       // RGQuickPasteMode
 constexpr int kTreeIndent = 42;
 
 constexpr const wchar_t* kPageCaptions[] = {L"Hotkeys", L"Clipboard", L"Custom categories"};
@@ -225,15 +227,26 @@ void TFormSettings::MakeHotkeysPage(HWND page) {
   SendMessageW(secondary, HKM_SETRULES, kSecondaryHotKeyInvalidCombinations,
                MAKELPARAM(kSecondaryHotKeyReplacementModifiers, 0));
 
-  // RGQuickPasteMode: a group box holding three radio buttons, spread over its height.
-  AddControlTo(page, L"BUTTON", L"Quick paste", BS_GROUPBOX, 16, 151, 337, 121, -1);
+  // RGQuickPasteMode: a group box holding three radio buttons, spread over its height. It
+  // stands 8 pixels below the popup's group, leaving room for the paste method below it.
+  const int quickTop = kQuickPasteTop;
+  AddControlTo(page, L"BUTTON", L"Quick paste", BS_GROUPBOX, 16, quickTop, 337, 121, -1);
   const wchar_t* modes[] = {L"None", L"Ctrl+Number - clipboard. Alt+Number - notes",
                             L"Alt+Number - clipboard. Ctrl+Number - notes"};
   const int modeIds[] = {kIdQuickPasteNone, kIdQuickPasteCtrlHistory, kIdQuickPasteAltHistory};
   for (int i = 0; i < 3; ++i) {
     const DWORD first = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
-    AddControlTo(page, L"BUTTON", modes[i], BS_AUTORADIOBUTTON | first, 16 + 10, 151 + 20 + i * 32,
-                 317, 24, modeIds[i]);
+    AddControlTo(page, L"BUTTON", modes[i], BS_AUTORADIOBUTTON | first, 16 + 10,
+                 quickTop + 20 + i * 32, 317, 24, modeIds[i]);
+  }
+
+  // CBPasteMethod: how quick paste, the clips' hot keys and the popup paste.
+  const int pasteTop = quickTop + 121 + 8;
+  AddControlTo(page, L"STATIC", L"Paste with", SS_LEFT, 16 + 8, pasteTop + 3, 140, 16, -1);
+  HWND method = AddControlTo(page, WC_COMBOBOXW, {}, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                             gx + 176, pasteTop, 161, 150, kIdPasteMethod);
+  for (const char16_t* item : kPasteMethodItems) {
+    SendMessageW(method, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   }
 }
 
@@ -293,6 +306,7 @@ void TFormSettings::LoadControls() {
   SendMessageW(FindDialogControl(dialog, kIdPriHotKey), CB_SETCURSEL, values_.primaryHotKeyItem, 0);
   SendMessageW(FindDialogControl(dialog, kIdStartWithWindows), BM_SETCHECK,
                startWithWindows_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(FindDialogControl(dialog, kIdPasteMethod), CB_SETCURSEL, values_.pasteMethod, 0);
   UpdateTransparencyEnabling();
 }
 
@@ -319,6 +333,8 @@ bool TFormSettings::OnOk() {
   const LRESULT primary = SendMessageW(FindDialogControl(dialog, kIdPriHotKey), CB_GETCURSEL, 0, 0);
   values_.primaryHotKeyItem = primary == CB_ERR ? kPrimaryNone : static_cast<int>(primary);
   startWithWindows_ = IsChecked(FindDialogControl(dialog, kIdStartWithWindows));
+  const LRESULT method = SendMessageW(FindDialogControl(dialog, kIdPasteMethod), CB_GETCURSEL, 0, 0);
+  values_.pasteMethod = method == CB_ERR ? Settings::kPasteMethodDefault : static_cast<int>(method);
   return true;
 }
 

@@ -45,6 +45,7 @@ enum EFormSettingsControl : int {
   kIdEditCategory,
   kIdDeleteCategory,
   kIdStartWithWindows,  // "Start with Windows" on the "Clipboard" page
+  kIdPasteMethod,  // CBPasteMethod, a drop-down list on the hot-key page
 };
 
 // The control `id` anywhere below `dialog` (its pages included), or null.

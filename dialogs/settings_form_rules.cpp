@@ -55,6 +55,8 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
       store.GetInt(kWindowTransparency, kWindowTransparencyDefault), kTransparencySpinRange);
   values.primaryHotKeyItem =
       PrimaryHotKeyItemFromValue(store.GetInt(kPriHotKeyValue, kPriHotKeyValueDefault));
+  values.pasteMethod = std::clamp(store.GetInt(kPasteMethod, kPasteMethodDefault),
+                                  kPasteMethodMin, kPasteMethodMax);
   return values;
 }
 
@@ -81,6 +83,9 @@ std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& stor
        "Monitor transparency");
   note(store.SetInt(kPriHotKeyValue, PrimaryHotKeyValueFromItem(values.primaryHotKeyItem)),
        "Primary hot key");
+  note(store.SetInt(kPasteMethod,
+                    std::clamp(values.pasteMethod, kPasteMethodMin, kPasteMethodMax)),
+       "Paste with");
   return unsaved;
 }
 

@@ -48,6 +48,7 @@ struct CSettingsFormValues {
   bool showMonitor = false;              // CBShowMonitor
   int transparency = 0;                  // UpDownTransparency
   int primaryHotKeyItem = kPrimaryNone;  // CBPriHotKey's selected item
+  int pasteMethod = 0;                   // CBPasteMethod's selected item, "PasteMethod" 0 to 3
 
   bool operator==(const CSettingsFormValues&) const = default;
 };
@@ -68,14 +69,19 @@ inline bool TransparencyEnabled(bool showMonitor) {
   return showMonitor;
 }
 
+// The items of the "Paste with" drop-down list, in list order: the values of "PasteMethod".
+inline constexpr const char16_t* kPasteMethodItems[] = {
+    u"Automatic", u"Ctrl+V keystroke", u"Shift+Insert keystroke", u"Paste message (WM_PASTE)"};
+
 // Reads the controls' values from the store, at this moment, clamped.
 CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& store);
 
-// Writes the values, in the Part's order: width, height, "SecHotKeyValue", "QuickPasteMode",
-// "ClipboardCapacity", "ClipboardMonitorVisible", "WindowTransparency", "PriHotKeyValue".
-// Values out of their control's range are limited to it first. Every value is tried, also
-// after one that could not be written; the result names those, as the dialog calls them,
-// in that order (empty when all were written). They still hold until the program closes.
+// Writes the values, in this order: width, height, "SecHotKeyValue", "QuickPasteMode",
+// "ClipboardCapacity", "ClipboardMonitorVisible", "WindowTransparency", "PriHotKeyValue",
+// "PasteMethod". Values out of their control's range are limited to it first. Every value is
+// tried, also after one that could not be written; the result names those, as the dialog
+// calls them, in that order (empty when all were written). They still hold until the
+// program closes.
 std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& store,
                                                 const CSettingsFormValues& values);
 

@@ -16,9 +16,21 @@ struct KeyRange {
   int first;
   int last;
 };
-// Leaves out 15-18 (the generic Shift, Ctrl, Alt and code 15), 160-165 (their left and
-// right keys) and 255.
-constexpr KeyRange kScannedRanges[] = {{0, 14}, {19, 159}, {166, 254}};
+// After the two main mouse buttons (1 and 2, read apart), the rest of 1-14, 19-159 and
+// 166-254: leaves out 15-18 (the generic Shift, Ctrl, Alt and code 15), 160-165 (their left
+// and right keys) and 255. No key has code 0.
+constexpr KeyRange kScannedRanges[] = {{3, 14}, {19, 159}, {166, 254}};
+
+// The held one of the logical left (primary) and right buttons, VK_LBUTTON first; 0 when
+// neither is. GetAsyncKeyState reads the physical buttons, and with the mouse set up for
+// the left hand the primary button is the physical right one.
+int HeldMainButton() {
+  const bool physicalLeft = IsHeld(VK_LBUTTON);
+  const bool physicalRight = IsHeld(VK_RBUTTON);
+  if (!physicalLeft && !physicalRight) return 0;
+  const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+  return (swapped ? physicalRight : physicalLeft) ? VK_LBUTTON : VK_RBUTTON;
+}
 
 }  // namespace
 
@@ -27,6 +39,7 @@ KeyCombination ScanKeyCombination() {
   if (IsHeld(VK_SHIFT)) modifiers |= kKeyShift;
   if (IsHeld(VK_CONTROL)) modifiers |= kKeyCtrl;
   if (IsHeld(VK_MENU)) modifiers |= kKeyAlt;
+  if (const int button = HeldMainButton()) return static_cast<KeyCombination>(modifiers | button);
   for (const KeyRange& range : kScannedRanges) {
     for (int key = range.first; key <= range.last; ++key) {
       if (IsHeld(key)) return static_cast<KeyCombination>(modifiers | key);

@@ -15,9 +15,10 @@ inline constexpr KeyCombination kKeyCtrl = 0x4000;
 inline constexpr KeyCombination kKeyAlt = 0x8000;
 
 // The combination held now on the whole desktop, whichever program has the focus: the
-// modifiers, and the lowest held code of 0-14, 19-159 and 166-254. Those ranges leave out
+// modifiers, and the lowest held code of 1-14, 19-159 and 166-254. Those ranges leave out
 // the generic and the left and right Shift, Ctrl and Alt keys, so right Shift alone is
-// 0x2000. Same result as ScanKeyCombination, but it asks the system for the 248 key states
+// 0x2000. The mouse buttons are the logical ones: with the buttons swapped for the left
+// hand, VK_LBUTTON is the primary button, which is the physical right one. Same result as ScanKeyCombination, but it asks the system for the 248 key states
 // only when they may have changed (see CKeyCombinationPoller); meant for a 10 ms timer.
 KeyCombination ReadKeyCombination();
 

@@ -30,6 +30,19 @@ inline constexpr int kQuickPasteModeDefault = kQuickPasteCtrlHistory;
 inline constexpr int kQuickPasteModeMin = kQuickPasteOff;
 inline constexpr int kQuickPasteModeMax = kQuickPasteAltHistory;
 
+// How a clip put on the clipboard is pasted into the program in front: 0 chooses by the
+// focused control (the paste message where a classic edit or rich edit takes it, the
+// Ctrl+V keystroke elsewhere), 1 always types Ctrl+V, 2 always Shift+Insert, 3 always
+// posts the paste message (WM_PASTE).
+inline constexpr std::string_view kPasteMethod = "PasteMethod";
+inline constexpr int kPasteMethodAutomatic = 0;
+inline constexpr int kPasteMethodCtrlV = 1;
+inline constexpr int kPasteMethodShiftInsert = 2;
+inline constexpr int kPasteMethodMessage = 3;
+inline constexpr int kPasteMethodDefault = kPasteMethodAutomatic;
+inline constexpr int kPasteMethodMin = kPasteMethodAutomatic;
+inline constexpr int kPasteMethodMax = kPasteMethodMessage;
+
 // The most clips the history keeps. Captures read it unclamped; the settings dialog clamps.
 inline constexpr std::string_view kClipboardCapacity = "ClipboardCapacity";
 inline constexpr int kClipboardCapacityDefault = 12;

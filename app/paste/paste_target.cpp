@@ -1,8 +1,85 @@
 #include "app/paste/paste_target.h"
 
+#include <string>
+
+#include "app/paste/held_keys.h"
+#include "app/paste/paste_keystrokes.h"
+
 namespace {
 
 constexpr DWORD kSettleMilliseconds = 10;
+// How long the popup's target may take to come to the front, and how often it is looked
+// at meanwhile.
+constexpr DWORD kForegroundPatienceMilliseconds = 500;
+constexpr DWORD kForegroundPollMilliseconds = 5;
+
+HWND FocusedControlOf(HWND window) {
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  if (thread == 0) return nullptr;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(thread, &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+// The system's class of the window: "Edit" also for a program's class built on the edit.
+std::u16string RealClassOf(HWND window) {
+  wchar_t name[256];
+  const UINT length = RealGetWindowClassW(window, name, 256);
+  return {reinterpret_cast<const char16_t*>(name), length};
+}
+
+bool WaitForForeground(HWND target, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (GetForegroundWindow() == target) return true;
+    if (GetTickCount() - start >= milliseconds) return false;
+    ProcessWaitingMessages();
+    Sleep(kForegroundPollMilliseconds);
+  }
+}
+
+// The press of Alt lifts the foreground lock for the process that is given the next
+// SetForegroundWindow (the system lets the user's Alt+Tab through that way); the masking
+// key keeps the release from opening a menu bar.
+void PressAndReleaseAlt() {
+  INPUT inputs[4]{};
+  const WORD keys[4] = {VK_MENU, kMaskKey, kMaskKey, VK_MENU};
+  const DWORD flags[4] = {0, 0, KEYEVENTF_KEYUP, KEYEVENTF_KEYUP};
+  for (int i = 0; i < 4; ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = keys[i];
+    inputs[i].ki.dwFlags = flags[i];
+  }
+  SendInput(4, inputs, sizeof(INPUT));
+}
+
+// Brings `target` to the front: the window in front now (the popup) may hand the
+// foreground on; should the system refuse, once more after an Alt press. True once the
+// system reports `target` in front.
+bool BringToForeground(HWND target) {
+  if (!IsWindow(target)) return false;
+  if (GetForegroundWindow() == target) return true;
+  if (IsIconic(target)) ShowWindow(target, SW_RESTORE);
+  SetForegroundWindow(target);
+  if (WaitForForeground(target, kForegroundPatienceMilliseconds / 2)) return true;
+  PressAndReleaseAlt();
+  SetForegroundWindow(target);
+  return WaitForForeground(target, kForegroundPatienceMilliseconds / 2);
+}
+
+bool PasteInto(HWND target, EPasteMethod method, bool inFront) {
+  HWND focus = FocusedControlOf(target);
+  const EPasteWay way =
+      ChoosePasteWay(method, focus != nullptr ? RealClassOf(focus) : std::u16string());
+  if (way == EPasteWay::kMessage) {
+    return focus != nullptr && PostMessageW(focus, WM_PASTE, 0, 0) != FALSE;
+  }
+  if (!inFront) return false;
+  const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(target, nullptr));
+  return SendPasteKeystrokes(
+      way == EPasteWay::kShiftInsert ? EPasteChord::kShiftInsert : EPasteChord::kCtrlV, layout);
+}
 
 }  // namespace
 
@@ -18,24 +95,17 @@ void ProcessWaitingMessages() {
   }
 }
 
-bool PostPasteToFocus(HWND target) {
-  const DWORD thread = GetWindowThreadProcessId(target, nullptr);
-  if (thread == 0) return false;
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(thread, &info) || info.hwndFocus == nullptr) return false;
-  return PostMessageW(info.hwndFocus, WM_PASTE, 0, 0) != FALSE;
-}
-
-void PasteToFocusedControl() {
+bool PasteToFocusedControl(EPasteMethod method) {
   ProcessWaitingMessages();
   Sleep(kSettleMilliseconds);
-  PostPasteToFocus(GetForegroundWindow());
+  // Whatever is in front takes the keystroke, the window of a console or of a program
+  // whose focus lies in another process among them.
+  return PasteInto(GetForegroundWindow(), method, true);
 }
 
-void PasteIntoTarget(HWND target) {
-  SwitchToThisWindow(target, TRUE);
+bool PasteIntoTarget(HWND target, EPasteMethod method) {
+  const bool inFront = BringToForeground(target);
   ProcessWaitingMessages();
   Sleep(kSettleMilliseconds);
-  PostPasteToFocus(target);
+  return PasteInto(target, method, inFront);
 }

@@ -1,21 +1,23 @@
 #pragma once
-// Pasting into another program: the clip is already on the clipboard; WM_PASTE goes to the
-// control that has the keyboard focus in the target window's thread.
+// Pasting into another program, once the clip is on the clipboard: by the paste message
+// to the focused control of the target's thread or by the paste keystroke, as the paste
+// method and the focused control say (paste_method.h).
 
+#include "app/paste/paste_method.h"
 #include "platform/windows_api.h"
 
 // Handles the messages waiting in this thread's queue (the capture of the clip just put on
 // the clipboard, among them). A WM_QUIT met there is put back for the message loop.
 void ProcessWaitingMessages();
 
-// Posts WM_PASTE to the focused control of `target`'s thread. False when that thread has
-// no focused control or cannot be asked (no such window).
-bool PostPasteToFocus(HWND target);
+// The paste of quick paste and per-clip hot keys, into the window in front: waiting
+// messages first, then 10 ms for the clipboard to settle, then the paste. True when a
+// paste was sent (posted, or typed: then keys went into the key state).
+bool PasteToFocusedControl(EPasteMethod method);
 
-// The paste of quick paste and per-clip hot keys: waiting messages first, then 10 ms for
-// the clipboard to settle, then WM_PASTE to the foreground window's focused control.
-void PasteToFocusedControl();
-
-// The popup's paste into the window that was in front when the popup opened: brings it to
-// the front, then as PasteToFocusedControl, into `target`.
-void PasteIntoTarget(HWND target);
+// The popup's paste into `target`, the window that was in front when the popup opened
+// (the popup itself has the focus now). Brings `target` to the front and waits, a bounded
+// time, for the system to have put it there; then as PasteToFocusedControl into it. The
+// keystroke is typed only when `target` did come to the front, so that it never lands in
+// another window; the message needs no focus and is posted either way.
+bool PasteIntoTarget(HWND target, EPasteMethod method);

@@ -137,6 +137,7 @@ void TClipboardViewerForm::LoadSettings() {
   keys.secondaryHotKey =
       static_cast<KeyCombination>(store.GetInt(kSecHotKeyValue, kSecHotKeyValueDefault));
   tick_.ApplySettings(keys);
+  pasteMethod_ = PasteMethodFromSetting(store.GetInt(kPasteMethod, kPasteMethodDefault));
   if (state_) {
     state_->ApplySettings(display);
   } else {
@@ -572,7 +573,7 @@ void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
   handler.RebuildTree();
   autoSaver_->MarkChanged();
   if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
-    PasteIntoTarget(targetWindow_);
+    PasteIntoTarget(targetWindow_, pasteMethod_);
     state_->SetExpanded(false);
     ApplyLayout();
   }
@@ -596,16 +597,16 @@ ScreenPoint TClipboardViewerForm::CursorPos() { return CursorPosition(); }
 
 ScreenRect TClipboardViewerForm::WorkAreaAt(ScreenPoint point) { return ::WorkAreaAt(point); }
 
-KeyCombination TClipboardViewerForm::ReadKeys() { return ScanKeyCombination(); }
+HeldKeys TClipboardViewerForm::ReadKeys() { return ReadHeldKeys(); }
 
 bool TClipboardViewerForm::IsKeyDown(int virtualKey) { return IsKeyHeld(virtualKey); }
 
 void TClipboardViewerForm::QuickPaste(int position, int categoryId) {
-  if (GetHandler().PutNthItemToClipboard(position, categoryId)) PasteToFocusedControl();
+  if (GetHandler().PutNthItemToClipboard(position, categoryId)) PasteToFocusedControl(pasteMethod_);
 }
 
 void TClipboardViewerForm::PasteByHotKey(KeyCombination code) {
-  if (GetHandler().PutItemByHotKey(code)) PasteToFocusedControl();
+  if (GetHandler().PutItemByHotKey(code)) PasteToFocusedControl(pasteMethod_);
 }
 
 void TClipboardViewerForm::RememberTarget() { targetWindow_ = GetForegroundWindow(); }

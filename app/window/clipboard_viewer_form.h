@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/autosave/auto_save.h"
+#include "app/paste/paste_method.h"
 #include "app/tree/clip_tree_controller.h"
 #include "app/tree/clip_tree_host.h"
 #include "app/window/closing_sequence.h"
@@ -61,7 +62,7 @@ class TClipboardViewerForm final : public CWindow,
   std::uint32_t Now() override { return GetTickCount(); }
   ScreenPoint CursorPos() override;
   ScreenRect WorkAreaAt(ScreenPoint point) override;
-  KeyCombination ReadKeys() override;
+  HeldKeys ReadKeys() override;
   bool IsKeyDown(int virtualKey) override;
   void QuickPaste(int position, int categoryId) override;
   void PasteByHotKey(KeyCombination code) override;
@@ -128,6 +129,7 @@ class TClipboardViewerForm final : public CWindow,
   std::unique_ptr<CClipTreeController> treeController_;
 
   HWND targetWindow_ = nullptr;  // in front when the popup opened
+  EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;
   bool activated_ = false;       // the first activation has run
   bool handlerCreated_ = false;
   bool saveAllowed_ = true;      // false while an unreadable data file could not be kept

@@ -37,14 +37,15 @@ void CMainWindowTick::Tick(CDisplayState& state, CTickPort& port) {
 
   // Read once for both polls. A digit can be held only when some key besides the
   // modifiers is, so the ten digit reads are skipped while nothing is held.
-  if (keysWatch_.Due(lastInput, now, held_ != 0)) held_ = port.ReadKeys();
-  const KeyCombination keys = held_;
+  if (keysWatch_.Due(lastInput, now, held_.code != 0)) held_ = port.ReadKeys();
+  const KeyCombination keys = held_.code;
   if (settings_.quickPasteMode != 0) {
     const std::uint16_t digit =
         (keys & ~kModifierBits) == 0
             ? kNoDigit
             : FirstDigitDown([&port](int key) { return port.IsKeyDown(key); });
-    if (digits_.Fires(digit)) {
+    // AltGr with a digit types a character ("{" is AltGr+7 on a German keyboard).
+    if (digits_.Fires(digit) && !held_.altGr) {
       const QuickPastePlan plan = QuickPasteDigit(digit, (keys & kKeyCtrl) != 0,
                                                   (keys & kKeyAlt) != 0, settings_.quickPasteMode);
       for (int i = 0; i < plan.count; ++i) port.QuickPaste(plan.position, plan.categories[i]);
@@ -53,7 +54,8 @@ void CMainWindowTick::Tick(CDisplayState& state, CTickPort& port) {
 
   if (state.PopupMode()) return;
 
-  if (keys_.Fires(keys)) {
+  // AltGr combinations type characters; none is a hot key.
+  if (keys_.Fires(keys) && !held_.altGr) {
     port.PasteByHotKey(keys);
     if (!state.PopupMode() &&
         (keys == settings_.primaryHotKey || keys == settings_.secondaryHotKey)) {

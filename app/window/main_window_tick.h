@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/window/display_state.h"
+#include "app/paste/held_keys.h"
 #include "app/paste/hot_key_poll.h"
+#include "app/window/display_state.h"
 #include "foundation/input_watch.h"
 #include "foundation/key_combination.h"
 
@@ -26,10 +27,12 @@ class CTickPort {
   virtual ScreenRect WorkAreaAt(ScreenPoint point) = 0;
   // The combination held now, read in full; asked only when input may have changed it, or
   // while one is held.
-  virtual KeyCombination ReadKeys() = 0;
+  virtual HeldKeys ReadKeys() = 0;
   virtual bool IsKeyDown(int virtualKey) = 0;
   // Puts the `position`-th clip of the category on the clipboard and, when that put
-  // something, pastes it into the focused control of the foreground window.
+  // something, pastes it into the focused control of the foreground window. A paste that
+  // types keys returns once the system has taken them, so that the next read of the keys
+  // sees the user's own again.
   virtual void QuickPaste(int position, int categoryId) = 0;
   // Pastes the clip bound to `code`, if any.
   virtual void PasteByHotKey(KeyCombination code) = 0;
@@ -58,7 +61,7 @@ class CMainWindowTick {
   CInputWatch cursorWatch_;
   CInputWatch keysWatch_;
   ScreenPoint cursor_{};     // as last read
-  KeyCombination held_ = 0;  // as last read
+  HeldKeys held_;            // as last read
   CEdgePoll keys_{0, 0};
   CEdgePoll digits_{0, kNoDigit};
   bool ticking_ = false;

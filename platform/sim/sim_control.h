@@ -91,3 +91,42 @@ void SetKeyDownWithoutInput(int virtualKey, bool down);
 void FailNextRegistryCall(const std::string& function);
 
 }  // namespace sim
+
+namespace sim {
+
+// A keyboard event that SendInput took, as it was given.
+struct SentKey {
+  WORD virtualKey = 0;
+  WORD scanCode = 0;
+  bool up = false;
+  bool extended = false;
+  bool operator==(const SentKey&) const = default;
+};
+// Everything SendInput took since the last Reset(), in order.
+const std::vector<SentKey>& SentKeys();
+
+// With `delay`, SendInput's events reach the key state only when the caller next sleeps,
+// as they do on Windows when the system's input thread gets to them after the call has
+// returned. Turning it off applies what waits. Reset() turns it off.
+void DelaySentInput(bool delay);
+// Events that SendInput took and the key state does not show yet.
+std::size_t PendingInput();
+
+// The keyboard layouts of the model, by their system identifiers: US English without
+// AltGr, and German, French and Polish (programmers) with it.
+inline constexpr std::uint32_t kLayoutUnitedStates = 0x04090409;
+inline constexpr std::uint32_t kLayoutGerman = 0x04070407;
+inline constexpr std::uint32_t kLayoutFrench = 0x040C040C;
+inline constexpr std::uint32_t kLayoutPolish = 0x04150415;
+HKL KeyboardLayout(std::uint32_t id);
+// The layout that GetKeyboardLayout reports for every thread; US English after Reset().
+void SetKeyboardLayout(HKL layout);
+
+// The left-handed mouse setting that GetSystemMetrics(SM_SWAPBUTTON) reports. The key
+// state keeps the physical buttons, as GetAsyncKeyState does.
+void SetMouseButtonsSwapped(bool swapped);
+
+// The window that GetForegroundWindow reports; none after Reset().
+void SetForegroundWindow(HWND window);
+
+}  // namespace sim

@@ -70,6 +70,12 @@ void Reset() {
   model.registryHandles.clear();
   model.localMachine = std::make_shared<detail::RegistryKey>();
   model.currentUser = std::make_shared<detail::RegistryKey>();
+  model.sentKeys.clear();
+  model.delaySentInput = false;
+  model.pendingInput.clear();
+  model.keyboardLayout = kLayoutUnitedStates;
+  model.buttonsSwapped = false;
+  model.foreground = nullptr;
 }
 
 HWND NewWindowHandle() { return reinterpret_cast<HWND>(detail::NewHandleValue()); }

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/sim/sim_control.h"
 #include "platform/sim/sim_windows.h"
 
 namespace sim::detail {
@@ -86,6 +87,12 @@ struct Model {
   std::shared_ptr<RegistryKey> localMachine = std::make_shared<RegistryKey>();
   std::shared_ptr<RegistryKey> currentUser = std::make_shared<RegistryKey>();
   std::unordered_map<std::uintptr_t, std::shared_ptr<RegistryKey>> registryHandles;
+  std::vector<sim::SentKey> sentKeys;
+  bool delaySentInput = false;
+  std::vector<KEYBDINPUT> pendingInput;  // taken by SendInput, not yet applied
+  std::uintptr_t keyboardLayout = 0x04090409;
+  bool buttonsSwapped = false;
+  HWND foreground = nullptr;
 };
 
 Model& State();
@@ -100,6 +107,9 @@ DeviceBitmap* FindBitmap(HANDLE handle);
 void FreeClipboardHandle(UINT format, HANDLE handle);
 
 void RecordMisuse(std::string what);
+
+// Applies the keyboard input that SendInput took and the system has not applied yet.
+void ApplyPendingInput();
 
 // The host path of a Windows path: either separator, and a leading single backslash
 // standing for the root of the current drive (Model::currentDriveRoot).

@@ -57,7 +57,10 @@ void GetLocalTime(SYSTEMTIME* time) {
 
 DWORD GetTickCount() { return static_cast<DWORD>(State().tick); }
 
-void Sleep(DWORD milliseconds) { State().tick += milliseconds; }
+void Sleep(DWORD milliseconds) {
+  State().tick += milliseconds;
+  sim::detail::ApplyPendingInput();
+}
 
 SHORT GetKeyState(int virtualKey) {
   ++State().keyStateQueries;

@@ -95,6 +95,7 @@ inline constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 inline constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
 inline constexpr DWORD ERROR_INVALID_FLAGS = 1004;
 inline constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
+inline constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
 inline constexpr DWORD ERROR_CLIPBOARD_NOT_OPEN = 1418;
 
 // Virtual keys named by the program.
@@ -335,3 +336,48 @@ LSTATUS RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type,
                        const BYTE* data, DWORD dataSize);
 LSTATUS RegDeleteValueW(HKEY key, LPCWSTR valueName);
 LSTATUS RegDeleteTreeW(HKEY key, LPCWSTR subKey);
+
+// Keyboard input, layouts and the mouse buttons (sim_input.cpp). SendInput takes keyboard
+// input only and applies it to the key state at once, as the system has done by the time
+// the call returns; the model keeps what was sent (sim_control.h). The layouts are a few
+// of the system's, as far as which characters they type with which keys.
+using ULONG_PTR = std::uintptr_t;
+struct HKL__;
+using HKL = HKL__*;
+inline constexpr int VK_INSERT = 0x2D;
+inline constexpr DWORD INPUT_MOUSE = 0;
+inline constexpr DWORD INPUT_KEYBOARD = 1;
+inline constexpr DWORD KEYEVENTF_EXTENDEDKEY = 0x0001;
+inline constexpr DWORD KEYEVENTF_KEYUP = 0x0002;
+struct KEYBDINPUT {
+  WORD wVk;
+  WORD wScan;
+  DWORD dwFlags;
+  DWORD time;
+  ULONG_PTR dwExtraInfo;
+};
+struct MOUSEINPUT {
+  LONG dx;
+  LONG dy;
+  DWORD mouseData;
+  DWORD dwFlags;
+  DWORD time;
+  ULONG_PTR dwExtraInfo;
+};
+struct INPUT {
+  DWORD type;
+  union {
+    MOUSEINPUT mi;
+    KEYBDINPUT ki;
+  };
+};
+UINT SendInput(UINT count, INPUT* inputs, int size);
+inline constexpr UINT MAPVK_VK_TO_VSC = 0;
+UINT MapVirtualKeyExW(UINT code, UINT mapType, HKL layout);
+HKL GetKeyboardLayout(DWORD threadId);
+SHORT VkKeyScanExW(WCHAR character, HKL layout);
+inline constexpr int SM_SWAPBUTTON = 23;
+int GetSystemMetrics(int index);
+// The foreground window, as tests set it; each window's thread is a number of its own.
+HWND GetForegroundWindow();
+DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId);

@@ -121,6 +121,7 @@ TEST_F(FormSettingsTest, OpensWithTheDefaultsAndOkStoresThem) {
     EXPECT_EQ(SpinValue(dialog, kIdCapacitySpin), 12);
     EXPECT_EQ(SpinValue(dialog, kIdTransparencySpin), 200);
     EXPECT_EQ(SendMessageW(Control(dialog, kIdPriHotKey), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(Text(Control(dialog, kIdPasteMethod)), u"Automatic");
     EXPECT_TRUE(Checked(dialog, kIdQuickPasteCtrlHistory));
     EXPECT_TRUE(Checked(dialog, kIdShowMonitor));
     EXPECT_TRUE(Shown(Control(dialog, kIdPageHotkeys)));
@@ -136,6 +137,30 @@ TEST_F(FormSettingsTest, OpensWithTheDefaultsAndOkStoresThem) {
   EXPECT_EQ(Stored(kClipboardMonitorVisible), 1);
   EXPECT_EQ(Stored(kWindowTransparency), 200);
   EXPECT_EQ(Stored(kPriHotKeyValue), 0x4001);
+  EXPECT_EQ(Stored(kPasteMethod), 0);
+}
+
+// The paste method sits on the hot-key page, below the quick-paste group and inside it.
+TEST_F(FormSettingsTest, ThePasteMethodListIsOnTheHotKeyPageAndFitsIt) {
+  SettingsInstance().SetInt(kPasteMethod, 7);  // clamped to the last item
+  script.Then([](HWND dialog) {
+    HWND list = Control(dialog, kIdPasteMethod);
+    EXPECT_EQ(GetParent(list), Control(dialog, kIdPageHotkeys));
+    EXPECT_EQ(Text(list), u"Paste message (WM_PASTE)");
+    EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 4);
+    RECT page{};
+    RECT box{};
+    GetWindowRect(GetParent(list), &page);
+    GetWindowRect(list, &box);
+    EXPECT_LE(box.bottom, page.bottom);
+    RECT quickPaste{};
+    GetWindowRect(Control(dialog, kIdQuickPasteAltHistory), &quickPaste);
+    EXPECT_GT(box.top, quickPaste.bottom);
+    SendMessageW(list, CB_SETCURSEL, 2, 0);
+    Click(dialog, IDOK);
+  });
+  EXPECT_TRUE(Execute());
+  EXPECT_EQ(Stored(kPasteMethod), 2);
 }
 
 TEST_F(FormSettingsTest, TheHotKeyControlRoundTripsCtrlAltV) {

@@ -43,6 +43,7 @@ TEST_F(SettingsFormRulesTest, WithNothingStoredTheDialogShowsTheDefaults) {
   EXPECT_TRUE(values.showMonitor);
   EXPECT_EQ(values.transparency, 200);
   EXPECT_EQ(values.primaryHotKeyItem, kPrimaryCtrlClick);
+  EXPECT_EQ(values.pasteMethod, kPasteMethodAutomatic);
 }
 
 TEST_F(SettingsFormRulesTest, OkBeforeAnyHeightWasStoredStores390) {
@@ -110,6 +111,15 @@ TEST_F(SettingsFormRulesTest, QuickPasteModeIsLimitedToItsThreeItems) {
   EXPECT_EQ(LoadSettingsFormValues(store).quickPasteMode, 0);
 }
 
+TEST_F(SettingsFormRulesTest, PasteMethodIsLimitedToItsFourItems) {
+  store.SetInt(kPasteMethod, 9);
+  EXPECT_EQ(LoadSettingsFormValues(store).pasteMethod, kPasteMethodMessage);
+  store.SetInt(kPasteMethod, -1);
+  EXPECT_EQ(LoadSettingsFormValues(store).pasteMethod, kPasteMethodAutomatic);
+  store.SetInt(kPasteMethod, kPasteMethodShiftInsert);
+  EXPECT_EQ(LoadSettingsFormValues(store).pasteMethod, kPasteMethodShiftInsert);
+}
+
 TEST_F(SettingsFormRulesTest, OnlyExactlyOneShowsTheMonitor) {
   store.SetInt(kClipboardMonitorVisible, 2);
   EXPECT_FALSE(LoadSettingsFormValues(store).showMonitor);
@@ -146,13 +156,15 @@ TEST_F(SettingsFormRulesTest, OkWritesEveryValueInThePartsOrder) {
   values.showMonitor = false;
   values.transparency = 128;
   values.primaryHotKeyItem = kPrimaryAltClick;
+  values.pasteMethod = kPasteMethodCtrlV;
   SaveSettingsFormValues(store, values);
   EXPECT_EQ(LoadSettingsFormValues(store), values);
   const std::string text = FileText();
   const char* order[] = {"WindowWidth=640",        "WindowHeight=500",
                          "SecHotKeyValue=49217",   "QuickPasteMode=2",
                          "ClipboardCapacity=50",   "ClipboardMonitorVisible=0",
-                         "WindowTransparency=128", "PriHotKeyValue=32769"};
+                         "WindowTransparency=128", "PriHotKeyValue=32769",
+                         "PasteMethod=1"};
   std::size_t previous = 0;
   for (const char* line : order) {
     const std::size_t at = text.find(line);

@@ -9,15 +9,8 @@ using Clock = std::chrono::steady_clock;
 // Many ticks of a 10 ms poll, with room for a busy machine.
 constexpr std::chrono::milliseconds kKeyHold{200};
 constexpr std::chrono::milliseconds kKeyGap{40};
-
-void SendKey(WORD key, bool down) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &input, sizeof input);
-}
+// Well within the system's double-click time.
+constexpr std::chrono::milliseconds kClickGap{20};
 
 struct WindowSearch {
   DWORD processId;
@@ -49,6 +42,15 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM lParam) {
 }
 
 }  // namespace
+
+void PressKey(WORD key, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof input);
+}
 
 void PumpMessages() {
   MSG message;
@@ -123,14 +125,29 @@ void ClickAt(POINT point) { ClickWith(point, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_L
 
 void RightClickAt(POINT point) { ClickWith(point, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
 
+void DoubleClickAt(POINT point) {
+  SetCursorPos(point.x, point.y);
+  PumpFor(kKeyGap);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  for (int click = 0; click < 2; ++click) {
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &input, sizeof input);
+    PumpFor(kClickGap);
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
+    PumpFor(kClickGap);
+  }
+}
+
 void TypeChord(std::initializer_list<WORD> keys) {
   for (WORD key : keys) {
-    SendKey(key, true);
+    PressKey(key, true);
     PumpFor(kKeyGap);
   }
   PumpFor(kKeyHold);
   for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-    SendKey(*key, false);
+    PressKey(*key, false);
     PumpFor(kKeyGap);
   }
 }

@@ -43,6 +43,11 @@ RECT WindowRect(HWND window);
 void ClickAt(POINT point);
 // The same with the right button.
 void RightClickAt(POINT point);
+// The same with a double click.
+void DoubleClickAt(POINT point);
+
+// Presses or releases one key, as the keyboard would.
+void PressKey(WORD key, bool down);
 
 // Types a key combination: presses `keys` in order, a little apart, holds them long enough
 // for a program that polls the key state every 10 ms to see them, then releases them in

@@ -115,6 +115,22 @@ TEST_F(KeyCombinationTest, AClickWithAModifierIsTheModifierAndButtonOne) {
   CHeldKeys keys{VK_LSHIFT, VK_LBUTTON};
   EXPECT_EQ(Read(), 0x2001);
 }
+
+// The key state holds the physical buttons. Set up for the left hand, the primary button,
+// which "Ctrl + Mouse click" means, is the physical right one.
+TEST_F(KeyCombinationTest, WithSwappedButtonsThePrimaryButtonIsButtonOne) {
+  sim::SetMouseButtonsSwapped(true);
+  {
+    CHeldKeys keys{VK_CONTROL, VK_RBUTTON};
+    EXPECT_EQ(Read(), 0x4001);
+  }
+  {
+    CHeldKeys keys{VK_CONTROL, VK_LBUTTON};
+    EXPECT_EQ(Read(), 0x4002);
+  }
+  CHeldKeys keys{VK_LBUTTON, VK_RBUTTON};  // both: the primary wins
+  EXPECT_EQ(Read(), 0x0001);
+}
 #endif
 
 }  // namespace

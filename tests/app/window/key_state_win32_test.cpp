@@ -26,7 +26,7 @@ class CSystemPort : public CTickPort {
   std::uint32_t Now() override { return GetTickCount(); }
   ScreenPoint CursorPos() override { return CursorPosition(); }
   ScreenRect WorkAreaAt(ScreenPoint point) override { return ::WorkAreaAt(point); }
-  KeyCombination ReadKeys() override { return ScanKeyCombination(); }
+  HeldKeys ReadKeys() override { return ReadHeldKeys(); }
   bool IsKeyDown(int key) override { return IsKeyHeld(key); }
   void QuickPaste(int, int) override {}
   void PasteByHotKey(KeyCombination) override {}

@@ -25,9 +25,9 @@ class CFakeTickPort : public CTickPort {
     return cursor;
   }
   ScreenRect WorkAreaAt(ScreenPoint) override { return {0, 0, 1280, 984}; }
-  KeyCombination ReadKeys() override {
+  HeldKeys ReadKeys() override {
     ++keyReads;
-    return keys;
+    return {keys, altGr};
   }
   bool IsKeyDown(int key) override { return held.count(key) != 0; }
   void QuickPaste(int position, int categoryId) override {
@@ -50,6 +50,7 @@ class CFakeTickPort : public CTickPort {
   std::uint32_t now = 0;
   ScreenPoint cursor{1000, 20};  // over the docked window
   KeyCombination keys = 0;
+  bool altGr = false;  // the held Ctrl+Alt is AltGr
   std::set<int> held;
   int cursorReads = 0;
   int keyReads = 0;
@@ -159,6 +160,37 @@ TEST_F(PopupHotKeyTest, CursorLeavingThePopupDocksAndFoldsInOneTick) {
   EXPECT_FALSE(state_.PopupMode());
   EXPECT_FALSE(state_.Expanded());
   EXPECT_EQ(state_.Layout().bounds, (ScreenRect{900, 10, 1100, 39}));
+}
+
+using AltGrTest = TickTest;
+
+// On a German keyboard AltGr+7 types "{": the key state says Ctrl+Alt+7.
+TEST_F(AltGrTest, AltGrWithADigitIsNeitherQuickPasteNorAHotKey) {
+  port_.altGr = true;
+  port_.Hold(kKeyCtrl | kKeyAlt, {'7'});
+  Tick();
+  EXPECT_TRUE(port_.log.empty());
+  EXPECT_EQ(port_.actions, std::vector<std::string>{});
+  port_.Hold(0, {});
+  Tick();
+  // A real Ctrl+Alt with a digit pastes from both categories.
+  port_.altGr = false;
+  port_.Hold(kKeyCtrl | kKeyAlt, {'8'});
+  Tick();
+  EXPECT_EQ(port_.log, (std::vector<std::string>{"paste 7 of 10", "paste 7 of 11"}));
+}
+
+TEST_F(AltGrTest, AltGrVIsNotThePopupHotKeyButCtrlAltVIs) {
+  port_.altGr = true;
+  port_.keys = kCtrlAltV;
+  Tick();
+  EXPECT_FALSE(state_.PopupMode());
+  port_.keys = 0;
+  Tick();
+  port_.altGr = false;
+  port_.keys = kCtrlAltV;
+  Tick();
+  EXPECT_TRUE(state_.PopupMode());
 }
 
 TEST_F(TickTest, CursorNearMakesTheWindowOpaque) {

@@ -133,12 +133,39 @@ class PasteTargetTest : public ::testing::Test {
   HWND edit_;
 };
 
-TEST_F(PasteTargetTest, PastesIntoTheFocusedControlOfTheTarget) {
+TEST_F(PasteTargetTest, AutomaticallyAnEditInFrontGetsThePasteMessage) {
   ASSERT_EQ(GetFocus(), edit_);
   ASSERT_TRUE(CopyText(frame_, L"pasted text"));
-  EXPECT_TRUE(PostPasteToFocus(frame_));
+  EXPECT_TRUE(PasteToFocusedControl(EPasteMethod::kAutomatic));
   PumpFor(50);
   EXPECT_EQ(EditText(), L"pasted text");
+}
+
+// Gives the focus back to the window's first child when the window gets it, as programs do
+// when they are activated again.
+WNDPROC frameProc = nullptr;
+LRESULT CALLBACK FocusTheFirstChild(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETFOCUS) {
+    SetFocus(GetWindow(window, GW_CHILD));
+    return 0;
+  }
+  return CallWindowProcW(frameProc, window, message, wParam, lParam);
+}
+
+// As the popup pastes: another window has the focus, the target is brought back first.
+TEST_F(PasteTargetTest, ThePopupsPasteBringsTheTargetToTheFrontFirst) {
+  frameProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      frame_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FocusTheFirstChild)));
+  HWND popup = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"popup", WS_POPUP | WS_VISIBLE, 400, 10,
+                               100, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetForegroundWindow(popup);
+  ASSERT_EQ(GetForegroundWindow(), popup);
+  ASSERT_TRUE(CopyText(frame_, L"picked clip"));
+  EXPECT_TRUE(PasteIntoTarget(frame_, EPasteMethod::kMessage));
+  EXPECT_EQ(GetForegroundWindow(), frame_);
+  PumpFor(50);
+  EXPECT_EQ(EditText(), L"picked clip");
+  DestroyWindow(popup);
 }
 
 TEST(SingleInstanceTest, ASecondCopyForTheSameFolderAsksTheFirstToShowItsList) {

@@ -1,0 +1,28 @@
+#pragma once
+// The keys held, as the quick-paste and hot-key polls see them. On keyboard layouts with
+// AltGr (German, French, Polish, Czech, the Nordic ones, ...) the right Alt key is AltGr
+// and the system reports it as Ctrl+Alt (right Alt with a left Ctrl of its own making), so
+// typing "{" on a German keyboard is Ctrl+Alt+7 to the key state. Such a combination types
+// a character: it is neither quick paste nor a hot key. AltGr is held when the right Alt
+// is, without the left one, on a layout with AltGr; a real Ctrl+Alt (left Alt with either
+// Ctrl, or any Ctrl and Alt on a layout without AltGr) stays what it is.
+
+#include "foundation/key_combination.h"
+#include "platform/windows_api.h"
+
+struct HeldKeys {
+  KeyCombination code = 0;  // ScanKeyCombination's code
+  bool altGr = false;       // AltGr is held: the keys type a character
+  bool operator==(const HeldKeys&) const = default;
+};
+
+// True when some character of the layout is typed with Ctrl+Alt, that is with AltGr.
+// Remembered for the layouts asked before.
+bool LayoutHasAltGr(HKL layout);
+
+// The keyboard layout of the program in front, in which the keys held now are typed.
+HKL ForegroundKeyboardLayout();
+
+// The keys held now on the whole desktop, with AltGr told apart on the layout of the
+// program in front. The layout is asked only while right Alt and Ctrl are both held.
+HeldKeys ReadHeldKeys();
