@@ -87,9 +87,14 @@ class CDataBase {
   // either format. False when there is no file. Throws CFileError when it exists but
   // cannot be read; the store is then empty. A damaged record stops the reading without
   // an exception: see LastLoad().
+  // The file is read in pieces, so it may be of any size.
   bool LoadFromFile(const std::filesystem::path& path);
-  // The same from bytes already in memory (no copy of damaged data is kept).
+  // The same without keeping a copy of a damaged file, for tools that only look at it.
+  bool ReadDataFile(const std::filesystem::path& path);
+  // The same from bytes already in memory, or from a reader (no copy of damaged data is
+  // kept; a reader leaves LastLoad().fileDigest 0).
   void LoadFromMemory(std::span<const std::uint8_t> bytes);
+  void LoadFromReader(CByteReader& reader);
   const CLoadReport& LastLoad() const { return lastLoad; }
 
   // For tools that assemble a store from another description of it: appends a clip at
