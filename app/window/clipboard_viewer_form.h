@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/autosave/auto_save.h"
+#include "app/autosave/data_file_guard.h"
 #include "app/tree/clip_tree_controller.h"
 #include "app/tree/clip_tree_host.h"
 #include "app/window/closing_sequence.h"
@@ -84,9 +85,6 @@ class TClipboardViewerForm final : public CWindow,
 
   void FormActivate();
   void ReadDataFile();
-  // Copies a data file that could not be read to a new file beside it; the copy's path,
-  // or empty when it could not be made.
-  static std::filesystem::path KeepUnreadableOriginal(const std::filesystem::path& path);
   void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
   LRESULT WMNCHitTest(LPARAM lParam) const;
   void Timer1Timer();
@@ -107,6 +105,7 @@ class TClipboardViewerForm final : public CWindow,
   CMainWindowTick tick_;
   CClipboardViewerChain chain_;
   std::unique_ptr<CAutoSaver> autoSaver_;
+  std::unique_ptr<CDataFileGuard> dataFileGuard_;
 
   UniqueFont formFont_;
   UniqueFont treeFont_;
@@ -128,7 +127,6 @@ class TClipboardViewerForm final : public CWindow,
   HWND targetWindow_ = nullptr;  // in front when the popup opened
   bool activated_ = false;       // the first activation has run
   bool handlerCreated_ = false;
-  bool saveAllowed_ = true;      // false while an unreadable data file could not be kept
   bool closed_ = false;
   std::optional<std::u16string> damagedNotice_;
 };
