@@ -104,6 +104,15 @@ class CDataBase {
   void AppendCategory(const CCategory& category);
   void SetLastCategoryId(int id);
 
+  // For the journal of changes since the last save (store/data_journal.h); positions count
+  // clips from the head. A clip inserted gets a new id. False for a position beyond the
+  // list (for an insert: beyond its end).
+  bool InsertClipAt(std::size_t position, std::unique_ptr<CBaseItem> clip);
+  bool RemoveClipAt(std::size_t position);
+  CBaseItem* ClipAt(std::size_t position);
+  // Replaces every category and the counter (never below a stored category's id).
+  void ReplaceCategories(int lastId, const std::vector<CCategory>& replacements);
+
   const ItemList& Items() const { return items; }
   const CategoryList& Categories() const { return categories; }
   // The caption of the newest captured clip, for the one-line display.

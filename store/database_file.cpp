@@ -1,6 +1,7 @@
 // Saving the store to the data file and loading it back (format: data_file_format.h).
 
 #include <algorithm>
+#include <iterator>
 #include <cstdio>
 
 #include "foundation/content_digest.h"
@@ -183,6 +184,32 @@ void CDataBase::RaiseCategoryCounter() {
 void CDataBase::AppendClip(std::unique_ptr<CBaseItem> clip) {
   clip->id = nextItemId++;
   Insert(items.end(), std::move(clip));
+}
+
+bool CDataBase::InsertClipAt(std::size_t position, std::unique_ptr<CBaseItem> clip) {
+  if (position > items.size()) return false;
+  clip->id = nextItemId++;
+  Insert(std::next(items.begin(), static_cast<std::ptrdiff_t>(position)), std::move(clip));
+  return true;
+}
+
+bool CDataBase::RemoveClipAt(std::size_t position) {
+  if (position >= items.size()) return false;
+  Erase(std::next(items.begin(), static_cast<std::ptrdiff_t>(position)));
+  return true;
+}
+
+CBaseItem* CDataBase::ClipAt(std::size_t position) {
+  if (position >= items.size()) return nullptr;
+  return std::next(items.begin(), static_cast<std::ptrdiff_t>(position))->get();
+}
+
+void CDataBase::ReplaceCategories(int lastId, const std::vector<CCategory>& replacements) {
+  categories.clear();
+  for (const CCategory& category : replacements) {
+    categories.push_back(std::make_unique<CCategory>(category));
+  }
+  SetLastCategoryId(lastId);
 }
 
 void CDataBase::AppendCategory(const CCategory& category) {

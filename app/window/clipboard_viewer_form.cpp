@@ -422,6 +422,10 @@ void TClipboardViewerForm::ReadDataFile() {
     GetHandler().LoadFromFile(path);
     damagedNotice_ = DamagedFileNotice(GetHandler().LastLoad());
     dataFileGuard_->Loaded(GetHandler().LastLoad());
+    // What the last run changed after its last save, if it ended without saving.
+    if (dataFileGuard_->SaveAllowed()) {
+      autoSaver_->RecoverJournal(GetHandler(), GetHandler().LastLoad().fileDigest);
+    }
   } catch (const std::exception& error) {
     // The store is empty now; saving it would put nothing in the place of the file. Keep
     // the file beside, or save nothing over it until that can be done.
@@ -571,6 +575,7 @@ void TClipboardViewerForm::SaveData() {
                      DataFilePath());
   }
   GetHandler().SaveToFile(DataFilePath());
+  autoSaver_->DiscardJournal();
 }
 
 void TClipboardViewerForm::ShowSaveError(const std::string& message) {
