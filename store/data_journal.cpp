@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <unordered_map>
 
 #include "foundation/byte_writer.h"
 #include "foundation/content_digest.h"
@@ -226,35 +225,33 @@ std::vector<std::uint8_t> CJournalDiff::CategoryBytes(const CDataBase& store) {
 
 void CJournalDiff::Reset(const CDataBase& store) {
   clips_ = ClipsOf(store);
+  idLimit_ = store.NextItemId();
   categories_ = CategoryBytes(store);
 }
 
 std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
   std::vector<std::uint8_t> frames;
   std::vector<Clip> now = ClipsOf(store);
-  std::unordered_map<int, std::size_t> placeNow;
-  placeNow.reserve(now.size());
-  for (std::size_t i = 0; i < now.size(); ++i) placeNow.emplace(now[i].id, i);
-
-  // The clips that stayed keep their order (the store only inserts, removes and moves to
-  // the tail with a new id); any that did not, and any that changed category, count as
-  // removed and inserted again.
+  // The store never reorders the clips that stay (it inserts, removes, and moves to the
+  // tail with a new id), and every clip it adds has an id above all it had before. So one
+  // walk over both lists finds every change: a clip with a new id is an insert, a clip of
+  // before that the walk passes without meeting is a removal. A clip that changed category
+  // in place counts as removed and inserted again.
   std::vector<bool> stays(now.size(), false);
   std::vector<std::size_t> removed;
-  std::size_t lastPlace = 0;
-  bool any = false;
-  for (std::size_t i = 0; i < clips_.size(); ++i) {
-    auto found = placeNow.find(clips_[i].id);
-    const bool kept = found != placeNow.end() && now[found->second].categoryId == clips_[i].categoryId &&
-                      (!any || found->second > lastPlace);
-    if (kept) {
-      stays[found->second] = true;
-      lastPlace = found->second;
-      any = true;
+  std::size_t before = 0;
+  for (std::size_t i = 0; i < now.size(); ++i) {
+    if (now[i].id >= idLimit_) continue;
+    while (before < clips_.size() && clips_[before].id != now[i].id) removed.push_back(before++);
+    if (before == clips_.size()) continue;  // not met after all: inserted again
+    if (clips_[before].categoryId == now[i].categoryId) {
+      stays[i] = true;
     } else {
-      removed.push_back(i);
+      removed.push_back(before);
     }
+    ++before;
   }
+  while (before < clips_.size()) removed.push_back(before++);
   // From the tail, so that each position is still right when its removal is applied.
   for (auto i = removed.rbegin(); i != removed.rend(); ++i) {
     CByteWriter payload;
@@ -262,9 +259,8 @@ std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
     payload.WriteInt32(static_cast<std::int32_t>(*i));
     AppendFrame(frames, payload.Bytes());
   }
-  std::unordered_map<int, std::uint16_t> hotKeyBefore;
-  for (const Clip& clip : clips_) hotKeyBefore.emplace(clip.id, clip.hotKey);
   auto item = store.Items().begin();
+  before = 0;
   for (std::size_t i = 0; i < now.size(); ++i) {
     while (!IsSaved(**item)) ++item;
     const CBaseItem& clip = **item++;
@@ -273,12 +269,12 @@ std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
       payload.WriteInt32(kInsertEntry);
       payload.WriteInt32(static_cast<std::int32_t>(i));
       clip.Save(payload);
-    } else if (hotKeyBefore[now[i].id] != now[i].hotKey) {
+    } else {
+      while (clips_[before].id != now[i].id) ++before;
+      if (clips_[before].hotKey == now[i].hotKey) continue;
       payload.WriteInt32(kHotKeyEntry);
       payload.WriteInt32(static_cast<std::int32_t>(i));
       payload.WriteUInt16(now[i].hotKey);
-    } else {
-      continue;
     }
     AppendFrame(frames, payload.Bytes());
   }
@@ -288,5 +284,6 @@ std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
     categories_ = std::move(categories);
   }
   clips_ = std::move(now);
+  idLimit_ = store.NextItemId();
   return frames;
 }

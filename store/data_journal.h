@@ -67,5 +67,6 @@ class CJournalDiff {
   static std::vector<std::uint8_t> CategoryBytes(const CDataBase& store);
 
   std::vector<Clip> clips_;
+  int idLimit_ = 0;  // every clip added since has an id from here on
   std::vector<std::uint8_t> categories_;
 };
