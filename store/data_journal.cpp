@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 
 #include "foundation/byte_writer.h"
 #include "foundation/content_digest.h"
@@ -197,6 +198,11 @@ CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDat
       break;
     } catch (const CPictureError& error) {
       replay.stopReason = error.what();
+      break;
+    } catch (const std::bad_alloc&) {
+      // Each entry changes the store only once it is read whole, so the store stays as
+      // the entries before left it.
+      replay.stopReason = "not enough memory for an entry";
       break;
     }
     replay.frames.insert(replay.frames.end(), each.bytes.begin(), each.bytes.end());

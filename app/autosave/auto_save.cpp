@@ -48,13 +48,14 @@ std::filesystem::path CAutoSaver::JournalPath() const {
 int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest) {
   CJournalReplay replay;
   if (FileExists(JournalPath())) {
+    std::vector<std::uint8_t> bytes;
     try {
-      const std::vector<std::uint8_t> bytes = ReadWholeFile(JournalPath(), "journal");
-      CByteReader reader(bytes.data(), bytes.size());
-      replay = ReplayJournal(reader, fileDigest, store);
+      bytes = ReadWholeFile(JournalPath(), "journal");
     } catch (const CFileError&) {
       // A journal that cannot be read holds nothing this run can use.
     }
+    CByteReader reader(bytes.data(), bytes.size());
+    replay = ReplayJournal(reader, fileDigest, store);
   }
   journalDiff_.Reset(store);
   // The journal anew: this file, and the changes just applied, which it does not hold yet.
