@@ -45,8 +45,9 @@ void AppendFrame(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> p
 // A clip the data file holds: a save leaves out orphaned clips and pictures without pixels.
 bool IsSaved(const CBaseItem& clip) {
   if (clip.orphaned) return false;
-  const auto* image = dynamic_cast<const CImageItem*>(&clip);
-  return image == nullptr || (image->picture && !image->picture->Empty());
+  if (clip.kind != kPictureKind) return true;
+  const auto& image = static_cast<const CImageItem&>(clip);
+  return image.picture && !image.picture->Empty();
 }
 
 // One frame of the journal: its payload, or nothing at the end or at a torn frame.
@@ -211,13 +212,12 @@ CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDat
   return replay;
 }
 
-std::vector<CJournalDiff::Clip> CJournalDiff::ClipsOf(const CDataBase& store) {
-  std::vector<Clip> clips;
+void CJournalDiff::ClipsOf(const CDataBase& store, std::vector<Clip>& clips) {
+  clips.clear();
   clips.reserve(store.Items().size());
   for (const auto& clip : store.Items()) {
-    if (IsSaved(*clip)) clips.push_back({clip->id, clip->categoryId, clip->hotKey});
+    if (IsSaved(*clip)) clips.push_back({clip->id, clip->categoryId, clip->hotKey, clip.get()});
   }
-  return clips;
 }
 
 std::vector<std::uint8_t> CJournalDiff::CategoryBytes(const CDataBase& store) {
@@ -230,14 +230,15 @@ std::vector<std::uint8_t> CJournalDiff::CategoryBytes(const CDataBase& store) {
 }
 
 void CJournalDiff::Reset(const CDataBase& store) {
-  clips_ = ClipsOf(store);
+  ClipsOf(store, clips_);
   idLimit_ = store.NextItemId();
   categories_ = CategoryBytes(store);
 }
 
 std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
   std::vector<std::uint8_t> frames;
-  std::vector<Clip> now = ClipsOf(store);
+  ClipsOf(store, now_);
+  const std::vector<Clip>& now = now_;
   // The store never reorders the clips that stay (it inserts, removes, and moves to the
   // tail with a new id), and every clip it adds has an id above all it had before. So one
   // walk over both lists finds every change: a clip with a new id is an insert, a clip of
@@ -265,11 +266,9 @@ std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
     payload.WriteInt32(static_cast<std::int32_t>(*i));
     AppendFrame(frames, payload.Bytes());
   }
-  auto item = store.Items().begin();
   before = 0;
   for (std::size_t i = 0; i < now.size(); ++i) {
-    while (!IsSaved(**item)) ++item;
-    const CBaseItem& clip = **item++;
+    const CBaseItem& clip = *now[i].clip;
     CByteWriter payload;
     if (!stays[i]) {
       payload.WriteInt32(kInsertEntry);
@@ -289,7 +288,7 @@ std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
     AppendFrame(frames, categories);
     categories_ = std::move(categories);
   }
-  clips_ = std::move(now);
+  clips_.swap(now_);
   idLimit_ = store.NextItemId();
   return frames;
 }

@@ -62,11 +62,14 @@ class CJournalDiff {
     int id;
     int categoryId;
     std::uint16_t hotKey;
+    const CBaseItem* clip;  // valid only while Changes runs
   };
-  static std::vector<Clip> ClipsOf(const CDataBase& store);
+  // The clips a save writes, into `clips` (whose memory is reused).
+  static void ClipsOf(const CDataBase& store, std::vector<Clip>& clips);
   static std::vector<std::uint8_t> CategoryBytes(const CDataBase& store);
 
   std::vector<Clip> clips_;
+  std::vector<Clip> now_;  // the store now, while Changes runs
   int idLimit_ = 0;  // every clip added since has an id from here on
   std::vector<std::uint8_t> categories_;
 };
