@@ -83,11 +83,14 @@ class TBitmap {
   // Reads one BMP file image from the reader's position and leaves the reader right after
   // its last pixel byte. Takes the old 12-byte core header, BITMAPINFOHEADER and its longer
   // versions, uncompressed or with colour masks (compression 3, 16 and 32 bits). The picture
-  // keeps the image's depth, colour table and masks, rows turned top-down. Throws
-  // CPictureError naming the fault and the image's offset for anything else, for data cut
-  // short and for dimensions beyond the limits; the reader's position is then unspecified.
-  // Never allocates more pixel storage than the bytes the reader still holds.
-  static TBitmap ReadBmp(CByteReader& reader);
+  // keeps the image's depth, colour table and masks, rows turned top-down. The pixel bytes
+  // are stride x rows, or under compression 3 the image-size field when it is not 0, and
+  // never more than the reader holds: with `missingBytes` the picture keeps the bytes there
+  // are (the rest of its pixels 0) and learns how many were missing; without it, data cut
+  // short there throws before anything is allocated. Throws CPictureError naming the fault
+  // and the image's offset for anything else, for headers cut short and for dimensions
+  // beyond the limits; the reader's position is then unspecified.
+  static TBitmap ReadBmp(CByteReader& reader, std::uint64_t* missingBytes = nullptr);
 
   // Appends the picture as a BMP file image in its own format: a 40-byte info header, rows
   // bottom-up, compression 3 with the masks only when they are custom, and for depths of 8

@@ -15,7 +15,7 @@
 //                            byte after a core header).
 //   pixel bytes              rows padded to 4 bytes, bottom-up unless the height is negative:
 //                            stride x rows bytes, or the image-size field under compression 3
-//                            when it is not 0.
+//                            when it is not 0; never more than the data holds.
 
 #include "foundation/bitmap.h"
 
@@ -57,7 +57,7 @@ class CBmpSource {
     throw CPictureError(what + " (BMP image at offset " + std::to_string(start_) + ")");
   }
 
-  std::size_t Remaining() const { return reader_.Remaining(); }
+  std::uint64_t Remaining() const { return reader_.Remaining(); }
 
   const std::uint8_t* Take(std::size_t count) {
     const std::uint8_t* bytes;
@@ -78,7 +78,7 @@ class CBmpSource {
 
  private:
   CByteReader& reader_;
-  std::size_t start_;
+  std::uint64_t start_;
 };
 
 // The info header reduced to what a picture needs. Width and height are 64-bit so that any
@@ -175,7 +175,7 @@ std::vector<std::uint32_t> ReadColourTable(CBmpSource& in, const BmpInfo& info) 
 
 }  // namespace
 
-TBitmap TBitmap::ReadBmp(CByteReader& reader) {
+TBitmap TBitmap::ReadBmp(CByteReader& reader, std::uint64_t* missingBytes) {
   CBmpSource in(reader);
   ReadFileHeader(in);
   const BmpInfo info = ReadInfoHeader(in);
@@ -193,25 +193,26 @@ TBitmap TBitmap::ReadBmp(CByteReader& reader) {
   }
   std::vector<std::uint32_t> palette = ReadColourTable(in, info);
 
-  // A few damaged header bytes must not make us allocate hundreds of megabytes: data that
-  // could not hold the rows is refused before the picture exists.
-  const std::size_t needed = PixelBytesFor(width, rows, depth);
-  if (needed > in.Remaining()) {
-    in.Fail("picture cut short: " + std::to_string(needed) + " pixel bytes needed, " +
+  // The pixel bytes: the rows exactly, unless the colour masks come with an image size, and
+  // never more than the data holds.
+  const std::size_t rowBytes = PixelBytesFor(width, rows, depth);
+  const std::uint64_t wanted = masked && info.imageSize != 0 ? info.imageSize : rowBytes;
+  const std::uint64_t missing = wanted > in.Remaining() ? wanted - in.Remaining() : 0;
+  if (missing != 0 && missingBytes == nullptr) {
+    // Refused before the picture exists: a few damaged header bytes must not make us
+    // allocate hundreds of megabytes.
+    in.Fail("picture cut short: " + std::to_string(wanted) + " pixel bytes needed, " +
             std::to_string(in.Remaining()) + " left");
   }
-  const std::size_t stored = masked && info.imageSize != 0 ? info.imageSize : needed;
-  if (stored > in.Remaining()) {
-    in.Fail("picture cut short: image size " + std::to_string(stored) + ", " +
-            std::to_string(in.Remaining()) + " bytes left");
-  }
+  if (missingBytes != nullptr) *missingBytes = missing;
+  const auto stored = static_cast<std::size_t>(wanted - missing);
   const std::uint8_t* bits = in.Take(stored);
 
   TBitmap picture(width, rows, depth);
   if (depth <= 8) picture.palette_ = std::move(palette);
   if (masked) picture.masks_ = masks;
   const bool topDown = info.height < 0;
-  // An image size smaller than the rows leaves the bytes it does not cover 0.
+  // Fewer bytes than the rows need leave the bytes they do not cover 0.
   for (int i = 0; i < rows; ++i) {
     const std::size_t offset = static_cast<std::size_t>(i) * picture.stride_;
     if (offset >= stored) break;
@@ -238,7 +239,8 @@ void TBitmap::WriteBmp(CByteWriter& writer) const {
   const auto pixelOffset = static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize +
                                                       (masked ? kMaskBytes : 0) +
                                                       tableEntries * 4);
-  writer.Bytes().reserve(writer.Size() + pixelOffset + pixelBytes);
+  // In memory the picture goes in one piece; a streaming writer hands it on as it goes.
+  writer.Reserve(pixelOffset + pixelBytes);
 
   writer.WriteBytes("BM", 2);
   writer.WriteUInt32(pixelOffset + pixelBytes);

@@ -52,6 +52,14 @@ void CByteWriter::WriteUtf16(std::u16string_view text) {
 
 void CByteWriter::WriteBytes(const void* data, std::size_t count) {
   const auto* first = static_cast<const std::uint8_t*>(data);
+  // Large pieces go to the sink in parts of the threshold, so the buffer never grows beyond it.
+  while (sink_ && count > threshold_) {
+    const std::size_t room = bytes_.size() < threshold_ ? threshold_ - bytes_.size() : 0;
+    bytes_.insert(bytes_.end(), first, first + room);
+    first += room;
+    count -= room;
+    Flush();
+  }
   bytes_.insert(bytes_.end(), first, first + count);
   SpillIfFull();
 }

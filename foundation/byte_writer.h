@@ -32,6 +32,12 @@ class CByteWriter {
   // UTF-16 code units, without a length or terminator.
   void WriteUtf16(std::u16string_view text);
   void WriteBytes(const void* data, std::size_t count);
+  // Makes room for `count` more bytes in memory; a writer with a sink hands its bytes on as
+  // it goes and reserves nothing beyond its threshold.
+  void Reserve(std::size_t count) {
+    if (!sink_) bytes_.reserve(bytes_.size() + count);
+  }
+
  private:
   void SpillIfFull() {
     if (sink_ && bytes_.size() >= threshold_) Flush();

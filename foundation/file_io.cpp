@@ -65,6 +65,48 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path, std::
   return bytes;
 }
 
+CFileByteSource::CFileByteSource(const std::filesystem::path& path, std::string_view what)
+    : path_(path), what_(what) {
+  file_ = AdoptFile(CreateFileW(AsWide(Wide(path).c_str()), GENERIC_READ, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file_) Fail("open", what_, path_);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file_.get(), &size) || size.QuadPart < 0) Fail("read", what_, path_);
+  size_ = static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::size_t CFileByteSource::ReadAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) {
+  if (offset != filePosition_) {
+    LARGE_INTEGER to{};
+    to.QuadPart = static_cast<std::int64_t>(offset);
+    if (!SetFilePointerEx(file_.get(), to, nullptr, FILE_BEGIN)) Fail("read", what_, path_);
+    filePosition_ = offset;
+  }
+  std::size_t done = 0;
+  while (done < count) {
+    const auto piece = static_cast<DWORD>(std::min(count - done, kPiece));
+    DWORD read = 0;
+    if (!ReadFile(file_.get(), out + done, piece, &read, nullptr)) Fail("read", what_, path_);
+    if (read == 0) break;  // shorter than it was a moment ago
+    done += read;
+  }
+  filePosition_ += done;
+  // Only bytes that follow those already digested count, so a byte read twice counts once.
+  if (offset <= digested_ && offset + done > digested_) {
+    const auto skip = static_cast<std::size_t>(digested_ - offset);
+    digest_->Add(std::span(out + skip, done - skip));
+    digested_ = offset + done;
+  }
+  return done;
+}
+
+void CFileByteSource::ReadRest() {
+  std::vector<std::uint8_t> buffer(std::size_t{1} << 20);
+  while (digested_ < size_) {
+    if (ReadAt(digested_, buffer.data(), buffer.size()) == 0) break;
+  }
+}
+
 CSafeFileWriter::CSafeFileWriter(std::filesystem::path path, std::string_view what)
     : path_(std::move(path)), what_(what) {
   fresh_ = path_;
@@ -89,6 +131,7 @@ void CSafeFileWriter::Abandon(std::string_view action) {
 
 void CSafeFileWriter::Write(std::span<const std::uint8_t> bytes) {
   if (!WriteAll(file_.get(), bytes)) Abandon("write");
+  digest_->Add(bytes);
 }
 
 void CSafeFileWriter::Commit() {

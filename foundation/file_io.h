@@ -3,11 +3,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "foundation/byte_reader.h"
+#include "foundation/content_digest.h"
 #include "platform/handles.h"
 
 // Largest file that ReadWholeFile takes into memory.
@@ -19,6 +22,31 @@ bool FileExists(const std::filesystem::path& path);
 // The whole content of the file in one read. Throws CFileError naming `what` ("data file")
 // when it cannot be opened or read, or is larger than kLargestReadableFile.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path, std::string_view what);
+
+// A file read for a CByteReader, in pieces, from start to end: a file of any size, never in
+// one buffer. Every byte read on the way goes into Digest().
+class CFileByteSource : public CByteSource {
+ public:
+  // Opens the file; throws CFileError naming `what` when it cannot be opened.
+  CFileByteSource(const std::filesystem::path& path, std::string_view what);
+
+  std::uint64_t Size() const { return size_; }
+  // Throws CFileError when the file cannot be read. Fewer bytes only at its end.
+  std::size_t ReadAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) override;
+  // Reads what no reader has asked for yet up to the end of the file, for the digest.
+  void ReadRest();
+  // Of the bytes read so far, from the start on.
+  const CContentDigest& Digest() const { return *digest_; }
+
+ private:
+  std::filesystem::path path_;
+  std::string what_;
+  UniqueFile file_;
+  std::uint64_t size_ = 0;
+  std::uint64_t filePosition_ = 0;
+  std::uint64_t digested_ = 0;  // the digest holds the bytes before this offset
+  std::unique_ptr<CContentDigest> digest_ = std::make_unique<CContentDigest>();
+};
 
 // Writes a new content for `path` so that a failure at any point (a full disk, a crash, a
 // power cut) leaves either the old file or the new one, never a mix: the bytes go to a new
@@ -34,6 +62,8 @@ class CSafeFileWriter {
 
   void Write(std::span<const std::uint8_t> bytes);
   void Commit();
+  // Of the bytes written so far.
+  const CContentDigest& Digest() const { return *digest_; }
 
  private:
   [[noreturn]] void Abandon(std::string_view action);
@@ -43,6 +73,7 @@ class CSafeFileWriter {
   std::string what_;
   UniqueFile file_;
   bool committed_ = false;
+  std::unique_ptr<CContentDigest> digest_ = std::make_unique<CContentDigest>();
 };
 
 // Replaces the content of `path` with `bytes` through a CSafeFileWriter, so that a failure at any point (a full disk,

@@ -1,12 +1,15 @@
 // Writes seed inputs for the fuzzers with the program's own writers: data files of both
-// formats with every record kind, and BMP images of every depth.
-//   make_fuzz_seeds DATA_DIR BMP_DIR
+// formats with every record kind, BMP images of every depth, and journals of every entry
+// kind for the journal fuzzer's data file.
+//   make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "fuzz/journal_base_file.h"
+#include "store/data_journal.h"
 #include "store/database.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
@@ -37,14 +40,16 @@ std::unique_ptr<CBaseItem> Text(const std::u16string& text, int categoryId, std:
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: make_fuzz_seeds DATA_DIR BMP_DIR\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR\n");
     return 2;
   }
   const std::filesystem::path dataDir = argv[1];
   const std::filesystem::path bmpDir = argv[2];
+  const std::filesystem::path journalDir = argv[3];
   std::filesystem::create_directories(dataDir);
   std::filesystem::create_directories(bmpDir);
+  std::filesystem::create_directories(journalDir);
 
   CDataBase store;
   Write(dataDir / "empty.dat", store.SaveToMemory());
@@ -74,5 +79,31 @@ int main(int argc, char** argv) {
   CByteWriter writer;
   masked.WriteBmp(writer);
   Write(bmpDir / "masks565.bmp", writer.Bytes());
+
+  // Journals: inserts of both kinds, a removal, a hot key and the categories.
+  CDataBase based;
+  based.LoadFromMemory(JournalBaseFile());
+  CJournalDiff diff;
+  diff.Reset(based);
+  std::vector<std::uint8_t> journal = JournalHeader();
+  const std::vector<std::uint8_t> base = JournalBaseFrame(based.LastLoad().fileDigest);
+  journal.insert(journal.end(), base.begin(), base.end());
+  auto journalChanges = [&] {
+    const std::vector<std::uint8_t> frames = diff.Changes(based);
+    journal.insert(journal.end(), frames.begin(), frames.end());
+  };
+  based.AppendClip(Text(u"added", kNotesCategoryId, 0));
+  journalChanges();
+  Write(journalDir / "insert.journal", journal);
+  auto picture = std::make_unique<CImageItem>();
+  picture->categoryId = kHistoryCategoryId;
+  picture->picture = std::make_unique<TBitmap>(Picture(24));
+  based.InsertClipAt(0, std::move(picture));
+  based.ClipAt(1)->hotKey = 0x4031;
+  journalChanges();
+  based.RemoveClipAt(2);
+  based.AddCategory(CCategory{0, 0, 2, 0, u"New"});
+  journalChanges();
+  Write(journalDir / "all.journal", journal);
   return 0;
 }

@@ -42,6 +42,9 @@ class CBaseItem {
   // fields. Throws CRecordError when the record is cut short or holds an impossible
   // length, CPictureError when its picture cannot be read.
   virtual void Load(CByteReader& reader) = 0;
+  // After Load: how many bytes of the record the end of the data cut off while the clip
+  // could still keep what came before (the rows of a picture); 0 for a whole record.
+  virtual std::uint64_t MissingBytes() const { return 0; }
 
   int id = 0;            // set by the store; not persistent
   int categoryId = 0;    // kHistoryCategoryId, kNotesCategoryId or a user category's id

@@ -89,9 +89,14 @@ class CDataBase {
   // either format. False when there is no file. Throws CFileError when it exists but
   // cannot be read; the store is then empty. A damaged record stops the reading without
   // an exception: see LastLoad().
+  // The file is read in pieces, so it may be of any size.
   bool LoadFromFile(const std::filesystem::path& path);
-  // The same from bytes already in memory (no copy of damaged data is kept).
+  // The same without keeping a copy of a damaged file, for tools that only look at it.
+  bool ReadDataFile(const std::filesystem::path& path);
+  // The same from bytes already in memory, or from a reader (no copy of damaged data is
+  // kept; a reader leaves LastLoad().fileDigest 0).
   void LoadFromMemory(std::span<const std::uint8_t> bytes);
+  void LoadFromReader(CByteReader& reader);
   const CLoadReport& LastLoad() const { return lastLoad; }
 
   // For tools that assemble a store from another description of it: appends a clip at
@@ -100,6 +105,15 @@ class CDataBase {
   void AppendClip(std::unique_ptr<CBaseItem> clip);
   void AppendCategory(const CCategory& category);
   void SetLastCategoryId(int id);
+
+  // For the journal of changes since the last save (store/data_journal.h); positions count
+  // clips from the head. A clip inserted gets a new id. False for a position beyond the
+  // list (for an insert: beyond its end).
+  bool InsertClipAt(std::size_t position, std::unique_ptr<CBaseItem> clip);
+  bool RemoveClipAt(std::size_t position);
+  CBaseItem* ClipAt(std::size_t position);
+  // Replaces every category and the counter (never below a stored category's id).
+  void ReplaceCategories(int lastId, const std::vector<CCategory>& replacements);
 
   const ItemList& Items() const { return items; }
   const CategoryList& Categories() const { return categories; }

@@ -1,8 +1,11 @@
 // Saving the store to the data file and loading it back (format: data_file_format.h).
 
 #include <algorithm>
+#include <iterator>
 #include <cstdio>
 
+#include "foundation/content_digest.h"
+#include "foundation/file_error.h"
 #include "foundation/file_io.h"
 #include "foundation/picture_error.h"
 #include "store/data_file_format.h"
@@ -61,23 +64,46 @@ void CDataBase::Clear() {
 }
 
 bool CDataBase::LoadFromFile(const std::filesystem::path& path) {
-  Clear();
-  lastLoad = CLoadReport{};
-  if (!FileExists(path)) return false;
-  const std::vector<std::uint8_t> bytes = ReadWholeFile(path, "data file");
-  LoadFromMemory(bytes);
+  if (!ReadDataFile(path)) return false;
   // Keep the original before anything can overwrite it: the next save writes only what
   // was read before the damage.
   if (lastLoad.damaged) lastLoad.damagedCopy = CopyBeside(path, DamageStamp());
   return true;
 }
 
-void CDataBase::LoadFromMemory(std::span<const std::uint8_t> bytes) {
+bool CDataBase::ReadDataFile(const std::filesystem::path& path) {
   Clear();
   lastLoad = CLoadReport{};
+  lastLoad.fileDigest = CContentDigest{}.Value();
+  if (!FileExists(path)) return false;
+  try {
+    // Streamed: a file of any size, never whole in one buffer.
+    CFileByteSource source(path, "data file");
+    CByteReader reader(source, source.Size());
+    LoadFromReader(reader);
+    source.ReadRest();
+    lastLoad.fileDigest = source.Digest().Value();
+  } catch (const CFileError&) {
+    Clear();
+    lastLoad = CLoadReport{};
+    throw;
+  }
+  return true;
+}
+
+void CDataBase::LoadFromMemory(std::span<const std::uint8_t> bytes) {
   CByteReader reader(bytes.data(), bytes.size());
+  LoadFromReader(reader);
+  CContentDigest digest;
+  digest.Add(bytes);
+  lastLoad.fileDigest = digest.Value();
+}
+
+void CDataBase::LoadFromReader(CByteReader& reader) {
+  Clear();
+  lastLoad = CLoadReport{};
   std::uint32_t marker = 0;  // a file shorter than 4 bytes counts as 0
-  if (bytes.size() >= 4) reader.ReadUInt32(&marker);
+  if (reader.Size() >= 4) reader.ReadUInt32(&marker);
   if (marker >= static_cast<std::uint32_t>(kDataFileMarker)) {
     lastLoad.format = DataFormat::kCurrent;
     ReadRecords(reader);
@@ -94,13 +120,20 @@ void CDataBase::AdoptLoadedClip(std::unique_ptr<CBaseItem> clip) {
 }
 
 void CDataBase::ReadRecords(CByteReader& reader) {
-  std::size_t recordStart = reader.Position();
+  std::uint64_t recordStart = reader.Position();
   try {
     std::int32_t storedLastCategoryId;
     if (!reader.ReadInt32(&storedLastCategoryId)) throw CRecordError("header cut short");
-    lastCategoryId = storedLastCategoryId;
+    // A damaged header must not hand out the built-in categories' ids, or any below 1001.
+    lastCategoryId = std::max(storedLastCategoryId, kCategoryIdBase);
     while (!reader.AtEnd()) {
       recordStart = reader.Position();
+      // One to three bytes after the last record read as a record of kind 0 that skips
+      // nothing: the end of the file, not damage.
+      if (reader.Remaining() < 4) {
+        reader.Skip(reader.Remaining());
+        break;
+      }
       std::int32_t kind;
       if (!reader.ReadInt32(&kind)) throw CRecordError("record cut short");
       if (kind == kTextRecord || kind == kPictureRecord) {
@@ -111,7 +144,13 @@ void CDataBase::ReadRecords(CByteReader& reader) {
           clip = std::make_unique<CImageItem>();
         }
         clip->Load(reader);
+        const std::uint64_t missing = clip->MissingBytes();
         AdoptLoadedClip(std::move(clip));
+        // The picture keeps the rows the file holds; what the file lacks is reported.
+        if (missing != 0) {
+          throw CRecordError("picture cut short by the end of the file, " +
+                             std::to_string(missing) + " pixel bytes missing");
+        }
       } else if (kind == kCategoryRecord) {
         auto category = std::make_unique<CCategory>();
         category->Load(reader);
@@ -119,7 +158,7 @@ void CDataBase::ReadRecords(CByteReader& reader) {
       } else {
         std::int32_t size;
         if (!reader.ReadInt32(&size)) throw CRecordError("record cut short");
-        if (size < 0 || !reader.Skip(static_cast<std::size_t>(size))) {
+        if (size < 0 || !reader.Skip(static_cast<std::uint64_t>(size))) {
           throw CRecordError("record of unknown kind " + std::to_string(kind) + " with size " +
                              std::to_string(size) + " runs past the end");
         }
@@ -147,18 +186,44 @@ void CDataBase::AppendClip(std::unique_ptr<CBaseItem> clip) {
   Insert(items.end(), std::move(clip));
 }
 
+bool CDataBase::InsertClipAt(std::size_t position, std::unique_ptr<CBaseItem> clip) {
+  if (position > items.size()) return false;
+  clip->id = nextItemId++;
+  Insert(std::next(items.begin(), static_cast<std::ptrdiff_t>(position)), std::move(clip));
+  return true;
+}
+
+bool CDataBase::RemoveClipAt(std::size_t position) {
+  if (position >= items.size()) return false;
+  Erase(std::next(items.begin(), static_cast<std::ptrdiff_t>(position)));
+  return true;
+}
+
+CBaseItem* CDataBase::ClipAt(std::size_t position) {
+  if (position >= items.size()) return nullptr;
+  return std::next(items.begin(), static_cast<std::ptrdiff_t>(position))->get();
+}
+
+void CDataBase::ReplaceCategories(int lastId, const std::vector<CCategory>& replacements) {
+  categories.clear();
+  for (const CCategory& category : replacements) {
+    categories.push_back(std::make_unique<CCategory>(category));
+  }
+  SetLastCategoryId(lastId);
+}
+
 void CDataBase::AppendCategory(const CCategory& category) {
   categories.push_back(std::make_unique<CCategory>(category));
   RaiseCategoryCounter();
 }
 
 void CDataBase::SetLastCategoryId(int id) {
-  lastCategoryId = id;
+  lastCategoryId = std::max(id, kCategoryIdBase);
   RaiseCategoryCounter();
 }
 
 void CDataBase::ReadLegacyRecords(CByteReader& reader) {
-  std::size_t recordStart = 0;
+  std::uint64_t recordStart = 0;
   try {
     while (!reader.AtEnd()) {
       recordStart = reader.Position();

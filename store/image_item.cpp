@@ -46,6 +46,6 @@ bool CImageItem::Save(CByteWriter& writer) const {
 
 void CImageItem::Load(CByteReader& reader) {
   LoadCommonFields(reader);
-  picture = std::make_unique<TBitmap>(TBitmap::ReadBmp(reader));
+  picture = std::make_unique<TBitmap>(TBitmap::ReadBmp(reader, &missingBytes_));
   textLength = 0;
 }

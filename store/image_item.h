@@ -20,6 +20,10 @@ class CImageItem : public CBaseItem {
   // The picture goes last, as a BMP file image in its own pixel format.
   bool Save(CByteWriter& writer) const override;
   void Load(CByteReader& reader) override;
+  std::uint64_t MissingBytes() const override { return missingBytes_; }
 
   std::unique_ptr<TBitmap> picture;  // absent until captured or loaded
+
+ private:
+  std::uint64_t missingBytes_ = 0;
 };

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "app/autosave/store_fingerprint.h"
+#include "foundation/file_error.h"
+#include "foundation/file_io.h"
 
 namespace {
 
@@ -37,6 +39,42 @@ CAutoSaver::CAutoSaver(std::filesystem::path path) : path_(std::move(path)) {}
 
 CAutoSaver::~CAutoSaver() { Stop(); }
 
+std::filesystem::path CAutoSaver::JournalPath() const {
+  std::filesystem::path journal = path_;
+  journal += ".journal";
+  return journal;
+}
+
+int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest) {
+  CJournalReplay replay;
+  if (FileExists(JournalPath())) {
+    std::vector<std::uint8_t> bytes;
+    try {
+      bytes = ReadWholeFile(JournalPath(), "journal");
+    } catch (const CFileError&) {
+      // A journal that cannot be read holds nothing this run can use.
+    }
+    CByteReader reader(bytes.data(), bytes.size());
+    replay = ReplayJournal(reader, fileDigest, store);
+  }
+  journalDiff_.Reset(store);
+  // The journal anew: this file, and the changes just applied, which it does not hold yet.
+  journal_ = std::make_unique<CJournalWriter>(JournalPath(), fileDigest, std::move(replay.frames));
+  fileBehind_ = replay.applied > 0;
+  return replay.applied;
+}
+
+void CAutoSaver::DiscardJournal() {
+  if (!journal_) return;
+  journal_->Discard();
+  journal_.reset();
+}
+
+void CAutoSaver::WriteJournal(const CDataBase& store) {
+  std::vector<std::uint8_t> frames = journalDiff_.Changes(store);
+  if (!frames.empty()) journal_->Append(std::move(frames));
+}
+
 void CAutoSaver::Reset(const CDataBase& store) {
   Stop();
   schedule_ = CAutoSaveSchedule{};
@@ -45,6 +83,14 @@ void CAutoSaver::Reset(const CDataBase& store) {
 }
 
 void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
+  if (fileBehind_) {
+    schedule_.Changed(now);
+    fileBehind_ = false;
+  }
+  if (journal_ && (checkNow_ || Reached(now, lastJournalCheck_ + kCheckIntervalMs))) {
+    lastJournalCheck_ = now;
+    WriteJournal(store);
+  }
   if (writer_) {
     ContinueSave(store, now);
     return;
@@ -65,7 +111,9 @@ void CAutoSaver::StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes
   schedule_.Started();
   slices_ = CStoreSliceWriter{};
   saveFingerprint_ = fingerprint;
+  saveDigest_ = std::make_unique<CContentDigest>();
   allProduced_ = false;
+  committed_ = false;
   // The chunks travel in buffers that the thread readies and recycles, so that producing
   // them costs copies only, never fresh memory.
   // As many as can wait for the disk (and a few more), but no more than the file needs.
@@ -74,7 +122,8 @@ void CAutoSaver::StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes
   writer_ = std::make_unique<CBackgroundFileWriter>(path_, "data file", chunkBuffers,
                                                     kChunkBytes + kChunkBytes / 4);
   producer_ = std::make_unique<CByteWriter>(
-      [writer = writer_.get()](std::span<const std::uint8_t> bytes) {
+      [writer = writer_.get(), digest = saveDigest_.get()](std::span<const std::uint8_t> bytes) {
+        digest->Add(bytes);
         std::vector<std::uint8_t> chunk = writer->TakeSpare();
         chunk.assign(bytes.begin(), bytes.end());
         writer->Append(std::move(chunk));
@@ -86,11 +135,20 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
   if (writer_->Done()) {
     lastError_ = writer_->Error();
     if (lastError_) schedule_.Failed(now);
+    if (writer_->Replaced() && journal_) journal_->Restart();
     producer_.reset();
     writer_.reset();
     return;
   }
-  if (allProduced_) return;
+  if (allProduced_) {
+    // The file is replaced only once the journal says on disk that what follows in it
+    // extends the new file: a crash in between loses nothing either way.
+    if (!committed_ && (!journal_ || journal_->Failed() || journal_->Durable() >= baseNumber_)) {
+      writer_->Commit();
+      committed_ = true;
+    }
+    return;
+  }
   const std::uint64_t fingerprint = StoreFingerprint(store);
   if (fingerprint != saveFingerprint_) {
     // The parts produced so far describe a store that is gone.
@@ -104,7 +162,13 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
   allProduced_ = slices_.WriteNext(store, *producer_, kSliceBytes);
   if (allProduced_) {
     producer_->Flush();
-    writer_->Commit();
+    if (journal_) {
+      WriteJournal(store);  // the store is the one just produced
+      baseNumber_ = journal_->AppendBase(saveDigest_->Value());
+    } else {
+      writer_->Commit();
+      committed_ = true;
+    }
   }
 }
 
@@ -113,7 +177,11 @@ void CAutoSaver::Stop() {
   writer_->Abandon();
   writer_->Wait();
   // A save that got through is kept; one that did not leaves the store unsaved.
-  if (!writer_->Replaced()) schedule_.Changed(lastCheck_);
+  if (!writer_->Replaced()) {
+    schedule_.Changed(lastCheck_);
+  } else if (journal_) {
+    journal_->Restart();
+  }
   producer_.reset();
   writer_.reset();
 }

@@ -10,7 +10,10 @@
 #include <string>
 
 #include "app/autosave/background_file_writer.h"
+#include "app/autosave/journal_writer.h"
 #include "app/autosave/store_slice_writer.h"
+#include "foundation/content_digest.h"
+#include "store/data_journal.h"
 #include "store/database.h"
 
 // When to save: kQuietMs after the last change, but no later than kLongestDelayMs after
@@ -53,13 +56,25 @@ class CAutoSaver {
   explicit CAutoSaver(std::filesystem::path path);
   ~CAutoSaver();
 
+  // The journal beside the data file ("<path>.journal").
+  std::filesystem::path JournalPath() const;
+  // After the store was loaded from the data file whose digest is `fileDigest`: applies the
+  // journal's changes for that file (those of a run that ended without saving them) and
+  // from now on keeps every change of the store in the journal within a tick or two of
+  // Poll, until a save takes them in. Returns the number of changes applied; the store is
+  // then ahead of the file, and the next Poll schedules a save.
+  int RecoverJournal(CDataBase& store, std::uint64_t fileDigest);
+  // Everything is in the data file (the close saved it): the journal goes.
+  void DiscardJournal();
+
   // The store as it is now is what the data file holds (just loaded or saved).
   void Reset(const CDataBase& store);
   // The window changed the store: look at it at the next Poll.
   void MarkChanged() { checkNow_ = true; }
-  // Called at every tick: notices changes, starts a save when one is due, produces the
-  // next part of a running one and collects its outcome. Starts over when the store
-  // changes in the middle. Never waits for the disk.
+  // Called at every tick: notices changes and hands them to the journal, starts a save
+  // when one is due, produces the next part of a running one and collects its outcome.
+  // Starts over when the store changes in the middle. Never waits for the disk: a save
+  // replaces the file once the journal has on disk that the frames after it extend it.
   void Poll(const CDataBase& store, std::uint32_t now);
   // Abandons a save in progress and waits for its thread, which ends at once: the data
   // file is then as it was before that save. For the close, which saves itself.
@@ -72,6 +87,7 @@ class CAutoSaver {
  private:
   void StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes);
   void ContinueSave(const CDataBase& store, std::uint32_t now);
+  void WriteJournal(const CDataBase& store);
 
   std::filesystem::path path_;
   CAutoSaveSchedule schedule_;
@@ -84,5 +100,13 @@ class CAutoSaver {
   std::unique_ptr<CByteWriter> producer_;  // hands chunks to writer_
   CStoreSliceWriter slices_;
   std::uint64_t saveFingerprint_ = 0;
+  std::unique_ptr<CContentDigest> saveDigest_;  // of the bytes produced
   bool allProduced_ = false;
+  bool committed_ = false;
+  std::uint64_t baseNumber_ = 0;  // the journal's base for this save
+  // The journal, once recovered.
+  std::unique_ptr<CJournalWriter> journal_;
+  CJournalDiff journalDiff_;
+  std::uint32_t lastJournalCheck_ = 0;
+  bool fileBehind_ = false;  // the journal's changes are not in the file yet
 };

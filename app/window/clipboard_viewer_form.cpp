@@ -77,16 +77,6 @@ ScreenRect WindowRectOf(HWND window) {
 
 void ShowChild(HWND child, bool visible) { ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE); }
 
-// ".unreadable-20261208-193005": when a data file that could not be read was kept.
-std::string UnreadableStamp() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  char stamp[64];
-  std::snprintf(stamp, sizeof stamp, ".unreadable-%04u%02u%02u-%02u%02u%02u", now.wYear,
-                now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
-  return stamp;
-}
-
 }  // namespace
 
 TClipboardViewerForm::TClipboardViewerForm(const CSingleInstance& instance) : instance_(instance) {
@@ -106,6 +96,7 @@ TClipboardViewerForm::TClipboardViewerForm(const CSingleInstance& instance) : in
                                               WorkAreaOf(savedRect), defaultWorkArea);
   state_.emplace(place, headerHeight, settings);
   autoSaver_ = std::make_unique<CAutoSaver>(DataFilePath());
+  dataFileGuard_ = std::make_unique<CDataFileGuard>(DataFilePath());
 }
 
 TClipboardViewerForm::~TClipboardViewerForm() {
@@ -470,24 +461,22 @@ void TClipboardViewerForm::FormActivate() {
   }
 }
 
-std::filesystem::path TClipboardViewerForm::KeepUnreadableOriginal(
-    const std::filesystem::path& path) {
-  if (!FileExists(path)) return path;  // nothing left to lose
-  return CopyBeside(path, UnreadableStamp());
-}
-
 void TClipboardViewerForm::ReadDataFile() {
   const std::filesystem::path path = DataFilePath();
   try {
     GetHandler().LoadFromFile(path);
     damagedNotice_ = DamagedFileNotice(GetHandler().LastLoad());
+    dataFileGuard_->Loaded(GetHandler().LastLoad());
+    // What the last run changed after its last save, if it ended without saving.
+    if (dataFileGuard_->SaveAllowed()) {
+      autoSaver_->RecoverJournal(GetHandler(), GetHandler().LastLoad().fileDigest);
+    }
   } catch (const std::exception& error) {
     // The store is empty now; saving it would put nothing in the place of the file. Keep
     // the file beside, or save nothing over it until that can be done.
     std::string text = error.what();
-    const std::filesystem::path copy = KeepUnreadableOriginal(path);
+    const std::filesystem::path copy = dataFileGuard_->LoadFailed();
     if (copy.empty()) {
-      saveAllowed_ = false;
       text += "\n\nQuillery will not save over this file until it can keep a copy of it.";
     } else {
       text += "\n\nThe file is kept as " + Utf8FromUtf16(copy.u16string()) + ".";
@@ -519,7 +508,9 @@ void TClipboardViewerForm::Timer1Timer() {
   if (closed_) return;
   tick_.Tick(*state_, *this);
   ApplyLayout();
-  if (handlerCreated_ && saveAllowed_) autoSaver_->Poll(GetHandler(), GetTickCount());
+  if (handlerCreated_ && dataFileGuard_->SaveAllowed()) {
+    autoSaver_->Poll(GetHandler(), GetTickCount());
+  }
 }
 
 void TClipboardViewerForm::BtOpenClipboardClick() {
@@ -651,13 +642,13 @@ void TClipboardViewerForm::SaveData() {
   autoSaver_->Stop();
   // Before the first activation nothing was loaded: an empty store must not replace the file.
   if (!handlerCreated_) return;
-  if (!saveAllowed_) saveAllowed_ = !KeepUnreadableOriginal(DataFilePath()).empty();
-  if (!saveAllowed_) {
+  if (!dataFileGuard_->MakeSaveAllowed()) {
     // Told like any file that cannot be written: the window keeps its clips and runs on.
-    throw CFileError("Cannot keep a copy of the unreadable data file before replacing",
+    throw CFileError("Cannot keep a copy of the data file before replacing it",
                      DataFilePath());
   }
   GetHandler().SaveToFile(DataFilePath());
+  autoSaver_->DiscardJournal();
 }
 
 void TClipboardViewerForm::ShowSaveError(const std::string& message) {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/autosave/auto_save.h"
+#include "app/autosave/data_file_guard.h"
 #include "app/paste/paste_method.h"
 #include "app/tree/clip_tree_controller.h"
 #include "app/tree/clip_tree_host.h"
@@ -86,9 +87,6 @@ class TClipboardViewerForm final : public CWindow,
 
   void FormActivate();
   void ReadDataFile();
-  // Copies a data file that could not be read to a new file beside it; the copy's path,
-  // or empty when it could not be made.
-  static std::filesystem::path KeepUnreadableOriginal(const std::filesystem::path& path);
   void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
   LRESULT WMNCHitTest(LPARAM lParam) const;
   void Timer1Timer();
@@ -110,6 +108,7 @@ class TClipboardViewerForm final : public CWindow,
   CMainWindowTick tick_;
   CClipboardViewerChain chain_;
   std::unique_ptr<CAutoSaver> autoSaver_;
+  std::unique_ptr<CDataFileGuard> dataFileGuard_;
 
   UniqueFont formFont_;
   UniqueFont treeFont_;
@@ -132,7 +131,6 @@ class TClipboardViewerForm final : public CWindow,
   EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;
   bool activated_ = false;       // the first activation has run
   bool handlerCreated_ = false;
-  bool saveAllowed_ = true;      // false while an unreadable data file could not be kept
   bool closed_ = false;
   std::optional<ECloseReason> pendingClose_;  // a close heard inside a menu's or dialog's loop
   std::optional<std::u16string> damagedNotice_;

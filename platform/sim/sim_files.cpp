@@ -136,6 +136,20 @@ BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size) {
   return TRUE;
 }
 
+BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPosition,
+                      DWORD moveMethod) {
+  int descriptor = DescriptorOf(file);
+  if (descriptor < 0 || (moveMethod != FILE_BEGIN && moveMethod != FILE_END)) {
+    SetLastError(descriptor < 0 ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  const off_t at = ::lseek(descriptor, static_cast<off_t>(distance.QuadPart),
+                           moveMethod == FILE_BEGIN ? SEEK_SET : SEEK_END);
+  if (at < 0) return FailWithErrno();
+  if (newPosition != nullptr) newPosition->QuadPart = at;
+  return TRUE;
+}
+
 BOOL FlushFileBuffers(HANDLE file) {
   if (ShouldFail("FlushFileBuffers")) return FALSE;
   int descriptor = DescriptorOf(file);

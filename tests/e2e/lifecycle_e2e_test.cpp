@@ -1,5 +1,5 @@
-// The program's life: one instance per data folder, the end of the session, a damaged
-// data file, the first run.
+// The program's life: one instance per data folder, the end of the session, a hard kill,
+// a damaged data file, the first run.
 
 #include <fstream>
 #include <iterator>
@@ -60,6 +60,29 @@ TEST_F(LifecycleTest, EndOfTheSessionSavesTheDataFile) {
   ASSERT_TRUE(saved);
   EXPECT_EQ(ClipTexts(*saved, kHistoryCategoryId),
             (std::vector<std::u16string>{u"before log-off 2", u"before log-off 1"}));
+}
+
+TEST_F(LifecycleTest, AHardKillASecondAfterTwoCopiesLosesNeither) {
+  auto program = Start();
+  ASSERT_TRUE(program);
+  ASSERT_TRUE(CopyAndWait(*program, u"just before the kill 1"));
+  ASSERT_TRUE(CopyAndWait(*program, u"just before the kill 2"));
+  Sleep(1000);
+  ASSERT_TRUE(program->Kill());
+  // Long before the automatic save: the data file does not have them.
+  const auto before = LoadDataFile(installation.DataFile());
+  EXPECT_TRUE(!before || before->Items().empty());
+  ASSERT_TRUE(driver.Clear());  // so that the next start captures nothing
+
+  auto again = Start();
+  ASSERT_TRUE(again);
+  EXPECT_GE(again->TreeRowCount(), 3) << "the history with both clips";
+  ASSERT_TRUE(again->Close());
+  const auto saved = LoadDataFile(installation.DataFile());
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(ClipTexts(*saved, kHistoryCategoryId),
+            (std::vector<std::u16string>{u"just before the kill 2", u"just before the kill 1"}));
+  EXPECT_FALSE(std::filesystem::exists(installation.DataFolder() / "data.dat.journal"));
 }
 
 TEST_F(LifecycleTest, DamagedDataFileIsKeptAndTheProgramGoesOnWithWhatItRead) {

@@ -27,6 +27,12 @@ CRunningProgram::~CRunningProgram() {
   }
 }
 
+bool CRunningProgram::Kill() {
+  if (!IsRunning()) return false;
+  TerminateProcess(process_.get(), 1);
+  return WaitForExit(std::chrono::milliseconds(5000));
+}
+
 bool CRunningProgram::IsRunning() const {
   return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }

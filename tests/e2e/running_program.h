@@ -49,6 +49,9 @@ class CRunningProgram {
   // Asks the program to close as a user would (WM_CLOSE to the main window) and waits
   // for the process to end; false if it did not end in time.
   bool Close(std::chrono::milliseconds timeout = std::chrono::milliseconds(15000));
+  // Ends the process at once (TerminateProcess), as a crash or the task manager would, and
+  // waits for it to be gone; false if it did not end in time.
+  bool Kill();
   // Waits for the process to end; false if it did not.
   bool WaitForExit(std::chrono::milliseconds timeout);
 

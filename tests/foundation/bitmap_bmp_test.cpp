@@ -282,6 +282,30 @@ TEST_F(BmpImageSizeTest, RowsBeyondASmallerImageSizeStayBlack) {
   EXPECT_EQ(picture.PixelColor(0, 0), 0u);
 }
 
+TEST_F(BmpImageSizeTest, ImageSizeCountsEvenWhenTheDataCouldNotHoldTheRows) {
+  Bytes bytes = Image(3, 4, 8);  // the rows need 8 bytes; only the 4 of the image size follow
+  bytes.resize(EndOfImage(bytes) - 4);
+  std::size_t end = 0;
+  const TBitmap picture = Read(bytes, &end);
+  EXPECT_EQ(end, bytes.size());
+  EXPECT_EQ(picture.PixelColor(0, 1), 0x0000FFu);
+  EXPECT_EQ(picture.PixelColor(0, 0), 0u);
+}
+
+TEST_F(BmpImageSizeTest, DataCutShortKeepsTheRowsItHoldsWhenAskedTo) {
+  for (const std::uint32_t compression : {0u, 3u}) {
+    Bytes bytes = Image(compression, 0, 8);
+    bytes.resize(EndOfImage(bytes) - 3);  // the top row lacks 3 of its 4 bytes
+    CByteReader reader(bytes.data(), bytes.size());
+    std::uint64_t missing = 0;
+    const TBitmap picture = TBitmap::ReadBmp(reader, &missing);
+    EXPECT_EQ(missing, 3u);
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_EQ(picture.PixelColor(0, 1), 0x0000FFu);
+    EXPECT_THAT(ReadError(bytes), HasSubstr("picture cut short"));
+  }
+}
+
 TEST(BmpRejectTest, EachFaultIsNamed) {
   const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
   const struct {
@@ -305,7 +329,7 @@ TEST(BmpRejectTest, EachFaultIsNamed) {
       {{.headerSize = 12, .width = 0}, "absurd dimensions 0 x 1"},
       // Within the limits but far more than the data holds: refused before allocating.
       {{.width = 20000, .height = -20000, .bitsPerPixel = 8}, "picture cut short"},
-      {{.width = 16000, .height = 16000, .bitsPerPixel = 16, .compression = 3, .imageSize = 4,
+      {{.width = 16000, .height = 16000, .bitsPerPixel = 16, .compression = 3, .imageSize = 8,
         .masks = {1, 2, 4}},
        "picture cut short"},
       {{.width = 2}, "picture cut short"},

@@ -72,10 +72,10 @@ std::string DamageLine(const std::filesystem::path& path, const CLoadReport& rep
   return CFileError("Data file damaged", path, report.damageOffset, report.damageReason).what();
 }
 
-// Loads from a copy in memory: LoadFromFile would keep a copy of a damaged file beside it.
+// LoadFromFile would keep a copy of a damaged file beside it.
 void LoadReadOnly(const std::filesystem::path& path, CDataBase& store) {
-  const std::vector<std::uint8_t> bytes = ReadWholeFile(path, "data file");
-  store.LoadFromMemory(bytes);
+  if (!FileExists(path)) throw CFileError("Cannot open data file", path);
+  store.ReadDataFile(path);
 }
 
 // "1 clip, 3 categories".

@@ -185,3 +185,74 @@ TEST_F(AutoSaveStoreTest, StopLeavesTheFileAsItWas) {
 }
 
 }  // namespace
+
+class JournalTest : public AutoSaveStoreTest {
+ protected:
+  JournalTest() { store.SaveToFile(DataPath()); }
+
+  // What the next start finds: the data file with the journal's changes applied.
+  std::vector<std::u16string> NextStartHistory(int* applied = nullptr) {
+    CDataBase loaded;
+    loaded.LoadFromFile(DataPath());
+    CAutoSaver next(DataPath());
+    const int count = next.RecoverJournal(loaded, loaded.LastLoad().fileDigest);
+    if (applied != nullptr) *applied = count;
+    return ClipTexts(loaded, kHistoryCategoryId);
+  }
+  // Polls until the journal file has stopped growing for a while.
+  void LetTheJournalSettle(CAutoSaver& saver, std::uint32_t now) {
+    std::uintmax_t size = 0;
+    for (int quiet = 0, i = 0; quiet < 50 && i < 5000; ++i) {
+      saver.Poll(store, now);
+      std::error_code missing;
+      const std::uintmax_t nowSize = std::filesystem::file_size(saver.JournalPath(), missing);
+      quiet = !missing && nowSize == size ? quiet + 1 : 0;
+      size = nowSize;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+};
+
+TEST_F(JournalTest, ChangesNotYetSavedAreThereAtTheNextStart) {
+  auto saver = std::make_unique<CAutoSaver>(DataPath());
+  {
+    CDataBase loaded;
+    loaded.LoadFromFile(DataPath());
+    EXPECT_EQ(saver->RecoverJournal(store, loaded.LastLoad().fileDigest), 0);
+  }
+  saver->Reset(store);
+  CopyTexts({u"fifth", u"sixth"});
+  ASSERT_TRUE(store.DeleteItem(store.Items().front()->id));
+  saver->MarkChanged();
+  LetTheJournalSettle(*saver, 100);
+  const std::vector<std::u16string> expected = History();
+  saver.reset();  // the program ends without saving
+  int applied = 0;
+  EXPECT_EQ(NextStartHistory(&applied), expected);
+  EXPECT_GT(applied, 0);
+  EXPECT_EQ(NextStartHistory(), expected);  // the replayed changes were kept in the journal
+}
+
+TEST_F(JournalTest, ASaveStartsTheJournalAnewAndTheCloseRemovesIt) {
+  CAutoSaver saver(DataPath());
+  {
+    CDataBase loaded;
+    loaded.LoadFromFile(DataPath());
+    saver.RecoverJournal(store, loaded.LastLoad().fileDigest);
+  }
+  saver.Reset(store);
+  CopyTexts({u"fifth"});
+  saver.MarkChanged();
+  saver.Poll(store, 1'000);
+  saver.Poll(store, 11'000);
+  EXPECT_TRUE(saver.Saving());
+  FinishSave(saver, 11'000);
+  LetTheJournalSettle(saver, 11'000);
+  int applied = -1;
+  EXPECT_EQ(NextStartHistory(&applied), History());
+  EXPECT_EQ(applied, 0);  // all of it is in the file
+  EXPECT_LT(std::filesystem::file_size(saver.JournalPath()), 64u);
+  store.SaveToFile(DataPath());
+  saver.DiscardJournal();
+  EXPECT_FALSE(std::filesystem::exists(saver.JournalPath()));
+}

@@ -1,0 +1,152 @@
+#include "app/autosave/journal_writer.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "foundation/file_error.h"
+#include "foundation/file_io.h"
+#include "store/data_journal.h"
+
+namespace {
+
+std::u16string Wide(const std::filesystem::path& path) { return path.u16string(); }
+
+}  // namespace
+
+CJournalWriter::CJournalWriter(std::filesystem::path path, std::uint64_t base,
+                               std::vector<std::uint8_t> frames)
+    : path_(std::move(path)), base_(base), sinceBase_(std::move(frames)) {
+  Queue({CJob::kRestart, {}, 0, 0});
+  thread_ = std::thread([this] { Run(); });
+}
+
+CJournalWriter::~CJournalWriter() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_one();
+  if (thread_.joinable()) thread_.join();
+}
+
+std::uint64_t CJournalWriter::Queue(CJob job) {
+  std::uint64_t number;
+  {
+    std::lock_guard lock(mutex_);
+    number = job.number = ++queued_;
+    queue_.push_back(std::move(job));
+  }
+  wake_.notify_one();
+  return number;
+}
+
+std::uint64_t CJournalWriter::Append(std::vector<std::uint8_t> frames) {
+  return Queue({CJob::kFrames, std::move(frames), 0, 0});
+}
+
+std::uint64_t CJournalWriter::AppendBase(std::uint64_t digest) {
+  return Queue({CJob::kBase, {}, digest, 0});
+}
+
+void CJournalWriter::Restart() { Queue({CJob::kRestart, {}, 0, 0}); }
+
+void CJournalWriter::Discard() {
+  Queue({CJob::kDiscard, {}, 0, 0});
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_one();
+  if (thread_.joinable()) thread_.join();
+}
+
+std::uint64_t CJournalWriter::Durable() const {
+  std::lock_guard lock(mutex_);
+  return durable_;
+}
+
+bool CJournalWriter::Failed() const {
+  std::lock_guard lock(mutex_);
+  return failed_;
+}
+
+bool CJournalWriter::Write(const std::vector<std::uint8_t>& bytes) {
+  if (broken_ || !file_) return false;
+  std::span<const std::uint8_t> rest(bytes);
+  while (!rest.empty()) {
+    const auto piece = static_cast<DWORD>(std::min<std::size_t>(rest.size(), std::size_t{64} << 20));
+    DWORD written = 0;
+    if (!WriteFile(file_.get(), rest.data(), piece, &written, nullptr) || written != piece) {
+      broken_ = true;
+      return false;
+    }
+    rest = rest.subspan(piece);
+  }
+  return true;
+}
+
+bool CJournalWriter::Rewrite() {
+  file_.reset();  // a file that is open cannot be replaced
+  try {
+    CSafeFileWriter fresh(path_, "journal");
+    fresh.Write(JournalHeader());
+    fresh.Write(JournalBaseFrame(base_));
+    fresh.Write(sinceBase_);
+    fresh.Commit();
+  } catch (const CFileError&) {
+    broken_ = true;
+    return false;
+  }
+  file_ = AdoptFile(CreateFileW(AsWide(Wide(path_).c_str()), GENERIC_WRITE, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER end{};
+  broken_ = !file_ || !SetFilePointerEx(file_.get(), end, nullptr, FILE_END);
+  return !broken_;
+}
+
+void CJournalWriter::Run() {
+  for (;;) {
+    std::deque<CJob> jobs;
+    bool stopping;
+    {
+      std::unique_lock lock(mutex_);
+      wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+      jobs.swap(queue_);
+      stopping = stopping_;
+    }
+    bool discarded = false;
+    std::uint64_t last = 0;
+    for (CJob& job : jobs) {
+      last = job.number;
+      switch (job.kind) {
+        case CJob::kFrames:
+          Write(job.bytes);
+          sinceBase_.insert(sinceBase_.end(), job.bytes.begin(), job.bytes.end());
+          break;
+        case CJob::kBase:
+          Write(JournalBaseFrame(job.digest));
+          base_ = job.digest;
+          sinceBase_.clear();
+          break;
+        case CJob::kRestart:
+          broken_ = false;
+          Rewrite();
+          break;
+        case CJob::kDiscard:
+          file_.reset();
+          DeleteFileW(AsWide(Wide(path_).c_str()));
+          discarded = true;
+          break;
+      }
+      if (discarded) break;
+    }
+    // One flush for the whole batch: what came together reaches the disk together.
+    if (!discarded && file_ && !broken_ && !FlushFileBuffers(file_.get())) broken_ = true;
+    {
+      std::lock_guard lock(mutex_);
+      failed_ = broken_;
+      if (!broken_ && last != 0) durable_ = std::max(durable_, last);
+    }
+    if (discarded || (stopping && jobs.empty())) return;
+  }
+}

@@ -1,0 +1,72 @@
+#pragma once
+// CJournalWriter: keeps the journal beside the data file (store/data_journal.h) from a
+// thread of its own, so that neither the writing nor the flush to disk ever holds the
+// window's thread. Frames are written and flushed in batches as soon as they come: a
+// change is on disk within milliseconds.
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/handles.h"
+
+class CJournalWriter {
+ public:
+  // Starts the thread, which first replaces the journal at `path` with one that extends
+  // the data file of digest `base` by `frames` (changes the store already holds).
+  CJournalWriter(std::filesystem::path path, std::uint64_t base, std::vector<std::uint8_t> frames);
+  // Writes what is queued, then ends the thread.
+  ~CJournalWriter();
+  CJournalWriter(const CJournalWriter&) = delete;
+  CJournalWriter& operator=(const CJournalWriter&) = delete;
+
+  // Queues frames. Returns the number that Durable() reaches once they are on disk.
+  std::uint64_t Append(std::vector<std::uint8_t> frames);
+  // Queues a base that names the data file of `digest` (a save about to replace it): the
+  // frames after it extend that file.
+  std::uint64_t AppendBase(std::uint64_t digest);
+  // The data file named by the last base has replaced the old one: the journal starts
+  // anew from that base, with the frames that came after it.
+  void Restart();
+  // Everything is in the data file: removes the journal and ends the thread.
+  void Discard();
+
+  // Up to which number everything queued is on disk.
+  std::uint64_t Durable() const;
+  // True after a write failed; until a Restart rewrites the journal, nothing more is
+  // written to it (a frame after a torn one could never be read).
+  bool Failed() const;
+
+ private:
+  struct CJob {
+    enum EKind { kFrames, kBase, kRestart, kDiscard } kind;
+    std::vector<std::uint8_t> bytes;
+    std::uint64_t digest = 0;
+    std::uint64_t number = 0;
+  };
+  std::uint64_t Queue(CJob job);
+  void Run();
+  // On the thread: the journal anew, base and frames since, on disk before it replaces
+  // the old one.
+  bool Rewrite();
+  bool Write(const std::vector<std::uint8_t>& bytes);
+
+  std::filesystem::path path_;
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<CJob> queue_;
+  std::uint64_t queued_ = 0;
+  std::uint64_t durable_ = 0;
+  bool failed_ = false;
+  bool stopping_ = false;
+  // The thread's own.
+  UniqueFile file_;
+  std::uint64_t base_ = 0;
+  std::vector<std::uint8_t> sinceBase_;  // the frames after the last base
+  bool broken_ = false;
+  std::thread thread_;  // last: starts once everything above exists
+};

@@ -1,0 +1,294 @@
+#include "store/data_journal.h"
+
+#include <algorithm>
+#include <memory>
+#include <new>
+
+#include "foundation/byte_writer.h"
+#include "foundation/content_digest.h"
+#include "foundation/picture_error.h"
+#include "store/category.h"
+#include "store/data_file_format.h"
+#include "store/image_item.h"
+#include "store/record_error.h"
+#include "store/text_item.h"
+
+namespace {
+
+enum EJournalEntry : std::int32_t {
+  kBaseEntry = 1,
+  kInsertEntry = 2,
+  kRemoveEntry = 3,
+  kHotKeyEntry = 4,
+  kCategoriesEntry = 5,
+};
+
+constexpr std::size_t kFrameHeaderBytes = 12;
+
+std::uint64_t DigestOf(std::span<const std::uint8_t> bytes) {
+  CContentDigest digest;
+  digest.Add(bytes);
+  return digest.Value();
+}
+
+// Appends `payload` to `out` as one frame.
+void AppendFrame(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> payload) {
+  CByteWriter header;
+  header.WriteUInt32(static_cast<std::uint32_t>(payload.size()));
+  const std::uint64_t digest = DigestOf(payload);
+  header.WriteUInt32(static_cast<std::uint32_t>(digest));
+  header.WriteUInt32(static_cast<std::uint32_t>(digest >> 32));
+  out.insert(out.end(), header.Bytes().begin(), header.Bytes().end());
+  out.insert(out.end(), payload.begin(), payload.end());
+}
+
+// A clip the data file holds: a save leaves out orphaned clips and pictures without pixels.
+bool IsSaved(const CBaseItem& clip) {
+  if (clip.orphaned) return false;
+  if (clip.kind != kPictureKind) return true;
+  const auto& image = static_cast<const CImageItem&>(clip);
+  return image.picture && !image.picture->Empty();
+}
+
+// One frame of the journal: its payload, or nothing at the end or at a torn frame.
+struct CFrame {
+  std::span<const std::uint8_t> payload;
+  std::vector<std::uint8_t> bytes;  // the whole frame
+};
+
+bool NextFrame(CByteReader& reader, CFrame* frame, bool* torn) {
+  if (reader.AtEnd()) return false;
+  const std::uint8_t* header;
+  std::uint32_t size = 0;
+  std::uint32_t low = 0;
+  std::uint32_t high = 0;
+  const std::uint8_t* payload;
+  if (!reader.Take(kFrameHeaderBytes, &header)) {
+    *torn = true;
+    return false;
+  }
+  CByteReader fields(header, kFrameHeaderBytes);
+  fields.ReadUInt32(&size);
+  fields.ReadUInt32(&low);
+  fields.ReadUInt32(&high);
+  std::vector<std::uint8_t> bytes(header, header + kFrameHeaderBytes);
+  if (!reader.Take(size, &payload) ||
+      DigestOf(std::span(payload, size)) != (std::uint64_t{high} << 32 | low)) {
+    *torn = true;
+    return false;
+  }
+  bytes.insert(bytes.end(), payload, payload + size);
+  frame->bytes = std::move(bytes);
+  frame->payload = std::span(frame->bytes).subspan(kFrameHeaderBytes);
+  return true;
+}
+
+std::size_t ReadPosition(CByteReader& entry) {
+  std::int32_t position;
+  if (!entry.ReadInt32(&position) || position < 0) throw CRecordError("bad position");
+  return static_cast<std::size_t>(position);
+}
+
+// Applies one entry; throws CRecordError or CPictureError when it cannot be.
+void Apply(std::span<const std::uint8_t> payload, CDataBase& store) {
+  CByteReader entry(payload.data(), payload.size());
+  std::int32_t kind;
+  if (!entry.ReadInt32(&kind)) throw CRecordError("entry cut short");
+  switch (kind) {
+    case kBaseEntry:
+      return;
+    case kInsertEntry: {
+      const std::size_t position = ReadPosition(entry);
+      std::int32_t recordKind;
+      if (!entry.ReadInt32(&recordKind)) throw CRecordError("entry cut short");
+      std::unique_ptr<CBaseItem> clip;
+      if (recordKind == kTextRecord) {
+        clip = std::make_unique<CTextItem>();
+      } else if (recordKind == kPictureRecord) {
+        clip = std::make_unique<CImageItem>();
+      } else {
+        throw CRecordError("unknown clip kind " + std::to_string(recordKind));
+      }
+      clip->Load(entry);
+      if (clip->MissingBytes() != 0) throw CRecordError("picture cut short");
+      if (!store.InsertClipAt(position, std::move(clip))) throw CRecordError("bad position");
+      break;
+    }
+    case kRemoveEntry:
+      if (!store.RemoveClipAt(ReadPosition(entry))) throw CRecordError("bad position");
+      break;
+    case kHotKeyEntry: {
+      CBaseItem* clip = store.ClipAt(ReadPosition(entry));
+      std::uint16_t hotKey;
+      if (clip == nullptr || !entry.ReadUInt16(&hotKey)) throw CRecordError("bad hot key entry");
+      clip->hotKey = hotKey;
+      break;
+    }
+    case kCategoriesEntry: {
+      std::int32_t lastCategoryId;
+      std::int32_t count;
+      if (!entry.ReadInt32(&lastCategoryId) || !entry.ReadInt32(&count) || count < 0) {
+        throw CRecordError("bad categories entry");
+      }
+      std::vector<CCategory> categories;
+      for (std::int32_t i = 0; i < count; ++i) {
+        std::int32_t recordKind;
+        if (!entry.ReadInt32(&recordKind) || recordKind != kCategoryRecord) {
+          throw CRecordError("bad category record");
+        }
+        CCategory category;
+        category.Load(entry);
+        categories.push_back(std::move(category));
+      }
+      store.ReplaceCategories(lastCategoryId, categories);
+      break;
+    }
+    default:
+      throw CRecordError("unknown entry kind " + std::to_string(kind));
+  }
+  if (!entry.AtEnd()) throw CRecordError("entry longer than its content");
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> JournalHeader() {
+  CByteWriter header;
+  header.WriteInt32(kJournalMarker);
+  header.WriteInt32(kJournalVersion);
+  return header.Bytes();
+}
+
+std::vector<std::uint8_t> JournalBaseFrame(std::uint64_t digest) {
+  CByteWriter payload;
+  payload.WriteInt32(kBaseEntry);
+  payload.WriteUInt32(static_cast<std::uint32_t>(digest));
+  payload.WriteUInt32(static_cast<std::uint32_t>(digest >> 32));
+  std::vector<std::uint8_t> frame;
+  AppendFrame(frame, payload.Bytes());
+  return frame;
+}
+
+CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDataBase& store) {
+  CJournalReplay replay;
+  std::int32_t marker = 0;
+  std::int32_t version = 0;
+  if (!reader.ReadInt32(&marker) || !reader.ReadInt32(&version) || marker != kJournalMarker ||
+      version != kJournalVersion) {
+    replay.torn = !reader.AtEnd() || reader.Size() != 0;
+    return replay;
+  }
+  // First the frames after the last base that names this file: a later save that did not
+  // get through leaves a base of its own, whose frames still belong here.
+  const std::vector<std::uint8_t> base = JournalBaseFrame(fileDigest);
+  std::vector<CFrame> frames;
+  CFrame frame;
+  while (NextFrame(reader, &frame, &replay.torn)) {
+    if (frame.bytes == base) {
+      replay.based = true;
+      frames.clear();
+    } else {
+      frames.push_back(std::move(frame));
+    }
+  }
+  if (!replay.based) return replay;
+  for (const CFrame& each : frames) {
+    try {
+      Apply(each.payload, store);
+    } catch (const CRecordError& error) {
+      replay.stopReason = error.what();
+      break;
+    } catch (const CPictureError& error) {
+      replay.stopReason = error.what();
+      break;
+    } catch (const std::bad_alloc&) {
+      // Each entry changes the store only once it is read whole, so the store stays as
+      // the entries before left it.
+      replay.stopReason = "not enough memory for an entry";
+      break;
+    }
+    replay.frames.insert(replay.frames.end(), each.bytes.begin(), each.bytes.end());
+    ++replay.applied;
+  }
+  return replay;
+}
+
+void CJournalDiff::ClipsOf(const CDataBase& store, std::vector<Clip>& clips) {
+  clips.clear();
+  clips.reserve(store.Items().size());
+  for (const auto& clip : store.Items()) {
+    if (IsSaved(*clip)) clips.push_back({clip->id, clip->categoryId, clip->hotKey, clip.get()});
+  }
+}
+
+std::vector<std::uint8_t> CJournalDiff::CategoryBytes(const CDataBase& store) {
+  CByteWriter bytes;
+  bytes.WriteInt32(kCategoriesEntry);
+  bytes.WriteInt32(store.LastCategoryId());
+  bytes.WriteInt32(static_cast<std::int32_t>(store.Categories().size()));
+  for (const auto& category : store.Categories()) category->Save(bytes);
+  return bytes.Bytes();
+}
+
+void CJournalDiff::Reset(const CDataBase& store) {
+  ClipsOf(store, clips_);
+  idLimit_ = store.NextItemId();
+  categories_ = CategoryBytes(store);
+}
+
+std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
+  std::vector<std::uint8_t> frames;
+  ClipsOf(store, now_);
+  const std::vector<Clip>& now = now_;
+  // The store never reorders the clips that stay (it inserts, removes, and moves to the
+  // tail with a new id), and every clip it adds has an id above all it had before. So one
+  // walk over both lists finds every change: a clip with a new id is an insert, a clip of
+  // before that the walk passes without meeting is a removal. A clip that changed category
+  // in place counts as removed and inserted again.
+  std::vector<bool> stays(now.size(), false);
+  std::vector<std::size_t> removed;
+  std::size_t before = 0;
+  for (std::size_t i = 0; i < now.size(); ++i) {
+    if (now[i].id >= idLimit_) continue;
+    while (before < clips_.size() && clips_[before].id != now[i].id) removed.push_back(before++);
+    if (before == clips_.size()) continue;  // not met after all: inserted again
+    if (clips_[before].categoryId == now[i].categoryId) {
+      stays[i] = true;
+    } else {
+      removed.push_back(before);
+    }
+    ++before;
+  }
+  while (before < clips_.size()) removed.push_back(before++);
+  // From the tail, so that each position is still right when its removal is applied.
+  for (auto i = removed.rbegin(); i != removed.rend(); ++i) {
+    CByteWriter payload;
+    payload.WriteInt32(kRemoveEntry);
+    payload.WriteInt32(static_cast<std::int32_t>(*i));
+    AppendFrame(frames, payload.Bytes());
+  }
+  before = 0;
+  for (std::size_t i = 0; i < now.size(); ++i) {
+    const CBaseItem& clip = *now[i].clip;
+    CByteWriter payload;
+    if (!stays[i]) {
+      payload.WriteInt32(kInsertEntry);
+      payload.WriteInt32(static_cast<std::int32_t>(i));
+      clip.Save(payload);
+    } else {
+      while (clips_[before].id != now[i].id) ++before;
+      if (clips_[before].hotKey == now[i].hotKey) continue;
+      payload.WriteInt32(kHotKeyEntry);
+      payload.WriteInt32(static_cast<std::int32_t>(i));
+      payload.WriteUInt16(now[i].hotKey);
+    }
+    AppendFrame(frames, payload.Bytes());
+  }
+  std::vector<std::uint8_t> categories = CategoryBytes(store);
+  if (categories != categories_) {
+    AppendFrame(frames, categories);
+    categories_ = std::move(categories);
+  }
+  clips_.swap(now_);
+  idLimit_ = store.NextItemId();
+  return frames;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The journal beside the data file ("data.dat.journal"): the changes of the store since the
+// last full save, appended as they happen, so that a crash, a kill or a power cut loses
+// almost nothing. A full save makes it start anew.
+//
+// File: int32 marker kJournalMarker, int32 version 1, then frames. A frame is uint32 n,
+// uint64 CContentDigest of its n payload bytes, the payload. A payload begins with an int32
+// entry kind:
+//   base        1: uint64 digest of the data file that the entries after it extend
+//   insert      2: int32 position, one clip record exactly as the data file holds it
+//   remove      3: int32 position
+//   hot key     4: int32 position, uint16 hotKey
+//   categories  5: int32 lastCategoryId, int32 count, that many category records
+// Positions count, from the head, the clips that a save writes (not the orphaned ones).
+// Reading stops at the first frame cut short or whose digest does not match: a torn tail.
+// Replaying applies the entries after the last base that names the data file as it is.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "foundation/byte_reader.h"
+#include "store/database.h"
+
+inline constexpr std::int32_t kJournalMarker = 0x4E52'4A51;  // "QJRN"
+inline constexpr std::int32_t kJournalVersion = 1;
+
+// The journal file's first 8 bytes.
+std::vector<std::uint8_t> JournalHeader();
+// A frame naming the data file of `digest` as the one the frames after it extend.
+std::vector<std::uint8_t> JournalBaseFrame(std::uint64_t digest);
+
+// What the journal held for the data file, and what of it was applied.
+struct CJournalReplay {
+  bool based = false;   // a base named the data file
+  int applied = 0;      // entries applied to the store
+  std::vector<std::uint8_t> frames;  // the applied frames, as they stood in the file
+  bool torn = false;    // the journal ended in a frame cut short or garbled
+  std::string stopReason;  // when an entry could not be applied, why; the rest were not
+};
+
+// Applies to `store`, just loaded from the data file whose CContentDigest is `fileDigest`,
+// the entries that the journal in `reader` holds for that file. A journal of another file
+// (older or newer) changes nothing. Never reads past the end; damage stops it cleanly.
+CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDataBase& store);
+
+// CJournalDiff: the frames that take the store, as the journal last described it, to the
+// store as it is now. Each change of the clips is an insert, a removal or a new hot key
+// (positional, so the store need not keep ids across runs); the categories go whole when
+// they changed.
+class CJournalDiff {
+ public:
+  // The journal describes `store` as it is now.
+  void Reset(const CDataBase& store);
+  // Frames for every change since the last Reset or Changes; empty when there was none.
+  std::vector<std::uint8_t> Changes(const CDataBase& store);
+
+ private:
+  struct Clip {
+    int id;
+    int categoryId;
+    std::uint16_t hotKey;
+    const CBaseItem* clip;  // valid only while Changes runs
+  };
+  // The clips a save writes, into `clips` (whose memory is reused).
+  static void ClipsOf(const CDataBase& store, std::vector<Clip>& clips);
+  static std::vector<std::uint8_t> CategoryBytes(const CDataBase& store);
+
+  std::vector<Clip> clips_;
+  std::vector<Clip> now_;  // the store now, while Changes runs
+  int idLimit_ = 0;  // every clip added since has an id from here on
+  std::vector<std::uint8_t> categories_;
+};

@@ -1,0 +1,155 @@
+// The journal of changes since the last save: replaying it onto the saved file gives the
+// store the program had, whatever the changes were; a torn tail, a flipped byte or a
+// journal of another file cost only what they must.
+
+#include <gtest/gtest.h>
+
+#include "foundation/content_digest.h"
+#include "store/data_journal.h"
+#include "tests/support/store_fixture.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class DataJournalTest : public StoreTest {
+ protected:
+  DataJournalTest() {
+    SetCapacity(100);
+    CopyTexts({u"one", u"two"});
+    saved_ = store.SaveToMemory();
+    diff_.Reset(store);
+    journal_ = JournalHeader();
+    Append(JournalBaseFrame(Digest(saved_)));
+  }
+
+  static std::uint64_t Digest(const Bytes& bytes) {
+    CContentDigest digest;
+    digest.Add(bytes);
+    return digest.Value();
+  }
+  void Append(const Bytes& frames) { journal_.insert(journal_.end(), frames.begin(), frames.end()); }
+  // Journals what changed since the last call; the number of bytes it added.
+  std::size_t Journal() {
+    const Bytes frames = diff_.Changes(store);
+    Append(frames);
+    return frames.size();
+  }
+  // The saved file with `journal` replayed onto it, as the next start reads them.
+  CJournalReplay Replay(const Bytes& journal, CDataBase& into, const Bytes* file = nullptr) {
+    const Bytes& bytes = file ? *file : saved_;
+    into.LoadFromMemory(bytes);
+    CByteReader reader(journal.data(), journal.size());
+    return ReplayJournal(reader, Digest(bytes), into);
+  }
+
+  Bytes saved_;
+  Bytes journal_;
+  CJournalDiff diff_;
+};
+
+TEST_F(DataJournalTest, ReplayGivesTheStoreWithCapturesTrimsDeletionsMovesHotKeysAndCategories) {
+  SetCapacity(3);
+  CopyTexts({u"three"});
+  TBitmap picture(3, 2, 24);
+  picture.Row(1)[4] = 0x42;
+  ASSERT_TRUE(driver.CopyBitmap(picture));  // the capacity of 3 trims "one"
+  Journal();
+  ASSERT_TRUE(store.DeleteItem(store.Items().back()->id));
+  Head().hotKey = 0x4031;
+  CCategory work;
+  work.name = u"Work";
+  const int workId = store.AddCategory(work);
+  Journal();
+  ASSERT_TRUE(store.MoveItem(Head().id, workId));
+  ASSERT_TRUE(store.MoveItem(store.Items().front()->id, kNotesCategoryId));
+  CopyTexts({u"four"});
+  store.Items().back()->orphaned = true;  // a save leaves it out
+  Journal();
+
+  CDataBase replayed;
+  const CJournalReplay replay = Replay(journal_, replayed);
+  EXPECT_TRUE(replay.based);
+  EXPECT_FALSE(replay.torn);
+  EXPECT_TRUE(replay.stopReason.empty()) << replay.stopReason;
+  EXPECT_EQ(replayed.SaveToMemory(), store.SaveToMemory());
+}
+
+TEST_F(DataJournalTest, ATornTailCostsOnlyTheChangeItWasWriting) {
+  const std::size_t start = journal_.size();
+  std::vector<std::size_t> ends;
+  std::vector<Bytes> states;
+  for (const char16_t* text : {u"three", u"four", u"five"}) {
+    CopyTexts({text});
+    Journal();
+    ends.push_back(journal_.size());
+    states.push_back(store.SaveToMemory());
+  }
+  for (std::size_t length = start; length <= journal_.size(); ++length) {
+    CDataBase replayed;
+    const CJournalReplay replay =
+        Replay(Bytes(journal_.begin(), journal_.begin() + static_cast<std::ptrdiff_t>(length)), replayed);
+    const auto whole = std::count_if(ends.begin(), ends.end(), [&](auto end) { return end <= length; });
+    ASSERT_EQ(replay.applied, whole) << length;
+    EXPECT_EQ(replay.torn, length != start && std::find(ends.begin(), ends.end(), length) == ends.end()) << length;
+    EXPECT_EQ(replayed.SaveToMemory(), whole == 0 ? saved_ : states[static_cast<std::size_t>(whole - 1)]) << length;
+  }
+}
+
+TEST_F(DataJournalTest, AFlippedByteStopsTheReplayAtItsFrame) {
+  CopyTexts({u"three"});
+  Journal();
+  const std::size_t firstEnd = journal_.size();
+  CopyTexts({u"four"});
+  Journal();
+  const Bytes afterFirst = [&] {
+    CDataBase expected;
+    Replay(Bytes(journal_.begin(), journal_.begin() + static_cast<std::ptrdiff_t>(firstEnd)), expected);
+    return expected.SaveToMemory();
+  }();
+  for (std::size_t at = firstEnd; at < journal_.size(); ++at) {
+    Bytes flipped = journal_;
+    flipped[at] ^= 0x20;
+    CDataBase replayed;
+    const CJournalReplay replay = Replay(flipped, replayed);
+    EXPECT_TRUE(replay.torn) << at;
+    EXPECT_EQ(replayed.SaveToMemory(), afterFirst) << at;
+  }
+}
+
+TEST_F(DataJournalTest, AJournalOfAnotherFileChangesNothing) {
+  CopyTexts({u"three"});
+  Journal();
+  Bytes newer = store.SaveToMemory();  // saved later: the journal is older than the file
+  CDataBase replayed;
+  const CJournalReplay replay = Replay(journal_, replayed, &newer);
+  EXPECT_FALSE(replay.based);
+  EXPECT_EQ(replay.applied, 0);
+  EXPECT_EQ(replayed.SaveToMemory(), newer);
+}
+
+TEST_F(DataJournalTest, TheLastBaseThatNamesTheFileCountsAndLaterBasesPassThrough) {
+  CopyTexts({u"three"});
+  Journal();
+  const Bytes second = store.SaveToMemory();
+  Append(JournalBaseFrame(Digest(second)));  // a save that may or may not have got through
+  CopyTexts({u"four"});
+  Journal();
+  const Bytes expected = store.SaveToMemory();
+  for (const Bytes* file : {static_cast<const Bytes*>(&saved_), &second}) {
+    CDataBase replayed;
+    EXPECT_TRUE(Replay(journal_, replayed, file).based);
+    EXPECT_EQ(replayed.SaveToMemory(), expected);
+  }
+}
+
+TEST_F(DataJournalTest, NoChangeNoFrameAndOnlyHotKeysAsHotKeys) {
+  EXPECT_EQ(Journal(), 0u);
+  Head().hotKey = 0x4032;
+  const std::size_t bytes = Journal();
+  EXPECT_GT(bytes, 0u);
+  EXPECT_LT(bytes, 40u);  // not the clip again
+  EXPECT_EQ(Journal(), 0u);
+}
+
+}  // namespace
