@@ -21,6 +21,7 @@ class CWin32TreeView final : public TCustomTreeView {
 
   // Null when the control refuses the item (out of memory).
   TTreeNode* AddRow(TTreeNode* parent, void* data) override;
+  TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data) override;
   // The control moves the selection elsewhere when the selected row goes with it.
   void DeleteRow(TTreeNode* row) override;
   bool HasParentRow(TTreeNode* row) const override;
@@ -32,6 +33,8 @@ class CWin32TreeView final : public TCustomTreeView {
   void SortAll(Compare compare) override;
   // One level, with SortAll's handling of a throwing `compare`.
   void SortChildren(TTreeNode* parent, Compare compare) override;
+
+  void InvalidateRow(TTreeNode* row) override;
 
   // A row without child rows cannot be expanded: the control leaves it collapsed.
   void SetExpanded(TTreeNode* row, bool expanded) override;

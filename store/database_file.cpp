@@ -58,6 +58,7 @@ void CDataBase::Clear() {
   items.clear();
   categories.clear();
   historyCount = 0;
+  CategoriesChanged();
 }
 
 bool CDataBase::LoadFromFile(const std::filesystem::path& path) {
@@ -149,6 +150,7 @@ void CDataBase::AppendClip(std::unique_ptr<CBaseItem> clip) {
 
 void CDataBase::AppendCategory(const CCategory& category) {
   categories.push_back(std::make_unique<CCategory>(category));
+  CategoriesChanged();
   RaiseCategoryCounter();
 }
 
