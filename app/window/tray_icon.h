@@ -30,7 +30,7 @@ class CTrayIcon {
   // the shell, which drops the icons of a window that is gone, or ends with the process.
   void Remove(std::chrono::milliseconds patience);
 
-  static constexpr std::chrono::milliseconds kRemovalPatience{100};
+  static constexpr std::chrono::milliseconds kRemovalPatience{50};
 
   // The message Explorer broadcasts when its taskbar is (re)created.
   static UINT TaskbarCreatedMessage();
