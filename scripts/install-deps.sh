@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine64 xvfb xauth x11-utils
-  x11-apps netpbm
+  x11-apps netpbm xclip
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   nlohmann-json3-dev
