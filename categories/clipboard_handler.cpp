@@ -272,11 +272,14 @@ void CClipboardHandler::CategoriesChanged() {
 
 bool CClipboardHandler::ApplyChanges() {
   bool historyChanged = false;
+  levelsToSort.clear();
   for (const CClipChange& change : changes) {
     if (change.categoryId == kHistoryCategoryId) historyChanged = true;
     if (change.inserted ? !InsertClipNode(change) : !RemoveClipNode(change)) return false;
   }
-  return !historyChanged || NumberHistory();
+  if (historyChanged && !NumberHistory()) return false;
+  for (CItemNode* level : levelsToSort) treeView->SortChildren(level->treeNode, &CItemNode::CompareNodes);
+  return true;
 }
 
 std::vector<CItemNode*> CClipboardHandler::NumberedWith(int categoryId) {
@@ -342,9 +345,16 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
 
   auto place = category->OrderPlace(*node);
   if (treeView != nullptr) {
-    TTreeNode* after = place == category->order.begin() ? nullptr : (*std::prev(place))->treeNode;
-    node->treeNode = treeView->InsertRow(category->treeNode, after, node);
-    if (node->treeNode == nullptr) place = category->order.end();  // refused: no place
+    // Rows are appended; one whose place is not the last has its level sorted once all
+    // changes are in. (Inserting it at its place is no cheaper: Wine's tree view takes
+    // longer to put a row first than to sort thousands.)
+    const bool last = place == category->order.end();
+    node->treeNode = treeView->AddRow(category->treeNode, node);
+    if (node->treeNode == nullptr) {
+      place = category->order.end();  // refused: no place
+    } else if (!last && std::find(levelsToSort.begin(), levelsToSort.end(), category) == levelsToSort.end()) {
+      levelsToSort.push_back(category);
+    }
   }
   if (treeView == nullptr || node->treeNode != nullptr) category->order.insert(place, node);
   category->count = static_cast<unsigned int>(category->children.size());

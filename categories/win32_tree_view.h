@@ -21,7 +21,6 @@ class CWin32TreeView final : public TCustomTreeView {
 
   // Null when the control refuses the item (out of memory).
   TTreeNode* AddRow(TTreeNode* parent, void* data) override;
-  TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data) override;
   // The control moves the selection elsewhere when the selected row goes with it.
   void DeleteRow(TTreeNode* row) override;
   bool HasParentRow(TTreeNode* row) const override;
