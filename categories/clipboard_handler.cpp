@@ -272,14 +272,11 @@ void CClipboardHandler::CategoriesChanged() {
 
 bool CClipboardHandler::ApplyChanges() {
   bool historyChanged = false;
-  levelsToSort.clear();
   for (const CClipChange& change : changes) {
     if (change.categoryId == kHistoryCategoryId) historyChanged = true;
     if (change.inserted ? !InsertClipNode(change) : !RemoveClipNode(change)) return false;
   }
-  if (historyChanged && !NumberHistory()) return false;
-  for (CItemNode* level : levelsToSort) treeView->SortChildren(level->treeNode, &CItemNode::CompareNodes);
-  return true;
+  return !historyChanged || NumberHistory();
 }
 
 std::vector<CItemNode*> CClipboardHandler::NumberedWith(int categoryId) {
@@ -345,16 +342,13 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
 
   auto place = category->OrderPlace(*node);
   if (treeView != nullptr) {
-    // Rows are appended; one whose place is not the last has its level sorted once all
-    // changes are in. (Inserting it at its place is no cheaper: Wine's tree view takes
-    // longer to put a row first than to sort thousands.)
-    const bool last = place == category->order.end();
-    node->treeNode = treeView->AddRow(category->treeNode, node);
-    if (node->treeNode == nullptr) {
-      place = category->order.end();  // refused: no place
-    } else if (!last && std::find(levelsToSort.begin(), levelsToSort.end(), category) == levelsToSort.end()) {
-      levelsToSort.push_back(category);
+    if (place == category->order.end()) {
+      node->treeNode = treeView->AddRow(category->treeNode, node);
+    } else {
+      TTreeNode* after = place == category->order.begin() ? nullptr : (*std::prev(place))->treeNode;
+      node->treeNode = treeView->InsertRow(category->treeNode, after, node, &CItemNode::CompareNodes);
     }
+    if (node->treeNode == nullptr) place = category->order.end();  // refused: no place
   }
   if (treeView == nullptr || node->treeNode != nullptr) category->order.insert(place, node);
   category->count = static_cast<unsigned int>(category->children.size());

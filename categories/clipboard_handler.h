@@ -33,8 +33,8 @@ class CClipboardHandler : public CDataBase {
 
   // Reconciles the mirror and the view with the store; nothing before AttachTree. Work in
   // proportion to what changed since the last rebuild: the clips that came and went (a
-  // capture adds a row, may delete one, sorts only the history's level and renumbers only
-  // its first ten clips);
+  // capture adds a row at its place, may delete one, and renumbers only the first ten
+  // history clips);
   // a change of the categories, a hot key set, a load or very many changes at once make it
   // the full reconcile of RebuildTreeFully, whose result it always equals.
   void RebuildTree();
@@ -96,7 +96,6 @@ class CClipboardHandler : public CDataBase {
   // The category nodes that the last full reconcile confirmed, by id.
   std::unordered_map<unsigned int, CItemNode*> categoryNodes;
   std::vector<unsigned int> numberedHistory;  // ids of the history clips with numbers 1 to 10
-  std::vector<CItemNode*> levelsToSort;       // categories given a row not at their end
   int otherClipNodes = 0;                     // clip nodes of user categories
 };
 

@@ -37,6 +37,29 @@ TTreeNode* CRecordingTreeView::AddRow(TTreeNode* parent, void* data) {
   return AsNode(added);
 }
 
+TTreeNode* CRecordingTreeView::InsertRow(TTreeNode* parent, TTreeNode* after, void* data,
+                                         Compare) {
+  ++requests_;
+  Rows& siblings = SiblingsOf(AsRow(parent));
+  auto place = siblings.begin();
+  if (after != nullptr) {
+    place = std::find_if(siblings.begin(), siblings.end(),
+                         [after](const auto& row) { return row.get() == AsRow(after); });
+    if (place == siblings.end()) {
+      --requests_;
+      return AddRow(parent, data);
+    }
+    ++place;
+  }
+  auto row = std::make_unique<Row>();
+  row->parent = AsRow(parent);
+  row->data = data;
+  Row* added = row.get();
+  siblings.insert(place, std::move(row));
+  ++rowsAdded_;
+  return AsNode(added);
+}
+
 void CRecordingTreeView::DeleteRow(TTreeNode* node) {
   ++requests_;
   Row* row = AsRow(node);

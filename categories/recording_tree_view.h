@@ -14,6 +14,7 @@ class CRecordingTreeView : public TCustomTreeView {
   ~CRecordingTreeView() override;
 
   TTreeNode* AddRow(TTreeNode* parent, void* data) override;
+  TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare compare) override;
   void DeleteRow(TTreeNode* row) override;
   bool HasParentRow(TTreeNode* row) const override;
   void* RowData(TTreeNode* row) const override;
@@ -26,7 +27,7 @@ class CRecordingTreeView : public TCustomTreeView {
   void Select(TTreeNode* row) override;
   TTreeNode* Selected() const override;
 
-  // Rows added, rows deleted (with those below them), levels sorted, rows
+  // Rows added by either call, rows deleted (with those below them), levels sorted, rows
   // drawn again, and every call that the view answered: what a real view would be asked.
   int RowsAdded() const { return rowsAdded_; }
   int RowsDeleted() const { return rowsDeleted_; }

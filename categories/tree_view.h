@@ -19,6 +19,10 @@ class TCustomTreeView {
   // Appends a row as the last child of `parent` (as the last top-level row when `parent` is
   // null), with empty text and `data`. Returns the new row, owned by the view.
   virtual TTreeNode* AddRow(TTreeNode* parent, void* data) = 0;
+  // Inserts a row below `parent` right after `after` (a row below `parent`), or as its first
+  // row when `after` is null. `compare` is the order of that level, which a view may use
+  // instead, appending the row and sorting the level, where that is cheaper.
+  virtual TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare compare) = 0;
   // Deletes a row and every row below it.
   virtual void DeleteRow(TTreeNode* row) = 0;
   virtual bool HasParentRow(TTreeNode* row) const = 0;

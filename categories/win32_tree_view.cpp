@@ -78,6 +78,23 @@ TTreeNode* CWin32TreeView::AddRow(TTreeNode* parent, void* data) {
   return Row(TreeView_InsertItem(tree_, &insert));
 }
 
+TTreeNode* CWin32TreeView::InsertRow(TTreeNode* parent, TTreeNode* after, void* data,
+                                     Compare compare) {
+  if (after == nullptr) {
+    TTreeNode* row = AddRow(parent, data);
+    if (row != nullptr) SortChildren(parent, compare);
+    return row;
+  }
+  static wchar_t emptyText[] = L"";
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent != nullptr ? Item(parent) : TVI_ROOT;
+  insert.hInsertAfter = Item(after);
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = emptyText;
+  insert.item.lParam = reinterpret_cast<LPARAM>(data);
+  return Row(TreeView_InsertItem(tree_, &insert));
+}
+
 void CWin32TreeView::InvalidateRow(TTreeNode* row) {
   RECT rect{};
   // False for a row that is not on screen, which then needs nothing.

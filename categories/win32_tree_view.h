@@ -21,6 +21,9 @@ class CWin32TreeView final : public TCustomTreeView {
 
   // Null when the control refuses the item (out of memory).
   TTreeNode* AddRow(TTreeNode* parent, void* data) override;
+  // A first row is appended and its level sorted: under Wine the control takes far longer
+  // to put a row first (about 240 ms below 10,000 rows) than to sort them (about 8 ms).
+  TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare compare) override;
   // The control moves the selection elsewhere when the selected row goes with it.
   void DeleteRow(TTreeNode* row) override;
   bool HasParentRow(TTreeNode* row) const override;
