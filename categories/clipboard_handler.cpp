@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 #include <memory>
-#include <vector>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include "foundation/caption.h"
 #include "store/image_item.h"
@@ -17,6 +19,10 @@ constexpr int kFirstOtherQuickNumber = 21;
 constexpr int kTopIndent = 2;
 constexpr int kSubCategoryIndent = 16;
 constexpr int kSubCategoryClipIndent = 18;
+constexpr int kLastQuickNumber = 10;  // numbers after it are not shown
+// Changes that one rebuild applies one by one; beyond them (a category cleared, a load) the
+// full reconcile is as cheap, and the list does not grow without a rebuild.
+constexpr std::size_t kMostChangesApplied = 64;
 
 std::unique_ptr<CClipboardHandler> handler;
 
@@ -51,6 +57,7 @@ void CClipboardHandler::AttachTree(TCustomTreeView* view, HWND owner) {
   treeView = view;
   Attach(owner);
   root.isCategory = true;
+  fullRebuildNeeded = true;
 }
 
 void CClipboardHandler::AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow) {
@@ -63,64 +70,94 @@ void CClipboardHandler::AddBuiltInCategory(int categoryId, const char16_t* capti
   node->iconIndex = skinRow;
   node->indent = kTopIndent;
   if (!existed) CItemNode::AddRow(treeView, root, *node);
+  categoryNodes[node->id] = node;
 }
 
-namespace {
-// `path` holds the ids from the top down to `parentId`: a damaged file can repeat an id
-// further down a chain of parents, which would otherwise recurse without end.
-void PopulateBelow(CDataBase& store, CItemNode& parent, int parentId, TCustomTreeView* view,
-                   bool withIndent, std::vector<int>& path) {
-  for (CCategory* category : store.ChildCategories(parentId)) {
-    if (std::find(path.begin(), path.end(), category->id) != path.end()) continue;
-    auto [node, existed] = parent.FindOrAddChild(static_cast<unsigned int>(category->id));
+void PopulateCategories(CDataBase& store, CItemNode& parent, int parentId, TCustomTreeView* view,
+                        bool withIndent, std::unordered_map<unsigned int, CItemNode*>* nodesById) {
+  // The categories by parent, in list order, made once: asking the store for the children
+  // of every category would cost the square of their number.
+  std::unordered_map<int, std::vector<const CCategory*>> childrenOf;
+  for (const auto& category : store.Categories()) childrenOf[category->parentId].push_back(category.get());
+
+  // Depth first, children in list order, as the nodes' rows have always been added; with a
+  // stack of its own, since a damaged file can nest categories thousands deep.
+  struct CPending {
+    CItemNode* parentNode;
+    const CCategory* category;
+  };
+  std::vector<CPending> pending;
+  auto pushChildren = [&](CItemNode& node, int id) {
+    auto found = childrenOf.find(id);
+    if (found == childrenOf.end()) return;
+    for (auto child = found->second.rbegin(); child != found->second.rend(); ++child) {
+      pending.push_back({&node, *child});
+    }
+  };
+  std::unordered_set<int> placed{parentId};
+  pushChildren(parent, parentId);
+  while (!pending.empty()) {
+    const auto [parentNode, category] = pending.back();
+    pending.pop_back();
+    if (!placed.insert(category->id).second) continue;
+    auto [node, existed] = parentNode->FindOrAddChild(static_cast<unsigned int>(category->id));
     node->caption = category->name;
     node->isCategory = true;
     node->marked = true;
     node->id = node->categoryId = static_cast<unsigned int>(category->id);
     node->skinRow = 1;
     node->iconIndex = category->iconIndex;
-    if (!existed) CItemNode::AddRow(view, parent, *node);
+    if (!existed) CItemNode::AddRow(view, *parentNode, *node);
     if (withIndent) {
+      // A row is added below its parent's row whenever the parent has one.
       const bool nested =
-          view != nullptr && node->treeNode != nullptr && view->HasParentRow(node->treeNode);
+          view != nullptr && node->treeNode != nullptr && parentNode->treeNode != nullptr;
       node->indent = nested ? kSubCategoryIndent : kTopIndent;
     }
-    path.push_back(category->id);
-    PopulateBelow(store, *node, category->id, view, withIndent, path);
-    path.pop_back();
+    if (nodesById != nullptr) (*nodesById)[node->id] = node;
+    pushChildren(*node, category->id);
   }
 }
-}  // namespace
 
-void PopulateCategories(CDataBase& store, CItemNode& parent, int parentId, TCustomTreeView* view,
-                        bool withIndent) {
-  std::vector<int> path{parentId};
-  PopulateBelow(store, parent, parentId, view, withIndent, path);
+namespace {
+
+// The clip indent below a category node: asking a real view for the row's parent would be
+// a window message.
+int ClipIndentBelow(const CItemNode& category) {
+  return category.indent == kSubCategoryIndent ? kSubCategoryClipIndent : kTopIndent;
 }
+
+// Sets what a clip node shows from the clip; its caption and thumbnail only when `made`.
+void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& category, bool made) {
+  // A clip's content never changes, so its caption and thumbnail are made once, when its
+  // node is.
+  if (made) {
+    if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
+      node.caption = MakeCaption(text->text);
+    } else if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
+      if (image->picture) node.thumbnail = MakeThumbnail(*image->picture);
+    }
+  }
+  node.id = static_cast<unsigned int>(clip.id);
+  node.created = clip.created;
+  node.count = static_cast<unsigned int>(clip.textLength);
+  node.isCategory = false;
+  node.categoryId = static_cast<unsigned int>(clip.categoryId);
+  node.marked = true;
+  node.inHistory = clip.categoryId == kHistoryCategoryId;
+  node.hotKey = clip.hotKey;
+  node.indent = ClipIndentBelow(category);
+}
+
+}  // namespace
 
 void CClipboardHandler::AddClipNodes() {
   int historyNumber = 0;
   int notesNumber = 0;
   int otherNumber = kFirstOtherQuickNumber - 1;
-  // The category tree does not change while clips are added, so each category is looked
-  // up once per rebuild, and its clips' indent worked out once (asking a real view for a
-  // row's parent is a window message), rather than once per clip.
-  struct CategoryPlace {
-    CItemNode* node;
-    int clipIndent;
-  };
-  std::unordered_map<int, CategoryPlace> places;
+  numberedHistory.clear();
   for (const auto& clip : Items()) {
-    auto place = places.find(clip->categoryId);
-    if (place == places.end()) {
-      CItemNode* found = root.FindMarkedNode(static_cast<unsigned int>(clip->categoryId));
-      const bool nested = found != nullptr && treeView != nullptr && found->treeNode != nullptr &&
-                          treeView->HasParentRow(found->treeNode);
-      place = places.emplace(clip->categoryId,
-                             CategoryPlace{found, nested ? kSubCategoryClipIndent : kTopIndent})
-                  .first;
-    }
-    CItemNode* category = place->second.node;
+    CItemNode* category = CategoryNode(clip->categoryId);
     if (category == nullptr) {
       clip->orphaned = true;
       continue;
@@ -128,80 +165,277 @@ void CClipboardHandler::AddClipNodes() {
     if (clip->hotKey != 0) hotKeys.try_emplace(clip->hotKey, static_cast<unsigned int>(clip->id));
 
     auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip->id));
-    // A clip's content never changes, so its caption and thumbnail are made once, when its
-    // node is.
-    if (!existed) {
-      if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) {
-        node->caption = MakeCaption(text->text);
-      } else if (const auto* image = dynamic_cast<const CImageItem*>(clip.get())) {
-        if (image->picture) node->thumbnail = MakeThumbnail(*image->picture);
-      }
-    }
-    node->id = static_cast<unsigned int>(clip->id);
-    node->created = clip->created;
-    node->count = static_cast<unsigned int>(clip->textLength);
-    node->isCategory = false;
-    node->categoryId = static_cast<unsigned int>(clip->categoryId);
-    node->marked = true;
-    node->inHistory = clip->categoryId == kHistoryCategoryId;
-    node->hotKey = clip->hotKey;
-    node->indent = place->second.clipIndent;
+    FillClipNode(*node, *clip, *category, !existed);
     if (!existed) CItemNode::AddRow(treeView, *category, *node);
     if (clip->categoryId == kHistoryCategoryId) {
-      node->quickNumber = ++historyNumber;
+      node->quickNumber = historyNumber < kLastQuickNumber ? ++historyNumber : 0;
+      if (node->quickNumber != 0) numberedHistory.push_back(node->id);
     } else if (clip->categoryId == kNotesCategoryId) {
       node->quickNumber = ++notesNumber;
     } else {
       node->quickNumber = ++otherNumber;
     }
   }
+  otherClipNodes = otherNumber - (kFirstOtherQuickNumber - 1);
+}
+
+CItemNode* CClipboardHandler::CategoryNode(int categoryId) const {
+  auto found = categoryNodes.find(static_cast<unsigned int>(categoryId));
+  return found == categoryNodes.end() ? nullptr : found->second;
 }
 
 void CClipboardHandler::RebuildTree() {
   if (!IsActive()) return;
+  if (fullRebuildNeeded || !ApplyChanges()) {
+    RebuildTreeFully();
+    return;
+  }
+  changes.clear();
+}
+
+void CClipboardHandler::RebuildTreeFully() {
+  if (!IsActive()) return;
+  changes.clear();
+  fullRebuildNeeded = false;
+  categoryNodes.clear();
   hotKeys.clear();
   root.ClearMarks();
   root.marked = true;
   AddBuiltInCategory(kHistoryCategoryId, kHistoryCaption, 0);
   AddBuiltInCategory(kNotesCategoryId, kNotesCaption, 1);
-  PopulateCategories(*this, root, 0, treeView, true);
+  PopulateCategories(*this, root, 0, treeView, true, &categoryNodes);
   AddClipNodes();
   root.PruneUnmarked(treeView);
   root.UpdateCounts();
-  SortLevels(root, true);
+  SortLevels();
 }
 
-void CClipboardHandler::SortLevels(CItemNode& parent, bool isRoot) {
+void CClipboardHandler::SortLevels() {
   // The mirror puts the siblings in the view's order itself, so that drawing a row needs no
-  // walk along its siblings, and the view is asked to sort only the levels that have rows
-  // below them: on a real tree view every request is a window message, and the history
-  // alone can hold thousands of rows.
-  std::vector<CItemNode*> order;
-  order.reserve(parent.children.size());
-  for (auto& [childId, child] : parent.children) order.push_back(child.get());
-  // Siblings never compare equal, so this is the one order the view's sort gives too.
-  std::sort(order.begin(), order.end(), [](const CItemNode* a, const CItemNode* b) {
-    return a != b && CItemNode::CompareNodes(a, b) < 0;
-  });
-  int rowsBefore = 0;
-  for (CItemNode* child : order) {
-    child->siblingIndex = rowsBefore;
-    // A node whose row the view refused takes no place among the rows.
-    if (treeView == nullptr || child->treeNode != nullptr) ++rowsBefore;
+  // walk along its siblings and a later change can put a row straight in its place; the
+  // view is asked to sort only the levels that have rows: on a real tree view every request
+  // is a window message, and the history alone can hold thousands of rows.
+  std::vector<CItemNode*> pending{&root};
+  while (!pending.empty()) {
+    CItemNode& parent = *pending.back();
+    pending.pop_back();
+    std::vector<CItemNode*> order;
+    order.reserve(parent.children.size());
+    for (auto& [childId, child] : parent.children) {
+      // A node whose row the view refused takes no place among the rows.
+      if (treeView == nullptr || child->treeNode != nullptr) order.push_back(child.get());
+      if (child->isCategory) pending.push_back(child.get());
+    }
+    // Siblings never compare equal, so this is the one order the view's sort gives too.
+    std::sort(order.begin(), order.end(), [](const CItemNode* a, const CItemNode* b) {
+      return a != b && CItemNode::CompareNodes(a, b) < 0;
+    });
+    parent.order.assign(order.begin(), order.end());
+    // Without a row of its own a category's rows went to the top level, sorted there.
+    if (treeView != nullptr && !parent.children.empty() &&
+        (&parent == &root || parent.treeNode != nullptr)) {
+      treeView->SortChildren(parent.treeNode, &CItemNode::CompareNodes);
+    }
   }
-  // Without a row of its own a category's rows went to the top level, sorted there.
-  if (treeView != nullptr && !order.empty() && (isRoot || parent.treeNode != nullptr)) {
-    treeView->SortChildren(parent.treeNode, &CItemNode::CompareNodes);
+}
+
+void CClipboardHandler::ClipInserted(CBaseItem& clip) {
+  if (fullRebuildNeeded) return;
+  if (changes.size() >= kMostChangesApplied) {
+    fullRebuildNeeded = true;
+    changes.clear();
+    return;
   }
-  for (CItemNode* child : order) {
-    if (child->isCategory && !child->children.empty()) SortLevels(*child, false);
+  CClipChange change;
+  change.inserted = true;
+  change.clip = &clip;
+  change.id = clip.id;
+  change.categoryId = clip.categoryId;
+  if (Items().front().get() == &clip) {
+    change.place = CClipChange::EPlace::kHead;
+  } else if (Items().back().get() == &clip) {
+    change.place = CClipChange::EPlace::kTail;
   }
+  changes.push_back(change);
+}
+
+void CClipboardHandler::ClipRemoved(const CBaseItem& clip) {
+  if (fullRebuildNeeded) return;
+  if (changes.size() >= kMostChangesApplied) {
+    fullRebuildNeeded = true;
+    changes.clear();
+    return;
+  }
+  // The clip may be destroyed before the rebuild: its insertion, if still pending, lets go.
+  for (CClipChange& earlier : changes) {
+    if (earlier.inserted && earlier.clip == &clip && earlier.id == clip.id) earlier.clip = nullptr;
+  }
+  CClipChange change;
+  change.id = clip.id;
+  change.categoryId = clip.categoryId;
+  changes.push_back(change);
+}
+
+void CClipboardHandler::CategoriesChanged() {
+  fullRebuildNeeded = true;
+  changes.clear();
+}
+
+bool CClipboardHandler::ApplyChanges() {
+  bool historyChanged = false;
+  for (const CClipChange& change : changes) {
+    if (change.categoryId == kHistoryCategoryId) historyChanged = true;
+    if (change.inserted ? !InsertClipNode(change) : !RemoveClipNode(change)) return false;
+  }
+  return !historyChanged || NumberHistory();
+}
+
+std::vector<CItemNode*> CClipboardHandler::NumberedWith(int categoryId) {
+  std::vector<CItemNode*> nodes;
+  auto addClipsOf = [&nodes](CItemNode& category) {
+    for (auto& [childId, child] : category.children) {
+      if (!child->isCategory) nodes.push_back(child.get());
+    }
+  };
+  if (categoryId == kNotesCategoryId) {
+    if (CItemNode* notes = CategoryNode(kNotesCategoryId)) addClipsOf(*notes);
+    return nodes;
+  }
+  // The clips of all user categories share one run of numbers.
+  for (auto& [id, category] : categoryNodes) {
+    const auto categoryIdOf = static_cast<int>(id);
+    if (categoryIdOf != kHistoryCategoryId && categoryIdOf != kNotesCategoryId) addClipsOf(*category);
+  }
+  return nodes;
+}
+
+bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
+  if (change.clip == nullptr) return true;  // gone again
+  CBaseItem& clip = *change.clip;
+  const bool history = clip.categoryId == kHistoryCategoryId;
+  // Only the history's order is its ids; elsewhere a clip's place among its category's
+  // clips follows the list, which is known here only at its two ends.
+  if (!history && change.place == CClipChange::EPlace::kElsewhere) return false;
+  CItemNode* category = CategoryNode(clip.categoryId);
+  if (category == nullptr) {
+    clip.orphaned = true;
+    return true;
+  }
+  if (treeView != nullptr && category->treeNode == nullptr) return false;
+  if (clip.hotKey != 0) {
+    // The first clip in list order keeps a hot key; one in the middle needs the whole list.
+    if (change.place == CClipChange::EPlace::kHead) {
+      hotKeys[clip.hotKey] = static_cast<unsigned int>(clip.id);
+    } else if (change.place == CClipChange::EPlace::kTail) {
+      hotKeys.try_emplace(clip.hotKey, static_cast<unsigned int>(clip.id));
+    } else {
+      return false;
+    }
+  }
+  auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip.id));
+  if (existed) return false;
+  FillClipNode(*node, clip, *category, true);
+  if (!history) {
+    const bool notes = clip.categoryId == kNotesCategoryId;
+    if (!notes) ++otherClipNodes;
+    if (change.place == CClipChange::EPlace::kHead) {
+      for (CItemNode* other : NumberedWith(clip.categoryId)) {
+        if (other != node) ++other->quickNumber;
+      }
+      node->quickNumber = notes ? 1 : kFirstOtherQuickNumber;
+    } else {
+      // Notes hold only clips.
+      node->quickNumber = notes ? static_cast<int>(category->children.size())
+                                : kFirstOtherQuickNumber - 1 + otherClipNodes;
+    }
+  }
+  // History numbers come once all changes are in (NumberHistory); until then 0.
+
+  auto place = category->OrderPlace(*node);
+  if (treeView != nullptr) {
+    if (place == category->order.end()) {
+      node->treeNode = treeView->AddRow(category->treeNode, node);
+    } else {
+      TTreeNode* after = place == category->order.begin() ? nullptr : (*std::prev(place))->treeNode;
+      node->treeNode = treeView->InsertRow(category->treeNode, after, node, &CItemNode::CompareNodes);
+    }
+    if (node->treeNode == nullptr) place = category->order.end();  // refused: no place
+  }
+  if (treeView == nullptr || node->treeNode != nullptr) category->order.insert(place, node);
+  category->count = static_cast<unsigned int>(category->children.size());
+  if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
+  return true;
+}
+
+bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
+  CItemNode* category = CategoryNode(change.categoryId);
+  if (category == nullptr) return true;  // orphaned: it had no node
+  auto found = category->children.find(static_cast<unsigned int>(change.id));
+  if (found == category->children.end() || found->second->isCategory) return true;
+  CItemNode& node = *found->second;
+  if (node.hotKey != 0) {
+    auto bound = hotKeys.find(node.hotKey);
+    // The next clip with that key would have to be looked for along the whole list.
+    if (bound != hotKeys.end() && bound->second == node.id) return false;
+  }
+  // Out of the order first: the numbers that close up below would tie with its own.
+  auto place = category->OrderPlace(node);
+  if (place != category->order.end() && *place == &node) category->order.erase(place);
+  if (change.categoryId != kHistoryCategoryId) {
+    for (CItemNode* other : NumberedWith(change.categoryId)) {
+      if (other->quickNumber > node.quickNumber) --other->quickNumber;
+    }
+    if (change.categoryId != kNotesCategoryId) --otherClipNodes;
+  }
+  if (treeView != nullptr && node.treeNode != nullptr) treeView->DeleteRow(node.treeNode);
+  category->children.erase(found);
+  category->count = static_cast<unsigned int>(category->children.size());
+  if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
+  return true;
+}
+
+bool CClipboardHandler::NumberHistory() {
+  CItemNode* history = CategoryNode(kHistoryCategoryId);
+  if (history == nullptr) return false;
+  std::vector<std::pair<CItemNode*, int>> before;  // the nodes that had numbers, with them
+  for (unsigned int id : numberedHistory) {
+    auto found = history->children.find(id);
+    if (found == history->children.end()) continue;
+    before.emplace_back(found->second.get(), found->second->quickNumber);
+    found->second->quickNumber = 0;
+  }
+  numberedHistory.clear();
+  // History clips lie at the head of the list (captures come in there; moves go to the
+  // tail), so this stops after about ten clips.
+  const std::size_t wanted = std::min<std::size_t>(kLastQuickNumber, history->children.size());
+  for (auto clip = Items().begin(); clip != Items().end() && numberedHistory.size() < wanted; ++clip) {
+    if ((*clip)->categoryId != kHistoryCategoryId) continue;
+    auto found = history->children.find(static_cast<unsigned int>((*clip)->id));
+    if (found == history->children.end()) return false;
+    found->second->quickNumber = static_cast<int>(numberedHistory.size()) + 1;
+    numberedHistory.push_back(found->second->id);
+  }
+  if (treeView == nullptr) return true;
+  // A row whose number changed is drawn again (most also moved, which draws them anyway).
+  for (const auto& [node, number] : before) {
+    if (node->quickNumber != number) treeView->InvalidateRow(node->treeNode);
+  }
+  for (unsigned int id : numberedHistory) {
+    const CItemNode& node = *history->children.find(id)->second;
+    const bool had = std::any_of(before.begin(), before.end(),
+                                 [&node](const auto& entry) { return entry.first == &node; });
+    if (!had) treeView->InvalidateRow(node.treeNode);
+  }
+  return true;
 }
 
 bool CClipboardHandler::SetItemHotKey(int itemId, std::uint16_t code) {
   CBaseItem* clip = FindItem(itemId);
   if (clip == nullptr) return false;
   clip->hotKey = code;
+  // Which clip holds a key depends on every clip's key and place.
+  fullRebuildNeeded = true;
+  changes.clear();
   return true;
 }
 

@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <map>
+#include <unordered_map>
+#include <vector>
 
 #include "categories/item_node.h"
 #include "categories/tree_view.h"
@@ -29,8 +31,16 @@ class CClipboardHandler : public CDataBase {
   // `ownerWindow` as the clipboard owner.
   void AttachTree(TCustomTreeView* view, HWND ownerWindow);
 
-  // Reconciles the mirror and the view with the store; nothing before AttachTree.
+  // Reconciles the mirror and the view with the store; nothing before AttachTree. Work in
+  // proportion to what changed since the last rebuild: the clips that came and went (a
+  // capture adds a row at its place, may delete one, and renumbers only the first ten
+  // history clips);
+  // a change of the categories, a hot key set, a load or very many changes at once make it
+  // the full reconcile of RebuildTreeFully, whose result it always equals.
   void RebuildTree();
+  // The full reconcile: every category and clip of the store confirmed, added or pruned,
+  // counted and sorted.
+  void RebuildTreeFully();
 
   // Gives the first clip with that id the hot key `code` (0 removes it); false if none.
   // Takes effect in the hot-key map at the next rebuild.
@@ -43,24 +53,62 @@ class CClipboardHandler : public CDataBase {
   const std::map<unsigned short, unsigned int>& HotKeys() const { return hotKeys; }
   TCustomTreeView* TreeView() const { return treeView; }
 
+ protected:
+  void ClipInserted(CBaseItem& clip) override;
+  void ClipRemoved(const CBaseItem& clip) override;
+  void CategoriesChanged() override;
+
  private:
+  // A clip that entered or left the store since the last rebuild. An insertion whose clip
+  // left again before the rebuild has no clip any more.
+  struct CClipChange {
+    enum class EPlace { kHead, kTail, kElsewhere };
+    bool inserted = false;
+    CBaseItem* clip = nullptr;
+    int id = 0;
+    int categoryId = 0;
+    EPlace place = EPlace::kElsewhere;
+  };
+
   void AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow);
   void AddClipNodes();
-  // Sorts the rows below `parent` and, recursively, below each of its categories, and
-  // numbers each child node by its place among its siblings.
-  void SortLevels(CItemNode& parent, bool isRoot);
+  // Puts the children of every category in the view's order (`order`), and asks the view to
+  // sort the levels that have rows.
+  void SortLevels();
+  // Applies `changes` to the mirror and the view; false when one of them needs the full
+  // reconcile (which then also covers those applied).
+  bool ApplyChanges();
+  bool InsertClipNode(const CClipChange& change);
+  bool RemoveClipNode(const CClipChange& change);
+  // Gives the first ten history clips in list order the numbers 1 to 10, and 0 to those
+  // that had one before; false when a history clip has no node.
+  bool NumberHistory();
+  // The clip nodes that share one run of quick numbers with clips of `categoryId`.
+  std::vector<CItemNode*> NumberedWith(int categoryId);
+  CItemNode* CategoryNode(int categoryId) const;
 
   CItemNode root;
   std::map<unsigned short, unsigned int> hotKeys;  // key combination to clip id
   TCustomTreeView* treeView = nullptr;
+
+  std::vector<CClipChange> changes;
+  bool fullRebuildNeeded = true;
+  // The category nodes that the last full reconcile confirmed, by id.
+  std::unordered_map<unsigned int, CItemNode*> categoryNodes;
+  std::vector<unsigned int> numberedHistory;  // ids of the history clips with numbers 1 to 10
+  int otherClipNodes = 0;                     // clip nodes of user categories
 };
 
 // Adds or confirms, below `parent`, a node for every category whose parent is `parentId`
-// and, recursively, for theirs, with rows in `view` (when given). With `withIndent` the
-// nodes get the main window's indents. The main window's rebuild and the settings dialog's
-// categories-only tree both use it.
+// and, level by level, for theirs, with rows in `view` (when given). With `withIndent` the
+// nodes get the main window's indents. Each category id gets one node, at the first place
+// its chain of parents reaches (a damaged file can repeat ids and make cycles); work in
+// proportion to the number of categories, at any depth. `nodesById`, when given, receives
+// every node confirmed. The main window's rebuild and the settings dialog's categories-only
+// tree both use it.
 void PopulateCategories(CDataBase& store, CItemNode& parent, int parentId, TCustomTreeView* view,
-                        bool withIndent);
+                        bool withIndent,
+                        std::unordered_map<unsigned int, CItemNode*>* nodesById = nullptr);
 
 // The process-wide handler. CreateHandler replaces any earlier one; GetHandler makes one
 // without a view or owner when there is none; ReleaseHandler destroys it.

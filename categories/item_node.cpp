@@ -1,6 +1,46 @@
 #include "categories/item_node.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "store/base_item.h"
+
+namespace {
+
+// Whether the view puts `a` before `b`; a node is never before itself.
+bool Before(const CItemNode* a, const CItemNode* b) {
+  return a != b && CItemNode::CompareNodes(a, b) < 0;
+}
+
+// Every node of the subtree below `top`, each after its parent, children in ascending id
+// order. Walked with a stack of its own: categories may nest thousands deep.
+std::vector<CItemNode*> SubtreeParentsFirst(CItemNode& top) {
+  std::vector<CItemNode*> nodes;
+  std::vector<CItemNode*> pending{&top};
+  while (!pending.empty()) {
+    CItemNode* node = pending.back();
+    pending.pop_back();
+    nodes.push_back(node);
+    for (auto child = node->children.rbegin(); child != node->children.rend(); ++child) {
+      if (child->second->isCategory) pending.push_back(child->second.get());
+    }
+  }
+  return nodes;
+}
+
+}  // namespace
+
+CItemNode::~CItemNode() {
+  std::vector<std::unique_ptr<CItemNode>> doomed;
+  for (auto& [childId, child] : children) doomed.push_back(std::move(child));
+  children.clear();
+  while (!doomed.empty()) {
+    std::unique_ptr<CItemNode> node = std::move(doomed.back());
+    doomed.pop_back();
+    for (auto& [childId, child] : node->children) doomed.push_back(std::move(child));
+    node->children.clear();
+  }
+}
 
 std::pair<CItemNode*, bool> CItemNode::FindOrAddChild(unsigned int childId) {
   auto [child, added] = children.try_emplace(childId);
@@ -9,47 +49,64 @@ std::pair<CItemNode*, bool> CItemNode::FindOrAddChild(unsigned int childId) {
     return {child->second.get(), true};
   }
   child->second = std::make_unique<CItemNode>();
+  child->second->parent = this;
   return {child->second.get(), false};
 }
 
 CItemNode* CItemNode::FindMarkedNode(unsigned int nodeId) {
-  auto direct = children.find(nodeId);
-  if (direct != children.end() && direct->second->isCategory) {
-    return direct->second->marked ? direct->second.get() : nullptr;
-  }
-  for (auto& [childId, child] : children) {
-    if (!child->isCategory) continue;  // clip nodes have no children
-    if (CItemNode* found = child->FindMarkedNode(nodeId)) return found;
+  // The order of the recursive definition: at each node its direct child first, then the
+  // subtrees of its categories in ascending id order.
+  std::vector<CItemNode*> pending{this};
+  while (!pending.empty()) {
+    CItemNode* node = pending.back();
+    pending.pop_back();
+    auto direct = node->children.find(nodeId);
+    if (direct != node->children.end() && direct->second->isCategory) {
+      if (direct->second->marked) return direct->second.get();
+      continue;  // an unmarked one ends the search of this subtree
+    }
+    for (auto child = node->children.rbegin(); child != node->children.rend(); ++child) {
+      if (child->second->isCategory) pending.push_back(child->second.get());
+    }
   }
   return nullptr;
 }
 
 void CItemNode::ClearMarks() {
-  for (auto& [childId, child] : children) child->ClearMarks();
-  marked = false;
+  for (CItemNode* node : SubtreeParentsFirst(*this)) {
+    node->marked = false;
+    for (auto& [childId, child] : node->children) child->marked = false;
+  }
 }
 
 void CItemNode::PruneUnmarked(TCustomTreeView* view) {
-  for (auto child = children.begin(); child != children.end();) {
-    CItemNode& node = *child->second;
-    node.PruneUnmarked(view);
-    if (node.marked || !node.children.empty()) {
-      ++child;
-      continue;
+  // Children before their parents, so that a category whose rows all go goes as well.
+  const std::vector<CItemNode*> nodes = SubtreeParentsFirst(*this);
+  for (auto node = nodes.rbegin(); node != nodes.rend(); ++node) {
+    auto& siblings = (*node)->children;
+    for (auto child = siblings.begin(); child != siblings.end();) {
+      CItemNode& candidate = *child->second;
+      if (candidate.marked || !candidate.children.empty()) {
+        ++child;
+        continue;
+      }
+      if (view != nullptr && candidate.treeNode != nullptr) view->DeleteRow(candidate.treeNode);
+      child = siblings.erase(child);
     }
-    if (view != nullptr && node.treeNode != nullptr) view->DeleteRow(node.treeNode);
-    child = children.erase(child);
   }
 }
 
 void CItemNode::UpdateCounts() {
   if (!isCategory) return;
-  for (auto& [childId, child] : children) child->UpdateCounts();
-  count = static_cast<unsigned int>(children.size());
+  for (CItemNode* node : SubtreeParentsFirst(*this)) {
+    node->count = static_cast<unsigned int>(node->children.size());
+  }
 }
 
 void CItemNode::Clear() {
   children.clear();
+  order.clear();
+  parent = nullptr;
   id = 0;
   treeNode = nullptr;
   caption.clear();
@@ -65,7 +122,15 @@ void CItemNode::Clear() {
   indent = 0;
   quickNumber = 0;
   hotKey = 0;
-  siblingIndex = 0;
+}
+
+int CItemNode::RowsBefore() const {
+  if (parent == nullptr) return 0;
+  return static_cast<int>(parent->OrderPlace(*this) - parent->order.begin());
+}
+
+std::deque<CItemNode*>::iterator CItemNode::OrderPlace(const CItemNode& child) {
+  return std::lower_bound(order.begin(), order.end(), &child, Before);
 }
 
 void CItemNode::AddRow(TCustomTreeView* view, const CItemNode& parent, CItemNode& node) {

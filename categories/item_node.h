@@ -5,6 +5,7 @@
 // and prunes the rest with their rows, so rows that stay keep their expansion and selection.
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,6 +17,9 @@
 class CItemNode {
  public:
   CItemNode() = default;
+  // Takes the subtree apart level by level: a damaged file can nest categories thousands
+  // deep, too deep for destructors that call each other.
+  ~CItemNode();
   CItemNode(const CItemNode&) = delete;
   CItemNode& operator=(const CItemNode&) = delete;
 
@@ -23,10 +27,10 @@ class CItemNode {
   // not marked, and false (the caller fills it in).
   std::pair<CItemNode*, bool> FindOrAddChild(unsigned int childId);
 
-  // The marked category node with that id below this one, searching each level before the
-  // next in ascending id order; none when the first category found with that id is not
-  // marked. Only category nodes are found: a damaged file can give a clip a category id in
-  // the range of clip ids.
+  // The marked category node with that id below this one: a direct child is looked at
+  // before the subtrees, which are searched in ascending id order, each in the same way;
+  // none when the first category found with that id is not marked. Only category nodes are
+  // found: a damaged file can give a clip a category id in the range of clip ids.
   CItemNode* FindMarkedNode(unsigned int nodeId);
 
   // Unmarks this node and every node below it.
@@ -36,11 +40,17 @@ class CItemNode {
   // `view` (when there is one).
   void PruneUnmarked(TCustomTreeView* view);
 
-  // For category nodes, recursively: `count` = the number of direct child nodes.
+  // For category nodes, throughout the subtree: `count` = the number of direct child nodes.
   void UpdateCounts();
 
   // Destroys every child and resets every field. Rows are left to their view.
   void Clear();
+
+  // The rows before this node's row under the same parent, in the view's order (0 for the
+  // root). Looked up in the parent's `order`, so `order` must be up to date.
+  int RowsBefore() const;
+  // Where `child` belongs in `order`: the first place whose node the view puts after it.
+  std::deque<CItemNode*>::iterator OrderPlace(const CItemNode& child);
 
   // Appends `node`'s row below `parent`'s (at the top level when `parent` has none) when
   // there is a view; without one the node keeps no row.
@@ -51,6 +61,10 @@ class CItemNode {
   static int CompareNodes(const void* dataA, const void* dataB);
 
   std::map<unsigned int, std::unique_ptr<CItemNode>> children;
+  // The children that have rows (all of them without a view), in the view's order: set by
+  // every full rebuild and kept by the changes made between them.
+  std::deque<CItemNode*> order;
+  CItemNode* parent = nullptr;  // the node whose `children` hold this one
   unsigned int id = 0;
   TTreeNode* treeNode = nullptr;  // owned by the view
   std::u16string caption;         // category name, or the first 200 units of a clip's text
@@ -64,7 +78,8 @@ class CItemNode {
   int skinRow = 0;
   int iconIndex = 0;
   int indent = 0;
+  // Quick-paste position in its category's clips; history clips past the tenth carry 0,
+  // since their order is their ids and only 1 to 10 are shown.
   int quickNumber = 0;
   std::uint16_t hotKey = 0;
-  int siblingIndex = 0;  // rows before this node's row under the same parent, in sorted order
 };

@@ -14,19 +14,26 @@ class CRecordingTreeView : public TCustomTreeView {
   ~CRecordingTreeView() override;
 
   TTreeNode* AddRow(TTreeNode* parent, void* data) override;
+  TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare compare) override;
   void DeleteRow(TTreeNode* row) override;
   bool HasParentRow(TTreeNode* row) const override;
   void* RowData(TTreeNode* row) const override;
   std::vector<TTreeNode*> ChildRows(TTreeNode* parent) const override;
   void SortAll(Compare compare) override;
   void SortChildren(TTreeNode* parent, Compare compare) override;
+  void InvalidateRow(TTreeNode* row) override;
   void SetExpanded(TTreeNode* row, bool expanded) override;
   bool IsExpanded(TTreeNode* row) const override;
   void Select(TTreeNode* row) override;
   TTreeNode* Selected() const override;
 
+  // Rows added by either call, rows deleted (with those below them), levels sorted, rows
+  // drawn again, and every call that the view answered: what a real view would be asked.
   int RowsAdded() const { return rowsAdded_; }
   int RowsDeleted() const { return rowsDeleted_; }
+  int LevelsSorted() const { return levelsSorted_; }
+  int RowsInvalidated() const { return rowsInvalidated_; }
+  int Requests() const { return requests_; }
   // Every row, at any depth.
   std::size_t RowCount() const;
 
@@ -44,13 +51,17 @@ class CRecordingTreeView : public TCustomTreeView {
   static TTreeNode* AsNode(Row* row) { return reinterpret_cast<TTreeNode*>(row); }
   Rows& SiblingsOf(Row* parent) { return parent == nullptr ? top_ : parent->children; }
   const Rows& SiblingsOf(const Row* parent) const { return parent == nullptr ? top_ : parent->children; }
-  bool Contains(const Row* row, const Rows& rows) const;
-  static void Sort(Rows& rows, Compare compare);
   static void SortLevel(Rows& rows, Compare compare);
-  static std::size_t Count(const Rows& rows);
+  // The rows of `rows` and of every level below them, walked without recursion (rows can
+  // nest thousands deep).
+  static std::vector<Row*> Flatten(const Rows& rows);
+  static void Destroy(Rows& rows);
 
   Rows top_;
   Row* selected_ = nullptr;
   int rowsAdded_ = 0;
   int rowsDeleted_ = 0;
+  int levelsSorted_ = 0;
+  int rowsInvalidated_ = 0;
+  mutable int requests_ = 0;
 };

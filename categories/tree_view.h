@@ -19,6 +19,10 @@ class TCustomTreeView {
   // Appends a row as the last child of `parent` (as the last top-level row when `parent` is
   // null), with empty text and `data`. Returns the new row, owned by the view.
   virtual TTreeNode* AddRow(TTreeNode* parent, void* data) = 0;
+  // Inserts a row below `parent` right after `after` (a row below `parent`), or as its first
+  // row when `after` is null. `compare` is the order of that level, which a view may use
+  // instead, appending the row and sorting the level, where that is cheaper.
+  virtual TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare compare) = 0;
   // Deletes a row and every row below it.
   virtual void DeleteRow(TTreeNode* row) = 0;
   virtual bool HasParentRow(TTreeNode* row) const = 0;
@@ -30,6 +34,9 @@ class TCustomTreeView {
   // Sorts only the rows directly below `parent` (the top-level rows for null) by `compare`
   // of their data; the rows below them keep their order.
   virtual void SortChildren(TTreeNode* parent, Compare compare) = 0;
+
+  // Has the row drawn again from its data, if it is on screen.
+  virtual void InvalidateRow(TTreeNode* row) = 0;
 
   virtual void SetExpanded(TTreeNode* row, bool expanded) = 0;
   virtual bool IsExpanded(TTreeNode* row) const = 0;

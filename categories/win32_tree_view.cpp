@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <vector>
 
 namespace {
 
@@ -48,12 +49,18 @@ void SortOneLevel(HWND tree, HTREEITEM parent, SortContext& context) {
 }
 
 // TVM_SORTCHILDRENCB's own recursion flag is reserved, so each level is sorted here, the
-// parent's before those below it.
-void SortLevel(HWND tree, HTREEITEM parent, SortContext& context) {
-  SortOneLevel(tree, parent, context);
-  for (HTREEITEM child = FirstChild(tree, parent); child != nullptr;
-       child = TreeView_GetNextSibling(tree, child)) {
-    SortLevel(tree, child, context);
+// parent's before those below it, with a list of its own rather than recursion: rows can
+// nest thousands deep.
+void SortLevel(HWND tree, HTREEITEM top, SortContext& context) {
+  std::vector<HTREEITEM> pending{top};
+  while (!pending.empty()) {
+    const HTREEITEM parent = pending.back();
+    pending.pop_back();
+    SortOneLevel(tree, parent, context);
+    for (HTREEITEM child = FirstChild(tree, parent); child != nullptr;
+         child = TreeView_GetNextSibling(tree, child)) {
+      if (TreeView_GetChild(tree, child) != nullptr) pending.push_back(child);
+    }
   }
 }
 
@@ -69,6 +76,31 @@ TTreeNode* CWin32TreeView::AddRow(TTreeNode* parent, void* data) {
   insert.item.pszText = emptyText;
   insert.item.lParam = reinterpret_cast<LPARAM>(data);
   return Row(TreeView_InsertItem(tree_, &insert));
+}
+
+TTreeNode* CWin32TreeView::InsertRow(TTreeNode* parent, TTreeNode* after, void* data,
+                                     Compare compare) {
+  if (after == nullptr) {
+    TTreeNode* row = AddRow(parent, data);
+    if (row != nullptr) SortChildren(parent, compare);
+    return row;
+  }
+  static wchar_t emptyText[] = L"";
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent != nullptr ? Item(parent) : TVI_ROOT;
+  insert.hInsertAfter = Item(after);
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = emptyText;
+  insert.item.lParam = reinterpret_cast<LPARAM>(data);
+  return Row(TreeView_InsertItem(tree_, &insert));
+}
+
+void CWin32TreeView::InvalidateRow(TTreeNode* row) {
+  RECT rect{};
+  // False for a row that is not on screen, which then needs nothing.
+  if (row != nullptr && TreeView_GetItemRect(tree_, Item(row), &rect, FALSE)) {
+    InvalidateRect(tree_, &rect, FALSE);
+  }
 }
 
 void CWin32TreeView::DeleteRow(TTreeNode* row) {

@@ -21,6 +21,9 @@ class CWin32TreeView final : public TCustomTreeView {
 
   // Null when the control refuses the item (out of memory).
   TTreeNode* AddRow(TTreeNode* parent, void* data) override;
+  // A first row is appended and its level sorted: under Wine the control takes far longer
+  // to put a row first (about 240 ms below 10,000 rows) than to sort them (about 8 ms).
+  TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare compare) override;
   // The control moves the selection elsewhere when the selected row goes with it.
   void DeleteRow(TTreeNode* row) override;
   bool HasParentRow(TTreeNode* row) const override;
@@ -32,6 +35,8 @@ class CWin32TreeView final : public TCustomTreeView {
   void SortAll(Compare compare) override;
   // One level, with SortAll's handling of a throwing `compare`.
   void SortChildren(TTreeNode* parent, Compare compare) override;
+
+  void InvalidateRow(TTreeNode* row) override;
 
   // A row without child rows cannot be expanded: the control leaves it collapsed.
   void SetExpanded(TTreeNode* row, bool expanded) override;

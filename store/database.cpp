@@ -151,6 +151,7 @@ CBaseItem* CDataBase::FindItem(int itemId) {
 }
 
 std::unique_ptr<CBaseItem> CDataBase::Detach(ItemList::iterator position) {
+  ClipRemoved(**position);
   std::unique_ptr<CBaseItem> clip = std::move(*position);
   items.erase(position);
   if (clip->categoryId == kHistoryCategoryId) --historyCount;
@@ -159,7 +160,7 @@ std::unique_ptr<CBaseItem> CDataBase::Detach(ItemList::iterator position) {
 
 void CDataBase::Insert(ItemList::iterator before, std::unique_ptr<CBaseItem> clip) {
   if (clip->categoryId == kHistoryCategoryId) ++historyCount;
-  items.insert(before, std::move(clip));
+  ClipInserted(**items.insert(before, std::move(clip)));
 }
 
 void CDataBase::Erase(ItemList::iterator clip) { Detach(clip); }
@@ -195,6 +196,7 @@ int CDataBase::AddCategory(const CCategory& category) {
   auto added = std::make_unique<CCategory>(category);
   added->id = ++lastCategoryId;
   categories.push_back(std::move(added));
+  CategoriesChanged();
   return lastCategoryId;
 }
 
@@ -203,6 +205,7 @@ bool CDataBase::UpdateCategory(int id, const CCategory& category) {
   if (stored == nullptr) return false;
   *stored = category;
   stored->id = id;
+  CategoriesChanged();
   return true;
 }
 
@@ -211,6 +214,7 @@ bool CDataBase::DeleteCategory(int id) {
                             [id](const auto& category) { return category->id == id; });
   if (found == categories.end()) return false;
   categories.erase(found);
+  CategoriesChanged();
   return true;
 }
 

@@ -126,6 +126,15 @@ class CDataBase {
   int NextItemId() const { return nextItemId; }
   int LastCategoryId() const { return lastCategoryId; }
 
+ protected:
+  // For a view of the store that follows it change by change (the clip handler's tree):
+  // ClipInserted runs once the clip is in `items`, ClipRemoved while it is still there and
+  // whole, before it leaves; CategoriesChanged when a category record was added, changed or
+  // removed, or the whole content was replaced. The store itself needs none of them.
+  virtual void ClipInserted(CBaseItem& clip) { static_cast<void>(clip); }
+  virtual void ClipRemoved(const CBaseItem& clip) { static_cast<void>(clip); }
+  virtual void CategoriesChanged() {}
+
  private:
   std::unique_ptr<CBaseItem> TakeClipboardContent();
   const CBaseItem* NewestHistoryClip() const;

@@ -61,6 +61,7 @@ void CDataBase::Clear() {
   items.clear();
   categories.clear();
   historyCount = 0;
+  CategoriesChanged();
 }
 
 bool CDataBase::LoadFromFile(const std::filesystem::path& path) {
@@ -214,6 +215,7 @@ void CDataBase::ReplaceCategories(int lastId, const std::vector<CCategory>& repl
 
 void CDataBase::AppendCategory(const CCategory& category) {
   categories.push_back(std::make_unique<CCategory>(category));
+  CategoriesChanged();
   RaiseCategoryCounter();
 }
 

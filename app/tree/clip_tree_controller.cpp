@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "app/tree/clip_tree_rules.h"
 #include "categories/clipboard_handler.h"
@@ -18,12 +19,17 @@ POINT PointOf(LPARAM lParam) {
 }
 
 // The clip's node anywhere in the mirror, or null. Searched anew each time because a
-// capture or a move rebuilds the mirror while the user drags or a menu is open.
-CItemNode* FindClipNode(CItemNode& parent, int clipId) {
-  for (auto& [childId, child] : parent.children) {
-    if (!child->isCategory && static_cast<int>(childId) == clipId) return child.get();
-    if (child->isCategory) {
-      if (CItemNode* found = FindClipNode(*child, clipId)) return found;
+// capture or a move rebuilds the mirror while the user drags or a menu is open. Categories
+// may nest deep in a damaged file: walked with a list rather than recursion.
+CItemNode* FindClipNode(CItemNode& root, int clipId) {
+  std::vector<CItemNode*> pending{&root};
+  while (!pending.empty()) {
+    CItemNode* category = pending.back();
+    pending.pop_back();
+    auto found = category->children.find(static_cast<unsigned int>(clipId));
+    if (found != category->children.end() && !found->second->isCategory) return found->second.get();
+    for (auto& [childId, child] : category->children) {
+      if (child->isCategory) pending.push_back(child.get());
     }
   }
   return nullptr;
@@ -132,7 +138,7 @@ LRESULT CClipTreeController::ItemsTreeCustomDrawItem(NMTVCUSTOMDRAW& draw) {
   RowState state;
   state.selected = (draw.nmcd.uItemState & CDIS_SELECTED) != 0;
   state.hasParent = HasParentRow(item);
-  state.precedingSiblings = node->siblingIndex;
+  state.precedingSiblings = node->RowsBefore();
   state.quickPasteMode = host_.QuickPasteMode();
   state.menuHighlight = FromColorRef(GetSysColor(COLOR_MENUHILIGHT));
   // The row is as high as the tree's item height. Wine reports a rectangle one pixel

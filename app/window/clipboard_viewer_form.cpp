@@ -659,6 +659,8 @@ void TClipboardViewerForm::ShowSaveError(const std::string& message) {
 
 void TClipboardViewerForm::ReleaseHandler() {
   if (!handlerCreated_) return;
+  // The data is safe: the window goes now, and its rows are not drawn as they go.
+  ShowWindow(Handle(), SW_HIDE);
   treeController_.reset();
   TreeView_DeleteAllItems(tree_);
   ::ReleaseHandler();

@@ -1,16 +1,33 @@
 #include "app/window/tray_icon.h"
 
-
+#include <future>
+#include <memory>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 CTrayIcon::CTrayIcon(HWND window, UINT id, UINT callbackMessage, HICON icon, std::wstring tip)
     : window_(window), id_(id), callbackMessage_(callbackMessage), icon_(icon),
       tip_(std::move(tip)) {}
 
-CTrayIcon::~CTrayIcon() {
+CTrayIcon::~CTrayIcon() { Remove(kRemovalPatience); }
+
+void CTrayIcon::Remove(std::chrono::milliseconds patience) {
   if (!added_) return;
+  added_ = false;
   NOTIFYICONDATAW data = Data();
-  Shell_NotifyIconW(NIM_DELETE, &data);
+  auto answered = std::make_shared<std::promise<void>>();
+  std::future<void> removal = answered->get_future();
+  try {
+    std::thread([data, answered]() mutable {
+      Shell_NotifyIconW(NIM_DELETE, &data);
+      answered->set_value();
+    }).detach();
+  } catch (const std::system_error&) {
+    Shell_NotifyIconW(NIM_DELETE, &data);  // no thread to be had: wait as long as it takes
+    return;
+  }
+  removal.wait_for(patience);
 }
 
 NOTIFYICONDATAW CTrayIcon::Data() const {

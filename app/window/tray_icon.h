@@ -4,6 +4,7 @@
 // lParam. Explorer forgets every icon when it restarts; the window calls Add() again on
 // TaskbarCreatedMessage().
 
+#include <chrono>
 #include <string>
 
 #include "platform/windows_api.h"
@@ -13,13 +14,23 @@
 class CTrayIcon {
  public:
   CTrayIcon(HWND window, UINT id, UINT callbackMessage, HICON icon, std::wstring tip);
-  // Removes the icon.
+  // Removes the icon, waiting for the shell at most kRemovalPatience (see Remove).
   ~CTrayIcon();
   CTrayIcon(const CTrayIcon&) = delete;
   CTrayIcon& operator=(const CTrayIcon&) = delete;
 
   // Shows the icon (again); false when the notification area refuses it.
   bool Add();
+
+  // Takes the icon away, waiting for the shell at most `patience`. The shell answers in its
+  // own time: Explorer's notification area is given up to 4 s when it is busy, and Wine's
+  // stand-alone tray window (on a desktop without a tray, as on Xvfb) hides itself when its
+  // last icon goes and then waits 2 s for a window manager that never answers. So the
+  // request runs on a thread of its own; one still unanswered after `patience` is left to
+  // the shell, which drops the icons of a window that is gone, or ends with the process.
+  void Remove(std::chrono::milliseconds patience);
+
+  static constexpr std::chrono::milliseconds kRemovalPatience{50};
 
   // The message Explorer broadcasts when its taskbar is (re)created.
   static UINT TaskbarCreatedMessage();

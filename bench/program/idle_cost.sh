@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# The idle cost of the whole program under Wine: quillery.exe with 12 clips (ten texts and
-# two 640 x 480 pictures) sits idle for SECONDS, side by side with bench/idle's program
-# that does nothing but run a 10 ms timer. Prints each one's share of a core, in the
-# program and in wineserver (which answers its key-state and window queries), and the
-# program's resident size at the end.
-#   bench/program/idle_cost.sh [BUILD_DIR] [SECONDS]     (build/windows, 60)
+# The idle cost of the whole program under Wine: quillery.exe with CLIPS clips (two 640 x 480
+# pictures and texts: short ones for the default 12, of 1 KB for more) sits idle for
+# SECONDS, side by side with bench/idle's program that does nothing but run a 10 ms timer.
+# Prints each one's share of a core, in the program and in wineserver (which answers its
+# key-state and window queries), and the program's resident size at the end.
+#   bench/program/idle_cost.sh [BUILD_DIR] [SECONDS] [CLIPS]     (build/windows, 60, 12)
 # Targets: quillery.exe at most 1.5 times the timer's CPU time; resident under 25 MiB.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export QUILLERY_BUILD_DIR=$(realpath "${1:-$root/build/windows}")
 seconds=${2:-60}
+clips=${3:-12}
 settle=8  # seconds for a program to start and load before the measurement begins
 
 cmake --build "$QUILLERY_BUILD_DIR" --target quillery quillery-data key_poll_bench >/dev/null
@@ -76,20 +77,28 @@ write_bmp() {
   } >"$file"
 }
 
-# A portable installation with 12 clips and without the first-run and update questions.
+# A portable installation with $clips clips and without the first-run and update questions.
 install=$(mktemp -d "$QUILLERY_BUILD_DIR/idle-cost.XXXXXX")
 trap 'quillery_stop_virtual_display; rm -rf "$install"' EXIT
 mkdir "$install/Data"
 cp "$QUILLERY_BUILD_DIR/app/quillery.exe" "$install/"
 today=$(($(date -u -d "$(date +%F)" +%s) / 86400 + 25569))  # days since 30 December 1899
-printf '[Main]\r\nFirstLaunch=0\r\nLastUpdatesCheck=%d\r\n' "$today" >"$install/quillery.ini"
+printf '[Main]\r\nFirstLaunch=0\r\nLastUpdatesCheck=%d\r\nClipboardCapacity=%d\r\n' "$today" \
+  "$((clips > 12 ? clips : 12))" >"$install/quillery.ini"
 write_bmp "$install/a.bmp" 640 480
 write_bmp "$install/b.bmp" 640 480
 {
   echo '{"lastCategoryId": 1000, "categories": [], "items": ['
-  for i in $(seq 1 10); do
-    echo "{\"kind\": \"text\", \"categoryId\": 10, \"text\": \"idle clip $i: some text that someone copied, a line or so long\"},"
-  done
+  if ((clips <= 12)); then
+    for i in $(seq 1 $((clips - 2))); do
+      echo "{\"kind\": \"text\", \"categoryId\": 10, \"text\": \"idle clip $i: some text that someone copied, a line or so long\"},"
+    done
+  else
+    kilobyte=$(printf 'x%.0s' $(seq 1 500))
+    for i in $(seq 1 $((clips - 2))); do
+      echo "{\"kind\": \"text\", \"categoryId\": 10, \"text\": \"idle clip $i $kilobyte\"},"
+    done
+  fi
   echo '{"kind": "picture", "categoryId": 10, "file": "a.bmp"},'
   echo '{"kind": "picture", "categoryId": 10, "file": "b.bmp"}]}'
 } >"$install/clips.json"
@@ -110,7 +119,7 @@ wait "$timer_job"
 (cd "$install" && exec "$QUILLERY_WINE" quillery.exe) &
 pid=$(wait_for_process 'quillery\.exe')
 sleep "$settle"
-measure "quillery.exe, 12 clips" "$pid"
+measure "quillery.exe, $clips clips" "$pid"
 
 awk -v q="$last_total" -v t="$timer_total" -v qp="$last_program" -v tp="$timer_program" \
   -v rss="$last_rss" 'BEGIN {

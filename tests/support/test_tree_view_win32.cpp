@@ -49,6 +49,10 @@ class CTestTreeView final : public TCustomTreeView {
   }
 
   TTreeNode* AddRow(TTreeNode* parent, void* data) override { return view_.AddRow(parent, data); }
+  TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare compare) override {
+    return view_.InsertRow(parent, after, data, compare);
+  }
+  void InvalidateRow(TTreeNode* row) override { view_.InvalidateRow(row); }
   void DeleteRow(TTreeNode* row) override { view_.DeleteRow(row); }
   bool HasParentRow(TTreeNode* row) const override { return view_.HasParentRow(row); }
   void* RowData(TTreeNode* row) const override { return view_.RowData(row); }

@@ -1,0 +1,137 @@
+// How fast quillery.exe starts and ends with a large history: 10,000 texts of 1 KB.
+//
+//   lifecycle_bench [CLIPS [RUNS]]     default: 10,000 clips, 5 runs
+//
+// Start: from CreateProcess until the main window answers a message, and until it is
+// ready for work (its data loaded and the clipboard-viewer chain joined). Exit: from
+// WM_CLOSE until the data file has been written, until the window is gone and until the
+// process has ended. Targets: ready under 0.2 s; process gone under 0.2 s after WM_CLOSE.
+// Run under Wine (scripts/wine-test.sh works for it).
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/window/main_window_ids.h"
+#include "foundation/settings_keys.h"
+#include "tests/e2e/desktop.h"
+#include "tests/e2e/program_installation.h"
+#include "tests/e2e/running_program.h"
+#include "tests/e2e/stored_clips.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Polls `condition` about every millisecond, handling this thread's messages meanwhile;
+// the milliseconds it took, or -1 when it did not hold within 30 s.
+template <typename Condition>
+double TimeUntil(Clock::time_point start, Condition condition) {
+  while (MillisecondsSince(start) < 30000) {
+    PumpMessages();
+    if (condition()) return MillisecondsSince(start);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+  return -1;
+}
+
+bool Answers(HWND window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+}
+
+struct CTimes {
+  double answers = 0;
+  double ready = 0;
+  double written = 0;
+  double windowGone = 0;
+  double processGone = 0;
+};
+
+bool RunOnce(const std::vector<std::pair<std::u16string, int>>& history, CTimes& times) {
+  CProgramInstallation installation;
+  installation.SetSetting(Settings::kClipboardCapacity, std::max<int>(12, static_cast<int>(history.size())));
+  WriteTextClips(installation.DataFile(), history);
+  const auto loadedStamp = std::filesystem::last_write_time(installation.DataFile());
+
+  const auto launch = Clock::now();
+  CRunningProgram program(installation.Program());
+  if (!program.Started()) return false;
+  HWND window = nullptr;
+  times.answers = TimeUntil(launch, [&] {
+    window = FindProcessWindow(program.ProcessId(), kMainWindowClass);
+    return window != nullptr && Answers(window);
+  });
+  times.ready = TimeUntil(launch, [&] {
+    DWORD viewerProcess = 0;
+    GetWindowThreadProcessId(GetClipboardViewer(), &viewerProcess);
+    return viewerProcess == program.ProcessId() && Answers(window);
+  });
+  if (times.ready < 0 || program.WaitForMainWindow() == nullptr) return false;
+  PumpFor(std::chrono::milliseconds(300));
+
+  const auto close = Clock::now();
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  times.written = TimeUntil(close, [&] {
+    std::error_code error;
+    const auto stamp = std::filesystem::last_write_time(installation.DataFile(), error);
+    return !error && stamp != loadedStamp;
+  });
+  times.windowGone = TimeUntil(close, [&] { return IsWindow(window) == FALSE; });
+  times.processGone = TimeUntil(close, [&] { return !program.IsRunning(); });
+  return times.processGone >= 0;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int clips = argc > 1 ? std::atoi(argv[1]) : 10000;
+  const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+  if (clips < 0 || runs < 1) {
+    std::fprintf(stderr, "usage: lifecycle_bench [CLIPS [RUNS]]\n");
+    return 2;
+  }
+  std::vector<std::pair<std::u16string, int>> history;
+  for (int i = 0; i < clips; ++i) {
+    const std::string number = "lifecycle text " + std::to_string(i + 1) + " ";
+    std::u16string text(number.begin(), number.end());
+    text.append(512 - std::min<std::size_t>(512, text.size()), u'x');
+    history.emplace_back(std::move(text), kHistoryCategoryId);
+  }
+  std::vector<double> answers, ready, written, windowGone, processGone;
+  for (int run = 0; run < runs; ++run) {
+    CTimes times;
+    if (!RunOnce(history, times)) {
+      std::printf("run %d: the program could not be started or did not end\n", run + 1);
+      return 1;
+    }
+    std::printf(
+        "run %d: answers after %.0f ms, ready after %.0f ms; after WM_CLOSE data written at"
+        " %.0f ms, window gone at %.0f ms, process gone at %.0f ms\n",
+        run + 1, times.answers, times.ready, times.written, times.windowGone, times.processGone);
+    answers.push_back(times.answers);
+    ready.push_back(times.ready);
+    written.push_back(times.written);
+    windowGone.push_back(times.windowGone);
+    processGone.push_back(times.processGone);
+  }
+  std::printf(
+      "%d clips of 1 KB, median of %d: start answers %.0f ms, ready %.0f ms; exit: written %.0f"
+      " ms, window gone %.0f ms, process gone %.0f ms\n",
+      clips, runs, Median(answers), Median(ready), Median(written), Median(windowGone),
+      Median(processGone));
+  return 0;
+}
