@@ -19,7 +19,8 @@ class CClosingPort {
   virtual void SaveData() = 0;
   virtual void ShowSaveError(const std::string& message) = 0;
   virtual void ReleaseHandler() = 0;
-  // Stores the docked place; throws when the settings file cannot be written.
+  // Stores the docked place. A settings file that cannot be written keeps it for the run;
+  // the user has already been told so.
   virtual void WritePosition() = 0;
   virtual void ReleaseSettings() = 0;
 };
