@@ -186,6 +186,7 @@ CItemNode* CClipboardHandler::CategoryNode(int categoryId) const {
 
 void CClipboardHandler::RebuildTree() {
   if (!IsActive()) return;
+  const CTreeViewUpdate update(treeView);
   if (fullRebuildNeeded || !ApplyChanges()) {
     RebuildTreeFully();
     return;
@@ -195,6 +196,7 @@ void CClipboardHandler::RebuildTree() {
 
 void CClipboardHandler::RebuildTreeFully() {
   if (!IsActive()) return;
+  const CTreeViewUpdate update(treeView);
   changes.clear();
   fullRebuildNeeded = false;
   categoryNodes.clear();

@@ -43,4 +43,26 @@ class TCustomTreeView {
   virtual void Select(TTreeNode* row) = 0;
   // The selected row, or null.
   virtual TTreeNode* Selected() const = 0;
+
+  // The rows added, deleted and sorted between BeginUpdate and the matching EndUpdate may be
+  // laid out and drawn once, at the end, rather than after each change. Every call stays
+  // valid in between, and its result is the same. Pairs nest; CTreeViewUpdate keeps them.
+  virtual void BeginUpdate() {}
+  virtual void EndUpdate() {}
+};
+
+// BeginUpdate for its lifetime, on a view that may be null.
+class CTreeViewUpdate {
+ public:
+  explicit CTreeViewUpdate(TCustomTreeView* view) : view_(view) {
+    if (view_ != nullptr) view_->BeginUpdate();
+  }
+  ~CTreeViewUpdate() {
+    if (view_ != nullptr) view_->EndUpdate();
+  }
+  CTreeViewUpdate(const CTreeViewUpdate&) = delete;
+  CTreeViewUpdate& operator=(const CTreeViewUpdate&) = delete;
+
+ private:
+  TCustomTreeView* view_;
 };

@@ -66,46 +66,69 @@ void SortLevel(HWND tree, HTREEITEM top, SortContext& context) {
 
 }  // namespace
 
-TTreeNode* CWin32TreeView::AddRow(TTreeNode* parent, void* data) {
-  // The control copies the text; it is never written through this pointer.
-  static wchar_t emptyText[] = L"";
+CWin32TreeView::CChange::CChange(CWin32TreeView& view) : view_(view) {
+  view_.BeginUpdate();
+  view_.HoldRedraw();
+}
+
+void CWin32TreeView::BeginUpdate() { ++updates_; }
+
+void CWin32TreeView::EndUpdate() {
+  if (updates_ == 0) return;
+  if (--updates_ == 0) ReleaseRedraw();
+}
+
+void CWin32TreeView::HoldRedraw() {
+  if (redrawHeld_) return;
+  SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
+  redrawHeld_ = true;
+}
+
+void CWin32TreeView::ReleaseRedraw() {
+  if (!redrawHeld_) return;
+  redrawHeld_ = false;
+  SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
+  // Rows that came or went above others moved those: the whole tree is drawn again.
+  InvalidateRect(tree_, nullptr, FALSE);
+}
+
+TTreeNode* CWin32TreeView::Insert(TTreeNode* parent, HTREEITEM after, void* data) {
+  const CChange change(*this);
+  // The control copies the text; it is never written through this pointer. Nothing shows
+  // it (rows are drawn from their data), but the control measures a row's text whenever it
+  // lays the row out, and an empty one again every time, which under Wine is a font
+  // selection for every row of an open level: a space is measured once.
+  static wchar_t rowText[] = L" ";
   TVINSERTSTRUCTW insert{};
   insert.hParent = parent != nullptr ? Item(parent) : TVI_ROOT;
-  insert.hInsertAfter = TVI_LAST;
+  insert.hInsertAfter = after;
   insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-  insert.item.pszText = emptyText;
+  insert.item.pszText = rowText;
   insert.item.lParam = reinterpret_cast<LPARAM>(data);
   return Row(TreeView_InsertItem(tree_, &insert));
 }
 
-TTreeNode* CWin32TreeView::InsertRow(TTreeNode* parent, TTreeNode* after, void* data,
-                                     Compare compare) {
-  if (after == nullptr) {
-    TTreeNode* row = AddRow(parent, data);
-    if (row != nullptr) SortChildren(parent, compare);
-    return row;
-  }
-  static wchar_t emptyText[] = L"";
-  TVINSERTSTRUCTW insert{};
-  insert.hParent = parent != nullptr ? Item(parent) : TVI_ROOT;
-  insert.hInsertAfter = Item(after);
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-  insert.item.pszText = emptyText;
-  insert.item.lParam = reinterpret_cast<LPARAM>(data);
-  return Row(TreeView_InsertItem(tree_, &insert));
+TTreeNode* CWin32TreeView::AddRow(TTreeNode* parent, void* data) {
+  return Insert(parent, TVI_LAST, data);
+}
+
+TTreeNode* CWin32TreeView::InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare) {
+  return Insert(parent, after != nullptr ? Item(after) : TVI_FIRST, data);
 }
 
 void CWin32TreeView::InvalidateRow(TTreeNode* row) {
   RECT rect{};
   // False for a row that is not on screen, which then needs nothing.
-  if (row != nullptr && TreeView_GetItemRect(tree_, Item(row), &rect, FALSE)) {
+  if (!redrawHeld_ && row != nullptr && TreeView_GetItemRect(tree_, Item(row), &rect, FALSE)) {
     InvalidateRect(tree_, &rect, FALSE);
   }
 }
 
 void CWin32TreeView::DeleteRow(TTreeNode* row) {
   // A null item would make the control delete every row.
-  if (row != nullptr) TreeView_DeleteItem(tree_, Item(row));
+  if (row == nullptr) return;
+  const CChange change(*this);
+  TreeView_DeleteItem(tree_, Item(row));
 }
 
 bool CWin32TreeView::HasParentRow(TTreeNode* row) const {
@@ -131,17 +154,22 @@ std::vector<TTreeNode*> CWin32TreeView::ChildRows(TTreeNode* parent) const {
 }
 
 void CWin32TreeView::SortAll(Compare compare) {
+  const CChange change(*this);
   SortContext context{compare, nullptr};
   SortLevel(tree_, TVI_ROOT, context);
 }
 
 void CWin32TreeView::SortChildren(TTreeNode* parent, Compare compare) {
+  const CChange change(*this);
   SortContext context{compare, nullptr};
   SortOneLevel(tree_, parent != nullptr ? Item(parent) : TVI_ROOT, context);
 }
 
 void CWin32TreeView::SetExpanded(TTreeNode* row, bool expanded) {
-  if (row != nullptr) TreeView_Expand(tree_, Item(row), expanded ? TVE_EXPAND : TVE_COLLAPSE);
+  if (row == nullptr) return;
+  // The control opens and closes rows from their layout, which must be up to date.
+  ReleaseRedraw();
+  TreeView_Expand(tree_, Item(row), expanded ? TVE_EXPAND : TVE_COLLAPSE);
 }
 
 bool CWin32TreeView::IsExpanded(TTreeNode* row) const {
@@ -149,6 +177,8 @@ bool CWin32TreeView::IsExpanded(TTreeNode* row) const {
 }
 
 void CWin32TreeView::Select(TTreeNode* row) {
+  // Scrolling the row into sight needs the layout too.
+  ReleaseRedraw();
   TreeView_SelectItem(tree_, Item(row));
 }
 

@@ -21,8 +21,7 @@ class CWin32TreeView final : public TCustomTreeView {
 
   // Null when the control refuses the item (out of memory).
   TTreeNode* AddRow(TTreeNode* parent, void* data) override;
-  // A first row is appended and its level sorted: under Wine the control takes far longer
-  // to put a row first (about 240 ms below 10,000 rows) than to sort them (about 8 ms).
+  // The row goes straight to its place; `compare` is not needed.
   TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare compare) override;
   // The control moves the selection elsewhere when the selected row goes with it.
   void DeleteRow(TTreeNode* row) override;
@@ -36,6 +35,8 @@ class CWin32TreeView final : public TCustomTreeView {
   // One level, with SortAll's handling of a throwing `compare`.
   void SortChildren(TTreeNode* parent, Compare compare) override;
 
+  // While the control's drawing is held back for an update, the whole tree is drawn at its
+  // end instead.
   void InvalidateRow(TTreeNode* row) override;
 
   // A row without child rows cannot be expanded: the control leaves it collapsed.
@@ -46,6 +47,33 @@ class CWin32TreeView final : public TCustomTreeView {
   void Select(TTreeNode* row) override;
   TTreeNode* Selected() const override;
 
+  // Rows added, inserted or deleted outside an update are each an update of their own.
+  // The control's drawing, and the layout that follows each change of its rows, are held
+  // back from the first such change of an update to its end: under Wine every change of a
+  // laid-out level walks all its rows, and a row put first marks every row after it for
+  // drawing, one by one. The tree is drawn anew when an update that changed its rows ends.
+  void BeginUpdate() override;
+  void EndUpdate() override;
+
  private:
+  // Keeps an update open for one change of the rows.
+  class CChange {
+   public:
+    explicit CChange(CWin32TreeView& view);
+    ~CChange() { view_.EndUpdate(); }
+    CChange(const CChange&) = delete;
+    CChange& operator=(const CChange&) = delete;
+
+   private:
+    CWin32TreeView& view_;
+  };
+
+  TTreeNode* Insert(TTreeNode* parent, HTREEITEM after, void* data);
+  void HoldRedraw();
+  // Lets the control lay out and draw again, if it was held back.
+  void ReleaseRedraw();
+
   HWND tree_;
+  int updates_ = 0;
+  bool redrawHeld_ = false;
 };

@@ -1,5 +1,6 @@
 #include "app/tree/clip_tree_controller.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -91,10 +92,26 @@ LRESULT CALLBACK CClipTreeController::TreeProc(HWND window, UINT message, WPARAM
   return CallWindowProcW(treeProc, window, message, wParam, lParam);
 }
 
-bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM, LPARAM lParam) {
+bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // The tree's own handling of the buttons runs a modal loop of its own to detect drags
   // and clicks; all of that is done here instead.
   switch (message) {
+    // The rows are painted here rather than through the control's custom drawing: after
+    // the rows, the control sets its scroll bar again at every paint, which under Wine
+    // draws the scroll bar anew, and that costs more than the rows. The background is
+    // part of the paint, so the rows are not erased first either.
+    case WM_ERASEBKGND:
+      return true;
+    case WM_PAINT:
+      if (wParam != 0) {
+        RECT client{};
+        GetClientRect(tree_, &client);
+        ItemsTreePaint(reinterpret_cast<HDC>(wParam), client);
+      } else {
+        const PaintDc paint(tree_);
+        ItemsTreePaint(paint.get(), paint.Dirty());
+      }
+      return true;
     case WM_LBUTTONDOWN:
       ItemsTreeMouseDown(false, PointOf(lParam));
       return true;
@@ -129,24 +146,59 @@ LRESULT CClipTreeController::OnNotify(NMHDR* header, bool& handled) {
   return ItemsTreeCustomDrawItem(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
 }
 
+// What the control draws itself (WM_PRINTCLIENT) comes here, row by row.
 LRESULT CClipTreeController::ItemsTreeCustomDrawItem(NMTVCUSTOMDRAW& draw) {
   if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
   if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
   const auto* node = reinterpret_cast<const CItemNode*>(draw.nmcd.lItemlParam);
   if (node == nullptr) return CDRF_SKIPDEFAULT;
-  const auto item = reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec);
+  PaintRow(draw.nmcd.hdc, reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec), *node, draw.nmcd.rc,
+           (draw.nmcd.uItemState & CDIS_SELECTED) != 0);
+  return CDRF_SKIPDEFAULT;
+}
+
+void CClipTreeController::ItemsTreePaint(HDC dc, const RECT& dirty) {
+  RECT client{};
+  GetClientRect(tree_, &client);
+  const COLORREF chosen = TreeView_GetBkColor(tree_);
+  const UniqueBrush background(
+      CreateSolidBrush(chosen != static_cast<COLORREF>(-1) ? chosen : GetSysColor(COLOR_WINDOW)));
+  const int rowHeight = TreeView_GetItemHeight(tree_);
+  LONG rowsBottom = client.top;
+  for (HTREEITEM item = TreeView_GetFirstVisible(tree_); item != nullptr;
+       item = TreeView_GetNextVisible(tree_, item)) {
+    RECT row{};
+    if (!TreeView_GetItemRect(tree_, item, &row, FALSE) || row.top >= client.bottom ||
+        row.top >= dirty.bottom) {
+      break;
+    }
+    row.bottom = row.top + rowHeight;
+    rowsBottom = row.bottom;
+    if (row.bottom <= dirty.top) continue;
+    const bool selected = (TreeView_GetItemState(tree_, item, TVIS_SELECTED) & TVIS_SELECTED) != 0;
+    if (const CItemNode* node = NodeOf(item)) {
+      PaintRow(dc, item, *node, row, selected);
+    } else {
+      FillRect(dc, &row, background.get());
+    }
+  }
+  RECT below = dirty;
+  below.top = std::max(below.top, rowsBottom);
+  if (below.top < below.bottom) FillRect(dc, &below, background.get());
+}
+
+void CClipTreeController::PaintRow(HDC dc, HTREEITEM item, const CItemNode& node, RECT row,
+                                   bool selected) {
   RowState state;
-  state.selected = (draw.nmcd.uItemState & CDIS_SELECTED) != 0;
+  state.selected = selected;
   state.hasParent = HasParentRow(item);
-  state.precedingSiblings = node->RowsBefore();
+  state.precedingSiblings = node.RowsBefore();
   state.quickPasteMode = host_.QuickPasteMode();
   state.menuHighlight = FromColorRef(GetSysColor(COLOR_MENUHILIGHT));
   // The row is as high as the tree's item height. Wine reports a rectangle one pixel
   // shorter, which would squeeze every row by a line.
-  RECT row = draw.nmcd.rc;
   row.bottom = row.top + TreeView_GetItemHeight(tree_);
-  painter_.Paint(draw.nmcd.hdc, row, *node, state, host_.CategoriesIcons(), host_.MoreIcons());
-  return CDRF_SKIPDEFAULT;
+  painter_.Paint(dc, row, node, state, host_.CategoriesIcons(), host_.MoreIcons());
 }
 
 void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {

@@ -41,6 +41,11 @@ class CClipTreeController {
   bool HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   LRESULT ItemsTreeCustomDrawItem(NMTVCUSTOMDRAW& draw);
+  // The tree's WM_PAINT: the rows on screen that `dirty` touches, and the background below
+  // the last row.
+  void ItemsTreePaint(HDC dc, const RECT& dirty);
+  // `node`'s row into `dc` at `row` (whose height is the tree's item height).
+  void PaintRow(HDC dc, HTREEITEM item, const CItemNode& node, RECT row, bool selected);
   void ItemsTreeMouseDown(bool rightButton, POINT point);
   void ItemsTreeMouseMove(POINT point);
   void ItemsTreeEndDrag(POINT point);

@@ -4,6 +4,7 @@
 // whether in the order they were copied.
 //
 //   capture_load_bench [--x11] [COUNT [INTERVAL_MS...]]   default: 200 texts at 20 and at 5 ms
+//   capture_load_bench --capture-time [CLIPS]            only the time of one capture
 //
 // Target: at 20 ms none is lost, and no text is ever stored twice. Run under Wine
 // (scripts/wine-test.sh works for it). With --x11 the texts come from X11 programs instead,
@@ -257,15 +258,39 @@ void Report(const char* source, int count, milliseconds interval, const CRunResu
 
 }  // namespace
 
+// The time of one capture with each history size, or with `clips` texts of 1 KB only.
+void ReportCaptureTimes(int clips) {
+  for (const bool unfolded : {false, true}) {
+    if (clips > 0) {
+      ReportCaptureTime(clips, 512, unfolded, 20);
+      continue;
+    }
+    for (const int preloaded : {0, 100, 1000}) ReportCaptureTime(preloaded, 16, unfolded, 20);
+    ReportCaptureTime(10000, 512, unfolded, 20);
+  }
+}
+
 int main(int argc, char** argv) {
   bool x11 = false;
+  bool captureTimeOnly = false;
   std::vector<int> numbers;
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--x11") {
       x11 = true;
+    } else if (std::string(argv[i]) == "--capture-time") {
+      captureTimeOnly = true;
     } else {
       numbers.push_back(std::atoi(argv[i]));
     }
+  }
+  if (captureTimeOnly) {
+    const int clips = numbers.empty() ? 0 : numbers[0];
+    if (clips < 0 || clips > kCapacity) {
+      std::fprintf(stderr, "CLIPS must be from 0 to %d\n", kCapacity);
+      return 2;
+    }
+    ReportCaptureTimes(clips);
+    return 0;
   }
   const int count = !numbers.empty() ? numbers[0] : 200;
   std::vector<milliseconds> intervals;
@@ -275,12 +300,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "COUNT must be from 1 to %d\n", kCapacity);
     return 2;
   }
-  if (!x11) {
-    for (const bool unfolded : {false, true}) {
-      for (const int preloaded : {0, 100, 1000}) ReportCaptureTime(preloaded, 16, unfolded, 20);
-      ReportCaptureTime(10000, 512, unfolded, 20);
-    }
-  }
+  if (!x11) ReportCaptureTimes(0);
   const char* source = x11 ? "X11 (xclip), " : "Win32, ";
   int status = 0;
   for (const auto interval : intervals) {

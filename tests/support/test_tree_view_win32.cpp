@@ -67,6 +67,8 @@ class CTestTreeView final : public TCustomTreeView {
   bool IsExpanded(TTreeNode* row) const override { return view_.IsExpanded(row); }
   void Select(TTreeNode* row) override { view_.Select(row); }
   TTreeNode* Selected() const override { return view_.Selected(); }
+  void BeginUpdate() override { view_.BeginUpdate(); }
+  void EndUpdate() override { view_.EndUpdate(); }
 
  private:
   // Declared parent first: the tree view is destroyed before the window that holds it.
