@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "categories/win32_tree_view.h"
+#include "platform/win32/gdi.h"
 #include "tests/support/test_tree_view.h"
 
 namespace {
@@ -79,6 +81,37 @@ TEST_F(Win32TreeViewRowsTest, DeletingARowDeletesEveryRowBelowIt) {
   view_->DeleteRow(nullptr);  // the control itself would take that for "every row"
   EXPECT_EQ(Values(nullptr), std::vector<int>{2});
   EXPECT_EQ(Values(b), std::vector<int>{21});
+}
+
+TEST_F(Win32TreeViewRowsTest, InsertsARowFirstOrRightAfterAnotherWithoutSortingTheLevel) {
+  TTreeNode* a = Add(nullptr, 1);
+  Add(nullptr, 2);
+  values_.push_back(3);
+  view_->InsertRow(nullptr, nullptr, &values_.back(), Throwing);
+  values_.push_back(4);
+  view_->InsertRow(nullptr, a, &values_.back(), Throwing);
+  EXPECT_EQ(Values(nullptr), (std::vector<int>{3, 1, 4, 2}));
+}
+
+TEST_F(Win32TreeViewRowsTest, ChangesInsideNestedUpdatesAreThereAtOnceAndStayAfterThem) {
+  TTreeNode* top = Add(nullptr, 1);
+  for (int value : {11, 12, 13}) Add(top, value);
+  view_->SetExpanded(top, true);
+  view_->BeginUpdate();
+  view_->BeginUpdate();
+  values_.push_back(10);
+  TTreeNode* first = view_->InsertRow(top, nullptr, &values_.back(), Descending);
+  view_->EndUpdate();
+  view_->DeleteRow(view_->ChildRows(top).back());
+  EXPECT_EQ(Values(top), (std::vector<int>{10, 11, 12}));
+  view_->Select(first);  // needs the rows laid out, also inside an update
+  EXPECT_EQ(view_->Selected(), first);
+  view_->DeleteRow(view_->ChildRows(top)[1]);
+  view_->EndUpdate();
+  view_->EndUpdate();  // one too many: ignored
+  EXPECT_EQ(Values(top), (std::vector<int>{10, 12}));
+  EXPECT_TRUE(view_->IsExpanded(top));
+  EXPECT_EQ(view_->Selected(), first);
 }
 
 TEST_F(Win32TreeViewSortTest, SortsEveryLevelBelowItsOwnParent) {
@@ -168,6 +201,85 @@ TEST_F(Win32TreeViewStateTest, SelectingARowOpensTheRowsAboveIt) {
   EXPECT_TRUE(view_->IsExpanded(child));
   view_->Select(nullptr);
   EXPECT_EQ(view_->Selected(), nullptr);
+}
+
+// The view's rows as they are laid out and drawn, on a tree that is on screen.
+class Win32TreeViewDrawingTest : public ::testing::Test {
+ protected:
+  static constexpr int kWidth = 200;
+  static constexpr int kHeight = 300;
+  static constexpr int kRowHeight = 20;
+
+  static const wchar_t* FrameClass() {
+    static const ATOM registered = [] {
+      const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
+      InitCommonControlsEx(&controls);
+      WNDCLASSW frameClass{};
+      frameClass.lpfnWndProc = DefWindowProcW;
+      frameClass.hInstance = GetModuleHandleW(nullptr);
+      frameClass.lpszClassName = L"QuilleryTreeDrawingFrame";
+      return RegisterClassW(&frameClass);
+    }();
+    (void)registered;
+    return L"QuilleryTreeDrawingFrame";
+  }
+
+  Win32TreeViewDrawingTest() {
+    if (!tree_) throw std::runtime_error("could not create the tree view");
+    TreeView_SetItemHeight(tree_.get(), kRowHeight);
+    ShowWindow(frame_.get(), SW_SHOWNOACTIVATE);
+    top_ = view_.AddRow(nullptr, &values_[0]);
+    for (int i = 1; i < 40; ++i) view_.AddRow(top_, &values_[0]);
+    view_.SetExpanded(top_, true);
+    UpdateWindow(tree_.get());
+  }
+
+  RECT RowRect(TTreeNode* row) const {
+    RECT rect{};
+    TreeView_GetItemRect(tree_.get(), reinterpret_cast<HTREEITEM>(row), &rect, FALSE);
+    return rect;
+  }
+  // What is waiting to be drawn.
+  RECT Dirty() const {
+    RECT rect{};
+    GetUpdateRect(tree_.get(), &rect, FALSE);
+    return rect;
+  }
+
+  int values_[1] = {0};
+  UniqueWindow frame_{CreateWindowExW(WS_EX_TOOLWINDOW, FrameClass(), L"",
+                                      WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr)};
+  UniqueWindow tree_{CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_NOHSCROLL,
+                                     0, 0, kWidth, kHeight, frame_.get(), nullptr,
+                                     GetModuleHandleW(nullptr), nullptr)};
+  CWin32TreeView view_{tree_.get()};
+  TTreeNode* top_ = nullptr;
+};
+
+TEST_F(Win32TreeViewDrawingTest, AnUpdateThatPutARowFirstLaysItOutAndDrawsTheWholeTreeAtItsEnd) {
+  RECT client{};
+  GetClientRect(tree_.get(), &client);
+  const RECT before = Dirty();
+  ASSERT_TRUE(IsRectEmpty(&before));
+  view_.BeginUpdate();
+  TTreeNode* first = view_.InsertRow(top_, nullptr, &values_[0], Descending);
+  view_.DeleteRow(view_.ChildRows(top_).back());
+  view_.EndUpdate();
+  EXPECT_EQ(RowRect(first).top, kRowHeight);
+  EXPECT_EQ(RowRect(view_.ChildRows(top_)[1]).top, 2 * kRowHeight);
+  const RECT dirty = Dirty();
+  EXPECT_TRUE(EqualRect(&dirty, &client));
+}
+
+TEST_F(Win32TreeViewDrawingTest, AnUpdateThatChangedNoRowDrawsOnlyTheRowsAskedFor) {
+  TTreeNode* third = view_.ChildRows(top_)[2];
+  view_.BeginUpdate();
+  view_.InvalidateRow(third);
+  view_.EndUpdate();
+  const RECT row = RowRect(third);
+  const RECT dirty = Dirty();
+  EXPECT_TRUE(EqualRect(&dirty, &row));
 }
 
 }  // namespace

@@ -234,10 +234,11 @@ class ClipTreeTest : public ::testing::Test {
     Send(WM_RBUTTONDOWN, Middle(row), MK_RBUTTON);
   }
 
-  // The tree as it paints itself, as 0xRRGGBB pixels.
+  // The tree as it paints itself, as 0xRRGGBB pixels: as it prints its client area (the
+  // control's own drawing, row by row), or with `paint` as its WM_PAINT draws it.
   class CPicture {
    public:
-    explicit CPicture(HWND tree) {
+    explicit CPicture(HWND tree, bool paint = false) {
       BITMAPINFO info{};
       info.bmiHeader.biSize = sizeof(info.bmiHeader);
       info.bmiHeader.biWidth = kTreeWidth;
@@ -249,8 +250,12 @@ class ClipTreeTest : public ::testing::Test {
       UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
       bitmap_.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
       SelectGuard selected(dc.get(), bitmap_.get());
-      SendMessageW(tree, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
-                   PRF_CLIENT | PRF_ERASEBKGND);
+      if (paint) {
+        SendMessageW(tree, WM_PAINT, reinterpret_cast<WPARAM>(dc.get()), 0);
+      } else {
+        SendMessageW(tree, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+      }
       GdiFlush();
       pixels_ = static_cast<const std::uint32_t*>(bits);
     }
@@ -363,6 +368,39 @@ TEST_F(ClipTreeDrawingTest, PictureClipShowsItsThumbnailUprightAtTheIndent) {
   EXPECT_EQ(picture.At(2 + 5, row.top + 1 + 4), 0xFF0000u);
   EXPECT_EQ(picture.At(2 + 5, row.top + 1 + 17), 0x0000FFu);
   EXPECT_EQ(picture.At(2 + 12, row.top + 12), 0xF0F0F0u);  // the second row of "Work"
+}
+
+TEST_F(ClipTreeDrawingTest, ItsPaintDrawsTheRowsAsTheControlWouldAndTheBackgroundBelowThem) {
+  FillStore();
+  TreeView_SelectItem(tree_, ClipRow(kNotesCategoryId, 1));
+  const CPicture printed(tree_);
+  const CPicture painted(tree_, true);
+  const RECT last = RowRect(ClipRow(kWork, 0));
+  int differing = 0;
+  for (int y = 0; y < last.bottom; ++y) {
+    for (int x = 0; x < kTreeWidth; ++x) differing += printed.At(x, y) != painted.At(x, y);
+  }
+  EXPECT_EQ(differing, 0);
+  const std::uint32_t window = FromColorRef(GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(painted.At(5, last.bottom + 2), window);
+  EXPECT_EQ(painted.At(kTreeWidth - 1, kTreeHeight - 1), window);
+}
+
+TEST_F(ClipTreeDrawingTest, ACaptureWithTheHistoryOpenHasEveryRowDrawnAgain) {
+  FillStore();
+  UpdateWindow(tree_);
+  ASSERT_TRUE(driver_.CopyText(u"h4"));
+  RECT dirty{};
+  GetUpdateRect(tree_, &dirty, FALSE);
+  const RECT last = RowRect(ClipRow(kWork, 0));
+  EXPECT_LE(dirty.top, RowRect(ClipRow(kHistoryCategoryId, 0)).top);
+  EXPECT_GE(dirty.bottom, last.bottom);
+  const CPicture painted(tree_, true);
+  const std::uint32_t expected[] = {0xFFFFFF, 0xF0F0F0, 0xFFFFFF, 0xF0F0F0};
+  for (int index = 0; index < 4; ++index) {
+    const RECT row = RowRect(ClipRow(kHistoryCategoryId, index));
+    EXPECT_EQ(painted.At(kTreeWidth - 4, row.top + 12), expected[index]) << index;
+  }
 }
 
 TEST_F(ClipTreeMenuTest, BuiltInCategoryMenuDisablesEditDeleteAndAddChild) {
