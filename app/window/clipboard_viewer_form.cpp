@@ -241,7 +241,10 @@ void TClipboardViewerForm::ApplyLayout() {
   if (all || want.autoPasteVisible != applied_->autoPasteVisible) {
     ShowChild(autoPaste_, want.autoPasteVisible);
   }
-  if (all || want.treeVisible != applied_->treeVisible) ShowChild(tree_, want.treeVisible);
+  if (all || want.treeVisible != applied_->treeVisible) {
+    if (want.treeVisible) OpenFirstRowOnce();
+    ShowChild(tree_, want.treeVisible);
+  }
   if (all || want.windowVisible != applied_->windowVisible) {
     ShowWindow(Handle(), want.windowVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
   }
@@ -436,7 +439,8 @@ void TClipboardViewerForm::FormActivate() {
   ReadDataFile();
   step([&] {
     handler.RebuildTree();
-    if (HTREEITEM first = TreeView_GetRoot(tree_)) TreeView_Expand(tree_, first, TVE_EXPAND);
+    firstRowToOpen_ = true;
+    if (IsWindowVisible(tree_)) OpenFirstRowOnce();
   });
   step([&] { autoSaver_->Reset(handler); });
   // Joining brings the first WM_DRAWCLIPBOARD at once: what is on the clipboard now is
@@ -459,6 +463,12 @@ void TClipboardViewerForm::FormActivate() {
   if (Settings::SettingsInstance().UnsavedNotice()) {
     PostMessageW(Handle(), kSettingsNoticeMessage, 0, 0);
   }
+}
+
+void TClipboardViewerForm::OpenFirstRowOnce() {
+  if (!firstRowToOpen_) return;
+  firstRowToOpen_ = false;
+  if (HTREEITEM first = TreeView_GetRoot(tree_)) TreeView_Expand(tree_, first, TVE_EXPAND);
 }
 
 void TClipboardViewerForm::ReadDataFile() {
