@@ -440,7 +440,7 @@ void TClipboardViewerForm::FormActivate() {
   step([&] {
     handler.RebuildTree();
     firstRowToOpen_ = true;
-    if (IsWindowVisible(tree_)) OpenFirstRowOnce();
+    if ((GetWindowLongPtrW(tree_, GWL_STYLE) & WS_VISIBLE) != 0) OpenFirstRowOnce();
   });
   step([&] { autoSaver_->Reset(handler); });
   // Joining brings the first WM_DRAWCLIPBOARD at once: what is on the clipboard now is

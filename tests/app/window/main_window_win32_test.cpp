@@ -123,6 +123,33 @@ TEST_F(MainWindowTest, HeaderShowsTheNewestCaptionInAnyScriptAndDragsTheWindow) 
             HTCLIENT);
 }
 
+TEST_F(MainWindowTest, TheHistoryRowIsOpenWhenTheListIsFirstShownAndLeftAsTheUserSetsItAfter) {
+  Start();
+  ASSERT_TRUE(Copy(L"one"));
+  ASSERT_TRUE(Copy(L"two"));
+  const HWND tree = GetDlgItem(Main(), kIdItemsTree);
+  const HTREEITEM history = TreeView_GetRoot(tree);
+  ASSERT_NE(history, nullptr);
+  auto expanded = [&] {
+    return (TreeView_GetItemState(tree, history, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+  };
+  auto shown = [&] { return (GetWindowLongPtrW(tree, GWL_STYLE) & WS_VISIBLE) != 0; };
+  auto toggleList = [&] {
+    SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(kIdOpenClipboard, BN_CLICKED), 0);
+    PumpFor(50);
+  };
+  SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(kIdPin, BN_CLICKED), 0);  // open while away
+  EXPECT_FALSE(expanded());  // not opened while the list is folded
+  toggleList();
+  ASSERT_TRUE(shown());
+  EXPECT_TRUE(expanded());
+  TreeView_Expand(tree, history, TVE_COLLAPSE);
+  toggleList();
+  toggleList();
+  EXPECT_TRUE(shown());
+  EXPECT_FALSE(expanded());
+}
+
 TEST_F(MainWindowTest, CloseMessageSavesEveryClipAndEnds) {
   Start();
   ASSERT_TRUE(Copy(L"kept at close"));
