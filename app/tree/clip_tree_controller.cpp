@@ -1,6 +1,7 @@
 #include "app/tree/clip_tree_controller.h"
 
 #include <cstdlib>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -43,8 +44,8 @@ HTREEITEM RowOf(const CItemNode* node) {
 
 CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, const TBitmap& skin,
                                          int dpi)
-    : tree_(tree), host_(host), painter_(skin, dpi) {
-  TreeView_SetItemHeight(tree_, painter_.RowHeight());
+    : tree_(tree), host_(host), painter_(std::make_unique<CClipRowPainter>(skin, dpi)) {
+  TreeView_SetItemHeight(tree_, painter_->RowHeight());
   // A plain subclass rather than SetWindowSubclass's, which looks its chain up in a window
   // property at every message: under Wine each look-up is a request to the server, and the
   // tree gets messages by the thousand when a rebuild sorts it or a paint draws it.
@@ -54,6 +55,14 @@ CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, const T
 }
 
 CClipTreeController::~CClipTreeController() { Unhook(); }
+
+void CClipTreeController::ChangeDpi(const TBitmap& skin, int dpi) {
+  // Made before the old one goes: a refusal leaves the rows as they were.
+  auto painter = std::make_unique<CClipRowPainter>(skin, dpi);
+  painter_ = std::move(painter);
+  TreeView_SetItemHeight(tree_, painter_->RowHeight());
+  InvalidateRect(tree_, nullptr, TRUE);
+}
 
 void CClipTreeController::Unhook() {
   if (treeProc_ == nullptr) return;
@@ -145,7 +154,7 @@ LRESULT CClipTreeController::ItemsTreeCustomDrawItem(NMTVCUSTOMDRAW& draw) {
   // shorter, which would squeeze every row by a line.
   RECT row = draw.nmcd.rc;
   row.bottom = row.top + TreeView_GetItemHeight(tree_);
-  painter_.Paint(draw.nmcd.hdc, row, *node, state, host_.CategoriesIcons(), host_.MoreIcons());
+  painter_->Paint(draw.nmcd.hdc, row, *node, state, host_.CategoriesIcons(), host_.MoreIcons());
   return CDRF_SKIPDEFAULT;
 }
 

@@ -25,7 +25,8 @@ TEST(ResourcesTest, TheManifestAsksForCommonControls6AndDpiAwareness) {
   const std::string manifest = ManifestText();
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
-  EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+  EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+  EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
 }
 
 TEST(ResourcesTest, TheManifestRedirectsTheCommonControlsToVersion6) {
