@@ -250,9 +250,6 @@ void TClipboardViewerForm::LayoutChildren(int clientWidth, int clientHeight) {
 }
 
 void TClipboardViewerForm::ApplyLayout() {
-  // A window going to a monitor of another dpi (the popup's way back to its docked place)
-  // takes that monitor's sizes before it goes.
-  if (applied_ && state_->Layout().bounds != applied_->bounds) TakeDpiOfPlace();
   const WindowLayout& want = state_->Layout();
   const bool all = !applied_;
   if (all || want.alpha != applied_->alpha) {
@@ -548,6 +545,9 @@ void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
 void TClipboardViewerForm::Timer1Timer() {
   if (closed_) return;
   tick_.Tick(*state_, *this);
+  // A window going to a monitor of another dpi (the popup's way back to its docked place)
+  // takes that monitor's sizes before it goes.
+  if (applied_ && state_->Layout().bounds != applied_->bounds) TakeDpiOfPlace();
   ApplyLayout();
   if (handlerCreated_ && dataFileGuard_->SaveAllowed()) {
     autoSaver_->Poll(GetHandler(), GetTickCount());

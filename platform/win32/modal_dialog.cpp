@@ -76,10 +76,10 @@ RECT CModalDialog::ScaledRect(int x, int y, int width, int height) const {
   return {Scale(x), Scale(y), Scale(x + width), Scale(y + height)};
 }
 
-SIZE CModalDialog::FrameSize() const {
+SIZE CModalDialog::FrameSize(int frameDpi) const {
   RECT frame{0, 0, Scale(clientWidth_), Scale(clientHeight_)};
   AdjustWindowRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
-                         static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
+                         static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), frameDpi);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -89,7 +89,8 @@ void CModalDialog::ChangeDpi(int dpi, const RECT& suggested) {
   UniqueFont previous = std::move(font_);
   font_ = MakeFont(fontFace_, fontHeight_, dpi_);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  const SIZE size = FrameSize();
+  // The frame is the system's, drawn at the dpi it gives the window: the new one by now.
+  const SIZE size = FrameSize(DpiOfWindow(hwnd_));
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
   for (const CPlacedControl& placed : placed_) {
@@ -169,7 +170,7 @@ INT_PTR CModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       font_ = MakeFont(fontFace_, fontHeight_, dpi_);
       SetWindowTextW(hwnd_, caption_.c_str());
       SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-      const SIZE size = FrameSize();
+      const SIZE size = FrameSize(dpi_);
       const RECT& area = info.rcWork;
       // Going there may bring WM_DPICHANGED with the dpi the dialog already has.
       SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - size.cx) / 2,

@@ -82,8 +82,8 @@ class CModalDialog {
 
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-  // The window's size for the design client size at dpi_.
-  SIZE FrameSize() const;
+  // The window's size for the design client size at dpi_, in a frame of `frameDpi`.
+  SIZE FrameSize(int frameDpi) const;
   void ChangeDpi(int dpi, const RECT& suggested);
 
   HWND hwnd_ = nullptr;
