@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "app/shell/about_box.h"
 #include "app/window/first_activation.h"
@@ -183,6 +184,9 @@ void TClipboardViewerForm::ChangeDpi(int dpi, ScreenPoint place) {
   dpi_ = UsableDpi(dpi);
   const MainWindowMetrics metrics = MainWindowMetricsAt(dpi_);
   state_->Rescale(DisplaySettingsAt(designSettings_, dpi_), metrics.headerHeight, place);
+  // The controls hold the old fonts until they are given the new ones.
+  const UniqueFont oldFormFont = std::move(formFont_);
+  const UniqueFont oldTreeFont = std::move(treeFont_);
   MakeDpiResources();
   for (HWND child : {label_, pinButton_, openButton_, autoPaste_}) {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), TRUE);
@@ -194,13 +198,11 @@ void TClipboardViewerForm::ChangeDpi(int dpi, ScreenPoint place) {
     GetHandler().SetThumbnailHeight(metrics.thumbnailHeight);
     GetHandler().RebuildTree();
   }
-  // The window's size changes with its dpi, so WM_SIZE lays the controls out again; the
-  // scaled offsets from its edges change even where it would not.
+  // WM_SIZE lays the controls out only when the window's size changes; their scaled
+  // places change with the dpi all the same.
   const ScreenRect& bounds = state_->Layout().bounds;
   LayoutChildren(bounds.Width(), bounds.Height());
-  if (trayIcon_) {
-    trayIcon_->SetIcon(LoadTrayImage());
-  }
+  if (trayIcon_) trayIcon_->SetIcon(LoadTrayImage());
 }
 
 void TClipboardViewerForm::TakeDpiOfPlace() {
