@@ -15,10 +15,14 @@ int MulDivRounded(int value, int numerator, int denominator) {
 
 }  // namespace
 
-int UsableDpi(int dpi) { return dpi > 0 ? dpi : kDesignDpi; }
+int UsableDpi(int dpi) {
+  return dpi > 0 ? dpi : kDesignDpi;
+}
 
 int ScaleToDpi(int designValue, int dpi) {
   return MulDivRounded(designValue, UsableDpi(dpi), kDesignDpi);
 }
 
-int FontHeightForPoints(int points, int dpi) { return -MulDivRounded(points, UsableDpi(dpi), 72); }
+int FontHeightForPoints(int points, int dpi) {
+  return -MulDivRounded(points, UsableDpi(dpi), 72);
+}

@@ -136,8 +136,8 @@ void CClipRowPainter::PaintThumbnail(const TBitmap& thumbnail, int left, int top
   const int depth = thumbnail.BitsPerPixel();
   if (thumbnail.Empty() || (depth != 24 && depth != 32)) return;
   const BITMAPINFO info = BitmapInfo(thumbnail.Width(), thumbnail.Height(), depth);
-  SetDIBitsToDevice(rowDc_.get(), left, top, thumbnail.Width(), thumbnail.Height(), 0, 0,
-                    0, thumbnail.Height(), thumbnail.Row(0), &info, DIB_RGB_COLORS);
+  SetDIBitsToDevice(rowDc_.get(), left, top, thumbnail.Width(), thumbnail.Height(), 0, 0, 0,
+                    thumbnail.Height(), thumbnail.Row(0), &info, DIB_RGB_COLORS);
 }
 
 void CClipRowPainter::WriteText(HFONT font, std::uint32_t colour, int x, int y,

@@ -33,7 +33,9 @@ std::u16string BadgeModifier(int quickPasteMode, bool history) {
 
 }  // namespace
 
-int RowHeightAtDpi(int dpi) { return static_cast<int>(25.0 * UsableDpi(dpi) / 96.0 + 1.0); }
+int RowHeightAtDpi(int dpi) {
+  return static_cast<int>(25.0 * UsableDpi(dpi) / 96.0 + 1.0);
+}
 
 CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& state) {
   const auto scaled = [&state](int value) { return ScaleToDpi(value, state.dpi); };
@@ -81,7 +83,8 @@ ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state) {
   } else {
     look.textColour = clip.indent > kTopLevelIndent ? kChildClipTextColour : kBlack;
   }
-  const int right = look.hotKeyMark ? state.width - markWidth : state.width - scaled(kTextRightMargin);
+  const int right =
+      look.hotKeyMark ? state.width - markWidth : state.width - scaled(kTextRightMargin);
   look.textRect = RowRect{look.contentLeft, scaled(kTextTop), right, state.height};
   look.separatorTop = state.height - 1;
   return look;

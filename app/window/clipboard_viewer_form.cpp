@@ -67,11 +67,15 @@ void MoveChild(HWND child, const ScreenRect& rect) {
   MoveWindow(child, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
 }
 
-RECT RectOf(const ScreenRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+RECT RectOf(const ScreenRect& rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
 
 // The notification area is the taskbar's, on the primary monitor (which holds the point
 // 0, 0), whatever the monitor of the window.
-int TrayDpi() { return DpiAtPoint(POINT{0, 0}); }
+int TrayDpi() {
+  return DpiAtPoint(POINT{0, 0});
+}
 
 }  // namespace
 

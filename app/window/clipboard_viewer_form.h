@@ -108,7 +108,7 @@ class TClipboardViewerForm final : public CWindow,
   void PaintFrame();
 
   const CSingleInstance& instance_;
-  int dpi_ = 96;  // of the monitor the window is on
+  int dpi_ = 96;                            // of the monitor the window is on
   CDisplayState::Settings designSettings_;  // as the settings give them, at 96 dpi
   std::optional<CDisplayState> state_;
   std::optional<WindowLayout> applied_;

@@ -56,7 +56,8 @@ MainWindowChildren MainWindowChildrenAt(int clientWidth, int clientHeight, int d
   MainWindowChildren children;
   children.label = At(labelLeft, top, clientWidth - labelLeft - scaled(kLabelRightMargin), height);
   children.pin = At(clientWidth - scaled(kPinRightOffset), top, scaled(kButtonWidth), height);
-  children.openButton = At(clientWidth - scaled(kOpenRightOffset), top, scaled(kButtonWidth), height);
+  children.openButton =
+      At(clientWidth - scaled(kOpenRightOffset), top, scaled(kButtonWidth), height);
   children.autoPaste = At(scaled(kAutoPasteLeft), scaled(kAutoPasteTop), scaled(kAutoPasteWidth),
                           scaled(kAutoPasteHeight));
   children.tree = At(treeLeft, treeTop, std::max(0, clientWidth - 2 * treeLeft),

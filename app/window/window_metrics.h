@@ -7,8 +7,8 @@
 
 struct MainWindowMetrics {
   int dpi = 96;
-  int headerHeight = 0;     // the folded window: the header's controls and the frame
-  int formFontHeight = 0;   // character heights, negative as a LOGFONT's
+  int headerHeight = 0;    // the folded window: the header's controls and the frame
+  int formFontHeight = 0;  // character heights, negative as a LOGFONT's
   int treeFontHeight = 0;
   int treeIndent = 0;
   int iconSide = 0;         // the category icons and the hot-key mark

@@ -43,8 +43,7 @@ int ScreenDpi() {
 }
 
 int DpiOfWindow(HWND window) {
-  static const auto getDpiForWindow =
-      Lookup<GetDpiForWindowCall>(L"user32.dll", "GetDpiForWindow");
+  static const auto getDpiForWindow = Lookup<GetDpiForWindowCall>(L"user32.dll", "GetDpiForWindow");
   if (getDpiForWindow != nullptr && window != nullptr) {
     const UINT dpi = getDpiForWindow(window);
     if (dpi > 0) return static_cast<int>(dpi);
@@ -52,7 +51,9 @@ int DpiOfWindow(HWND window) {
   return ScreenDpi();
 }
 
-int DpiAtPoint(POINT point) { return DpiOfMonitor(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }
+int DpiAtPoint(POINT point) {
+  return DpiOfMonitor(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
+}
 
 int DpiOfRect(const RECT& rect) {
   return DpiOfMonitor(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));

@@ -59,11 +59,10 @@ HWND CModalDialog::AddControlTo(HWND parent, const wchar_t* className, std::wstr
                                 DWORD exStyle) {
   const std::wstring title(text);
   const RECT place = ScaledRect(x, y, width, height);
-  HWND control = CreateWindowExW(exStyle, className, title.c_str(), style | WS_CHILD | WS_VISIBLE,
-                                 place.left, place.top, place.right - place.left,
-                                 place.bottom - place.top, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleW(nullptr), nullptr);
+  HWND control = CreateWindowExW(
+      exStyle, className, title.c_str(), style | WS_CHILD | WS_VISIBLE, place.left, place.top,
+      place.right - place.left, place.bottom - place.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (control != nullptr && font_) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }

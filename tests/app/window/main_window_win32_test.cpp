@@ -287,7 +287,8 @@ TEST_F(MainWindowTest, AMoveTo144DpiTakesTheSuggestedPlaceAndScalesTheRowsFontsA
   SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(kIdPin, BN_CLICKED), 0);
   const RECT before = WindowRect(Main());
   // Windows suggests the old rectangle scaled, where the drag has taken it.
-  SendDpiChanged(Main(), 144, {before.left - 50, before.top + 20, before.left + 250, before.top + 602});
+  SendDpiChanged(Main(), 144,
+                 {before.left - 50, before.top + 20, before.left + 250, before.top + 602});
   EXPECT_TRUE(WindowRect(Main()) ==
               (RECT{before.left - 50, before.top + 20, before.left + 250, before.top + 602}));
   EXPECT_EQ(FontHeightOf(GetDlgItem(Main(), kIdClipboardContent)), -17);

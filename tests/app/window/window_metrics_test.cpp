@@ -68,8 +68,8 @@ TEST(WindowMetricsTest, TheSettingsWidthAndHeightAre96DpiValues) {
 class DpiChangeTest : public ::testing::Test {
  protected:
   const CDisplayState::Settings design_{200, 388, 180, true};
-  CDisplayState state_{{900, 10}, MainWindowMetricsAt(96).headerHeight,
-                       DisplaySettingsAt(design_, 96)};
+  CDisplayState state_{
+      {900, 10}, MainWindowMetricsAt(96).headerHeight, DisplaySettingsAt(design_, 96)};
   void MoveTo(int dpi, ScreenPoint place) {
     state_.Rescale(DisplaySettingsAt(design_, dpi), MainWindowMetricsAt(dpi).headerHeight, place);
   }
