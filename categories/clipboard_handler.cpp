@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kThumbnailHeight = 22;
 constexpr int kFirstOtherQuickNumber = 21;
 constexpr int kTopIndent = 2;
 constexpr int kSubCategoryIndent = 16;
@@ -31,16 +30,16 @@ std::unique_ptr<CClipboardHandler> handler;
 // its proportions say could exceed what a bitmap may be.
 constexpr int kMaxThumbnailWidth = 2048;
 
-// A thumbnail 22 pixels high, as wide as the picture's proportions give (truncated), kept
-// between one column and kMaxThumbnailWidth. None for a picture without height or width,
-// or one that cannot be scaled (memory): that clip's row shows no picture, and the rest of
-// the tree is built all the same.
-std::unique_ptr<TBitmap> MakeThumbnail(const TBitmap& picture) {
+// A thumbnail `height` pixels high, as wide as the picture's proportions give (truncated),
+// kept between one column and kMaxThumbnailWidth. None for a picture without height or
+// width, or one that cannot be scaled (memory): that clip's row shows no picture, and the
+// rest of the tree is built all the same.
+std::unique_ptr<TBitmap> MakeThumbnail(const TBitmap& picture, int height) {
   if (picture.Height() <= 0 || picture.Width() <= 0) return nullptr;
-  const double width = picture.Width() * static_cast<double>(kThumbnailHeight) / picture.Height();
+  const double width = picture.Width() * static_cast<double>(height) / picture.Height();
   const int clamped = static_cast<int>(std::clamp(width, 1.0, double{kMaxThumbnailWidth}));
   try {
-    return std::make_unique<TBitmap>(picture.ScaledByAreaAverage(clamped, kThumbnailHeight));
+    return std::make_unique<TBitmap>(picture.ScaledByAreaAverage(clamped, height));
   } catch (const std::exception&) {
     return nullptr;
   }
@@ -58,6 +57,12 @@ void CClipboardHandler::AttachTree(TCustomTreeView* view, HWND owner) {
   Attach(owner);
   root.isCategory = true;
   fullRebuildNeeded = true;
+}
+
+void CClipboardHandler::SetThumbnailHeight(int pixels) {
+  if (pixels < 1 || pixels == thumbnailHeight) return;
+  thumbnailHeight = pixels;
+  fullRebuildNeeded = true;  // whose walk over every clip makes the thumbnails anew
 }
 
 void CClipboardHandler::AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow) {
@@ -127,15 +132,18 @@ int ClipIndentBelow(const CItemNode& category) {
   return category.indent == kSubCategoryIndent ? kSubCategoryClipIndent : kTopIndent;
 }
 
-// Sets what a clip node shows from the clip; its caption and thumbnail only when `made`.
-void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& category, bool made) {
+// Sets what a clip node shows from the clip; its caption and thumbnail only when `made`,
+// and the thumbnail again when it is not `thumbnailHeight` pixels high.
+void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& category, bool made,
+                  int thumbnailHeight) {
   // A clip's content never changes, so its caption and thumbnail are made once, when its
-  // node is.
-  if (made) {
-    if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
-      node.caption = MakeCaption(text->text);
-    } else if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
-      if (image->picture) node.thumbnail = MakeThumbnail(*image->picture);
+  // node is (the thumbnail again when the tree moved to a monitor of another dpi).
+  if (const auto* text = dynamic_cast<const CTextItem*>(&clip); text != nullptr && made) {
+    node.caption = MakeCaption(text->text);
+  } else if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
+    const bool stale = node.thumbnail && node.thumbnail->Height() != thumbnailHeight;
+    if (image->picture && (made || stale)) {
+      node.thumbnail = MakeThumbnail(*image->picture, thumbnailHeight);
     }
   }
   node.id = static_cast<unsigned int>(clip.id);
@@ -165,7 +173,7 @@ void CClipboardHandler::AddClipNodes() {
     if (clip->hotKey != 0) hotKeys.try_emplace(clip->hotKey, static_cast<unsigned int>(clip->id));
 
     auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip->id));
-    FillClipNode(*node, *clip, *category, !existed);
+    FillClipNode(*node, *clip, *category, !existed, thumbnailHeight);
     if (!existed) CItemNode::AddRow(treeView, *category, *node);
     if (clip->categoryId == kHistoryCategoryId) {
       node->quickNumber = historyNumber < kLastQuickNumber ? ++historyNumber : 0;
@@ -336,7 +344,7 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
   }
   auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip.id));
   if (existed) return false;
-  FillClipNode(*node, clip, *category, true);
+  FillClipNode(*node, clip, *category, true, thumbnailHeight);
   if (!history) {
     const bool notes = clip.categoryId == kNotesCategoryId;
     if (!notes) ++otherClipNodes;

@@ -42,6 +42,10 @@ class CClipboardHandler : public CDataBase {
   // counted and sorted.
   void RebuildTreeFully();
 
+  // Picture clips' rows show thumbnails `pixels` high (22, the design height at 96 dpi, until
+  // told otherwise); the next rebuild makes those of another height anew. Below 1: ignored.
+  void SetThumbnailHeight(int pixels);
+
   // Gives the first clip with that id the hot key `code` (0 removes it); false if none.
   // Takes effect in the hot-key map at the next rebuild.
   bool SetItemHotKey(int itemId, std::uint16_t code);
@@ -90,6 +94,7 @@ class CClipboardHandler : public CDataBase {
   CItemNode root;
   std::map<unsigned short, unsigned int> hotKeys;  // key combination to clip id
   TCustomTreeView* treeView = nullptr;
+  int thumbnailHeight = 22;
 
   std::vector<CClipChange> changes;
   bool fullRebuildNeeded = true;

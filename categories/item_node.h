@@ -74,7 +74,7 @@ class CItemNode {
   unsigned int categoryId = 0;
   bool inHistory = false;
   double created = 0;
-  std::unique_ptr<TBitmap> thumbnail;  // picture clips: 22 pixels high, 24 bits
+  std::unique_ptr<TBitmap> thumbnail;  // picture clips: 22 pixels high at 96 dpi, 24 bits
   int skinRow = 0;
   int iconIndex = 0;
   int indent = 0;

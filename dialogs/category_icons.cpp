@@ -1,5 +1,6 @@
 #include "dialogs/category_icons.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -8,10 +9,9 @@
 #include "foundation/bitmap.h"
 #include "foundation/byte_reader.h"
 #include "foundation/byte_writer.h"
+#include "resources/icon_art.h"
 
 namespace {
-
-constexpr int kIconSide = 16;
 
 // The bitmap resource `name` of the executable, read as the BMP file it was made from (a
 // bitmap resource is that file without its 14-byte file header). Empty when it is missing
@@ -36,34 +36,34 @@ TBitmap ReadBitmapResource(const wchar_t* name) {
   }
 }
 
-// An image list of the 16 x 16 icons side by side in the resource `name`: the 32-bit
-// pixels with their alpha, and a mask (set where a pixel is mostly transparent) for
-// drawing that does not blend.
-UniqueImageList LoadIconStrip(const wchar_t* name) {
-  const TBitmap strip = ReadBitmapResource(name);
-  if (strip.Empty() || strip.BitsPerPixel() != 32 || strip.Height() != kIconSide) return {};
+// An image list of the square icons side by side in `strip`: the 32-bit pixels with their
+// alpha, and a mask (set where a pixel is mostly transparent) for drawing that does not
+// blend.
+UniqueImageList ImageListOf(const TBitmap& strip) {
+  const int side = strip.Height();
+  if (strip.Empty() || strip.BitsPerPixel() != 32 || side < 1) return {};
   const int width = strip.Width();
-  const int count = width / kIconSide;
+  const int count = width / side;
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -kIconSide;  // top-down, as TBitmap keeps its rows
+  info.bmiHeader.biHeight = -side;  // top-down, as TBitmap keeps its rows
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   UniqueBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!colour || bits == nullptr) return {};
-  for (int y = 0; y < kIconSide; ++y) {
+  for (int y = 0; y < side; ++y) {
     std::memcpy(static_cast<std::uint8_t*>(bits) + static_cast<std::size_t>(y) * width * 4,
                 strip.Row(y), static_cast<std::size_t>(width) * 4);
   }
 
   // Monochrome rows are padded to 16 bits for CreateBitmap; a set bit is transparent.
   const int maskStride = (width + 15) / 16 * 2;
-  std::vector<std::uint8_t> maskBits(static_cast<std::size_t>(maskStride) * kIconSide, 0);
-  for (int y = 0; y < kIconSide; ++y) {
+  std::vector<std::uint8_t> maskBits(static_cast<std::size_t>(maskStride) * side, 0);
+  for (int y = 0; y < side; ++y) {
     for (int x = 0; x < width; ++x) {
       if (strip.Row(y)[x * 4 + 3] < 128) {
         maskBits[static_cast<std::size_t>(y * maskStride + x / 8)] |=
@@ -71,9 +71,9 @@ UniqueImageList LoadIconStrip(const wchar_t* name) {
       }
     }
   }
-  UniqueBitmap mask(CreateBitmap(width, kIconSide, 1, 1, maskBits.data()));
+  UniqueBitmap mask(CreateBitmap(width, side, 1, 1, maskBits.data()));
 
-  UniqueImageList list(ImageList_Create(kIconSide, kIconSide, ILC_COLOR32 | ILC_MASK, count, 0));
+  UniqueImageList list(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, count, 0));
   if (!list || !mask) return {};
   if (ImageList_Add(list.get(), colour.get(), mask.get()) < 0) return {};
   return list;
@@ -81,10 +81,23 @@ UniqueImageList LoadIconStrip(const wchar_t* name) {
 
 }  // namespace
 
-UniqueImageList LoadCategoriesIcons() {
-  return LoadIconStrip(L"CATEGORY_ICONS");
+UniqueImageList LoadCategoriesIcons(int side) {
+  if (side == kIconSide) return ImageListOf(ReadBitmapResource(L"CATEGORY_ICONS"));
+  return ImageListOf(MakeCategoryIconsImage(std::max(side, 1)));
 }
 
-UniqueImageList LoadMoreIcons() {
-  return LoadIconStrip(L"MORE_ICONS");
+HIMAGELIST CategoryIconsOfSide(HIMAGELIST given, int side, UniqueImageList& own) {
+  int width = 0;
+  int height = 0;
+  if (given != nullptr && ImageList_GetIconSize(given, &width, &height) && width == side) {
+    return given;
+  }
+  if (own && ImageList_GetIconSize(own.get(), &width, &height) && width == side) return own.get();
+  own = LoadCategoriesIcons(side);
+  return own ? own.get() : given;
+}
+
+UniqueImageList LoadMoreIcons(int side) {
+  if (side == kIconSide) return ImageListOf(ReadBitmapResource(L"MORE_ICONS"));
+  return ImageListOf(MakeMoreIconsImage(std::max(side, 1)));
 }

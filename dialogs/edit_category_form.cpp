@@ -1,6 +1,7 @@
 #include "dialogs/edit_category_form.h"
 
 #include "categories/clipboard_handler.h"
+#include "dialogs/category_icons.h"
 #include "dialogs/common_controls.h"
 #include "dialogs/edit_category_rules.h"
 
@@ -8,6 +9,7 @@ namespace {
 
 // Design values at 96 dots per inch.
 constexpr int kCellSide = 20;
+constexpr int kGridLeft = 8, kGridTop = 72, kGridWidth = 257, kGridHeight = 43;
 
 // The window's text as UTF-16, whatever its length.
 std::u16string WindowText(HWND window) {
@@ -44,14 +46,26 @@ bool TEditCategoryForm::OnInit() {
                          WS_EX_CLIENTEDGE);
   SetWindowTextW(edit, AsWide(name.c_str()));
   AddControl(L"STATIC", L"Icon", SS_LEFT, 8, 56, 120, 16, -1);
-  iconsGrid_.Create(Handle(), kIdIconsGrid, Scale(8), Scale(72), Scale(257), Scale(43),
-                    Scale(kCellSide), categoryIcons_);
+  const RECT grid = ScaledRect(kGridLeft, kGridTop, kGridWidth, kGridHeight);
+  iconsGrid_.Create(Handle(), kIdIconsGrid, grid.left, grid.top, grid.right - grid.left,
+                    grid.bottom - grid.top, Scale(kCellSide), IconsAtDpi());
   iconsGrid_.SetSelection(initialColumn_);
   AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 128, 75, 25, IDOK);
   AddControl(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 192, 128, 75, 25, IDCANCEL);
   SetFocus(edit);
   SendMessageW(edit, EM_SETSEL, 0, -1);
   return true;
+}
+
+HIMAGELIST TEditCategoryForm::IconsAtDpi() {
+  return CategoryIconsOfSide(categoryIcons_, Scale(kCategoryIconDesignSide), ownIcons_);
+}
+
+void TEditCategoryForm::OnDpiChanged() {
+  const RECT grid = ScaledRect(kGridLeft, kGridTop, kGridWidth, kGridHeight);
+  MoveWindow(iconsGrid_.Handle(), grid.left, grid.top, grid.right - grid.left,
+             grid.bottom - grid.top, FALSE);
+  iconsGrid_.Rescale(Scale(kCellSide), IconsAtDpi());
 }
 
 bool TEditCategoryForm::OnOk() {

@@ -30,10 +30,15 @@ class TEditCategoryForm final : public CModalDialog {
  protected:
   bool OnInit() override;
   bool OnOk() override;
+  void OnDpiChanged() override;
 
  private:
+  // The category icons at the dialog's dpi.
+  HIMAGELIST IconsAtDpi();
+
   HWND owner_;
-  HIMAGELIST categoryIcons_ = nullptr;
+  HIMAGELIST categoryIcons_ = nullptr;  // as handed in
+  UniqueImageList ownIcons_;            // drawn for the dialog's dpi when those are not
   std::u16string initialName_;
   int initialColumn_ = -1;
   // What the controls held when OK was pressed.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "categories/clipboard_handler.h"
+#include "dialogs/category_icons.h"
 #include "dialogs/common_controls.h"
 #include "dialogs/edit_category_form.h"
 #include "foundation/error_box.h"
@@ -79,7 +80,6 @@ TFormSettings::~TFormSettings() = default;
 bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
   EnsureCommonControls();
   categoryIcons_ = categoryIcons;
-  rowHeight_ = SettingsRowBitmapHeight(ScreenDpi());
   handler_ = &GetHandler();
   skin_ = &Settings::SettingsInstance().GetSkin();
   values_ = LoadSettingsFormValues(Settings::SettingsInstance());
@@ -119,9 +119,7 @@ bool TFormSettings::OnInit() {
   skinDc_.reset(CreateCompatibleDC(nullptr));
   SelectObject(skinDc_.get(), skinBitmap_.get());
   rowDc_.reset(CreateCompatibleDC(nullptr));
-  rowFont_ = MakeFont(L"Tahoma", -MulDiv(kSettingsRowFontPoints, 96, 72), Dpi());
-  rowBoldFont_ = MakeFont(L"Tahoma", -MulDiv(kSettingsRowFontPoints, 96, 72), Dpi(), true);
-  treeFont_ = MakeFont(L"Tahoma", -19, Dpi());
+  MakeRowResources();
 
   HWND tab =
       AddControl(WC_TABCONTROLW, {}, WS_TABSTOP | WS_CLIPSIBLINGS, 8, 8, 377, 321, kIdPageControl);
@@ -145,20 +143,43 @@ bool TFormSettings::OnInit() {
   return false;  // the dialog manager focuses the first control of the first page
 }
 
-HWND TFormSettings::MakePage(int id) {
+void TFormSettings::MakeRowResources() {
+  rowHeight_ = SettingsRowBitmapHeight(Dpi());
+  rowWidth_ = 0;  // the row bitmap is made again at the new height
+  const int fontHeight = FontHeightForPoints(kSettingsRowFontPoints, Dpi());
+  rowFont_ = MakeFont(L"Tahoma", fontHeight, kDesignDpi);
+  rowBoldFont_ = MakeFont(L"Tahoma", fontHeight, kDesignDpi, true);
+  treeFont_ = MakeFont(L"Tahoma", -19, Dpi());
+  rowIcons_ = CategoryIconsOfSide(categoryIcons_, Scale(kCategoryIconDesignSide), ownIcons_);
+}
+
+void TFormSettings::OnDpiChanged() {
+  MakeRowResources();
+  for (HWND page : pages_) PlacePage(page);
+  SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), FALSE);
+  TreeView_SetIndent(tree_, Scale(kTreeIndent));
+  TreeView_SetItemHeight(tree_, rowHeight_);
+}
+
+void TFormSettings::PlacePage(HWND page) {
   HWND tab = Item(kIdPageControl);
   RECT area{};
   GetWindowRect(tab, &area);
   MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
   TabCtrl_AdjustRect(tab, FALSE, &area);
+  // Above the tab control, which is drawn around the pages.
+  SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOACTIVATE);
+}
+
+HWND TFormSettings::MakePage(int id) {
   auto pageTemplate = PageTemplate();
   HWND page = CreateDialogIndirectParamW(
       GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(pageTemplate.data()), Handle(),
       &TFormSettings::PageProc, reinterpret_cast<LPARAM>(this));
   SetWindowLongPtrW(page, GWLP_ID, id);
-  // Above the tab control, which is drawn around the pages.
-  SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
-               SWP_NOACTIVATE);
+  LeaveDpiScalingToDialog(page);  // the form scales the page's controls with its own
+  PlacePage(page);
   EnableThemeDialogTexture(page, ETDT_ENABLETAB);
   return page;
 }
@@ -462,14 +483,15 @@ void TFormSettings::DrawCategoryRow(HDC target, HTREEITEM item, const CItemNode*
   SetStretchBltMode(dc, COLORONCOLOR);
   StretchBlt(dc, 0, 0, width, rowHeight_, skinDc_.get(), 0, look.band * kSkinBandRows,
              skin_->Width(), kSkinBandRows, SRCCOPY);
-  if (categoryIcons_ != nullptr) {
-    ImageList_Draw(categoryIcons_, node->iconIndex, dc, look.iconX, look.iconY, ILD_TRANSPARENT);
+  if (rowIcons_ != nullptr) {
+    ImageList_Draw(rowIcons_, node->iconIndex, dc, Scale(look.iconX), Scale(look.iconY),
+                   ILD_TRANSPARENT);
   }
   SelectGuard font(dc, look.bold ? rowBoldFont_.get() : rowFont_.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look.whiteText ? RGB(255, 255, 255) : RGB(0, 0, 0));
   // The name as UTF-16, drawn with the wide API.
-  TextOutW(dc, look.textX, look.textY, AsWide(node->caption.c_str()),
+  TextOutW(dc, Scale(look.textX), Scale(look.textY), AsWide(node->caption.c_str()),
            static_cast<int>(node->caption.size()));
   SetStretchBltMode(target, COLORONCOLOR);
   StretchBlt(target, row.left, row.top, width, row.bottom - row.top, dc, 0, 0, width, rowHeight_,
@@ -524,7 +546,7 @@ bool TFormSettings::CategoriesTreeDblClick() {
 
 void TFormSettings::EditCategory(int categoryId, int parentId) {
   TEditCategoryForm editor(Handle());
-  if (editor.ExecuteEditor(categoryIcons_, categoryId, parentId)) RefreshCategories();
+  if (editor.ExecuteEditor(rowIcons_, categoryId, parentId)) RefreshCategories();
   SetFocus(tree_);
 }
 

@@ -76,10 +76,15 @@ class TFormSettings final : public CModalDialog {
   bool OnCommand(int id, int code, HWND control) override;
   LRESULT OnNotify(NMHDR* header, bool& handled) override;
   bool OnOk() override;
+  void OnDpiChanged() override;
 
  private:
   static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
   HWND MakePage(int id);
+  // Puts `page` over the tab control's display area.
+  void PlacePage(HWND page);
+  // The category rows' height, fonts and icons at the dialog's dpi.
+  void MakeRowResources();
   void ShowPage(int index);
   void MakeHotkeysPage(HWND page);
   void MakeClipboardPage(HWND page);
@@ -104,7 +109,9 @@ class TFormSettings final : public CModalDialog {
   void BtDeleteClick();
 
   HWND owner_;
-  HIMAGELIST categoryIcons_ = nullptr;
+  HIMAGELIST categoryIcons_ = nullptr;  // as handed in, at the main window's dpi
+  HIMAGELIST rowIcons_ = nullptr;       // the same icons at the dialog's dpi
+  UniqueImageList ownIcons_;            // those, when drawn for the dialog's dpi
   CClipboardHandler* handler_ = nullptr;
   const TBitmap* skin_ = nullptr;
   CSettingsFormValues values_;

@@ -4,7 +4,6 @@
 
 namespace {
 constexpr wchar_t kIconsGridClass[] = L"QuilleryIconsGrid";
-constexpr int kIconSide = 16;
 }  // namespace
 
 bool CIconsGrid::Create(HWND parent, int id, int x, int y, int width, int height, int cellSide,
@@ -24,6 +23,14 @@ bool CIconsGrid::Create(HWND parent, int id, int x, int y, int width, int height
   SetWindowLongPtrW(Handle(), GWLP_ID, id);
   UpdateScrollBar();
   return true;
+}
+
+void CIconsGrid::Rescale(int cellSide, HIMAGELIST icons) {
+  icons_ = icons;
+  cellSide_ = std::max(cellSide, 1);
+  UpdateScrollBar();
+  ScrollTo(Layout().FirstColumnShowing(selection_, first_));
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 CIconsGridLayout CIconsGrid::Layout() const {
@@ -68,7 +75,10 @@ void CIconsGrid::Paint() {
   SelectGuard selected(dc.get(), canvas.get());
   FillRect(dc.get(), &client, GetSysColorBrush(COLOR_WINDOW));
   const CIconsGridLayout layout = Layout();
-  const int inset = std::max((cellSide_ - kIconSide) / 2, 0);
+  int iconSide = 0;
+  int iconHeight = 0;
+  ImageList_GetIconSize(icons_, &iconSide, &iconHeight);
+  const int inset = std::max((cellSide_ - iconSide) / 2, 0);
   for (int column = first_; column < columns_; ++column) {
     const int left = layout.CellLeft(column, first_);
     if (left >= client.right) break;

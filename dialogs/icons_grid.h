@@ -26,6 +26,10 @@ class CIconsGrid final : public CWindow {
   bool Create(HWND parent, int id, int x, int y, int width, int height, int cellSide,
               HIMAGELIST icons);
 
+  // Cells `cellSide` pixels square showing `icons` (the same images at another size), after
+  // a change of the dialog's dpi; the selection stays and is scrolled into view.
+  void Rescale(int cellSide, HIMAGELIST icons);
+
   int Selection() const { return selection_; }
   void SetSelection(int column);
 

@@ -11,6 +11,7 @@
 ; and, when it was running, started again at the end. The user's clips and settings live
 ; in the application-data folder and are never touched by an install. /S installs silently
 ; with the defaults; "uninstall.exe /S" removes silently and keeps the clips and settings.
+; "/DELETEDATA" ticks the uninstaller's "Also delete my clips and settings" (silent or not).
 
 ; A 64-bit installer for the 64-bit program (and Wine without its 32-bit half runs it).
 Target amd64-unicode
@@ -166,6 +167,12 @@ SectionEnd
 
 Function un.onInit
   StrCpy $DeleteUserData ${BST_UNCHECKED}
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/DELETEDATA" $1
+  ${IfNot} ${Errors}
+    StrCpy $DeleteUserData ${BST_CHECKED}
+  ${EndIf}
 FunctionEnd
 
 Function un.OptionsPage

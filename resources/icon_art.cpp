@@ -459,12 +459,12 @@ void DrawMainIcon(CCanvas& c) {
   c.Paint(Line({{8.4, 12.6}, {6.9, 15.2}}, 1.0), kInk);
 }
 
-TBitmap Strip(const std::vector<void (*)(CCanvas&)>& draws) {
-  TBitmap strip(kIconSide * static_cast<int>(draws.size()), kIconSide, 32);
+TBitmap Strip(const std::vector<void (*)(CCanvas&)>& draws, int side) {
+  TBitmap strip(side * static_cast<int>(draws.size()), side, 32);
   for (std::size_t i = 0; i < draws.size(); ++i) {
-    CCanvas canvas(kIconSide);
+    CCanvas canvas(side);
     draws[i](canvas);
-    canvas.CopyTo(strip, static_cast<int>(i) * kIconSide, 0);
+    canvas.CopyTo(strip, static_cast<int>(i) * side, 0);
   }
   return strip;
 }
@@ -506,14 +506,14 @@ const std::vector<std::string_view>& CategoryIconNames() {
   return names;
 }
 
-TBitmap MakeCategoryIconsImage() {
+TBitmap MakeCategoryIconsImage(int side) {
   std::vector<void (*)(CCanvas&)> draws;
   for (const Icon& icon : kCategoryIcons) draws.push_back(icon.draw);
-  return Strip(draws);
+  return Strip(draws, side);
 }
 
-TBitmap MakeMoreIconsImage() {
-  return Strip({DrawHotKeyMark});
+TBitmap MakeMoreIconsImage(int side) {
+  return Strip({DrawHotKeyMark}, side);
 }
 
 TBitmap MakeMainIconImage(int side) {
@@ -525,7 +525,7 @@ TBitmap MakeMainIconImage(int side) {
 }
 
 std::vector<std::uint8_t> MakeMainIconFile() {
-  const int sides[] = {16, 32};
+  const int sides[] = {16, 20, 24, 32, 40, 48};
   std::vector<std::vector<std::uint8_t>> images;
   for (int side : sides) images.push_back(IconImage(MakeMainIconImage(side)));
 

@@ -16,15 +16,17 @@ inline constexpr int kIconSide = 16;
 // The names of the category icons, in image-list order ("folder", "star", ...).
 const std::vector<std::string_view>& CategoryIconNames();
 
-// The category icons side by side, 16 pixels each: (16 x count) by 16 pixels, 32 bits.
-TBitmap MakeCategoryIconsImage();
+// The category icons side by side, `side` pixels each (16 in the resource, more at a higher
+// dpi): (side x count) by side pixels, 32 bits.
+TBitmap MakeCategoryIconsImage(int side = kIconSide);
 
-// The extra marks of the clip tree side by side, 16 x 16 each. Image 0 is the hot-key mark.
-TBitmap MakeMoreIconsImage();
+// The extra marks of the clip tree side by side, `side` x `side` each. Image 0 is the
+// hot-key mark.
+TBitmap MakeMoreIconsImage(int side = kIconSide);
 
 // The application icon drawn at `side` x `side` pixels, 32 bits.
 TBitmap MakeMainIconImage(int side);
 
-// An icon file (.ico) holding the application icon at 16 and 32 pixels, 32 bits each
-// with an AND mask, in that order.
+// An icon file (.ico) holding the application icon at 16, 20, 24, 32, 40 and 48 pixels (the
+// small and large icons at 96, 120 and 144 dpi), 32 bits each with an AND mask, in that order.
 std::vector<std::uint8_t> MakeMainIconFile();

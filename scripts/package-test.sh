@@ -2,8 +2,8 @@
 # Tests the packages: runs scripts/package.sh, checks the portable zip's contents, then
 # runs tests/package (quillery_package_tests.exe) in a fresh Wine prefix of its own, which
 # installs the setup program silently, uses the installed program, installs over it while
-# it runs and uninstalls it. The last step of scripts/test.sh; about a minute, most of it
-# for the new prefix.
+# it runs and uninstalls it (keeping the user's data, then, installed again, deleting it).
+# The last step of scripts/test.sh; about a minute, most of it for the new prefix.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"

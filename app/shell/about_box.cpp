@@ -24,8 +24,7 @@ class TAboutBox final : public CModalDialog {
 
  protected:
   bool OnInit() override {
-    icon_.reset(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), L"MAIN_ICON", IMAGE_ICON, 32, 32, 0)));
+    LoadIcon();
     const std::u16string name = AboutProductName();
     AddControl(L"STATIC", std::wstring(name.begin(), name.end()), SS_LEFT, 16, 16, 280, 16,
                kIdAboutProductName);
@@ -79,7 +78,16 @@ class TAboutBox final : public CModalDialog {
     }
   }
 
+  void OnDpiChanged() override { LoadIcon(); }
+
  private:
+  // The program's icon at its 96-dpi size of 32 pixels, scaled.
+  void LoadIcon() {
+    const int side = Scale(kIconSide);
+    icon_.reset(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), L"MAIN_ICON", IMAGE_ICON, side, side, 0)));
+  }
+
   // The picture: the skin's pale band as a gradient over the whole box, its strong blue
   // band as a strip along the bottom, and the program's icon.
   void PaintPicture(HDC dc) const {
@@ -102,11 +110,13 @@ class TAboutBox final : public CModalDialog {
       FillRect(dc, &line, brush.get());
     }
     if (icon_) {
-      DrawIconEx(dc, client.right - Scale(16) - 32, Scale(16), icon_.get(), 32, 32, 0, nullptr,
-                 DI_NORMAL);
+      const int side = Scale(kIconSide);
+      DrawIconEx(dc, client.right - Scale(16) - side, Scale(16), icon_.get(), side, side, 0,
+                 nullptr, DI_NORMAL);
     }
   }
 
+  static constexpr int kIconSide = 32;
   UniqueIcon icon_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -44,8 +45,8 @@ HTREEITEM RowOf(const CItemNode* node) {
 
 CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, const TBitmap& skin,
                                          int dpi)
-    : tree_(tree), host_(host), painter_(skin, dpi) {
-  TreeView_SetItemHeight(tree_, painter_.RowHeight());
+    : tree_(tree), host_(host), painter_(std::make_unique<CClipRowPainter>(skin, dpi)) {
+  TreeView_SetItemHeight(tree_, painter_->RowHeight());
   // A plain subclass rather than SetWindowSubclass's, which looks its chain up in a window
   // property at every message: under Wine each look-up is a request to the server, and the
   // tree gets messages by the thousand when a rebuild sorts it or a paint draws it.
@@ -55,6 +56,14 @@ CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, const T
 }
 
 CClipTreeController::~CClipTreeController() { Unhook(); }
+
+void CClipTreeController::ChangeDpi(const TBitmap& skin, int dpi) {
+  // Made before the old one goes: a refusal leaves the rows as they were.
+  auto painter = std::make_unique<CClipRowPainter>(skin, dpi);
+  painter_ = std::move(painter);
+  TreeView_SetItemHeight(tree_, painter_->RowHeight());
+  InvalidateRect(tree_, nullptr, TRUE);
+}
 
 void CClipTreeController::Unhook() {
   if (treeProc_ == nullptr) return;
@@ -198,7 +207,7 @@ void CClipTreeController::PaintRow(HDC dc, HTREEITEM item, const CItemNode& node
   // The row is as high as the tree's item height. Wine reports a rectangle one pixel
   // shorter, which would squeeze every row by a line.
   row.bottom = row.top + TreeView_GetItemHeight(tree_);
-  painter_.Paint(dc, row, node, state, host_.CategoriesIcons(), host_.MoreIcons());
+  painter_->Paint(dc, row, node, state, host_.CategoriesIcons(), host_.MoreIcons());
 }
 
 void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {

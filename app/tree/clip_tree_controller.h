@@ -4,6 +4,7 @@
 // commands, dragging a clip onto a category, and the double click. Rows are those of the
 // clip handler's mirror (GetHandler()); each row's data is its CItemNode.
 
+#include <memory>
 #include <optional>
 
 #include "app/tree/clip_tree_host.h"
@@ -22,6 +23,10 @@ class CClipTreeController {
   ~CClipTreeController();
   CClipTreeController(const CClipTreeController&) = delete;
   CClipTreeController& operator=(const CClipTreeController&) = delete;
+
+  // The tree now shows at `dpi`: its rows are drawn and sized anew, from `skin` as at
+  // construction. Throws std::runtime_error, changing nothing, when the system refuses.
+  void ChangeDpi(const TBitmap& skin, int dpi);
 
   // The tree's WM_NOTIFY, reflected by its parent. Sets `handled` and gives the result for
   // the notifications it answers (the custom drawing); leaves the others alone.
@@ -66,6 +71,6 @@ class CClipTreeController {
   HWND tree_;
   WNDPROC treeProc_ = nullptr;  // the tree's own procedure, while subclassed
   CClipTreeHost& host_;
-  CClipRowPainter painter_;
+  std::unique_ptr<CClipRowPainter> painter_;
   std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
 };

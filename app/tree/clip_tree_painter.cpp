@@ -11,10 +11,8 @@ constexpr wchar_t kFontFace[] = L"Tahoma";
 constexpr int kLargePoints = 10;
 constexpr int kSmallPoints = 8;
 
-// Sizes are in points, so the character height is taken from the screen's dots per inch
-// directly rather than from a 96-dpi design height, which would round twice.
 UniqueFont PointFont(int points, int dpi, bool bold) {
-  UniqueFont font = MakeFont(kFontFace, -MulDiv(points, dpi, 72), 96, bold);
+  UniqueFont font = MakeFont(kFontFace, FontHeightForPoints(points, dpi), kDesignDpi, bold);
   if (!font) throw std::runtime_error("the system refused the clip tree's font");
   return font;
 }
@@ -33,8 +31,8 @@ BITMAPINFO BitmapInfo(int width, int height, int bitsPerPixel) {
 }  // namespace
 
 CClipRowPainter::CClipRowPainter(const TBitmap& skin, int dpi)
-    : dpi_(dpi > 0 ? dpi : 96),
-      height_(static_cast<int>(25.0 * dpi_ / 96.0 + 1.0)),
+    : dpi_(UsableDpi(dpi)),
+      height_(RowHeightAtDpi(dpi_)),
       skinBitmap_(skin.CreateHandle()),
       rowDc_(CreateCompatibleDC(nullptr)),
       skinDc_(CreateCompatibleDC(nullptr)),
@@ -68,6 +66,7 @@ void CClipRowPainter::Paint(HDC target, const RECT& row, const CItemNode& node, 
   ResizeRowBitmap(width);
   state.width = width;
   state.height = height_;
+  state.dpi = dpi_;
   if (node.isCategory) {
     PaintCategory(node, state, categoriesIcons);
   } else {
@@ -90,15 +89,15 @@ void CClipRowPainter::PaintCategory(const CItemNode& node, const RowState& state
   StretchBlt(dc, 0, 0, state.width, height_, skinDc_.get(), 0, kSkinBandRows * look.stripe,
              skinWidth_, kSkinBandRows, SRCCOPY);
   if (icons != nullptr) {
-    ImageList_Draw(icons, node.iconIndex, dc, look.iconLeft, kIconTop, ILD_TRANSPARENT);
+    ImageList_Draw(icons, node.iconIndex, dc, look.iconLeft, look.iconTop, ILD_TRANSPARENT);
   }
   HFONT font = look.bold ? bold_.get() : normal_.get();
-  WriteText(font, look.nameColour, look.nameLeft, kCategoryTextTop, node.caption);
+  WriteText(font, look.nameColour, look.nameLeft, look.textTop, node.caption);
   SelectGuard selected(dc, font);
   SIZE extent{};
   GetTextExtentPoint32W(dc, AsWide(look.countText.c_str()), static_cast<int>(look.countText.size()),
                         &extent);
-  WriteText(font, look.countColour, CountLeft(state.width, extent.cx), kCategoryTextTop,
+  WriteText(font, look.countColour, CountLeft(look, state.width, extent.cx), look.textTop,
             look.countText);
 }
 
@@ -110,15 +109,15 @@ void CClipRowPainter::PaintClip(const CItemNode& node, const RowState& state,
   UniqueBrush background(CreateSolidBrush(ToColorRef(look.background)));
   FillRect(dc, &whole, background.get());
   if (look.badge) {
-    WriteText(small_.get(), look.badge->colour, kBadgeModifierLeft, kBadgeModifierTop,
-              look.badge->modifier);
-    WriteText(bold_.get(), look.badge->colour, kBadgeDigitLeft, kBadgeDigitTop, look.badge->digit);
+    const QuickPasteBadge& badge = *look.badge;
+    WriteText(small_.get(), badge.colour, badge.modifierAt.x, badge.modifierAt.y, badge.modifier);
+    WriteText(bold_.get(), badge.colour, badge.digitAt.x, badge.digitAt.y, badge.digit);
   }
   if (look.hotKeyMark && moreIcons != nullptr) {
-    ImageList_Draw(moreIcons, 0, dc, look.hotKeyMarkLeft, kIconTop, ILD_TRANSPARENT);
+    ImageList_Draw(moreIcons, 0, dc, look.hotKeyMarkLeft, look.hotKeyMarkTop, ILD_TRANSPARENT);
   }
   if (node.thumbnail) {
-    PaintThumbnail(*node.thumbnail, look.contentLeft);
+    PaintThumbnail(*node.thumbnail, look.contentLeft, look.thumbnailTop);
   } else {
     SelectGuard font(dc, small_.get());
     SetTextColor(dc, ToColorRef(look.textColour));
@@ -132,13 +131,13 @@ void CClipRowPainter::PaintClip(const CItemNode& node, const RowState& state,
   LineTo(dc, state.width, look.separatorTop);
 }
 
-void CClipRowPainter::PaintThumbnail(const TBitmap& thumbnail, int left) {
+void CClipRowPainter::PaintThumbnail(const TBitmap& thumbnail, int left, int top) {
   // The mirror makes 24-bit thumbnails, whose rows are laid out as a DIB's.
   const int depth = thumbnail.BitsPerPixel();
   if (thumbnail.Empty() || (depth != 24 && depth != 32)) return;
   const BITMAPINFO info = BitmapInfo(thumbnail.Width(), thumbnail.Height(), depth);
-  SetDIBitsToDevice(rowDc_.get(), left, kThumbnailTop, thumbnail.Width(), thumbnail.Height(), 0, 0,
-                    0, thumbnail.Height(), thumbnail.Row(0), &info, DIB_RGB_COLORS);
+  SetDIBitsToDevice(rowDc_.get(), left, top, thumbnail.Width(), thumbnail.Height(), 0, 0, 0,
+                    thumbnail.Height(), thumbnail.Row(0), &info, DIB_RGB_COLORS);
 }
 
 void CClipRowPainter::WriteText(HFONT font, std::uint32_t colour, int x, int y,

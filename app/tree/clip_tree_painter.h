@@ -16,8 +16,9 @@ class CClipRowPainter {
   CClipRowPainter(const CClipRowPainter&) = delete;
   CClipRowPainter& operator=(const CClipRowPainter&) = delete;
 
-  // Height of the row bitmap: 26 pixels at 96 dots per inch.
+  // Height of the row bitmap: 26 pixels at 96 dots per inch (RowHeightAtDpi).
   int RowHeight() const { return height_; }
+  int Dpi() const { return dpi_; }
 
   // Draws `node`'s row into `target` at `row` (stretched when `row` is not RowHeight() high;
   // nothing for a row less than one pixel wide). `state`'s width and height are set here.
@@ -29,7 +30,7 @@ class CClipRowPainter {
   void ResizeRowBitmap(int width);
   void PaintCategory(const CItemNode& node, const RowState& state, HIMAGELIST icons);
   void PaintClip(const CItemNode& node, const RowState& state, HIMAGELIST moreIcons);
-  void PaintThumbnail(const TBitmap& thumbnail, int left);
+  void PaintThumbnail(const TBitmap& thumbnail, int left, int top);
   void WriteText(HFONT font, std::uint32_t colour, int x, int y, const std::u16string& text);
 
   int dpi_;

@@ -1,5 +1,6 @@
 #include "app/tree/row_look.h"
 
+#include "platform/dpi_scale.h"
 #include "store/base_item.h"
 
 namespace {
@@ -32,7 +33,12 @@ std::u16string BadgeModifier(int quickPasteMode, bool history) {
 
 }  // namespace
 
+int RowHeightAtDpi(int dpi) {
+  return static_cast<int>(25.0 * UsableDpi(dpi) / 96.0 + 1.0);
+}
+
 CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& state) {
+  const auto scaled = [&state](int value) { return ScaleToDpi(value, state.dpi); };
   CategoryRowLook look;
   look.stripe = state.selected ? kSelectedCategoryStripe
                 : state.hasParent ? kChildCategoryStripe
@@ -40,36 +46,46 @@ CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& st
   look.bold = !state.hasParent;
   look.nameColour = state.selected ? kWhite : kBlack;
   look.countColour = state.selected ? kSelectedCountColour : kCountColour;
-  look.iconLeft = category.indent;
-  look.nameLeft = category.indent + kCategoryTextGap;
+  look.iconLeft = scaled(category.indent);
+  look.iconTop = scaled(kIconTop);
+  look.nameLeft = scaled(category.indent + kCategoryTextGap);
+  look.textTop = scaled(kCategoryTextTop);
   look.countText = u"#" + Decimal(category.count);
+  look.countRightMargin = scaled(kCountRightMargin);
   return look;
 }
 
 ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state) {
+  const auto scaled = [&state](int value) { return ScaleToDpi(value, state.dpi); };
   ClipRowLook look;
   if (state.selected) {
     look.background = state.menuHighlight;
   } else {
     look.background = state.precedingSiblings % 2 == 0 ? kWhite : kOddClipBackground;
   }
-  look.contentLeft = clip.indent;
+  look.contentLeft = scaled(clip.indent);
+  look.thumbnailTop = scaled(kThumbnailTop);
   if (state.quickPasteMode != 0 && clip.quickNumber >= 1 && clip.quickNumber <= kLastQuickNumber) {
     const bool history = clip.categoryId == kHistoryCategoryId;
     look.badge = QuickPasteBadge{BadgeModifier(state.quickPasteMode, history),
                                  Decimal(static_cast<unsigned>(clip.quickNumber % 10)),
-                                 state.selected ? kSelectedBadgeColour : kBadgeColour};
-    look.contentLeft += kBadgeWidth;
+                                 state.selected ? kSelectedBadgeColour : kBadgeColour,
+                                 {scaled(kBadgeModifierLeft), scaled(kBadgeModifierTop)},
+                                 {scaled(kBadgeDigitLeft), scaled(kBadgeDigitTop)}};
+    look.contentLeft += scaled(kBadgeWidth);
   }
   look.hotKeyMark = clip.hotKey != 0;
-  look.hotKeyMarkLeft = state.width - kHotKeyMarkWidth;
+  const int markWidth = scaled(kHotKeyMarkWidth);
+  look.hotKeyMarkLeft = state.width - markWidth;
+  look.hotKeyMarkTop = scaled(kIconTop);
   if (state.selected) {
     look.textColour = kWhite;
   } else {
     look.textColour = clip.indent > kTopLevelIndent ? kChildClipTextColour : kBlack;
   }
-  const int right = look.hotKeyMark ? state.width - kHotKeyMarkWidth : state.width - kTextRightMargin;
-  look.textRect = RowRect{look.contentLeft, kTextTop, right, state.height};
+  const int right =
+      look.hotKeyMark ? state.width - markWidth : state.width - scaled(kTextRightMargin);
+  look.textRect = RowRect{look.contentLeft, scaled(kTextTop), right, state.height};
   look.separatorTop = state.height - 1;
   return look;
 }

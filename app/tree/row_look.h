@@ -1,7 +1,9 @@
 #pragma once
 // How a row of the clip tree looks, decided from its mirror node and the row's state, apart
 // from any drawing. The painter composes each row in a bitmap as tall as one row and as wide
-// as the tree; every coordinate here is inside that bitmap. Colours are 0xRRGGBB.
+// as the tree; every coordinate here is inside that bitmap, in pixels at the row's dpi (the
+// constants below and the nodes' indents are their 96-dpi design values). Colours are
+// 0xRRGGBB.
 
 #include <cstdint>
 #include <optional>
@@ -18,7 +20,7 @@ inline constexpr std::uint32_t kSeparatorColour = 0xC0C0C0;
 inline constexpr int kChildCategoryStripe = 2;
 inline constexpr int kSelectedCategoryStripe = 3;
 
-// Fixed places inside the row bitmap.
+// Fixed places inside the row bitmap, at 96 dots per inch.
 inline constexpr int kIconTop = 5;           // category icon and hot-key mark
 inline constexpr int kCategoryTextTop = 4;   // name and count
 inline constexpr int kCategoryTextGap = 20;  // from the indent to the name
@@ -38,6 +40,15 @@ struct RowState {
   int width = 0;                // of the row bitmap
   int height = 0;
   std::uint32_t menuHighlight = 0;  // the system's colour of a selected menu entry
+  int dpi = 96;                     // of the monitor that shows the tree
+};
+
+// The row bitmap's height at `dpi`: trunc(25 x dpi / 96 + 1), 26 pixels at 96.
+int RowHeightAtDpi(int dpi);
+
+struct RowPoint {
+  int x = 0, y = 0;
+  bool operator==(const RowPoint&) const = default;
 };
 
 struct RowRect {
@@ -51,14 +62,19 @@ struct CategoryRowLook {
   std::uint32_t nameColour = kBlack;
   std::uint32_t countColour = 0;
   int iconLeft = 0;
+  int iconTop = 0;
   int nameLeft = 0;
+  int textTop = 0;           // of the name and the count
   std::u16string countText;  // "#" and the count, right-aligned (see CountLeft)
+  int countRightMargin = 0;
 };
 
 struct QuickPasteBadge {
   std::u16string modifier;  // "Ctrl" or "Alt", small
   std::u16string digit;     // "1" .. "9", "0" for the tenth, large and bold
   std::uint32_t colour = 0;
+  RowPoint modifierAt;
+  RowPoint digitAt;
 };
 
 struct ClipRowLook {
@@ -66,8 +82,10 @@ struct ClipRowLook {
   std::optional<QuickPasteBadge> badge;
   bool hotKeyMark = false;
   int hotKeyMarkLeft = 0;
+  int hotKeyMarkTop = 0;
   std::uint32_t textColour = kBlack;
   int contentLeft = 0;  // where the thumbnail or the text begins
+  int thumbnailTop = 0;
   RowRect textRect;     // word-wrapped caption, cut at the row's bottom
   int separatorTop = 0; // one-pixel line across the row in kSeparatorColour
 };
@@ -75,7 +93,8 @@ struct ClipRowLook {
 CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& state);
 ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state);
 
-// Left edge of a right-aligned count text of `textWidth` pixels in a row `rowWidth` wide.
-inline int CountLeft(int rowWidth, int textWidth) {
-  return rowWidth - textWidth - kCountRightMargin;
+// Left edge of `look`'s right-aligned count text of `textWidth` pixels in a row `rowWidth`
+// wide.
+inline int CountLeft(const CategoryRowLook& look, int rowWidth, int textWidth) {
+  return rowWidth - textWidth - look.countRightMargin;
 }

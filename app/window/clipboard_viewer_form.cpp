@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "app/shell/about_box.h"
 #include "app/window/first_activation.h"
@@ -11,6 +12,7 @@
 #include "app/shell/hot_key_form.h"
 #include "app/window/load_notice.h"
 #include "app/window/main_window_ids.h"
+#include "app/window/window_metrics.h"
 #include "app/paste/paste_target.h"
 #include "app/shell/product_info.h"
 #include "app/window/system_input.h"
@@ -47,22 +49,6 @@ enum EMainMenuCommand : int {
   kCommandExit,
 };
 
-// The form's design, in pixels at 96 dots per inch: the header's controls and the margins
-// by which the anchored ones follow the window's right and bottom edges.
-constexpr int kHeaderTop = 1;
-constexpr int kHeaderControlHeight = 27;
-constexpr int kLabelLeft = 4;
-constexpr int kLabelRightMargin = 46;
-constexpr int kPinRightOffset = 45;  // from the right edge to the pin's left edge
-constexpr int kOpenRightOffset = 21;
-constexpr int kButtonWidth = 20;
-constexpr int kAutoPasteLeft = 4;
-constexpr int kAutoPasteTop = 10;
-constexpr int kAutoPasteWidth = 125;
-constexpr int kAutoPasteHeight = 17;
-constexpr int kTreeLeft = 1;
-constexpr int kTreeTop = 28;
-constexpr int kTreeIndent = 42;
 constexpr COLORREF kFrameColor = RGB(168, 124, 64);
 
 std::filesystem::path DataFilePath() { return DataFolder() + u"\\data.dat"; }
@@ -77,19 +63,36 @@ ScreenRect WindowRectOf(HWND window) {
 
 void ShowChild(HWND child, bool visible) { ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE); }
 
+void MoveChild(HWND child, const ScreenRect& rect) {
+  MoveWindow(child, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+}
+
+RECT RectOf(const ScreenRect& rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// The notification area is the taskbar's, on the primary monitor (which holds the point
+// 0, 0), whatever the monitor of the window.
+int TrayDpi() {
+  return DpiAtPoint(POINT{0, 0});
+}
+
 }  // namespace
 
 TClipboardViewerForm::TClipboardViewerForm(const CSingleInstance& instance) : instance_(instance) {
   Settings::CreateSettings(SettingsFileName(), true);
-  dpi_ = ScreenDpi();
   LoadSettings();
-  const CDisplayState::Settings& settings = state_->CurrentSettings();
-  // Where it was, unless that place is on no monitor any more.
-  const ScreenRect defaultWorkArea = ::WorkAreaAt(CursorPosition());
-  const ScreenPoint fallback = DefaultWindowPosition(defaultWorkArea, settings.width);
+  // Where it was, unless that place is on no monitor any more; at the sizes of the monitor
+  // it opens on.
+  const ScreenPoint cursor = CursorPosition();
+  const ScreenRect defaultWorkArea = ::WorkAreaAt(cursor);
   auto& store = Settings::SettingsInstance();
+  const ScreenPoint fallback = DefaultWindowPosition(
+      defaultWorkArea, ScaleToDpi(designSettings_.width, DpiAtPoint({cursor.x, cursor.y})));
   const ScreenPoint saved{store.GetPositionX(fallback.x), store.GetPositionY(fallback.y)};
-  const int headerHeight = Scaled(kHeaderControlHeight) + 2;
+  dpi_ = DpiAtPoint({saved.x, saved.y});
+  const CDisplayState::Settings settings = DisplaySettingsAt(designSettings_, dpi_);
+  const int headerHeight = MainWindowMetricsAt(dpi_).headerHeight;
   const ScreenRect savedRect{saved.x, saved.y, saved.x + settings.width, saved.y + headerHeight};
   const std::vector<ScreenRect> monitors = MonitorRects();
   const ScreenPoint place = PlaceDockedWindow(saved, settings.width, headerHeight, monitors,
@@ -105,12 +108,10 @@ TClipboardViewerForm::~TClipboardViewerForm() {
   if (tree_ != nullptr) TreeView_DeleteAllItems(tree_);
 }
 
-int TClipboardViewerForm::Scaled(int designValue) const { return ScaleToDpi(designValue, dpi_); }
-
 void TClipboardViewerForm::LoadSettings() {
   auto& store = Settings::SettingsInstance();
   using namespace Settings;
-  CDisplayState::Settings display;
+  CDisplayState::Settings& display = designSettings_;
   display.width = std::clamp(store.GetWindowWidth(kWindowWidthDefault), kWindowWidthMin,
                              kWindowWidthMax);
   display.expandedHeight = std::clamp(store.GetWindowHeight(kWindowHeightDefault),
@@ -129,11 +130,7 @@ void TClipboardViewerForm::LoadSettings() {
       static_cast<KeyCombination>(store.GetInt(kSecHotKeyValue, kSecHotKeyValueDefault));
   tick_.ApplySettings(keys);
   pasteMethod_ = PasteMethodFromSetting(store.GetInt(kPasteMethod, kPasteMethodDefault));
-  if (state_) {
-    state_->ApplySettings(display);
-  } else {
-    state_.emplace(ScreenPoint{}, 0, display);  // placed by the constructor
-  }
+  if (state_) state_->ApplySettings(DisplaySettingsAt(display, dpi_));
   if (tree_ != nullptr) InvalidateRect(tree_, nullptr, TRUE);
 }
 
@@ -142,9 +139,8 @@ bool TClipboardViewerForm::Create() {
   wc.style = CS_DBLCLKS;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  icon_ = LoadIconW(GetModuleHandleW(nullptr), L"MAIN_ICON");
-  if (icon_ == nullptr) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
-  wc.hIcon = icon_;
+  wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAIN_ICON");
+  if (wc.hIcon == nullptr) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
   const ScreenRect& bounds = state_->Layout().bounds;
   // A tool window has no taskbar button.
   if (!CWindow::Create(kMainWindowClass, wc, WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW,
@@ -163,7 +159,7 @@ bool TClipboardViewerForm::Create() {
   AppendMenuW(mainPopupMenu_.get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandExit, L"Exit");
   trayIcon_ = std::make_unique<CTrayIcon>(
-      Handle(), kTrayIconId, kTrayMessage, icon_,
+      Handle(), kTrayIconId, kTrayMessage, LoadTrayImage(),
       WideFromAscii(kProductEdition) + L" " + WideFromAscii(kVersionText));
   trayIcon_->Add();
 
@@ -172,13 +168,57 @@ bool TClipboardViewerForm::Create() {
   return true;
 }
 
+HICON TClipboardViewerForm::LoadTrayImage() {
+  const int side = SmallIconSide(TrayDpi());
+  trayImage_.reset(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), L"MAIN_ICON", IMAGE_ICON, side, side, 0)));
+  if (!trayImage_) return LoadIconW(nullptr, IDI_APPLICATION);
+  return trayImage_.get();
+}
+
+void TClipboardViewerForm::MakeDpiResources() {
+  const MainWindowMetrics metrics = MainWindowMetricsAt(dpi_);
+  formFont_ = MakeFont(L"Tahoma", metrics.formFontHeight, kDesignDpi);
+  treeFont_ = MakeFont(L"Tahoma", metrics.treeFontHeight, kDesignDpi);
+  categoriesIcons_ = LoadCategoriesIcons(metrics.iconSide);
+  moreIcons_ = LoadMoreIcons(metrics.iconSide);
+}
+
+void TClipboardViewerForm::ChangeDpi(int dpi, ScreenPoint place) {
+  dpi_ = UsableDpi(dpi);
+  const MainWindowMetrics metrics = MainWindowMetricsAt(dpi_);
+  state_->Rescale(DisplaySettingsAt(designSettings_, dpi_), metrics.headerHeight, place);
+  // The controls hold the old fonts until they are given the new ones.
+  const UniqueFont oldFormFont = std::move(formFont_);
+  const UniqueFont oldTreeFont = std::move(treeFont_);
+  MakeDpiResources();
+  for (HWND child : {label_, pinButton_, openButton_, autoPaste_}) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), TRUE);
+  }
+  SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), TRUE);
+  TreeView_SetIndent(tree_, metrics.treeIndent);
+  if (treeController_) treeController_->ChangeDpi(Settings::SettingsInstance().GetSkin(), dpi_);
+  if (handlerCreated_) {
+    GetHandler().SetThumbnailHeight(metrics.thumbnailHeight);
+    GetHandler().RebuildTree();
+  }
+  // WM_SIZE lays the controls out only when the window's size changes; their scaled
+  // places change with the dpi all the same.
+  const ScreenRect& bounds = state_->Layout().bounds;
+  LayoutChildren(bounds.Width(), bounds.Height());
+  if (trayIcon_) trayIcon_->SetIcon(LoadTrayImage());
+}
+
+void TClipboardViewerForm::TakeDpiOfPlace() {
+  const ScreenRect& bounds = state_->Layout().bounds;
+  const int dpi = DpiOfRect(RectOf(bounds));
+  if (dpi != dpi_) ChangeDpi(dpi, {bounds.left, bounds.top});
+}
+
 void TClipboardViewerForm::CreateControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  formFont_ = MakeFont(L"Tahoma", -11, dpi_);
-  treeFont_ = MakeFont(L"Tahoma", -19, dpi_);
+  MakeDpiResources();
   framePen_.reset(CreatePen(PS_SOLID, 1, kFrameColor));
-  categoriesIcons_ = LoadCategoriesIcons();
-  moreIcons_ = LoadMoreIcons();
 
   auto child = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) {
     HWND control = CreateWindowExW(0, className, text, WS_CHILD | style, 0, 0, 0, 0, Handle(),
@@ -197,7 +237,7 @@ void TClipboardViewerForm::CreateControls() {
                 kIdItemsTree);
   SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), FALSE);
   TreeView_SetExtendedStyle(tree_, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
-  TreeView_SetIndent(tree_, Scaled(kTreeIndent));
+  TreeView_SetIndent(tree_, MainWindowMetricsAt(dpi_).treeIndent);
   treeView_ = std::make_unique<CWin32TreeView>(tree_);
 
   RECT client{};
@@ -207,20 +247,12 @@ void TClipboardViewerForm::CreateControls() {
 
 void TClipboardViewerForm::LayoutChildren(int clientWidth, int clientHeight) {
   if (label_ == nullptr) return;
-  const int top = Scaled(kHeaderTop);
-  const int height = Scaled(kHeaderControlHeight);
-  const int left = Scaled(kLabelLeft);
-  MoveWindow(label_, left, top, clientWidth - left - Scaled(kLabelRightMargin), height, TRUE);
-  MoveWindow(pinButton_, clientWidth - Scaled(kPinRightOffset), top, Scaled(kButtonWidth), height,
-             TRUE);
-  MoveWindow(openButton_, clientWidth - Scaled(kOpenRightOffset), top, Scaled(kButtonWidth),
-             height, TRUE);
-  MoveWindow(autoPaste_, Scaled(kAutoPasteLeft), Scaled(kAutoPasteTop), Scaled(kAutoPasteWidth),
-             Scaled(kAutoPasteHeight), TRUE);
-  const int treeLeft = Scaled(kTreeLeft);
-  const int treeTop = Scaled(kTreeTop);
-  MoveWindow(tree_, treeLeft, treeTop, std::max(0, clientWidth - 2 * treeLeft),
-             std::max(0, clientHeight - treeTop - treeLeft), TRUE);
+  const MainWindowChildren children = MainWindowChildrenAt(clientWidth, clientHeight, dpi_);
+  MoveChild(label_, children.label);
+  MoveChild(pinButton_, children.pin);
+  MoveChild(openButton_, children.openButton);
+  MoveChild(autoPaste_, children.autoPaste);
+  MoveChild(tree_, children.tree);
 }
 
 void TClipboardViewerForm::ApplyLayout() {
@@ -275,6 +307,17 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_SIZE:
       LayoutChildren(LOWORD(lParam), HIWORD(lParam));
       return 0;
+    case WM_DPICHANGED: {
+      // Dragged onto a monitor of another dpi, or that monitor's scale changed: the window
+      // goes where the system suggests, at the sizes of the new dpi. A window that took the
+      // dpi of its new place before it went there has it already.
+      const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+      if (LOWORD(wParam) != dpi_) {
+        ChangeDpi(LOWORD(wParam), {suggested.left, suggested.top});
+        ApplyLayout();
+      }
+      return 0;
+    }
     case WM_TIMER:
       if (wParam == kTimerId) Timer1Timer();
       return 0;
@@ -436,6 +479,7 @@ void TClipboardViewerForm::FormActivate() {
     treeController_ = std::make_unique<CClipTreeController>(
         tree_, *this, Settings::SettingsInstance().GetSkin(), dpi_);
   });
+  handler.SetThumbnailHeight(MainWindowMetricsAt(dpi_).thumbnailHeight);
   ReadDataFile();
   step([&] {
     handler.RebuildTree();
@@ -517,6 +561,9 @@ void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
 void TClipboardViewerForm::Timer1Timer() {
   if (closed_) return;
   tick_.Tick(*state_, *this);
+  // A window going to a monitor of another dpi (the popup's way back to its docked place)
+  // takes that monitor's sizes before it goes.
+  if (applied_ && state_->Layout().bounds != applied_->bounds) TakeDpiOfPlace();
   ApplyLayout();
   if (handlerCreated_ && dataFileGuard_->SaveAllowed()) {
     autoSaver_->Poll(GetHandler(), GetTickCount());
@@ -554,6 +601,12 @@ void TClipboardViewerForm::ShowList() {
   if (!activated_ || closed_) return;
   RememberTarget();
   const ScreenPoint cursor = CursorPosition();
+  // The popup has the sizes of the monitor under the cursor.
+  const int dpi = DpiAtPoint({cursor.x, cursor.y});
+  if (!state_->PopupMode() && dpi != dpi_) {
+    const ScreenRect& bounds = state_->Layout().bounds;
+    ChangeDpi(dpi, {bounds.left, bounds.top});
+  }
   state_->ShowPopup(cursor, ::WorkAreaAt(cursor));
   state_->SetExpanded(true);
   ApplyLayout();

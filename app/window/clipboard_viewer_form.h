@@ -81,9 +81,17 @@ class TClipboardViewerForm final : public CWindow,
   void LoadSettings();
   void CreateControls();
   void LayoutChildren(int clientWidth, int clientHeight);
+  // The fonts and image lists of dpi_.
+  void MakeDpiResources();
+  // The window now shows at `dpi`, its top left corner at `place`: every size, font, icon
+  // and row is made anew from its design value. Its layout is applied by the caller.
+  void ChangeDpi(int dpi, ScreenPoint place);
+  // Takes the dpi of the monitor that the state's bounds are on, if it is another.
+  void TakeDpiOfPlace();
+  // The application icon at the notification area's small-icon size.
+  HICON LoadTrayImage();
   // Moves the state's layout onto the window and its controls, changing only what differs.
   void ApplyLayout();
-  int Scaled(int designValue) const;
 
   void FormActivate();
   // Opens the first top-level row if it is still to be opened after the first load.
@@ -102,7 +110,8 @@ class TClipboardViewerForm final : public CWindow,
   void PaintFrame();
 
   const CSingleInstance& instance_;
-  int dpi_ = 96;
+  int dpi_ = 96;                            // of the monitor the window is on
+  CDisplayState::Settings designSettings_;  // as the settings give them, at 96 dpi
   std::optional<CDisplayState> state_;
   std::optional<WindowLayout> applied_;
   bool appliedOpenDown_ = false;
@@ -118,7 +127,7 @@ class TClipboardViewerForm final : public CWindow,
   UniqueImageList categoriesIcons_;
   UniqueImageList moreIcons_;
   UniqueMenu mainPopupMenu_;
-  HICON icon_ = nullptr;  // shared resource icon, not owned
+  UniqueIcon trayImage_;
   std::unique_ptr<CTrayIcon> trayIcon_;
 
   HWND label_ = nullptr;       // LbClipboardContent

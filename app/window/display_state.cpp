@@ -13,6 +13,13 @@ void CDisplayState::ApplySettings(const Settings& settings) {
   layout_.bounds.right = layout_.bounds.left + settings.width;
 }
 
+void CDisplayState::Rescale(const Settings& settings, int headerHeight, ScreenPoint place) {
+  settings_ = settings;
+  headerHeight_ = headerHeight;
+  layout_.bounds = {place.x, place.y, place.x + settings.width, place.y};
+  SetExpanded(expanded_);
+}
+
 void CDisplayState::SetExpanded(bool expanded) {
   expanded_ = expanded;
   const int height = expanded ? settings_.expandedHeight : headerHeight_;

@@ -36,6 +36,10 @@ class CDisplayState {
 
   // New settings: the width applies at once, the height at the next SetExpanded.
   void ApplySettings(const Settings& settings);
+  // The window moved to a monitor of another dpi: `settings` and `headerHeight` are the
+  // sizes at the new dpi, which apply at once, and the window's top left corner goes to
+  // `place`. A popup keeps the docked place it returns to.
+  void Rescale(const Settings& settings, int headerHeight, ScreenPoint place);
   const Settings& CurrentSettings() const { return settings_; }
 
   // Shows (`expanded`) or hides the list; the pin shows only with the list, docked.

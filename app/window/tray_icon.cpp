@@ -50,6 +50,13 @@ bool CTrayIcon::Add() {
   return added_;
 }
 
+void CTrayIcon::SetIcon(HICON icon) {
+  icon_ = icon;
+  if (!added_) return;
+  NOTIFYICONDATAW data = Data();
+  Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
 UINT CTrayIcon::TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
   return message;

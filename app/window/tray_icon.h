@@ -22,6 +22,10 @@ class CTrayIcon {
   // Shows the icon (again); false when the notification area refuses it.
   bool Add();
 
+  // Shows `icon` (not owned; it must live as long as this object or the next SetIcon) in
+  // the place of the one before, at once if the icon is shown.
+  void SetIcon(HICON icon);
+
   // Takes the icon away, waiting for the shell at most `patience`. The shell answers in its
   // own time: Explorer's notification area is given up to 4 s when it is busy, and Wine's
   // stand-alone tray window (on a desktop without a tray, as on Xvfb) hides itself when its

@@ -2,10 +2,87 @@
 
 #include <string>
 
+namespace {
+
+// What user32 and shcore offer on newer systems, looked up once; null where missing.
+template <typename Function>
+Function Lookup(const wchar_t* module, const char* name) {
+  HMODULE handle = GetModuleHandleW(module);
+  if (handle == nullptr) handle = LoadLibraryW(module);
+  if (handle == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
+}
+
+using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using GetSystemMetricsForDpiCall = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiCall = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using SetDialogDpiChangeBehaviorCall = BOOL(WINAPI*)(HWND, int, int);
+
+constexpr int kEffectiveDpi = 0;      // MDT_EFFECTIVE_DPI
+constexpr int kDialogScalingAll = 1;  // DDC_DISABLE_ALL
+
+int DpiOfMonitor(HMONITOR monitor) {
+  static const auto getDpiForMonitor =
+      Lookup<GetDpiForMonitorCall>(L"shcore.dll", "GetDpiForMonitor");
+  UINT x = 0;
+  UINT y = 0;
+  if (monitor != nullptr && getDpiForMonitor != nullptr &&
+      SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && x > 0) {
+    return static_cast<int>(x);
+  }
+  return ScreenDpi();
+}
+
+}  // namespace
+
 int ScreenDpi() {
   WindowDc screen(nullptr);
   const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
-  return dpi > 0 ? dpi : 96;
+  return dpi > 0 ? dpi : kDesignDpi;
+}
+
+int DpiOfWindow(HWND window) {
+  static const auto getDpiForWindow = Lookup<GetDpiForWindowCall>(L"user32.dll", "GetDpiForWindow");
+  if (getDpiForWindow != nullptr && window != nullptr) {
+    const UINT dpi = getDpiForWindow(window);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  return ScreenDpi();
+}
+
+int DpiAtPoint(POINT point) {
+  return DpiOfMonitor(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
+}
+
+int DpiOfRect(const RECT& rect) {
+  return DpiOfMonitor(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
+}
+
+int SmallIconSide(int dpi) {
+  static const auto getSystemMetricsForDpi =
+      Lookup<GetSystemMetricsForDpiCall>(L"user32.dll", "GetSystemMetricsForDpi");
+  if (getSystemMetricsForDpi != nullptr) {
+    const int side = getSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(UsableDpi(dpi)));
+    if (side > 0) return side;
+  }
+  return ScaleToDpi(16, dpi);
+}
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
+  static const auto adjustForDpi =
+      Lookup<AdjustWindowRectExForDpiCall>(L"user32.dll", "AdjustWindowRectExForDpi");
+  if (adjustForDpi != nullptr &&
+      adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(UsableDpi(dpi)))) {
+    return;
+  }
+  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+}
+
+void LeaveDpiScalingToDialog(HWND dialog) {
+  static const auto setBehavior =
+      Lookup<SetDialogDpiChangeBehaviorCall>(L"user32.dll", "SetDialogDpiChangeBehavior");
+  if (setBehavior != nullptr) setBehavior(dialog, kDialogScalingAll, kDialogScalingAll);
 }
 
 UniqueFont MakeFont(std::wstring_view face, int designHeight, int dpi, bool bold) {

@@ -1,14 +1,19 @@
 #pragma once
 // CModalDialog: the base of our modal dialogs. A dialog is laid out in code: the derived
 // class adds its controls in OnInit at design positions (pixels at 96 dots per inch), which
-// AddControl scales to the screen; creation order is tab order. The dialog manager gives
+// AddControl scales to the dpi of the monitor the dialog opens on; creation order is tab
+// order. On WM_DPICHANGED (the dialog dragged onto a monitor of another dpi) the dialog
+// takes the system's suggested place, and its size, font and every control it added are
+// scaled anew from their design values; OnDpiChanged does the rest. The dialog manager gives
 // Tab, Enter (IDOK through the default button) and Esc (IDCANCEL). No exception leaves the
 // dialog procedure (see window.h).
 
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/dpi_scale.h"
 #include "platform/win32/gdi.h"
 
 class CModalDialog {
@@ -42,6 +47,10 @@ class CModalDialog {
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
   // Called for IDOK before the dialog ends; false keeps it open.
   virtual bool OnOk() { return true; }
+  // After a change of the dialog's dpi (Dpi() is the new one), once its controls have their
+  // new places and font: what the derived class sized itself (fonts, row heights, controls
+  // not added with AddControl).
+  virtual void OnDpiChanged() {}
 
   // The form: caption, client size in design pixels, font face and design height. Call
   // before Run (from the constructor).
@@ -57,13 +66,25 @@ class CModalDialog {
                     DWORD exStyle = 0);
 
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  // The place at the dialog's dpi of a control added at design position (x, y, width,
+  // height).
+  RECT ScaledRect(int x, int y, int width, int height) const;
   int Dpi() const { return dpi_; }
-  int Scale(int designValue) const { return MulDiv(designValue, dpi_, 96); }
+  int Scale(int designValue) const { return ScaleToDpi(designValue, dpi_); }
   HFONT Font() const { return font_.get(); }
 
  private:
+  // A control of AddControl and its design position.
+  struct CPlacedControl {
+    HWND control;
+    int x, y, width, height;
+  };
+
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  // The window's size for the design client size at dpi_, in a frame of `frameDpi`.
+  SIZE FrameSize(int frameDpi) const;
+  void ChangeDpi(int dpi, const RECT& suggested);
 
   HWND hwnd_ = nullptr;
   std::wstring caption_;
@@ -73,4 +94,5 @@ class CModalDialog {
   int fontHeight_ = -13;
   int dpi_ = 96;
   UniqueFont font_;
+  std::vector<CPlacedControl> placed_;
 };

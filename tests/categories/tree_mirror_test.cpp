@@ -119,6 +119,23 @@ TEST_F(TreeMirrorTest, ThumbnailsAre22PixelsHighWithTruncatedWidth) {
   EXPECT_EQ(Node(*view, RowOf(static_cast<unsigned>(flat))).thumbnail, nullptr);
 }
 
+TEST_F(TreeMirrorTest, ThumbnailsAreMadeAgainAtTheHeightOfANewDpi) {
+  const int wide = AddPicture(100, 50);
+  handler.RebuildTree();
+  handler.SetThumbnailHeight(33);  // 144 dpi
+  handler.RebuildTree();
+  const auto& node = Node(*view, RowOf(static_cast<unsigned>(wide)));
+  ASSERT_NE(node.thumbnail, nullptr);
+  EXPECT_EQ(node.thumbnail->Height(), 33);
+  EXPECT_EQ(node.thumbnail->Width(), 66);
+  const int later = AddPicture(10, 10);  // a capture after the change takes the new height
+  handler.RebuildTree();
+  EXPECT_EQ(Node(*view, RowOf(static_cast<unsigned>(later))).thumbnail->Height(), 33);
+  handler.SetThumbnailHeight(0);
+  handler.RebuildTree();
+  EXPECT_EQ(node.thumbnail->Height(), 33);
+}
+
 TEST_F(TreeMirrorTest, ThumbnailsOfStripsAreClampedAndTheRestOfTheTreeIsBuilt) {
   // A strip as wide as a picture may be would need a thumbnail 720,896 pixels wide.
   const int strip = AddPicture(TBitmap::kMaxSide, 1);

@@ -113,6 +113,27 @@ TEST_F(EditCategoryFormTest, EditingOpensOnTheFifthCellAndOkWithoutChangesKeepsE
   EXPECT_EQ(GetHandler().Categories().size(), 2u);
 }
 
+TEST_F(EditCategoryFormTest, OnAMonitorOf144DpiTheGridIsScaledAndKeepsItsSelection) {
+  const int id = AddCategory(u"Reports", 0, 4);
+  script.Then([](HWND editor) {
+    HWND grid = Control(editor, kIdIconsGrid);
+    RECT suggested{10, 10, 500, 300};
+    SendMessageW(editor, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT rect{};
+    GetWindowRect(grid, &rect);
+    MapWindowPoints(nullptr, editor, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, 12);  // 8, 72, 257 x 43 at 96
+    EXPECT_EQ(rect.top, 108);
+    EXPECT_EQ(rect.right, 398);
+    EXPECT_EQ(rect.bottom, 173);
+    EXPECT_EQ(GridSelection(editor), 4);
+    SendMessageW(grid, kIconsGridSetSelection, 6, 0);
+    Click(editor, IDOK);
+  });
+  EXPECT_TRUE(Execute(id, 0));
+  EXPECT_EQ(GetHandler().FindCategory(id)->iconIndex, 6);
+}
+
 TEST_F(EditCategoryFormTest, ANewSubCategoryGetsItsParentsId) {
   const int parent = AddCategory(u"Work");
   script.Then([](HWND editor) {

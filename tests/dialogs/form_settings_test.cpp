@@ -16,6 +16,7 @@
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
 #include "foundation/skin_image.h"
+#include "platform/win32/dpi.h"
 #include "tests/dialogs/dialog_script.h"
 #include "tests/support/temp_folder.h"
 
@@ -532,6 +533,65 @@ TEST_F(FormSettingsTest, RowsAreDrawnWithTheSkinBands) {
     Click(dialog, IDCANCEL);
   });
   EXPECT_FALSE(Execute());
+}
+
+// ---- Dots per inch ----
+// Wine never sends WM_DPICHANGED (it has one monitor); the dialog gets it here as Windows
+// sends it when the dialog is dragged onto a monitor of 144 dpi.
+
+RECT ClientRectIn(HWND dialog, HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+int FontHeightOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return font.lfHeight;
+}
+
+TEST_F(FormSettingsTest, OnAMonitorOf144DpiEveryControlFontAndRowIsScaledAndOkStillStores) {
+  AddCategory(u"Work");
+  script.Then([](HWND dialog) {
+    ASSERT_EQ(DpiOfWindow(dialog), 96);  // Wine's LogPixels in the test prefix
+    HWND width = Control(dialog, kIdWidth);
+    HWND widthSpin = Control(dialog, kIdWidthSpin);
+    const int gap = ClientRectIn(dialog, widthSpin).left - ClientRectIn(dialog, width).right;
+    RECT suggested{40, 30, 40 + 600, 30 + 600};
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    EXPECT_EQ(window.left, 40);
+    EXPECT_EQ(window.top, 30);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 590);  // 393 x 369 at 96
+    EXPECT_EQ(client.bottom, 554);
+    const RECT ok = ClientRectIn(dialog, Control(dialog, IDOK));
+    EXPECT_EQ(ok.left, 336);  // 224, 336, 75 x 25 at 96
+    EXPECT_EQ(ok.top, 504);
+    EXPECT_EQ(ok.right, 449);
+    EXPECT_EQ(ok.bottom, 542);
+    EXPECT_EQ(FontHeightOf(Control(dialog, IDOK)), -20);  // Arial -13
+    // The spin still sits at its edit's right edge, the pages over the tab's display area.
+    EXPECT_EQ(ClientRectIn(dialog, widthSpin).left - ClientRectIn(dialog, width).right, gap);
+    EXPECT_GT(ClientRectIn(dialog, width).right - ClientRectIn(dialog, width).left, 57);
+    const RECT tab = ClientRectIn(dialog, Control(dialog, kIdPageControl));
+    const RECT page = ClientRectIn(dialog, Control(dialog, kIdPageHotkeys));
+    EXPECT_GT(page.right - page.left, 377);
+    EXPECT_TRUE(page.left > tab.left && page.right < tab.right && page.bottom < tab.bottom);
+    // The category rows: 38 pixels high, the tree's font scaled.
+    EXPECT_EQ(TreeView_GetItemHeight(Tree(dialog)), 38);
+    EXPECT_EQ(FontHeightOf(Tree(dialog)), -29);
+    Click(dialog, IDOK);
+  });
+  EXPECT_TRUE(Execute());
+  ExpectNoStrayDialogs();
+  EXPECT_EQ(Stored(kWindowWidth), 200);
+  EXPECT_EQ(Stored(kWindowHeight), 390);
 }
 
 }  // namespace

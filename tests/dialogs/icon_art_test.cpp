@@ -33,9 +33,10 @@ std::vector<std::uint8_t> IconPixels(const TBitmap& strip, int index) {
 }
 
 int OpaquePixels(const TBitmap& strip, int index) {
+  const int side = strip.Height();
   int opaque = 0;
-  for (int y = 0; y < kIconSide; ++y) {
-    for (int x = 0; x < kIconSide; ++x) opaque += Alpha(strip, index * kIconSide + x, y) == 255;
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) opaque += Alpha(strip, index * side + x, y) == 255;
   }
   return opaque;
 }
@@ -88,14 +89,27 @@ TEST(IconArtTest, TheHotKeyMarkIsTheFirstOfTheMoreIcons) {
   EXPECT_GE(OpaquePixels(more, 0), 30);
 }
 
-TEST(IconArtTest, TheIconFileHolds16And32PixelImages) {
+TEST(IconArtTest, TheIconFileHoldsTheSmallAndLargeIconsOf96To144Dpi) {
   const std::vector<std::uint8_t> file = MakeMainIconFile();
-  ASSERT_GE(file.size(), 6u + 2 * 16);
+  const int sides[] = {16, 20, 24, 32, 40, 48};
+  ASSERT_GE(file.size(), 6u + std::size(sides) * 16);
   EXPECT_EQ(file[2], 1);  // an icon
-  EXPECT_EQ(file[4], 2);  // two images
-  EXPECT_EQ(file[6], 16);
-  EXPECT_EQ(file[6 + 16], 32);
+  EXPECT_EQ(file[4], std::size(sides));
+  for (std::size_t i = 0; i < std::size(sides); ++i) EXPECT_EQ(file[6 + 16 * i], sides[i]);
   EXPECT_EQ(MakeMainIconImage(32).Width(), 32);
+}
+
+TEST(IconArtTest, TheTreesIconsAreDrawnAtTheSideOfAHigherDpi) {
+  const TBitmap at16 = MakeCategoryIconsImage();
+  const TBitmap at24 = MakeCategoryIconsImage(24);
+  EXPECT_EQ(at24.Height(), 24);
+  EXPECT_EQ(at24.Width(), at16.Width() / 16 * 24);
+  const TBitmap mark = MakeMoreIconsImage(32);
+  EXPECT_EQ(mark.Height(), 32);
+  EXPECT_EQ(Alpha(mark, 0, 0), 0);
+  // The same drawing, finer: about (32 / 16)^2 as many opaque pixels.
+  const int small = OpaquePixels(MakeMoreIconsImage(), 0);
+  EXPECT_NEAR(OpaquePixels(mark, 0), 4 * small, small);
 }
 
 #ifdef QUILLERY_SOURCE_DIR

@@ -25,7 +25,22 @@ TEST(ResourcesTest, TheManifestAsksForCommonControls6AndDpiAwareness) {
   const std::string manifest = ManifestText();
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
-  EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+  EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+  EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+}
+
+TEST(ResourcesTest, TheManifestMakesTheProcessAwareOfEachMonitorsDpi) {
+  // Read from the manifest by the system as the process starts, as Windows does.
+  using GetContext = void*(WINAPI*)();
+  using AwarenessOf = int(WINAPI*)(void*);
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const auto getContext = reinterpret_cast<GetContext>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+  const auto awarenessOf = reinterpret_cast<AwarenessOf>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  ASSERT_NE(getContext, nullptr);
+  ASSERT_NE(awarenessOf, nullptr);
+  EXPECT_EQ(awarenessOf(getContext()), 2);  // DPI_AWARENESS_PER_MONITOR_AWARE
 }
 
 TEST(ResourcesTest, TheManifestRedirectsTheCommonControlsToVersion6) {
@@ -49,8 +64,8 @@ TEST(ResourcesTest, TheManifestRedirectsTheCommonControlsToVersion6) {
   EXPECT_NE(identity.find(L"6.0"), std::wstring::npos);
 }
 
-TEST(ResourcesTest, TheApplicationIconHas16And32PixelImages) {
-  for (int side : {16, 32}) {
+TEST(ResourcesTest, TheApplicationIconHasTheSmallAndLargeImagesOf96To144Dpi) {
+  for (int side : {16, 20, 24, 32, 40, 48}) {
     HICON icon = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), L"MAIN_ICON", IMAGE_ICON, side, side, 0));
     ASSERT_NE(icon, nullptr) << side;
@@ -96,6 +111,23 @@ TEST(ResourcesTest, TheCategoryIconsAre16By16WithTransparency) {
   EXPECT_NE(middle, RGB(255, 255, 255));
   EXPECT_GT(GetRValue(middle), 200);
   EXPECT_LT(GetBValue(middle), 120);
+}
+
+TEST(ResourcesTest, TheIconListsOfAHigherDpiAreDrawnAtTheirSide) {
+  UniqueImageList icons = LoadCategoriesIcons(24);
+  ASSERT_TRUE(icons);
+  int width = 0, height = 0;
+  ImageList_GetIconSize(icons.get(), &width, &height);
+  EXPECT_EQ(width, 24);
+  EXPECT_EQ(ImageList_GetImageCount(icons.get()), static_cast<int>(CategoryIconNames().size()));
+  UniqueImageList own;
+  EXPECT_EQ(CategoryIconsOfSide(icons.get(), 24, own), icons.get());
+  EXPECT_FALSE(own);
+  HIMAGELIST at32 = CategoryIconsOfSide(icons.get(), 32, own);
+  ASSERT_NE(at32, nullptr);
+  EXPECT_EQ(at32, own.get());
+  ImageList_GetIconSize(at32, &width, &height);
+  EXPECT_EQ(height, 32);
 }
 
 TEST(ResourcesTest, TheFirstOfTheMoreIconsIsTheHotKeyMark) {

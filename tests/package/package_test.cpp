@@ -1,8 +1,9 @@
 // The installer of dist/ in a fresh Wine prefix (scripts/package-test.sh), seen as a user and
 // as Windows see it: what a silent install puts in place, the installed program capturing
-// into the application-data folder, an install over a running copy, and what a silent
-// uninstall removes and keeps. The cases run in order on one prefix, each from the state
-// the one before left; QUILLERY_SETUP names the setup program.
+// into the application-data folder, an install over a running copy, what a silent uninstall
+// removes and keeps, and an uninstall that deletes the user's data too. The cases run in
+// order on one prefix, each from the state the one before left; QUILLERY_SETUP names the
+// setup program.
 
 #include <gtest/gtest.h>
 
@@ -275,6 +276,21 @@ TEST_F(PackageTest, ASilentUninstallRemovesAllButTheUsersData) {
   // Clips and settings stay for a later installation.
   EXPECT_EQ(StoredHistory(), before);
   EXPECT_TRUE(fs::exists(UserDataFolder() / "quillery.ini"));
+}
+
+// The uninstaller's "Also delete my clips and settings", ticked from the command line.
+TEST_F(PackageTest, UninstallingWithDeleteDataAlsoRemovesTheClipsAndSettings) {
+  ASSERT_TRUE(fs::exists(UserDataFolder() / "quillery.ini"));
+  ASSERT_EQ(RunToEnd(SetupProgram(), L"/S"), 0u);
+  ASSERT_TRUE(fs::exists(Uninstaller()));
+  ASSERT_EQ(RunToEnd(Uninstaller(), L"/S /DELETEDATA"), 0u);
+  // The data goes last, the maker's folder (now empty) after it.
+  EXPECT_TRUE(PumpUntil(
+      [] { return !fs::exists(InstallFolder()) && !fs::exists(UserDataFolder().parent_path()); },
+      60s));
+  EXPECT_FALSE(fs::exists(UserDataFolder()));
+  EXPECT_FALSE(fs::exists(InstallFolder()));
+  EXPECT_EQ(LogonStartValue(), std::nullopt);
 }
 
 }  // namespace

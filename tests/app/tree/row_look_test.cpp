@@ -115,4 +115,49 @@ TEST(CategoryRowLookTest, StripeNameAndCountFollowLevelAndSelection) {
   EXPECT_EQ(selected.countColour, 0xE0E0E0u);
 }
 
+TEST(RowDpiTest, TheRowHeightIsTruncatedFrom25AndOnePixel) {
+  EXPECT_EQ(RowHeightAtDpi(96), 26);
+  EXPECT_EQ(RowHeightAtDpi(120), 32);  // 32.25
+  EXPECT_EQ(RowHeightAtDpi(144), 38);  // 38.5
+  EXPECT_EQ(RowHeightAtDpi(192), 51);
+  EXPECT_EQ(RowHeightAtDpi(0), 26);
+}
+
+TEST(RowDpiTest, AClipRowsPlacesScaleWithTheDpi) {
+  const auto clip = Clip(kHistoryCategoryId, 2);
+  clip->hotKey = 0x4041;
+  RowState at144 = State();
+  at144.dpi = 144;
+  at144.width = 300;
+  at144.height = RowHeightAtDpi(144);
+  const ClipRowLook look = ClipRowLookFor(*clip, at144);
+  EXPECT_EQ(look.contentLeft, 3 + 30);  // the indent and the badge
+  EXPECT_EQ(look.badge->modifierAt, (RowPoint{2, -2}));
+  EXPECT_EQ(look.badge->digitAt, (RowPoint{6, 14}));
+  EXPECT_EQ(look.hotKeyMarkLeft, 300 - 24);
+  EXPECT_EQ(look.hotKeyMarkTop, 8);
+  EXPECT_EQ(look.thumbnailTop, 2);
+  EXPECT_EQ(look.textRect, (RowRect{33, -2, 276, 38}));
+  EXPECT_EQ(look.separatorTop, 37);
+
+  RowState at192 = at144;
+  at192.dpi = 192;
+  EXPECT_EQ(ClipRowLookFor(*clip, at192).contentLeft, 4 + 40);
+  EXPECT_EQ(ClipRowLookFor(*clip, State()).contentLeft, 2 + 20);
+}
+
+TEST(RowDpiTest, ACategoryRowsPlacesScaleWithTheDpi) {
+  CItemNode child;
+  child.isCategory = true;
+  child.indent = 16;
+  RowState at192 = State();
+  at192.dpi = 192;
+  const CategoryRowLook look = CategoryRowLookFor(child, at192);
+  EXPECT_EQ(look.iconLeft, 32);
+  EXPECT_EQ(look.iconTop, 10);
+  EXPECT_EQ(look.nameLeft, 72);
+  EXPECT_EQ(look.textTop, 8);
+  EXPECT_EQ(CountLeft(look, 400, 30), 400 - 30 - 4);
+}
+
 }  // namespace

@@ -16,10 +16,14 @@
 #include "app/window/clipboard_viewer_form.h"
 #include "app/window/main_window_ids.h"
 #include "app/window/single_instance_key.h"
+#include "app/window/window_metrics.h"
+#include "categories/clipboard_handler.h"
+#include "foundation/bitmap.h"
 #include "foundation/data_paths.h"
 #include "foundation/day_count.h"
 #include "foundation/error_box.h"
 #include "platform/handles.h"
+#include "platform/win32/dpi.h"
 #include "store/database.h"
 #include "store/text_item.h"
 #include "tests/app/window/win32_test_helpers.h"
@@ -237,6 +241,99 @@ TEST_F(MainWindowTest, ADataFileThatCannotBeReadIsKeptBeforeItIsSavedOver) {
     ++kept;
   }
   EXPECT_EQ(kept, 1);
+}
+
+// ---- Dots per inch ----
+// Wine gives every window the dpi of its LogPixels setting (GetDpiForWindow, as Windows
+// does for a program aware of each monitor's dpi) but has one monitor and never sends
+// WM_DPICHANGED; the message is sent here as Windows sends it when the window is dragged
+// onto a monitor of another dpi.
+
+int FontHeightOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return font.lfHeight;
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+void SendDpiChanged(HWND window, int dpi, RECT suggested) {
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+bool CopyPicture(HWND owner, int width, int height) {
+  UniqueBitmap picture = TBitmap(width, height, 24).CreateHandle();
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  const bool placed = SetClipboardData(CF_BITMAP, picture.get()) != nullptr;
+  if (placed) picture.release();
+  CloseClipboard();
+  return placed;
+}
+
+// The thumbnail of the newest history clip.
+const TBitmap* NewestThumbnail() {
+  const auto history = GetHandler().Root().children.find(kHistoryCategoryId);
+  if (history == GetHandler().Root().children.end()) return nullptr;
+  for (const auto& [id, node] : history->second->children) {
+    if (node->thumbnail) return node->thumbnail.get();
+  }
+  return nullptr;
+}
+
+TEST_F(MainWindowTest, TheWindowOpensAtTheDpiTheSystemGivesIt) {
+  Start();
+  const int dpi = DpiOfWindow(Main());
+  EXPECT_EQ(dpi, ScreenDpi());  // Wine's one monitor has the system's dpi
+  const MainWindowMetrics metrics = MainWindowMetricsAt(dpi);
+  const RECT window = WindowRect(Main());
+  EXPECT_EQ(window.bottom - window.top, metrics.headerHeight);
+  EXPECT_EQ(window.right - window.left, ScaleToDpi(200, dpi));
+  EXPECT_EQ(FontHeightOf(GetDlgItem(Main(), kIdClipboardContent)), metrics.formFontHeight);
+  EXPECT_EQ(FontHeightOf(GetDlgItem(Main(), kIdItemsTree)), metrics.treeFontHeight);
+}
+
+TEST_F(MainWindowTest, AMoveTo144DpiTakesTheSuggestedPlaceAndScalesTheRowsFontsAndThumbnails) {
+  Start();
+  ASSERT_TRUE(CopyPicture(other_, 40, 20));
+  PumpFor(150);
+  ASSERT_NE(NewestThumbnail(), nullptr);
+  EXPECT_EQ(NewestThumbnail()->Height(), 22);
+  const HWND tree = GetDlgItem(Main(), kIdItemsTree);
+  EXPECT_EQ(TreeView_GetItemHeight(tree), 26);
+
+  SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(kIdOpenClipboard, BN_CLICKED), 0);
+  SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(kIdPin, BN_CLICKED), 0);
+  const RECT before = WindowRect(Main());
+  // Windows suggests the old rectangle scaled, where the drag has taken it.
+  SendDpiChanged(Main(), 144,
+                 {before.left - 50, before.top + 20, before.left + 250, before.top + 602});
+  EXPECT_TRUE(WindowRect(Main()) ==
+              (RECT{before.left - 50, before.top + 20, before.left + 250, before.top + 602}));
+  EXPECT_EQ(FontHeightOf(GetDlgItem(Main(), kIdClipboardContent)), -17);
+  EXPECT_EQ(FontHeightOf(tree), -29);
+  EXPECT_EQ(TreeView_GetItemHeight(tree), 38);
+  EXPECT_EQ(TreeView_GetIndent(tree), 63);
+  EXPECT_EQ(NewestThumbnail()->Height(), 33);
+  const RECT open = WindowRect(GetDlgItem(Main(), kIdOpenClipboard));
+  EXPECT_EQ(open.right - open.left, 30);
+  EXPECT_EQ(WindowRect(Main()).right - open.right, 2);  // 1 pixel of frame at 96 dpi, scaled
+
+  // And back, as it was.
+  SendDpiChanged(Main(), 96, before);
+  EXPECT_TRUE(WindowRect(Main()) == before);
+  EXPECT_EQ(FontHeightOf(tree), -19);
+  EXPECT_EQ(TreeView_GetItemHeight(tree), 26);
+  EXPECT_EQ(NewestThumbnail()->Height(), 22);
+  EXPECT_TRUE(errors_.empty());
 }
 
 }  // namespace
