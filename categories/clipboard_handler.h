@@ -11,9 +11,12 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include "categories/clip_query.h"
 #include "categories/item_node.h"
 #include "categories/tree_view.h"
 #include "store/database.h"
@@ -41,6 +44,16 @@ class CClipboardHandler : public CDataBase {
   // The full reconcile: every category and clip of the store confirmed, added or pruned,
   // counted and sorted.
   void RebuildTreeFully();
+
+  // From the next rebuild on, the mirror holds only the clips that `query` finds, in every
+  // category, and the categories that hold them (with their parents); the others are
+  // hidden. A category's `count` is then the number of clips found in it and its
+  // sub-categories. Quick numbers and hot keys stay those of all clips. An empty query
+  // shows every clip again. While a query is set every rebuild is a full reconcile.
+  void SetSearch(const CClipQuery& query);
+  const CClipQuery& Search() const { return search; }
+  // The clips that the last rebuild under a query showed.
+  int SearchMatches() const { return searchMatches; }
 
   // Gives the first clip with that id the hot key `code` (0 removes it); false if none.
   // Takes effect in the hot-key map at the next rebuild.
@@ -86,6 +99,11 @@ class CClipboardHandler : public CDataBase {
   // The clip nodes that share one run of quick numbers with clips of `categoryId`.
   std::vector<CItemNode*> NumberedWith(int categoryId);
   CItemNode* CategoryNode(int categoryId) const;
+  // Whether the search finds the clip; folds its text once for as long as it lives.
+  bool FoundBySearch(const CBaseItem& clip);
+  // Unmarks the categories in which the search found nothing, and gives the others the
+  // number of clips found in them and below them.
+  void CountSearchMatches();
 
   CItemNode root;
   std::map<unsigned short, unsigned int> hotKeys;  // key combination to clip id
@@ -97,6 +115,14 @@ class CClipboardHandler : public CDataBase {
   std::unordered_map<unsigned int, CItemNode*> categoryNodes;
   std::vector<unsigned int> numberedHistory;  // ids of the history clips with numbers 1 to 10
   int otherClipNodes = 0;                     // clip nodes of user categories
+
+  CClipQuery search;
+  int searchMatches = 0;
+  // The clips that `matchedQuery` found at the last rebuild: a query that narrows it need
+  // look at no others.
+  CClipQuery matchedQuery;
+  std::unordered_set<int> matchedIds;
+  std::unordered_map<int, std::string> foldedTexts;  // by clip id
 };
 
 // Adds or confirms, below `parent`, a node for every category whose parent is `parentId`
