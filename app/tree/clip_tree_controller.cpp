@@ -91,7 +91,7 @@ LRESULT CALLBACK CClipTreeController::TreeProc(HWND window, UINT message, WPARAM
   return CallWindowProcW(treeProc, window, message, wParam, lParam);
 }
 
-bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM, LPARAM lParam) {
+bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // The tree's own handling of the buttons runs a modal loop of its own to detect drags
   // and clicks; all of that is done here instead.
   switch (message) {
@@ -116,6 +116,17 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM, LPARAM lParam)
       return false;
     case WM_LBUTTONDBLCLK:
       ItemsTreeDblClick();
+      return true;
+    case WM_KEYDOWN:
+      return ItemsTreeKeyDown(wParam);
+    case WM_CHAR:
+      // The tree's own type-ahead would look for row texts, which are empty; Enter's and
+      // Escape's characters would beep.
+      if (wParam >= 0x20 && wParam != 0x7F) host_.TypeToSearch(static_cast<wchar_t>(wParam));
+      return true;
+    case WM_PAINT:
+      if (emptyText_.empty() || TreeView_GetCount(tree_) != 0) return false;
+      PaintEmptyText();
       return true;
     default:
       return false;
@@ -217,7 +228,46 @@ void CClipTreeController::ItemsTreeEndDrag(POINT point) {
   }
 }
 
-void CClipTreeController::ItemsTreeDblClick() {
+void CClipTreeController::ItemsTreeDblClick() { ActivateSelectedRow(); }
+
+bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
+  switch (key) {
+    case VK_RETURN:
+      ActivateSelectedRow();
+      return true;
+    case VK_ESCAPE:
+      host_.EscapePressed();
+      return true;
+    case 'F':
+      if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+      host_.OpenSearch();
+      return true;
+    default:
+      return false;  // the arrows, pages, Home and End: the tree's own
+  }
+}
+
+void CClipTreeController::SetEmptyText(std::u16string text) {
+  if (text == emptyText_) return;
+  emptyText_ = std::move(text);
+  InvalidateRect(tree_, nullptr, TRUE);
+}
+
+void CClipTreeController::PaintEmptyText() {
+  PaintDc paint(tree_);
+  RECT client{};
+  GetClientRect(tree_, &client);
+  FillRect(paint.get(), &client, GetSysColorBrush(COLOR_WINDOW));
+  SelectGuard font(paint.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(tree_, WM_GETFONT, 0, 0)));
+  SetBkMode(paint.get(), TRANSPARENT);
+  SetTextColor(paint.get(), GetSysColor(COLOR_GRAYTEXT));
+  RECT text = client;
+  text.top += TreeView_GetItemHeight(tree_) / 2;
+  DrawTextW(paint.get(), reinterpret_cast<const wchar_t*>(emptyText_.c_str()), -1, &text,
+            DT_CENTER | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+void CClipTreeController::ActivateSelectedRow() {
   const HTREEITEM selected = TreeView_GetSelection(tree_);
   if (selected == nullptr) return;
   if (TreeView_GetChild(tree_, selected) != nullptr) {

@@ -5,6 +5,7 @@
 // clip handler's mirror (GetHandler()); each row's data is its CItemNode.
 
 #include <optional>
+#include <string>
 
 #include "app/tree/clip_tree_host.h"
 #include "app/tree/clip_tree_menu.h"
@@ -27,6 +28,13 @@ class CClipTreeController {
   // the notifications it answers (the custom drawing); leaves the others alone.
   LRESULT OnNotify(NMHDR* header, bool& handled);
 
+  // What Enter and a double click do: a category row folds or unfolds, a clip goes on the
+  // clipboard as "Move to clipboard" does (pasted from the popup).
+  void ActivateSelectedRow();
+
+  // The text the tree shows while it has no rows ("No clip matches"); empty for none.
+  void SetEmptyText(std::u16string text);
+
  private:
   struct Drag {
     int clipId = 0;
@@ -45,6 +53,9 @@ class CClipTreeController {
   void ItemsTreeMouseMove(POINT point);
   void ItemsTreeEndDrag(POINT point);
   void ItemsTreeDblClick();
+  // True when the key was taken here.
+  bool ItemsTreeKeyDown(WPARAM key);
+  void PaintEmptyText();
 
   // The row a context menu was opened for.
   struct MenuTarget {
@@ -63,4 +74,5 @@ class CClipTreeController {
   CClipTreeHost& host_;
   CClipRowPainter painter_;
   std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
+  std::u16string emptyText_;
 };

@@ -11,6 +11,7 @@
 #include "app/shell/hot_key_form.h"
 #include "app/window/load_notice.h"
 #include "app/window/main_window_ids.h"
+#include "app/window/search_field_layout.h"
 #include "app/paste/paste_target.h"
 #include "app/shell/product_info.h"
 #include "app/window/system_input.h"
@@ -199,6 +200,8 @@ void TClipboardViewerForm::CreateControls() {
   TreeView_SetExtendedStyle(tree_, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
   TreeView_SetIndent(tree_, Scaled(kTreeIndent));
   treeView_ = std::make_unique<CWin32TreeView>(tree_);
+  CSearchFieldPort& searchPort = *this;
+  searchField_ = std::make_unique<CSearchField>(Handle(), kIdSearchField, formFont_.get(), searchPort);
 
   RECT client{};
   GetClientRect(Handle(), &client);
@@ -221,6 +224,19 @@ void TClipboardViewerForm::LayoutChildren(int clientWidth, int clientHeight) {
   const int treeTop = Scaled(kTreeTop);
   MoveWindow(tree_, treeLeft, treeTop, std::max(0, clientWidth - 2 * treeLeft),
              std::max(0, clientHeight - treeTop - treeLeft), TRUE);
+  PlaceSearchField();
+}
+
+void TClipboardViewerForm::PlaceSearchField() {
+  if (!searchField_ || !state_) return;
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const bool popup = state_->PopupMode();
+  const int left = Scaled(popup ? kSearchFieldPopupLeft : kSearchFieldDockedLeft);
+  const int right =
+      client.right - Scaled(popup ? kSearchFieldRightMargin : kSearchFieldDockedRightMargin);
+  MoveWindow(searchField_->Handle(), left, Scaled(kSearchFieldTop), std::max(0, right - left),
+             Scaled(kSearchFieldHeight), TRUE);
 }
 
 void TClipboardViewerForm::ApplyLayout() {
@@ -233,7 +249,13 @@ void TClipboardViewerForm::ApplyLayout() {
     SetWindowPos(Handle(), HWND_TOPMOST, want.bounds.left, want.bounds.top, want.bounds.Width(),
                  want.bounds.Height(), SWP_NOACTIVATE);
   }
-  if (all || want.labelVisible != applied_->labelVisible) ShowChild(label_, want.labelVisible);
+  if (all || want.labelVisible != applied_->labelVisible || searchOpen_ != appliedSearchOpen_ ||
+      want.autoPasteVisible != applied_->autoPasteVisible) {
+    // Docked, the field takes the caption's place; in the popup it sits beside the check box.
+    PlaceSearchField();
+    ShowChild(label_, want.labelVisible && !searchOpen_);
+    ShowChild(searchField_->Handle(), searchOpen_);
+  }
   if (all || want.openButtonVisible != applied_->openButtonVisible) {
     ShowChild(openButton_, want.openButtonVisible);
   }
@@ -248,6 +270,7 @@ void TClipboardViewerForm::ApplyLayout() {
   if (all || state_->OpenDown() != appliedOpenDown_) InvalidateRect(openButton_, nullptr, FALSE);
   if (all || state_->PinDown() != appliedPinDown_) InvalidateRect(pinButton_, nullptr, FALSE);
   applied_ = want;
+  appliedSearchOpen_ = searchOpen_;
   appliedOpenDown_ = state_->OpenDown();
   appliedPinDown_ = state_->PinDown();
 }
@@ -305,6 +328,9 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
             state_->SetPinDown(!state_->PinDown());
             BtOpenClipboardClick();
           }
+          break;
+        case kIdSearchField:
+          if (HIWORD(wParam) == EN_CHANGE) SearchTextChanged();
           break;
         case kCommandSettings: Settings1Click(); break;
         case kCommandCheckForUpdates: CheckForUpdates(Handle()); break;
@@ -500,14 +526,25 @@ void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
     handler.CaptureClipboard();
     SetWindowTextW(label_, AsWide(handler.LastCaption().c_str()));
     handler.RebuildTree();
+    ShowSearchOutcome();
     autoSaver_->MarkChanged();
   }
 }
 
 void TClipboardViewerForm::Timer1Timer() {
   if (closed_) return;
+  const bool wasPopup = state_->PopupMode();
   tick_.Tick(*state_, *this);
   ApplyLayout();
+  if (state_->PopupMode() != wasPopup) {
+    if (wasPopup) {
+      PopupClosed();
+    } else {
+      PopupOpened();
+    }
+  } else if (searchOpen_ && !state_->Expanded()) {
+    CloseSearch();  // the list folded away
+  }
   if (handlerCreated_ && dataFileGuard_->SaveAllowed()) {
     autoSaver_->Poll(GetHandler(), GetTickCount());
   }
@@ -544,11 +581,86 @@ void TClipboardViewerForm::ShowList() {
   if (!activated_ || closed_) return;
   RememberTarget();
   const ScreenPoint cursor = CursorPosition();
-  state_->ShowPopup(cursor, ::WorkAreaAt(cursor));
+  const bool opened = state_->ShowPopup(cursor, ::WorkAreaAt(cursor));
   state_->SetExpanded(true);
   ApplyLayout();
   SetForegroundWindow(Handle());
+  if (opened) PopupOpened();
 }
+
+void TClipboardViewerForm::PopupOpened() {
+  CloseSearch();
+  if (!handlerCreated_) return;
+  // Opened from the keyboard, it is driven by the keyboard: from the newest clip on.
+  CItemNode& root = GetHandler().Root();
+  auto history = root.children.find(static_cast<unsigned int>(kHistoryCategoryId));
+  if (history != root.children.end() && !history->second->order.empty()) {
+    TreeView_SelectItem(tree_, reinterpret_cast<HTREEITEM>(history->second->order.front()->treeNode));
+  }
+  if (!BringToFront(Handle())) return;
+  SetFocus(tree_);
+}
+
+void TClipboardViewerForm::PopupClosed() {
+  CloseSearch();
+  // The keyboard goes back to the program that was in front before the popup.
+  if (GetForegroundWindow() == Handle() && IsWindow(targetWindow_)) {
+    SetForegroundWindow(targetWindow_);
+  }
+}
+
+void TClipboardViewerForm::OpenSearch() {
+  if (!handlerCreated_ || !searchField_ || !state_->Expanded()) return;
+  if (!searchOpen_) {
+    searchOpen_ = true;
+    ApplyLayout();
+  }
+  SetFocus(searchField_->Handle());
+}
+
+void TClipboardViewerForm::TypeToSearch(wchar_t character) {
+  OpenSearch();
+  if (searchOpen_) searchField_->Append(character);
+}
+
+void TClipboardViewerForm::SearchTextChanged() {
+  if (!searchOpen_ || !handlerCreated_) return;
+  treeSearch_.SetText(GetHandler(), searchField_->Text());
+  ShowSearchOutcome();
+}
+
+void TClipboardViewerForm::ShowSearchOutcome() {
+  if (!treeController_) return;
+  const bool none = treeSearch_.Filtering() && GetHandler().SearchMatches() == 0;
+  treeController_->SetEmptyText(none ? kNoMatchText : u"");
+}
+
+void TClipboardViewerForm::CloseSearch() {
+  if (!searchOpen_) return;
+  searchOpen_ = false;  // first: the field's last change is then no query
+  if (GetFocus() == searchField_->Handle()) SetFocus(tree_);
+  searchField_->SetText(u"");
+  if (handlerCreated_) treeSearch_.End(GetHandler());
+  ShowSearchOutcome();
+  ApplyLayout();
+}
+
+void TClipboardViewerForm::EscapePressed() {
+  // A query goes first; then the popup.
+  const bool hadQuery = searchOpen_ && !searchField_->Text().empty();
+  CloseSearch();
+  if (hadQuery || !state_->HidePopup()) return;
+  ApplyLayout();
+  PopupClosed();
+}
+
+void TClipboardViewerForm::SearchFieldNavigate(WPARAM key) { SendMessageW(tree_, WM_KEYDOWN, key, 0); }
+
+void TClipboardViewerForm::SearchFieldEnter() {
+  if (treeController_) treeController_->ActivateSelectedRow();
+}
+
+void TClipboardViewerForm::SearchFieldEscape() { EscapePressed(); }
 
 void TClipboardViewerForm::MoveSelectedToClipboard() {
   HTREEITEM row = TreeView_GetSelection(tree_);
@@ -559,6 +671,7 @@ void TClipboardViewerForm::MoveSelectedToClipboard() {
 }
 
 void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
+  CloseSearch();  // a paste ends the search
   CClipboardHandler& handler = GetHandler();
   const bool put = handler.PutItemToClipboard(clipId);
   handler.RebuildTree();

@@ -22,8 +22,10 @@
 #include "app/window/clipboard_viewer_chain.h"
 #include "app/window/display_state.h"
 #include "app/window/main_window_tick.h"
+#include "app/window/search_field.h"
 #include "app/window/single_instance.h"
 #include "app/window/tray_icon.h"
+#include "categories/tree_search.h"
 #include "categories/win32_tree_view.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/window.h"
@@ -31,7 +33,8 @@
 class TClipboardViewerForm final : public CWindow,
                                    public CClipTreeHost,
                                    private CTickPort,
-                                   private CClosingPort {
+                                   private CClosingPort,
+                                   private CSearchFieldPort {
  public:
   // Opens the settings store on the ini file and reads the window's settings. `instance`
   // must outlive the window.
@@ -52,6 +55,9 @@ class TClipboardViewerForm final : public CWindow,
   void MoveClipToClipboard(int clipId) override;
   bool EditCategory(int categoryId, int parentId) override;
   std::optional<KeyCombination> AskHotKey(KeyCombination current) override;
+  void TypeToSearch(wchar_t character) override;
+  void OpenSearch() override;
+  void EscapePressed() override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -77,6 +83,20 @@ class TClipboardViewerForm final : public CWindow,
   void ReleaseHandler() override;
   void WritePosition() override;
   void ReleaseSettings() override;
+
+  // CSearchFieldPort
+  void SearchFieldNavigate(WPARAM key) override;
+  void SearchFieldEnter() override;
+  void SearchFieldEscape() override;
+
+  // The search: the field's text filters the tree; closing it shows the tree as it was.
+  void SearchTextChanged();
+  void ShowSearchOutcome();
+  void CloseSearch();
+  void PlaceSearchField();
+  // The popup came or went: the keyboard goes to its list, and back to the program before.
+  void PopupOpened();
+  void PopupClosed();
 
   void LoadSettings();
   void CreateControls();
@@ -126,6 +146,10 @@ class TClipboardViewerForm final : public CWindow,
   HWND tree_ = nullptr;        // ItemsTree
   std::unique_ptr<CWin32TreeView> treeView_;
   std::unique_ptr<CClipTreeController> treeController_;
+  std::unique_ptr<CSearchField> searchField_;
+  CTreeSearch treeSearch_;
+  bool searchOpen_ = false;
+  bool appliedSearchOpen_ = false;
 
   HWND targetWindow_ = nullptr;  // in front when the popup opened
   EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;

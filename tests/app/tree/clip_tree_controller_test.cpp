@@ -103,6 +103,9 @@ class CFakeHost : public CClipTreeHost {
     return false;
   }
   std::optional<KeyCombination> AskHotKey(KeyCombination) override { return std::nullopt; }
+  void TypeToSearch(wchar_t character) override { typed.push_back(character); }
+  void OpenSearch() override { ++searchesOpened; }
+  void EscapePressed() override { ++escapes; }
 
   HWND owner = nullptr;
   int quickPasteMode = 1;
@@ -111,6 +114,9 @@ class CFakeHost : public CClipTreeHost {
   int moves = 0;
   std::vector<int> movedClips;
   std::vector<std::pair<int, int>> edits;
+  std::wstring typed;
+  int searchesOpened = 0;
+  int escapes = 0;
 };
 
 // One menu entry as the user sees it.
@@ -470,6 +476,46 @@ TEST_F(ClipTreeDragTest, DoubleClickTogglesACategoryAndPastesAClip) {
   Send(WM_LBUTTONUP, Middle(ClipRow(kHistoryCategoryId, 0)));
   Send(WM_LBUTTONDBLCLK, Middle(ClipRow(kHistoryCategoryId, 0)), MK_LBUTTON);
   EXPECT_EQ(host_.moves, 1);
+}
+
+using ClipTreeKeyboardTest = ClipTreeTest;
+
+TEST_F(ClipTreeKeyboardTest, EnterDoesWhatADoubleClickDoes) {
+  FillStore();
+  TreeView_SelectItem(tree_, CategoryRow(kNotesCategoryId));
+  SendMessageW(tree_, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_FALSE(view_.IsExpanded(reinterpret_cast<TTreeNode*>(CategoryRow(kNotesCategoryId))));
+  TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 1));
+  SendMessageW(tree_, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(host_.moves, 1);
+}
+
+TEST_F(ClipTreeKeyboardTest, ArrowsMoveThroughTheRowsAndCharactersGoToTheSearch) {
+  FillStore();
+  TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 0));
+  SendMessageW(tree_, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(TreeView_GetSelection(tree_), ClipRow(kHistoryCategoryId, 1));
+  for (wchar_t typed : {L'a', L'\u00E9', L'\r', L'\x1B', L'\x08'}) {
+    SendMessageW(tree_, WM_CHAR, typed, 0);
+  }
+  EXPECT_EQ(host_.typed, L"a\u00E9");
+  SendMessageW(tree_, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(host_.escapes, 1);
+  EXPECT_EQ(TreeView_GetSelection(tree_), ClipRow(kHistoryCategoryId, 1));
+}
+
+TEST_F(ClipTreeKeyboardTest, CtrlFOpensTheSearchAndFAloneDoesNot) {
+  FillStore();
+  BYTE keys[256] = {};
+  SetKeyboardState(keys);
+  SendMessageW(tree_, WM_KEYDOWN, 'F', 0);
+  EXPECT_EQ(host_.searchesOpened, 0);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageW(tree_, WM_KEYDOWN, 'F', 0);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(host_.searchesOpened, 1);
 }
 
 }  // namespace
