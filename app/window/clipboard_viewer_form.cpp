@@ -40,6 +40,7 @@ constexpr UINT kDamagedNoticeMessage = WM_APP + 3;
 constexpr UINT kSettingsNoticeMessage = WM_APP + 4;
 constexpr UINT kDeferredCloseMessage = WM_APP + 5;
 constexpr UINT kTrayIconId = 1;
+constexpr DWORD kKeyboardHoldMilliseconds = 400;
 
 enum EMainMenuCommand : int {
   kCommandSettings = 1001,
@@ -545,6 +546,7 @@ void TClipboardViewerForm::Timer1Timer() {
   } else if (searchOpen_ && !state_->Expanded()) {
     CloseSearch();  // the list folded away
   }
+  if (state_->PopupMode()) HoldKeyboard();
   if (handlerCreated_ && dataFileGuard_->SaveAllowed()) {
     autoSaver_->Poll(GetHandler(), GetTickCount());
   }
@@ -597,11 +599,25 @@ void TClipboardViewerForm::PopupOpened() {
   if (history != root.children.end() && !history->second->order.empty()) {
     TreeView_SelectItem(tree_, reinterpret_cast<HTREEITEM>(history->second->order.front()->treeNode));
   }
-  if (!BringToFront(Handle())) return;
-  SetFocus(tree_);
+  keyboardSince_ = GetTickCount();
+  if (BringToFront(Handle())) SetFocus(tree_);
+}
+
+void TClipboardViewerForm::HoldKeyboard() {
+  // Under Wine the program that was in front can take the keyboard back a moment after
+  // the popup took it (its X11 window still held the X input focus): for a short while the
+  // popup takes it again.
+  if (!keyboardSince_ || GetTickCount() - *keyboardSince_ > kKeyboardHoldMilliseconds) {
+    keyboardSince_.reset();
+    return;
+  }
+  if (GetForegroundWindow() == Handle()) return;
+  SetForegroundWindow(Handle());
+  if (GetForegroundWindow() == Handle()) SetFocus(searchOpen_ ? searchField_->Handle() : tree_);
 }
 
 void TClipboardViewerForm::PopupClosed() {
+  keyboardSince_.reset();
   CloseSearch();
   // The keyboard goes back to the program that was in front before the popup.
   if (GetForegroundWindow() == Handle() && IsWindow(targetWindow_)) {

@@ -97,6 +97,7 @@ class TClipboardViewerForm final : public CWindow,
   // The popup came or went: the keyboard goes to its list, and back to the program before.
   void PopupOpened();
   void PopupClosed();
+  void HoldKeyboard();
 
   void LoadSettings();
   void CreateControls();
@@ -150,6 +151,7 @@ class TClipboardViewerForm final : public CWindow,
   CTreeSearch treeSearch_;
   bool searchOpen_ = false;
   bool appliedSearchOpen_ = false;
+  std::optional<DWORD> keyboardSince_;  // when the popup took the keyboard
 
   HWND targetWindow_ = nullptr;  // in front when the popup opened
   EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;
