@@ -1,6 +1,7 @@
 #include "categories/clip_query.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "foundation/search_fold.h"
 
@@ -21,10 +22,22 @@ CClipQuery::CClipQuery(std::u16string_view text) {
   }
 }
 
+namespace {
+
+bool Contains(std::string_view text, const std::string& word) {
+#ifdef __GLIBC__
+  // Several times faster than a search by first characters, which common letters make slow.
+  return memmem(text.data(), text.size(), word.data(), word.size()) != nullptr;
+#else
+  return text.find(word) != std::string_view::npos;
+#endif
+}
+
+}  // namespace
+
 bool CClipQuery::MatchesFolded(std::string_view folded) const {
-  return std::all_of(words_.begin(), words_.end(), [folded](const std::string& word) {
-    return folded.find(word) != std::string_view::npos;
-  });
+  return std::all_of(words_.begin(), words_.end(),
+                     [folded](const std::string& word) { return Contains(folded, word); });
 }
 
 bool CClipQuery::Narrows(const CClipQuery& wider) const {

@@ -24,6 +24,8 @@ constexpr int kLastQuickNumber = 10;  // numbers after it are not shown
 // Changes that one rebuild applies one by one; beyond them (a category cleared, a load) the
 // full reconcile is as cheap, and the list does not grow without a rebuild.
 constexpr std::size_t kMostChangesApplied = 64;
+// The queries of a search whose results are kept: a word typed and backspaced over.
+constexpr std::size_t kRecentQueries = 12;
 
 std::unique_ptr<CClipboardHandler> handler;
 
@@ -218,11 +220,15 @@ void CClipboardHandler::RebuildTreeFully() {
   AddBuiltInCategory(kNotesCategoryId, kNotesCaption, 1);
   PopulateCategories(*this, root, 0, treeView, true, &categoryNodes);
   searchMatches = 0;
-  AddClipNodes();
-  if (!search.Empty()) {
-    CountSearchMatches();
-    matchedQuery = search;
+  candidates = nullptr;
+  for (const CFound& found : recentlyFound) {
+    if (search.Narrows(found.query) && (candidates == nullptr || found.ids.size() < candidates->size())) {
+      candidates = &found.ids;
+    }
   }
+  AddClipNodes();
+  candidates = nullptr;
+  if (!search.Empty()) CountSearchMatches();
   root.PruneUnmarked(treeView);
   if (search.Empty()) root.UpdateCounts();
   SortLevels();
@@ -233,21 +239,13 @@ void CClipboardHandler::SetSearch(const CClipQuery& query) {
   search = query;
   fullRebuildNeeded = true;
   changes.clear();
-  if (search.Empty()) {
-    matchedQuery = CClipQuery();
-    matchedIds.clear();
-  }
+  if (search.Empty()) recentlyFound.clear();
 }
 
 bool CClipboardHandler::FoundBySearch(const CBaseItem& clip) {
   const auto* text = dynamic_cast<const CTextItem*>(&clip);
   if (text == nullptr) return false;
-  // Typing on: what the last query did not find, this one does not either. `matchedIds`
-  // is refilled as this rebuild goes.
-  if (!matchedQuery.Empty() && search.Narrows(matchedQuery) && search != matchedQuery &&
-      !matchedIds.contains(clip.id)) {
-    return false;
-  }
+  if (candidates != nullptr && !candidates->contains(clip.id)) return false;
   auto folded = foldedTexts.find(clip.id);
   if (folded == foldedTexts.end()) {
     folded = foldedTexts.emplace(clip.id, FoldForSearch(text->text)).first;
@@ -268,7 +266,8 @@ void CClipboardHandler::CountSearchMatches() {
     }
   }
   std::unordered_map<const CItemNode*, unsigned int> found;
-  matchedIds.clear();
+  std::unordered_set<int> ids;
+  ids.reserve(static_cast<std::size_t>(searchMatches));
   for (auto node = shown.rbegin(); node != shown.rend(); ++node) {
     unsigned int total = 0;
     for (auto& [childId, child] : (*node)->children) {
@@ -277,7 +276,7 @@ void CClipboardHandler::CountSearchMatches() {
         total += found[child.get()];
       } else {
         ++total;
-        matchedIds.insert(static_cast<int>(child->id));
+        ids.insert(static_cast<int>(child->id));
       }
     }
     found[*node] = total;
@@ -287,6 +286,14 @@ void CClipboardHandler::CountSearchMatches() {
       categoryNodes.erase((*node)->id);
     }
   }
+  auto known = std::find_if(recentlyFound.begin(), recentlyFound.end(),
+                            [this](const CFound& entry) { return entry.query == search; });
+  if (known != recentlyFound.end()) {
+    known->ids = std::move(ids);
+    return;
+  }
+  if (recentlyFound.size() == kRecentQueries) recentlyFound.pop_front();
+  recentlyFound.push_back({search, std::move(ids)});
 }
 
 void CClipboardHandler::SortLevels() {
@@ -319,6 +326,7 @@ void CClipboardHandler::SortLevels() {
 }
 
 void CClipboardHandler::ClipInserted(CBaseItem& clip) {
+  recentlyFound.clear();
   if (fullRebuildNeeded) return;
   if (changes.size() >= kMostChangesApplied) {
     fullRebuildNeeded = true;

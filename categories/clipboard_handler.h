@@ -10,6 +10,7 @@
 // shown become orphaned: hidden, and left out of the data file.
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -118,10 +119,15 @@ class CClipboardHandler : public CDataBase {
 
   CClipQuery search;
   int searchMatches = 0;
-  // The clips that `matchedQuery` found at the last rebuild: a query that narrows it need
-  // look at no others.
-  CClipQuery matchedQuery;
-  std::unordered_set<int> matchedIds;
+  // What the last queries of this search found, the newest last: a query that narrows one
+  // of them (typing on) looks only at its clips, and one met again (a backspace) at just
+  // them. Forgotten when a clip comes in, which none of them has looked at.
+  struct CFound {
+    CClipQuery query;
+    std::unordered_set<int> ids;
+  };
+  std::deque<CFound> recentlyFound;
+  const std::unordered_set<int>* candidates = nullptr;  // this rebuild looks only at these
   std::unordered_map<int, std::string> foldedTexts;  // by clip id
 };
 

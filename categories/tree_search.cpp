@@ -36,6 +36,8 @@ void CTreeSearch::SetText(CClipboardHandler& handler, std::u16string_view text) 
     End(handler);
     return;
   }
+  // Another space, or a word typed twice: the same clips.
+  if (remembered_ && query == handler.Search()) return;
   if (!remembered_) remembered_ = Remember(handler);
   handler.SetSearch(query);
   handler.RebuildTree();
