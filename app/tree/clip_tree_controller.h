@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/tree/clip_preview.h"
 #include "app/tree/clip_tree_host.h"
 #include "app/tree/clip_tree_menu.h"
 #include "app/tree/clip_tree_painter.h"
@@ -35,6 +36,9 @@ class CClipTreeController {
   // The text the tree shows while it has no rows ("No clip matches"); empty for none.
   void SetEmptyText(std::u16string text);
 
+  // Takes the preview away, and any preview about to come.
+  void HidePreview();
+
  private:
   struct Drag {
     int clipId = 0;
@@ -57,6 +61,12 @@ class CClipTreeController {
   bool ItemsTreeKeyDown(WPARAM key);
   void PaintEmptyText();
 
+  // The preview of `row`'s clip comes once the pointer has rested on it, or the keyboard has
+  // left the selection there, for a moment.
+  void SchedulePreview(HTREEITEM row);
+  void ShowPreview();
+  void HoverAt(POINT point);
+
   // The row a context menu was opened for.
   struct MenuTarget {
     int id = 0;
@@ -75,4 +85,8 @@ class CClipTreeController {
   CClipRowPainter painter_;
   std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
   std::u16string emptyText_;
+  CClipPreview preview_;
+  HTREEITEM previewRow_ = nullptr;  // the row whose preview is due
+  HTREEITEM hoverRow_ = nullptr;    // the row under the pointer
+  POINT lastPointer_{-1, -1};       // where the pointer was last seen over the tree
 };

@@ -265,6 +265,7 @@ void TClipboardViewerForm::ApplyLayout() {
     ShowChild(autoPaste_, want.autoPasteVisible);
   }
   if (all || want.treeVisible != applied_->treeVisible) ShowChild(tree_, want.treeVisible);
+  if ((!want.treeVisible || !want.windowVisible) && treeController_) treeController_->HidePreview();
   if (all || want.windowVisible != applied_->windowVisible) {
     ShowWindow(Handle(), want.windowVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
   }
@@ -618,6 +619,7 @@ void TClipboardViewerForm::HoldKeyboard() {
 
 void TClipboardViewerForm::PopupClosed() {
   keyboardSince_.reset();
+  if (treeController_) treeController_->HidePreview();
   CloseSearch();
   // The keyboard goes back to the program that was in front before the popup.
   if (GetForegroundWindow() == Handle() && IsWindow(targetWindow_)) {
@@ -641,6 +643,7 @@ void TClipboardViewerForm::TypeToSearch(wchar_t character) {
 
 void TClipboardViewerForm::SearchTextChanged() {
   if (!searchOpen_ || !handlerCreated_) return;
+  if (treeController_) treeController_->HidePreview();
   treeSearch_.SetText(GetHandler(), searchField_->Text());
   ShowSearchOutcome();
 }
