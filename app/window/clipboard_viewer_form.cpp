@@ -201,8 +201,9 @@ void TClipboardViewerForm::CreateControls() {
   TreeView_SetExtendedStyle(tree_, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
   TreeView_SetIndent(tree_, Scaled(kTreeIndent));
   treeView_ = std::make_unique<CWin32TreeView>(tree_);
-  CSearchFieldPort& searchPort = *this;
-  searchField_ = std::make_unique<CSearchField>(Handle(), kIdSearchField, formFont_.get(), searchPort);
+  CListSearchPort& searchPort = *this;
+  listSearch_ = std::make_unique<CListSearch>(Handle(), kIdSearchField, tree_, formFont_.get(),
+                                              searchPort);
 
   RECT client{};
   GetClientRect(Handle(), &client);
@@ -229,14 +230,14 @@ void TClipboardViewerForm::LayoutChildren(int clientWidth, int clientHeight) {
 }
 
 void TClipboardViewerForm::PlaceSearchField() {
-  if (!searchField_ || !state_) return;
+  if (!listSearch_ || !state_) return;
   RECT client{};
   GetClientRect(Handle(), &client);
   const bool popup = state_->PopupMode();
   const int left = Scaled(popup ? kSearchFieldPopupLeft : kSearchFieldDockedLeft);
   const int right =
       client.right - Scaled(popup ? kSearchFieldRightMargin : kSearchFieldDockedRightMargin);
-  MoveWindow(searchField_->Handle(), left, Scaled(kSearchFieldTop), std::max(0, right - left),
+  MoveWindow(listSearch_->Field(), left, Scaled(kSearchFieldTop), std::max(0, right - left),
              Scaled(kSearchFieldHeight), TRUE);
 }
 
@@ -250,12 +251,13 @@ void TClipboardViewerForm::ApplyLayout() {
     SetWindowPos(Handle(), HWND_TOPMOST, want.bounds.left, want.bounds.top, want.bounds.Width(),
                  want.bounds.Height(), SWP_NOACTIVATE);
   }
-  if (all || want.labelVisible != applied_->labelVisible || searchOpen_ != appliedSearchOpen_ ||
+  const bool searchOpen = listSearch_->FieldOpen();
+  if (all || want.labelVisible != applied_->labelVisible || searchOpen != appliedSearchOpen_ ||
       want.autoPasteVisible != applied_->autoPasteVisible) {
     // Docked, the field takes the caption's place; in the popup it sits beside the check box.
     PlaceSearchField();
-    ShowChild(label_, want.labelVisible && !searchOpen_);
-    ShowChild(searchField_->Handle(), searchOpen_);
+    ShowChild(label_, want.labelVisible && !searchOpen);
+    ShowChild(listSearch_->Field(), searchOpen);
   }
   if (all || want.openButtonVisible != applied_->openButtonVisible) {
     ShowChild(openButton_, want.openButtonVisible);
@@ -272,7 +274,7 @@ void TClipboardViewerForm::ApplyLayout() {
   if (all || state_->OpenDown() != appliedOpenDown_) InvalidateRect(openButton_, nullptr, FALSE);
   if (all || state_->PinDown() != appliedPinDown_) InvalidateRect(pinButton_, nullptr, FALSE);
   applied_ = want;
-  appliedSearchOpen_ = searchOpen_;
+  appliedSearchOpen_ = searchOpen;
   appliedOpenDown_ = state_->OpenDown();
   appliedPinDown_ = state_->PinDown();
 }
@@ -332,7 +334,10 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
           }
           break;
         case kIdSearchField:
-          if (HIWORD(wParam) == EN_CHANGE) SearchTextChanged();
+          if (HIWORD(wParam) == EN_CHANGE) {
+            if (treeController_) treeController_->HidePreview();
+            listSearch_->TextChanged();
+          }
           break;
         case kCommandSettings: Settings1Click(); break;
         case kCommandCheckForUpdates: CheckForUpdates(Handle()); break;
@@ -528,7 +533,7 @@ void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
     handler.CaptureClipboard();
     SetWindowTextW(label_, AsWide(handler.LastCaption().c_str()));
     handler.RebuildTree();
-    ShowSearchOutcome();
+    listSearch_->Rebuilt();
     autoSaver_->MarkChanged();
   }
 }
@@ -544,8 +549,8 @@ void TClipboardViewerForm::Timer1Timer() {
     } else {
       PopupOpened();
     }
-  } else if (searchOpen_ && !state_->Expanded()) {
-    CloseSearch();  // the list folded away
+  } else if (!state_->Expanded()) {
+    listSearch_->Close();  // the list folded away
   }
   if (state_->PopupMode()) HoldKeyboard();
   if (handlerCreated_ && dataFileGuard_->SaveAllowed()) {
@@ -592,7 +597,7 @@ void TClipboardViewerForm::ShowList() {
 }
 
 void TClipboardViewerForm::PopupOpened() {
-  CloseSearch();
+  listSearch_->Close();
   if (!handlerCreated_) return;
   // Opened from the keyboard, it is driven by the keyboard: from the newest clip on.
   CItemNode& root = GetHandler().Root();
@@ -614,72 +619,40 @@ void TClipboardViewerForm::HoldKeyboard() {
   }
   if (GetForegroundWindow() == Handle()) return;
   SetForegroundWindow(Handle());
-  if (GetForegroundWindow() == Handle()) SetFocus(searchOpen_ ? searchField_->Handle() : tree_);
+  if (GetForegroundWindow() == Handle()) SetFocus(listSearch_->FieldOpen() ? listSearch_->Field() : tree_);
 }
 
 void TClipboardViewerForm::PopupClosed() {
   keyboardSince_.reset();
   if (treeController_) treeController_->HidePreview();
-  CloseSearch();
+  listSearch_->Close();
   // The keyboard goes back to the program that was in front before the popup.
   if (GetForegroundWindow() == Handle() && IsWindow(targetWindow_)) {
     SetForegroundWindow(targetWindow_);
   }
 }
 
-void TClipboardViewerForm::OpenSearch() {
-  if (!handlerCreated_ || !searchField_ || !state_->Expanded()) return;
-  if (!searchOpen_) {
-    searchOpen_ = true;
-    ApplyLayout();
-  }
-  SetFocus(searchField_->Handle());
+void TClipboardViewerForm::OpenSearch() { listSearch_->OpenField(); }
+
+void TClipboardViewerForm::TypeToSearch(wchar_t character) { listSearch_->Type(character); }
+
+void TClipboardViewerForm::EscapePressed() { listSearch_->Escape(); }
+
+void TClipboardViewerForm::SearchFieldShown() { ApplyLayout(); }
+
+void TClipboardViewerForm::SearchEnter() {
+  if (treeController_) treeController_->ActivateSelectedRow();
 }
 
-void TClipboardViewerForm::TypeToSearch(wchar_t character) {
-  OpenSearch();
-  if (searchOpen_) searchField_->Append(character);
-}
-
-void TClipboardViewerForm::SearchTextChanged() {
-  if (!searchOpen_ || !handlerCreated_) return;
-  if (treeController_) treeController_->HidePreview();
-  treeSearch_.SetText(GetHandler(), searchField_->Text());
-  ShowSearchOutcome();
-}
-
-void TClipboardViewerForm::ShowSearchOutcome() {
-  if (!treeController_) return;
-  const bool none = treeSearch_.Filtering() && GetHandler().SearchMatches() == 0;
-  treeController_->SetEmptyText(none ? kNoMatchText : u"");
-}
-
-void TClipboardViewerForm::CloseSearch() {
-  if (!searchOpen_) return;
-  searchOpen_ = false;  // first: the field's last change is then no query
-  if (GetFocus() == searchField_->Handle()) SetFocus(tree_);
-  searchField_->SetText(u"");
-  if (handlerCreated_) treeSearch_.End(GetHandler());
-  ShowSearchOutcome();
-  ApplyLayout();
-}
-
-void TClipboardViewerForm::EscapePressed() {
-  // A query goes first; then the popup.
-  const bool hadQuery = searchOpen_ && !searchField_->Text().empty();
-  CloseSearch();
-  if (hadQuery || !state_->HidePopup()) return;
+void TClipboardViewerForm::EscapeBeyondSearch() {
+  if (!state_->HidePopup()) return;
   ApplyLayout();
   PopupClosed();
 }
 
-void TClipboardViewerForm::SearchFieldNavigate(WPARAM key) { SendMessageW(tree_, WM_KEYDOWN, key, 0); }
-
-void TClipboardViewerForm::SearchFieldEnter() {
-  if (treeController_) treeController_->ActivateSelectedRow();
+void TClipboardViewerForm::ShowNoMatch(bool none) {
+  if (treeController_) treeController_->SetEmptyText(none ? kNoMatchText : u"");
 }
-
-void TClipboardViewerForm::SearchFieldEscape() { EscapePressed(); }
 
 void TClipboardViewerForm::MoveSelectedToClipboard() {
   HTREEITEM row = TreeView_GetSelection(tree_);
@@ -690,7 +663,8 @@ void TClipboardViewerForm::MoveSelectedToClipboard() {
 }
 
 void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
-  CloseSearch();  // a paste ends the search
+  listSearch_->Close();  // a paste ends the search
+  keyboardSince_.reset();  // and hands the keyboard to its target
   CClipboardHandler& handler = GetHandler();
   const bool put = handler.PutItemToClipboard(clipId);
   handler.RebuildTree();

@@ -22,10 +22,9 @@
 #include "app/window/clipboard_viewer_chain.h"
 #include "app/window/display_state.h"
 #include "app/window/main_window_tick.h"
-#include "app/window/search_field.h"
+#include "app/window/list_search.h"
 #include "app/window/single_instance.h"
 #include "app/window/tray_icon.h"
-#include "categories/tree_search.h"
 #include "categories/win32_tree_view.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/window.h"
@@ -34,7 +33,7 @@ class TClipboardViewerForm final : public CWindow,
                                    public CClipTreeHost,
                                    private CTickPort,
                                    private CClosingPort,
-                                   private CSearchFieldPort {
+                                   private CListSearchPort {
  public:
   // Opens the settings store on the ini file and reads the window's settings. `instance`
   // must outlive the window.
@@ -84,15 +83,14 @@ class TClipboardViewerForm final : public CWindow,
   void WritePosition() override;
   void ReleaseSettings() override;
 
-  // CSearchFieldPort
-  void SearchFieldNavigate(WPARAM key) override;
-  void SearchFieldEnter() override;
-  void SearchFieldEscape() override;
+  // CListSearchPort
+  bool HasHandler() const override { return handlerCreated_; }
+  bool ListShown() const override { return state_->Expanded(); }
+  void SearchFieldShown() override;
+  void SearchEnter() override;
+  void EscapeBeyondSearch() override;
+  void ShowNoMatch(bool none) override;
 
-  // The search: the field's text filters the tree; closing it shows the tree as it was.
-  void SearchTextChanged();
-  void ShowSearchOutcome();
-  void CloseSearch();
   void PlaceSearchField();
   // The popup came or went: the keyboard goes to its list, and back to the program before.
   void PopupOpened();
@@ -147,9 +145,7 @@ class TClipboardViewerForm final : public CWindow,
   HWND tree_ = nullptr;        // ItemsTree
   std::unique_ptr<CWin32TreeView> treeView_;
   std::unique_ptr<CClipTreeController> treeController_;
-  std::unique_ptr<CSearchField> searchField_;
-  CTreeSearch treeSearch_;
-  bool searchOpen_ = false;
+  std::unique_ptr<CListSearch> listSearch_;
   bool appliedSearchOpen_ = false;
   std::optional<DWORD> keyboardSince_;  // when the popup took the keyboard
 
