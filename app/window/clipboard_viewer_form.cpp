@@ -552,7 +552,10 @@ void TClipboardViewerForm::Timer1Timer() {
   } else if (!state_->Expanded()) {
     listSearch_->Close();  // the list folded away
   }
-  if (state_->PopupMode()) HoldKeyboard();
+  if (state_->PopupMode()) {
+    TakeKeyboard();
+    HoldKeyboard();
+  }
   if (handlerCreated_ && dataFileGuard_->SaveAllowed()) {
     autoSaver_->Poll(GetHandler(), GetTickCount());
   }
@@ -605,6 +608,15 @@ void TClipboardViewerForm::PopupOpened() {
   if (history != root.children.end() && !history->second->order.empty()) {
     TreeView_SelectItem(tree_, reinterpret_cast<HTREEITEM>(history->second->order.front()->treeNode));
   }
+  keyboardWanted_ = true;
+  TakeKeyboard();
+}
+
+void TClipboardViewerForm::TakeKeyboard() {
+  // Once the keys of the hot key are let go: the program in front then sees them go up
+  // itself, and does not keep them down (Ctrl+Alt held would spoil the paste's Ctrl+V).
+  if (!keyboardWanted_ || ReadHeldKeys().code != 0) return;
+  keyboardWanted_ = false;
   keyboardSince_ = GetTickCount();
   if (BringToFront(Handle())) SetFocus(tree_);
 }
@@ -619,10 +631,13 @@ void TClipboardViewerForm::HoldKeyboard() {
   }
   if (GetForegroundWindow() == Handle()) return;
   SetForegroundWindow(Handle());
-  if (GetForegroundWindow() == Handle()) SetFocus(listSearch_->FieldOpen() ? listSearch_->Field() : tree_);
+  if (GetForegroundWindow() == Handle()) {
+    SetFocus(listSearch_->FieldOpen() ? listSearch_->Field() : tree_);
+  }
 }
 
 void TClipboardViewerForm::PopupClosed() {
+  keyboardWanted_ = false;
   keyboardSince_.reset();
   if (treeController_) treeController_->HidePreview();
   listSearch_->Close();
@@ -664,7 +679,8 @@ void TClipboardViewerForm::MoveSelectedToClipboard() {
 
 void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
   listSearch_->Close();  // a paste ends the search
-  keyboardSince_.reset();  // and hands the keyboard to its target
+  keyboardWanted_ = false;  // and hands the keyboard to its target
+  keyboardSince_.reset();
   CClipboardHandler& handler = GetHandler();
   const bool put = handler.PutItemToClipboard(clipId);
   handler.RebuildTree();

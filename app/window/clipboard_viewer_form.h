@@ -95,6 +95,7 @@ class TClipboardViewerForm final : public CWindow,
   // The popup came or went: the keyboard goes to its list, and back to the program before.
   void PopupOpened();
   void PopupClosed();
+  void TakeKeyboard();
   void HoldKeyboard();
 
   void LoadSettings();
@@ -147,6 +148,7 @@ class TClipboardViewerForm final : public CWindow,
   std::unique_ptr<CClipTreeController> treeController_;
   std::unique_ptr<CListSearch> listSearch_;
   bool appliedSearchOpen_ = false;
+  bool keyboardWanted_ = false;          // the popup takes the keyboard once keys are let go
   std::optional<DWORD> keyboardSince_;  // when the popup took the keyboard
 
   HWND targetWindow_ = nullptr;  // in front when the popup opened
