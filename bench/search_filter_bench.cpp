@@ -22,10 +22,10 @@ namespace {
 constexpr int kClips = 10000;
 constexpr std::size_t kClipLength = 1024;
 
-const char16_t* const kWords[] = {u"the",     u"report",  u"Meeting", u"invite", u"quarter",
-                                  u"budget",  u"Straße",  u"café",    u"review",  u"draft",
-                                  u"project", u"number",  u"total",   u"März",    u"client",
-                                  u"order",   u"shipping", u"date",   u"account", u"summary"};
+const char16_t* const kWords[] = {u"the",     u"report",   u"Meeting", u"invite",  u"quarter",
+                                  u"budget",  u"Straße",   u"café",    u"review",  u"draft",
+                                  u"project", u"number",   u"total",   u"März",    u"client",
+                                  u"order",   u"shipping", u"date",    u"account", u"summary"};
 
 // A text of about 1 KB of words and numbers; one clip in a hundred names the invoice.
 std::u16string ClipText(std::mt19937& random, int number) {
@@ -83,7 +83,8 @@ void BM_SearchKeystroke(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     search.SetText(handler, texts[keystroke++]);
     times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
   }
   std::sort(times.begin(), times.end());
   state.counters["median_ms"] = times[times.size() / 2];
@@ -92,7 +93,10 @@ void BM_SearchKeystroke(benchmark::State& state) {
   search.End(handler);
   Settings::ReleaseSettings();
 }
-BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMillisecond)->Iterations(200)->Repetitions(5)
+BENCHMARK(BM_SearchKeystroke)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 // The first keystroke of a search, when no clip's text has been folded yet.

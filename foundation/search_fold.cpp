@@ -70,6 +70,6 @@ std::string FoldForSearch(std::u16string_view text) {
 
 bool IsSearchSpace(char16_t unit) {
   return unit == u' ' || (unit >= 0x09 && unit <= 0x0D) || unit == 0x00A0 || unit == 0x1680 ||
-         (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028 || unit == 0x2029 ||
-         unit == 0x202F || unit == 0x205F || unit == 0x3000;
+         (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028 || unit == 0x2029 || unit == 0x202F ||
+         unit == 0x205F || unit == 0x3000;
 }

@@ -30,7 +30,9 @@ std::u16string CopiedText(double created) {
 CClipPreview::CClipPreview(HWND owner, int dpi)
     : owner_(owner), dpi_(dpi > 0 ? dpi : 96), font_(MakeFont(L"Tahoma", -11, dpi_)) {}
 
-bool CClipPreview::Shown() const { return Handle() != nullptr && IsWindowVisible(Handle()); }
+bool CClipPreview::Shown() const {
+  return Handle() != nullptr && IsWindowVisible(Handle());
+}
 
 void CClipPreview::Hide() {
   if (Shown()) ShowWindow(Handle(), SW_HIDE);
@@ -45,16 +47,16 @@ void CClipPreview::Show(const CBaseItem& clip, const RECT& list, int rowTop) {
   } else if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
     if (!image->picture || image->picture->Empty()) return;
     const TBitmap& picture = *image->picture;
-    const PreviewSize fit =
-        FitPicture(picture.Width(), picture.Height(),
-                   {ScaleToDpi(kPreviewPictureWidth, dpi_), ScaleToDpi(kPreviewPictureHeight, dpi_)});
+    const PreviewSize fit = FitPicture(
+        picture.Width(), picture.Height(),
+        {ScaleToDpi(kPreviewPictureWidth, dpi_), ScaleToDpi(kPreviewPictureHeight, dpi_)});
     try {
       picture_ = picture.ScaledByAreaAverage(fit.width, fit.height);
     } catch (const std::exception&) {
       return;  // no memory for it: no preview
     }
-    caption_ = PictureSizeText(picture.Width(), picture.Height()) + u"\r\n" +
-               CopiedText(clip.created);
+    caption_ =
+        PictureSizeText(picture.Width(), picture.Height()) + u"\r\n" + CopiedText(clip.created);
   } else {
     return;
   }

@@ -34,7 +34,7 @@ class CClipPreview final : public CWindow {
   HWND owner_;
   int dpi_;
   UniqueFont font_;
-  std::u16string text_;     // a text clip's excerpt; empty for a picture
-  std::u16string caption_;  // the time it was copied, or the picture's size
+  std::u16string text_;             // a text clip's excerpt; empty for a picture
+  std::u16string caption_;          // the time it was copied, or the picture's size
   std::optional<TBitmap> picture_;  // scaled to fit, 24 bits
 };

@@ -42,8 +42,8 @@ std::u16string PreviewExcerpt(std::u16string_view text) {
 PreviewSize FitPicture(int width, int height, PreviewSize box) {
   if (width <= 0 || height <= 0) return {};
   if (width <= box.width && height <= box.height) return {width, height};
-  const double scale = std::min(static_cast<double>(box.width) / width,
-                                static_cast<double>(box.height) / height);
+  const double scale =
+      std::min(static_cast<double>(box.width) / width, static_cast<double>(box.height) / height);
   return {std::max(1, static_cast<int>(std::lround(width * scale))),
           std::max(1, static_cast<int>(std::lround(height * scale)))};
 }
@@ -102,7 +102,8 @@ PreviewRect PlacePreview(const PreviewRect& list, int rowTop, PreviewSize size,
                          const PreviewRect& workArea) {
   int left = list.left - kPreviewGap - size.width;
   if (left < workArea.left) left = list.right + kPreviewGap;
-  if (left + size.width > workArea.right) left = std::max(workArea.left, workArea.right - size.width);
+  if (left + size.width > workArea.right)
+    left = std::max(workArea.left, workArea.right - size.width);
   int top = rowTop;
   if (top + size.height > workArea.bottom) top = workArea.bottom - size.height;
   top = std::max(top, workArea.top);

@@ -44,4 +44,6 @@ void CListSearch::Escape() {
   if (!hadQuery) port_.EscapeBeyondSearch();
 }
 
-void CListSearch::SearchFieldNavigate(WPARAM key) { SendMessageW(tree_, WM_KEYDOWN, key, 0); }
+void CListSearch::SearchFieldNavigate(WPARAM key) {
+  SendMessageW(tree_, WM_KEYDOWN, key, 0);
+}

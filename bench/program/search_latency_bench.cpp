@@ -110,9 +110,9 @@ std::vector<double> Measure(int rounds) {
       const std::u16string text(kQuery.substr(0, i + 1));
       const auto pressed = Clock::now();
       PressKey(KeyOf(kQuery[i]), true);
-      const bool shown = PumpUntil(
-          [&] { return WindowText(field) == text && program.TreeRowCount() == rows[i]; },
-          std::chrono::seconds(20));
+      const bool shown =
+          PumpUntil([&] { return WindowText(field) == text && program.TreeRowCount() == rows[i]; },
+                    std::chrono::seconds(20));
       const auto done = Clock::now();
       PressKey(KeyOf(kQuery[i]), false);
       if (!shown) {
@@ -152,7 +152,8 @@ int main(int argc, char** argv) {
   std::printf("key press to the matches, 10,000 clips: %zu keys, median %.1f ms, max %.1f ms\n", n,
               median, times.back());
   std::printf("each key of the first round:");
-  for (std::size_t i = 0; i < kQuery.size() && i < inOrder.size(); ++i) std::printf(" %.0f", inOrder[i]);
+  for (std::size_t i = 0; i < kQuery.size() && i < inOrder.size(); ++i)
+    std::printf(" %.0f", inOrder[i]);
   std::printf("\n");
   return 0;
 }

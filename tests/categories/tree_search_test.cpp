@@ -97,10 +97,10 @@ class TreeSearchTest : public ::testing::Test {
 
 TEST_F(TreeSearchTest, AQueryShowsTheClipsItFindsInEveryCategoryWithTheirCounts) {
   search.SetText(handler, u"invoice");
-  EXPECT_EQ(Rows(), (std::vector<std::string>{
-                        "Clipboard history #1", "  Beta INVOICE",
-                        "Quick notes #1", "  Invoice 4471 for March",
-                        "Work #1", "  Letters #1", "    Dear Sir, the invoice"}));
+  EXPECT_EQ(Rows(),
+            (std::vector<std::string>{"Clipboard history #1", "  Beta INVOICE", "Quick notes #1",
+                                      "  Invoice 4471 for March", "Work #1", "  Letters #1",
+                                      "    Dear Sir, the invoice"}));
   EXPECT_EQ(handler.SearchMatches(), 3);
   EXPECT_TRUE(search.Filtering());
 }

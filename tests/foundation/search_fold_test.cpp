@@ -6,7 +6,9 @@
 
 namespace {
 
-std::string Utf8(std::u16string_view text) { return FoldForSearch(text); }
+std::string Utf8(std::u16string_view text) {
+  return FoldForSearch(text);
+}
 
 TEST(SearchFoldTest, CaseIsFoldedInEveryScript) {
   EXPECT_EQ(Utf8(u"Invoice QX"), "invoice qx");
@@ -36,7 +38,9 @@ TEST(SearchFoldTest, WidthsArePlainAndScriptMarksStay) {
 }
 
 TEST(SearchFoldTest, UnpairedSurrogatesBecomeTheReplacementCharacter) {
-  EXPECT_EQ(Utf8(std::u16string(1, u'\xD800') + u"a"), "\xEF\xBF\xBD" "a");
+  EXPECT_EQ(Utf8(std::u16string(1, u'\xD800') + u"a"),
+            "\xEF\xBF\xBD"
+            "a");
   EXPECT_EQ(Utf8(u"a" + std::u16string(1, u'\xDC00')), "a\xEF\xBF\xBD");
 }
 

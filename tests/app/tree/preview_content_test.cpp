@@ -55,7 +55,8 @@ TEST(PreviewContentTest, DayCountsGiveBackTheirLocalTime) {
   EXPECT_EQ(back.wMinute, 3);
   EXPECT_EQ(back.wSecond, 59);
   EXPECT_EQ(back.wMilliseconds, 250);
-  const SYSTEMTIME leap = SystemTimeFromDayCount(DayCountFromSystemTime({2024, 2, 0, 29, 0, 0, 0, 0}));
+  const SYSTEMTIME leap =
+      SystemTimeFromDayCount(DayCountFromSystemTime({2024, 2, 0, 29, 0, 0, 0, 0}));
   EXPECT_EQ(leap.wMonth, 2);
   EXPECT_EQ(leap.wDay, 29);
   const SYSTEMTIME almostMidnight = SystemTimeFromDayCount(46000.9999999999);
@@ -65,7 +66,8 @@ TEST(PreviewContentTest, DayCountsGiveBackTheirLocalTime) {
 TEST(PreviewContentTest, ThePreviewGoesLeftOfTheListOrRightWhereThereIsNoRoom) {
   const PreviewRect work{0, 0, 1920, 1040};
   const PreviewSize size{300, 200};
-  EXPECT_EQ(PlacePreview({1600, 30, 1800, 400}, 100, size, work), (PreviewRect{1296, 100, 1596, 300}));
+  EXPECT_EQ(PlacePreview({1600, 30, 1800, 400}, 100, size, work),
+            (PreviewRect{1296, 100, 1596, 300}));
   EXPECT_EQ(PlacePreview({10, 30, 210, 400}, 100, size, work), (PreviewRect{214, 100, 514, 300}));
   // Near the bottom it moves up to stay inside the work area.
   EXPECT_EQ(PlacePreview({1600, 600, 1800, 1000}, 950, size, work).bottom, 1040);
