@@ -606,7 +606,8 @@ void TClipboardViewerForm::PopupOpened() {
   CItemNode& root = GetHandler().Root();
   auto history = root.children.find(static_cast<unsigned int>(kHistoryCategoryId));
   if (history != root.children.end() && !history->second->order.empty()) {
-    TreeView_SelectItem(tree_, reinterpret_cast<HTREEITEM>(history->second->order.front()->treeNode));
+    TreeView_SelectItem(tree_,
+                        reinterpret_cast<HTREEITEM>(history->second->order.front()->treeNode));
   }
   keyboardWanted_ = true;
   TakeKeyboard();
