@@ -222,7 +222,8 @@ void CClipboardHandler::RebuildTreeFully() {
   searchMatches = 0;
   candidates = nullptr;
   for (const CFound& found : recentlyFound) {
-    if (search.Narrows(found.query) && (candidates == nullptr || found.ids.size() < candidates->size())) {
+    if (search.Narrows(found.query) &&
+        (candidates == nullptr || found.ids.size() < candidates->size())) {
       candidates = &found.ids;
     }
   }
