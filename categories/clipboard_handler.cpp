@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/caption.h"
+#include "foundation/search_fold.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 
@@ -22,6 +23,8 @@ constexpr int kLastQuickNumber = 10;  // numbers after it are not shown
 // Changes that one rebuild applies one by one; beyond them (a category cleared, a load) the
 // full reconcile is as cheap, and the list does not grow without a rebuild.
 constexpr std::size_t kMostChangesApplied = 64;
+// The queries of a search whose results are kept: a word typed and backspaced over.
+constexpr std::size_t kRecentQueries = 12;
 
 std::unique_ptr<CClipboardHandler> handler;
 
@@ -172,16 +175,26 @@ void CClipboardHandler::AddClipNodes() {
     }
     if (clip->hotKey != 0) hotKeys.try_emplace(clip->hotKey, static_cast<unsigned int>(clip->id));
 
+    // Numbered whether the search shows the clip or not: quick paste counts every clip.
+    int quickNumber = 0;
+    if (clip->categoryId == kHistoryCategoryId) {
+      quickNumber = historyNumber < kLastQuickNumber ? ++historyNumber : 0;
+    } else if (clip->categoryId == kNotesCategoryId) {
+      quickNumber = ++notesNumber;
+    } else {
+      quickNumber = ++otherNumber;
+    }
+    if (!search.Empty()) {
+      if (!FoundBySearch(*clip)) continue;
+      ++searchMatches;
+    }
+
     auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip->id));
     FillClipNode(*node, *clip, *category, !existed, thumbnailHeight);
     if (!existed) CItemNode::AddRow(treeView, *category, *node);
-    if (clip->categoryId == kHistoryCategoryId) {
-      node->quickNumber = historyNumber < kLastQuickNumber ? ++historyNumber : 0;
-      if (node->quickNumber != 0) numberedHistory.push_back(node->id);
-    } else if (clip->categoryId == kNotesCategoryId) {
-      node->quickNumber = ++notesNumber;
-    } else {
-      node->quickNumber = ++otherNumber;
+    node->quickNumber = quickNumber;
+    if (clip->categoryId == kHistoryCategoryId && quickNumber != 0) {
+      numberedHistory.push_back(node->id);
     }
   }
   otherClipNodes = otherNumber - (kFirstOtherQuickNumber - 1);
@@ -195,7 +208,9 @@ CItemNode* CClipboardHandler::CategoryNode(int categoryId) const {
 void CClipboardHandler::RebuildTree() {
   if (!IsActive()) return;
   const CTreeViewUpdate update(treeView);
-  if (fullRebuildNeeded || !ApplyChanges()) {
+  // Under a query, a change shows or hides clips and categories that only the whole list
+  // can tell.
+  if (fullRebuildNeeded || !search.Empty() || !ApplyChanges()) {
     RebuildTreeFully();
     return;
   }
@@ -214,10 +229,82 @@ void CClipboardHandler::RebuildTreeFully() {
   AddBuiltInCategory(kHistoryCategoryId, kHistoryCaption, 0);
   AddBuiltInCategory(kNotesCategoryId, kNotesCaption, 1);
   PopulateCategories(*this, root, 0, treeView, true, &categoryNodes);
+  searchMatches = 0;
+  candidates = nullptr;
+  for (const CFound& found : recentlyFound) {
+    if (search.Narrows(found.query) &&
+        (candidates == nullptr || found.ids.size() < candidates->size())) {
+      candidates = &found.ids;
+    }
+  }
   AddClipNodes();
+  candidates = nullptr;
+  if (!search.Empty()) CountSearchMatches();
   root.PruneUnmarked(treeView);
-  root.UpdateCounts();
+  if (search.Empty()) root.UpdateCounts();
   SortLevels();
+}
+
+void CClipboardHandler::SetSearch(const CClipQuery& query) {
+  if (query == search) return;
+  search = query;
+  fullRebuildNeeded = true;
+  changes.clear();
+  if (search.Empty()) recentlyFound.clear();
+}
+
+bool CClipboardHandler::FoundBySearch(const CBaseItem& clip) {
+  const auto* text = dynamic_cast<const CTextItem*>(&clip);
+  if (text == nullptr) return false;
+  if (candidates != nullptr && !candidates->contains(clip.id)) return false;
+  auto folded = foldedTexts.find(clip.id);
+  if (folded == foldedTexts.end()) {
+    folded = foldedTexts.emplace(clip.id, FoldForSearch(text->text)).first;
+  }
+  return search.MatchesFolded(folded->second);
+}
+
+void CClipboardHandler::CountSearchMatches() {
+  // Categories parents first, then counted children first.
+  std::vector<CItemNode*> shown;
+  std::vector<CItemNode*> pending{&root};
+  while (!pending.empty()) {
+    CItemNode* node = pending.back();
+    pending.pop_back();
+    shown.push_back(node);
+    for (auto& [childId, child] : node->children) {
+      if (child->isCategory && child->marked) pending.push_back(child.get());
+    }
+  }
+  std::unordered_map<const CItemNode*, unsigned int> found;
+  std::unordered_set<int> ids;
+  ids.reserve(static_cast<std::size_t>(searchMatches));
+  for (auto node = shown.rbegin(); node != shown.rend(); ++node) {
+    unsigned int total = 0;
+    for (auto& [childId, child] : (*node)->children) {
+      if (!child->marked) continue;
+      if (child->isCategory) {
+        total += found[child.get()];
+      } else {
+        ++total;
+        ids.insert(static_cast<int>(child->id));
+      }
+    }
+    found[*node] = total;
+    (*node)->count = total;
+    if (total == 0 && *node != &root) {
+      (*node)->marked = false;
+      categoryNodes.erase((*node)->id);
+    }
+  }
+  auto known = std::find_if(recentlyFound.begin(), recentlyFound.end(),
+                            [this](const CFound& entry) { return entry.query == search; });
+  if (known != recentlyFound.end()) {
+    known->ids = std::move(ids);
+    return;
+  }
+  if (recentlyFound.size() == kRecentQueries) recentlyFound.pop_front();
+  recentlyFound.push_back({search, std::move(ids)});
 }
 
 void CClipboardHandler::SortLevels() {
@@ -250,6 +337,7 @@ void CClipboardHandler::SortLevels() {
 }
 
 void CClipboardHandler::ClipInserted(CBaseItem& clip) {
+  recentlyFound.clear();
   if (fullRebuildNeeded) return;
   if (changes.size() >= kMostChangesApplied) {
     fullRebuildNeeded = true;
@@ -270,6 +358,7 @@ void CClipboardHandler::ClipInserted(CBaseItem& clip) {
 }
 
 void CClipboardHandler::ClipRemoved(const CBaseItem& clip) {
+  foldedTexts.erase(clip.id);
   if (fullRebuildNeeded) return;
   if (changes.size() >= kMostChangesApplied) {
     fullRebuildNeeded = true;

@@ -10,10 +10,14 @@
 // shown become orphaned: hidden, and left out of the data file.
 
 #include <cstdint>
+#include <deque>
 #include <map>
+#include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include "categories/clip_query.h"
 #include "categories/item_node.h"
 #include "categories/tree_view.h"
 #include "store/database.h"
@@ -45,6 +49,16 @@ class CClipboardHandler : public CDataBase {
   // Picture clips' rows show thumbnails `pixels` high (22, the design height at 96 dpi, until
   // told otherwise); the next rebuild makes those of another height anew. Below 1: ignored.
   void SetThumbnailHeight(int pixels);
+
+  // From the next rebuild on, the mirror holds only the clips that `query` finds, in every
+  // category, and the categories that hold them (with their parents); the others are
+  // hidden. A category's `count` is then the number of clips found in it and its
+  // sub-categories. Quick numbers and hot keys stay those of all clips. An empty query
+  // shows every clip again. While a query is set every rebuild is a full reconcile.
+  void SetSearch(const CClipQuery& query);
+  const CClipQuery& Search() const { return search; }
+  // The clips that the last rebuild under a query showed.
+  int SearchMatches() const { return searchMatches; }
 
   // Gives the first clip with that id the hot key `code` (0 removes it); false if none.
   // Takes effect in the hot-key map at the next rebuild.
@@ -90,6 +104,11 @@ class CClipboardHandler : public CDataBase {
   // The clip nodes that share one run of quick numbers with clips of `categoryId`.
   std::vector<CItemNode*> NumberedWith(int categoryId);
   CItemNode* CategoryNode(int categoryId) const;
+  // Whether the search finds the clip; folds its text once for as long as it lives.
+  bool FoundBySearch(const CBaseItem& clip);
+  // Unmarks the categories in which the search found nothing, and gives the others the
+  // number of clips found in them and below them.
+  void CountSearchMatches();
 
   CItemNode root;
   std::map<unsigned short, unsigned int> hotKeys;  // key combination to clip id
@@ -102,6 +121,19 @@ class CClipboardHandler : public CDataBase {
   std::unordered_map<unsigned int, CItemNode*> categoryNodes;
   std::vector<unsigned int> numberedHistory;  // ids of the history clips with numbers 1 to 10
   int otherClipNodes = 0;                     // clip nodes of user categories
+
+  CClipQuery search;
+  int searchMatches = 0;
+  // What the last queries of this search found, the newest last: a query that narrows one
+  // of them (typing on) looks only at its clips, and one met again (a backspace) at just
+  // them. Forgotten when a clip comes in, which none of them has looked at.
+  struct CFound {
+    CClipQuery query;
+    std::unordered_set<int> ids;
+  };
+  std::deque<CFound> recentlyFound;
+  const std::unordered_set<int>* candidates = nullptr;  // this rebuild looks only at these
+  std::unordered_map<int, std::string> foldedTexts;  // by clip id
 };
 
 // Adds or confirms, below `parent`, a node for every category whose parent is `parentId`

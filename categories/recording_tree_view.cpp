@@ -1,6 +1,7 @@
 #include "categories/recording_tree_view.h"
 
 #include <algorithm>
+#include <iterator>
 
 CRecordingTreeView::~CRecordingTreeView() { Destroy(top_); }
 
@@ -32,7 +33,8 @@ TTreeNode* CRecordingTreeView::AddRow(TTreeNode* parent, void* data) {
   row->parent = AsRow(parent);
   row->data = data;
   Row* added = row.get();
-  SiblingsOf(AsRow(parent)).push_back(std::move(row));
+  Rows& siblings = SiblingsOf(AsRow(parent));
+  added->place = siblings.insert(siblings.end(), std::move(row));
   ++rowsAdded_;
   return AsNode(added);
 }
@@ -43,19 +45,17 @@ TTreeNode* CRecordingTreeView::InsertRow(TTreeNode* parent, TTreeNode* after, vo
   Rows& siblings = SiblingsOf(AsRow(parent));
   auto place = siblings.begin();
   if (after != nullptr) {
-    place = std::find_if(siblings.begin(), siblings.end(),
-                         [after](const auto& row) { return row.get() == AsRow(after); });
-    if (place == siblings.end()) {
+    if (AsRow(after)->parent != AsRow(parent)) {
       --requests_;
       return AddRow(parent, data);
     }
-    ++place;
+    place = std::next(AsRow(after)->place);
   }
   auto row = std::make_unique<Row>();
   row->parent = AsRow(parent);
   row->data = data;
   Row* added = row.get();
-  siblings.insert(place, std::move(row));
+  added->place = siblings.insert(place, std::move(row));
   ++rowsAdded_;
   return AsNode(added);
 }
@@ -70,12 +70,8 @@ void CRecordingTreeView::DeleteRow(TTreeNode* node) {
     selected_ = row->parent;
   }
   rowsDeleted_ += static_cast<int>(1 + below.size());
-  auto& siblings = SiblingsOf(row->parent);
-  auto found = std::find_if(siblings.begin(), siblings.end(),
-                            [row](const auto& candidate) { return candidate.get() == row; });
-  if (found == siblings.end()) return;
   Destroy(row->children);
-  siblings.erase(found);
+  SiblingsOf(row->parent).erase(row->place);
 }
 
 bool CRecordingTreeView::HasParentRow(TTreeNode* row) const {

@@ -45,6 +45,9 @@ class CRecordingTreeView : public TCustomTreeView {
     void* data = nullptr;
     bool expanded = false;
     Rows children;
+    // Its own place among its siblings, as a real view finds a row at once (list
+    // positions stay valid through inserts, erases and sorts).
+    Rows::iterator place;
   };
 
   static Row* AsRow(TTreeNode* row) { return reinterpret_cast<Row*>(row); }

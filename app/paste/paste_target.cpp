@@ -54,10 +54,9 @@ void PressAndReleaseAlt() {
   SendInput(4, inputs, sizeof(INPUT));
 }
 
-// Brings `target` to the front: the window in front now (the popup) may hand the
-// foreground on; should the system refuse, once more after an Alt press. True once the
-// system reports `target` in front.
-bool BringToForeground(HWND target) {
+}  // namespace
+
+bool BringToFront(HWND target) {
   if (!IsWindow(target)) return false;
   if (GetForegroundWindow() == target) return true;
   if (IsIconic(target)) ShowWindow(target, SW_RESTORE);
@@ -67,6 +66,8 @@ bool BringToForeground(HWND target) {
   SetForegroundWindow(target);
   return WaitForForeground(target, kForegroundPatienceMilliseconds / 2);
 }
+
+namespace {
 
 bool PasteInto(HWND target, EPasteMethod method, bool inFront) {
   HWND focus = FocusedControlOf(target);
@@ -104,7 +105,7 @@ bool PasteToFocusedControl(EPasteMethod method) {
 }
 
 bool PasteIntoTarget(HWND target, EPasteMethod method) {
-  const bool inFront = BringToForeground(target);
+  const bool inFront = BringToFront(target);
   ProcessWaitingMessages();
   Sleep(kSettleMilliseconds);
   return PasteInto(target, method, inFront);

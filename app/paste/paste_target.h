@@ -15,6 +15,11 @@ void ProcessWaitingMessages();
 // paste was sent (posted, or typed: then keys went into the key state).
 bool PasteToFocusedControl(EPasteMethod method);
 
+// Brings `window` to the front: asked first; should the system refuse (another program is
+// in front), once more after an Alt press, which lifts the foreground lock. Waits a bounded
+// time for the system to have done it; true once `window` is in front.
+bool BringToFront(HWND window);
+
 // The popup's paste into `target`, the window that was in front when the popup opened
 // (the popup itself has the focus now). Brings `target` to the front and waits, a bounded
 // time, for the system to have put it there; then as PasteToFocusedControl into it. The

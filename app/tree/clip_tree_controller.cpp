@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/tree/clip_tree_rules.h"
+#include "app/tree/preview_content.h"
 #include "categories/clipboard_handler.h"
 #include "foundation/question_box.h"
 #include "platform/win32/window.h"
@@ -15,6 +16,8 @@
 namespace {
 
 constexpr int kDragThreshold = 10;
+// Above the ids the tree view gives its own timers.
+constexpr UINT_PTR kPreviewTimerId = 0x5150;
 
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -45,7 +48,8 @@ HTREEITEM RowOf(const CItemNode* node) {
 
 CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, const TBitmap& skin,
                                          int dpi)
-    : tree_(tree), host_(host), painter_(std::make_unique<CClipRowPainter>(skin, dpi)) {
+    : tree_(tree), host_(host), painter_(std::make_unique<CClipRowPainter>(skin, dpi)),
+      preview_(host.OwnerWindow(), dpi) {
   TreeView_SetItemHeight(tree_, painter_->RowHeight());
   // A plain subclass rather than SetWindowSubclass's, which looks its chain up in a window
   // property at every message: under Wine each look-up is a request to the server, and the
@@ -62,6 +66,7 @@ void CClipTreeController::ChangeDpi(const TBitmap& skin, int dpi) {
   auto painter = std::make_unique<CClipRowPainter>(skin, dpi);
   painter_ = std::move(painter);
   TreeView_SetItemHeight(tree_, painter_->RowHeight());
+  preview_.ChangeDpi(dpi);
   InvalidateRect(tree_, nullptr, TRUE);
 }
 
@@ -122,9 +127,11 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       }
       return true;
     case WM_LBUTTONDOWN:
+      HidePreview();
       ItemsTreeMouseDown(false, PointOf(lParam));
       return true;
     case WM_RBUTTONDOWN:
+      HidePreview();
       ItemsTreeMouseDown(true, PointOf(lParam));
       return true;
     case WM_RBUTTONUP:  // would become a WM_CONTEXTMENU; the menu opened at the press
@@ -132,7 +139,22 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       return true;
     case WM_MOUSEMOVE:
       ItemsTreeMouseMove(PointOf(lParam));
+      HoverAt(PointOf(lParam));
       return false;
+    case WM_MOUSELEAVE:
+      hoverRow_ = nullptr;
+      HidePreview();
+      return false;
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+    case WM_KILLFOCUS:
+      HidePreview();
+      return false;
+    case WM_TIMER:
+      if (wParam != kPreviewTimerId) return false;
+      KillTimer(tree_, kPreviewTimerId);
+      ShowPreview();
+      return true;
     case WM_LBUTTONUP:
       ItemsTreeEndDrag(PointOf(lParam));
       return true;
@@ -143,6 +165,14 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONDBLCLK:
       ItemsTreeDblClick();
       return true;
+    case WM_KEYDOWN:
+      HidePreview();  // a move of the selection brings it again
+      return ItemsTreeKeyDown(wParam);
+    case WM_CHAR:
+      // The tree's own type-ahead would look for row texts, which hold nothing; Enter's and
+      // Escape's characters would beep.
+      if (wParam >= 0x20 && wParam != 0x7F) host_.TypeToSearch(static_cast<wchar_t>(wParam));
+      return true;
     default:
       return false;
   }
@@ -150,7 +180,23 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
 
 LRESULT CClipTreeController::OnNotify(NMHDR* header, bool& handled) {
   handled = false;
-  if (header == nullptr || header->hwndFrom != tree_ || header->code != NM_CUSTOMDRAW) return 0;
+  if (header == nullptr || header->hwndFrom != tree_) return 0;
+  if (header->code == TVN_SELCHANGEDW) {
+    const auto& change = *reinterpret_cast<NMTREEVIEWW*>(header);
+    // By the keyboard, or by the search while the window has the keyboard.
+    if (change.action == TVC_BYKEYBOARD ||
+        (change.action == TVC_UNKNOWN && GetForegroundWindow() == host_.OwnerWindow())) {
+      SchedulePreview(change.itemNew.hItem);
+    }
+    return 0;
+  }
+  if (header->code == TVN_DELETEITEMW) {
+    const HTREEITEM gone = reinterpret_cast<NMTREEVIEWW*>(header)->itemOld.hItem;
+    if (gone == previewRow_) HidePreview();
+    if (gone == hoverRow_) hoverRow_ = nullptr;
+    return 0;
+  }
+  if (header->code != NM_CUSTOMDRAW) return 0;
   handled = true;
   return ItemsTreeCustomDrawItem(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
 }
@@ -194,6 +240,7 @@ void CClipTreeController::ItemsTreePaint(HDC dc, const RECT& dirty) {
   RECT below = dirty;
   below.top = std::max(below.top, rowsBottom);
   if (below.top < below.bottom) FillRect(dc, &below, background.get());
+  if (!emptyText_.empty() && TreeView_GetCount(tree_) == 0) PaintEmptyText(dc);
 }
 
 void CClipTreeController::PaintRow(HDC dc, HTREEITEM item, const CItemNode& node, RECT row,
@@ -278,7 +325,91 @@ void CClipTreeController::ItemsTreeEndDrag(POINT point) {
   }
 }
 
-void CClipTreeController::ItemsTreeDblClick() {
+void CClipTreeController::ItemsTreeDblClick() { ActivateSelectedRow(); }
+
+bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
+  switch (key) {
+    case VK_RETURN:
+      ActivateSelectedRow();
+      return true;
+    case VK_ESCAPE:
+      host_.EscapePressed();
+      return true;
+    case 'F':
+      if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+      host_.OpenSearch();
+      return true;
+    default:
+      return false;  // the arrows, pages, Home and End: the tree's own
+  }
+}
+
+void CClipTreeController::SetEmptyText(std::u16string text) {
+  if (text == emptyText_) return;
+  emptyText_ = std::move(text);
+  InvalidateRect(tree_, nullptr, TRUE);
+}
+
+void CClipTreeController::PaintEmptyText(HDC dc) {
+  RECT client{};
+  GetClientRect(tree_, &client);
+  SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(tree_, WM_GETFONT, 0, 0)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  RECT text = client;
+  text.top += TreeView_GetItemHeight(tree_) / 2;
+  DrawTextW(dc, reinterpret_cast<const wchar_t*>(emptyText_.c_str()), -1, &text,
+            DT_CENTER | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+void CClipTreeController::HoverAt(POINT point) {
+  // The system also reports a move when rows or windows change under a resting pointer:
+  // that must not take away the preview that the keyboard asked for.
+  if (drag_ || (point.x == lastPointer_.x && point.y == lastPointer_.y)) return;
+  lastPointer_ = point;
+  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, tree_, 0};
+  TrackMouseEvent(&track);
+  TVHITTESTINFO hit{};
+  hit.pt = point;
+  HTREEITEM row = TreeView_HitTest(tree_, &hit);
+  if ((hit.flags & TVHT_ONITEM) == 0 && (hit.flags & TVHT_ONITEMRIGHT) == 0) row = nullptr;
+  if (row == hoverRow_) return;
+  hoverRow_ = row;
+  HidePreview();
+  if (row != nullptr) SchedulePreview(row);
+}
+
+void CClipTreeController::SchedulePreview(HTREEITEM row) {
+  preview_.Hide();
+  previewRow_ = row;
+  if (row == nullptr) {
+    KillTimer(tree_, kPreviewTimerId);
+    return;
+  }
+  SetTimer(tree_, kPreviewTimerId, kPreviewDelayMilliseconds, nullptr);
+}
+
+void CClipTreeController::HidePreview() {
+  KillTimer(tree_, kPreviewTimerId);
+  previewRow_ = nullptr;
+  preview_.Hide();
+}
+
+void CClipTreeController::ShowPreview() {
+  const HTREEITEM row = std::exchange(previewRow_, nullptr);
+  const CItemNode* node = NodeOf(row);
+  if (node == nullptr || node->isCategory || !IsWindowVisible(tree_)) return;
+  const CBaseItem* clip = GetHandler().FindItem(static_cast<int>(node->id));
+  RECT rowRect{};
+  if (clip == nullptr || !TreeView_GetItemRect(tree_, row, &rowRect, FALSE)) return;
+  POINT rowTop{0, rowRect.top};
+  ClientToScreen(tree_, &rowTop);
+  RECT list{};
+  GetWindowRect(GetParent(tree_), &list);
+  preview_.Show(*clip, list, rowTop.y);
+}
+
+void CClipTreeController::ActivateSelectedRow() {
   const HTREEITEM selected = TreeView_GetSelection(tree_);
   if (selected == nullptr) return;
   if (TreeView_GetChild(tree_, selected) != nullptr) {

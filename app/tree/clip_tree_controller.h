@@ -6,7 +6,9 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
+#include "app/tree/clip_preview.h"
 #include "app/tree/clip_tree_host.h"
 #include "app/tree/clip_tree_menu.h"
 #include "app/tree/clip_tree_painter.h"
@@ -32,6 +34,16 @@ class CClipTreeController {
   // the notifications it answers (the custom drawing); leaves the others alone.
   LRESULT OnNotify(NMHDR* header, bool& handled);
 
+  // What Enter and a double click do: a category row folds or unfolds, a clip goes on the
+  // clipboard as "Move to clipboard" does (pasted from the popup).
+  void ActivateSelectedRow();
+
+  // The text the tree shows while it has no rows ("No clip matches"); empty for none.
+  void SetEmptyText(std::u16string text);
+
+  // Takes the preview away, and any preview about to come.
+  void HidePreview();
+
  private:
   struct Drag {
     int clipId = 0;
@@ -55,6 +67,15 @@ class CClipTreeController {
   void ItemsTreeMouseMove(POINT point);
   void ItemsTreeEndDrag(POINT point);
   void ItemsTreeDblClick();
+  // True when the key was taken here.
+  bool ItemsTreeKeyDown(WPARAM key);
+  void PaintEmptyText(HDC dc);
+
+  // The preview of `row`'s clip comes once the pointer has rested on it, or the keyboard has
+  // left the selection there, for a moment.
+  void SchedulePreview(HTREEITEM row);
+  void ShowPreview();
+  void HoverAt(POINT point);
 
   // The row a context menu was opened for.
   struct MenuTarget {
@@ -73,4 +94,9 @@ class CClipTreeController {
   CClipTreeHost& host_;
   std::unique_ptr<CClipRowPainter> painter_;
   std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
+  std::u16string emptyText_;
+  CClipPreview preview_;
+  HTREEITEM previewRow_ = nullptr;  // the row whose preview is due
+  HTREEITEM hoverRow_ = nullptr;    // the row under the pointer
+  POINT lastPointer_{-1, -1};       // where the pointer was last seen over the tree
 };

@@ -19,4 +19,9 @@ class CClipTreeHost {
   virtual void MoveClipToClipboard(int clipId) = 0;  // the same for that clip, if it is still there
   virtual bool EditCategory(int categoryId, int parentId) = 0;  // runs the category editor; true when it changed something
   virtual std::optional<KeyCombination> AskHotKey(KeyCombination current) = 0;  // the hot key dialog; nullopt on Cancel
+  // The keyboard in the tree: a printable character typed (it starts or goes on with a
+  // search), Ctrl+F, and Escape (ends the search, else closes the popup).
+  virtual void TypeToSearch(wchar_t character) = 0;
+  virtual void OpenSearch() = 0;
+  virtual void EscapePressed() = 0;
 };

@@ -13,6 +13,7 @@
 #include "app/window/load_notice.h"
 #include "app/window/main_window_ids.h"
 #include "app/window/window_metrics.h"
+#include "app/window/search_field_layout.h"
 #include "app/paste/paste_target.h"
 #include "app/shell/product_info.h"
 #include "app/window/system_input.h"
@@ -41,6 +42,7 @@ constexpr UINT kDamagedNoticeMessage = WM_APP + 3;
 constexpr UINT kSettingsNoticeMessage = WM_APP + 4;
 constexpr UINT kDeferredCloseMessage = WM_APP + 5;
 constexpr UINT kTrayIconId = 1;
+constexpr DWORD kKeyboardHoldMilliseconds = 400;
 
 enum EMainMenuCommand : int {
   kCommandSettings = 1001,
@@ -195,6 +197,9 @@ void TClipboardViewerForm::ChangeDpi(int dpi, ScreenPoint place) {
   for (HWND child : {label_, pinButton_, openButton_, autoPaste_}) {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), TRUE);
   }
+  if (listSearch_) {
+    SendMessageW(listSearch_->Field(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), TRUE);
+  }
   SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), TRUE);
   TreeView_SetIndent(tree_, metrics.treeIndent);
   if (treeController_) treeController_->ChangeDpi(Settings::SettingsInstance().GetSkin(), dpi_);
@@ -239,6 +244,9 @@ void TClipboardViewerForm::CreateControls() {
   TreeView_SetExtendedStyle(tree_, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
   TreeView_SetIndent(tree_, MainWindowMetricsAt(dpi_).treeIndent);
   treeView_ = std::make_unique<CWin32TreeView>(tree_);
+  CListSearchPort& searchPort = *this;
+  listSearch_ = std::make_unique<CListSearch>(Handle(), kIdSearchField, tree_, formFont_.get(),
+                                              searchPort);
 
   RECT client{};
   GetClientRect(Handle(), &client);
@@ -253,6 +261,19 @@ void TClipboardViewerForm::LayoutChildren(int clientWidth, int clientHeight) {
   MoveChild(openButton_, children.openButton);
   MoveChild(autoPaste_, children.autoPaste);
   MoveChild(tree_, children.tree);
+  PlaceSearchField();
+}
+
+void TClipboardViewerForm::PlaceSearchField() {
+  if (!listSearch_ || !state_) return;
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const bool popup = state_->PopupMode();
+  const int left = ScaleToDpi(popup ? kSearchFieldPopupLeft : kSearchFieldDockedLeft, dpi_);
+  const int right =
+      client.right - ScaleToDpi(popup ? kSearchFieldRightMargin : kSearchFieldDockedRightMargin, dpi_);
+  MoveWindow(listSearch_->Field(), left, ScaleToDpi(kSearchFieldTop, dpi_), std::max(0, right - left),
+             ScaleToDpi(kSearchFieldHeight, dpi_), TRUE);
 }
 
 void TClipboardViewerForm::ApplyLayout() {
@@ -265,7 +286,14 @@ void TClipboardViewerForm::ApplyLayout() {
     SetWindowPos(Handle(), HWND_TOPMOST, want.bounds.left, want.bounds.top, want.bounds.Width(),
                  want.bounds.Height(), SWP_NOACTIVATE);
   }
-  if (all || want.labelVisible != applied_->labelVisible) ShowChild(label_, want.labelVisible);
+  const bool searchOpen = listSearch_->FieldOpen();
+  if (all || want.labelVisible != applied_->labelVisible || searchOpen != appliedSearchOpen_ ||
+      want.autoPasteVisible != applied_->autoPasteVisible) {
+    // Docked, the field takes the caption's place; in the popup it sits beside the check box.
+    PlaceSearchField();
+    ShowChild(label_, want.labelVisible && !searchOpen);
+    ShowChild(listSearch_->Field(), searchOpen);
+  }
   if (all || want.openButtonVisible != applied_->openButtonVisible) {
     ShowChild(openButton_, want.openButtonVisible);
   }
@@ -277,12 +305,14 @@ void TClipboardViewerForm::ApplyLayout() {
     if (want.treeVisible) OpenFirstRowOnce();
     ShowChild(tree_, want.treeVisible);
   }
+  if ((!want.treeVisible || !want.windowVisible) && treeController_) treeController_->HidePreview();
   if (all || want.windowVisible != applied_->windowVisible) {
     ShowWindow(Handle(), want.windowVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
   }
   if (all || state_->OpenDown() != appliedOpenDown_) InvalidateRect(openButton_, nullptr, FALSE);
   if (all || state_->PinDown() != appliedPinDown_) InvalidateRect(pinButton_, nullptr, FALSE);
   applied_ = want;
+  appliedSearchOpen_ = searchOpen;
   appliedOpenDown_ = state_->OpenDown();
   appliedPinDown_ = state_->PinDown();
 }
@@ -350,6 +380,12 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
           if (HIWORD(wParam) == BN_CLICKED) {
             state_->SetPinDown(!state_->PinDown());
             BtOpenClipboardClick();
+          }
+          break;
+        case kIdSearchField:
+          if (HIWORD(wParam) == EN_CHANGE) {
+            if (treeController_) treeController_->HidePreview();
+            listSearch_->TextChanged();
           }
           break;
         case kCommandSettings: Settings1Click(); break;
@@ -554,17 +590,32 @@ void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
     handler.CaptureClipboard();
     SetWindowTextW(label_, AsWide(handler.LastCaption().c_str()));
     handler.RebuildTree();
+    listSearch_->Rebuilt();
     autoSaver_->MarkChanged();
   }
 }
 
 void TClipboardViewerForm::Timer1Timer() {
   if (closed_) return;
+  const bool wasPopup = state_->PopupMode();
   tick_.Tick(*state_, *this);
   // A window going to a monitor of another dpi (the popup's way back to its docked place)
   // takes that monitor's sizes before it goes.
   if (applied_ && state_->Layout().bounds != applied_->bounds) TakeDpiOfPlace();
   ApplyLayout();
+  if (state_->PopupMode() != wasPopup) {
+    if (wasPopup) {
+      PopupClosed();
+    } else {
+      PopupOpened();
+    }
+  } else if (!state_->Expanded()) {
+    listSearch_->Close();  // the list folded away
+  }
+  if (state_->PopupMode()) {
+    TakeKeyboard();
+    HoldKeyboard();
+  }
   if (handlerCreated_ && dataFileGuard_->SaveAllowed()) {
     autoSaver_->Poll(GetHandler(), GetTickCount());
   }
@@ -607,10 +658,82 @@ void TClipboardViewerForm::ShowList() {
     const ScreenRect& bounds = state_->Layout().bounds;
     ChangeDpi(dpi, {bounds.left, bounds.top});
   }
-  state_->ShowPopup(cursor, ::WorkAreaAt(cursor));
+  const bool opened = state_->ShowPopup(cursor, ::WorkAreaAt(cursor));
   state_->SetExpanded(true);
   ApplyLayout();
   SetForegroundWindow(Handle());
+  if (opened) PopupOpened();
+}
+
+void TClipboardViewerForm::PopupOpened() {
+  listSearch_->Close();
+  if (!handlerCreated_) return;
+  // Opened from the keyboard, it is driven by the keyboard: from the newest clip on.
+  CItemNode& root = GetHandler().Root();
+  auto history = root.children.find(static_cast<unsigned int>(kHistoryCategoryId));
+  if (history != root.children.end() && !history->second->order.empty()) {
+    TreeView_SelectItem(tree_,
+                        reinterpret_cast<HTREEITEM>(history->second->order.front()->treeNode));
+  }
+  keyboardWanted_ = true;
+  TakeKeyboard();
+}
+
+void TClipboardViewerForm::TakeKeyboard() {
+  // Once the keys of the hot key are let go: the program in front then sees them go up
+  // itself, and does not keep them down (Ctrl+Alt held would spoil the paste's Ctrl+V).
+  if (!keyboardWanted_ || ReadHeldKeys().code != 0) return;
+  keyboardWanted_ = false;
+  keyboardSince_ = GetTickCount();
+  if (BringToFront(Handle())) SetFocus(tree_);
+}
+
+void TClipboardViewerForm::HoldKeyboard() {
+  // Under Wine the program that was in front can take the keyboard back a moment after
+  // the popup took it (its X11 window still held the X input focus): for a short while the
+  // popup takes it again.
+  if (!keyboardSince_ || GetTickCount() - *keyboardSince_ > kKeyboardHoldMilliseconds) {
+    keyboardSince_.reset();
+    return;
+  }
+  if (GetForegroundWindow() == Handle()) return;
+  SetForegroundWindow(Handle());
+  if (GetForegroundWindow() == Handle()) {
+    SetFocus(listSearch_->FieldOpen() ? listSearch_->Field() : tree_);
+  }
+}
+
+void TClipboardViewerForm::PopupClosed() {
+  keyboardWanted_ = false;
+  keyboardSince_.reset();
+  if (treeController_) treeController_->HidePreview();
+  listSearch_->Close();
+  // The keyboard goes back to the program that was in front before the popup.
+  if (GetForegroundWindow() == Handle() && IsWindow(targetWindow_)) {
+    SetForegroundWindow(targetWindow_);
+  }
+}
+
+void TClipboardViewerForm::OpenSearch() { listSearch_->OpenField(); }
+
+void TClipboardViewerForm::TypeToSearch(wchar_t character) { listSearch_->Type(character); }
+
+void TClipboardViewerForm::EscapePressed() { listSearch_->Escape(); }
+
+void TClipboardViewerForm::SearchFieldShown() { ApplyLayout(); }
+
+void TClipboardViewerForm::SearchEnter() {
+  if (treeController_) treeController_->ActivateSelectedRow();
+}
+
+void TClipboardViewerForm::EscapeBeyondSearch() {
+  if (!state_->HidePopup()) return;
+  ApplyLayout();
+  PopupClosed();
+}
+
+void TClipboardViewerForm::ShowNoMatch(bool none) {
+  if (treeController_) treeController_->SetEmptyText(none ? kNoMatchText : u"");
 }
 
 void TClipboardViewerForm::MoveSelectedToClipboard() {
@@ -622,6 +745,9 @@ void TClipboardViewerForm::MoveSelectedToClipboard() {
 }
 
 void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
+  listSearch_->Close();  // a paste ends the search
+  keyboardWanted_ = false;  // and hands the keyboard to its target
+  keyboardSince_.reset();
   CClipboardHandler& handler = GetHandler();
   const bool put = handler.PutItemToClipboard(clipId);
   handler.RebuildTree();

@@ -22,6 +22,7 @@
 #include "app/window/clipboard_viewer_chain.h"
 #include "app/window/display_state.h"
 #include "app/window/main_window_tick.h"
+#include "app/window/list_search.h"
 #include "app/window/single_instance.h"
 #include "app/window/tray_icon.h"
 #include "categories/win32_tree_view.h"
@@ -31,7 +32,8 @@
 class TClipboardViewerForm final : public CWindow,
                                    public CClipTreeHost,
                                    private CTickPort,
-                                   private CClosingPort {
+                                   private CClosingPort,
+                                   private CListSearchPort {
  public:
   // Opens the settings store on the ini file and reads the window's settings. `instance`
   // must outlive the window.
@@ -52,6 +54,9 @@ class TClipboardViewerForm final : public CWindow,
   void MoveClipToClipboard(int clipId) override;
   bool EditCategory(int categoryId, int parentId) override;
   std::optional<KeyCombination> AskHotKey(KeyCombination current) override;
+  void TypeToSearch(wchar_t character) override;
+  void OpenSearch() override;
+  void EscapePressed() override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -77,6 +82,21 @@ class TClipboardViewerForm final : public CWindow,
   void ReleaseHandler() override;
   void WritePosition() override;
   void ReleaseSettings() override;
+
+  // CListSearchPort
+  bool HasHandler() const override { return handlerCreated_; }
+  bool ListShown() const override { return state_->Expanded(); }
+  void SearchFieldShown() override;
+  void SearchEnter() override;
+  void EscapeBeyondSearch() override;
+  void ShowNoMatch(bool none) override;
+
+  void PlaceSearchField();
+  // The popup came or went: the keyboard goes to its list, and back to the program before.
+  void PopupOpened();
+  void PopupClosed();
+  void TakeKeyboard();
+  void HoldKeyboard();
 
   void LoadSettings();
   void CreateControls();
@@ -137,6 +157,10 @@ class TClipboardViewerForm final : public CWindow,
   HWND tree_ = nullptr;        // ItemsTree
   std::unique_ptr<CWin32TreeView> treeView_;
   std::unique_ptr<CClipTreeController> treeController_;
+  std::unique_ptr<CListSearch> listSearch_;
+  bool appliedSearchOpen_ = false;
+  bool keyboardWanted_ = false;          // the popup takes the keyboard once keys are let go
+  std::optional<DWORD> keyboardSince_;  // when the popup took the keyboard
 
   HWND targetWindow_ = nullptr;  // in front when the popup opened
   EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;

@@ -11,6 +11,7 @@ enum EMainWindowControl : int {
   kIdOpenClipboard = 103,
   kIdAutoPaste = 104,
   kIdItemsTree = 105,
+  kIdSearchField = 106,  // the search field, shown while searching
 };
 
 // Registered window message that a second start sends to the running program, which then

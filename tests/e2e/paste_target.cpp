@@ -9,6 +9,12 @@ constexpr wchar_t kTargetClass[] = L"QuilleryPasteTarget";
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // Alt typed for quick paste must not put the window into menu mode.
   if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) return 0;
+  // Activated again (after the popup had the keyboard), the edit has the focus again, as in
+  // any editor.
+  if (message == WM_SETFOCUS) {
+    if (HWND edit = GetWindow(window, GW_CHILD)) SetFocus(edit);
+    return 0;
+  }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 

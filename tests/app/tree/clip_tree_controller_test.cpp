@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tree/preview_content.h"
 #include "categories/clipboard_handler.h"
 #include "categories/win32_tree_view.h"
 #include "foundation/question_box.h"
@@ -103,6 +104,9 @@ class CFakeHost : public CClipTreeHost {
     return false;
   }
   std::optional<KeyCombination> AskHotKey(KeyCombination) override { return std::nullopt; }
+  void TypeToSearch(wchar_t character) override { typed.push_back(character); }
+  void OpenSearch() override { ++searchesOpened; }
+  void EscapePressed() override { ++escapes; }
 
   HWND owner = nullptr;
   int quickPasteMode = 1;
@@ -111,6 +115,9 @@ class CFakeHost : public CClipTreeHost {
   int moves = 0;
   std::vector<int> movedClips;
   std::vector<std::pair<int, int>> edits;
+  std::wstring typed;
+  int searchesOpened = 0;
+  int escapes = 0;
 };
 
 // One menu entry as the user sees it.
@@ -508,6 +515,123 @@ TEST_F(ClipTreeDragTest, DoubleClickTogglesACategoryAndPastesAClip) {
   Send(WM_LBUTTONUP, Middle(ClipRow(kHistoryCategoryId, 0)));
   Send(WM_LBUTTONDBLCLK, Middle(ClipRow(kHistoryCategoryId, 0)), MK_LBUTTON);
   EXPECT_EQ(host_.moves, 1);
+}
+
+// Handles this thread's messages (the preview's timer among them) for that long.
+void PumpFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(5);
+  }
+}
+
+BOOL CALLBACK FindShownPreview(HWND window, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (std::wstring(name) != L"QuilleryClipPreview" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The preview shown now, or null.
+HWND ShownPreview() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindShownPreview, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Handles this thread's messages until the preview shows, for three seconds at most.
+HWND WaitForPreview() {
+  for (int i = 0; i < 60 && ShownPreview() == nullptr; ++i) PumpFor(50);
+  return ShownPreview();
+}
+
+using ClipTreeKeyboardTest = ClipTreeTest;
+
+TEST_F(ClipTreeKeyboardTest, EnterDoesWhatADoubleClickDoes) {
+  FillStore();
+  TreeView_SelectItem(tree_, CategoryRow(kNotesCategoryId));
+  SendMessageW(tree_, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_FALSE(view_.IsExpanded(reinterpret_cast<TTreeNode*>(CategoryRow(kNotesCategoryId))));
+  TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 1));
+  SendMessageW(tree_, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(host_.moves, 1);
+}
+
+TEST_F(ClipTreeKeyboardTest, ArrowsMoveThroughTheRowsAndCharactersGoToTheSearch) {
+  FillStore();
+  TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 0));
+  SendMessageW(tree_, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(TreeView_GetSelection(tree_), ClipRow(kHistoryCategoryId, 1));
+  for (wchar_t typed : {L'a', L'\u00E9', L'\r', L'\x1B', L'\x08'}) {
+    SendMessageW(tree_, WM_CHAR, typed, 0);
+  }
+  EXPECT_EQ(host_.typed, L"a\u00E9");
+  SendMessageW(tree_, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(host_.escapes, 1);
+  EXPECT_EQ(TreeView_GetSelection(tree_), ClipRow(kHistoryCategoryId, 1));
+}
+
+TEST_F(ClipTreeKeyboardTest, CtrlFOpensTheSearchAndFAloneDoesNot) {
+  FillStore();
+  BYTE keys[256] = {};
+  SetKeyboardState(keys);
+  SendMessageW(tree_, WM_KEYDOWN, 'F', 0);
+  EXPECT_EQ(host_.searchesOpened, 0);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageW(tree_, WM_KEYDOWN, 'F', 0);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(host_.searchesOpened, 1);
+}
+
+class ClipPreviewTest : public ClipTreeTest {
+ protected:
+  // The pointer off the list, and the move that the list's showing under it brought handled:
+  // the pointer resting on a row would ask for a preview of its own.
+  ClipPreviewTest() {
+    SetCursorPos(kTreeWidth + 600, kTreeHeight + 100);
+    PumpFor(100);
+  }
+};
+
+TEST_F(ClipPreviewTest, AKeyboardSelectionShowsThePreviewBesideTheListAfterAMoment) {
+  FillStore();
+  TreeView_SelectItem(tree_, ClipRow(kNotesCategoryId, 0));
+  SendMessageW(tree_, WM_KEYDOWN, VK_DOWN, 0);
+  PumpFor(150);
+  EXPECT_EQ(ShownPreview(), nullptr);
+  HWND preview = WaitForPreview();
+  ASSERT_NE(preview, nullptr);
+  RECT place{};
+  GetWindowRect(preview, &place);
+  EXPECT_GE(place.left, kTreeWidth);  // no room left of the list at the screen's edge
+  EXPECT_EQ(GetWindowLongPtrW(preview, GWL_EXSTYLE) & WS_EX_NOACTIVATE, WS_EX_NOACTIVATE);
+  Send(WM_LBUTTONDOWN, Middle(ClipRow(kNotesCategoryId, 0)), MK_LBUTTON);
+  Send(WM_LBUTTONUP, Middle(ClipRow(kNotesCategoryId, 0)));
+  EXPECT_EQ(ShownPreview(), nullptr);
+}
+
+TEST_F(ClipPreviewTest, APictureIsShownAt320By240AtMost) {
+  auto clip = std::make_unique<CImageItem>();
+  clip->picture = std::make_unique<TBitmap>(1920, 1080, 24);
+  clip->categoryId = kNotesCategoryId;
+  GetHandler().AppendClip(std::move(clip));
+  GetHandler().RebuildTree();
+  view_.SetExpanded(reinterpret_cast<TTreeNode*>(CategoryRow(kNotesCategoryId)), true);
+  TreeView_SelectItem(tree_, CategoryRow(kNotesCategoryId));
+  SendMessageW(tree_, WM_KEYDOWN, VK_DOWN, 0);
+  HWND preview = WaitForPreview();
+  ASSERT_NE(preview, nullptr);
+  RECT client{};
+  GetClientRect(preview, &client);
+  EXPECT_EQ(client.right, 320 + 2 * kPreviewPadding);
+  EXPECT_GT(client.bottom, 180 + 2 * kPreviewPadding);
+  controller_.HidePreview();
+  EXPECT_EQ(ShownPreview(), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,127 @@
+#include "categories/tree_search.h"
+
+#include <vector>
+
+namespace {
+
+// Every category node below `root`, parents first. Walked with a list of its own:
+// categories may nest deep in a damaged file.
+std::vector<CItemNode*> CategoryNodes(CItemNode& root) {
+  std::vector<CItemNode*> nodes;
+  std::vector<CItemNode*> pending{&root};
+  while (!pending.empty()) {
+    CItemNode* node = pending.back();
+    pending.pop_back();
+    if (node != &root) nodes.push_back(node);
+    for (auto& [childId, child] : node->children) {
+      if (child->isCategory) pending.push_back(child.get());
+    }
+  }
+  return nodes;
+}
+
+CItemNode* FindClip(CItemNode& root, unsigned int clipId) {
+  for (CItemNode* category : CategoryNodes(root)) {
+    auto found = category->children.find(clipId);
+    if (found != category->children.end() && !found->second->isCategory) return found->second.get();
+  }
+  return nullptr;
+}
+
+// Folds every category row. A search adds and deletes rows by the thousand, and the
+// common-controls tree view (under Wine) takes a time in proportion to the rows shown for
+// each row added or deleted below an unfolded row: folded, all of it takes a moment.
+void FoldAll(CClipboardHandler& handler) {
+  TCustomTreeView* view = handler.TreeView();
+  if (view == nullptr) return;
+  for (CItemNode* category : CategoryNodes(handler.Root())) {
+    if (category->treeNode != nullptr && view->IsExpanded(category->treeNode)) {
+      view->SetExpanded(category->treeNode, false);
+    }
+  }
+}
+
+}  // namespace
+
+void CTreeSearch::SetText(CClipboardHandler& handler, std::u16string_view text) {
+  const CClipQuery query(text);
+  if (query.Empty()) {
+    End(handler);
+    return;
+  }
+  // Another space, or a word typed twice: the same clips.
+  if (remembered_ && query == handler.Search()) return;
+  if (!remembered_) remembered_ = Remember(handler);
+  handler.SetSearch(query);
+  FoldAll(handler);
+  handler.RebuildTree();
+  TCustomTreeView* view = handler.TreeView();
+  if (view == nullptr) return;
+  for (CItemNode* category : CategoryNodes(handler.Root())) {
+    if (category->treeNode != nullptr && !category->children.empty()) {
+      view->SetExpanded(category->treeNode, true);
+    }
+  }
+  CItemNode* first = FirstClip(handler.Root());
+  view->Select(first != nullptr ? first->treeNode : nullptr);
+}
+
+void CTreeSearch::End(CClipboardHandler& handler) {
+  if (!remembered_) return;
+  const CTreeState state = std::move(*remembered_);
+  remembered_.reset();
+  handler.SetSearch(CClipQuery());
+  FoldAll(handler);
+  handler.RebuildTree();
+  Restore(handler, state);
+}
+
+CItemNode* CTreeSearch::FirstClip(CItemNode& root) {
+  // Depth first along the view's order: a category's sub-categories come before its clips.
+  std::vector<CItemNode*> pending{&root};
+  while (!pending.empty()) {
+    CItemNode* node = pending.back();
+    pending.pop_back();
+    if (!node->isCategory) return node;
+    for (auto child = node->order.rbegin(); child != node->order.rend(); ++child) {
+      pending.push_back(*child);
+    }
+  }
+  return nullptr;
+}
+
+CTreeSearch::CTreeState CTreeSearch::Remember(CClipboardHandler& handler) {
+  CTreeState state;
+  TCustomTreeView* view = handler.TreeView();
+  if (view == nullptr) return state;
+  for (CItemNode* category : CategoryNodes(handler.Root())) {
+    if (category->treeNode != nullptr) {
+      state.expanded[category->id] = view->IsExpanded(category->treeNode);
+    }
+  }
+  if (TTreeNode* row = view->Selected()) {
+    if (const auto* node = static_cast<const CItemNode*>(view->RowData(row))) {
+      state.selected = CRow{node->id, node->isCategory};
+    }
+  }
+  return state;
+}
+
+void CTreeSearch::Restore(CClipboardHandler& handler, const CTreeState& state) {
+  TCustomTreeView* view = handler.TreeView();
+  if (view == nullptr) return;
+  CItemNode& root = handler.Root();
+  // The selection first: selecting a row unfolds the rows above it.
+  if (state.selected) {
+    CItemNode* node = state.selected->isCategory ? root.FindMarkedNode(state.selected->id)
+                                                 : FindClip(root, state.selected->id);
+    if (node != nullptr && node->treeNode != nullptr) view->Select(node->treeNode);
+  }
+  for (CItemNode* category : CategoryNodes(root)) {
+    auto was = state.expanded.find(category->id);
+    if (category->treeNode == nullptr || was == state.expanded.end()) continue;
+    if (view->IsExpanded(category->treeNode) != was->second) {
+      view->SetExpanded(category->treeNode, was->second);
+    }
+  }
+}
