@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/caption.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 
@@ -134,11 +135,14 @@ void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& categ
   if (made) {
     if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
       node.caption = MakeCaption(text->text);
+    } else if (const auto* files = dynamic_cast<const CFileListItem*>(&clip)) {
+      node.caption = MakeCaption(FileListCaption(files->paths));
     } else if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
       if (image->picture) node.thumbnail = MakeThumbnail(*image->picture);
     }
   }
   node.id = static_cast<unsigned int>(clip.id);
+  node.clipKind = clip.kind;
   node.created = clip.created;
   node.count = static_cast<unsigned int>(clip.textLength);
   node.isCategory = false;

@@ -149,6 +149,13 @@ bool TBitmap::AssignFromHandle(HBITMAP bitmap) {
   pixels_ = std::move(pixels);
   palette_.clear();
   masks_ = StandardMasks(32);
+  alpha_ = false;
+  return true;
+}
+
+bool TBitmap::SetHasAlpha(bool alpha) {
+  if (alpha && (bitsPerPixel_ != 32 || HasCustomMasks())) return false;
+  alpha_ = alpha;
   return true;
 }
 

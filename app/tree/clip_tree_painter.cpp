@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include <shellapi.h>
+
 #include "foundation/skin_image.h"
 #include "platform/win32/dpi.h"
 
@@ -48,6 +50,9 @@ CClipRowPainter::CClipRowPainter(const TBitmap& skin, int dpi)
   SetBkMode(rowDc_.get(), TRANSPARENT);
   SetStretchBltMode(rowDc_.get(), COLORONCOLOR);
   ResizeRowBitmap(20);
+  // The shell's first icon is its document: what a file list shows before its names.
+  HICON small = nullptr;
+  if (ExtractIconExW(L"shell32.dll", 0, nullptr, &small, 1) > 0) fileIcon_.reset(small);
 }
 
 void CClipRowPainter::ResizeRowBitmap(int width) {
@@ -116,6 +121,9 @@ void CClipRowPainter::PaintClip(const CItemNode& node, const RowState& state,
   }
   if (look.hotKeyMark && moreIcons != nullptr) {
     ImageList_Draw(moreIcons, 0, dc, look.hotKeyMarkLeft, kIconTop, ILD_TRANSPARENT);
+  }
+  if (look.fileIcon && fileIcon_) {
+    DrawIconEx(dc, look.fileIconLeft, kIconTop, fileIcon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
   }
   if (node.thumbnail) {
     PaintThumbnail(*node.thumbnail, look.contentLeft);

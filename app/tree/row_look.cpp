@@ -61,6 +61,11 @@ ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state) {
                                  state.selected ? kSelectedBadgeColour : kBadgeColour};
     look.contentLeft += kBadgeWidth;
   }
+  if (clip.clipKind == kFileListKind) {
+    look.fileIcon = true;
+    look.fileIconLeft = look.contentLeft;
+    look.contentLeft += kFileIconWidth;
+  }
   look.hotKeyMark = clip.hotKey != 0;
   look.hotKeyMarkLeft = state.width - kHotKeyMarkWidth;
   if (state.selected) {

@@ -19,7 +19,8 @@ inline constexpr int kChildCategoryStripe = 2;
 inline constexpr int kSelectedCategoryStripe = 3;
 
 // Fixed places inside the row bitmap.
-inline constexpr int kIconTop = 5;           // category icon and hot-key mark
+inline constexpr int kIconTop = 5;           // category icon, hot-key mark, file icon
+inline constexpr int kFileIconWidth = 20;    // a file list's icon and the gap after it
 inline constexpr int kCategoryTextTop = 4;   // name and count
 inline constexpr int kCategoryTextGap = 20;  // from the indent to the name
 inline constexpr int kCountRightMargin = 2;
@@ -67,6 +68,8 @@ struct ClipRowLook {
   bool hotKeyMark = false;
   int hotKeyMarkLeft = 0;
   std::uint32_t textColour = kBlack;
+  bool fileIcon = false;  // a file list: the system's file icon before the caption
+  int fileIconLeft = 0;
   int contentLeft = 0;  // where the thumbnail or the text begins
   RowRect textRect;     // word-wrapped caption, cut at the row's bottom
   int separatorTop = 0; // one-pixel line across the row in kSeparatorColour

@@ -98,6 +98,7 @@ class CFakeHost : public CClipTreeHost {
   HIMAGELIST MoreIcons() const override { return moreIcons.get(); }
   void MoveSelectedToClipboard() override { ++moves; }
   void MoveClipToClipboard(int clipId) override { movedClips.push_back(clipId); }
+  void CopyClipAsPlainText(int clipId) override { plainTextClips.push_back(clipId); }
   bool EditCategory(int categoryId, int parentId) override {
     edits.emplace_back(categoryId, parentId);
     return false;
@@ -110,6 +111,7 @@ class CFakeHost : public CClipTreeHost {
   UniqueImageList moreIcons = SolidImages(kMarkColour, 1);
   int moves = 0;
   std::vector<int> movedClips;
+  std::vector<int> plainTextClips;
   std::vector<std::pair<int, int>> edits;
 };
 
