@@ -11,6 +11,7 @@
 #include "fuzz/journal_base_file.h"
 #include "store/data_journal.h"
 #include "store/database.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 
@@ -64,6 +65,23 @@ int main(int argc, char** argv) {
   image->picture = std::make_unique<TBitmap>(Picture(8));
   store.AppendClip(std::move(image));
   Write(dataDir / "picture.dat", store.SaveToMemory());
+  // The records added later: formats after a text, a file list, alpha after a picture.
+  auto styled = std::make_unique<CTextItem>();
+  styled->text = u"bold";
+  styled->categoryId = kHistoryCategoryId;
+  styled->formats = {{u"HTML Format", {'<', 'b', '>', 0}}, {u"Rich Text Format", {'{', '}'}}};
+  store.AppendClip(std::move(styled));
+  auto files = std::make_unique<CFileListItem>();
+  files->paths = {u"C:\\a.txt", u"D:\\b"};
+  files->dropEffect = 1;
+  files->categoryId = kNotesCategoryId;
+  store.AppendClip(std::move(files));
+  auto translucent = std::make_unique<CImageItem>();
+  translucent->categoryId = kHistoryCategoryId;
+  translucent->picture = std::make_unique<TBitmap>(Picture(32));
+  translucent->picture->SetHasAlpha(true);
+  store.AppendClip(std::move(translucent));
+  Write(dataDir / "new_records.dat", store.SaveToMemory());
   // A legacy file: notes flag, time, length, text.
   const std::vector<std::uint8_t> legacy = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xE3, 0x40,
                                             2, 0, 0, 0, 'h', 0, 'i', 0};
@@ -103,6 +121,16 @@ int main(int argc, char** argv) {
   journalChanges();
   based.RemoveClipAt(2);
   based.AddCategory(CCategory{0, 0, 2, 0, u"New"});
+  journalChanges();
+  auto journaledFiles = std::make_unique<CFileListItem>();
+  journaledFiles->paths = {u"C:\\x"};
+  journaledFiles->categoryId = kHistoryCategoryId;
+  based.InsertClipAt(0, std::move(journaledFiles));
+  auto journaledText = std::make_unique<CTextItem>();
+  journaledText->text = u"t";
+  journaledText->categoryId = kHistoryCategoryId;
+  journaledText->formats = {{u"HTML Format", {'h'}}};
+  based.InsertClipAt(0, std::move(journaledText));
   journalChanges();
   Write(journalDir / "all.journal", journal);
   return 0;

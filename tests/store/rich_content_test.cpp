@@ -25,11 +25,11 @@ Bytes Le32(std::uint32_t value) {
 
 // A DROPFILES header whose paths begin right after it, in ANSI when `wide` is 0.
 Bytes DropFilesHeader(std::uint32_t wide) {
-  Bytes header = Le32(20);
-  for (int i = 0; i < 3; ++i) header.insert(header.end(), {0, 0, 0, 0});
-  const Bytes flag = Le32(wide);
-  header.insert(header.end(), flag.begin(), flag.end());
-  return header;
+  CByteWriter header;
+  header.WriteUInt32(20);
+  for (int i = 0; i < 3; ++i) header.WriteUInt32(0);  // pt, fNC
+  header.WriteUInt32(wide);
+  return header.Bytes();
 }
 
 // A 32-bit picture whose pixels differ in colour and opacity.
@@ -161,7 +161,8 @@ TEST_F(RichContentTest, FilesWinOverTheirNamesAsTextAndOneFileShowsItsName) {
 TEST_F(RichContentTest, AnsiFileListsAreReadAndBrokenOnesAreNoClip) {
   Bytes ansi = DropFilesHeader(0);
   for (char c : std::string("C:\\Caf\xE9.txt")) ansi.push_back(static_cast<std::uint8_t>(c));
-  ansi.insert(ansi.end(), {0, 0});
+  ansi.push_back(0);
+  ansi.push_back(0);
   ASSERT_TRUE(driver.CopyFormats({{CF_HDROP, ansi}}));
   EXPECT_EQ(HeadFiles().paths, std::vector<std::u16string>{Utf16("C:\\Café.txt")});
 
