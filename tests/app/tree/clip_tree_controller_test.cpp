@@ -367,6 +367,20 @@ TEST_F(ClipTreeDrawingTest, PictureClipShowsItsThumbnailUprightAtTheIndent) {
   EXPECT_EQ(picture.At(2 + 12, row.top + 12), 0xF0F0F0u);  // the second row of "Work"
 }
 
+TEST_F(ClipTreeMenuTest, CopyAsPlainTextGoesToTheHostForTextsButIsNoEntryForPictures) {
+  FillStore();
+  RightClick(ClipRow(kNotesCategoryId, 1), u"Copy as plain text");
+  EXPECT_EQ(host_.plainTextClips, std::vector<int>{IdOf(u"n2")});
+  auto clip = std::make_unique<CImageItem>();
+  clip->picture = std::make_unique<TBitmap>(4, 4, 24);
+  clip->categoryId = kWork;
+  GetHandler().AppendClip(std::move(clip));
+  GetHandler().RebuildTree();
+  const std::vector<MenuEntry> entries = RightClick(ClipRow(kWork, 1));
+  EXPECT_TRUE(std::none_of(entries.begin(), entries.end(),
+                           [](const MenuEntry& entry) { return entry.caption == u"Copy as plain text"; }));
+}
+
 TEST_F(ClipTreeMenuTest, BuiltInCategoryMenuDisablesEditDeleteAndAddChild) {
   FillStore();
   const std::vector<MenuEntry> entries = RightClick(CategoryRow(kHistoryCategoryId));
