@@ -196,7 +196,12 @@ TEST_F(RichContentTest, OpaquePngIsAnOpaquePictureAndGoesBackAsABitmapOnly) {
   ASSERT_TRUE(store.PutItemToClipboard(Head().id));
   EXPECT_TRUE(driver.Offers(CF_BITMAP));
   EXPECT_FALSE(driver.Offers(Png()));
-  EXPECT_FALSE(driver.Offers(CF_DIBV5));
+  // Windows makes a CF_DIBV5 of a CF_BITMAP on request; then it is an opaque one.
+  if (const auto version5 = driver.ReadFormat(CF_DIBV5)) {
+    const auto made = TBitmap::FromPackedDib(*version5);
+    ASSERT_TRUE(made);
+    EXPECT_FALSE(made->HasAlpha());
+  }
 }
 
 TEST_F(RichContentTest, DibV5KeepsAlphaAndAPlainDibIsOpaque) {
