@@ -1,7 +1,8 @@
 // Writes seed inputs for the fuzzers with the program's own writers: data files of both
 // formats with every record kind, BMP images of every depth, and journals of every entry
-// kind for the journal fuzzer's data file.
-//   make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR
+// kind for the journal fuzzer's data file, and clipboard content (file lists, a CF_DIBV5, a
+// PNG image).
+//   make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR CLIPBOARD_DIR
 
 #include <cstdio>
 #include <filesystem>
@@ -41,16 +42,23 @@ std::unique_ptr<CBaseItem> Text(const std::u16string& text, int categoryId, std:
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR\n");
+  if (argc != 5) {
+    std::fprintf(stderr, "usage: make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR CLIPBOARD_DIR\n");
     return 2;
   }
   const std::filesystem::path dataDir = argv[1];
   const std::filesystem::path bmpDir = argv[2];
   const std::filesystem::path journalDir = argv[3];
+  const std::filesystem::path clipboardDir = argv[4];
   std::filesystem::create_directories(dataDir);
   std::filesystem::create_directories(bmpDir);
   std::filesystem::create_directories(journalDir);
+  std::filesystem::create_directories(clipboardDir);
+  Write(clipboardDir / "files.hdrop", DropListOf({u"C:\\a.txt", u"D:\\b \u00E9"}));
+  TBitmap seeded = Picture(32);
+  seeded.SetHasAlpha(true);
+  Write(clipboardDir / "alpha.dibv5", seeded.ToPackedDibV5());
+  Write(clipboardDir / "alpha.png", seeded.ToPng());
 
   CDataBase store;
   Write(dataDir / "empty.dat", store.SaveToMemory());
