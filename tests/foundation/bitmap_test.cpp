@@ -121,3 +121,18 @@ TEST(BitmapDibTest, APackedDibV5WithAlphaGoesOutAndComesBackEqual) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BitmapScaleTest, APictureWithAlphaIsScaledAsItShowsOnWhite) {
+  TBitmap picture(2, 1, 32);
+  picture.Row(0)[3] = 0;      // a clear black pixel: white
+  picture.Row(0)[4 + 2] = 0xFF;
+  picture.Row(0)[4 + 3] = 0xFF;  // an opaque red one: red
+  ASSERT_TRUE(picture.SetHasAlpha(true));
+  const TBitmap scaled = picture.ScaledByAreaAverage(2, 1);
+  EXPECT_EQ(scaled.PixelColor(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(scaled.PixelColor(1, 0), 0xFF0000u);
+}
+
+}  // namespace
