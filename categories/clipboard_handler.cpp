@@ -10,6 +10,7 @@
 
 #include "foundation/caption.h"
 #include "foundation/search_fold.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 
@@ -141,15 +142,21 @@ void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& categ
                   int thumbnailHeight) {
   // A clip's content never changes, so its caption and thumbnail are made once, when its
   // node is (the thumbnail again when the tree moved to a monitor of another dpi).
-  if (const auto* text = dynamic_cast<const CTextItem*>(&clip); text != nullptr && made) {
-    node.caption = MakeCaption(text->text);
-  } else if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
+  if (made) {
+    if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
+      node.caption = MakeCaption(text->text);
+    } else if (const auto* files = dynamic_cast<const CFileListItem*>(&clip)) {
+      node.caption = MakeCaption(FileListCaption(files->paths));
+    }
+  }
+  if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
     const bool stale = node.thumbnail && node.thumbnail->Height() != thumbnailHeight;
     if (image->picture && (made || stale)) {
       node.thumbnail = MakeThumbnail(*image->picture, thumbnailHeight);
     }
   }
   node.id = static_cast<unsigned int>(clip.id);
+  node.clipKind = clip.kind;
   node.created = clip.created;
   node.count = static_cast<unsigned int>(clip.textLength);
   node.isCategory = false;

@@ -25,11 +25,14 @@ std::size_t StrideFor(int width, int bitsPerPixel) {
   return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel) + 31) / 32 * 4;
 }
 
-// One channel of a masked pixel, scaled to 0..255.
+// One channel of a masked pixel, scaled to 0..255. The width is the mask's span from its
+// lowest to its highest bit, so that a mask with a gap (which no proper image has, but a
+// damaged one may) still gives a value within 0..255 rather than one that spills into the
+// next channel.
 std::uint32_t Channel(std::uint32_t pixel, std::uint32_t mask) {
   if (mask == 0) return 0;
   const int shift = std::countr_zero(mask);
-  const int bits = std::popcount(mask);
+  const int bits = 32 - std::countl_zero(mask) - shift;
   const std::uint32_t value = (pixel & mask) >> shift;
   if (bits >= 8) return value >> (bits - 8);
   const std::uint32_t largest = (std::uint32_t{1} << bits) - 1;
@@ -149,6 +152,13 @@ bool TBitmap::AssignFromHandle(HBITMAP bitmap) {
   pixels_ = std::move(pixels);
   palette_.clear();
   masks_ = StandardMasks(32);
+  alpha_ = false;
+  return true;
+}
+
+bool TBitmap::SetHasAlpha(bool alpha) {
+  if (alpha && (bitsPerPixel_ != 32 || HasCustomMasks())) return false;
+  alpha_ = alpha;
   return true;
 }
 

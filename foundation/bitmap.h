@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/handles.h"
@@ -61,6 +63,14 @@ class TBitmap {
   // True when the masks differ from the standard ones and so must be written out.
   bool HasCustomMasks() const;
 
+  // True for a 32-bit picture with the standard masks whose fourth byte of each pixel is
+  // its opacity (0 transparent, 255 opaque, not premultiplied). Otherwise that byte means
+  // nothing, as in a BMP image, and the picture is opaque.
+  bool HasAlpha() const { return alpha_; }
+  // Marks the fourth bytes as opacity; false, with nothing changed, for a picture of
+  // another depth or masks.
+  bool SetHasAlpha(bool alpha);
+
   // The colour of one pixel as 0x00RRGGBB. An index beyond the colour table is black.
   std::uint32_t PixelColor(int x, int y) const;
 
@@ -68,7 +78,7 @@ class TBitmap {
   std::vector<std::uint32_t> ToRgb32() const;
 
   // A 24-bit copy of `width` x `height` pixels in which each pixel is the mean of the
-  // pixels of this picture that it covers. Both sizes must be at least 1, and the picture
+  // pixels of this picture that it covers, a picture with alpha as it shows on white. Both sizes must be at least 1, and the picture
   // not empty.
   TBitmap ScaledByAreaAverage(int width, int height) const;
 
@@ -79,6 +89,23 @@ class TBitmap {
 
   // A new device-dependent bitmap that is a copy of the picture; empty on failure.
   UniqueBitmap CreateHandle() const;
+
+  // A picture from a packed device-independent bitmap (CF_DIB, CF_DIBV5: an info header,
+  // masks, colour table and pixels, no file header), read as ReadBmp reads one. A 32-bit
+  // image whose header names the alpha mask 0xFF000000 keeps its opacity, unless every
+  // pixel is opaque or every pixel is 0 there (the byte then means nothing). Empty when the
+  // bytes are no picture this program reads, or are cut short.
+  static std::optional<TBitmap> FromPackedDib(std::span<const std::uint8_t> dib);
+  // The picture as a packed CF_DIBV5: a BITMAPV5HEADER, 32 bits a pixel with the masks
+  // of red, green, blue and alpha, sRGB, rows bottom-up. Opaque pictures say so in alpha.
+  std::vector<std::uint8_t> ToPackedDibV5() const;
+
+  // A picture from a PNG image, by the system's codec (platform/png_codec.h): 32 bits,
+  // with alpha unless every pixel is opaque. Empty when it cannot be decoded or is beyond
+  // the limits.
+  static std::optional<TBitmap> FromPng(std::span<const std::uint8_t> png);
+  // The picture as a PNG image with its alpha; empty on failure.
+  std::vector<std::uint8_t> ToPng() const;
 
   // Reads one BMP file image from the reader's position and leaves the reader right after
   // its last pixel byte. Takes the old 12-byte core header, BITMAPINFOHEADER and its longer
@@ -109,4 +136,5 @@ class TBitmap {
   std::vector<std::uint8_t> pixels_;
   std::vector<std::uint32_t> palette_;
   ColorMasks masks_{0x00FF0000, 0x0000FF00, 0x000000FF};
+  bool alpha_ = false;
 };

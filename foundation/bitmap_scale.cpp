@@ -18,6 +18,16 @@ std::pair<int, int> Span(int index, int target, int source) {
   return {first, last};
 }
 
+// A pixel of that opacity as it shows on a white row.
+std::uint32_t OverWhite(std::uint32_t colour, std::uint32_t alpha) {
+  std::uint32_t shown = 0;
+  for (int shift : {16, 8, 0}) {
+    const std::uint32_t channel = colour >> shift & 0xFF;
+    shown |= ((channel * alpha + 255 * (255 - alpha) + 127) / 255) << shift;
+  }
+  return shown;
+}
+
 }  // namespace
 
 TBitmap TBitmap::ScaledByAreaAverage(int width, int height) const {
@@ -30,7 +40,8 @@ TBitmap TBitmap::ScaledByAreaAverage(int width, int height) const {
       std::uint64_t red = 0, green = 0, blue = 0;
       for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
-          const std::uint32_t colour = PixelColor(x, y);
+          std::uint32_t colour = PixelColor(x, y);
+          if (alpha_) colour = OverWhite(colour, Row(y)[static_cast<std::size_t>(x) * 4 + 3]);
           red += colour >> 16 & 0xFF;
           green += colour >> 8 & 0xFF;
           blue += colour & 0xFF;

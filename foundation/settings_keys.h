@@ -49,6 +49,13 @@ inline constexpr int kClipboardCapacityDefault = 12;
 inline constexpr int kClipboardCapacityMin = 3;
 inline constexpr int kClipboardCapacityMax = 10000;
 
+// The most kilobytes of formats beside a clip's text ("HTML Format", "Rich Text Format")
+// that a capture keeps; a copy with more keeps its plain text only. Captures clamp it.
+inline constexpr std::string_view kMaxFormatSize = "MaxFormatSize";
+inline constexpr int kMaxFormatSizeDefault = 16384;
+inline constexpr int kMaxFormatSizeMin = 0;
+inline constexpr int kMaxFormatSizeMax = 1048576;
+
 // The main window shows for exactly this value (1) and hides for any other.
 inline constexpr std::string_view kClipboardMonitorVisible = "ClipboardMonitorVisible";
 inline constexpr int kClipboardMonitorShown = 1;

@@ -1,7 +1,8 @@
 // Writes seed inputs for the fuzzers with the program's own writers: data files of both
 // formats with every record kind, BMP images of every depth, and journals of every entry
-// kind for the journal fuzzer's data file.
-//   make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR
+// kind for the journal fuzzer's data file, and clipboard content (file lists, a CF_DIBV5, a
+// PNG image).
+//   make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR CLIPBOARD_DIR
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "fuzz/journal_base_file.h"
 #include "store/data_journal.h"
 #include "store/database.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 
@@ -40,16 +42,23 @@ std::unique_ptr<CBaseItem> Text(const std::u16string& text, int categoryId, std:
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR\n");
+  if (argc != 5) {
+    std::fprintf(stderr, "usage: make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR CLIPBOARD_DIR\n");
     return 2;
   }
   const std::filesystem::path dataDir = argv[1];
   const std::filesystem::path bmpDir = argv[2];
   const std::filesystem::path journalDir = argv[3];
+  const std::filesystem::path clipboardDir = argv[4];
   std::filesystem::create_directories(dataDir);
   std::filesystem::create_directories(bmpDir);
   std::filesystem::create_directories(journalDir);
+  std::filesystem::create_directories(clipboardDir);
+  Write(clipboardDir / "files.hdrop", DropListOf({u"C:\\a.txt", u"D:\\b \u00E9"}));
+  TBitmap seeded = Picture(32);
+  seeded.SetHasAlpha(true);
+  Write(clipboardDir / "alpha.dibv5", seeded.ToPackedDibV5());
+  Write(clipboardDir / "alpha.png", seeded.ToPng());
 
   CDataBase store;
   Write(dataDir / "empty.dat", store.SaveToMemory());
@@ -64,6 +73,23 @@ int main(int argc, char** argv) {
   image->picture = std::make_unique<TBitmap>(Picture(8));
   store.AppendClip(std::move(image));
   Write(dataDir / "picture.dat", store.SaveToMemory());
+  // The records added later: formats after a text, a file list, alpha after a picture.
+  auto styled = std::make_unique<CTextItem>();
+  styled->text = u"bold";
+  styled->categoryId = kHistoryCategoryId;
+  styled->formats = {{u"HTML Format", {'<', 'b', '>', 0}}, {u"Rich Text Format", {'{', '}'}}};
+  store.AppendClip(std::move(styled));
+  auto files = std::make_unique<CFileListItem>();
+  files->paths = {u"C:\\a.txt", u"D:\\b"};
+  files->dropEffect = 1;
+  files->categoryId = kNotesCategoryId;
+  store.AppendClip(std::move(files));
+  auto translucent = std::make_unique<CImageItem>();
+  translucent->categoryId = kHistoryCategoryId;
+  translucent->picture = std::make_unique<TBitmap>(Picture(32));
+  translucent->picture->SetHasAlpha(true);
+  store.AppendClip(std::move(translucent));
+  Write(dataDir / "new_records.dat", store.SaveToMemory());
   // A legacy file: notes flag, time, length, text.
   const std::vector<std::uint8_t> legacy = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xE3, 0x40,
                                             2, 0, 0, 0, 'h', 0, 'i', 0};
@@ -103,6 +129,16 @@ int main(int argc, char** argv) {
   journalChanges();
   based.RemoveClipAt(2);
   based.AddCategory(CCategory{0, 0, 2, 0, u"New"});
+  journalChanges();
+  auto journaledFiles = std::make_unique<CFileListItem>();
+  journaledFiles->paths = {u"C:\\x"};
+  journaledFiles->categoryId = kHistoryCategoryId;
+  based.InsertClipAt(0, std::move(journaledFiles));
+  auto journaledText = std::make_unique<CTextItem>();
+  journaledText->text = u"t";
+  journaledText->categoryId = kHistoryCategoryId;
+  journaledText->formats = {{u"HTML Format", {'h'}}};
+  based.InsertClipAt(0, std::move(journaledText));
   journalChanges();
   Write(journalDir / "all.journal", journal);
   return 0;

@@ -4,6 +4,9 @@
 // itself only knows how to take its content from the clipboard and put it back.
 
 #include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
 
 #include "foundation/byte_reader.h"
 #include "foundation/byte_writer.h"
@@ -16,7 +19,7 @@ inline constexpr int kNotesCategoryId = 11;    // "Quick notes"
 // A copy is not lost because another program held the clipboard open for a moment.
 inline constexpr ClipboardPatience kCapturePatience{20, 2};
 
-enum ClipKind : int { kNoKind = 0, kTextKind = 1, kPictureKind = 2 };
+enum ClipKind : int { kNoKind = 0, kTextKind = 1, kPictureKind = 2, kFileListKind = 3 };
 
 class CBaseItem {
  public:
@@ -34,8 +37,9 @@ class CBaseItem {
   // opened or the content cannot be placed; the clip is unchanged either way.
   virtual bool WriteToClipboard(HWND ownerWindow) const = 0;
 
-  // Writes the clip's whole record of the data file. False, with nothing written, when
-  // the clip has no content to keep.
+  // Writes the clip's whole record of the data file, followed by the records attached to
+  // it (data_file_format.h). False, with nothing written, when the clip has no content to
+  // keep.
   virtual bool Save(CByteWriter& writer) const = 0;
 
   // Reads the rest of the clip's record, its kind already read, and sets the stored
@@ -45,6 +49,17 @@ class CBaseItem {
   // After Load: how many bytes of the record the end of the data cut off while the clip
   // could still keep what came before (the rows of a picture); 0 for a whole record.
   virtual std::uint64_t MissingBytes() const { return 0; }
+  // Reads a record that follows the clip's own and belongs to it, its kind already read.
+  // False, with nothing read, for a kind this clip takes no record of. Throws CRecordError
+  // when the record is cut short or does not hold what its kind says.
+  virtual bool LoadAttached(std::int32_t recordKind, CByteReader& reader) {
+    static_cast<void>(recordKind);
+    static_cast<void>(reader);
+    return false;
+  }
+
+  // The clip as plain text (a file list: its paths, one a line), or none for a picture.
+  virtual std::optional<std::u16string> PlainText() const { return std::nullopt; }
 
   int id = 0;            // set by the store; not persistent
   int categoryId = 0;    // kHistoryCategoryId, kNotesCategoryId or a user category's id
@@ -65,3 +80,12 @@ class CBaseItem {
   void SaveCommonFields(CByteWriter& writer) const;
   void LoadCommonFields(CByteReader& reader);
 };
+
+// The bytes of a record after its size field, whose value must be exact: the records that
+// an older reader skips by it. Throws CRecordError when the size is negative or runs past
+// the end. The bytes stay valid until the reader moves on.
+std::span<const std::uint8_t> TakeSizedRecordBody(CByteReader& reader, const char* what);
+
+// Writes `text` as CF_UNICODETEXT, the only format, on the clipboard. The block is made
+// before the clipboard is opened and emptied, so that a failure leaves the content there.
+bool PutPlainTextOnClipboard(HWND ownerWindow, std::u16string_view text);

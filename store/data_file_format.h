@@ -13,6 +13,20 @@
 //                          int32 reserved, int32 n, n units of name
 // Readers of these kinds ignore the size; it only lets a reader skip kinds it does not know.
 //
+// Records added later: their size is exactly the number of bytes after the size field, so
+// that a reader that does not know them skips them and still reads every text and picture.
+//   file list kind 3:      int32 categoryId, double created, uint16 hotKey, uint32
+//                          dropEffect (the "Preferred DropEffect" given with the files, 0
+//                          for none), int32 count, then count paths: int32 n, n units
+//   formats   kind 4:      right after a text record, the formatted forms of its text:
+//                          int32 count, then count formats: int32 n, n units of the
+//                          registered format's name ("HTML Format", "Rich Text Format"),
+//                          int32 m, m bytes as the clipboard held them
+//   alpha     kind 5:      right after a picture record: uint32 flags, of which bit 0 says
+//                          that the fourth byte of each pixel of the 32-bit picture is its
+//                          opacity (not premultiplied); the picture record is unchanged
+// A formats or alpha record that follows no record of its clip's kind is skipped.
+//
 // Legacy format (no header; a first int32 below 100 as unsigned): text clips only, each
 // int32 notes flag (0 = history), double created, int32 n, n units of text.
 
@@ -21,4 +35,9 @@
 inline constexpr std::int32_t kDataFileMarker = 100;
 inline constexpr std::int32_t kTextRecord = 1;
 inline constexpr std::int32_t kPictureRecord = 2;
+inline constexpr std::int32_t kFileListRecord = 3;
+inline constexpr std::int32_t kFormatsRecord = 4;
+inline constexpr std::int32_t kAlphaRecord = 5;
 inline constexpr std::int32_t kCategoryRecord = 100000;
+
+inline constexpr std::uint32_t kAlphaFlag = 1;

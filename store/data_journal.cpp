@@ -9,6 +9,7 @@
 #include "foundation/picture_error.h"
 #include "store/category.h"
 #include "store/data_file_format.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/record_error.h"
 #include "store/text_item.h"
@@ -106,11 +107,20 @@ void Apply(std::span<const std::uint8_t> payload, CDataBase& store) {
         clip = std::make_unique<CTextItem>();
       } else if (recordKind == kPictureRecord) {
         clip = std::make_unique<CImageItem>();
+      } else if (recordKind == kFileListRecord) {
+        clip = std::make_unique<CFileListItem>();
       } else {
         throw CRecordError("unknown clip kind " + std::to_string(recordKind));
       }
       clip->Load(entry);
       if (clip->MissingBytes() != 0) throw CRecordError("picture cut short");
+      // The records attached to the clip's, as the data file holds them.
+      while (!entry.AtEnd()) {
+        std::int32_t attachedKind;
+        if (!entry.ReadInt32(&attachedKind) || !clip->LoadAttached(attachedKind, entry)) {
+          throw CRecordError("entry longer than its clip");
+        }
+      }
       if (!store.InsertClipAt(position, std::move(clip))) throw CRecordError("bad position");
       break;
     }

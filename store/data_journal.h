@@ -7,7 +7,8 @@
 // uint64 CContentDigest of its n payload bytes, the payload. A payload begins with an int32
 // entry kind:
 //   base        1: uint64 digest of the data file that the entries after it extend
-//   insert      2: int32 position, one clip record exactly as the data file holds it
+//   insert      2: int32 position, one clip record exactly as the data file holds it,
+//                  with the records attached to it (formats, alpha)
 //   remove      3: int32 position
 //   hot key     4: int32 position, uint16 hotKey
 //   categories  5: int32 lastCategoryId, int32 count, that many category records

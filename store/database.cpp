@@ -6,6 +6,7 @@
 #include "foundation/caption.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 
@@ -22,26 +23,37 @@ void CDataBase::Attach(HWND owner) {
 
 std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent() {
   std::unique_ptr<CBaseItem> clip;
-  if (IsClipboardFormatAvailable(CF_TEXT)) {
+  // Files first: a file manager may give their names as text too, but a copy of files is
+  // what the user made.
+  if (IsClipboardFormatAvailable(CF_HDROP)) {
+    clip = std::make_unique<CFileListItem>();
+  } else if (IsClipboardFormatAvailable(CF_TEXT)) {
     clip = std::make_unique<CTextItem>();
-  } else if (IsClipboardFormatAvailable(CF_BITMAP)) {
+  } else if (CImageItem::IsOffered()) {
     clip = std::make_unique<CImageItem>();
   } else {
     return nullptr;
   }
-  // A text that cannot be read is not replaced by the picture: the change is dropped.
+  // Content of one kind that cannot be read is not replaced by another: the change is
+  // dropped.
   if (!clip->ReadFromClipboard(ownerWindow)) return nullptr;
   return clip;
 }
 
 namespace {
 
-// Same kind and the same text, or pictures of the same size with the same colours (a picture
-// read back from the data file may be held at another depth than the one on the clipboard).
+// Same kind and the same text with the same formats, the same files, or pictures of the
+// same size with the same colours (a picture read back from the data file may be held at
+// another depth than the one on the clipboard).
 bool HaveSameContent(const CBaseItem& a, const CBaseItem& b) {
   if (a.kind != b.kind) return false;
   if (const auto* text = dynamic_cast<const CTextItem*>(&a)) {
-    return text->text == static_cast<const CTextItem&>(b).text;
+    const auto& other = static_cast<const CTextItem&>(b);
+    return text->text == other.text && text->formats == other.formats;
+  }
+  if (const auto* files = dynamic_cast<const CFileListItem*>(&a)) {
+    const auto& other = static_cast<const CFileListItem&>(b);
+    return files->paths == other.paths && files->dropEffect == other.dropEffect;
   }
   const auto* first = dynamic_cast<const CImageItem*>(&a);
   const auto* second = dynamic_cast<const CImageItem*>(&b);
@@ -74,6 +86,8 @@ void CDataBase::CaptureClipboard() {
     lastCaptureSequence = clip->clipboardSequence;
     if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) {
       lastCaption = MakeCaption(text->text);
+    } else if (const auto* files = dynamic_cast<const CFileListItem*>(clip.get())) {
+      lastCaption = MakeCaption(FileListCaption(files->paths));
     } else {
       lastCaption = u"Image";
     }
@@ -115,6 +129,14 @@ bool CDataBase::PutNthItemToClipboard(int index, int categoryId) {
     if ((*clip)->categoryId == categoryId && seen++ == index) return PutToClipboard(clip);
   }
   return false;
+}
+
+bool CDataBase::PutItemTextToClipboard(int itemId) {
+  if (!active) return false;
+  const CBaseItem* clip = FindItem(itemId);
+  if (clip == nullptr) return false;
+  const std::optional<std::u16string> text = clip->PlainText();
+  return text && PutPlainTextOnClipboard(ownerWindow, *text);
 }
 
 bool CDataBase::PutToClipboard(ItemList::iterator position) {

@@ -40,8 +40,8 @@ class CDataBase {
   void Attach(HWND ownerWindow);
   bool IsActive() const { return active; }
 
-  // Takes the clipboard's content as the newest history clip (text wins over a picture;
-  // content marked private is left alone), unless the newest history clip already holds
+  // Takes the clipboard's content as the newest history clip (files win over text, text
+  // over a picture; content marked private is left alone), unless the newest history clip already holds
   // the same text or the same pixels; then removes at most one history clip beyond the
   // "ClipboardCapacity" setting, whether or not a clip was taken. The caption describes
   // the content read either way.
@@ -54,6 +54,11 @@ class CDataBase {
   bool PutItemToClipboard(int itemId);
   // The same for the `index`-th clip (0 nearest the head) of the category.
   bool PutNthItemToClipboard(int index, int categoryId);
+  // Puts only the clip's plain text on the clipboard (a file list's paths, one a line),
+  // without its formats. The clip stays where it is, formats and all; the capture that the
+  // write causes adds the plain text as a clip of its own. False when inactive, when there
+  // is no such clip, when it is a picture, or when the clipboard did not take the text.
+  bool PutItemTextToClipboard(int itemId);
 
   // Removes and destroys the first clip with that id; false if there is none.
   bool DeleteItem(int itemId);

@@ -10,6 +10,7 @@
 #include "foundation/picture_error.h"
 #include "store/data_file_format.h"
 #include "store/database.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/record_error.h"
 #include "store/text_item.h"
@@ -120,8 +121,27 @@ void CDataBase::AdoptLoadedClip(std::unique_ptr<CBaseItem> clip) {
   Insert(items.begin(), std::move(clip));
 }
 
+namespace {
+
+std::unique_ptr<CBaseItem> NewClipOfRecord(std::int32_t kind) {
+  switch (kind) {
+    case kTextRecord: return std::make_unique<CTextItem>();
+    case kPictureRecord: return std::make_unique<CImageItem>();
+    case kFileListRecord: return std::make_unique<CFileListItem>();
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
 void CDataBase::ReadRecords(CByteReader& reader) {
   std::uint64_t recordStart = reader.Position();
+  // The clip last read, until the records attached to it have been read too: it joins the
+  // store whole.
+  std::unique_ptr<CBaseItem> pending;
+  auto adoptPending = [&] {
+    if (pending) AdoptLoadedClip(std::move(pending));
+  };
   try {
     std::int32_t storedLastCategoryId;
     if (!reader.ReadInt32(&storedLastCategoryId)) throw CRecordError("header cut short");
@@ -137,16 +157,12 @@ void CDataBase::ReadRecords(CByteReader& reader) {
       }
       std::int32_t kind;
       if (!reader.ReadInt32(&kind)) throw CRecordError("record cut short");
-      if (kind == kTextRecord || kind == kPictureRecord) {
-        std::unique_ptr<CBaseItem> clip;
-        if (kind == kTextRecord) {
-          clip = std::make_unique<CTextItem>();
-        } else {
-          clip = std::make_unique<CImageItem>();
-        }
+      if (pending && pending->LoadAttached(kind, reader)) continue;
+      adoptPending();
+      if (std::unique_ptr<CBaseItem> clip = NewClipOfRecord(kind)) {
         clip->Load(reader);
         const std::uint64_t missing = clip->MissingBytes();
-        AdoptLoadedClip(std::move(clip));
+        pending = std::move(clip);
         // The picture keeps the rows the file holds; what the file lacks is reported.
         if (missing != 0) {
           throw CRecordError("picture cut short by the end of the file, " +
@@ -157,6 +173,7 @@ void CDataBase::ReadRecords(CByteReader& reader) {
         category->Load(reader);
         categories.push_back(std::move(category));
       } else {
+        // Unknown kinds, and records attached to a clip that is not before them.
         std::int32_t size;
         if (!reader.ReadInt32(&size)) throw CRecordError("record cut short");
         if (size < 0 || !reader.Skip(static_cast<std::uint64_t>(size))) {
@@ -166,10 +183,13 @@ void CDataBase::ReadRecords(CByteReader& reader) {
         ++lastLoad.skippedRecords;
       }
     }
+    adoptPending();
   } catch (const CRecordError& error) {
+    adoptPending();
     lastLoad.damaged = true;
     lastLoad.damageReason = error.what();
   } catch (const CPictureError& error) {
+    adoptPending();
     lastLoad.damaged = true;
     lastLoad.damageReason = std::string("invalid picture: ") + error.what();
   }

@@ -5,9 +5,35 @@
 
 #include "foundation/day_count.h"
 #include "platform/handles.h"
+#include "store/clipboard_blocks.h"
 #include "store/clipboard_privacy.h"
 #include "store/data_file_format.h"
 #include "store/record_error.h"
+
+namespace {
+
+// The formatted forms of the text on the open clipboard, all of them or, beyond the limit
+// together, none.
+std::vector<CClipFormat> ReadFormattedText() {
+  std::vector<CClipFormat> found;
+  std::size_t room = MaxFormatBytes();
+  for (const char16_t* name : kFormattedTextFormats) {
+    const UINT format = RegisteredFormat(name);
+    if (format == 0 || !IsClipboardFormatAvailable(format)) continue;
+    HANDLE data = GetClipboardData(format);
+    if (data == nullptr) continue;
+    GlobalLockGuard lock(data);
+    if (lock.data() == nullptr) continue;
+    // Measured before it is copied: a huge block beyond the limit is never copied.
+    if (lock.size() > room) return {};
+    const auto* bytes = static_cast<const std::uint8_t*>(lock.data());
+    found.push_back({name, std::vector<std::uint8_t>(bytes, bytes + lock.size())});
+    room -= lock.size();
+  }
+  return found;
+}
+
+}  // namespace
 
 bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
   // Tested as CF_TEXT: the system offers every text it holds in that form.
@@ -29,6 +55,7 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
     std::u16string_view all(units, lock.size() / sizeof(char16_t));
     text = std::u16string(all.substr(0, all.find(u'\0')));
   }
+  formats = ReadFormattedText();
   clipboard.Close();
   created = CurrentDayCount();
   textLength = static_cast<int>(text.size());
@@ -36,23 +63,30 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
 }
 
 bool CTextItem::WriteToClipboard(HWND ownerWindow) const {
-  // The block is made before the clipboard is opened and emptied, so that a failure
+  if (formats.empty()) return PutPlainTextOnClipboard(ownerWindow, text);
+  // Every block is made before the clipboard is opened and emptied, so that a failure
   // leaves the content there intact.
   const std::u16string_view kept(text.data(), std::min(text.size(), text.find(u'\0')));
-  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, (kept.size() + 1) * sizeof(char16_t)));
+  std::u16string terminated(kept);
+  terminated.push_back(u'\0');
+  UniqueGlobal memory = NewClipboardBlock(
+      std::span(reinterpret_cast<const std::uint8_t*>(terminated.data()), terminated.size() * 2));
   if (!memory) return false;
-  {
-    GlobalLockGuard lock(memory.get());
-    if (lock.data() == nullptr) return false;
-    auto* units = static_cast<char16_t*>(lock.data());
-    std::memcpy(units, kept.data(), kept.size() * sizeof(char16_t));
-    units[kept.size()] = u'\0';
+  std::vector<std::pair<UINT, UniqueGlobal>> extra;
+  for (const CClipFormat& format : formats) {
+    const UINT registered = RegisteredFormat(format.name);
+    UniqueGlobal block = NewClipboardBlock(format.data);
+    if (registered == 0 || !block) continue;
+    extra.emplace_back(registered, std::move(block));
   }
   ClipboardOpen clipboard(ownerWindow);
   if (!clipboard.IsOpen()) return false;
   EmptyClipboard();
   if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return false;
   memory.release();  // the clipboard owns it now
+  for (auto& [registered, block] : extra) {
+    if (SetClipboardData(registered, block.get()) != nullptr) block.release();
+  }
   return true;
 }
 
@@ -76,6 +110,7 @@ bool CTextItem::Save(CByteWriter& writer) const {
   SaveCommonFields(writer);
   writer.WriteInt32(static_cast<std::int32_t>(text.size()));
   writer.WriteUtf16(text);
+  if (!formats.empty()) SaveFormatsRecord(writer, formats);
   return true;
 }
 
@@ -83,6 +118,12 @@ void CTextItem::Load(CByteReader& reader) {
   LoadCommonFields(reader);
   text = ReadText(reader);
   textLength = static_cast<int>(text.size());
+}
+
+bool CTextItem::LoadAttached(std::int32_t recordKind, CByteReader& reader) {
+  if (recordKind != kFormatsRecord) return false;
+  formats = LoadFormatsRecord(reader);
+  return true;
 }
 
 void CTextItem::LoadLegacy(CByteReader& reader) {

@@ -1,27 +1,37 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "store/base_item.h"
+#include "store/clip_format.h"
 
-// A text clip: UTF-16 text, taken from and put on the clipboard as Unicode text.
+// A text clip: UTF-16 text, taken from and put on the clipboard as Unicode text, with the
+// formatted forms of the same text that came with it ("HTML Format", "Rich Text Format").
 class CTextItem : public CBaseItem {
  public:
   CTextItem() : CBaseItem(kTextKind) {}
 
   // Takes the clipboard's text (offered as CF_TEXT, read as CF_UNICODETEXT) up to its
-  // first NUL. Text announced but never delivered gives false, with the clip unchanged.
+  // first NUL, and the formatted forms offered with it as long as together they hold no
+  // more than MaxFormatBytes() (else none of them). Text announced but never delivered
+  // gives false, with the clip unchanged.
   bool ReadFromClipboard(HWND ownerWindow) override;
 
-  // Places `text` as CF_UNICODETEXT only; the system makes the ANSI and OEM forms.
+  // Places `text` as CF_UNICODETEXT (the system makes the ANSI and OEM forms) and each
+  // kept format beside it. A format that cannot be placed leaves the text there alone.
   bool WriteToClipboard(HWND ownerWindow) const override;
 
+  // The text record, then, when there are formats, a formats record.
   bool Save(CByteWriter& writer) const override;
   void Load(CByteReader& reader) override;
+  bool LoadAttached(std::int32_t recordKind, CByteReader& reader) override;
+  std::optional<std::u16string> PlainText() const override { return text; }
 
   // Reads one record of the headerless legacy format: the notes flag goes to
   // `categoryId` for the caller to translate. Throws CRecordError like Load.
   void LoadLegacy(CByteReader& reader);
 
   std::u16string text;
+  std::vector<CClipFormat> formats;  // in the order they are put back
 };

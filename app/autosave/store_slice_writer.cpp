@@ -4,7 +4,9 @@
 #include <iterator>
 
 #include "store/data_file_format.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
+#include "store/text_item.h"
 
 namespace {
 
@@ -15,7 +17,13 @@ std::size_t RecordSizeHint(const CBaseItem& clip) {
     return picture->picture->Stride() * static_cast<std::size_t>(picture->picture->Height()) +
            kFieldsAndHeaders;
   }
-  return 2 * static_cast<std::size_t>(std::max(clip.textLength, 0)) + kFieldsAndHeaders;
+  std::size_t bytes = 2 * static_cast<std::size_t>(std::max(clip.textLength, 0)) + kFieldsAndHeaders;
+  if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
+    for (const CClipFormat& format : text->formats) bytes += format.data.size() + 2 * format.name.size();
+  } else if (const auto* files = dynamic_cast<const CFileListItem*>(&clip)) {
+    for (const std::u16string& path : files->paths) bytes += 4 + 2 * path.size();
+  }
+  return bytes;
 }
 
 std::size_t CategorySizeHint(const CCategory& category) { return 2 * category.name.size() + 32; }

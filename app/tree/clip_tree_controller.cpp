@@ -447,6 +447,9 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
     case kCmdMoveToClipboard:
       if (!isCategory) host_.MoveClipToClipboard(id);
       break;
+    case kCmdCopyAsPlainText:
+      if (!isCategory) host_.CopyClipAsPlainText(id);
+      break;
     case kCmdMoveToNotes:
       if (isCategory || !inHistory) return;
       handler.MoveItem(id, kNotesCategoryId);

@@ -17,6 +17,7 @@ class CClipTreeHost {
   virtual HIMAGELIST MoreIcons() const = 0;
   virtual void MoveSelectedToClipboard() = 0;      // "Move to clipboard": paste from the list (the host does the popup auto-paste)
   virtual void MoveClipToClipboard(int clipId) = 0;  // the same for that clip, if it is still there
+  virtual void CopyClipAsPlainText(int clipId) = 0;  // the same with the clip's plain text only
   virtual bool EditCategory(int categoryId, int parentId) = 0;  // runs the category editor; true when it changed something
   virtual std::optional<KeyCombination> AskHotKey(KeyCombination current) = 0;  // the hot key dialog; nullopt on Cancel
   // The keyboard in the tree: a printable character typed (it starts or goes on with a

@@ -16,6 +16,7 @@ UniqueMenu MakeClipboardMenu(const ClipboardMenuState& state) {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) return menu;
   Append(menu.get(), kCmdMoveToClipboard, state.moveCaption.c_str());
+  if (state.plainTextVisible) Append(menu.get(), kCmdCopyAsPlainText, u"Copy as plain text");
   if (state.moveToNotesVisible) Append(menu.get(), kCmdMoveToNotes, u"Move to notes");
   if (state.setHotKeyVisible) Append(menu.get(), kCmdSetHotKey, u"Set hot key");
   Append(menu.get(), kCmdDeleteItem, u"Delete item");

@@ -19,6 +19,7 @@ enum EClipTreeCommand : UINT {
   kCmdAddChildCategory,
   kCmdEditCategory,
   kCmdDeleteCategory,
+  kCmdCopyAsPlainText,
 };
 
 // ClipboardMenu: "Move to clipboard" or "Copy to clipboard" (the default entry), "Move to

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include <shellapi.h>
+
 #include "foundation/skin_image.h"
 #include "platform/win32/dpi.h"
 
@@ -46,6 +48,14 @@ CClipRowPainter::CClipRowPainter(const TBitmap& skin, int dpi)
   SetBkMode(rowDc_.get(), TRANSPARENT);
   SetStretchBltMode(rowDc_.get(), COLORONCOLOR);
   ResizeRowBitmap(20);
+  // The shell's first icon is its document: what a file list shows before its names.
+  // Both of its sizes are kept: the large one is drawn down for rows above 96 dpi.
+  HICON large = nullptr;
+  HICON small = nullptr;
+  if (ExtractIconExW(L"shell32.dll", 0, &large, &small, 1) > 0) {
+    fileIcon_.reset(small);
+    largeFileIcon_.reset(large);
+  }
 }
 
 void CClipRowPainter::ResizeRowBitmap(int width) {
@@ -115,6 +125,12 @@ void CClipRowPainter::PaintClip(const CItemNode& node, const RowState& state,
   }
   if (look.hotKeyMark && moreIcons != nullptr) {
     ImageList_Draw(moreIcons, 0, dc, look.hotKeyMarkLeft, look.hotKeyMarkTop, ILD_TRANSPARENT);
+  }
+  const HICON fileIcon =
+      look.fileIconSide > kFileIconSide && largeFileIcon_ ? largeFileIcon_.get() : fileIcon_.get();
+  if (look.fileIcon && fileIcon != nullptr) {
+    DrawIconEx(dc, look.fileIconLeft, look.fileIconTop, fileIcon, look.fileIconSide,
+               look.fileIconSide, 0, nullptr, DI_NORMAL);
   }
   if (node.thumbnail) {
     PaintThumbnail(*node.thumbnail, look.contentLeft, look.thumbnailTop);

@@ -45,6 +45,8 @@ class CClipRowPainter {
   UniqueFont normal_;  // size 10
   UniqueFont bold_;    // size 10, bold
   UniqueFont small_;   // size 8
+  UniqueIcon fileIcon_;       // the shell's small document icon, for file lists; may be empty
+  UniqueIcon largeFileIcon_;  // its large one
 };
 
 // 0xRRGGBB as a COLORREF, and back.

@@ -15,6 +15,7 @@ ClipboardMenuState ClipboardMenuFor(const CItemNode& clip) {
   state.moveCaption = clip.inHistory ? u"Move to clipboard" : u"Copy to clipboard";
   state.moveToNotesVisible = clip.inHistory;
   state.setHotKeyVisible = !clip.inHistory;
+  state.plainTextVisible = clip.clipKind != kPictureKind;
   return state;
 }
 

@@ -15,6 +15,7 @@ struct ClipboardMenuState {
   std::u16string moveCaption;   // "Move to clipboard" for a history clip, else "Copy to clipboard"
   bool moveToNotesVisible = false;
   bool setHotKeyVisible = false;
+  bool plainTextVisible = false;  // "Copy as plain text": clips with a text, not pictures
 };
 
 // The category menu for a category row. "Add category" is always enabled.

@@ -74,6 +74,13 @@ ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state) {
                                  {scaled(kBadgeDigitLeft), scaled(kBadgeDigitTop)}};
     look.contentLeft += scaled(kBadgeWidth);
   }
+  if (clip.clipKind == kFileListKind) {
+    look.fileIcon = true;
+    look.fileIconLeft = look.contentLeft;
+    look.fileIconTop = scaled(kIconTop);
+    look.fileIconSide = scaled(kFileIconSide);
+    look.contentLeft += scaled(kFileIconWidth);
+  }
   look.hotKeyMark = clip.hotKey != 0;
   const int markWidth = scaled(kHotKeyMarkWidth);
   look.hotKeyMarkLeft = state.width - markWidth;

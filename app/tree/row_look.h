@@ -21,7 +21,9 @@ inline constexpr int kChildCategoryStripe = 2;
 inline constexpr int kSelectedCategoryStripe = 3;
 
 // Fixed places inside the row bitmap, at 96 dots per inch.
-inline constexpr int kIconTop = 5;           // category icon and hot-key mark
+inline constexpr int kIconTop = 5;           // category icon, hot-key mark, file icon
+inline constexpr int kFileIconWidth = 20;    // a file list's icon and the gap after it
+inline constexpr int kFileIconSide = 16;
 inline constexpr int kCategoryTextTop = 4;   // name and count
 inline constexpr int kCategoryTextGap = 20;  // from the indent to the name
 inline constexpr int kCountRightMargin = 2;
@@ -84,6 +86,10 @@ struct ClipRowLook {
   int hotKeyMarkLeft = 0;
   int hotKeyMarkTop = 0;
   std::uint32_t textColour = kBlack;
+  bool fileIcon = false;  // a file list: the system's file icon before the caption
+  int fileIconLeft = 0;
+  int fileIconTop = 0;
+  int fileIconSide = 16;
   int contentLeft = 0;  // where the thumbnail or the text begins
   int thumbnailTop = 0;
   RowRect textRect;     // word-wrapped caption, cut at the row's bottom

@@ -759,6 +759,18 @@ void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
   }
 }
 
+void TClipboardViewerForm::CopyClipAsPlainText(int clipId) {
+  CClipboardHandler& handler = GetHandler();
+  const bool put = handler.PutItemTextToClipboard(clipId);
+  handler.RebuildTree();
+  autoSaver_->MarkChanged();
+  if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
+    PasteIntoTarget(targetWindow_, pasteMethod_);
+    state_->SetExpanded(false);
+    ApplyLayout();
+  }
+}
+
 bool TClipboardViewerForm::EditCategory(int categoryId, int parentId) {
   TEditCategoryForm editor(Handle());
   const bool changed = editor.ExecuteEditor(CategoriesIcons(), categoryId, parentId);

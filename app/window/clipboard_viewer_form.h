@@ -52,6 +52,9 @@ class TClipboardViewerForm final : public CWindow,
   HIMAGELIST MoreIcons() const override { return moreIcons_.get(); }
   void MoveSelectedToClipboard() override;
   void MoveClipToClipboard(int clipId) override;
+  // The clip's plain text on the clipboard, without its formats; in the popup with its
+  // automatic paste, pasted into the program that was active.
+  void CopyClipAsPlainText(int clipId) override;
   bool EditCategory(int categoryId, int parentId) override;
   std::optional<KeyCombination> AskHotKey(KeyCombination current) override;
   void TypeToSearch(wchar_t character) override;

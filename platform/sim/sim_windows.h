@@ -63,7 +63,9 @@ inline constexpr UINT CF_BITMAP = 2;
 inline constexpr UINT CF_OEMTEXT = 7;
 inline constexpr UINT CF_DIB = 8;
 inline constexpr UINT CF_UNICODETEXT = 13;
+inline constexpr UINT CF_HDROP = 15;
 inline constexpr UINT CF_LOCALE = 16;
+inline constexpr UINT CF_DIBV5 = 17;
 
 // Global memory.
 inline constexpr UINT GMEM_FIXED = 0x0000;

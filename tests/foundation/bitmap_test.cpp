@@ -96,3 +96,43 @@ TEST(BitmapTest, NoHandleLeavesThePictureUnchanged) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BitmapMaskTest, AMaskWithAGapGivesColoursWithinTheirChannels) {
+  // A damaged image's red mask, bits 16 to 23 and 28: its red must not spill into the
+  // byte above it.
+  TBitmap picture(1, 1, 32);
+  picture.SetMasks({0x10FF0000, 0x0000FF00, 0x000000FF});
+  std::fill_n(picture.Row(0), 4, std::uint8_t{0xFF});
+  EXPECT_EQ(picture.PixelColor(0, 0) & 0xFF000000u, 0u);
+  EXPECT_EQ(picture.PixelColor(0, 0) & 0x0000FFFFu, 0xFFFFu);
+}
+
+TEST(BitmapDibTest, APackedDibV5WithAlphaGoesOutAndComesBackEqual) {
+  TBitmap picture(3, 2, 32);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) picture.Row(y)[x * 4 + 3] = static_cast<std::uint8_t>(x * 100 + y);
+  }
+  ASSERT_TRUE(picture.SetHasAlpha(true));
+  EXPECT_EQ(TBitmap::FromPackedDib(picture.ToPackedDibV5()), picture);
+  EXPECT_FALSE(TBitmap(2, 2, 24).SetHasAlpha(true));
+  EXPECT_FALSE(TBitmap::FromPackedDib(std::vector<std::uint8_t>{40, 0, 0}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BitmapScaleTest, APictureWithAlphaIsScaledAsItShowsOnWhite) {
+  TBitmap picture(2, 1, 32);
+  picture.Row(0)[3] = 0;      // a clear black pixel: white
+  picture.Row(0)[4 + 2] = 0xFF;
+  picture.Row(0)[4 + 3] = 0xFF;  // an opaque red one: red
+  ASSERT_TRUE(picture.SetHasAlpha(true));
+  const TBitmap scaled = picture.ScaledByAreaAverage(2, 1);
+  EXPECT_EQ(scaled.PixelColor(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(scaled.PixelColor(1, 0), 0xFF0000u);
+}
+
+}  // namespace

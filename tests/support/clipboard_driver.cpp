@@ -132,6 +132,17 @@ std::optional<TBitmap> CClipboardDriver::ReadBitmap() {
   return picture;
 }
 
+std::optional<std::vector<std::uint8_t>> CClipboardDriver::ReadFormat(UINT format) {
+  if (!OpenAsOtherProgram()) return std::nullopt;
+  std::optional<std::vector<std::uint8_t>> bytes;
+  if (HANDLE data = GetClipboardData(format)) {
+    GlobalLockGuard lock(data);
+    if (lock.data() != nullptr) bytes = BytesOf(lock.data(), lock.size());
+  }
+  CloseClipboard();
+  return bytes;
+}
+
 bool CClipboardDriver::Offers(UINT format) { return IsClipboardFormatAvailable(format) != FALSE; }
 
 std::u16string Utf16(std::string_view utf8) {

@@ -48,6 +48,8 @@ class CClipboardDriver {
   std::optional<std::u16string> ReadUnicodeText();
   std::optional<std::string> ReadAnsiText();
   std::optional<TBitmap> ReadBitmap();
+  // The bytes of a format held in a memory block, as the clipboard gives them.
+  std::optional<std::vector<std::uint8_t>> ReadFormat(UINT format);
   bool Offers(UINT format);
 
   // Another program's thread holds the clipboard open for that long (the model's clock

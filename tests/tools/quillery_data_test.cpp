@@ -15,6 +15,7 @@
 #include "foundation/byte_writer.h"
 #include "foundation/file_io.h"
 #include "store/database.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 #include "tests/support/temp_folder.h"
@@ -132,6 +133,53 @@ TEST_F(QuilleryDataTest, DumpShowsEveryFieldInStoreOrder) {
       "created": 46000.25, "hotKey": 821, "width": 5, "height": 3, "bitsPerPixel": 24})"));
   EXPECT_EQ(dump["categories"][1], Json::parse(R"({"id": 1002, "parentId": 1001,
       "iconIndex": 5, "reserved": 7, "name": "Letters"})"));
+}
+
+TEST_F(QuilleryDataTest, FormatsFileListsAndAlphaGoThroughDumpAndBuildUnchanged) {
+  auto styled = std::make_unique<CTextItem>();
+  styled->text = u"bold";
+  styled->categoryId = kHistoryCategoryId;
+  styled->formats = {{u"HTML Format", {'<', 'b', '>', 0, 0xFF}}, {u"Rich Text Format", {'{', '}'}}};
+  store.AppendClip(std::move(styled));
+  auto files = std::make_unique<CFileListItem>();
+  files->paths = {u"C:\\report.pdf", u"D:\\pics\\\xD800"};  // an unpaired surrogate too
+  files->dropEffect = 2;
+  files->categoryId = kNotesCategoryId;
+  store.AppendClip(std::move(files));
+  TBitmap translucent = Pattern(3, 2, 32);
+  ASSERT_TRUE(translucent.SetHasAlpha(true));
+  AddPicture(translucent, kHistoryCategoryId);
+  const fs::path data = SaveStore();
+
+  const CRun run = Run({"dump", Arg(data)});
+  ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  // The parser of the test takes no unpaired surrogate; the program's own shield does.
+  const Json dump = Json::parse(ShieldSurrogateEscapes(run.out));
+  EXPECT_EQ(dump["items"][0]["formats"], Json::parse(R"([{"name": "HTML Format", "data": "PGI+AP8="},
+      {"name": "Rich Text Format", "data": "e30="}])"));
+  EXPECT_EQ(dump["items"][1]["kind"], "files");
+  EXPECT_EQ(dump["items"][1]["dropEffect"], 2);
+  EXPECT_EQ(dump["items"][1]["paths"][0], "C:\\report.pdf");
+  EXPECT_EQ(dump["items"][2]["alpha"], true);
+  EXPECT_EQ(RoundTrip(data), FileBytes(data));
+}
+
+TEST_F(QuilleryDataTest, BuildRefusesFormatsThatAreNoBase64AndAlphaOfA24BitPicture) {
+  WriteFile(At("bad.json"), R"({"items": [{"kind": "text", "categoryId": 10, "text": "a",
+      "formats": [{"name": "HTML Format", "data": "not base64!"}]}]})");
+  CRun run = Run({"build", Arg(At("bad.json")), Arg(At("out.dat"))});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_NE(run.err.find("items[0].formats[0].data: expected base64"), std::string::npos) << run.err;
+
+  AddPicture(Pattern(2, 2, 24), kHistoryCategoryId);
+  const CRun dump = Run({"dump", Arg(SaveStore()), "--pictures", Arg(At("pics"))});
+  Json document = Json::parse(dump.out);
+  document["items"][0]["alpha"] = true;
+  WriteFile(At("pics.json"), document.dump());
+  run = Run({"build", Arg(At("pics.json")), Arg(At("out.dat"))});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_NE(run.err.find("items[0].alpha"), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists(At("out.dat")));
 }
 
 TEST_F(QuilleryDataTest, DumpWritesPicturesThatReadBackEqual) {

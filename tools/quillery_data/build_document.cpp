@@ -12,8 +12,10 @@
 #include "foundation/file_error.h"
 #include "foundation/file_io.h"
 #include "foundation/picture_error.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
+#include "tools/quillery_data/base64_text.h"
 #include "tools/quillery_data/json_text.h"
 #include "tools/quillery_data/unicode_text.h"
 
@@ -114,6 +116,49 @@ std::unique_ptr<CBaseItem> PictureClip(const Json& item, const std::string& wher
   CheckPictureField(item, "width", where, clip->picture->Width(), file);
   CheckPictureField(item, "height", where, clip->picture->Height(), file);
   CheckPictureField(item, "bitsPerPixel", where, clip->picture->BitsPerPixel(), file);
+  if (const Json* alpha = Find(item, "alpha", where, false)) {
+    if (!alpha->is_boolean()) Fail(Member(where, "alpha"), "expected true or false");
+    if (!clip->picture->SetHasAlpha(alpha->get<bool>())) {
+      Fail(Member(where, "alpha"), "only a 32-bit picture with the standard masks has alpha");
+    }
+  }
+  return clip;
+}
+
+std::string String(const Json& object, std::string_view key, const std::string& where) {
+  const Json& value = *Find(object, key, where, true);
+  if (!value.is_string()) Fail(Member(where, key), "expected a string");
+  return value.get<std::string>();
+}
+
+std::vector<CClipFormat> Formats(const Json& item, const std::string& where) {
+  std::vector<CClipFormat> formats;
+  const Json* list = Find(item, "formats", where, false);
+  if (!list) return formats;
+  if (!list->is_array()) Fail(Member(where, "formats"), "expected an array");
+  for (std::size_t i = 0; i < list->size(); ++i) {
+    const std::string place = Member(where, "formats") + "[" + std::to_string(i) + "]";
+    const Json& format = (*list)[i];
+    if (!format.is_object()) Fail(place, "expected an object");
+    std::optional<std::vector<std::uint8_t>> data = BytesFromBase64(String(format, "data", place));
+    if (!data) Fail(Member(place, "data"), "expected base64");
+    formats.push_back({Text(format, "name", place), std::move(*data)});
+  }
+  return formats;
+}
+
+std::unique_ptr<CBaseItem> FileListClip(const Json& item, const std::string& where) {
+  auto clip = std::make_unique<CFileListItem>();
+  const Json& paths = *Find(item, "paths", where, true);
+  if (!paths.is_array()) Fail(Member(where, "paths"), "expected an array");
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::string place = Member(where, "paths") + "[" + std::to_string(i) + "]";
+    if (!paths[i].is_string()) Fail(place, "expected a string");
+    std::optional<std::u16string> path = TextFromParsedString(paths[i].get_ref<const std::string&>());
+    if (!path) Fail(place, "not a text this program can store");
+    clip->paths.push_back(std::move(*path));
+  }
+  clip->dropEffect = static_cast<std::uint32_t>(Integer(item, "dropEffect", where, 0, 0xFFFFFFFF, 0));
   return clip;
 }
 
@@ -126,11 +171,14 @@ std::unique_ptr<CBaseItem> Clip(const Json& item, const std::string& where,
     auto text = std::make_unique<CTextItem>();
     text->text = Text(item, "text", where);
     text->textLength = static_cast<int>(text->text.size());
+    text->formats = Formats(item, where);
     clip = std::move(text);
+  } else if (kind == "files") {
+    clip = FileListClip(item, where);
   } else if (kind == "picture") {
     clip = PictureClip(item, where, baseFolder);
   } else {
-    Fail(Member(where, "kind"), "expected \"text\" or \"picture\"");
+    Fail(Member(where, "kind"), "expected \"text\", \"picture\" or \"files\"");
   }
   clip->categoryId = Int32(item, "categoryId", where);
   clip->created = Created(item, where);

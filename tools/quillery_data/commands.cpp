@@ -112,7 +112,10 @@ Commands:
   dump FILE [--pictures DIR]
       Print the data file as JSON. With --pictures, also write each picture as
       DIR/<position>.bmp (DIR is created when missing) and name it in the item's "file".
-      Reads the file and changes nothing.
+      Reads the file and changes nothing. Items are of kind "text" (with "formats",
+      the formatted forms of the text, each a "name" and its "data" in base64),
+      "picture" ("alpha": true when its fourth bytes are opacity) or "files" ("paths"
+      and the "dropEffect" given with them, 0 for none).
   verify FILE
       Say whether the whole data file reads cleanly, or where and why it is damaged.
   build JSON OUT

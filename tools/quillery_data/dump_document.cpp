@@ -12,8 +12,10 @@
 #include "foundation/byte_writer.h"
 #include "foundation/file_error.h"
 #include "foundation/file_io.h"
+#include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
+#include "tools/quillery_data/base64_text.h"
 #include "tools/quillery_data/json_text.h"
 #include "tools/quillery_data/unicode_text.h"
 
@@ -87,6 +89,7 @@ Json PictureFields(const CImageItem& clip, std::size_t position,
   fields["width"] = picture.Width();
   fields["height"] = picture.Height();
   fields["bitsPerPixel"] = picture.BitsPerPixel();
+  if (picture.HasAlpha()) fields["alpha"] = true;
   if (picturesFolder && !picture.Empty()) {
     const std::filesystem::path file = *picturesFolder / (std::to_string(position) + ".bmp");
     WritePicture(picture, file);
@@ -98,12 +101,24 @@ Json PictureFields(const CImageItem& clip, std::size_t position,
 Json ItemValue(const CBaseItem& clip, std::size_t position,
                const std::optional<std::filesystem::path>& picturesFolder, CTextSlots& slots) {
   Json item = Json::object();
-  item["kind"] = clip.kind == kTextKind ? "text" : "picture";
+  item["kind"] = clip.kind == kTextKind ? "text" : clip.kind == kFileListKind ? "files" : "picture";
   item["categoryId"] = clip.categoryId;
   item["created"] = CreatedValue(clip.created);
   item["hotKey"] = clip.hotKey;
   if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
     item["text"] = slots.Slot(text->text);
+    if (!text->formats.empty()) {
+      Json formats = Json::array();
+      for (const CClipFormat& format : text->formats) {
+        formats.push_back({{"name", slots.Slot(format.name)}, {"data", Base64FromBytes(format.data)}});
+      }
+      item["formats"] = std::move(formats);
+    }
+  } else if (const auto* files = dynamic_cast<const CFileListItem*>(&clip)) {
+    Json paths = Json::array();
+    for (const std::u16string& path : files->paths) paths.push_back(slots.Slot(path));
+    item["paths"] = std::move(paths);
+    item["dropEffect"] = files->dropEffect;
   } else if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
     item.update(PictureFields(*image, position, picturesFolder));
   }

@@ -99,6 +99,7 @@ class CFakeHost : public CClipTreeHost {
   HIMAGELIST MoreIcons() const override { return moreIcons.get(); }
   void MoveSelectedToClipboard() override { ++moves; }
   void MoveClipToClipboard(int clipId) override { movedClips.push_back(clipId); }
+  void CopyClipAsPlainText(int clipId) override { plainTextClips.push_back(clipId); }
   bool EditCategory(int categoryId, int parentId) override {
     edits.emplace_back(categoryId, parentId);
     return false;
@@ -114,6 +115,7 @@ class CFakeHost : public CClipTreeHost {
   UniqueImageList moreIcons = SolidImages(kMarkColour, 1);
   int moves = 0;
   std::vector<int> movedClips;
+  std::vector<int> plainTextClips;
   std::vector<std::pair<int, int>> edits;
   std::wstring typed;
   int searchesOpened = 0;
@@ -408,6 +410,18 @@ TEST_F(ClipTreeDrawingTest, ACaptureWithTheHistoryOpenHasEveryRowDrawnAgain) {
     const RECT row = RowRect(ClipRow(kHistoryCategoryId, index));
     EXPECT_EQ(painted.At(kTreeWidth - 4, row.top + 12), expected[index]) << index;
   }
+TEST_F(ClipTreeMenuTest, CopyAsPlainTextGoesToTheHostForTextsButIsNoEntryForPictures) {
+  FillStore();
+  RightClick(ClipRow(kNotesCategoryId, 1), u"Copy as plain text");
+  EXPECT_EQ(host_.plainTextClips, std::vector<int>{IdOf(u"n2")});
+  auto clip = std::make_unique<CImageItem>();
+  clip->picture = std::make_unique<TBitmap>(4, 4, 24);
+  clip->categoryId = kWork;
+  GetHandler().AppendClip(std::move(clip));
+  GetHandler().RebuildTree();
+  const std::vector<MenuEntry> entries = RightClick(ClipRow(kWork, 1));
+  EXPECT_TRUE(std::none_of(entries.begin(), entries.end(),
+                           [](const MenuEntry& entry) { return entry.caption == u"Copy as plain text"; }));
 }
 
 TEST_F(ClipTreeMenuTest, BuiltInCategoryMenuDisablesEditDeleteAndAddChild) {

@@ -37,6 +37,14 @@ TEST(ClipTreeMenuRulesTest, HistoryClipsMoveAndNotesCopy) {
   EXPECT_TRUE(note.setHotKeyVisible);
 }
 
+TEST(ClipTreeMenuRulesTest, PlainTextIsOfferedForTextsAndFileListsNotPictures) {
+  auto clip = Clip(100000, kHistoryCategoryId);
+  for (int kind : {kTextKind, kFileListKind, kPictureKind}) {
+    clip->clipKind = kind;
+    EXPECT_EQ(ClipboardMenuFor(*clip).plainTextVisible, kind != kPictureKind) << kind;
+  }
+}
+
 TEST(ClipTreeMenuRulesTest, BuiltInCategoriesCannotBeEditedAndChildrenGetNoChildren) {
   for (unsigned builtIn : {10u, 11u}) {
     const CategoryMenuState state = CategoryMenuFor(*Category(builtIn), false);

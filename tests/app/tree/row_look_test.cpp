@@ -80,6 +80,17 @@ TEST(ClipRowLookTest, HotKeyMarkNarrowsTheTextToSixteenPixelsFromTheRight) {
   EXPECT_EQ(marked.separatorTop, kHeight - 1);
 }
 
+TEST(ClipRowLookTest, AFileListShowsItsIconWhereTheTextBeganAndTheTextAfterIt) {
+  const auto clip = Clip(kNotesCategoryId, 1);
+  const ClipRowLook text = ClipRowLookFor(*clip, State());
+  EXPECT_FALSE(text.fileIcon);
+  clip->clipKind = kFileListKind;
+  const ClipRowLook files = ClipRowLookFor(*clip, State());
+  EXPECT_TRUE(files.fileIcon);
+  EXPECT_EQ(files.fileIconLeft, text.contentLeft);
+  EXPECT_EQ(files.textRect.left, text.textRect.left + kFileIconWidth);
+}
+
 TEST(ClipRowLookTest, ClipsOfChildCategoriesAreGreyUnlessSelected) {
   EXPECT_EQ(ClipRowLookFor(*Clip(kNotesCategoryId, 1, 2), State()).textColour, 0x000000u);
   EXPECT_EQ(ClipRowLookFor(*Clip(1002, 21, 18), State()).textColour, 0xA0A0A0u);

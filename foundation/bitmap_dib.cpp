@@ -1,0 +1,136 @@
+// Pictures exchanged with other programs as packed device-independent bitmaps (CF_DIB,
+// CF_DIBV5) and as PNG images.
+
+#include <cstring>
+
+#include "foundation/bitmap.h"
+#include "foundation/byte_reader.h"
+#include "foundation/byte_writer.h"
+#include "foundation/picture_error.h"
+#include "platform/png_codec.h"
+
+namespace {
+
+constexpr std::uint32_t kV5HeaderSize = 124;
+constexpr std::uint32_t kAlphaMaskOffset = 52;  // in BITMAPV4HEADER and BITMAPV5HEADER
+constexpr std::uint32_t kAlphaMask = 0xFF000000;
+constexpr std::uint32_t kSrgbColourSpace = 0x73524742;  // LCS_sRGB, "sRGB"
+constexpr std::uint32_t kImagesIntent = 4;              // LCS_GM_IMAGES
+
+std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
+  return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+         std::uint32_t{bytes[3]} << 24;
+}
+
+// Whether the fourth bytes of a 32-bit picture say anything: not all opaque, and (for a
+// bitmap whose source may have left them unset) not all 0.
+bool AlphaMatters(const TBitmap& picture, bool zeroMeansUnset) {
+  bool anyTranslucent = false;
+  bool anyNonZero = false;
+  for (int y = 0; y < picture.Height(); ++y) {
+    const std::uint8_t* row = picture.Row(y);
+    for (int x = 0; x < picture.Width(); ++x) {
+      const std::uint8_t alpha = row[static_cast<std::size_t>(x) * 4 + 3];
+      anyTranslucent |= alpha != 0xFF;
+      anyNonZero |= alpha != 0;
+    }
+  }
+  return anyTranslucent && (anyNonZero || !zeroMeansUnset);
+}
+
+}  // namespace
+
+std::optional<TBitmap> TBitmap::FromPackedDib(std::span<const std::uint8_t> dib) {
+  if (dib.size() < 4) return std::nullopt;
+  const std::uint32_t headerSize = LittleEndian32(dib.data());
+  const bool namesAlpha = headerSize >= kAlphaMaskOffset + 4 && dib.size() >= kAlphaMaskOffset + 4 &&
+                          LittleEndian32(dib.data() + kAlphaMaskOffset) == kAlphaMask;
+  // ReadBmp reads file images: the 14-byte file header, whose size and offset it ignores.
+  CByteWriter image;
+  image.Reserve(14 + dib.size());
+  image.WriteBytes("BM", 2);
+  image.WriteBytes("\0\0\0\0\0\0\0\0\0\0\0\0", 12);
+  image.WriteBytes(dib.data(), dib.size());
+  try {
+    CByteReader reader(image.Bytes().data(), image.Size());
+    TBitmap picture = ReadBmp(reader);
+    if (namesAlpha && picture.BitsPerPixel() == 32 && !picture.HasCustomMasks()) {
+      picture.alpha_ = AlphaMatters(picture, true);
+    }
+    return picture;
+  } catch (const CPictureError&) {
+    return std::nullopt;
+  }
+}
+
+std::vector<std::uint8_t> TBitmap::ToPackedDibV5() const {
+  if (Empty()) return {};
+  const bool native = bitsPerPixel_ == 32 && !HasCustomMasks();
+  const std::vector<std::uint32_t> colours = native ? std::vector<std::uint32_t>{} : ToRgb32();
+  const auto width = static_cast<std::size_t>(width_);
+  const std::size_t pixelBytes = width * 4 * static_cast<std::size_t>(height_);
+  CByteWriter dib;
+  dib.Reserve(kV5HeaderSize + pixelBytes);
+  dib.WriteUInt32(kV5HeaderSize);
+  dib.WriteInt32(width_);
+  dib.WriteInt32(height_);  // bottom-up, as most readers of CF_DIBV5 expect
+  dib.WriteUInt16(1);
+  dib.WriteUInt16(32);
+  dib.WriteUInt32(3);  // BI_BITFIELDS
+  dib.WriteUInt32(static_cast<std::uint32_t>(pixelBytes));
+  dib.WriteInt32(0);
+  dib.WriteInt32(0);
+  dib.WriteUInt32(0);
+  dib.WriteUInt32(0);
+  dib.WriteUInt32(0x00FF0000);
+  dib.WriteUInt32(0x0000FF00);
+  dib.WriteUInt32(0x000000FF);
+  dib.WriteUInt32(kAlphaMask);
+  dib.WriteUInt32(kSrgbColourSpace);
+  dib.WriteBytes(std::vector<std::uint8_t>(36 + 12, 0).data(), 36 + 12);  // endpoints, gamma
+  dib.WriteUInt32(kImagesIntent);
+  dib.WriteUInt32(0);  // profile data
+  dib.WriteUInt32(0);  // profile size
+  dib.WriteUInt32(0);  // reserved
+  std::vector<std::uint8_t> row(width * 4);
+  for (int y = height_ - 1; y >= 0; --y) {
+    if (native) {
+      std::memcpy(row.data(), Row(y), row.size());
+    } else {
+      std::memcpy(row.data(), colours.data() + static_cast<std::size_t>(y) * width, row.size());
+    }
+    if (!alpha_) {
+      for (std::size_t x = 0; x < width; ++x) row[x * 4 + 3] = 0xFF;
+    }
+    dib.WriteBytes(row.data(), row.size());
+  }
+  return std::move(dib.Bytes());
+}
+
+std::optional<TBitmap> TBitmap::FromPng(std::span<const std::uint8_t> png) {
+  CPngPixels pixels;
+  if (!DecodePng(png, kMaxSide, kMaxPixelBytes, &pixels)) return std::nullopt;
+  TBitmap picture(pixels.width, pixels.height, 32);
+  // 32-bit rows need no padding, so the decoder's rows are the picture's.
+  std::memcpy(picture.pixels_.data(), pixels.bgra.data(), picture.pixels_.size());
+  picture.alpha_ = AlphaMatters(picture, false);
+  return picture;
+}
+
+std::vector<std::uint8_t> TBitmap::ToPng() const {
+  if (Empty()) return {};
+  CPngPixels pixels;
+  pixels.width = width_;
+  pixels.height = height_;
+  if (bitsPerPixel_ == 32 && !HasCustomMasks()) {
+    pixels.bgra = pixels_;
+  } else {
+    const std::vector<std::uint32_t> colours = ToRgb32();
+    pixels.bgra.resize(colours.size() * 4);
+    std::memcpy(pixels.bgra.data(), colours.data(), pixels.bgra.size());
+  }
+  if (!alpha_) {
+    for (std::size_t i = 3; i < pixels.bgra.size(); i += 4) pixels.bgra[i] = 0xFF;
+  }
+  return EncodePng(pixels);
+}

@@ -1,0 +1,28 @@
+#include "store/clipboard_blocks.h"
+
+#include <cstring>
+#include <string>
+
+UINT RegisteredFormat(std::u16string_view name) {
+  const std::u16string terminated(name);
+  return RegisterClipboardFormatW(AsWide(terminated.c_str()));
+}
+
+UniqueGlobal NewClipboardBlock(std::span<const std::uint8_t> bytes) {
+  // A block of no bytes cannot be locked everywhere; one byte more is harmless.
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes.empty() ? 1 : bytes.size()));
+  if (!memory) return memory;
+  GlobalLockGuard lock(memory.get());
+  if (lock.data() == nullptr) return UniqueGlobal{};
+  if (!bytes.empty()) std::memcpy(lock.data(), bytes.data(), bytes.size());
+  return memory;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadClipboardBlock(UINT format, std::size_t limit) {
+  HANDLE data = GetClipboardData(format);
+  if (data == nullptr) return std::nullopt;
+  GlobalLockGuard lock(data);
+  if (lock.data() == nullptr || lock.size() > limit) return std::nullopt;
+  const auto* bytes = static_cast<const std::uint8_t*>(lock.data());
+  return std::vector<std::uint8_t>(bytes, bytes + lock.size());
+}

@@ -1,0 +1,197 @@
+#include "store/file_list_item.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "foundation/byte_reader.h"
+#include "foundation/byte_writer.h"
+#include "foundation/day_count.h"
+#include "store/clipboard_blocks.h"
+#include "store/clipboard_privacy.h"
+#include "store/data_file_format.h"
+#include "store/record_error.h"
+
+namespace {
+
+// DROPFILES: DWORD pFiles (where the paths begin), POINT pt, BOOL fNC, BOOL fWide.
+constexpr std::size_t kDropFilesBytes = 20;
+constexpr std::size_t kWideFlagOffset = 16;
+// Far more than any file manager puts in one copy; bounds what a strange block can make.
+constexpr std::size_t kMaxDropListBytes = std::size_t{64} << 20;
+
+UINT DropEffectFormat() { return RegisteredFormat(u"Preferred DropEffect"); }
+
+std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
+  return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+         std::uint32_t{bytes[3]} << 24;
+}
+
+std::u16string FromAnsi(std::string_view narrow) {
+  if (narrow.empty()) return {};
+  const int length = MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()),
+                                         nullptr, 0);
+  std::u16string wide(static_cast<std::size_t>(std::max(length, 0)), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()), AsWide(wide.data()),
+                      length);
+  return wide;
+}
+
+// The name after the last separator, or the whole path when it ends in one.
+std::u16string_view FileName(std::u16string_view path) {
+  const std::size_t slash = path.find_last_of(u"\\/");
+  if (slash == std::u16string_view::npos || slash + 1 == path.size()) return path;
+  return path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::vector<std::u16string> PathsOfDropList(std::span<const std::uint8_t> block) {
+  if (block.size() < kDropFilesBytes) return {};
+  const std::uint32_t start = LittleEndian32(block.data());
+  const bool wide = LittleEndian32(block.data() + kWideFlagOffset) != 0;
+  if (start < kDropFilesBytes || start >= block.size()) return {};
+  std::vector<std::u16string> paths;
+  if (wide) {
+    std::u16string all((block.size() - start) / 2, u'\0');
+    std::memcpy(all.data(), block.data() + start, all.size() * 2);
+    std::u16string_view units = all;
+    while (!units.empty() && units.front() != u'\0') {
+      const std::size_t end = units.find(u'\0');
+      if (end == std::u16string_view::npos) break;  // a path without its NUL is cut short
+      paths.emplace_back(units.substr(0, end));
+      units.remove_prefix(end + 1);
+    }
+  } else {
+    std::string_view chars(reinterpret_cast<const char*>(block.data()) + start, block.size() - start);
+    while (!chars.empty() && chars.front() != '\0') {
+      const std::size_t end = chars.find('\0');
+      if (end == std::string_view::npos) break;
+      paths.push_back(FromAnsi(chars.substr(0, end)));
+      chars.remove_prefix(end + 1);
+    }
+  }
+  return paths;
+}
+
+std::vector<std::uint8_t> DropListOf(const std::vector<std::u16string>& paths) {
+  CByteWriter block;
+  block.WriteUInt32(kDropFilesBytes);
+  block.WriteInt32(0);  // pt
+  block.WriteInt32(0);
+  block.WriteUInt32(0);  // fNC
+  block.WriteUInt32(1);  // fWide
+  for (const std::u16string& path : paths) {
+    block.WriteUtf16(path.substr(0, path.find(u'\0')));
+    block.WriteUInt16(0);
+  }
+  block.WriteUInt16(0);
+  return std::move(block.Bytes());
+}
+
+std::u16string FileListCaption(const std::vector<std::u16string>& paths) {
+  if (paths.size() == 1) return std::u16string(FileName(paths.front()));
+  std::u16string caption;
+  for (char c : std::to_string(paths.size()) + " files: ") caption.push_back(static_cast<char16_t>(c));
+  constexpr std::size_t kNamesShown = 3;
+  for (std::size_t i = 0; i < paths.size() && i < kNamesShown; ++i) {
+    if (i != 0) caption += u", ";
+    caption += FileName(paths[i]);
+  }
+  if (paths.size() > kNamesShown) caption += u", \u2026";
+  return caption;
+}
+
+bool CFileListItem::ReadFromClipboard(HWND ownerWindow) {
+  if (!IsClipboardFormatAvailable(CF_HDROP)) return false;
+  ClipboardOpen clipboard(ownerWindow, kCapturePatience);
+  if (!clipboard.IsOpen() || OpenClipboardContentIsPrivate()) return false;
+  clipboardSequence = GetClipboardSequenceNumber();
+  const std::optional<std::vector<std::uint8_t>> block =
+      ReadClipboardBlock(CF_HDROP, kMaxDropListBytes);
+  if (!block) return false;
+  std::vector<std::u16string> found = PathsOfDropList(*block);
+  if (found.empty()) return false;
+  std::uint32_t effect = 0;
+  if (const UINT format = DropEffectFormat(); format != 0 && IsClipboardFormatAvailable(format)) {
+    const std::optional<std::vector<std::uint8_t>> value = ReadClipboardBlock(format, 64);
+    if (value && value->size() >= 4) effect = LittleEndian32(value->data());
+  }
+  clipboard.Close();
+  paths = std::move(found);
+  dropEffect = effect;
+  created = CurrentDayCount();
+  textLength = 0;
+  return true;
+}
+
+bool CFileListItem::WriteToClipboard(HWND ownerWindow) const {
+  // The blocks are made before the clipboard is opened and emptied, so that a failure
+  // leaves the content there intact.
+  if (paths.empty()) return false;
+  UniqueGlobal list = NewClipboardBlock(DropListOf(paths));
+  if (!list) return false;
+  UniqueGlobal effect;
+  if (dropEffect != 0) {
+    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(dropEffect),
+                                   static_cast<std::uint8_t>(dropEffect >> 8),
+                                   static_cast<std::uint8_t>(dropEffect >> 16),
+                                   static_cast<std::uint8_t>(dropEffect >> 24)};
+    effect = NewClipboardBlock(bytes);
+    if (!effect) return false;
+  }
+  ClipboardOpen clipboard(ownerWindow);
+  if (!clipboard.IsOpen()) return false;
+  EmptyClipboard();
+  if (SetClipboardData(CF_HDROP, list.get()) == nullptr) return false;
+  list.release();  // the clipboard owns it now
+  if (effect && SetClipboardData(DropEffectFormat(), effect.get()) != nullptr) effect.release();
+  return true;
+}
+
+std::optional<std::u16string> CFileListItem::PlainText() const {
+  std::u16string text;
+  for (const std::u16string& path : paths) {
+    if (!text.empty()) text += u"\r\n";
+    text += path;
+  }
+  return text;
+}
+
+bool CFileListItem::Save(CByteWriter& writer) const {
+  std::size_t body = 4 + 8 + 2 + 4 + 4;
+  for (const std::u16string& path : paths) body += 4 + 2 * path.size();
+  writer.WriteInt32(kFileListRecord);
+  writer.WriteInt32(static_cast<std::int32_t>(body));
+  SaveCommonFields(writer);
+  writer.WriteUInt32(dropEffect);
+  writer.WriteInt32(static_cast<std::int32_t>(paths.size()));
+  for (const std::u16string& path : paths) {
+    writer.WriteInt32(static_cast<std::int32_t>(path.size()));
+    writer.WriteUtf16(path);
+  }
+  return true;
+}
+
+void CFileListItem::Load(CByteReader& reader) {
+  const std::span<const std::uint8_t> body = TakeSizedRecordBody(reader, "file list record");
+  CByteReader fields(body.data(), body.size());
+  std::int32_t count;
+  if (!fields.ReadInt32(&categoryId) || !fields.ReadDouble(&created) ||
+      !fields.ReadUInt16(&hotKey) || !fields.ReadUInt32(&dropEffect) || !fields.ReadInt32(&count) ||
+      count < 0) {
+    throw CRecordError("file list record cut short");
+  }
+  std::vector<std::u16string> loaded;
+  for (std::int32_t i = 0; i < count; ++i) {
+    std::int32_t length;
+    std::u16string path;
+    if (!fields.ReadInt32(&length) || length < 0 ||
+        !fields.ReadUtf16(static_cast<std::size_t>(length), &path)) {
+      throw CRecordError("path " + std::to_string(i + 1) + " runs past its file list record");
+    }
+    loaded.push_back(std::move(path));
+  }
+  if (!fields.AtEnd()) throw CRecordError("file list record longer than its paths");
+  paths = std::move(loaded);
+  textLength = 0;
+}
