@@ -410,6 +410,8 @@ TEST_F(ClipTreeDrawingTest, ACaptureWithTheHistoryOpenHasEveryRowDrawnAgain) {
     const RECT row = RowRect(ClipRow(kHistoryCategoryId, index));
     EXPECT_EQ(painted.At(kTreeWidth - 4, row.top + 12), expected[index]) << index;
   }
+}
+
 TEST_F(ClipTreeMenuTest, CopyAsPlainTextGoesToTheHostForTextsButIsNoEntryForPictures) {
   FillStore();
   RightClick(ClipRow(kNotesCategoryId, 1), u"Copy as plain text");
