@@ -330,7 +330,7 @@ void CClipTreeController::ItemsTreeDblClick() { ActivateSelectedRow(); }
 bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
   switch (key) {
     case VK_RETURN:
-      ActivateSelectedRow();
+      ActivateSelectedRow(GetKeyState(VK_SHIFT) < 0);
       return true;
     case VK_ESCAPE:
       host_.EscapePressed();
@@ -409,13 +409,15 @@ void CClipTreeController::ShowPreview() {
   preview_.Show(*clip, list, rowTop.y);
 }
 
-void CClipTreeController::ActivateSelectedRow() {
+void CClipTreeController::ActivateSelectedRow(bool plainTextOnly) {
   const HTREEITEM selected = TreeView_GetSelection(tree_);
   if (selected == nullptr) return;
   if (TreeView_GetChild(tree_, selected) != nullptr) {
     TreeView_Expand(tree_, selected, TVE_TOGGLE);
-  } else {
+  } else if (!plainTextOnly) {
     host_.MoveSelectedToClipboard();
+  } else if (const CItemNode* node = NodeOf(selected); node != nullptr && !node->isCategory) {
+    host_.CopyClipAsPlainText(static_cast<int>(node->id));
   }
 }
 

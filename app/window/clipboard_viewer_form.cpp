@@ -723,7 +723,7 @@ void TClipboardViewerForm::EscapePressed() { listSearch_->Escape(); }
 void TClipboardViewerForm::SearchFieldShown() { ApplyLayout(); }
 
 void TClipboardViewerForm::SearchEnter() {
-  if (treeController_) treeController_->ActivateSelectedRow();
+  if (treeController_) treeController_->ActivateSelectedRow(GetKeyState(VK_SHIFT) < 0);
 }
 
 void TClipboardViewerForm::EscapeBeyondSearch() {
@@ -745,24 +745,23 @@ void TClipboardViewerForm::MoveSelectedToClipboard() {
 }
 
 void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
-  listSearch_->Close();  // a paste ends the search
-  keyboardWanted_ = false;  // and hands the keyboard to its target
-  keyboardSince_.reset();
-  CClipboardHandler& handler = GetHandler();
-  const bool put = handler.PutItemToClipboard(clipId);
-  handler.RebuildTree();
-  autoSaver_->MarkChanged();
-  if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
-    PasteIntoTarget(targetWindow_, pasteMethod_);
-    state_->SetExpanded(false);
-    ApplyLayout();
-  }
+  EndSearchForPut();
+  FinishPut(GetHandler().PutItemToClipboard(clipId));
 }
 
 void TClipboardViewerForm::CopyClipAsPlainText(int clipId) {
-  CClipboardHandler& handler = GetHandler();
-  const bool put = handler.PutItemTextToClipboard(clipId);
-  handler.RebuildTree();
+  EndSearchForPut();
+  FinishPut(GetHandler().PutItemTextToClipboard(clipId));
+}
+
+void TClipboardViewerForm::EndSearchForPut() {
+  listSearch_->Close();  // a paste ends the search
+  keyboardWanted_ = false;  // and hands the keyboard to its target
+  keyboardSince_.reset();
+}
+
+void TClipboardViewerForm::FinishPut(bool put) {
+  GetHandler().RebuildTree();
   autoSaver_->MarkChanged();
   if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
     PasteIntoTarget(targetWindow_, pasteMethod_);

@@ -95,6 +95,10 @@ class TClipboardViewerForm final : public CWindow,
   void ShowNoMatch(bool none) override;
 
   void PlaceSearchField();
+  // Before a clip goes on the clipboard: the search ends and the keyboard goes to the target.
+  void EndSearchForPut();
+  // After: the tree shows the put, and the popup pastes it when "Paste to active app" is on.
+  void FinishPut(bool put);
   // The popup came or went: the keyboard goes to its list, and back to the program before.
   void PopupOpened();
   void PopupClosed();

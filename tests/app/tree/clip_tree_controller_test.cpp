@@ -576,6 +576,22 @@ TEST_F(ClipTreeKeyboardTest, EnterDoesWhatADoubleClickDoes) {
   EXPECT_EQ(host_.moves, 1);
 }
 
+TEST_F(ClipTreeKeyboardTest, ShiftEnterPutsOnlyTheClipsPlainText) {
+  FillStore();
+  BYTE keys[256] = {};
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  TreeView_SelectItem(tree_, ClipRow(kNotesCategoryId, 1));
+  SendMessageW(tree_, WM_KEYDOWN, VK_RETURN, 0);
+  TreeView_SelectItem(tree_, CategoryRow(kNotesCategoryId));
+  SendMessageW(tree_, WM_KEYDOWN, VK_RETURN, 0);  // a category still folds
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(host_.plainTextClips, std::vector<int>{IdOf(u"n2")});
+  EXPECT_EQ(host_.moves, 0);
+  EXPECT_FALSE(view_.IsExpanded(reinterpret_cast<TTreeNode*>(CategoryRow(kNotesCategoryId))));
+}
+
 TEST_F(ClipTreeKeyboardTest, ArrowsMoveThroughTheRowsAndCharactersGoToTheSearch) {
   FillStore();
   TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 0));
