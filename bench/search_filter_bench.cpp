@@ -9,6 +9,7 @@
 #include <chrono>
 #include <random>
 
+#include "bench/search_corpus.h"
 #include "categories/recording_tree_view.h"
 #include "categories/tree_search.h"
 #include "foundation/settings_keys.h"
@@ -19,31 +20,7 @@
 
 namespace {
 
-constexpr int kClips = 10000;
-constexpr std::size_t kClipLength = 1024;
-
-const char16_t* const kWords[] = {u"the",     u"report",   u"Meeting", u"invite",  u"quarter",
-                                  u"budget",  u"Straße",   u"café",    u"review",  u"draft",
-                                  u"project", u"number",   u"total",   u"März",    u"client",
-                                  u"order",   u"shipping", u"date",    u"account", u"summary"};
-
-// A text of about 1 KB of words and numbers; one clip in a hundred names the invoice.
-std::u16string ClipText(std::mt19937& random, int number) {
-  std::u16string text;
-  if (number % 100 == 0) text = u"Invoice 4471 ";
-  std::uniform_int_distribution<std::size_t> word(0, std::size(kWords) - 1);
-  std::uniform_int_distribution<int> digits(0, 99999);
-  while (text.size() < kClipLength) {
-    text += kWords[word(random)];
-    text += u' ';
-    if (text.size() % 7 == 0) {
-      for (char c : std::to_string(digits(random))) text.push_back(static_cast<char16_t>(c));
-      text += u' ';
-    }
-  }
-  text.resize(kClipLength);
-  return text;
-}
+constexpr int kClips = kSearchCorpusClips;
 
 void BM_SearchKeystroke(benchmark::State& state) {
   CTempFolder folder;
@@ -56,7 +33,7 @@ void BM_SearchKeystroke(benchmark::State& state) {
   std::mt19937 random(7);
   for (int i = 0; i < kClips; ++i) {
     auto clip = std::make_unique<CTextItem>();
-    clip->text = ClipText(random, i);
+    clip->text = SearchCorpusText(random, i);
     clip->textLength = static_cast<int>(clip->text.size());
     clip->categoryId = kHistoryCategoryId;
     handler.AppendClip(std::move(clip));
@@ -66,7 +43,7 @@ void BM_SearchKeystroke(benchmark::State& state) {
 
   // What the field holds after each keystroke.
   std::vector<std::u16string> texts;
-  const std::u16string typed = u"invoice 4471";
+  const std::u16string typed(kSearchQuery);
   for (std::size_t i = 1; i <= typed.size(); ++i) texts.push_back(typed.substr(0, i));
   for (std::size_t i = typed.size() - 1; i >= 8; --i) texts.push_back(typed.substr(0, i));
 
@@ -107,7 +84,7 @@ void BM_FirstKeystrokeOfANewStore(benchmark::State& state) {
   CClipboardDriver driver;
   std::mt19937 random(7);
   std::vector<std::u16string> texts;
-  for (int i = 0; i < kClips; ++i) texts.push_back(ClipText(random, i));
+  for (int i = 0; i < kClips; ++i) texts.push_back(SearchCorpusText(random, i));
   for (auto _ : state) {
     state.PauseTiming();
     CRecordingTreeView view;

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/search_corpus.h"
 #include "app/window/main_window_ids.h"
 #include "categories/clip_query.h"
 #include "foundation/search_fold.h"
@@ -33,32 +34,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr int kClips = 10000;
-constexpr std::size_t kClipLength = 1024;
-constexpr std::u16string_view kQuery = u"invoice 4471";
-
-const char16_t* const kWords[] = {u"the",     u"report",   u"Meeting", u"invite",  u"quarter",
-                                  u"budget",  u"Straße",   u"café",    u"review",  u"draft",
-                                  u"project", u"number",   u"total",   u"März",    u"client",
-                                  u"order",   u"shipping", u"date",    u"account", u"summary"};
-
-// About 1 KB of words and numbers; one clip in a hundred names the invoice.
-std::u16string ClipText(std::mt19937& random, int number) {
-  std::u16string text;
-  if (number % 100 == 0) text = u"Invoice 4471 ";
-  std::uniform_int_distribution<std::size_t> word(0, std::size(kWords) - 1);
-  std::uniform_int_distribution<int> digits(0, 99999);
-  while (text.size() < kClipLength) {
-    text += kWords[word(random)];
-    text += u' ';
-    if (text.size() % 7 == 0) {
-      for (char c : std::to_string(digits(random))) text.push_back(static_cast<char16_t>(c));
-      text += u' ';
-    }
-  }
-  text.resize(kClipLength);
-  return text;
-}
+constexpr int kClips = kSearchCorpusClips;
+constexpr std::u16string_view kQuery = kSearchQuery;
 
 WORD KeyOf(char16_t letter) {
   if (letter == u' ') return VK_SPACE;
@@ -74,7 +51,7 @@ std::vector<double> Measure(int rounds) {
   std::vector<std::pair<std::u16string, int>> clips;
   std::vector<std::string> folded;
   for (int i = 0; i < kClips; ++i) {
-    clips.emplace_back(ClipText(random, i), kHistoryCategoryId);
+    clips.emplace_back(SearchCorpusText(random, i), kHistoryCategoryId);
     folded.push_back(FoldForSearch(clips.back().first));
   }
   WriteTextClips(installation.DataFile(), clips);
