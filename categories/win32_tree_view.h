@@ -51,7 +51,8 @@ class CWin32TreeView final : public TCustomTreeView {
   // The control's drawing, and the layout that follows each change of its rows, are held
   // back from the first such change of an update to its end: under Wine every change of a
   // laid-out level walks all its rows, and a row put first marks every row after it for
-  // drawing, one by one. The tree is drawn anew when an update that changed its rows ends.
+  // drawing, one by one. The tree is drawn anew when an update that changed its rows ends;
+  // its frame only when its scroll bars changed.
   void BeginUpdate() override;
   void EndUpdate() override;
 

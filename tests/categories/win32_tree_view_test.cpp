@@ -22,6 +22,23 @@ int Throwing(const void*, const void*) {
   throw std::runtime_error("compare failed");
 }
 
+// GetWindowDC / ReleaseDC: the whole window, frame and scroll bars included.
+class FrameDc {
+ public:
+  explicit FrameDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+  ~FrameDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  FrameDc(const FrameDc&) = delete;
+  FrameDc& operator=(const FrameDc&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 class Win32TreeViewTest : public ::testing::Test {
  protected:
   // Each row's data points at its own int, so a level reads back as a list of numbers.
@@ -246,6 +263,38 @@ class Win32TreeViewDrawingTest : public ::testing::Test {
     return rect;
   }
 
+  // Paints the middle of the vertical scroll bar in a colour that no scroll bar has, and
+  // tells afterwards whether it is still there, that is whether the scroll bar was not drawn
+  // again in between.
+  void MarkScrollBar() {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetScrollBarInfo(tree_.get(), OBJID_VSCROLL, &info));
+    ASSERT_FALSE(info.rgstate[0] & STATE_SYSTEM_INVISIBLE) << "the tree shows no scroll bar";
+    RECT window{};
+    GetWindowRect(tree_.get(), &window);
+    mark_ = {(info.rcScrollBar.left + info.rcScrollBar.right) / 2 - window.left,
+             (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2 - window.top};
+    const FrameDc dc(tree_.get());
+    SetPixel(dc.get(), mark_.x, mark_.y, kMark);
+    ASSERT_EQ(GetPixel(dc.get(), mark_.x, mark_.y), kMark);
+  }
+  bool ScrollBarStillMarked() const {
+    const FrameDc dc(tree_.get());
+    return GetPixel(dc.get(), mark_.x, mark_.y) == kMark;
+  }
+  // Rows put first with as many taken away at the end: a capture into a full history.
+  void PutFirstAndTakeLast(int rows) {
+    view_.BeginUpdate();
+    for (int i = 0; i < rows; ++i) {
+      view_.InsertRow(top_, nullptr, &values_[0], Descending);
+      view_.DeleteRow(view_.ChildRows(top_).back());
+    }
+    view_.EndUpdate();
+  }
+
+  static constexpr COLORREF kMark = RGB(255, 0, 255);
+  POINT mark_{};
   int values_[1] = {0};
   UniqueWindow frame_{CreateWindowExW(WS_EX_TOOLWINDOW, FrameClass(), L"",
                                       WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
@@ -280,6 +329,50 @@ TEST_F(Win32TreeViewDrawingTest, AnUpdateThatChangedNoRowDrawsOnlyTheRowsAskedFo
   const RECT row = RowRect(third);
   const RECT dirty = Dirty();
   EXPECT_TRUE(EqualRect(&dirty, &row));
+}
+
+// The clip tree paints its rows itself, without the control's paint, which would set and draw
+// its scroll bar again each time; so does the tree here.
+class Win32TreeViewOwnPaintTest : public Win32TreeViewDrawingTest {
+ protected:
+  Win32TreeViewOwnPaintTest() {
+    SetWindowSubclass(tree_.get(), PaintsItself, 0, 0);
+    RedrawWindow(tree_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  }
+
+  static LRESULT CALLBACK PaintsItself(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR) {
+    if (message == WM_ERASEBKGND) return 1;
+    if (message != WM_PAINT) return DefSubclassProc(window, message, wParam, lParam);
+    const PaintDc paint(window);
+    FillRect(paint.get(), &paint.Dirty(), GetSysColorBrush(COLOR_WINDOW));
+    return 0;
+  }
+};
+
+TEST_F(Win32TreeViewOwnPaintTest, AnUpdateThatLeavesTheScrollBarAsItWasDoesNotDrawItAgain) {
+  MarkScrollBar();
+  PutFirstAndTakeLast(1);
+  UpdateWindow(tree_.get());
+  EXPECT_TRUE(ScrollBarStillMarked());
+}
+
+TEST_F(Win32TreeViewOwnPaintTest, AnUpdateThatChangesTheScrollBarDrawsIt) {
+  MarkScrollBar();
+  view_.BeginUpdate();
+  for (int i = 0; i < 40; ++i) view_.AddRow(top_, &values_[0]);
+  view_.EndUpdate();
+  UpdateWindow(tree_.get());
+  EXPECT_FALSE(ScrollBarStillMarked());
+}
+
+TEST_F(Win32TreeViewOwnPaintTest, AFrameWaitingToBeDrawnIsStillDrawnAfterAnUpdate) {
+  MarkScrollBar();
+  // As when the tree has just been shown or uncovered.
+  RedrawWindow(tree_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  PutFirstAndTakeLast(1);
+  UpdateWindow(tree_.get());
+  EXPECT_FALSE(ScrollBarStillMarked());
 }
 
 }  // namespace
