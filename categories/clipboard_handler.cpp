@@ -177,6 +177,7 @@ void CClipboardHandler::AddClipNodes() {
   for (const auto& clip : Items()) {
     CItemNode* category = CategoryNode(clip->categoryId);
     if (category == nullptr) {
+      if (!clip->orphaned) NoteClipFieldsChanged();
       clip->orphaned = true;
       continue;
     }
@@ -424,6 +425,7 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
   if (!history && change.place == CClipChange::EPlace::kElsewhere) return false;
   CItemNode* category = CategoryNode(clip.categoryId);
   if (category == nullptr) {
+    if (!clip.orphaned) NoteClipFieldsChanged();
     clip.orphaned = true;
     return true;
   }
@@ -539,6 +541,7 @@ bool CClipboardHandler::SetItemHotKey(int itemId, std::uint16_t code) {
   CBaseItem* clip = FindItem(itemId);
   if (clip == nullptr) return false;
   clip->hotKey = code;
+  NoteClipFieldsChanged();
   // Which clip holds a key depends on every clip's key and place.
   fullRebuildNeeded = true;
   changes.clear();

@@ -173,6 +173,7 @@ CBaseItem* CDataBase::FindItem(int itemId) {
 }
 
 std::unique_ptr<CBaseItem> CDataBase::Detach(ItemList::iterator position) {
+  ++revision;
   ClipRemoved(**position);
   std::unique_ptr<CBaseItem> clip = std::move(*position);
   items.erase(position);
@@ -181,6 +182,7 @@ std::unique_ptr<CBaseItem> CDataBase::Detach(ItemList::iterator position) {
 }
 
 void CDataBase::Insert(ItemList::iterator before, std::unique_ptr<CBaseItem> clip) {
+  ++revision;
   if (clip->categoryId == kHistoryCategoryId) ++historyCount;
   ClipInserted(**items.insert(before, std::move(clip)));
 }
@@ -218,6 +220,7 @@ int CDataBase::AddCategory(const CCategory& category) {
   auto added = std::make_unique<CCategory>(category);
   added->id = ++lastCategoryId;
   categories.push_back(std::move(added));
+  ++revision;
   CategoriesChanged();
   return lastCategoryId;
 }
@@ -227,6 +230,7 @@ bool CDataBase::UpdateCategory(int id, const CCategory& category) {
   if (stored == nullptr) return false;
   *stored = category;
   stored->id = id;
+  ++revision;
   CategoriesChanged();
   return true;
 }
@@ -236,6 +240,7 @@ bool CDataBase::DeleteCategory(int id) {
                             [id](const auto& category) { return category->id == id; });
   if (found == categories.end()) return false;
   categories.erase(found);
+  ++revision;
   CategoriesChanged();
   return true;
 }

@@ -130,6 +130,11 @@ class CDataBase {
   DWORD LastCaptureSequence() const { return lastCaptureSequence; }
   int NextItemId() const { return nextItemId; }
   int LastCategoryId() const { return lastCategoryId; }
+  // Changes whenever the store changes what its data file would hold: a clip comes or
+  // goes, a category or the category counter changes, the content is replaced, or a
+  // derived class notes a change of a clip's fields (NoteClipFieldsChanged). A field
+  // written through FindItem or ClipAt by anyone else is not seen.
+  std::uint64_t Revision() const { return revision; }
 
  protected:
   // For a view of the store that follows it change by change (the clip handler's tree):
@@ -139,6 +144,9 @@ class CDataBase {
   virtual void ClipInserted(CBaseItem& clip) { static_cast<void>(clip); }
   virtual void ClipRemoved(const CBaseItem& clip) { static_cast<void>(clip); }
   virtual void CategoriesChanged() {}
+  // A derived class changed fields of a clip that the data file keeps (its hot key, its
+  // orphaned mark).
+  void NoteClipFieldsChanged() { ++revision; }
 
  private:
   std::unique_ptr<CBaseItem> TakeClipboardContent();
@@ -168,4 +176,5 @@ class CDataBase {
   CLoadReport lastLoad;
   // History clips in `items`, kept so that a capture need not walk a long list.
   int historyCount = 0;
+  std::uint64_t revision = 0;
 };

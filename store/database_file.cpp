@@ -62,6 +62,7 @@ void CDataBase::Clear() {
   items.clear();
   categories.clear();
   historyCount = 0;
+  ++revision;
   CategoriesChanged();
 }
 
@@ -235,11 +236,13 @@ void CDataBase::ReplaceCategories(int lastId, const std::vector<CCategory>& repl
 
 void CDataBase::AppendCategory(const CCategory& category) {
   categories.push_back(std::make_unique<CCategory>(category));
+  ++revision;
   CategoriesChanged();
   RaiseCategoryCounter();
 }
 
 void CDataBase::SetLastCategoryId(int id) {
+  ++revision;  // ReplaceCategories ends here too
   lastCategoryId = std::max(id, kCategoryIdBase);
   RaiseCategoryCounter();
 }

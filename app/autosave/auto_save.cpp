@@ -58,6 +58,7 @@ int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest) {
     replay = ReplayJournal(reader, fileDigest, store);
   }
   journalDiff_.Reset(store);
+  journalLookout_.revision = store.Revision();
   // The journal anew: this file, and the changes just applied, which it does not hold yet.
   journal_ = std::make_unique<CJournalWriter>(JournalPath(), fileDigest, std::move(replay.frames));
   fileBehind_ = replay.applied > 0;
@@ -75,10 +76,22 @@ void CAutoSaver::WriteJournal(const CDataBase& store) {
   if (!frames.empty()) journal_->Append(std::move(frames));
 }
 
+bool CAutoSaver::CLookout::Due(const CDataBase& store, std::uint32_t now) const {
+  if (!Reached(now, lastLook + kCheckIntervalMs)) return false;
+  return store.Revision() != revision || Reached(now, lastWalk + kFullCheckIntervalMs);
+}
+
+void CAutoSaver::CLookout::Looked(const CDataBase& store, std::uint32_t now) {
+  lastLook = now;
+  lastWalk = now;
+  revision = store.Revision();
+}
+
 void CAutoSaver::Reset(const CDataBase& store) {
   Stop();
   schedule_ = CAutoSaveSchedule{};
   savedFingerprint_ = StoreFingerprint(store);
+  saveLookout_.revision = store.Revision();
   checkNow_ = false;
 }
 
@@ -87,8 +100,8 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
     schedule_.Changed(now);
     fileBehind_ = false;
   }
-  if (journal_ && (checkNow_ || Reached(now, lastJournalCheck_ + kCheckIntervalMs))) {
-    lastJournalCheck_ = now;
+  if (journal_ && (checkNow_ || journalLookout_.Due(store, now))) {
+    journalLookout_.Looked(store, now);
     WriteJournal(store);
   }
   if (writer_) {
@@ -96,9 +109,9 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
     return;
   }
   const bool due = schedule_.Due(now);
-  if (!due && !checkNow_ && !Reached(now, lastCheck_ + kCheckIntervalMs)) return;
+  if (!due && !checkNow_ && !saveLookout_.Due(store, now)) return;
   checkNow_ = false;
-  lastCheck_ = now;
+  saveLookout_.Looked(store, now);
   const std::uint64_t fingerprint = StoreFingerprint(store);
   if (fingerprint != savedFingerprint_) {
     schedule_.Changed(now);
@@ -178,7 +191,7 @@ void CAutoSaver::Stop() {
   writer_->Wait();
   // A save that got through is kept; one that did not leaves the store unsaved.
   if (!writer_->Replaced()) {
-    schedule_.Changed(lastCheck_);
+    schedule_.Changed(saveLookout_.lastLook);
   } else if (journal_) {
     journal_->Restart();
   }

@@ -49,8 +49,11 @@ class CAutoSaver {
   static constexpr std::size_t kSliceBytes = std::size_t{4} << 20;
   static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
   static constexpr std::size_t kMostPendingBytes = std::size_t{16} << 20;
-  // How often the store is looked at for changes that the window did not report.
+  // How often the store is looked at for changes that the window did not report. Looking
+  // walks every clip, so it is done only when the store's revision moved, and otherwise
+  // every kFullCheckIntervalMs, for a clip's field written past the store's counting.
   static constexpr std::uint32_t kCheckIntervalMs = 500;
+  static constexpr std::uint32_t kFullCheckIntervalMs = 5'000;
 
   // Saves to `path` (the data file).
   explicit CAutoSaver(std::filesystem::path path);
@@ -89,10 +92,20 @@ class CAutoSaver {
   void ContinueSave(const CDataBase& store, std::uint32_t now);
   void WriteJournal(const CDataBase& store);
 
+  // When a look at the store (a walk of every clip) is worth its cost, and what a look
+  // that was taken saw.
+  struct CLookout {
+    std::uint32_t lastLook = 0;
+    std::uint32_t lastWalk = 0;
+    std::uint64_t revision = 0;
+    bool Due(const CDataBase& store, std::uint32_t now) const;
+    void Looked(const CDataBase& store, std::uint32_t now);
+  };
+
   std::filesystem::path path_;
   CAutoSaveSchedule schedule_;
   std::uint64_t savedFingerprint_ = 0;  // of the store as the file holds it (or will)
-  std::uint32_t lastCheck_ = 0;
+  CLookout saveLookout_;
   bool checkNow_ = false;
   std::optional<std::string> lastError_;
   // The save in progress.
@@ -107,6 +120,6 @@ class CAutoSaver {
   // The journal, once recovered.
   std::unique_ptr<CJournalWriter> journal_;
   CJournalDiff journalDiff_;
-  std::uint32_t lastJournalCheck_ = 0;
+  CLookout journalLookout_;
   bool fileBehind_ = false;  // the journal's changes are not in the file yet
 };

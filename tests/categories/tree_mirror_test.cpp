@@ -251,6 +251,23 @@ TEST_F(TreeMirrorTest, DeletedCategoryTakesItsRowsAndOrphansItsClips) {
   EXPECT_NE(reloaded.FindCategory(second), nullptr);
 }
 
+TEST_F(TreeMirrorTest, AHotKeySetAndAClipOrphanedMoveTheStoresRevision) {
+  const int top = handler.AddCategory(CCategory{0, 0, 0, 0, u"Top"});
+  AddText(u"in top", top);
+  handler.RebuildTree();
+  std::uint64_t last = handler.Revision();
+  ASSERT_TRUE(handler.SetItemHotKey(handler.Items().front()->id, 0x4031));
+  EXPECT_NE(handler.Revision(), last);
+  ASSERT_TRUE(handler.DeleteCategory(top));
+  // The rebuild orphans the clip of the deleted category, which a save then leaves out.
+  last = handler.Revision();
+  handler.RebuildTree();
+  EXPECT_NE(handler.Revision(), last);
+  last = handler.Revision();
+  handler.RebuildTree();
+  EXPECT_EQ(handler.Revision(), last);
+}
+
 TEST_F(TreeMirrorTest, ClearingTheNotesRemovesEveryNoteAndNothingElse) {
   AddText(u"n1", kNotesCategoryId);
   AddText(u"n2", kNotesCategoryId);

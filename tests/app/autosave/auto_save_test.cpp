@@ -118,6 +118,30 @@ TEST_F(AutoSaveStoreTest, FingerprintSeesEveryChangeTheDataFileKeeps) {
   EXPECT_TRUE(changed());
 }
 
+TEST_F(AutoSaveStoreTest, RevisionMovesWithEveryChangeTheStoreMakesAndOnlyThen) {
+  std::uint64_t last = store.Revision();
+  auto moved = [&] { return std::exchange(last, store.Revision()) != store.Revision(); };
+  store.FindItem(Head().id);
+  store.CaptureClipboard();  // the newest clip again
+  EXPECT_FALSE(moved());
+  CopyTexts({u"fifth"});
+  EXPECT_TRUE(moved());
+  ASSERT_TRUE(store.MoveItem(Head().id, kNotesCategoryId));
+  EXPECT_TRUE(moved());
+  ASSERT_TRUE(store.DeleteItem(store.Items().front()->id));
+  EXPECT_TRUE(moved());
+  CCategory renamed = *store.FindCategory(categoryId_);
+  renamed.name = u"Home";
+  store.UpdateCategory(categoryId_, renamed);
+  EXPECT_TRUE(moved());
+  store.AddCategory(renamed);
+  EXPECT_TRUE(moved());
+  store.DeleteCategory(categoryId_);
+  EXPECT_TRUE(moved());
+  store.LoadFromMemory(store.SaveToMemory());
+  EXPECT_TRUE(moved());
+}
+
 TEST_F(AutoSaveStoreTest, SavesAfterTheQuietTimeWhatTheStoreHolds) {
   CAutoSaver saver(DataPath());
   saver.Reset(store);
@@ -199,6 +223,13 @@ class JournalTest : public AutoSaveStoreTest {
     if (applied != nullptr) *applied = count;
     return ClipTexts(loaded, kHistoryCategoryId);
   }
+  // Starts the journal of the data file as the store was saved, as a start does.
+  void StartJournal(CAutoSaver& saver) {
+    CDataBase loaded;
+    loaded.LoadFromFile(DataPath());
+    saver.RecoverJournal(store, loaded.LastLoad().fileDigest);
+    saver.Reset(store);
+  }
   // Polls until the journal file has stopped growing for a while.
   void LetTheJournalSettle(CAutoSaver& saver, std::uint32_t now) {
     std::uintmax_t size = 0;
@@ -255,4 +286,38 @@ TEST_F(JournalTest, ASaveStartsTheJournalAnewAndTheCloseRemovesIt) {
   store.SaveToFile(DataPath());
   saver.DiscardJournal();
   EXPECT_FALSE(std::filesystem::exists(saver.JournalPath()));
+}
+
+namespace {
+
+// The newest clip's hot key as the next start finds it, the journal applied.
+std::uint16_t NextStartHotKeyOfHead(const std::filesystem::path& dataPath) {
+  CDataBase loaded;
+  loaded.LoadFromFile(dataPath);
+  CAutoSaver next(dataPath);
+  next.RecoverJournal(loaded, loaded.LastLoad().fileDigest);
+  return loaded.Items().front()->hotKey;
+}
+
+}  // namespace
+
+TEST_F(JournalTest, AChangeNobodyReportedIsJournaledAtTheNextLookIfTheStoreCountedIt) {
+  CAutoSaver saver(DataPath());
+  StartJournal(saver);
+  ASSERT_TRUE(store.DeleteItem(store.Items().front()->id));
+  LetTheJournalSettle(saver, CAutoSaver::kCheckIntervalMs);
+  EXPECT_EQ(NextStartHistory(), History());
+}
+
+TEST_F(JournalTest, AFieldWrittenPastTheStoresCountingIsJournaledWithinTheFullCheckInterval) {
+  CAutoSaver saver(DataPath());
+  StartJournal(saver);
+  LetTheJournalSettle(saver, 0);
+  const std::uintmax_t empty = std::filesystem::file_size(saver.JournalPath());
+  Head().hotKey = 0x4031;  // not through the handler, which would have counted it
+  LetTheJournalSettle(saver, CAutoSaver::kFullCheckIntervalMs - 1);
+  // A store whose revision stayed is not walked before that.
+  EXPECT_EQ(std::filesystem::file_size(saver.JournalPath()), empty);
+  LetTheJournalSettle(saver, CAutoSaver::kFullCheckIntervalMs);
+  EXPECT_EQ(NextStartHotKeyOfHead(DataPath()), 0x4031);
 }
