@@ -390,8 +390,8 @@ void CClipTreeController::SchedulePreview(HTREEITEM row) {
 }
 
 void CClipTreeController::HidePreview() {
-  KillTimer(tree_, kPreviewTimerId);
-  previewRow_ = nullptr;
+  // The folded window asks at every tick; the timer is set only while a row is due.
+  if (std::exchange(previewRow_, nullptr) != nullptr) KillTimer(tree_, kPreviewTimerId);
   preview_.Hide();
 }
 
