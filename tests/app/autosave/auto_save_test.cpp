@@ -302,22 +302,24 @@ std::uint16_t NextStartHotKeyOfHead(const std::filesystem::path& dataPath) {
 }  // namespace
 
 TEST_F(JournalTest, AChangeNobodyReportedIsJournaledAtTheNextLookIfTheStoreCountedIt) {
-  CAutoSaver saver(DataPath());
-  StartJournal(saver);
+  auto saver = std::make_unique<CAutoSaver>(DataPath());
+  StartJournal(*saver);
   ASSERT_TRUE(store.DeleteItem(store.Items().front()->id));
-  LetTheJournalSettle(saver, CAutoSaver::kCheckIntervalMs);
+  LetTheJournalSettle(*saver, CAutoSaver::kCheckIntervalMs);
+  saver.reset();  // the program ends without saving
   EXPECT_EQ(NextStartHistory(), History());
 }
 
 TEST_F(JournalTest, AFieldWrittenPastTheStoresCountingIsJournaledWithinTheFullCheckInterval) {
-  CAutoSaver saver(DataPath());
-  StartJournal(saver);
-  LetTheJournalSettle(saver, 0);
-  const std::uintmax_t empty = std::filesystem::file_size(saver.JournalPath());
+  auto saver = std::make_unique<CAutoSaver>(DataPath());
+  StartJournal(*saver);
+  LetTheJournalSettle(*saver, 0);
+  const std::uintmax_t empty = std::filesystem::file_size(saver->JournalPath());
   Head().hotKey = 0x4031;  // not through the handler, which would have counted it
-  LetTheJournalSettle(saver, CAutoSaver::kFullCheckIntervalMs - 1);
+  LetTheJournalSettle(*saver, CAutoSaver::kFullCheckIntervalMs - 1);
   // A store whose revision stayed is not walked before that.
-  EXPECT_EQ(std::filesystem::file_size(saver.JournalPath()), empty);
-  LetTheJournalSettle(saver, CAutoSaver::kFullCheckIntervalMs);
+  EXPECT_EQ(std::filesystem::file_size(saver->JournalPath()), empty);
+  LetTheJournalSettle(*saver, CAutoSaver::kFullCheckIntervalMs);
+  saver.reset();
   EXPECT_EQ(NextStartHotKeyOfHead(DataPath()), 0x4031);
 }
