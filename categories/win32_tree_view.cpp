@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -64,12 +66,22 @@ void SortLevel(HWND tree, HTREEITEM top, SortContext& context) {
   }
 }
 
-// What the window's frame shows of its scroll bars.
+// What the window's frame shows of its scroll bars, in pixels: a change of range or position
+// too small to move the thumb by a pixel leaves it as it was.
 struct CScrollBarsState {
   bool vertical = false, horizontal = false;
-  int verticalRange = 0, verticalPage = 0, verticalPos = 0;
-  int horizontalRange = 0, horizontalPage = 0, horizontalPos = 0;
-  bool operator==(const CScrollBarsState&) const = default;
+  SCROLLBARINFO verticalBar{}, horizontalBar{};
+
+  bool operator==(const CScrollBarsState& other) const {
+    return vertical == other.vertical && horizontal == other.horizontal &&
+           SameLook(verticalBar, other.verticalBar) && SameLook(horizontalBar, other.horizontalBar);
+  }
+
+  static bool SameLook(const SCROLLBARINFO& a, const SCROLLBARINFO& b) {
+    return EqualRect(&a.rcScrollBar, &b.rcScrollBar) && a.xyThumbTop == b.xyThumbTop &&
+           a.xyThumbBottom == b.xyThumbBottom &&
+           std::equal(std::begin(a.rgstate), std::end(a.rgstate), std::begin(b.rgstate));
+  }
 };
 
 CScrollBarsState ScrollBarsStateOf(HWND window) {
@@ -77,19 +89,10 @@ CScrollBarsState ScrollBarsStateOf(HWND window) {
   const LONG style = GetWindowLongW(window, GWL_STYLE);
   state.vertical = (style & WS_VSCROLL) != 0;
   state.horizontal = (style & WS_HSCROLL) != 0;
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  if (state.vertical && GetScrollInfo(window, SB_VERT, &info)) {
-    state.verticalRange = info.nMax - info.nMin;
-    state.verticalPage = static_cast<int>(info.nPage);
-    state.verticalPos = info.nPos - info.nMin;
-  }
-  if (state.horizontal && GetScrollInfo(window, SB_HORZ, &info)) {
-    state.horizontalRange = info.nMax - info.nMin;
-    state.horizontalPage = static_cast<int>(info.nPage);
-    state.horizontalPos = info.nPos - info.nMin;
-  }
+  state.verticalBar.cbSize = sizeof(SCROLLBARINFO);
+  state.horizontalBar.cbSize = sizeof(SCROLLBARINFO);
+  if (state.vertical) GetScrollBarInfo(window, OBJID_VSCROLL, &state.verticalBar);
+  if (state.horizontal) GetScrollBarInfo(window, OBJID_HSCROLL, &state.horizontalBar);
   return state;
 }
 

@@ -366,6 +366,19 @@ TEST_F(Win32TreeViewOwnPaintTest, AnUpdateThatChangesTheScrollBarDrawsIt) {
   EXPECT_FALSE(ScrollBarStillMarked());
 }
 
+TEST_F(Win32TreeViewOwnPaintTest, ARowMoreThatMovesTheThumbByLessThanAPixelDoesNotDrawIt) {
+  view_.BeginUpdate();
+  for (int i = 0; i < 3000; ++i) view_.AddRow(top_, &values_[0]);
+  view_.EndUpdate();
+  RedrawWindow(tree_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  MarkScrollBar();
+  view_.BeginUpdate();
+  view_.AddRow(top_, &values_[0]);
+  view_.EndUpdate();
+  UpdateWindow(tree_.get());
+  EXPECT_TRUE(ScrollBarStillMarked());
+}
+
 TEST_F(Win32TreeViewOwnPaintTest, AFrameWaitingToBeDrawnIsStillDrawnAfterAnUpdate) {
   MarkScrollBar();
   // As when the tree has just been shown or uncovered.
