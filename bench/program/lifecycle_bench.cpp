@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -43,6 +44,16 @@ double TimeUntil(Clock::time_point start, Condition condition) {
   return -1;
 }
 
+// The file's last write in 100 ns units, 0 when it cannot be read (as while it is being
+// replaced). std::filesystem's time of mingw counts whole seconds, in which a start and
+// its exit often both fall.
+std::uint64_t WriteTime(const std::filesystem::path& file) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+         data.ftLastWriteTime.dwLowDateTime;
+}
+
 bool Answers(HWND window) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
@@ -60,7 +71,7 @@ bool RunOnce(const std::vector<std::pair<std::u16string, int>>& history, CTimes&
   CProgramInstallation installation;
   installation.SetSetting(Settings::kClipboardCapacity, std::max<int>(12, static_cast<int>(history.size())));
   WriteTextClips(installation.DataFile(), history);
-  const auto loadedStamp = std::filesystem::last_write_time(installation.DataFile());
+  const std::uint64_t loadedStamp = WriteTime(installation.DataFile());
 
   const auto launch = Clock::now();
   CRunningProgram program(installation.Program());
@@ -88,9 +99,8 @@ bool RunOnce(const std::vector<std::pair<std::u16string, int>>& history, CTimes&
   const auto close = Clock::now();
   PostMessageW(window, WM_CLOSE, 0, 0);
   times.written = TimeUntil(close, [&] {
-    std::error_code error;
-    const auto stamp = std::filesystem::last_write_time(installation.DataFile(), error);
-    return !error && stamp != loadedStamp;
+    const std::uint64_t stamp = WriteTime(installation.DataFile());
+    return stamp != 0 && stamp != loadedStamp;
   });
   times.windowGone = TimeUntil(close, [&] { return IsWindow(window) == FALSE; });
   times.processGone = TimeUntil(close, [&] { return !program.IsRunning(); });
