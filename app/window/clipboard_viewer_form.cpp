@@ -459,7 +459,8 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       return 0;
     case WM_DESTROY:
       KillTimer(Handle(), kTimerId);
-      trayIcon_.reset();
+      // The wait for the shell comes when the form goes, after the window.
+      if (trayIcon_) trayIcon_->BeginRemoval();
       instance_.UnmarkMainWindow(Handle());
       return 0;
     default:
@@ -859,8 +860,10 @@ void TClipboardViewerForm::ShowSaveError(const std::string& message) {
 
 void TClipboardViewerForm::ReleaseHandler() {
   if (!handlerCreated_) return;
-  // The data is safe: the window goes now, and its rows are not drawn as they go.
+  // The data is safe: the window goes now, and its rows are not drawn as they go. The shell
+  // is asked at once to take the tray icon away; it is waited for as the window ends.
   ShowWindow(Handle(), SW_HIDE);
+  if (trayIcon_) trayIcon_->BeginRemoval();
   treeController_.reset();
   TreeView_DeleteAllItems(tree_);
   ::ReleaseHandler();

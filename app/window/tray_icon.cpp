@@ -13,11 +13,18 @@ CTrayIcon::CTrayIcon(HWND window, UINT id, UINT callbackMessage, HICON icon, std
 CTrayIcon::~CTrayIcon() { Remove(kRemovalPatience); }
 
 void CTrayIcon::Remove(std::chrono::milliseconds patience) {
+  BeginRemoval();
+  if (removal_.valid()) removal_.wait_until(removalBegun_ + patience);
+}
+
+void CTrayIcon::BeginRemoval() {
+  removing_ = true;
   if (!added_) return;
   added_ = false;
+  removalBegun_ = std::chrono::steady_clock::now();
   NOTIFYICONDATAW data = Data();
   auto answered = std::make_shared<std::promise<void>>();
-  std::future<void> removal = answered->get_future();
+  removal_ = answered->get_future();
   try {
     std::thread([data, answered]() mutable {
       Shell_NotifyIconW(NIM_DELETE, &data);
@@ -25,9 +32,8 @@ void CTrayIcon::Remove(std::chrono::milliseconds patience) {
     }).detach();
   } catch (const std::system_error&) {
     Shell_NotifyIconW(NIM_DELETE, &data);  // no thread to be had: wait as long as it takes
-    return;
+    removal_ = {};
   }
-  removal.wait_for(patience);
 }
 
 NOTIFYICONDATAW CTrayIcon::Data() const {
@@ -43,6 +49,7 @@ NOTIFYICONDATAW CTrayIcon::Data() const {
 }
 
 bool CTrayIcon::Add() {
+  if (removing_) return false;
   NOTIFYICONDATAW data = Data();
   // After an Explorer restart the old icon is gone and NIM_ADD is right; while it is still
   // there, NIM_MODIFY is.

@@ -5,6 +5,7 @@
 // TaskbarCreatedMessage().
 
 #include <chrono>
+#include <future>
 #include <string>
 
 #include "platform/windows_api.h"
@@ -19,20 +20,25 @@ class CTrayIcon {
   CTrayIcon(const CTrayIcon&) = delete;
   CTrayIcon& operator=(const CTrayIcon&) = delete;
 
-  // Shows the icon (again); false when the notification area refuses it.
+  // Shows the icon (again); false when the notification area refuses it, or once its
+  // removal has begun.
   bool Add();
 
   // Shows `icon` (not owned; it must live as long as this object or the next SetIcon) in
   // the place of the one before, at once if the icon is shown.
   void SetIcon(HICON icon);
 
-  // Takes the icon away, waiting for the shell at most `patience`. The shell answers in its
-  // own time: Explorer's notification area is given up to 4 s when it is busy, and Wine's
-  // stand-alone tray window (on a desktop without a tray, as on Xvfb) hides itself when its
-  // last icon goes and then waits 2 s for a window manager that never answers. So the
-  // request runs on a thread of its own; one still unanswered after `patience` is left to
-  // the shell, which drops the icons of a window that is gone, or ends with the process.
+  // Takes the icon away, waiting for the shell at most `patience` from BeginRemoval (or
+  // from now, if it was not begun). The shell answers in its own time: Explorer's
+  // notification area is given up to 4 s when it is busy, and Wine's stand-alone tray
+  // window (on a desktop without a tray, as on Xvfb) hides itself when its last icon goes
+  // and then waits 2 s for a window manager that never answers. So the request runs on a
+  // thread of its own; one still unanswered after `patience` is left to the shell, which
+  // drops the icons of a window that is gone, or ends with the process.
   void Remove(std::chrono::milliseconds patience);
+  // Sends the request away and returns at once, so that the wait for the shell runs
+  // alongside the rest of a close. The icon is no longer shown or added again.
+  void BeginRemoval();
 
   static constexpr std::chrono::milliseconds kRemovalPatience{50};
 
@@ -48,4 +54,7 @@ class CTrayIcon {
   HICON icon_;  // not owned
   std::wstring tip_;
   bool added_ = false;
+  bool removing_ = false;      // for good: Add() refuses from then on
+  std::future<void> removal_;  // answered once the shell has taken the icon away
+  std::chrono::steady_clock::time_point removalBegun_;
 };
