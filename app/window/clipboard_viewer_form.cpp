@@ -160,10 +160,6 @@ bool TClipboardViewerForm::Create() {
   AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandAbout, L"About");
   AppendMenuW(mainPopupMenu_.get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandExit, L"Exit");
-  trayIcon_ = std::make_unique<CTrayIcon>(
-      Handle(), kTrayIconId, kTrayMessage, LoadTrayImage(),
-      WideFromAscii(kProductEdition) + L" " + WideFromAscii(kVersionText));
-  trayIcon_->Add();
 
   // Posted, so that it runs once the message loop does, shown or not.
   PostMessageW(Handle(), kFirstActivationMessage, 0, 0);
@@ -527,6 +523,13 @@ void TClipboardViewerForm::FormActivate() {
   // Joining brings the first WM_DRAWCLIPBOARD at once: what is on the clipboard now is
   // captured like any later change.
   chain_.Join(Handle());
+  // The tray icon comes once the window answers and its clips are loaded: the notification
+  // area answers in its own time (Wine's makes its window at the first icon, about 0.2 s),
+  // and a start needs nothing of it before.
+  trayIcon_ = std::make_unique<CTrayIcon>(
+      Handle(), kTrayIconId, kTrayMessage, LoadTrayImage(),
+      WideFromAscii(kProductEdition) + L" " + WideFromAscii(kVersionText));
+  trayIcon_->Add();
 
   step([&] {
     const bool firstRun = Settings::SettingsInstance().IsFirstLaunch();
