@@ -92,10 +92,13 @@ class PaintDc {
   HDC dc_;
 };
 
-// GetDC / ReleaseDC of a window's client area (the screen's for null).
+// GetDC / ReleaseDC of a window's client area (the screen's for null), or with kWholeWindow
+// GetWindowDC: the frame and scroll bars too.
 class WindowDc {
  public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  enum EArea { kClientArea, kWholeWindow };
+  explicit WindowDc(HWND window, EArea area = kClientArea)
+      : window_(window), dc_(area == kWholeWindow ? GetWindowDC(window) : GetDC(window)) {}
   ~WindowDc() {
     if (dc_ != nullptr) ReleaseDC(window_, dc_);
   }

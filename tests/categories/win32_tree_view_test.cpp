@@ -22,23 +22,6 @@ int Throwing(const void*, const void*) {
   throw std::runtime_error("compare failed");
 }
 
-// GetWindowDC / ReleaseDC: the whole window, frame and scroll bars included.
-class FrameDc {
- public:
-  explicit FrameDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  ~FrameDc() {
-    if (dc_ != nullptr) ReleaseDC(window_, dc_);
-  }
-  FrameDc(const FrameDc&) = delete;
-  FrameDc& operator=(const FrameDc&) = delete;
-
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 class Win32TreeViewTest : public ::testing::Test {
  protected:
   // Each row's data points at its own int, so a level reads back as a list of numbers.
@@ -275,12 +258,12 @@ class Win32TreeViewDrawingTest : public ::testing::Test {
     GetWindowRect(tree_.get(), &window);
     mark_ = {(info.rcScrollBar.left + info.rcScrollBar.right) / 2 - window.left,
              (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2 - window.top};
-    const FrameDc dc(tree_.get());
+    const WindowDc dc(tree_.get(), WindowDc::kWholeWindow);
     SetPixel(dc.get(), mark_.x, mark_.y, kMark);
     ASSERT_EQ(GetPixel(dc.get(), mark_.x, mark_.y), kMark);
   }
   bool ScrollBarStillMarked() const {
-    const FrameDc dc(tree_.get());
+    const WindowDc dc(tree_.get(), WindowDc::kWholeWindow);
     return GetPixel(dc.get(), mark_.x, mark_.y) == kMark;
   }
   // Rows put first with as many taken away at the end: a capture into a full history.
