@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/picture_error.h"
+#include "platform/dib_info.h"
 
 namespace {
 
@@ -37,17 +38,6 @@ std::uint32_t Channel(std::uint32_t pixel, std::uint32_t mask) {
   if (bits >= 8) return value >> (bits - 8);
   const std::uint32_t largest = (std::uint32_t{1} << bits) - 1;
   return (value * 255 + largest / 2) / largest;
-}
-
-BITMAPINFO TopDown32BitInfo(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
 }
 
 bool FitsLimits(int width, int height, int bitsPerPixel) {
@@ -139,7 +129,7 @@ bool TBitmap::AssignFromHandle(HBITMAP bitmap) {
   if (width <= 0 || height <= 0 || !FitsLimits(width, height, 32)) return false;
 
   std::vector<std::uint8_t> pixels(StrideFor(width, 32) * static_cast<std::size_t>(height));
-  BITMAPINFO info = TopDown32BitInfo(width, height);
+  BITMAPINFO info = TopDownDibInfo(width, height, 32);
   ScreenDc screen;
   if (GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
                 DIB_RGB_COLORS) != height) {
@@ -164,7 +154,7 @@ bool TBitmap::SetHasAlpha(bool alpha) {
 
 UniqueBitmap TBitmap::CreateHandle() const {
   if (Empty()) return UniqueBitmap{};
-  BITMAPINFO info = TopDown32BitInfo(width_, height_);
+  BITMAPINFO info = TopDownDibInfo(width_, height_, 32);
   ScreenDc screen;
   // A 32-bit picture with the standard masks is already in the form the system takes.
   if (bitsPerPixel_ == 32 && !HasCustomMasks()) {

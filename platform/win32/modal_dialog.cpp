@@ -141,13 +141,7 @@ INT_PTR CALLBACK CModalDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam
   }
   auto* self = reinterpret_cast<CModalDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (self == nullptr) return FALSE;
-  const CMessageScope scope;
-  try {
-    return self->Dispatch(message, wParam, lParam);
-  } catch (...) {
-    ReportUiException();
-    return TRUE;
-  }
+  return GuardedProcedure(INT_PTR{TRUE}, [&] { return self->Dispatch(message, wParam, lParam); });
 }
 
 INT_PTR CModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -110,11 +110,5 @@ LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     self->OnDestroyed();
     return result;
   }
-  const CMessageScope scope;
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    ReportUiException();
-    return 0;
-  }
+  return GuardedProcedure(LRESULT{0}, [&] { return self->HandleMessage(message, wParam, lParam); });
 }

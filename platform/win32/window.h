@@ -37,6 +37,20 @@ class CMessageScope {
 // until then.
 void AfterOutermostMessage(std::function<void()> task);
 
+// The body of every window, subclass and dialog procedure of ours: `work` runs inside a
+// message scope; an exception that leaves it is reported (ReportUiException) and the message
+// counts as handled, with `onException` as its result.
+template <typename Result, typename Work>
+Result GuardedProcedure(Result onException, Work&& work) {
+  const CMessageScope scope;
+  try {
+    return work();
+  } catch (...) {
+    ReportUiException();
+    return onException;
+  }
+}
+
 class CWindow {
  public:
   CWindow() = default;
