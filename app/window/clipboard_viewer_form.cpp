@@ -12,6 +12,7 @@
 #include "app/shell/hot_key_form.h"
 #include "app/window/load_notice.h"
 #include "app/window/main_window_ids.h"
+#include "app/window/main_window_messages.h"
 #include "app/window/window_metrics.h"
 #include "app/window/search_field_layout.h"
 #include "app/paste/paste_target.h"
@@ -34,22 +35,7 @@
 
 namespace {
 
-constexpr UINT_PTR kTimerId = 1;
-constexpr UINT kTimerMilliseconds = 10;
-constexpr UINT kTrayMessage = WM_APP + 1;
-constexpr UINT kFirstActivationMessage = WM_APP + 2;
-constexpr UINT kDamagedNoticeMessage = WM_APP + 3;
-constexpr UINT kSettingsNoticeMessage = WM_APP + 4;
-constexpr UINT kDeferredCloseMessage = WM_APP + 5;
-constexpr UINT kTrayIconId = 1;
 constexpr DWORD kKeyboardHoldMilliseconds = 400;
-
-enum EMainMenuCommand : int {
-  kCommandSettings = 1001,
-  kCommandCheckForUpdates,
-  kCommandAbout,
-  kCommandExit,
-};
 
 constexpr COLORREF kFrameColor = RGB(168, 124, 64);
 
