@@ -10,7 +10,7 @@
 #include "app/window/first_activation.h"
 #include "app/window/header_button.h"
 #include "app/shell/hot_key_form.h"
-#include "app/window/load_notice.h"
+#include "app/window/data_keeper.h"
 #include "app/window/main_window_ids.h"
 #include "app/window/main_window_messages.h"
 #include "app/window/window_metrics.h"
@@ -26,11 +26,8 @@
 #include "foundation/data_paths.h"
 #include "foundation/day_count.h"
 #include "foundation/error_box.h"
-#include "foundation/file_error.h"
-#include "foundation/file_io.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
-#include "foundation/utf8_text.h"
 #include "platform/win32/dpi.h"
 
 namespace {
@@ -38,8 +35,6 @@ namespace {
 constexpr DWORD kKeyboardHoldMilliseconds = 400;
 
 constexpr COLORREF kFrameColor = RGB(168, 124, 64);
-
-std::filesystem::path DataFilePath() { return DataFolder() + u"\\data.dat"; }
 
 std::wstring WideFromAscii(std::string_view text) { return {text.begin(), text.end()}; }
 
@@ -67,7 +62,8 @@ int TrayDpi() {
 
 }  // namespace
 
-TClipboardViewerForm::TClipboardViewerForm(const CSingleInstance& instance) : instance_(instance) {
+TClipboardViewerForm::TClipboardViewerForm(const CSingleInstance& instance)
+    : instance_(instance), dataKeeper_(DataFolder() + u"\\data.dat") {
   Settings::CreateSettings(SettingsFileName(), true);
   LoadSettings();
   // Where it was, unless that place is on no monitor any more; at the sizes of the monitor
@@ -86,8 +82,6 @@ TClipboardViewerForm::TClipboardViewerForm(const CSingleInstance& instance) : in
   const ScreenPoint place = PlaceDockedWindow(saved, settings.width, headerHeight, monitors,
                                               WorkAreaOf(savedRect), defaultWorkArea);
   state_.emplace(place, headerHeight, settings);
-  autoSaver_ = std::make_unique<CAutoSaver>(DataFilePath());
-  dataFileGuard_ = std::make_unique<CDataFileGuard>(DataFilePath());
 }
 
 TClipboardViewerForm::~TClipboardViewerForm() {
@@ -505,7 +499,7 @@ void TClipboardViewerForm::FormActivate() {
     firstRowToOpen_ = true;
     if ((GetWindowLongPtrW(tree_, GWL_STYLE) & WS_VISIBLE) != 0) OpenFirstRowOnce();
   });
-  step([&] { autoSaver_->Reset(handler); });
+  step([&] { dataKeeper_.Loaded(handler); });
   // Joining brings the first WM_DRAWCLIPBOARD at once: what is on the clipboard now is
   // captured like any later change.
   chain_.Join(Handle());
@@ -542,27 +536,9 @@ void TClipboardViewerForm::OpenFirstRowOnce() {
 }
 
 void TClipboardViewerForm::ReadDataFile() {
-  const std::filesystem::path path = DataFilePath();
-  try {
-    GetHandler().LoadFromFile(path);
-    damagedNotice_ = DamagedFileNotice(GetHandler().LastLoad());
-    dataFileGuard_->Loaded(GetHandler().LastLoad());
-    // What the last run changed after its last save, if it ended without saving.
-    if (dataFileGuard_->SaveAllowed()) {
-      autoSaver_->RecoverJournal(GetHandler(), GetHandler().LastLoad().fileDigest);
-    }
-  } catch (const std::exception& error) {
-    // The store is empty now; saving it would put nothing in the place of the file. Keep
-    // the file beside, or save nothing over it until that can be done.
-    std::string text = error.what();
-    const std::filesystem::path copy = dataFileGuard_->LoadFailed();
-    if (copy.empty()) {
-      text += "\n\nQuillery will not save over this file until it can keep a copy of it.";
-    } else {
-      text += "\n\nThe file is kept as " + Utf8FromUtf16(copy.u16string()) + ".";
-    }
-    ShowErrorBox(text);
-  }
+  CDataKeeper::LoadOutcome outcome = dataKeeper_.Load(GetHandler());
+  damagedNotice_ = std::move(outcome.damagedNotice);
+  if (outcome.error) ShowErrorBox(*outcome.error);
 }
 
 void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
@@ -581,7 +557,7 @@ void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
     SetWindowTextW(label_, AsWide(handler.LastCaption().c_str()));
     handler.RebuildTree();
     listSearch_->Rebuilt();
-    autoSaver_->MarkChanged();
+    dataKeeper_.MarkChanged();
   }
 }
 
@@ -606,9 +582,7 @@ void TClipboardViewerForm::Timer1Timer() {
     TakeKeyboard();
     HoldKeyboard();
   }
-  if (handlerCreated_ && dataFileGuard_->SaveAllowed()) {
-    autoSaver_->Poll(GetHandler(), GetTickCount());
-  }
+  if (handlerCreated_) dataKeeper_.Poll(GetHandler(), GetTickCount());
 }
 
 void TClipboardViewerForm::BtOpenClipboardClick() {
@@ -752,7 +726,7 @@ void TClipboardViewerForm::EndSearchForPut() {
 
 void TClipboardViewerForm::FinishPut(bool put) {
   GetHandler().RebuildTree();
-  autoSaver_->MarkChanged();
+  dataKeeper_.MarkChanged();
   if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
     PasteIntoTarget(targetWindow_, pasteMethod_);
     state_->SetExpanded(false);
@@ -763,12 +737,12 @@ void TClipboardViewerForm::FinishPut(bool put) {
 bool TClipboardViewerForm::EditCategory(int categoryId, int parentId) {
   TEditCategoryForm editor(Handle());
   const bool changed = editor.ExecuteEditor(CategoriesIcons(), categoryId, parentId);
-  if (changed) autoSaver_->MarkChanged();
+  if (changed) dataKeeper_.MarkChanged();
   return changed;
 }
 
 std::optional<KeyCombination> TClipboardViewerForm::AskHotKey(KeyCombination current) {
-  autoSaver_->MarkChanged();  // the caller stores the answer
+  dataKeeper_.MarkChanged();  // the caller stores the answer
   return RunHotKeyForm(Handle(), current);
 }
 
@@ -829,16 +803,12 @@ void TClipboardViewerForm::LeaveViewerChain() { chain_.Leave(); }
 void TClipboardViewerForm::JoinViewerChain() { chain_.Join(Handle()); }
 
 void TClipboardViewerForm::SaveData() {
-  autoSaver_->Stop();
   // Before the first activation nothing was loaded: an empty store must not replace the file.
-  if (!handlerCreated_) return;
-  if (!dataFileGuard_->MakeSaveAllowed()) {
-    // Told like any file that cannot be written: the window keeps its clips and runs on.
-    throw CFileError("Cannot keep a copy of the data file before replacing it",
-                     DataFilePath());
+  if (!handlerCreated_) {
+    dataKeeper_.Stop();
+    return;
   }
-  GetHandler().SaveToFile(DataFilePath());
-  autoSaver_->DiscardJournal();
+  dataKeeper_.Save(GetHandler());
 }
 
 void TClipboardViewerForm::ShowSaveError(const std::string& message) {

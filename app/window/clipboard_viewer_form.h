@@ -13,13 +13,12 @@
 #include <optional>
 #include <string>
 
-#include "app/autosave/auto_save.h"
-#include "app/autosave/data_file_guard.h"
 #include "app/paste/paste_method.h"
 #include "app/tree/clip_tree_controller.h"
 #include "app/tree/clip_tree_host.h"
 #include "app/window/closing_sequence.h"
 #include "app/window/clipboard_viewer_chain.h"
+#include "app/window/data_keeper.h"
 #include "app/window/display_state.h"
 #include "app/window/main_window_tick.h"
 #include "app/window/list_search.h"
@@ -145,8 +144,7 @@ class TClipboardViewerForm final : public CWindow,
   bool appliedPinDown_ = false;
   CMainWindowTick tick_;
   CClipboardViewerChain chain_;
-  std::unique_ptr<CAutoSaver> autoSaver_;
-  std::unique_ptr<CDataFileGuard> dataFileGuard_;
+  CDataKeeper dataKeeper_;
 
   UniqueFont formFont_;
   UniqueFont treeFont_;

@@ -1,0 +1,48 @@
+#include "app/window/data_keeper.h"
+
+#include <exception>
+#include <utility>
+
+#include "app/window/load_notice.h"
+#include "foundation/file_error.h"
+#include "foundation/utf8_text.h"
+
+CDataKeeper::CDataKeeper(std::filesystem::path dataFile)
+    : dataFile_(std::move(dataFile)), autoSaver_(dataFile_), guard_(dataFile_) {}
+
+CDataKeeper::LoadOutcome CDataKeeper::Load(CDataBase& store) {
+  LoadOutcome outcome;
+  try {
+    store.LoadFromFile(dataFile_);
+    outcome.damagedNotice = DamagedFileNotice(store.LastLoad());
+    guard_.Loaded(store.LastLoad());
+    // What the last run changed after its last save, if it ended without saving.
+    if (guard_.SaveAllowed()) autoSaver_.RecoverJournal(store, store.LastLoad().fileDigest);
+  } catch (const std::exception& error) {
+    // The store is empty now; saving it would put nothing in the place of the file. Keep
+    // the file beside, or save nothing over it until that can be done.
+    std::string text = error.what();
+    const std::filesystem::path copy = guard_.LoadFailed();
+    if (copy.empty()) {
+      text += "\n\nQuillery will not save over this file until it can keep a copy of it.";
+    } else {
+      text += "\n\nThe file is kept as " + Utf8FromUtf16(copy.u16string()) + ".";
+    }
+    outcome.error = std::move(text);
+  }
+  return outcome;
+}
+
+void CDataKeeper::Poll(const CDataBase& store, std::uint32_t now) {
+  if (guard_.SaveAllowed()) autoSaver_.Poll(store, now);
+}
+
+void CDataKeeper::Save(CDataBase& store) {
+  autoSaver_.Stop();
+  if (!guard_.MakeSaveAllowed()) {
+    // Told like any file that cannot be written: the window keeps its clips and runs on.
+    throw CFileError("Cannot keep a copy of the data file before replacing it", dataFile_);
+  }
+  store.SaveToFile(dataFile_);
+  autoSaver_.DiscardJournal();
+}

@@ -1,0 +1,55 @@
+// A data file that cannot be read, or cannot be kept aside, which only the model arranges:
+// the store stays empty and nothing replaces the file until a copy of it exists.
+
+#include <gtest/gtest.h>
+
+#include "app/window/data_keeper.h"
+#include "foundation/file_error.h"
+#include "platform/sim/sim_control.h"
+#include "tests/support/store_fixture.h"
+
+namespace {
+
+class DataKeeperSimTest : public StoreTest {
+ protected:
+  DataKeeperSimTest() {
+    CopyTexts({u"kept"});
+    store.SaveToFile(DataPath());
+  }
+  std::filesystem::path DataPath() const { return folder.Path() / "data.dat"; }
+  CDataKeeper keeper{DataPath()};
+  CDataBase loaded;
+};
+
+TEST_F(DataKeeperSimTest, AnUnreadableFileIsKeptAsideAndTheErrorSaysWhere) {
+  sim::FailNextFileCall("CreateFileW");
+  const CDataKeeper::LoadOutcome outcome = keeper.Load(loaded);
+  ASSERT_TRUE(outcome.error);
+  EXPECT_NE(outcome.error->find("The file is kept as "), std::string::npos);
+  EXPECT_NE(outcome.error->find("data.dat.unreadable-"), std::string::npos);
+  EXPECT_TRUE(loaded.Items().empty());
+}
+
+TEST_F(DataKeeperSimTest, AnUnreadableFileThatCannotBeKeptIsNotSavedOver) {
+  sim::FailNextFileCall("CreateFileW");
+  sim::FailNextFileCall("CopyFileW");
+  const CDataKeeper::LoadOutcome outcome = keeper.Load(loaded);
+  ASSERT_TRUE(outcome.error);
+  EXPECT_NE(outcome.error->find("will not save over this file"), std::string::npos);
+  // The automatic save waits for the copy; the close's save tries to make it, and refuses
+  // to replace the file while it cannot.
+  loaded.AddCategory(CCategory{});
+  keeper.MarkChanged();
+  keeper.Poll(loaded, 60'000);
+  EXPECT_FALSE(std::filesystem::exists(DataPath().string() + ".journal"));
+  sim::FailNextFileCall("CopyFileW");
+  EXPECT_THROW(keeper.Save(loaded), CFileError);
+  CDataBase onDisk;
+  ASSERT_TRUE(onDisk.LoadFromFile(DataPath()));
+  EXPECT_EQ(ClipTexts(onDisk, kHistoryCategoryId), std::vector<std::u16string>{u"kept"});
+  keeper.Save(loaded);  // the copy can be made now
+  ASSERT_TRUE(onDisk.LoadFromFile(DataPath()));
+  EXPECT_TRUE(onDisk.Items().empty());
+}
+
+}  // namespace

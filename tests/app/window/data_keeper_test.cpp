@@ -1,0 +1,79 @@
+// How the main window keeps its clips: a damaged data file is told and kept aside before
+// a save replaces it, and the close's save leaves a file that reads whole.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/window/data_keeper.h"
+#include "foundation/file_error.h"
+#include "tests/support/store_fixture.h"
+
+namespace {
+
+class DataKeeperTest : public StoreTest {
+ protected:
+  DataKeeperTest() {
+    CopyTexts({u"older", u"newer"});
+    store.SaveToFile(DataPath());
+  }
+  std::filesystem::path DataPath() const { return folder.Path() / "data.dat"; }
+  void Damage() const {
+    std::ofstream(DataPath(), std::ios::binary | std::ios::app).write("\x09\0\0\0\x40", 5);
+  }
+  int CopiesBeside(const std::string& why) const {
+    int copies = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+      copies += entry.path().filename().string().starts_with("data.dat." + why + "-");
+    }
+    return copies;
+  }
+  CDataKeeper keeper{DataPath()};
+  CDataBase loaded;
+};
+
+TEST_F(DataKeeperTest, AWholeFileLoadsWithoutNoticeAndTheCloseSavesOverIt) {
+  const CDataKeeper::LoadOutcome outcome = keeper.Load(loaded);
+  EXPECT_FALSE(outcome.damagedNotice);
+  EXPECT_FALSE(outcome.error);
+  EXPECT_EQ(ClipTexts(loaded, kHistoryCategoryId), History());
+  keeper.Loaded(loaded);
+  keeper.Save(loaded);
+  EXPECT_EQ(CopiesBeside("damaged"), 0);
+  EXPECT_FALSE(std::filesystem::exists(DataPath().string() + ".journal"));
+}
+
+TEST_F(DataKeeperTest, ADamagedFileIsToldAndKeptAsideBeforeTheSaveReplacesIt) {
+  Damage();
+  const CDataKeeper::LoadOutcome outcome = keeper.Load(loaded);
+  ASSERT_TRUE(outcome.damagedNotice);
+  EXPECT_FALSE(outcome.error);
+  EXPECT_EQ(ClipTexts(loaded, kHistoryCategoryId), History());  // everything before the damage
+  keeper.Save(loaded);
+  EXPECT_EQ(CopiesBeside("damaged"), 1);
+  CDataBase again;
+  ASSERT_TRUE(again.LoadFromFile(DataPath()));
+  EXPECT_FALSE(again.LastLoad().damaged);
+  EXPECT_EQ(ClipTexts(again, kHistoryCategoryId), History());
+}
+
+TEST_F(DataKeeperTest, ChangesJournaledByOneRunAreLoadedByTheNext) {
+  {
+    CDataKeeper running(DataPath());
+    ASSERT_FALSE(running.Load(loaded).error);
+    running.Loaded(loaded);
+    CCategory category;
+    category.name = u"Work";
+    loaded.AddCategory(category);
+    running.MarkChanged();
+    running.Poll(loaded, 100);
+    running.Stop();  // ends as a killed run would, without the close's save
+  }
+  CDataBase next;
+  CDataKeeper nextRun(DataPath());
+  ASSERT_FALSE(nextRun.Load(next).error);
+  ASSERT_EQ(next.Categories().size(), 1u);
+  EXPECT_EQ(next.Categories().front()->name, u"Work");
+}
+
+}  // namespace
