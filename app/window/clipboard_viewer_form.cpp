@@ -32,8 +32,6 @@
 
 namespace {
 
-constexpr DWORD kKeyboardHoldMilliseconds = 400;
-
 constexpr COLORREF kFrameColor = RGB(168, 124, 64);
 
 std::wstring WideFromAscii(std::string_view text) { return {text.begin(), text.end()}; }
@@ -578,10 +576,7 @@ void TClipboardViewerForm::Timer1Timer() {
   } else if (!state_->Expanded()) {
     listSearch_->Close();  // the list folded away
   }
-  if (state_->PopupMode()) {
-    TakeKeyboard();
-    HoldKeyboard();
-  }
+  if (state_->PopupMode()) popupKeyboard_.Tick();
   if (handlerCreated_) dataKeeper_.Poll(GetHandler(), GetTickCount());
 }
 
@@ -639,43 +634,31 @@ void TClipboardViewerForm::PopupOpened() {
     TreeView_SelectItem(tree_,
                         reinterpret_cast<HTREEITEM>(history->second->order.front()->treeNode));
   }
-  keyboardWanted_ = true;
-  TakeKeyboard();
-}
-
-void TClipboardViewerForm::TakeKeyboard() {
-  // Once the keys of the hot key are let go: the program in front then sees them go up
-  // itself, and does not keep them down (Ctrl+Alt held would spoil the paste's Ctrl+V).
-  if (!keyboardWanted_ || ReadHeldKeys().code != 0) return;
-  keyboardWanted_ = false;
-  keyboardSince_ = GetTickCount();
-  if (BringToFront(Handle())) SetFocus(tree_);
-}
-
-void TClipboardViewerForm::HoldKeyboard() {
-  // Under Wine the program that was in front can take the keyboard back a moment after
-  // the popup took it (its X11 window still held the X input focus): for a short while the
-  // popup takes it again.
-  if (!keyboardSince_ || GetTickCount() - *keyboardSince_ > kKeyboardHoldMilliseconds) {
-    keyboardSince_.reset();
-    return;
-  }
-  if (GetForegroundWindow() == Handle()) return;
-  SetForegroundWindow(Handle());
-  if (GetForegroundWindow() == Handle()) {
-    SetFocus(listSearch_->FieldOpen() ? listSearch_->Field() : tree_);
-  }
+  popupKeyboard_.Opened();
 }
 
 void TClipboardViewerForm::PopupClosed() {
-  keyboardWanted_ = false;
-  keyboardSince_.reset();
   if (treeController_) treeController_->HidePreview();
   listSearch_->Close();
-  // The keyboard goes back to the program that was in front before the popup.
-  if (GetForegroundWindow() == Handle() && IsWindow(targetWindow_)) {
-    SetForegroundWindow(targetWindow_);
-  }
+  popupKeyboard_.Closed();
+}
+
+bool TClipboardViewerForm::AnyKeyHeld() { return ReadHeldKeys().code != 0; }
+
+bool TClipboardViewerForm::WindowInFront() { return GetForegroundWindow() == Handle(); }
+
+bool TClipboardViewerForm::BringWindowToFront() { return BringToFront(Handle()); }
+
+void TClipboardViewerForm::AskToBeInFront() { SetForegroundWindow(Handle()); }
+
+void TClipboardViewerForm::FocusList() { SetFocus(tree_); }
+
+void TClipboardViewerForm::FocusSearchOrList() {
+  SetFocus(listSearch_->FieldOpen() ? listSearch_->Field() : tree_);
+}
+
+void TClipboardViewerForm::ActivateTarget() {
+  if (IsWindow(targetWindow_)) SetForegroundWindow(targetWindow_);
 }
 
 void TClipboardViewerForm::OpenSearch() { listSearch_->OpenField(); }
@@ -719,9 +702,8 @@ void TClipboardViewerForm::CopyClipAsPlainText(int clipId) {
 }
 
 void TClipboardViewerForm::EndSearchForPut() {
-  listSearch_->Close();  // a paste ends the search
-  keyboardWanted_ = false;  // and hands the keyboard to its target
-  keyboardSince_.reset();
+  listSearch_->Close();    // a paste ends the search
+  popupKeyboard_.LetGo();  // and hands the keyboard to its target
 }
 
 void TClipboardViewerForm::FinishPut(bool put) {

@@ -21,6 +21,7 @@
 #include "app/window/data_keeper.h"
 #include "app/window/display_state.h"
 #include "app/window/main_window_tick.h"
+#include "app/window/popup_keyboard.h"
 #include "app/window/list_search.h"
 #include "app/window/single_instance.h"
 #include "app/window/tray_icon.h"
@@ -32,7 +33,8 @@ class TClipboardViewerForm final : public CWindow,
                                    public CClipTreeHost,
                                    private CTickPort,
                                    private CClosingPort,
-                                   private CListSearchPort {
+                                   private CListSearchPort,
+                                   private CPopupKeyboardPort {
  public:
   // Opens the settings store on the ini file and reads the window's settings. `instance`
   // must outlive the window.
@@ -101,8 +103,15 @@ class TClipboardViewerForm final : public CWindow,
   // The popup came or went: the keyboard goes to its list, and back to the program before.
   void PopupOpened();
   void PopupClosed();
-  void TakeKeyboard();
-  void HoldKeyboard();
+
+  // CPopupKeyboardPort (Now is the tick's)
+  bool AnyKeyHeld() override;
+  bool WindowInFront() override;
+  bool BringWindowToFront() override;
+  void AskToBeInFront() override;
+  void FocusList() override;
+  void FocusSearchOrList() override;
+  void ActivateTarget() override;
 
   void LoadSettings();
   void CreateControls();
@@ -164,8 +173,7 @@ class TClipboardViewerForm final : public CWindow,
   std::unique_ptr<CClipTreeController> treeController_;
   std::unique_ptr<CListSearch> listSearch_;
   bool appliedSearchOpen_ = false;
-  bool keyboardWanted_ = false;          // the popup takes the keyboard once keys are let go
-  std::optional<DWORD> keyboardSince_;  // when the popup took the keyboard
+  CPopupKeyboard popupKeyboard_{static_cast<CPopupKeyboardPort&>(*this)};
 
   HWND targetWindow_ = nullptr;  // in front when the popup opened
   EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;
