@@ -13,6 +13,7 @@
 #include "app/window/data_keeper.h"
 #include "app/window/main_window_ids.h"
 #include "app/window/main_window_messages.h"
+#include "app/window/main_window_resources.h"
 #include "app/window/window_metrics.h"
 #include "app/window/search_field_layout.h"
 #include "app/paste/paste_target.h"
@@ -20,7 +21,6 @@
 #include "app/window/system_input.h"
 #include "app/shell/update_check.h"
 #include "categories/clipboard_handler.h"
-#include "dialogs/category_icons.h"
 #include "dialogs/edit_category_form.h"
 #include "dialogs/form_settings.h"
 #include "foundation/data_paths.h"
@@ -52,11 +52,6 @@ RECT RectOf(const ScreenRect& rect) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-// The notification area is the taskbar's, on the primary monitor (which holds the point
-// 0, 0), whatever the monitor of the window.
-int TrayDpi() {
-  return DpiAtPoint(POINT{0, 0});
-}
 
 }  // namespace
 
@@ -144,37 +139,20 @@ bool TClipboardViewerForm::Create() {
   return true;
 }
 
-HICON TClipboardViewerForm::LoadTrayImage() {
-  const int side = SmallIconSide(TrayDpi());
-  trayImage_.reset(static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), L"MAIN_ICON", IMAGE_ICON, side, side, 0)));
-  if (!trayImage_) return LoadIconW(nullptr, IDI_APPLICATION);
-  return trayImage_.get();
-}
-
-void TClipboardViewerForm::MakeDpiResources() {
-  const MainWindowMetrics metrics = MainWindowMetricsAt(dpi_);
-  formFont_ = MakeFont(L"Tahoma", metrics.formFontHeight, kDesignDpi);
-  treeFont_ = MakeFont(L"Tahoma", metrics.treeFontHeight, kDesignDpi);
-  categoriesIcons_ = LoadCategoriesIcons(metrics.iconSide);
-  moreIcons_ = LoadMoreIcons(metrics.iconSide);
-}
-
 void TClipboardViewerForm::ChangeDpi(int dpi, ScreenPoint place) {
   dpi_ = UsableDpi(dpi);
   const MainWindowMetrics metrics = MainWindowMetricsAt(dpi_);
   state_->Rescale(DisplaySettingsAt(designSettings_, dpi_), metrics.headerHeight, place);
   // The controls hold the old fonts until they are given the new ones.
-  const UniqueFont oldFormFont = std::move(formFont_);
-  const UniqueFont oldTreeFont = std::move(treeFont_);
-  MakeDpiResources();
+  const std::unique_ptr<CMainWindowResources> old =
+      std::exchange(resources_, std::make_unique<CMainWindowResources>(dpi_));
   for (HWND child : {label_, pinButton_, openButton_, autoPaste_}) {
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), TRUE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->FormFont()), TRUE);
   }
   if (listSearch_) {
-    SendMessageW(listSearch_->Field(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), TRUE);
+    SendMessageW(listSearch_->Field(), WM_SETFONT, reinterpret_cast<WPARAM>(resources_->FormFont()), TRUE);
   }
-  SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), TRUE);
+  SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->TreeFont()), TRUE);
   TreeView_SetIndent(tree_, metrics.treeIndent);
   if (treeController_) treeController_->ChangeDpi(Settings::SettingsInstance().GetSkin(), dpi_);
   if (handlerCreated_) {
@@ -185,7 +163,7 @@ void TClipboardViewerForm::ChangeDpi(int dpi, ScreenPoint place) {
   // places change with the dpi all the same.
   const ScreenRect& bounds = state_->Layout().bounds;
   LayoutChildren(bounds.Width(), bounds.Height());
-  if (trayIcon_) trayIcon_->SetIcon(LoadTrayImage());
+  if (trayIcon_) trayIcon_->SetIcon(resources_->TrayImage());
 }
 
 void TClipboardViewerForm::TakeDpiOfPlace() {
@@ -196,14 +174,14 @@ void TClipboardViewerForm::TakeDpiOfPlace() {
 
 void TClipboardViewerForm::CreateControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  MakeDpiResources();
+  resources_ = std::make_unique<CMainWindowResources>(dpi_);
   framePen_.reset(CreatePen(PS_SOLID, 1, kFrameColor));
 
   auto child = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) {
     HWND control = CreateWindowExW(0, className, text, WS_CHILD | style, 0, 0, 0, 0, Handle(),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                                    nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->FormFont()), FALSE);
     return control;
   };
   // The label lets the mouse through to the window, whose header drags it.
@@ -214,12 +192,12 @@ void TClipboardViewerForm::CreateControls() {
   Button_SetCheck(autoPaste_, BST_CHECKED);
   tree_ = child(WC_TREEVIEWW, L"", TVS_NOTOOLTIPS | TVS_SINGLEEXPAND | TVS_SHOWSELALWAYS,
                 kIdItemsTree);
-  SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), FALSE);
+  SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->TreeFont()), FALSE);
   TreeView_SetExtendedStyle(tree_, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
   TreeView_SetIndent(tree_, MainWindowMetricsAt(dpi_).treeIndent);
   treeView_ = std::make_unique<CWin32TreeView>(tree_);
   CListSearchPort& searchPort = *this;
-  listSearch_ = std::make_unique<CListSearch>(Handle(), kIdSearchField, tree_, formFont_.get(),
+  listSearch_ = std::make_unique<CListSearch>(Handle(), kIdSearchField, tree_, resources_->FormFont(),
                                               searchPort);
 
   RECT client{};
@@ -505,7 +483,7 @@ void TClipboardViewerForm::FormActivate() {
   // area answers in its own time (Wine's makes its window at the first icon, about 0.2 s),
   // and a start needs nothing of it before.
   trayIcon_ = std::make_unique<CTrayIcon>(
-      Handle(), kTrayIconId, kTrayMessage, LoadTrayImage(),
+      Handle(), kTrayIconId, kTrayMessage, resources_->TrayImage(),
       WideFromAscii(kProductEdition) + L" " + WideFromAscii(kVersionText));
   trayIcon_->Add();
 

@@ -20,6 +20,7 @@
 #include "app/window/clipboard_viewer_chain.h"
 #include "app/window/data_keeper.h"
 #include "app/window/display_state.h"
+#include "app/window/main_window_resources.h"
 #include "app/window/main_window_tick.h"
 #include "app/window/popup_keyboard.h"
 #include "app/window/list_search.h"
@@ -49,8 +50,10 @@ class TClipboardViewerForm final : public CWindow,
   // CClipTreeHost
   HWND OwnerWindow() const override { return Handle(); }
   int QuickPasteMode() const override { return tick_.CurrentSettings().quickPasteMode; }
-  HIMAGELIST CategoriesIcons() const override { return categoriesIcons_.get(); }
-  HIMAGELIST MoreIcons() const override { return moreIcons_.get(); }
+  HIMAGELIST CategoriesIcons() const override {
+    return resources_ ? resources_->CategoriesIcons() : nullptr;
+  }
+  HIMAGELIST MoreIcons() const override { return resources_ ? resources_->MoreIcons() : nullptr; }
   void MoveSelectedToClipboard() override;
   void MoveClipToClipboard(int clipId) override;
   // The clip's plain text on the clipboard, without its formats; in the popup with its
@@ -116,15 +119,11 @@ class TClipboardViewerForm final : public CWindow,
   void LoadSettings();
   void CreateControls();
   void LayoutChildren(int clientWidth, int clientHeight);
-  // The fonts and image lists of dpi_.
-  void MakeDpiResources();
   // The window now shows at `dpi`, its top left corner at `place`: every size, font, icon
   // and row is made anew from its design value. Its layout is applied by the caller.
   void ChangeDpi(int dpi, ScreenPoint place);
   // Takes the dpi of the monitor that the state's bounds are on, if it is another.
   void TakeDpiOfPlace();
-  // The application icon at the notification area's small-icon size.
-  HICON LoadTrayImage();
   // Moves the state's layout onto the window and its controls, changing only what differs.
   void ApplyLayout();
 
@@ -155,13 +154,9 @@ class TClipboardViewerForm final : public CWindow,
   CClipboardViewerChain chain_;
   CDataKeeper dataKeeper_;
 
-  UniqueFont formFont_;
-  UniqueFont treeFont_;
+  std::unique_ptr<CMainWindowResources> resources_;  // of dpi_, from CreateControls on
   UniquePen framePen_;
-  UniqueImageList categoriesIcons_;
-  UniqueImageList moreIcons_;
   UniqueMenu mainPopupMenu_;
-  UniqueIcon trayImage_;
   std::unique_ptr<CTrayIcon> trayIcon_;
 
   HWND label_ = nullptr;       // LbClipboardContent
