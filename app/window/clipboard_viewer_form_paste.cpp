@@ -1,0 +1,50 @@
+// Clips put back on the clipboard from the tree, the popup, quick paste and hot keys, and
+// pasted into the program in front.
+
+#include "app/window/clipboard_viewer_form.h"
+
+#include <windowsx.h>
+
+#include "app/paste/paste_target.h"
+#include "categories/clipboard_handler.h"
+
+void TClipboardViewerForm::MoveSelectedToClipboard() {
+  HTREEITEM row = TreeView_GetSelection(tree_);
+  if (row == nullptr) return;
+  const auto* node = static_cast<const CItemNode*>(treeView_->RowData(reinterpret_cast<TTreeNode*>(row)));
+  if (node == nullptr || node->isCategory) return;
+  MoveClipToClipboard(static_cast<int>(node->id));
+}
+
+void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
+  EndSearchForPut();
+  FinishPut(GetHandler().PutItemToClipboard(clipId));
+}
+
+void TClipboardViewerForm::CopyClipAsPlainText(int clipId) {
+  EndSearchForPut();
+  FinishPut(GetHandler().PutItemTextToClipboard(clipId));
+}
+
+void TClipboardViewerForm::EndSearchForPut() {
+  listSearch_->Close();    // a paste ends the search
+  popupKeyboard_.LetGo();  // and hands the keyboard to its target
+}
+
+void TClipboardViewerForm::FinishPut(bool put) {
+  GetHandler().RebuildTree();
+  dataKeeper_.MarkChanged();
+  if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
+    PasteIntoTarget(targetWindow_, pasteMethod_);
+    state_->SetExpanded(false);
+    ApplyLayout();
+  }
+}
+
+void TClipboardViewerForm::QuickPaste(int position, int categoryId) {
+  if (GetHandler().PutNthItemToClipboard(position, categoryId)) PasteToFocusedControl(pasteMethod_);
+}
+
+void TClipboardViewerForm::PasteByHotKey(KeyCombination code) {
+  if (GetHandler().PutItemByHotKey(code)) PasteToFocusedControl(pasteMethod_);
+}
