@@ -127,6 +127,13 @@ class TClipboardViewerForm final : public CWindow,
   // Moves the state's layout onto the window and its controls, changing only what differs.
   void ApplyLayout();
 
+  // HandleMessage by source: the controls' and the header menu's commands, the tray icon
+  // and the shell, and what the window posts to itself or a second start sends. The last
+  // two give nothing for a message not theirs.
+  void OnCommand(int id, int code);
+  std::optional<LRESULT> OnTrayMessage(UINT message, LPARAM lParam);
+  std::optional<LRESULT> OnOwnMessage(UINT message);
+
   void FormActivate();
   // Opens the first top-level row if it is still to be opened after the first load.
   void OpenFirstRowOnce();

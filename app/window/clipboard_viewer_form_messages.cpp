@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include <optional>
 #include <utility>
 
 #include "app/shell/about_box.h"
@@ -26,8 +27,12 @@ ScreenRect WindowRectOf(HWND window) {
 }  // namespace
 
 LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  static const UINT showListMessage = RegisterWindowMessageW(kShowListMessageName);
+  if (std::optional<LRESULT> result = OnOwnMessage(message)) return *result;
+  if (std::optional<LRESULT> result = OnTrayMessage(message, lParam)) return *result;
   switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
     case WM_DRAWCLIPBOARD:
       WMDrawClipboard(wParam, lParam);
       return 0;
@@ -76,32 +81,6 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       }
       return TRUE;
     }
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case kIdOpenClipboard:
-          if (HIWORD(wParam) == BN_CLICKED) {
-            state_->ToggleOpen();
-            BtOpenClipboardClick();
-          }
-          break;
-        case kIdPin:
-          if (HIWORD(wParam) == BN_CLICKED) {
-            state_->SetPinDown(!state_->PinDown());
-            BtOpenClipboardClick();
-          }
-          break;
-        case kIdSearchField:
-          if (HIWORD(wParam) == EN_CHANGE) {
-            if (treeController_) treeController_->HidePreview();
-            listSearch_->TextChanged();
-          }
-          break;
-        case kCommandSettings: Settings1Click(); break;
-        case kCommandCheckForUpdates: CheckForUpdates(Handle()); break;
-        case kCommandAbout: ShowAboutBox(Handle()); break;
-        case kCommandExit: Close(ECloseReason::kExit); break;
-      }
-      return 0;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (header->hwndFrom == tree_ && treeController_) {
@@ -133,32 +112,8 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         ShowMainPopupMenu(point);
       }
       return 0;
-    case kTrayMessage:
-      if (LOWORD(lParam) == WM_LBUTTONDBLCLK) {
-        TrayIcon1DblClick();
-      } else if (LOWORD(lParam) == WM_RBUTTONUP || LOWORD(lParam) == WM_CONTEXTMENU) {
-        POINT point{};
-        GetCursorPos(&point);
-        ShowMainPopupMenu(point);
-      }
-      return 0;
-    case kFirstActivationMessage:
-      FormActivate();
-      return 0;
-    case kDamagedNoticeMessage:
-      if (damagedNotice_) {
-        const std::u16string text = std::exchange(damagedNotice_, std::nullopt).value();
-        MessageBoxW(Handle(), AsWide(text.c_str()), kMainWindowTitle, MB_OK | MB_ICONWARNING);
-      }
-      return 0;
-    case kSettingsNoticeMessage:
-      if (auto notice = Settings::SettingsInstance().TakeUnsavedNotice()) ShowErrorBox(*notice);
-      return 0;
     case WM_CLOSE:
       Close(ECloseReason::kExit);
-      return 0;
-    case kDeferredCloseMessage:
-      if (pendingClose_) Close(std::exchange(pendingClose_, std::nullopt).value());
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
@@ -172,15 +127,81 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       instance_.UnmarkMainWindow(Handle());
       return 0;
     default:
+      return DefWindowProcW(Handle(), message, wParam, lParam);
+  }
+}
+
+void TClipboardViewerForm::OnCommand(int id, int code) {
+  switch (id) {
+    case kIdOpenClipboard:
+      if (code == BN_CLICKED) {
+        state_->ToggleOpen();
+        BtOpenClipboardClick();
+      }
+      break;
+    case kIdPin:
+      if (code == BN_CLICKED) {
+        state_->SetPinDown(!state_->PinDown());
+        BtOpenClipboardClick();
+      }
+      break;
+    case kIdSearchField:
+      if (code == EN_CHANGE) {
+        if (treeController_) treeController_->HidePreview();
+        listSearch_->TextChanged();
+      }
+      break;
+    case kCommandSettings: Settings1Click(); break;
+    case kCommandCheckForUpdates: CheckForUpdates(Handle()); break;
+    case kCommandAbout: ShowAboutBox(Handle()); break;
+    case kCommandExit: Close(ECloseReason::kExit); break;
+  }
+}
+
+std::optional<LRESULT> TClipboardViewerForm::OnTrayMessage(UINT message, LPARAM lParam) {
+  if (message == kTrayMessage) {
+    if (LOWORD(lParam) == WM_LBUTTONDBLCLK) {
+      TrayIcon1DblClick();
+    } else if (LOWORD(lParam) == WM_RBUTTONUP || LOWORD(lParam) == WM_CONTEXTMENU) {
+      POINT point{};
+      GetCursorPos(&point);
+      ShowMainPopupMenu(point);
+    }
+    return 0;
+  }
+  // The shell started anew (Explorer restarted): its notification area has no icon of ours.
+  if (message == CTrayIcon::TaskbarCreatedMessage() && trayIcon_) {
+    trayIcon_->Add();
+    return 0;
+  }
+  return std::nullopt;
+}
+
+std::optional<LRESULT> TClipboardViewerForm::OnOwnMessage(UINT message) {
+  static const UINT showListMessage = RegisterWindowMessageW(kShowListMessageName);
+  switch (message) {
+    case kFirstActivationMessage:
+      FormActivate();
+      return 0;
+    case kDamagedNoticeMessage:
+      if (damagedNotice_) {
+        const std::u16string text = std::exchange(damagedNotice_, std::nullopt).value();
+        MessageBoxW(Handle(), AsWide(text.c_str()), kMainWindowTitle, MB_OK | MB_ICONWARNING);
+      }
+      return 0;
+    case kSettingsNoticeMessage:
+      if (auto notice = Settings::SettingsInstance().TakeUnsavedNotice()) ShowErrorBox(*notice);
+      return 0;
+    case kDeferredCloseMessage:
+      if (pendingClose_) Close(std::exchange(pendingClose_, std::nullopt).value());
+      return 0;
+    default:
+      // A second start asks for the list.
       if (message == showListMessage) {
         ShowList();
         return 0;
       }
-      if (message == CTrayIcon::TaskbarCreatedMessage() && trayIcon_) {
-        trayIcon_->Add();
-        return 0;
-      }
-      return DefWindowProcW(Handle(), message, wParam, lParam);
+      return std::nullopt;
   }
 }
 
