@@ -28,13 +28,13 @@ constexpr COLORREF kFrameColor = RGB(168, 124, 64);
 
 TClipboardViewerForm::TClipboardViewerForm(const CSingleInstance& instance)
     : instance_(instance), dataKeeper_(DataFolder() + u"\\data.dat") {
-  Settings::CreateSettings(SettingsFileName(), true);
+  settings_ = &Settings::CreateSettings(SettingsFileName(), true);
   LoadSettings();
   // Where it was, unless that place is on no monitor any more; at the sizes of the monitor
   // it opens on.
   const ScreenPoint cursor = CursorPosition();
   const ScreenRect defaultWorkArea = ::WorkAreaAt(cursor);
-  auto& store = Settings::SettingsInstance();
+  auto& store = *settings_;
   const ScreenPoint fallback = DefaultWindowPosition(
       defaultWorkArea, ScaleToDpi(designSettings_.width, DpiAtPoint({cursor.x, cursor.y})));
   const ScreenPoint saved{store.GetPositionX(fallback.x), store.GetPositionY(fallback.y)};
@@ -55,7 +55,7 @@ TClipboardViewerForm::~TClipboardViewerForm() {
 }
 
 void TClipboardViewerForm::LoadSettings() {
-  auto& store = Settings::SettingsInstance();
+  auto& store = *settings_;
   using namespace Settings;
   CDisplayState::Settings& display = designSettings_;
   display.width = std::clamp(store.GetWindowWidth(kWindowWidthDefault), kWindowWidthMin,
@@ -152,9 +152,9 @@ void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
   // Only a new content is captured.
   const DWORD sequence = GetClipboardSequenceNumber();
   const bool seen =
-      handlerCreated_ && sequence != 0 && sequence == GetHandler().LastCaptureSequence();
-  if (handlerCreated_ && !seen) {
-    CClipboardHandler& handler = GetHandler();
+      handler_ != nullptr && sequence != 0 && sequence == handler_->LastCaptureSequence();
+  if (handler_ != nullptr && !seen) {
+    CClipboardHandler& handler = *handler_;
     handler.CaptureClipboard();
     SetWindowTextW(label_, AsWide(handler.LastCaption().c_str()));
     handler.RebuildTree();
@@ -181,7 +181,7 @@ void TClipboardViewerForm::Timer1Timer() {
     listSearch_->Close();  // the list folded away
   }
   if (state_->PopupMode()) popupKeyboard_.Tick();
-  if (handlerCreated_) dataKeeper_.Poll(GetHandler(), GetTickCount());
+  if (handler_ != nullptr) dataKeeper_.Poll(*handler_, GetTickCount());
 }
 
 void TClipboardViewerForm::Settings1Click() {
@@ -191,7 +191,7 @@ void TClipboardViewerForm::Settings1Click() {
     state_->ShowAsSettingsSay();
     ApplyLayout();
   }
-  if (handlerCreated_) GetHandler().RebuildTree();
+  if (handler_ != nullptr) handler_->RebuildTree();
 }
 
 bool TClipboardViewerForm::EditCategory(int categoryId, int parentId) {

@@ -4,7 +4,8 @@
 // unfolds the clip tree below it, and a tray icon. It is the program's clipboard viewer:
 // every clipboard change becomes a capture of the clip handler. It owns the program's
 // life: the settings store from construction to close, the clip handler from the first
-// activation to close, the 10 ms tick, the automatic save and the closing sequence.
+// activation to close (it hands both to the parts that use them), the 10 ms tick, the
+// automatic save and the closing sequence.
 //
 // "Exit", WM_CLOSE and the end of the Windows session all close it the same way; when the
 // data file cannot be written at an ordinary close the window keeps running.
@@ -26,7 +27,9 @@
 #include "app/window/list_search.h"
 #include "app/window/single_instance.h"
 #include "app/window/tray_icon.h"
+#include "categories/clipboard_handler.h"
 #include "categories/win32_tree_view.h"
+#include "foundation/settings_storage.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/window.h"
 
@@ -91,7 +94,7 @@ class TClipboardViewerForm final : public CWindow,
   void ReleaseSettings() override;
 
   // CListSearchPort
-  bool HasHandler() const override { return handlerCreated_; }
+  bool HasHandler() const override { return handler_ != nullptr; }
   bool ListShown() const override { return state_->Expanded(); }
   void SearchFieldShown() override;
   void SearchEnter() override;
@@ -134,15 +137,23 @@ class TClipboardViewerForm final : public CWindow,
   std::optional<LRESULT> OnTrayMessage(UINT message, LPARAM lParam);
   std::optional<LRESULT> OnOwnMessage(UINT message);
 
+  // The first activation: the clips loaded, the viewer chain joined, the tray icon added,
+  // the tick started, and the first start's settings or update question.
   void FormActivate();
   // Opens the first top-level row if it is still to be opened after the first load.
   void OpenFirstRowOnce();
   void ReadDataFile();
+  // The clipboard changed: a new content is captured and shown.
   void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
+  // The header drags the window, except over its buttons.
   LRESULT WMNCHitTest(LPARAM lParam) const;
+  // The 10 ms tick: the display state follows the mouse and the keys (the popup, quick
+  // paste and hot keys among them), the popup holds the keyboard, and the data is kept.
   void Timer1Timer();
+  // The open button or the pin was clicked: the list unfolds or folds as they now say.
   void BtOpenClipboardClick();
   void TrayIcon1DblClick();
+  // The settings dialog; its values take effect at once when it is closed with OK.
   void Settings1Click();
   void ShowMainPopupMenu(POINT point);
   void ShowList();
@@ -180,7 +191,10 @@ class TClipboardViewerForm final : public CWindow,
   HWND targetWindow_ = nullptr;  // in front when the popup opened
   EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;
   bool activated_ = false;       // the first activation has run
-  bool handlerCreated_ = false;
+  // Where the program is put together: the settings store from construction to close, the
+  // clip handler from the first activation to close. Both null outside those times.
+  Settings::CSettingsStorage* settings_ = nullptr;
+  CClipboardHandler* handler_ = nullptr;
   // The first top-level row ("Clipboard history") is opened after the first load, once the
   // tree is on screen: opening it lays out every one of its rows (about 50 ms for 10,000
   // under Wine), which a start with the list folded need not wait for, and captures into a

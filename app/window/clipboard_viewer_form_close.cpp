@@ -46,11 +46,11 @@ void TClipboardViewerForm::JoinViewerChain() { chain_.Join(Handle()); }
 
 void TClipboardViewerForm::SaveData() {
   // Before the first activation nothing was loaded: an empty store must not replace the file.
-  if (!handlerCreated_) {
+  if (handler_ == nullptr) {
     dataKeeper_.Stop();
     return;
   }
-  dataKeeper_.Save(GetHandler());
+  dataKeeper_.Save(*handler_);
 }
 
 void TClipboardViewerForm::ShowSaveError(const std::string& message) {
@@ -60,7 +60,7 @@ void TClipboardViewerForm::ShowSaveError(const std::string& message) {
 }
 
 void TClipboardViewerForm::ReleaseHandler() {
-  if (!handlerCreated_) return;
+  if (handler_ == nullptr) return;
   // The data is safe: the window goes now, and its rows are not drawn as they go. The shell
   // is asked at once to take the tray icon away; it is waited for as the window ends.
   ShowWindow(Handle(), SW_HIDE);
@@ -68,13 +68,16 @@ void TClipboardViewerForm::ReleaseHandler() {
   treeController_.reset();
   TreeView_DeleteAllItems(tree_);
   ::ReleaseHandler();
-  handlerCreated_ = false;
+  handler_ = nullptr;
 }
 
 void TClipboardViewerForm::WritePosition() {
   const ScreenPoint place = state_->DockedPlace();
-  Settings::SettingsInstance().SetPositionY(place.y);
-  Settings::SettingsInstance().SetPositionX(place.x);
+  settings_->SetPositionY(place.y);
+  settings_->SetPositionX(place.x);
 }
 
-void TClipboardViewerForm::ReleaseSettings() { Settings::ReleaseSettings(); }
+void TClipboardViewerForm::ReleaseSettings() {
+  settings_ = nullptr;
+  Settings::ReleaseSettings();
+}

@@ -41,10 +41,10 @@ void TClipboardViewerForm::ChangeDpi(int dpi, ScreenPoint place) {
   }
   SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->TreeFont()), TRUE);
   TreeView_SetIndent(tree_, metrics.treeIndent);
-  if (treeController_) treeController_->ChangeDpi(Settings::SettingsInstance().GetSkin(), dpi_);
-  if (handlerCreated_) {
-    GetHandler().SetThumbnailHeight(metrics.thumbnailHeight);
-    GetHandler().RebuildTree();
+  if (treeController_) treeController_->ChangeDpi(settings_->GetSkin(), dpi_);
+  if (handler_ != nullptr) {
+    handler_->SetThumbnailHeight(metrics.thumbnailHeight);
+    handler_->RebuildTree();
   }
   // WM_SIZE lays the controls out only when the window's size changes; their scaled
   // places change with the dpi all the same.

@@ -190,7 +190,7 @@ std::optional<LRESULT> TClipboardViewerForm::OnOwnMessage(UINT message) {
       }
       return 0;
     case kSettingsNoticeMessage:
-      if (auto notice = Settings::SettingsInstance().TakeUnsavedNotice()) ShowErrorBox(*notice);
+      if (auto notice = settings_->TakeUnsavedNotice()) ShowErrorBox(*notice);
       return 0;
     case kDeferredCloseMessage:
       if (pendingClose_) Close(std::exchange(pendingClose_, std::nullopt).value());

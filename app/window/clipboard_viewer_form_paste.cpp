@@ -18,12 +18,12 @@ void TClipboardViewerForm::MoveSelectedToClipboard() {
 
 void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
   EndSearchForPut();
-  FinishPut(GetHandler().PutItemToClipboard(clipId));
+  FinishPut(handler_->PutItemToClipboard(clipId));
 }
 
 void TClipboardViewerForm::CopyClipAsPlainText(int clipId) {
   EndSearchForPut();
-  FinishPut(GetHandler().PutItemTextToClipboard(clipId));
+  FinishPut(handler_->PutItemTextToClipboard(clipId));
 }
 
 void TClipboardViewerForm::EndSearchForPut() {
@@ -32,7 +32,7 @@ void TClipboardViewerForm::EndSearchForPut() {
 }
 
 void TClipboardViewerForm::FinishPut(bool put) {
-  GetHandler().RebuildTree();
+  handler_->RebuildTree();
   dataKeeper_.MarkChanged();
   if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
     PasteIntoTarget(targetWindow_, pasteMethod_);
@@ -42,9 +42,9 @@ void TClipboardViewerForm::FinishPut(bool put) {
 }
 
 void TClipboardViewerForm::QuickPaste(int position, int categoryId) {
-  if (GetHandler().PutNthItemToClipboard(position, categoryId)) PasteToFocusedControl(pasteMethod_);
+  if (handler_->PutNthItemToClipboard(position, categoryId)) PasteToFocusedControl(pasteMethod_);
 }
 
 void TClipboardViewerForm::PasteByHotKey(KeyCombination code) {
-  if (GetHandler().PutItemByHotKey(code)) PasteToFocusedControl(pasteMethod_);
+  if (handler_->PutItemByHotKey(code)) PasteToFocusedControl(pasteMethod_);
 }

@@ -28,9 +28,9 @@ void TClipboardViewerForm::ShowList() {
 
 void TClipboardViewerForm::PopupOpened() {
   listSearch_->Close();
-  if (!handlerCreated_) return;
+  if (handler_ == nullptr) return;
   // Opened from the keyboard, it is driven by the keyboard: from the newest clip on.
-  CItemNode& root = GetHandler().Root();
+  CItemNode& root = handler_->Root();
   auto history = root.children.find(static_cast<unsigned int>(kHistoryCategoryId));
   if (history != root.children.end() && !history->second->order.empty()) {
     TreeView_SelectItem(tree_,

@@ -36,10 +36,10 @@ void TClipboardViewerForm::FormActivate() {
     }
   };
   CClipboardHandler& handler = CreateHandler(treeView_.get(), Handle());
-  handlerCreated_ = true;
+  handler_ = &handler;
   step([&] {
     treeController_ = std::make_unique<CClipTreeController>(
-        tree_, *this, Settings::SettingsInstance().GetSkin(), dpi_);
+        tree_, *this, settings_->GetSkin(), dpi_);
   });
   handler.SetThumbnailHeight(MainWindowMetricsAt(dpi_).thumbnailHeight);
   ReadDataFile();
@@ -61,9 +61,9 @@ void TClipboardViewerForm::FormActivate() {
   trayIcon_->Add();
 
   step([&] {
-    const bool firstRun = Settings::SettingsInstance().IsFirstLaunch();
+    const bool firstRun = settings_->IsFirstLaunch();
     switch (DecideStartAction(firstRun, CurrentDayCount(),
-                              Settings::SettingsInstance().GetLastUpdatesCheck())) {
+                              settings_->GetLastUpdatesCheck())) {
       case EStartAction::kOpenSettings: Settings1Click(); break;
       case EStartAction::kCheckForUpdates: CheckForUpdates(Handle()); break;
       case EStartAction::kNothing: break;
@@ -72,8 +72,8 @@ void TClipboardViewerForm::FormActivate() {
   SetTimer(Handle(), kTimerId, kTimerMilliseconds, nullptr);
   if (damagedNotice_) PostMessageW(Handle(), kDamagedNoticeMessage, 0, 0);
   // Told now, not at the first change that would be lost; the program runs on either way.
-  Settings::SettingsInstance().CheckWritable();
-  if (Settings::SettingsInstance().UnsavedNotice()) {
+  settings_->CheckWritable();
+  if (settings_->UnsavedNotice()) {
     PostMessageW(Handle(), kSettingsNoticeMessage, 0, 0);
   }
 }
@@ -85,7 +85,7 @@ void TClipboardViewerForm::OpenFirstRowOnce() {
 }
 
 void TClipboardViewerForm::ReadDataFile() {
-  CDataKeeper::LoadOutcome outcome = dataKeeper_.Load(GetHandler());
+  CDataKeeper::LoadOutcome outcome = dataKeeper_.Load(*handler_);
   damagedNotice_ = std::move(outcome.damagedNotice);
   if (outcome.error) ShowErrorBox(*outcome.error);
 }
