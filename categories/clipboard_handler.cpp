@@ -4,6 +4,7 @@
 #include <exception>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -562,7 +563,9 @@ CClipboardHandler& CreateHandler(TCustomTreeView* view, HWND ownerWindow) {
 }
 
 CClipboardHandler& GetHandler() {
-  if (!handler) return CreateHandler(nullptr, nullptr);
+  // Only the main window makes the handler, before anything can ask for it; code that runs
+  // without one (a test, a dialog on its own) must be given a handler instead.
+  if (!handler) throw std::logic_error("GetHandler() before CreateHandler()");
   return *handler;
 }
 

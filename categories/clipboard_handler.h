@@ -147,8 +147,9 @@ void PopulateCategories(CDataBase& store, CItemNode& parent, int parentId, TCust
                         bool withIndent,
                         std::unordered_map<unsigned int, CItemNode*>* nodesById = nullptr);
 
-// The process-wide handler. CreateHandler replaces any earlier one; GetHandler makes one
-// without a view or owner when there is none; ReleaseHandler destroys it.
+// The process-wide handler, for the program's own assembly in the main window. CreateHandler
+// replaces any earlier one; GetHandler returns it and throws std::logic_error when there is
+// none (a programmer error); ReleaseHandler destroys it.
 CClipboardHandler& CreateHandler(TCustomTreeView* view, HWND ownerWindow);
 CClipboardHandler& GetHandler();
 void ReleaseHandler();

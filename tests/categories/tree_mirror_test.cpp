@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "categories/clipboard_handler.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
@@ -313,15 +315,22 @@ TEST_F(TreeMirrorTest, DamagedParentChainsEndAndClipsOutsideCategoriesAreOrphane
   EXPECT_TRUE(handler.FindItem(lost)->orphaned);
 }
 
-TEST(HandlerTest, GetHandlerMakesOneWithoutAViewThatBuildsNodesWithoutRows) {
-  ReleaseHandler();
-  CClipboardHandler& handler = GetHandler();
+TEST(HandlerTest, AHandlerWithoutAViewBuildsNodesWithoutRows) {
+  CClipboardHandler handler;
+  handler.AttachTree(nullptr, nullptr);
   EXPECT_EQ(handler.TreeView(), nullptr);
-  EXPECT_EQ(&GetHandler(), &handler);
   handler.RebuildTree();
   ASSERT_EQ(handler.Root().children.size(), 2u);
   EXPECT_EQ(handler.Root().children.begin()->second->treeNode, nullptr);
+}
+
+TEST(HandlerTest, TheProcessWideHandlerExistsOnlyBetweenCreateAndRelease) {
   ReleaseHandler();
+  EXPECT_THROW(GetHandler(), std::logic_error);
+  CClipboardHandler& made = CreateHandler(nullptr, nullptr);
+  EXPECT_EQ(&GetHandler(), &made);
+  ReleaseHandler();
+  EXPECT_THROW(GetHandler(), std::logic_error);
 }
 
 TEST(HandlerTest, CategoriesOnlyTreeUsesTheSameNodes) {
