@@ -9,11 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "foundation/caption.h"
 #include "foundation/search_fold.h"
-#include "store/file_list_item.h"
-#include "store/image_item.h"
-#include "store/text_item.h"
 
 namespace {
 
@@ -143,18 +139,10 @@ void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& categ
                   int thumbnailHeight) {
   // A clip's content never changes, so its caption and thumbnail are made once, when its
   // node is (the thumbnail again when the tree moved to a monitor of another dpi).
-  if (made) {
-    if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
-      node.caption = MakeCaption(text->text);
-    } else if (const auto* files = dynamic_cast<const CFileListItem*>(&clip)) {
-      node.caption = MakeCaption(FileListCaption(files->paths));
-    }
-  }
-  if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
+  if (made) node.caption = clip.Caption();
+  if (const TBitmap* picture = clip.Picture()) {
     const bool stale = node.thumbnail && node.thumbnail->Height() != thumbnailHeight;
-    if (image->picture && (made || stale)) {
-      node.thumbnail = MakeThumbnail(*image->picture, thumbnailHeight);
-    }
+    if (made || stale) node.thumbnail = MakeThumbnail(*picture, thumbnailHeight);
   }
   node.id = static_cast<unsigned int>(clip.id);
   node.clipKind = clip.kind;
@@ -263,12 +251,12 @@ void CClipboardHandler::SetSearch(const CClipQuery& query) {
 }
 
 bool CClipboardHandler::FoundBySearch(const CBaseItem& clip) {
-  const auto* text = dynamic_cast<const CTextItem*>(&clip);
+  const std::u16string* text = clip.SearchableText();
   if (text == nullptr) return false;
   if (candidates != nullptr && !candidates->contains(clip.id)) return false;
   auto folded = foldedTexts.find(clip.id);
   if (folded == foldedTexts.end()) {
-    folded = foldedTexts.emplace(clip.id, FoldForSearch(text->text)).first;
+    folded = foldedTexts.emplace(clip.id, FoldForSearch(*text)).first;
   }
   return search.MatchesFolded(folded->second);
 }
