@@ -17,6 +17,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "categories/category_population.h"
 #include "categories/clip_query.h"
 #include "categories/item_node.h"
 #include "categories/tree_view.h"
@@ -135,17 +136,6 @@ class CClipboardHandler : public CDataBase {
   const std::unordered_set<int>* candidates = nullptr;  // this rebuild looks only at these
   std::unordered_map<int, std::string> foldedTexts;  // by clip id
 };
-
-// Adds or confirms, below `parent`, a node for every category whose parent is `parentId`
-// and, level by level, for theirs, with rows in `view` (when given). With `withIndent` the
-// nodes get the main window's indents. Each category id gets one node, at the first place
-// its chain of parents reaches (a damaged file can repeat ids and make cycles); work in
-// proportion to the number of categories, at any depth. `nodesById`, when given, receives
-// every node confirmed. The main window's rebuild and the settings dialog's categories-only
-// tree both use it.
-void PopulateCategories(CDataBase& store, CItemNode& parent, int parentId, TCustomTreeView* view,
-                        bool withIndent,
-                        std::unordered_map<unsigned int, CItemNode*>* nodesById = nullptr);
 
 // The process-wide handler, for the program's own assembly in the main window. CreateHandler
 // replaces any earlier one; GetHandler returns it and throws std::logic_error when there is
