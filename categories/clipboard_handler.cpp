@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "categories/clip_node_fill.h"
 #include "foundation/search_fold.h"
 
 namespace {
@@ -22,26 +23,6 @@ constexpr std::size_t kMostChangesApplied = 64;
 constexpr std::size_t kRecentQueries = 12;
 
 std::unique_ptr<CClipboardHandler> handler;
-
-// Wider than any row of the tree can be (the widest window at 250 %). A picture that would
-// need a wider thumbnail (a one-pixel-high strip) is squeezed to it: a thumbnail as wide as
-// its proportions say could exceed what a bitmap may be.
-constexpr int kMaxThumbnailWidth = 2048;
-
-// A thumbnail `height` pixels high, as wide as the picture's proportions give (truncated),
-// kept between one column and kMaxThumbnailWidth. None for a picture without height or
-// width, or one that cannot be scaled (memory): that clip's row shows no picture, and the
-// rest of the tree is built all the same.
-std::unique_ptr<TBitmap> MakeThumbnail(const TBitmap& picture, int height) {
-  if (picture.Height() <= 0 || picture.Width() <= 0) return nullptr;
-  const double width = picture.Width() * static_cast<double>(height) / picture.Height();
-  const int clamped = static_cast<int>(std::clamp(width, 1.0, double{kMaxThumbnailWidth}));
-  try {
-    return std::make_unique<TBitmap>(picture.ScaledByAreaAverage(clamped, height));
-  } catch (const std::exception&) {
-    return nullptr;
-  }
-}
 
 }  // namespace
 
@@ -62,39 +43,6 @@ void CClipboardHandler::SetThumbnailHeight(int pixels) {
   thumbnailHeight = pixels;
   fullRebuildNeeded = true;  // whose walk over every clip makes the thumbnails anew
 }
-
-namespace {
-
-// The clip indent below a category node: asking a real view for the row's parent would be
-// a window message.
-int ClipIndentBelow(const CItemNode& category) {
-  return category.indent == kSubCategoryIndent ? kSubCategoryClipIndent : kTopIndent;
-}
-
-// Sets what a clip node shows from the clip; its caption and thumbnail only when `made`,
-// and the thumbnail again when it is not `thumbnailHeight` pixels high.
-void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& category, bool made,
-                  int thumbnailHeight) {
-  // A clip's content never changes, so its caption and thumbnail are made once, when its
-  // node is (the thumbnail again when the tree moved to a monitor of another dpi).
-  if (made) node.caption = clip.Caption();
-  if (const TBitmap* picture = clip.Picture()) {
-    const bool stale = node.thumbnail && node.thumbnail->Height() != thumbnailHeight;
-    if (made || stale) node.thumbnail = MakeThumbnail(*picture, thumbnailHeight);
-  }
-  node.id = static_cast<unsigned int>(clip.id);
-  node.clipKind = clip.kind;
-  node.created = clip.created;
-  node.count = static_cast<unsigned int>(clip.textLength);
-  node.isCategory = false;
-  node.categoryId = static_cast<unsigned int>(clip.categoryId);
-  node.marked = true;
-  node.inHistory = clip.categoryId == kHistoryCategoryId;
-  node.hotKey = clip.hotKey;
-  node.indent = ClipIndentBelow(category);
-}
-
-}  // namespace
 
 void CClipboardHandler::AddClipNodes() {
   int historyNumber = 0;
