@@ -10,12 +10,11 @@
 #include <vector>
 
 #include "categories/clip_node_fill.h"
+#include "categories/quick_numbers.h"
 #include "foundation/search_fold.h"
 
 namespace {
 
-constexpr int kFirstOtherQuickNumber = 21;
-constexpr int kLastQuickNumber = 10;  // numbers after it are not shown
 // Changes that one rebuild applies one by one; beyond them (a category cleared, a load) the
 // full reconcile is as cheap, and the list does not grow without a rebuild.
 constexpr std::size_t kMostChangesApplied = 64;
@@ -45,9 +44,7 @@ void CClipboardHandler::SetThumbnailHeight(int pixels) {
 }
 
 void CClipboardHandler::AddClipNodes() {
-  int historyNumber = 0;
-  int notesNumber = 0;
-  int otherNumber = kFirstOtherQuickNumber - 1;
+  CQuickNumbering numbering;
   numberedHistory.clear();
   for (const auto& clip : Items()) {
     CItemNode* category = CategoryNode(clip->categoryId);
@@ -59,14 +56,7 @@ void CClipboardHandler::AddClipNodes() {
     if (clip->hotKey != 0) hotKeys.try_emplace(clip->hotKey, static_cast<unsigned int>(clip->id));
 
     // Numbered whether the search shows the clip or not: quick paste counts every clip.
-    int quickNumber = 0;
-    if (clip->categoryId == kHistoryCategoryId) {
-      quickNumber = historyNumber < kLastQuickNumber ? ++historyNumber : 0;
-    } else if (clip->categoryId == kNotesCategoryId) {
-      quickNumber = ++notesNumber;
-    } else {
-      quickNumber = ++otherNumber;
-    }
+    const int quickNumber = numbering.Next(clip->categoryId);
     if (!search.Empty()) {
       if (!FoundBySearch(*clip)) continue;
       ++searchMatches;
@@ -80,7 +70,7 @@ void CClipboardHandler::AddClipNodes() {
       numberedHistory.push_back(node->id);
     }
   }
-  otherClipNodes = otherNumber - (kFirstOtherQuickNumber - 1);
+  otherClipNodes = numbering.OtherClips();
 }
 
 CItemNode* CClipboardHandler::CategoryNode(int categoryId) const {
@@ -272,25 +262,6 @@ bool CClipboardHandler::ApplyChanges() {
   return !historyChanged || NumberHistory();
 }
 
-std::vector<CItemNode*> CClipboardHandler::NumberedWith(int categoryId) {
-  std::vector<CItemNode*> nodes;
-  auto addClipsOf = [&nodes](CItemNode& category) {
-    for (auto& [childId, child] : category.children) {
-      if (!child->isCategory) nodes.push_back(child.get());
-    }
-  };
-  if (categoryId == kNotesCategoryId) {
-    if (CItemNode* notes = CategoryNode(kNotesCategoryId)) addClipsOf(*notes);
-    return nodes;
-  }
-  // The clips of all user categories share one run of numbers.
-  for (auto& [id, category] : categoryNodes) {
-    const auto categoryIdOf = static_cast<int>(id);
-    if (categoryIdOf != kHistoryCategoryId && categoryIdOf != kNotesCategoryId) addClipsOf(*category);
-  }
-  return nodes;
-}
-
 bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
   if (change.clip == nullptr) return true;  // gone again
   CBaseItem& clip = *change.clip;
@@ -374,41 +345,6 @@ bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
   category->children.erase(found);
   category->count = static_cast<unsigned int>(category->children.size());
   if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
-  return true;
-}
-
-bool CClipboardHandler::NumberHistory() {
-  CItemNode* history = CategoryNode(kHistoryCategoryId);
-  if (history == nullptr) return false;
-  std::vector<std::pair<CItemNode*, int>> before;  // the nodes that had numbers, with them
-  for (unsigned int id : numberedHistory) {
-    auto found = history->children.find(id);
-    if (found == history->children.end()) continue;
-    before.emplace_back(found->second.get(), found->second->quickNumber);
-    found->second->quickNumber = 0;
-  }
-  numberedHistory.clear();
-  // History clips lie at the head of the list (captures come in there; moves go to the
-  // tail), so this stops after about ten clips.
-  const std::size_t wanted = std::min<std::size_t>(kLastQuickNumber, history->children.size());
-  for (auto clip = Items().begin(); clip != Items().end() && numberedHistory.size() < wanted; ++clip) {
-    if ((*clip)->categoryId != kHistoryCategoryId) continue;
-    auto found = history->children.find(static_cast<unsigned int>((*clip)->id));
-    if (found == history->children.end()) return false;
-    found->second->quickNumber = static_cast<int>(numberedHistory.size()) + 1;
-    numberedHistory.push_back(found->second->id);
-  }
-  if (treeView == nullptr) return true;
-  // A row whose number changed is drawn again (most also moved, which draws them anyway).
-  for (const auto& [node, number] : before) {
-    if (node->quickNumber != number) treeView->InvalidateRow(node->treeNode);
-  }
-  for (unsigned int id : numberedHistory) {
-    const CItemNode& node = *history->children.find(id)->second;
-    const bool had = std::any_of(before.begin(), before.end(),
-                                 [&node](const auto& entry) { return entry.first == &node; });
-    if (!had) treeView->InvalidateRow(node.treeNode);
-  }
   return true;
 }
 
