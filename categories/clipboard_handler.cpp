@@ -15,9 +15,6 @@
 
 namespace {
 
-// Changes that one rebuild applies one by one; beyond them (a category cleared, a load) the
-// full reconcile is as cheap, and the list does not grow without a rebuild.
-constexpr std::size_t kMostChangesApplied = 64;
 // The queries of a search whose results are kept: a word typed and backspaced over.
 constexpr std::size_t kRecentQueries = 12;
 
@@ -34,13 +31,13 @@ void CClipboardHandler::AttachTree(TCustomTreeView* view, HWND owner) {
   treeView = view;
   Attach(owner);
   root.isCategory = true;
-  fullRebuildNeeded = true;
+  changeLog.RequireFullRebuild();
 }
 
 void CClipboardHandler::SetThumbnailHeight(int pixels) {
   if (pixels < 1 || pixels == thumbnailHeight) return;
   thumbnailHeight = pixels;
-  fullRebuildNeeded = true;  // whose walk over every clip makes the thumbnails anew
+  changeLog.RequireFullRebuild();  // whose walk over every clip makes the thumbnails anew
 }
 
 void CClipboardHandler::AddClipNodes() {
@@ -83,18 +80,17 @@ void CClipboardHandler::RebuildTree() {
   const CTreeViewUpdate update(treeView);
   // Under a query, a change shows or hides clips and categories that only the whole list
   // can tell.
-  if (fullRebuildNeeded || !search.Empty() || !ApplyChanges()) {
+  if (changeLog.FullRebuildNeeded() || !search.Empty() || !ApplyChanges()) {
     RebuildTreeFully();
     return;
   }
-  changes.clear();
+  changeLog.Clear();
 }
 
 void CClipboardHandler::RebuildTreeFully() {
   if (!IsActive()) return;
   const CTreeViewUpdate update(treeView);
-  changes.clear();
-  fullRebuildNeeded = false;
+  changeLog.FullRebuildStarted();
   categoryNodes.clear();
   hotKeys.clear();
   root.ClearMarks();
@@ -121,8 +117,7 @@ void CClipboardHandler::RebuildTreeFully() {
 void CClipboardHandler::SetSearch(const CClipQuery& query) {
   if (query == search) return;
   search = query;
-  fullRebuildNeeded = true;
-  changes.clear();
+  changeLog.RequireFullRebuild();
   if (search.Empty()) recentlyFound.clear();
 }
 
@@ -209,153 +204,13 @@ void CClipboardHandler::SortLevels() {
   }
 }
 
-void CClipboardHandler::ClipInserted(CBaseItem& clip) {
-  recentlyFound.clear();
-  if (fullRebuildNeeded) return;
-  if (changes.size() >= kMostChangesApplied) {
-    fullRebuildNeeded = true;
-    changes.clear();
-    return;
-  }
-  CClipChange change;
-  change.inserted = true;
-  change.clip = &clip;
-  change.id = clip.id;
-  change.categoryId = clip.categoryId;
-  if (Items().front().get() == &clip) {
-    change.place = CClipChange::EPlace::kHead;
-  } else if (Items().back().get() == &clip) {
-    change.place = CClipChange::EPlace::kTail;
-  }
-  changes.push_back(change);
-}
-
-void CClipboardHandler::ClipRemoved(const CBaseItem& clip) {
-  foldedTexts.erase(clip.id);
-  if (fullRebuildNeeded) return;
-  if (changes.size() >= kMostChangesApplied) {
-    fullRebuildNeeded = true;
-    changes.clear();
-    return;
-  }
-  // The clip may be destroyed before the rebuild: its insertion, if still pending, lets go.
-  for (CClipChange& earlier : changes) {
-    if (earlier.inserted && earlier.clip == &clip && earlier.id == clip.id) earlier.clip = nullptr;
-  }
-  CClipChange change;
-  change.id = clip.id;
-  change.categoryId = clip.categoryId;
-  changes.push_back(change);
-}
-
-void CClipboardHandler::CategoriesChanged() {
-  fullRebuildNeeded = true;
-  changes.clear();
-}
-
-bool CClipboardHandler::ApplyChanges() {
-  bool historyChanged = false;
-  for (const CClipChange& change : changes) {
-    if (change.categoryId == kHistoryCategoryId) historyChanged = true;
-    if (change.inserted ? !InsertClipNode(change) : !RemoveClipNode(change)) return false;
-  }
-  return !historyChanged || NumberHistory();
-}
-
-bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
-  if (change.clip == nullptr) return true;  // gone again
-  CBaseItem& clip = *change.clip;
-  const bool history = clip.categoryId == kHistoryCategoryId;
-  // Only the history's order is its ids; elsewhere a clip's place among its category's
-  // clips follows the list, which is known here only at its two ends.
-  if (!history && change.place == CClipChange::EPlace::kElsewhere) return false;
-  CItemNode* category = CategoryNode(clip.categoryId);
-  if (category == nullptr) {
-    if (!clip.orphaned) NoteClipFieldsChanged();
-    clip.orphaned = true;
-    return true;
-  }
-  if (treeView != nullptr && category->treeNode == nullptr) return false;
-  if (clip.hotKey != 0) {
-    // The first clip in list order keeps a hot key; one in the middle needs the whole list.
-    if (change.place == CClipChange::EPlace::kHead) {
-      hotKeys[clip.hotKey] = static_cast<unsigned int>(clip.id);
-    } else if (change.place == CClipChange::EPlace::kTail) {
-      hotKeys.try_emplace(clip.hotKey, static_cast<unsigned int>(clip.id));
-    } else {
-      return false;
-    }
-  }
-  auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip.id));
-  if (existed) return false;
-  FillClipNode(*node, clip, *category, true, thumbnailHeight);
-  if (!history) {
-    const bool notes = clip.categoryId == kNotesCategoryId;
-    if (!notes) ++otherClipNodes;
-    if (change.place == CClipChange::EPlace::kHead) {
-      for (CItemNode* other : NumberedWith(clip.categoryId)) {
-        if (other != node) ++other->quickNumber;
-      }
-      node->quickNumber = notes ? 1 : kFirstOtherQuickNumber;
-    } else {
-      // Notes hold only clips.
-      node->quickNumber = notes ? static_cast<int>(category->children.size())
-                                : kFirstOtherQuickNumber - 1 + otherClipNodes;
-    }
-  }
-  // History numbers come once all changes are in (NumberHistory); until then 0.
-
-  auto place = category->OrderPlace(*node);
-  if (treeView != nullptr) {
-    if (place == category->order.end()) {
-      node->treeNode = treeView->AddRow(category->treeNode, node);
-    } else {
-      TTreeNode* after = place == category->order.begin() ? nullptr : (*std::prev(place))->treeNode;
-      node->treeNode = treeView->InsertRow(category->treeNode, after, node, &CItemNode::CompareNodes);
-    }
-    if (node->treeNode == nullptr) place = category->order.end();  // refused: no place
-  }
-  if (treeView == nullptr || node->treeNode != nullptr) category->order.insert(place, node);
-  category->count = static_cast<unsigned int>(category->children.size());
-  if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
-  return true;
-}
-
-bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
-  CItemNode* category = CategoryNode(change.categoryId);
-  if (category == nullptr) return true;  // orphaned: it had no node
-  auto found = category->children.find(static_cast<unsigned int>(change.id));
-  if (found == category->children.end() || found->second->isCategory) return true;
-  CItemNode& node = *found->second;
-  if (node.hotKey != 0) {
-    auto bound = hotKeys.find(node.hotKey);
-    // The next clip with that key would have to be looked for along the whole list.
-    if (bound != hotKeys.end() && bound->second == node.id) return false;
-  }
-  // Out of the order first: the numbers that close up below would tie with its own.
-  auto place = category->OrderPlace(node);
-  if (place != category->order.end() && *place == &node) category->order.erase(place);
-  if (change.categoryId != kHistoryCategoryId) {
-    for (CItemNode* other : NumberedWith(change.categoryId)) {
-      if (other->quickNumber > node.quickNumber) --other->quickNumber;
-    }
-    if (change.categoryId != kNotesCategoryId) --otherClipNodes;
-  }
-  if (treeView != nullptr && node.treeNode != nullptr) treeView->DeleteRow(node.treeNode);
-  category->children.erase(found);
-  category->count = static_cast<unsigned int>(category->children.size());
-  if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
-  return true;
-}
-
 bool CClipboardHandler::SetItemHotKey(int itemId, std::uint16_t code) {
   CBaseItem* clip = FindItem(itemId);
   if (clip == nullptr) return false;
   clip->hotKey = code;
   NoteClipFieldsChanged();
   // Which clip holds a key depends on every clip's key and place.
-  fullRebuildNeeded = true;
-  changes.clear();
+  changeLog.RequireFullRebuild();
   return true;
 }
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "categories/category_population.h"
+#include "categories/clip_change_log.h"
 #include "categories/clip_query.h"
 #include "categories/item_node.h"
 #include "categories/tree_view.h"
@@ -78,23 +79,12 @@ class CClipboardHandler : public CDataBase {
   void CategoriesChanged() override;
 
  private:
-  // A clip that entered or left the store since the last rebuild. An insertion whose clip
-  // left again before the rebuild has no clip any more.
-  struct CClipChange {
-    enum class EPlace { kHead, kTail, kElsewhere };
-    bool inserted = false;
-    CBaseItem* clip = nullptr;
-    int id = 0;
-    int categoryId = 0;
-    EPlace place = EPlace::kElsewhere;
-  };
-
   void AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow);
   void AddClipNodes();
   // Puts the children of every category in the view's order (`order`), and asks the view to
   // sort the levels that have rows.
   void SortLevels();
-  // Applies `changes` to the mirror and the view; false when one of them needs the full
+  // Applies the logged changes to the mirror and the view; false when one of them needs the full
   // reconcile (which then also covers those applied).
   bool ApplyChanges();
   bool InsertClipNode(const CClipChange& change);
@@ -116,8 +106,7 @@ class CClipboardHandler : public CDataBase {
   TCustomTreeView* treeView = nullptr;
   int thumbnailHeight = 22;
 
-  std::vector<CClipChange> changes;
-  bool fullRebuildNeeded = true;
+  CClipChangeLog changeLog;
   // The category nodes that the last full reconcile confirmed, by id.
   std::unordered_map<unsigned int, CItemNode*> categoryNodes;
   std::vector<unsigned int> numberedHistory;  // ids of the history clips with numbers 1 to 10
