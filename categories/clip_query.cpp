@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "foundation/search_fold.h"
+#include "search/search_fold.h"
 
 CClipQuery::CClipQuery(std::u16string_view text) {
   std::size_t start = 0;

@@ -11,7 +11,7 @@
 
 #include "categories/clip_node_fill.h"
 #include "categories/quick_numbers.h"
-#include "foundation/search_fold.h"
+#include "search/search_fold.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/search_fold.h"
+#include "search/search_fold.h"
 
 namespace {
 
