@@ -19,7 +19,7 @@
 
 #include "categories/category_population.h"
 #include "categories/clip_change_log.h"
-#include "categories/clip_query.h"
+#include "search/clip_query.h"
 #include "categories/item_node.h"
 #include "categories/tree_view.h"
 #include "store/database.h"

@@ -1,6 +1,6 @@
 // The matching rule: every word of the query somewhere in the clip's text.
 
-#include "categories/clip_query.h"
+#include "search/clip_query.h"
 
 #include <gtest/gtest.h>
 

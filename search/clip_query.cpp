@@ -1,4 +1,4 @@
-#include "categories/clip_query.h"
+#include "search/clip_query.h"
 
 #include <algorithm>
 #include <cstring>
