@@ -11,12 +11,9 @@
 
 #include "categories/clip_node_fill.h"
 #include "categories/quick_numbers.h"
-#include "search/search_fold.h"
 
 namespace {
 
-// The queries of a search whose results are kept: a word typed and backspaced over.
-constexpr std::size_t kRecentQueries = 12;
 
 std::unique_ptr<CClipboardHandler> handler;
 
@@ -55,7 +52,7 @@ void CClipboardHandler::AddClipNodes() {
     // Numbered whether the search shows the clip or not: quick paste counts every clip.
     const int quickNumber = numbering.Next(clip->categoryId);
     if (!search.Empty()) {
-      if (!FoundBySearch(*clip)) continue;
+      if (!searchCache.Finds(search, *clip)) continue;
       ++searchMatches;
     }
 
@@ -99,15 +96,9 @@ void CClipboardHandler::RebuildTreeFully() {
   AddBuiltInCategory(kNotesCategoryId, kNotesCaption, 1);
   PopulateCategories(*this, root, 0, treeView, true, &categoryNodes);
   searchMatches = 0;
-  candidates = nullptr;
-  for (const CFound& found : recentlyFound) {
-    if (search.Narrows(found.query) &&
-        (candidates == nullptr || found.ids.size() < candidates->size())) {
-      candidates = &found.ids;
-    }
-  }
+  searchCache.BeginWalk(search);
   AddClipNodes();
-  candidates = nullptr;
+  searchCache.EndWalk();
   if (!search.Empty()) CountSearchMatches();
   root.PruneUnmarked(treeView);
   if (search.Empty()) root.UpdateCounts();
@@ -118,61 +109,7 @@ void CClipboardHandler::SetSearch(const CClipQuery& query) {
   if (query == search) return;
   search = query;
   changeLog.RequireFullRebuild();
-  if (search.Empty()) recentlyFound.clear();
-}
-
-bool CClipboardHandler::FoundBySearch(const CBaseItem& clip) {
-  const std::u16string* text = clip.SearchableText();
-  if (text == nullptr) return false;
-  if (candidates != nullptr && !candidates->contains(clip.id)) return false;
-  auto folded = foldedTexts.find(clip.id);
-  if (folded == foldedTexts.end()) {
-    folded = foldedTexts.emplace(clip.id, FoldForSearch(*text)).first;
-  }
-  return search.MatchesFolded(folded->second);
-}
-
-void CClipboardHandler::CountSearchMatches() {
-  // Categories parents first, then counted children first.
-  std::vector<CItemNode*> shown;
-  std::vector<CItemNode*> pending{&root};
-  while (!pending.empty()) {
-    CItemNode* node = pending.back();
-    pending.pop_back();
-    shown.push_back(node);
-    for (auto& [childId, child] : node->children) {
-      if (child->isCategory && child->marked) pending.push_back(child.get());
-    }
-  }
-  std::unordered_map<const CItemNode*, unsigned int> found;
-  std::unordered_set<int> ids;
-  ids.reserve(static_cast<std::size_t>(searchMatches));
-  for (auto node = shown.rbegin(); node != shown.rend(); ++node) {
-    unsigned int total = 0;
-    for (auto& [childId, child] : (*node)->children) {
-      if (!child->marked) continue;
-      if (child->isCategory) {
-        total += found[child.get()];
-      } else {
-        ++total;
-        ids.insert(static_cast<int>(child->id));
-      }
-    }
-    found[*node] = total;
-    (*node)->count = total;
-    if (total == 0 && *node != &root) {
-      (*node)->marked = false;
-      categoryNodes.erase((*node)->id);
-    }
-  }
-  auto known = std::find_if(recentlyFound.begin(), recentlyFound.end(),
-                            [this](const CFound& entry) { return entry.query == search; });
-  if (known != recentlyFound.end()) {
-    known->ids = std::move(ids);
-    return;
-  }
-  if (recentlyFound.size() == kRecentQueries) recentlyFound.pop_front();
-  recentlyFound.push_back({search, std::move(ids)});
+  if (search.Empty()) searchCache.ForgetFound();
 }
 
 void CClipboardHandler::SortLevels() {

@@ -19,9 +19,10 @@
 
 #include "categories/category_population.h"
 #include "categories/clip_change_log.h"
-#include "search/clip_query.h"
 #include "categories/item_node.h"
 #include "categories/tree_view.h"
+#include "search/clip_query.h"
+#include "search/search_cache.h"
 #include "store/database.h"
 
 inline constexpr char16_t kHistoryCaption[] = u"Clipboard history";
@@ -95,8 +96,6 @@ class CClipboardHandler : public CDataBase {
   // The clip nodes that share one run of quick numbers with clips of `categoryId`.
   std::vector<CItemNode*> NumberedWith(int categoryId);
   CItemNode* CategoryNode(int categoryId) const;
-  // Whether the search finds the clip; folds its text once for as long as it lives.
-  bool FoundBySearch(const CBaseItem& clip);
   // Unmarks the categories in which the search found nothing, and gives the others the
   // number of clips found in them and below them.
   void CountSearchMatches();
@@ -114,16 +113,7 @@ class CClipboardHandler : public CDataBase {
 
   CClipQuery search;
   int searchMatches = 0;
-  // What the last queries of this search found, the newest last: a query that narrows one
-  // of them (typing on) looks only at its clips, and one met again (a backspace) at just
-  // them. Forgotten when a clip comes in, which none of them has looked at.
-  struct CFound {
-    CClipQuery query;
-    std::unordered_set<int> ids;
-  };
-  std::deque<CFound> recentlyFound;
-  const std::unordered_set<int>* candidates = nullptr;  // this rebuild looks only at these
-  std::unordered_map<int, std::string> foldedTexts;  // by clip id
+  CSearchCache searchCache;
 };
 
 // The process-wide handler, for the program's own assembly in the main window. CreateHandler

@@ -10,7 +10,7 @@
 #include "categories/quick_numbers.h"
 
 void CClipboardHandler::ClipInserted(CBaseItem& clip) {
-  recentlyFound.clear();
+  searchCache.ForgetFound();
   auto place = CClipChange::EPlace::kElsewhere;
   if (Items().front().get() == &clip) {
     place = CClipChange::EPlace::kHead;
@@ -21,7 +21,7 @@ void CClipboardHandler::ClipInserted(CBaseItem& clip) {
 }
 
 void CClipboardHandler::ClipRemoved(const CBaseItem& clip) {
-  foldedTexts.erase(clip.id);
+  searchCache.ForgetClip(clip.id);
   changeLog.NoteRemoved(clip);
 }
 
