@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/search/search_field_layout.h"
 #include "app/shell/about_box.h"
 #include "app/window/first_activation.h"
 #include "app/window/header_button.h"
@@ -13,7 +14,6 @@
 #include "app/window/load_notice.h"
 #include "app/window/main_window_ids.h"
 #include "app/window/window_metrics.h"
-#include "app/window/search_field_layout.h"
 #include "app/paste/paste_target.h"
 #include "app/shell/product_info.h"
 #include "app/window/system_input.h"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/window/search_field.h"
+#include "app/search/search_field.h"
 #include "categories/tree_search.h"
 #include "platform/windows_api.h"
 

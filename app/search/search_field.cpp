@@ -1,4 +1,4 @@
-#include "app/window/search_field.h"
+#include "app/search/search_field.h"
 
 #include <vector>
 

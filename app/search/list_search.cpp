@@ -1,4 +1,4 @@
-#include "app/window/list_search.h"
+#include "app/search/list_search.h"
 
 CListSearch::CListSearch(HWND window, int fieldId, HWND tree, HFONT font, CListSearchPort& port)
     : tree_(tree), port_(port), field_(window, fieldId, font, *this) {}
