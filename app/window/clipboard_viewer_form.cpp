@@ -242,7 +242,7 @@ void TClipboardViewerForm::CreateControls() {
   treeView_ = std::make_unique<CWin32TreeView>(tree_);
   CListSearchPort& searchPort = *this;
   listSearch_ = std::make_unique<CListSearch>(Handle(), kIdSearchField, tree_, formFont_.get(),
-                                              searchPort);
+                                              searchPort, GetHandler);
 
   RECT client{};
   GetClientRect(Handle(), &client);
