@@ -48,7 +48,7 @@ void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& categ
   node.id = static_cast<unsigned int>(clip.id);
   node.clipKind = clip.kind;
   node.created = clip.created;
-  node.count = static_cast<unsigned int>(clip.textLength);
+  node.textLength = static_cast<unsigned int>(clip.textLength);
   node.isCategory = false;
   node.categoryId = static_cast<unsigned int>(clip.categoryId);
   node.marked = true;

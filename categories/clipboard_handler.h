@@ -55,7 +55,7 @@ class CClipboardHandler : public CDataBase {
 
   // From the next rebuild on, the mirror holds only the clips that `query` finds, in every
   // category, and the categories that hold them (with their parents); the others are
-  // hidden. A category's `count` is then the number of clips found in it and its
+  // hidden. A category's `clipCount` is then the number of clips found in it and its
   // sub-categories. Quick numbers and hot keys stay those of all clips. An empty query
   // shows every clip again. While a query is set every rebuild is a full reconcile.
   void SetSearch(const CClipQuery& query);

@@ -90,7 +90,7 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
     if (node->treeNode == nullptr) place = category->order.end();  // refused: no place
   }
   if (treeView == nullptr || node->treeNode != nullptr) category->order.insert(place, node);
-  category->count = static_cast<unsigned int>(category->children.size());
+  category->clipCount = static_cast<unsigned int>(category->children.size());
   if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
   return true;
 }
@@ -117,7 +117,7 @@ bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
   }
   if (treeView != nullptr && node.treeNode != nullptr) treeView->DeleteRow(node.treeNode);
   category->children.erase(found);
-  category->count = static_cast<unsigned int>(category->children.size());
+  category->clipCount = static_cast<unsigned int>(category->children.size());
   if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
   return true;
 }

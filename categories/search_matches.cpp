@@ -34,7 +34,7 @@ void CClipboardHandler::CountSearchMatches() {
       }
     }
     found[*node] = total;
-    (*node)->count = total;
+    (*node)->clipCount = total;
     if (total == 0 && *node != &root) {
       (*node)->marked = false;
       categoryNodes.erase((*node)->id);
