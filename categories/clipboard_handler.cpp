@@ -1,19 +1,14 @@
 #include "categories/clipboard_handler.h"
 
 #include <algorithm>
-#include <exception>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "categories/clip_node_fill.h"
 #include "categories/quick_numbers.h"
 
 namespace {
-
 
 std::unique_ptr<CClipboardHandler> handler;
 
