@@ -1,53 +1,16 @@
 #include "categories/clipboard_handler.h"
 
 #include <algorithm>
-#include <exception>
-#include <iterator>
 #include <memory>
-#include <unordered_map>
-#include <unordered_set>
+#include <stdexcept>
 #include <vector>
 
-#include "foundation/caption.h"
-#include "foundation/search_fold.h"
-#include "store/file_list_item.h"
-#include "store/image_item.h"
-#include "store/text_item.h"
+#include "categories/clip_node_fill.h"
+#include "categories/quick_numbers.h"
 
 namespace {
 
-constexpr int kFirstOtherQuickNumber = 21;
-constexpr int kTopIndent = 2;
-constexpr int kSubCategoryIndent = 16;
-constexpr int kSubCategoryClipIndent = 18;
-constexpr int kLastQuickNumber = 10;  // numbers after it are not shown
-// Changes that one rebuild applies one by one; beyond them (a category cleared, a load) the
-// full reconcile is as cheap, and the list does not grow without a rebuild.
-constexpr std::size_t kMostChangesApplied = 64;
-// The queries of a search whose results are kept: a word typed and backspaced over.
-constexpr std::size_t kRecentQueries = 12;
-
 std::unique_ptr<CClipboardHandler> handler;
-
-// Wider than any row of the tree can be (the widest window at 250 %). A picture that would
-// need a wider thumbnail (a one-pixel-high strip) is squeezed to it: a thumbnail as wide as
-// its proportions say could exceed what a bitmap may be.
-constexpr int kMaxThumbnailWidth = 2048;
-
-// A thumbnail `height` pixels high, as wide as the picture's proportions give (truncated),
-// kept between one column and kMaxThumbnailWidth. None for a picture without height or
-// width, or one that cannot be scaled (memory): that clip's row shows no picture, and the
-// rest of the tree is built all the same.
-std::unique_ptr<TBitmap> MakeThumbnail(const TBitmap& picture, int height) {
-  if (picture.Height() <= 0 || picture.Width() <= 0) return nullptr;
-  const double width = picture.Width() * static_cast<double>(height) / picture.Height();
-  const int clamped = static_cast<int>(std::clamp(width, 1.0, double{kMaxThumbnailWidth}));
-  try {
-    return std::make_unique<TBitmap>(picture.ScaledByAreaAverage(clamped, height));
-  } catch (const std::exception&) {
-    return nullptr;
-  }
-}
 
 }  // namespace
 
@@ -60,119 +23,17 @@ void CClipboardHandler::AttachTree(TCustomTreeView* view, HWND owner) {
   treeView = view;
   Attach(owner);
   root.isCategory = true;
-  fullRebuildNeeded = true;
+  changeLog.RequireFullRebuild();
 }
 
 void CClipboardHandler::SetThumbnailHeight(int pixels) {
   if (pixels < 1 || pixels == thumbnailHeight) return;
   thumbnailHeight = pixels;
-  fullRebuildNeeded = true;  // whose walk over every clip makes the thumbnails anew
+  changeLog.RequireFullRebuild();  // whose walk over every clip makes the thumbnails anew
 }
-
-void CClipboardHandler::AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow) {
-  auto [node, existed] = root.FindOrAddChild(static_cast<unsigned int>(categoryId));
-  node->caption = caption;
-  node->isCategory = true;
-  node->marked = true;
-  node->id = node->categoryId = static_cast<unsigned int>(categoryId);
-  node->skinRow = skinRow;
-  node->iconIndex = skinRow;
-  node->indent = kTopIndent;
-  if (!existed) CItemNode::AddRow(treeView, root, *node);
-  categoryNodes[node->id] = node;
-}
-
-void PopulateCategories(CDataBase& store, CItemNode& parent, int parentId, TCustomTreeView* view,
-                        bool withIndent, std::unordered_map<unsigned int, CItemNode*>* nodesById) {
-  // The categories by parent, in list order, made once: asking the store for the children
-  // of every category would cost the square of their number.
-  std::unordered_map<int, std::vector<const CCategory*>> childrenOf;
-  for (const auto& category : store.Categories()) childrenOf[category->parentId].push_back(category.get());
-
-  // Depth first, children in list order, as the nodes' rows have always been added; with a
-  // stack of its own, since a damaged file can nest categories thousands deep.
-  struct CPending {
-    CItemNode* parentNode;
-    const CCategory* category;
-  };
-  std::vector<CPending> pending;
-  auto pushChildren = [&](CItemNode& node, int id) {
-    auto found = childrenOf.find(id);
-    if (found == childrenOf.end()) return;
-    for (auto child = found->second.rbegin(); child != found->second.rend(); ++child) {
-      pending.push_back({&node, *child});
-    }
-  };
-  std::unordered_set<int> placed{parentId};
-  pushChildren(parent, parentId);
-  while (!pending.empty()) {
-    const auto [parentNode, category] = pending.back();
-    pending.pop_back();
-    if (!placed.insert(category->id).second) continue;
-    auto [node, existed] = parentNode->FindOrAddChild(static_cast<unsigned int>(category->id));
-    node->caption = category->name;
-    node->isCategory = true;
-    node->marked = true;
-    node->id = node->categoryId = static_cast<unsigned int>(category->id);
-    node->skinRow = 1;
-    node->iconIndex = category->iconIndex;
-    if (!existed) CItemNode::AddRow(view, *parentNode, *node);
-    if (withIndent) {
-      // A row is added below its parent's row whenever the parent has one.
-      const bool nested =
-          view != nullptr && node->treeNode != nullptr && parentNode->treeNode != nullptr;
-      node->indent = nested ? kSubCategoryIndent : kTopIndent;
-    }
-    if (nodesById != nullptr) (*nodesById)[node->id] = node;
-    pushChildren(*node, category->id);
-  }
-}
-
-namespace {
-
-// The clip indent below a category node: asking a real view for the row's parent would be
-// a window message.
-int ClipIndentBelow(const CItemNode& category) {
-  return category.indent == kSubCategoryIndent ? kSubCategoryClipIndent : kTopIndent;
-}
-
-// Sets what a clip node shows from the clip; its caption and thumbnail only when `made`,
-// and the thumbnail again when it is not `thumbnailHeight` pixels high.
-void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& category, bool made,
-                  int thumbnailHeight) {
-  // A clip's content never changes, so its caption and thumbnail are made once, when its
-  // node is (the thumbnail again when the tree moved to a monitor of another dpi).
-  if (made) {
-    if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
-      node.caption = MakeCaption(text->text);
-    } else if (const auto* files = dynamic_cast<const CFileListItem*>(&clip)) {
-      node.caption = MakeCaption(FileListCaption(files->paths));
-    }
-  }
-  if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
-    const bool stale = node.thumbnail && node.thumbnail->Height() != thumbnailHeight;
-    if (image->picture && (made || stale)) {
-      node.thumbnail = MakeThumbnail(*image->picture, thumbnailHeight);
-    }
-  }
-  node.id = static_cast<unsigned int>(clip.id);
-  node.clipKind = clip.kind;
-  node.created = clip.created;
-  node.count = static_cast<unsigned int>(clip.textLength);
-  node.isCategory = false;
-  node.categoryId = static_cast<unsigned int>(clip.categoryId);
-  node.marked = true;
-  node.inHistory = clip.categoryId == kHistoryCategoryId;
-  node.hotKey = clip.hotKey;
-  node.indent = ClipIndentBelow(category);
-}
-
-}  // namespace
 
 void CClipboardHandler::AddClipNodes() {
-  int historyNumber = 0;
-  int notesNumber = 0;
-  int otherNumber = kFirstOtherQuickNumber - 1;
+  CQuickNumbering numbering;
   numberedHistory.clear();
   for (const auto& clip : Items()) {
     CItemNode* category = CategoryNode(clip->categoryId);
@@ -184,16 +45,9 @@ void CClipboardHandler::AddClipNodes() {
     if (clip->hotKey != 0) hotKeys.try_emplace(clip->hotKey, static_cast<unsigned int>(clip->id));
 
     // Numbered whether the search shows the clip or not: quick paste counts every clip.
-    int quickNumber = 0;
-    if (clip->categoryId == kHistoryCategoryId) {
-      quickNumber = historyNumber < kLastQuickNumber ? ++historyNumber : 0;
-    } else if (clip->categoryId == kNotesCategoryId) {
-      quickNumber = ++notesNumber;
-    } else {
-      quickNumber = ++otherNumber;
-    }
+    const int quickNumber = numbering.Next(clip->categoryId);
     if (!search.Empty()) {
-      if (!FoundBySearch(*clip)) continue;
+      if (!searchCache.Finds(search, *clip)) continue;
       ++searchMatches;
     }
 
@@ -205,7 +59,7 @@ void CClipboardHandler::AddClipNodes() {
       numberedHistory.push_back(node->id);
     }
   }
-  otherClipNodes = otherNumber - (kFirstOtherQuickNumber - 1);
+  otherClipNodes = numbering.OtherClips();
 }
 
 CItemNode* CClipboardHandler::CategoryNode(int categoryId) const {
@@ -218,18 +72,17 @@ void CClipboardHandler::RebuildTree() {
   const CTreeViewUpdate update(treeView);
   // Under a query, a change shows or hides clips and categories that only the whole list
   // can tell.
-  if (fullRebuildNeeded || !search.Empty() || !ApplyChanges()) {
+  if (changeLog.FullRebuildNeeded() || !search.Empty() || !ApplyChanges()) {
     RebuildTreeFully();
     return;
   }
-  changes.clear();
+  changeLog.Clear();
 }
 
 void CClipboardHandler::RebuildTreeFully() {
   if (!IsActive()) return;
   const CTreeViewUpdate update(treeView);
-  changes.clear();
-  fullRebuildNeeded = false;
+  changeLog.FullRebuildStarted();
   categoryNodes.clear();
   hotKeys.clear();
   root.ClearMarks();
@@ -238,15 +91,9 @@ void CClipboardHandler::RebuildTreeFully() {
   AddBuiltInCategory(kNotesCategoryId, kNotesCaption, 1);
   PopulateCategories(*this, root, 0, treeView, true, &categoryNodes);
   searchMatches = 0;
-  candidates = nullptr;
-  for (const CFound& found : recentlyFound) {
-    if (search.Narrows(found.query) &&
-        (candidates == nullptr || found.ids.size() < candidates->size())) {
-      candidates = &found.ids;
-    }
-  }
+  searchCache.BeginWalk(search);
   AddClipNodes();
-  candidates = nullptr;
+  searchCache.EndWalk();
   if (!search.Empty()) CountSearchMatches();
   root.PruneUnmarked(treeView);
   if (search.Empty()) root.UpdateCounts();
@@ -256,63 +103,8 @@ void CClipboardHandler::RebuildTreeFully() {
 void CClipboardHandler::SetSearch(const CClipQuery& query) {
   if (query == search) return;
   search = query;
-  fullRebuildNeeded = true;
-  changes.clear();
-  if (search.Empty()) recentlyFound.clear();
-}
-
-bool CClipboardHandler::FoundBySearch(const CBaseItem& clip) {
-  const auto* text = dynamic_cast<const CTextItem*>(&clip);
-  if (text == nullptr) return false;
-  if (candidates != nullptr && !candidates->contains(clip.id)) return false;
-  auto folded = foldedTexts.find(clip.id);
-  if (folded == foldedTexts.end()) {
-    folded = foldedTexts.emplace(clip.id, FoldForSearch(text->text)).first;
-  }
-  return search.MatchesFolded(folded->second);
-}
-
-void CClipboardHandler::CountSearchMatches() {
-  // Categories parents first, then counted children first.
-  std::vector<CItemNode*> shown;
-  std::vector<CItemNode*> pending{&root};
-  while (!pending.empty()) {
-    CItemNode* node = pending.back();
-    pending.pop_back();
-    shown.push_back(node);
-    for (auto& [childId, child] : node->children) {
-      if (child->isCategory && child->marked) pending.push_back(child.get());
-    }
-  }
-  std::unordered_map<const CItemNode*, unsigned int> found;
-  std::unordered_set<int> ids;
-  ids.reserve(static_cast<std::size_t>(searchMatches));
-  for (auto node = shown.rbegin(); node != shown.rend(); ++node) {
-    unsigned int total = 0;
-    for (auto& [childId, child] : (*node)->children) {
-      if (!child->marked) continue;
-      if (child->isCategory) {
-        total += found[child.get()];
-      } else {
-        ++total;
-        ids.insert(static_cast<int>(child->id));
-      }
-    }
-    found[*node] = total;
-    (*node)->count = total;
-    if (total == 0 && *node != &root) {
-      (*node)->marked = false;
-      categoryNodes.erase((*node)->id);
-    }
-  }
-  auto known = std::find_if(recentlyFound.begin(), recentlyFound.end(),
-                            [this](const CFound& entry) { return entry.query == search; });
-  if (known != recentlyFound.end()) {
-    known->ids = std::move(ids);
-    return;
-  }
-  if (recentlyFound.size() == kRecentQueries) recentlyFound.pop_front();
-  recentlyFound.push_back({search, std::move(ids)});
+  changeLog.RequireFullRebuild();
+  if (search.Empty()) searchCache.ForgetFound();
 }
 
 void CClipboardHandler::SortLevels() {
@@ -344,207 +136,13 @@ void CClipboardHandler::SortLevels() {
   }
 }
 
-void CClipboardHandler::ClipInserted(CBaseItem& clip) {
-  recentlyFound.clear();
-  if (fullRebuildNeeded) return;
-  if (changes.size() >= kMostChangesApplied) {
-    fullRebuildNeeded = true;
-    changes.clear();
-    return;
-  }
-  CClipChange change;
-  change.inserted = true;
-  change.clip = &clip;
-  change.id = clip.id;
-  change.categoryId = clip.categoryId;
-  if (Items().front().get() == &clip) {
-    change.place = CClipChange::EPlace::kHead;
-  } else if (Items().back().get() == &clip) {
-    change.place = CClipChange::EPlace::kTail;
-  }
-  changes.push_back(change);
-}
-
-void CClipboardHandler::ClipRemoved(const CBaseItem& clip) {
-  foldedTexts.erase(clip.id);
-  if (fullRebuildNeeded) return;
-  if (changes.size() >= kMostChangesApplied) {
-    fullRebuildNeeded = true;
-    changes.clear();
-    return;
-  }
-  // The clip may be destroyed before the rebuild: its insertion, if still pending, lets go.
-  for (CClipChange& earlier : changes) {
-    if (earlier.inserted && earlier.clip == &clip && earlier.id == clip.id) earlier.clip = nullptr;
-  }
-  CClipChange change;
-  change.id = clip.id;
-  change.categoryId = clip.categoryId;
-  changes.push_back(change);
-}
-
-void CClipboardHandler::CategoriesChanged() {
-  fullRebuildNeeded = true;
-  changes.clear();
-}
-
-bool CClipboardHandler::ApplyChanges() {
-  bool historyChanged = false;
-  for (const CClipChange& change : changes) {
-    if (change.categoryId == kHistoryCategoryId) historyChanged = true;
-    if (change.inserted ? !InsertClipNode(change) : !RemoveClipNode(change)) return false;
-  }
-  return !historyChanged || NumberHistory();
-}
-
-std::vector<CItemNode*> CClipboardHandler::NumberedWith(int categoryId) {
-  std::vector<CItemNode*> nodes;
-  auto addClipsOf = [&nodes](CItemNode& category) {
-    for (auto& [childId, child] : category.children) {
-      if (!child->isCategory) nodes.push_back(child.get());
-    }
-  };
-  if (categoryId == kNotesCategoryId) {
-    if (CItemNode* notes = CategoryNode(kNotesCategoryId)) addClipsOf(*notes);
-    return nodes;
-  }
-  // The clips of all user categories share one run of numbers.
-  for (auto& [id, category] : categoryNodes) {
-    const auto categoryIdOf = static_cast<int>(id);
-    if (categoryIdOf != kHistoryCategoryId && categoryIdOf != kNotesCategoryId) addClipsOf(*category);
-  }
-  return nodes;
-}
-
-bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
-  if (change.clip == nullptr) return true;  // gone again
-  CBaseItem& clip = *change.clip;
-  const bool history = clip.categoryId == kHistoryCategoryId;
-  // Only the history's order is its ids; elsewhere a clip's place among its category's
-  // clips follows the list, which is known here only at its two ends.
-  if (!history && change.place == CClipChange::EPlace::kElsewhere) return false;
-  CItemNode* category = CategoryNode(clip.categoryId);
-  if (category == nullptr) {
-    if (!clip.orphaned) NoteClipFieldsChanged();
-    clip.orphaned = true;
-    return true;
-  }
-  if (treeView != nullptr && category->treeNode == nullptr) return false;
-  if (clip.hotKey != 0) {
-    // The first clip in list order keeps a hot key; one in the middle needs the whole list.
-    if (change.place == CClipChange::EPlace::kHead) {
-      hotKeys[clip.hotKey] = static_cast<unsigned int>(clip.id);
-    } else if (change.place == CClipChange::EPlace::kTail) {
-      hotKeys.try_emplace(clip.hotKey, static_cast<unsigned int>(clip.id));
-    } else {
-      return false;
-    }
-  }
-  auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip.id));
-  if (existed) return false;
-  FillClipNode(*node, clip, *category, true, thumbnailHeight);
-  if (!history) {
-    const bool notes = clip.categoryId == kNotesCategoryId;
-    if (!notes) ++otherClipNodes;
-    if (change.place == CClipChange::EPlace::kHead) {
-      for (CItemNode* other : NumberedWith(clip.categoryId)) {
-        if (other != node) ++other->quickNumber;
-      }
-      node->quickNumber = notes ? 1 : kFirstOtherQuickNumber;
-    } else {
-      // Notes hold only clips.
-      node->quickNumber = notes ? static_cast<int>(category->children.size())
-                                : kFirstOtherQuickNumber - 1 + otherClipNodes;
-    }
-  }
-  // History numbers come once all changes are in (NumberHistory); until then 0.
-
-  auto place = category->OrderPlace(*node);
-  if (treeView != nullptr) {
-    if (place == category->order.end()) {
-      node->treeNode = treeView->AddRow(category->treeNode, node);
-    } else {
-      TTreeNode* after = place == category->order.begin() ? nullptr : (*std::prev(place))->treeNode;
-      node->treeNode = treeView->InsertRow(category->treeNode, after, node, &CItemNode::CompareNodes);
-    }
-    if (node->treeNode == nullptr) place = category->order.end();  // refused: no place
-  }
-  if (treeView == nullptr || node->treeNode != nullptr) category->order.insert(place, node);
-  category->count = static_cast<unsigned int>(category->children.size());
-  if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
-  return true;
-}
-
-bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
-  CItemNode* category = CategoryNode(change.categoryId);
-  if (category == nullptr) return true;  // orphaned: it had no node
-  auto found = category->children.find(static_cast<unsigned int>(change.id));
-  if (found == category->children.end() || found->second->isCategory) return true;
-  CItemNode& node = *found->second;
-  if (node.hotKey != 0) {
-    auto bound = hotKeys.find(node.hotKey);
-    // The next clip with that key would have to be looked for along the whole list.
-    if (bound != hotKeys.end() && bound->second == node.id) return false;
-  }
-  // Out of the order first: the numbers that close up below would tie with its own.
-  auto place = category->OrderPlace(node);
-  if (place != category->order.end() && *place == &node) category->order.erase(place);
-  if (change.categoryId != kHistoryCategoryId) {
-    for (CItemNode* other : NumberedWith(change.categoryId)) {
-      if (other->quickNumber > node.quickNumber) --other->quickNumber;
-    }
-    if (change.categoryId != kNotesCategoryId) --otherClipNodes;
-  }
-  if (treeView != nullptr && node.treeNode != nullptr) treeView->DeleteRow(node.treeNode);
-  category->children.erase(found);
-  category->count = static_cast<unsigned int>(category->children.size());
-  if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
-  return true;
-}
-
-bool CClipboardHandler::NumberHistory() {
-  CItemNode* history = CategoryNode(kHistoryCategoryId);
-  if (history == nullptr) return false;
-  std::vector<std::pair<CItemNode*, int>> before;  // the nodes that had numbers, with them
-  for (unsigned int id : numberedHistory) {
-    auto found = history->children.find(id);
-    if (found == history->children.end()) continue;
-    before.emplace_back(found->second.get(), found->second->quickNumber);
-    found->second->quickNumber = 0;
-  }
-  numberedHistory.clear();
-  // History clips lie at the head of the list (captures come in there; moves go to the
-  // tail), so this stops after about ten clips.
-  const std::size_t wanted = std::min<std::size_t>(kLastQuickNumber, history->children.size());
-  for (auto clip = Items().begin(); clip != Items().end() && numberedHistory.size() < wanted; ++clip) {
-    if ((*clip)->categoryId != kHistoryCategoryId) continue;
-    auto found = history->children.find(static_cast<unsigned int>((*clip)->id));
-    if (found == history->children.end()) return false;
-    found->second->quickNumber = static_cast<int>(numberedHistory.size()) + 1;
-    numberedHistory.push_back(found->second->id);
-  }
-  if (treeView == nullptr) return true;
-  // A row whose number changed is drawn again (most also moved, which draws them anyway).
-  for (const auto& [node, number] : before) {
-    if (node->quickNumber != number) treeView->InvalidateRow(node->treeNode);
-  }
-  for (unsigned int id : numberedHistory) {
-    const CItemNode& node = *history->children.find(id)->second;
-    const bool had = std::any_of(before.begin(), before.end(),
-                                 [&node](const auto& entry) { return entry.first == &node; });
-    if (!had) treeView->InvalidateRow(node.treeNode);
-  }
-  return true;
-}
-
 bool CClipboardHandler::SetItemHotKey(int itemId, std::uint16_t code) {
   CBaseItem* clip = FindItem(itemId);
   if (clip == nullptr) return false;
   clip->hotKey = code;
   NoteClipFieldsChanged();
   // Which clip holds a key depends on every clip's key and place.
-  fullRebuildNeeded = true;
-  changes.clear();
+  changeLog.RequireFullRebuild();
   return true;
 }
 
@@ -562,7 +160,9 @@ CClipboardHandler& CreateHandler(TCustomTreeView* view, HWND ownerWindow) {
 }
 
 CClipboardHandler& GetHandler() {
-  if (!handler) return CreateHandler(nullptr, nullptr);
+  // Only the main window makes the handler, before anything can ask for it; code that runs
+  // without one (a test, a dialog on its own) must be given a handler instead.
+  if (!handler) throw std::logic_error("GetHandler() before CreateHandler()");
   return *handler;
 }
 

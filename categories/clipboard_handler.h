@@ -17,9 +17,12 @@
 #include <unordered_set>
 #include <vector>
 
-#include "categories/clip_query.h"
+#include "categories/category_population.h"
+#include "categories/clip_change_log.h"
 #include "categories/item_node.h"
 #include "categories/tree_view.h"
+#include "search/clip_query.h"
+#include "search/search_cache.h"
 #include "store/database.h"
 
 inline constexpr char16_t kHistoryCaption[] = u"Clipboard history";
@@ -52,7 +55,7 @@ class CClipboardHandler : public CDataBase {
 
   // From the next rebuild on, the mirror holds only the clips that `query` finds, in every
   // category, and the categories that hold them (with their parents); the others are
-  // hidden. A category's `count` is then the number of clips found in it and its
+  // hidden. A category's `clipCount` is then the number of clips found in it and its
   // sub-categories. Quick numbers and hot keys stay those of all clips. An empty query
   // shows every clip again. While a query is set every rebuild is a full reconcile.
   void SetSearch(const CClipQuery& query);
@@ -77,23 +80,12 @@ class CClipboardHandler : public CDataBase {
   void CategoriesChanged() override;
 
  private:
-  // A clip that entered or left the store since the last rebuild. An insertion whose clip
-  // left again before the rebuild has no clip any more.
-  struct CClipChange {
-    enum class EPlace { kHead, kTail, kElsewhere };
-    bool inserted = false;
-    CBaseItem* clip = nullptr;
-    int id = 0;
-    int categoryId = 0;
-    EPlace place = EPlace::kElsewhere;
-  };
-
   void AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow);
   void AddClipNodes();
   // Puts the children of every category in the view's order (`order`), and asks the view to
   // sort the levels that have rows.
   void SortLevels();
-  // Applies `changes` to the mirror and the view; false when one of them needs the full
+  // Applies the logged changes to the mirror and the view; false when one of them needs the full
   // reconcile (which then also covers those applied).
   bool ApplyChanges();
   bool InsertClipNode(const CClipChange& change);
@@ -104,8 +96,6 @@ class CClipboardHandler : public CDataBase {
   // The clip nodes that share one run of quick numbers with clips of `categoryId`.
   std::vector<CItemNode*> NumberedWith(int categoryId);
   CItemNode* CategoryNode(int categoryId) const;
-  // Whether the search finds the clip; folds its text once for as long as it lives.
-  bool FoundBySearch(const CBaseItem& clip);
   // Unmarks the categories in which the search found nothing, and gives the others the
   // number of clips found in them and below them.
   void CountSearchMatches();
@@ -115,8 +105,7 @@ class CClipboardHandler : public CDataBase {
   TCustomTreeView* treeView = nullptr;
   int thumbnailHeight = 22;
 
-  std::vector<CClipChange> changes;
-  bool fullRebuildNeeded = true;
+  CClipChangeLog changeLog;
   // The category nodes that the last full reconcile confirmed, by id.
   std::unordered_map<unsigned int, CItemNode*> categoryNodes;
   std::vector<unsigned int> numberedHistory;  // ids of the history clips with numbers 1 to 10
@@ -124,31 +113,12 @@ class CClipboardHandler : public CDataBase {
 
   CClipQuery search;
   int searchMatches = 0;
-  // What the last queries of this search found, the newest last: a query that narrows one
-  // of them (typing on) looks only at its clips, and one met again (a backspace) at just
-  // them. Forgotten when a clip comes in, which none of them has looked at.
-  struct CFound {
-    CClipQuery query;
-    std::unordered_set<int> ids;
-  };
-  std::deque<CFound> recentlyFound;
-  const std::unordered_set<int>* candidates = nullptr;  // this rebuild looks only at these
-  std::unordered_map<int, std::string> foldedTexts;  // by clip id
+  CSearchCache searchCache;
 };
 
-// Adds or confirms, below `parent`, a node for every category whose parent is `parentId`
-// and, level by level, for theirs, with rows in `view` (when given). With `withIndent` the
-// nodes get the main window's indents. Each category id gets one node, at the first place
-// its chain of parents reaches (a damaged file can repeat ids and make cycles); work in
-// proportion to the number of categories, at any depth. `nodesById`, when given, receives
-// every node confirmed. The main window's rebuild and the settings dialog's categories-only
-// tree both use it.
-void PopulateCategories(CDataBase& store, CItemNode& parent, int parentId, TCustomTreeView* view,
-                        bool withIndent,
-                        std::unordered_map<unsigned int, CItemNode*>* nodesById = nullptr);
-
-// The process-wide handler. CreateHandler replaces any earlier one; GetHandler makes one
-// without a view or owner when there is none; ReleaseHandler destroys it.
+// The process-wide handler, for the program's own assembly in the main window. CreateHandler
+// replaces any earlier one; GetHandler returns it and throws std::logic_error when there is
+// none (a programmer error); ReleaseHandler destroys it.
 CClipboardHandler& CreateHandler(TCustomTreeView* view, HWND ownerWindow);
 CClipboardHandler& GetHandler();
 void ReleaseHandler();

@@ -99,7 +99,7 @@ void CItemNode::PruneUnmarked(TCustomTreeView* view) {
 void CItemNode::UpdateCounts() {
   if (!isCategory) return;
   for (CItemNode* node : SubtreeParentsFirst(*this)) {
-    node->count = static_cast<unsigned int>(node->children.size());
+    node->clipCount = static_cast<unsigned int>(node->children.size());
   }
 }
 
@@ -110,7 +110,8 @@ void CItemNode::Clear() {
   id = 0;
   treeNode = nullptr;
   caption.clear();
-  count = 0;
+  clipCount = 0;
+  textLength = 0;
   marked = false;
   isCategory = false;
   categoryId = 0;

@@ -40,7 +40,8 @@ class CItemNode {
   // `view` (when there is one).
   void PruneUnmarked(TCustomTreeView* view);
 
-  // For category nodes, throughout the subtree: `count` = the number of direct child nodes.
+  // For category nodes, throughout the subtree: `clipCount` = the number of direct child
+  // nodes.
   void UpdateCounts();
 
   // Destroys every child and resets every field. Rows are left to their view.
@@ -68,7 +69,9 @@ class CItemNode {
   unsigned int id = 0;
   TTreeNode* treeNode = nullptr;  // owned by the view
   std::u16string caption;         // category name, or the first 200 units of a clip's text
-  unsigned int count = 0;         // category: direct child nodes; clip: its textLength
+  // Categories: the direct child nodes, or under a search the clips found in it and below.
+  unsigned int clipCount = 0;
+  unsigned int textLength = 0;  // clips: the clip's textLength (UTF-16 units)
   bool marked = false;
   bool isCategory = false;
   unsigned int categoryId = 0;

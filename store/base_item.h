@@ -13,6 +13,8 @@
 #include "platform/handles.h"
 #include "platform/windows_api.h"
 
+class TBitmap;
+
 inline constexpr int kHistoryCategoryId = 10;  // "Clipboard history"
 inline constexpr int kNotesCategoryId = 11;    // "Quick notes"
 
@@ -60,6 +62,15 @@ class CBaseItem {
 
   // The clip as plain text (a file list: its paths, one a line), or none for a picture.
   virtual std::optional<std::u16string> PlainText() const { return std::nullopt; }
+  // The one-line caption (foundation/caption.h) that names the clip wherever it is listed:
+  // a text's first words, a file list's names; empty for a picture, which shows itself.
+  virtual std::u16string Caption() const { return {}; }
+  // The picture that the clip holds, owned by the clip; null for every other kind and for a
+  // picture clip not yet captured or loaded.
+  virtual const TBitmap* Picture() const { return nullptr; }
+  // The text that a search looks through, owned by the clip: a text clip's text; null for
+  // every other kind.
+  virtual const std::u16string* SearchableText() const { return nullptr; }
 
   int id = 0;            // set by the store; not persistent
   int categoryId = 0;    // kHistoryCategoryId, kNotesCategoryId or a user category's id

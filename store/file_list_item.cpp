@@ -5,6 +5,7 @@
 
 #include "foundation/byte_reader.h"
 #include "foundation/byte_writer.h"
+#include "foundation/caption.h"
 #include "foundation/day_count.h"
 #include "store/clipboard_blocks.h"
 #include "store/clipboard_privacy.h"
@@ -195,3 +196,5 @@ void CFileListItem::Load(CByteReader& reader) {
   paths = std::move(loaded);
   textLength = 0;
 }
+
+std::u16string CFileListItem::Caption() const { return MakeCaption(FileListCaption(paths)); }

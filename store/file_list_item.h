@@ -23,6 +23,7 @@ class CFileListItem : public CBaseItem {
   bool Save(CByteWriter& writer) const override;
   void Load(CByteReader& reader) override;
   std::optional<std::u16string> PlainText() const override;
+  std::u16string Caption() const override;
 
   std::vector<std::u16string> paths;
   std::uint32_t dropEffect = 0;  // DROPEFFECT_COPY 1, DROPEFFECT_MOVE 2, ...; 0: none given

@@ -30,6 +30,7 @@ class CImageItem : public CBaseItem {
   void Load(CByteReader& reader) override;
   bool LoadAttached(std::int32_t recordKind, CByteReader& reader) override;
   std::uint64_t MissingBytes() const override { return missingBytes_; }
+  const TBitmap* Picture() const override { return picture.get(); }
 
   std::unique_ptr<TBitmap> picture;  // absent until captured or loaded
 

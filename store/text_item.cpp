@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "foundation/caption.h"
 #include "foundation/day_count.h"
 #include "platform/handles.h"
 #include "store/clipboard_blocks.h"
@@ -133,3 +134,5 @@ void CTextItem::LoadLegacy(CByteReader& reader) {
   text = ReadText(reader);
   textLength = static_cast<int>(text.size());
 }
+
+std::u16string CTextItem::Caption() const { return MakeCaption(text); }

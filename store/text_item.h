@@ -27,6 +27,8 @@ class CTextItem : public CBaseItem {
   void Load(CByteReader& reader) override;
   bool LoadAttached(std::int32_t recordKind, CByteReader& reader) override;
   std::optional<std::u16string> PlainText() const override { return text; }
+  std::u16string Caption() const override;
+  const std::u16string* SearchableText() const override { return &text; }
 
   // Reads one record of the headerless legacy format: the notes flag goes to
   // `categoryId` for the caller to translate. Throws CRecordError like Load.

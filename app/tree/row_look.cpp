@@ -50,7 +50,7 @@ CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& st
   look.iconTop = scaled(kIconTop);
   look.nameLeft = scaled(category.indent + kCategoryTextGap);
   look.textTop = scaled(kCategoryTextTop);
-  look.countText = u"#" + Decimal(category.count);
+  look.countText = u"#" + Decimal(category.clipCount);
   look.countRightMargin = scaled(kCountRightMargin);
   return look;
 }

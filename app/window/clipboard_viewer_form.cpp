@@ -136,7 +136,8 @@ void TClipboardViewerForm::CreateControls() {
   treeView_ = std::make_unique<CWin32TreeView>(tree_);
   CListSearchPort& searchPort = *this;
   listSearch_ = std::make_unique<CListSearch>(Handle(), kIdSearchField, tree_, resources_->FormFont(),
-                                              searchPort);
+                                              searchPort,
+                                              [this]() -> CClipboardHandler& { return *handler_; });
 
   RECT client{};
   GetClientRect(Handle(), &client);

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/paste/paste_method.h"
+#include "app/search/list_search.h"
 #include "app/tree/clip_tree_controller.h"
 #include "app/tree/clip_tree_host.h"
 #include "app/window/closing_sequence.h"
@@ -24,7 +25,6 @@
 #include "app/window/main_window_resources.h"
 #include "app/window/main_window_tick.h"
 #include "app/window/popup_keyboard.h"
-#include "app/window/list_search.h"
 #include "app/window/single_instance.h"
 #include "app/window/tray_icon.h"
 #include "categories/clipboard_handler.h"

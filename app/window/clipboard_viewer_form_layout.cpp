@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "app/window/search_field_layout.h"
+#include "app/search/search_field_layout.h"
 #include "app/window/window_metrics.h"
 #include "categories/clipboard_handler.h"
 #include "foundation/settings_storage.h"

@@ -4,7 +4,7 @@
 #include "app/window/clipboard_viewer_form.h"
 
 #include "app/paste/paste_target.h"
-#include "app/window/search_field_layout.h"
+#include "app/search/search_field_layout.h"
 #include "app/window/system_input.h"
 #include "categories/clipboard_handler.h"
 #include "platform/win32/dpi.h"

@@ -19,8 +19,8 @@
 
 #include "bench/search_corpus.h"
 #include "app/window/main_window_ids.h"
-#include "categories/clip_query.h"
-#include "foundation/search_fold.h"
+#include "search/clip_query.h"
+#include "search/search_fold.h"
 #include "foundation/settings_keys.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/paste_target.h"

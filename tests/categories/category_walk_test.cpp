@@ -132,7 +132,7 @@ TEST_F(CategoryWalkTest, ManyCategoriesSideBySideAreAllShownInIdOrderWithTheirCl
   for (int i = 0; i < kCount; ++i) {
     const CItemNode& node = *Node(top[static_cast<std::size_t>(i) + 2]);
     ASSERT_EQ(node.id, static_cast<unsigned>(kFirstCategory + i));
-    ASSERT_EQ(node.count, i % 100 == 0 ? 1u : 0u) << node.id;
+    ASSERT_EQ(node.clipCount, i % 100 == 0 ? 1u : 0u) << node.id;
   }
   for (const auto& clip : handler->Items()) EXPECT_FALSE(clip->orphaned);
   // The numbers of user categories' clips run on across them, from 21.

@@ -34,7 +34,8 @@ void ExpectSameRows(const CRecordingTreeView& a, TTreeNode* rowA, const CRecordi
     const std::string here = where + "/" + std::to_string(x.id);
     ASSERT_EQ(x.id, y.id) << here;
     EXPECT_EQ(x.caption, y.caption) << here;
-    EXPECT_EQ(x.count, y.count) << here;
+    EXPECT_EQ(x.clipCount, y.clipCount) << here;
+    EXPECT_EQ(x.textLength, y.textLength) << here;
     EXPECT_EQ(x.isCategory, y.isCategory) << here;
     EXPECT_EQ(x.categoryId, y.categoryId) << here;
     EXPECT_EQ(x.inHistory, y.inHistory) << here;

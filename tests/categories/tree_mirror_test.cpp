@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "categories/clipboard_handler.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
@@ -85,7 +87,7 @@ class TreeMirrorTest : public ::testing::Test {
 TEST_F(TreeMirrorTest, EmptyStoreShowsTheTwoBuiltInCategories) {
   handler.RebuildTree();
   EXPECT_EQ(Captions(), (std::vector<std::u16string>{u"Clipboard history", u"Quick notes"}));
-  EXPECT_EQ(Node(*view, TopRow(0)).count, 0u);
+  EXPECT_EQ(Node(*view, TopRow(0)).clipCount, 0u);
   EXPECT_EQ(Node(*view, TopRow(1)).iconIndex, 1);
   EXPECT_FALSE(view->HasParentRow(TopRow(0)));
 }
@@ -101,8 +103,8 @@ TEST_F(TreeMirrorTest, CaptionsAreTheFirst200UnitsTrimmedAndCountsTheLength) {
   AddText(u"  \r\n\t ", kNotesCategoryId);
   handler.RebuildTree();
   EXPECT_EQ(Captions(TopRow(1)), (std::vector<std::u16string>{std::u16string(200, u'a'), u""}));
-  EXPECT_EQ(Node(*view, view->ChildRows(TopRow(1))[0]).count, 300u);
-  EXPECT_EQ(Node(*view, TopRow(1)).count, 2u);
+  EXPECT_EQ(Node(*view, view->ChildRows(TopRow(1))[0]).textLength, 300u);
+  EXPECT_EQ(Node(*view, TopRow(1)).clipCount, 2u);
 }
 
 TEST_F(TreeMirrorTest, ThumbnailsAre22PixelsHighWithTruncatedWidth) {
@@ -239,7 +241,7 @@ TEST_F(TreeMirrorTest, DeletedCategoryTakesItsRowsAndOrphansItsClips) {
   ASSERT_TRUE(handler.DeleteCategory(top));
   handler.RebuildTree();
   EXPECT_EQ(Captions(), (std::vector<std::u16string>{u"Clipboard history", u"Quick notes"}));
-  EXPECT_EQ(Node(*view, TopRow(1)).count, 1u);
+  EXPECT_EQ(Node(*view, TopRow(1)).clipCount, 1u);
   int orphans = 0;
   for (const auto& clip : handler.Items()) orphans += clip->orphaned ? 1 : 0;
   EXPECT_EQ(orphans, 2);
@@ -313,15 +315,22 @@ TEST_F(TreeMirrorTest, DamagedParentChainsEndAndClipsOutsideCategoriesAreOrphane
   EXPECT_TRUE(handler.FindItem(lost)->orphaned);
 }
 
-TEST(HandlerTest, GetHandlerMakesOneWithoutAViewThatBuildsNodesWithoutRows) {
-  ReleaseHandler();
-  CClipboardHandler& handler = GetHandler();
+TEST(HandlerTest, AHandlerWithoutAViewBuildsNodesWithoutRows) {
+  CClipboardHandler handler;
+  handler.AttachTree(nullptr, nullptr);
   EXPECT_EQ(handler.TreeView(), nullptr);
-  EXPECT_EQ(&GetHandler(), &handler);
   handler.RebuildTree();
   ASSERT_EQ(handler.Root().children.size(), 2u);
   EXPECT_EQ(handler.Root().children.begin()->second->treeNode, nullptr);
+}
+
+TEST(HandlerTest, TheProcessWideHandlerExistsOnlyBetweenCreateAndRelease) {
   ReleaseHandler();
+  EXPECT_THROW(GetHandler(), std::logic_error);
+  CClipboardHandler& made = CreateHandler(nullptr, nullptr);
+  EXPECT_EQ(&GetHandler(), &made);
+  ReleaseHandler();
+  EXPECT_THROW(GetHandler(), std::logic_error);
 }
 
 TEST(HandlerTest, CategoriesOnlyTreeUsesTheSameNodes) {

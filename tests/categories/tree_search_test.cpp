@@ -67,7 +67,7 @@ class TreeSearchTest : public ::testing::Test {
       const CItemNode& node = Node(row);
       std::string caption(node.caption.begin(), node.caption.end());
       if (!node.isCategory && node.thumbnail) caption = "<picture>";
-      if (node.isCategory) caption += " #" + std::to_string(node.count);
+      if (node.isCategory) caption += " #" + std::to_string(node.clipCount);
       lines.push_back(indent + caption);
       for (const std::string& below : Rows(row, indent + "  ")) lines.push_back(below);
     }
@@ -155,7 +155,7 @@ TEST_F(TreeSearchTest, ACaptureDuringTheSearchShowsTheNewClipOnlyWhenItMatches) 
   driver.CopyText(u"one more invoice");
   EXPECT_EQ(handler.SearchMatches(), 4);
   EXPECT_NE(RowCaptioned(u"one more invoice"), nullptr);
-  EXPECT_EQ(Node(RowCaptioned(u"Clipboard history")).count, 2u);
+  EXPECT_EQ(Node(RowCaptioned(u"Clipboard history")).clipCount, 2u);
   EXPECT_EQ(SelectedCaption(), u"Beta INVOICE");  // a capture does not move the selection
 }
 

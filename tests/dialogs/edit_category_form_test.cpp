@@ -30,7 +30,7 @@ class EditCategoryFormTest : public ::testing::Test {
  protected:
   EditCategoryFormTest() {
     Settings::CreateSettings(folder.Path() / "quillery.ini", true);
-    ReleaseHandler();
+    CreateHandler(nullptr, nullptr);
   }
   ~EditCategoryFormTest() override {
     ReleaseHandler();

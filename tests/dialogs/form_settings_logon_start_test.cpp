@@ -30,7 +30,7 @@ class FormSettingsLogonStartTest : public ::testing::Test {
  protected:
   FormSettingsLogonStartTest() {
     CreateSettings(folder.Path() / "quillery.ini", true);
-    ReleaseHandler();
+    CreateHandler(nullptr, nullptr);
   }
   ~FormSettingsLogonStartTest() override {
     ReleaseHandler();

@@ -79,7 +79,7 @@ class FormSettingsTest : public ::testing::Test {
  protected:
   FormSettingsTest() {
     CreateSettings(folder.Path() / "quillery.ini", true);
-    ReleaseHandler();
+    CreateHandler(nullptr, nullptr);
   }
   ~FormSettingsTest() override {
     SetQuestionBoxHandler(nullptr);

@@ -102,7 +102,7 @@ TEST(CategoryRowLookTest, StripeNameAndCountFollowLevelAndSelection) {
   history.isCategory = true;
   history.skinRow = 0;
   history.indent = 2;
-  history.count = 12;
+  history.clipCount = 12;
   RowState top = State();
   top.hasParent = false;
   const CategoryRowLook look = CategoryRowLookFor(history, top);

@@ -1,6 +1,6 @@
 // The search's folding of text: case for every script, accents, widths, and what it keeps.
 
-#include "foundation/search_fold.h"
+#include "search/search_fold.h"
 
 #include <gtest/gtest.h>
 

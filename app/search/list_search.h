@@ -4,9 +4,10 @@
 // clears it, and closing it shows the tree as it was. The window tells it when the list
 // folds, the popup goes or a clip is pasted, which all end the search.
 
+#include <functional>
 #include <memory>
 
-#include "app/window/search_field.h"
+#include "app/search/search_field.h"
 #include "categories/tree_search.h"
 #include "platform/windows_api.h"
 
@@ -31,8 +32,11 @@ class CListSearchPort {
 class CListSearch final : private CSearchFieldPort {
  public:
   // Makes the field, hidden, as child `fieldId` of `window`, in `font` (borrowed); keys for
-  // the list go to `tree`. All must outlive the search, and `port` too.
-  CListSearch(HWND window, int fieldId, HWND tree, HFONT font, CListSearchPort& port);
+  // the list go to `tree`. All must outlive the search, and `port` too. The search filters
+  // the tree of the handler that `handler` gives, asked only while the port HasHandler():
+  // the window makes its handler after the search.
+  CListSearch(HWND window, int fieldId, HWND tree, HFONT font, CListSearchPort& port,
+              std::function<CClipboardHandler&()> handler);
 
   bool FieldOpen() const { return open_; }
   HWND Field() const { return field_.Handle(); }
@@ -58,6 +62,7 @@ class CListSearch final : private CSearchFieldPort {
 
   HWND tree_;
   CListSearchPort& port_;
+  std::function<CClipboardHandler&()> handler_;
   CSearchField field_;
   CTreeSearch treeSearch_;
   bool open_ = false;

@@ -1,4 +1,4 @@
-#include "foundation/search_fold.h"
+#include "search/search_fold.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,7 +11,7 @@ struct CFoldEntry {
   std::uint8_t count;
 };
 
-#include "foundation/search_fold_table.inc"
+#include "search/search_fold_table.inc"
 
 void AppendUtf8(std::string& out, char32_t point) {
   if (point < 0x80) {

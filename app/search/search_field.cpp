@@ -1,4 +1,4 @@
-#include "app/window/search_field.h"
+#include "app/search/search_field.h"
 
 #include <vector>
 
@@ -41,13 +41,12 @@ void CSearchField::Append(wchar_t character) {
 }
 
 LRESULT CALLBACK CSearchField::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const CMessageScope scope;
-  auto* self = reinterpret_cast<CSearchField*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->editProc_ == nullptr) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  const WNDPROC editProc = self->editProc_;
-  try {
+  return GuardedProcedure<LRESULT>(0, [&]() -> LRESULT {
+    auto* self = reinterpret_cast<CSearchField*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->editProc_ == nullptr) {
+      return DefWindowProcW(window, message, wParam, lParam);
+    }
+    const WNDPROC editProc = self->editProc_;
     if (message == WM_KEYDOWN) {
       switch (wParam) {
         case VK_UP:
@@ -68,9 +67,6 @@ LRESULT CALLBACK CSearchField::EditProc(HWND window, UINT message, WPARAM wParam
     }
     // Their characters would beep.
     if (message == WM_CHAR && (wParam == L'\r' || wParam == 0x1B)) return 0;
-  } catch (...) {
-    ReportUiException();
-    return 0;
-  }
-  return CallWindowProcW(editProc, window, message, wParam, lParam);
+    return CallWindowProcW(editProc, window, message, wParam, lParam);
+  });
 }

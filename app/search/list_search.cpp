@@ -1,7 +1,10 @@
-#include "app/window/list_search.h"
+#include "app/search/list_search.h"
 
-CListSearch::CListSearch(HWND window, int fieldId, HWND tree, HFONT font, CListSearchPort& port)
-    : tree_(tree), port_(port), field_(window, fieldId, font, *this) {}
+#include <utility>
+
+CListSearch::CListSearch(HWND window, int fieldId, HWND tree, HFONT font, CListSearchPort& port,
+                         std::function<CClipboardHandler&()> handler)
+    : tree_(tree), port_(port), handler_(std::move(handler)), field_(window, fieldId, font, *this) {}
 
 void CListSearch::OpenField() {
   if (!port_.HasHandler() || !port_.ListShown()) return;
@@ -19,13 +22,13 @@ void CListSearch::Type(wchar_t character) {
 
 void CListSearch::TextChanged() {
   if (!open_ || !port_.HasHandler()) return;
-  treeSearch_.SetText(GetHandler(), field_.Text());
+  treeSearch_.SetText(handler_(), field_.Text());
   Rebuilt();
 }
 
 void CListSearch::Rebuilt() {
   if (!port_.HasHandler()) return;
-  port_.ShowNoMatch(treeSearch_.Filtering() && GetHandler().SearchMatches() == 0);
+  port_.ShowNoMatch(treeSearch_.Filtering() && handler_().SearchMatches() == 0);
 }
 
 void CListSearch::Close() {
@@ -33,7 +36,7 @@ void CListSearch::Close() {
   open_ = false;  // first: the field's last change is then no query
   if (GetFocus() == field_.Handle()) SetFocus(tree_);
   field_.SetText(u"");
-  if (port_.HasHandler()) treeSearch_.End(GetHandler());
+  if (port_.HasHandler()) treeSearch_.End(handler_());
   port_.ShowNoMatch(false);
   port_.SearchFieldShown();
 }

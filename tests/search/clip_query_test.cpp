@@ -1,10 +1,10 @@
 // The matching rule: every word of the query somewhere in the clip's text.
 
-#include "categories/clip_query.h"
+#include "search/clip_query.h"
 
 #include <gtest/gtest.h>
 
-#include "foundation/search_fold.h"
+#include "search/search_fold.h"
 
 namespace {
 

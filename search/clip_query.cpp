@@ -1,9 +1,9 @@
-#include "categories/clip_query.h"
+#include "search/clip_query.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "foundation/search_fold.h"
+#include "search/search_fold.h"
 
 CClipQuery::CClipQuery(std::u16string_view text) {
   std::size_t start = 0;

@@ -1,8 +1,8 @@
-// Writes foundation/search_fold_table.inc, the table behind FoldForSearch (search_fold.h),
+// Writes search/search_fold_table.inc, the table behind FoldForSearch (search_fold.h),
 // from the Unicode data of the system's ICU. Run by the target update_search_fold_table
 // after an update of ICU; the table in the tree is what both builds use, so the Windows
 // program needs no ICU of its own.
-//   make_search_fold_table foundation/search_fold_table.inc
+//   make_search_fold_table search/search_fold_table.inc
 //
 // Each code point maps to: its full case folding, its canonical decomposition (widths of
 // East Asian full- and half-width forms first made plain), and then without the marks of

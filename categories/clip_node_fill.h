@@ -1,0 +1,11 @@
+#pragma once
+// A clip's node in the tree mirror, filled in from the clip: caption, thumbnail and the
+// fields that its row is drawn from.
+
+#include "categories/item_node.h"
+#include "store/base_item.h"
+
+// Sets what a clip node shows from the clip; its caption and thumbnail only when `made`,
+// and the thumbnail again when it is not `thumbnailHeight` pixels high.
+void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& category, bool made,
+                  int thumbnailHeight);

@@ -1,0 +1,44 @@
+// The tree mirror under a search: what each category shows of the clips found.
+
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "categories/clipboard_handler.h"
+
+void CClipboardHandler::CountSearchMatches() {
+  // Categories parents first, then counted children first.
+  std::vector<CItemNode*> shown;
+  std::vector<CItemNode*> pending{&root};
+  while (!pending.empty()) {
+    CItemNode* node = pending.back();
+    pending.pop_back();
+    shown.push_back(node);
+    for (auto& [childId, child] : node->children) {
+      if (child->isCategory && child->marked) pending.push_back(child.get());
+    }
+  }
+  std::unordered_map<const CItemNode*, unsigned int> found;
+  std::unordered_set<int> ids;
+  ids.reserve(static_cast<std::size_t>(searchMatches));
+  for (auto node = shown.rbegin(); node != shown.rend(); ++node) {
+    unsigned int total = 0;
+    for (auto& [childId, child] : (*node)->children) {
+      if (!child->marked) continue;
+      if (child->isCategory) {
+        total += found[child.get()];
+      } else {
+        ++total;
+        ids.insert(static_cast<int>(child->id));
+      }
+    }
+    found[*node] = total;
+    (*node)->clipCount = total;
+    if (total == 0 && *node != &root) {
+      (*node)->marked = false;
+      categoryNodes.erase((*node)->id);
+    }
+  }
+  searchCache.Remember(search, std::move(ids));
+}

@@ -1,0 +1,46 @@
+#include "search/search_cache.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+#include "search/search_fold.h"
+
+namespace {
+
+// The queries of a search whose results are kept: a word typed and backspaced over.
+constexpr std::size_t kRecentQueries = 12;
+
+}  // namespace
+
+void CSearchCache::BeginWalk(const CClipQuery& query) {
+  candidates_ = nullptr;
+  for (const CFound& found : recentlyFound_) {
+    if (query.Narrows(found.query) &&
+        (candidates_ == nullptr || found.ids.size() < candidates_->size())) {
+      candidates_ = &found.ids;
+    }
+  }
+}
+
+bool CSearchCache::Finds(const CClipQuery& query, const CBaseItem& clip) {
+  const std::u16string* text = clip.SearchableText();
+  if (text == nullptr) return false;
+  if (candidates_ != nullptr && !candidates_->contains(clip.id)) return false;
+  auto folded = foldedTexts_.find(clip.id);
+  if (folded == foldedTexts_.end()) {
+    folded = foldedTexts_.emplace(clip.id, FoldForSearch(*text)).first;
+  }
+  return query.MatchesFolded(folded->second);
+}
+
+void CSearchCache::Remember(const CClipQuery& query, std::unordered_set<int> ids) {
+  auto known = std::find_if(recentlyFound_.begin(), recentlyFound_.end(),
+                            [&query](const CFound& entry) { return entry.query == query; });
+  if (known != recentlyFound_.end()) {
+    known->ids = std::move(ids);
+    return;
+  }
+  if (recentlyFound_.size() == kRecentQueries) recentlyFound_.pop_front();
+  recentlyFound_.push_back({query, std::move(ids)});
+}

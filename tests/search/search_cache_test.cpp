@@ -1,0 +1,98 @@
+// What a search keeps between two walks over the clips, and when it lets go of it.
+
+#include "search/search_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/file_list_item.h"
+#include "store/text_item.h"
+
+namespace {
+
+class SearchCacheTest : public ::testing::Test {
+ protected:
+  CTextItem& AddText(const std::u16string& text) {
+    auto clip = std::make_unique<CTextItem>();
+    clip->id = static_cast<int>(texts.size()) + 1;
+    clip->text = text;
+    texts.push_back(std::move(clip));
+    return *texts.back();
+  }
+  // The ids that `query` finds in one walk over every clip.
+  std::vector<int> Walk(const CClipQuery& query) {
+    std::vector<int> found;
+    cache.BeginWalk(query);
+    for (const auto& clip : texts) {
+      if (cache.Finds(query, *clip)) found.push_back(clip->id);
+    }
+    cache.EndWalk();
+    return found;
+  }
+
+  CSearchCache cache;
+  std::vector<std::unique_ptr<CTextItem>> texts;
+};
+
+TEST_F(SearchCacheTest, OnlyClipsWithSearchableTextAreFound) {
+  CFileListItem files;
+  files.paths = {u"C:\\invoice.txt"};
+  EXPECT_FALSE(cache.Finds(CClipQuery(u"invoice"), files));
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"invoice"), AddText(u"Invoice 4471")));
+}
+
+TEST_F(SearchCacheTest, ANarrowerQueryLooksOnlyAtWhatTheWiderOneFound) {
+  AddText(u"invoice 1");
+  AddText(u"invoice 2");
+  cache.Remember(CClipQuery(u"inv"), {1});  // as if the second had not been found
+  EXPECT_EQ(Walk(CClipQuery(u"invo")), (std::vector<int>{1}));
+  // A query that does not narrow it looks at every clip.
+  EXPECT_EQ(Walk(CClipQuery(u"2")), (std::vector<int>{2}));
+}
+
+TEST_F(SearchCacheTest, TheSmallestNarrowedResultIsTheOneLookedAt) {
+  AddText(u"alpha beta");
+  AddText(u"alpha gamma");
+  cache.Remember(CClipQuery(u"al"), {1, 2});
+  cache.Remember(CClipQuery(u"alp"), {2});
+  EXPECT_EQ(Walk(CClipQuery(u"alph")), (std::vector<int>{2}));
+}
+
+TEST_F(SearchCacheTest, ANewClipMakesEveryClipLookedAtAgain) {
+  AddText(u"invoice 1");
+  cache.Remember(CClipQuery(u"inv"), {});
+  EXPECT_TRUE(Walk(CClipQuery(u"invoice")).empty());
+  cache.ForgetFound();
+  EXPECT_EQ(Walk(CClipQuery(u"invoice")), (std::vector<int>{1}));
+}
+
+TEST_F(SearchCacheTest, AClipsFoldedTextIsKeptUntilTheClipLeaves) {
+  CTextItem& clip = AddText(u"first words");
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"first"), clip));
+  clip.text = u"other words";  // a clip's text never changes; this shows what is kept
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"first"), clip));
+  cache.ForgetClip(clip.id);
+  EXPECT_FALSE(cache.Finds(CClipQuery(u"first"), clip));
+}
+
+TEST_F(SearchCacheTest, OnlyTheLastTwelveQueriesAreRemembered) {
+  AddText(u"x1");
+  cache.Remember(CClipQuery(u"x"), {});
+  for (int i = 0; i < 11; ++i)
+    cache.Remember(CClipQuery(std::u16string(u"q") + char16_t(u'a' + i)), {});
+  EXPECT_TRUE(Walk(CClipQuery(u"x1")).empty());  // "x" still remembered: nothing to look at
+  cache.Remember(CClipQuery(u"qz"), {});
+  EXPECT_EQ(Walk(CClipQuery(u"x1")), (std::vector<int>{1}));
+}
+
+TEST_F(SearchCacheTest, AQueryMetAgainReplacesWhatItFoundBefore) {
+  AddText(u"note");
+  cache.Remember(CClipQuery(u"no"), {});
+  cache.Remember(CClipQuery(u"no"), {1});
+  EXPECT_EQ(Walk(CClipQuery(u"not")), (std::vector<int>{1}));
+}
+
+}  // namespace
