@@ -4,17 +4,15 @@
 
 #include "foundation/byte_reader.h"
 #include "foundation/byte_writer.h"
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
+#include "foundation/settings_reader.h"
 #include "store/base_item.h"
 #include "store/data_file_format.h"
 #include "store/record_error.h"
 
 std::size_t MaxFormatBytes() {
   // Read afresh every time: the setting may change while the program runs.
-  const int kilobytes = std::clamp(
-      Settings::SettingsInstance().GetInt(Settings::kMaxFormatSize, Settings::kMaxFormatSizeDefault),
-      Settings::kMaxFormatSizeMin, Settings::kMaxFormatSizeMax);
+  const int kilobytes =
+      Settings::ReadSetting(Settings::SettingsInstance(), Settings::kMaxFormatSizeSetting);
   return static_cast<std::size_t>(kilobytes) * 1024;
 }
 

@@ -4,8 +4,7 @@
 #include <iterator>
 
 #include "foundation/caption.h"
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
+#include "foundation/settings_reader.h"
 #include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
@@ -105,8 +104,8 @@ void CDataBase::CaptureClipboard() {
 
 void CDataBase::TrimHistory() {
   // Read afresh every time: the settings dialog may have changed it.
-  const int capacity = Settings::SettingsInstance().GetInt(Settings::kClipboardCapacity,
-                                                           Settings::kClipboardCapacityDefault);
+  const int capacity = Settings::ReadSettingAsStored(Settings::SettingsInstance(),
+                                                     Settings::kClipboardCapacitySetting);
   if (historyCount <= capacity) return;
   // The history clip nearest the tail goes; walking from the tail finds it after only the
   // clips of other categories that were moved there.

@@ -28,6 +28,7 @@
 #include "foundation/file_error.h"
 #include "foundation/file_io.h"
 #include "foundation/settings_keys.h"
+#include "foundation/settings_reader.h"
 #include "foundation/settings_storage.h"
 #include "foundation/utf8_text.h"
 #include "platform/win32/dpi.h"
@@ -114,24 +115,17 @@ void TClipboardViewerForm::LoadSettings() {
   auto& store = Settings::SettingsInstance();
   using namespace Settings;
   CDisplayState::Settings& display = designSettings_;
-  display.width = std::clamp(store.GetWindowWidth(kWindowWidthDefault), kWindowWidthMin,
-                             kWindowWidthMax);
-  display.expandedHeight = std::clamp(store.GetWindowHeight(kWindowHeightDefault),
-                                      kWindowHeightMin, kWindowHeightMax);
-  display.transparency = static_cast<std::uint8_t>(
-      std::clamp(store.GetInt(kWindowTransparency, kWindowTransparencyDefault),
-                 kWindowTransparencyMin, kWindowTransparencyMax));
-  display.monitorVisible = store.GetInt(kClipboardMonitorVisible, kClipboardMonitorVisibleDefault) ==
-                           kClipboardMonitorShown;
+  display.width = ReadSetting(store, kWindowWidthSetting);
+  display.expandedHeight = ReadSetting(store, kWindowHeightSetting);
+  display.transparency = static_cast<std::uint8_t>(ReadSetting(store, kWindowTransparencySetting));
+  display.monitorVisible =
+      ReadSetting(store, kClipboardMonitorVisibleSetting) == kClipboardMonitorShown;
   CMainWindowTick::Settings keys;
-  keys.quickPasteMode = std::clamp(store.GetInt(kQuickPasteMode, kQuickPasteModeDefault),
-                                   kQuickPasteModeMin, kQuickPasteModeMax);
-  keys.primaryHotKey =
-      static_cast<KeyCombination>(store.GetInt(kPriHotKeyValue, kPriHotKeyValueDefault));
-  keys.secondaryHotKey =
-      static_cast<KeyCombination>(store.GetInt(kSecHotKeyValue, kSecHotKeyValueDefault));
+  keys.quickPasteMode = ReadSetting(store, kQuickPasteModeSetting);
+  keys.primaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kPriHotKeyValueSetting));
+  keys.secondaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kSecHotKeyValueSetting));
   tick_.ApplySettings(keys);
-  pasteMethod_ = PasteMethodFromSetting(store.GetInt(kPasteMethod, kPasteMethodDefault));
+  pasteMethod_ = ReadPasteMethod(store);
   if (state_) state_->ApplySettings(DisplaySettingsAt(display, dpi_));
   if (tree_ != nullptr) InvalidateRect(tree_, nullptr, TRUE);
 }
