@@ -111,6 +111,16 @@ TClipboardViewerForm::~TClipboardViewerForm() {
   if (tree_ != nullptr) TreeView_DeleteAllItems(tree_);
 }
 
+namespace {
+
+// The store reads no settings: it is handed its limits from here.
+CStoreLimits StoreLimitsFromSettings(const Settings::CSettingsStorage& store) {
+  return {Settings::ReadSettingAsStored(store, Settings::kClipboardCapacitySetting),
+          MaxFormatBytesFromSetting(Settings::ReadSetting(store, Settings::kMaxFormatSizeSetting))};
+}
+
+}  // namespace
+
 void TClipboardViewerForm::LoadSettings() {
   auto& store = Settings::SettingsInstance();
   using namespace Settings;
@@ -126,6 +136,7 @@ void TClipboardViewerForm::LoadSettings() {
   keys.secondaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kSecHotKeyValueSetting));
   tick_.ApplySettings(keys);
   pasteMethod_ = ReadPasteMethod(store);
+  if (handlerCreated_) GetHandler().SetLimits(StoreLimitsFromSettings(store));
   if (state_) state_->ApplySettings(DisplaySettingsAt(display, dpi_));
   if (tree_ != nullptr) InvalidateRect(tree_, nullptr, TRUE);
 }
@@ -502,6 +513,7 @@ void TClipboardViewerForm::FormActivate() {
   };
   CClipboardHandler& handler = CreateHandler(treeView_.get(), Handle());
   handlerCreated_ = true;
+  handler.SetLimits(StoreLimitsFromSettings(Settings::SettingsInstance()));
   step([&] {
     treeController_ = std::make_unique<CClipTreeController>(
         tree_, *this, Settings::SettingsInstance().GetSkin(), dpi_);
