@@ -390,7 +390,7 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
           }
           break;
         case kCommandSettings: Settings1Click(); break;
-        case kCommandCheckForUpdates: CheckForUpdates(Handle()); break;
+        case kCommandCheckForUpdates: CheckForUpdates(Handle(), Settings::SettingsInstance()); break;
         case kCommandAbout: ShowAboutBox(Handle()); break;
         case kCommandExit: Close(ECloseReason::kExit); break;
       }
@@ -542,7 +542,7 @@ void TClipboardViewerForm::FormActivate() {
     switch (DecideStartAction(firstRun, CurrentDayCount(),
                               Settings::SettingsInstance().GetLastUpdatesCheck())) {
       case EStartAction::kOpenSettings: Settings1Click(); break;
-      case EStartAction::kCheckForUpdates: CheckForUpdates(Handle()); break;
+      case EStartAction::kCheckForUpdates: CheckForUpdates(Handle(), Settings::SettingsInstance()); break;
       case EStartAction::kNothing: break;
     }
   });
