@@ -10,23 +10,18 @@
 #include <thread>
 
 #include "app/autosave/journal_writer.h"
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "store/data_journal.h"
 #include "store/database.h"
 #include "tests/support/clipboard_driver.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
 template <bool kJournal>
 void CaptureIntoFullHistory(benchmark::State& state) {
   const int clips = static_cast<int>(state.range(0));
-  CTempFolder folder;
-  Settings::CreateSettings(folder.Path() / "quillery.ini", true);
-  Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, clips);
   CClipboardDriver driver;
   CDataBase store;
+  store.SetLimits({.capacity = clips});
   store.Attach(driver.OwnerWindow());
 
   // 1 KB of text: 512 UTF-16 units.
@@ -46,7 +41,6 @@ void CaptureIntoFullHistory(benchmark::State& state) {
   state.counters["clips"] = static_cast<double>(store.Items().size());
   if (kJournal) state.counters["journal bytes"] = benchmark::Counter(
       static_cast<double>(journalled), benchmark::Counter::kAvgIterations);
-  Settings::ReleaseSettings();
 }
 
 void BM_CaptureIntoFullHistory(benchmark::State& state) { CaptureIntoFullHistory<false>(state); }

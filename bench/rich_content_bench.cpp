@@ -7,8 +7,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "platform/sim/sim_control.h"
 #include "store/database.h"
 #include "store/text_item.h"
@@ -27,11 +25,9 @@ std::vector<std::uint8_t> Filler(char first) {
 }
 
 void BM_CaptureFormattedText(benchmark::State& state) {
-  CTempFolder folder;
-  Settings::CreateSettings(folder.Path() / "quillery.ini", true);
-  Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, kClips + 1);
   CClipboardDriver driver;
   CDataBase store;
+  store.SetLimits({.capacity = kClips + 1});
   store.Attach(driver.OwnerWindow());
   std::u16string text(512, u'x');  // 1 KB
   for (int i = 0; i < kClips; ++i) {
@@ -54,7 +50,6 @@ void BM_CaptureFormattedText(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.counters["clips"] = static_cast<double>(store.Items().size());
-  Settings::ReleaseSettings();
 }
 BENCHMARK(BM_CaptureFormattedText)->Unit(benchmark::kMicrosecond)->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -12,23 +12,18 @@
 #include "bench/search_corpus.h"
 #include "categories/recording_tree_view.h"
 #include "categories/tree_search.h"
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
 constexpr int kClips = kSearchCorpusClips;
 
 void BM_SearchKeystroke(benchmark::State& state) {
-  CTempFolder folder;
-  Settings::CreateSettings(folder.Path() / "quillery.ini", true);
-  Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, kClips);
   CClipboardDriver driver;
   CRecordingTreeView view;
   CClipboardHandler handler;
+  handler.SetLimits({.capacity = kClips});
   handler.AttachTree(&view, driver.OwnerWindow());
   std::mt19937 random(7);
   for (int i = 0; i < kClips; ++i) {
@@ -68,7 +63,6 @@ void BM_SearchKeystroke(benchmark::State& state) {
   state.counters["max_ms"] = times.back();
   state.counters["matches"] = handler.SearchMatches();
   search.End(handler);
-  Settings::ReleaseSettings();
 }
 BENCHMARK(BM_SearchKeystroke)
     ->Unit(benchmark::kMillisecond)
@@ -78,9 +72,6 @@ BENCHMARK(BM_SearchKeystroke)
 
 // The first keystroke of a search, when no clip's text has been folded yet.
 void BM_FirstKeystrokeOfANewStore(benchmark::State& state) {
-  CTempFolder folder;
-  Settings::CreateSettings(folder.Path() / "quillery.ini", true);
-  Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, kClips);
   CClipboardDriver driver;
   std::mt19937 random(7);
   std::vector<std::u16string> texts;
@@ -89,6 +80,7 @@ void BM_FirstKeystrokeOfANewStore(benchmark::State& state) {
     state.PauseTiming();
     CRecordingTreeView view;
     auto handler = std::make_unique<CClipboardHandler>();
+    handler->SetLimits({.capacity = kClips});
     handler->AttachTree(&view, driver.OwnerWindow());
     for (const std::u16string& text : texts) {
       auto clip = std::make_unique<CTextItem>();
@@ -105,7 +97,6 @@ void BM_FirstKeystrokeOfANewStore(benchmark::State& state) {
     handler.reset();
     state.ResumeTiming();
   }
-  Settings::ReleaseSettings();
 }
 BENCHMARK(BM_FirstKeystrokeOfANewStore)->Unit(benchmark::kMillisecond)->Iterations(5);
 

@@ -10,12 +10,9 @@
 
 #include "categories/clipboard_handler.h"
 #include "categories/recording_tree_view.h"
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -50,13 +47,10 @@ void FillLargeStore(CClipboardHandler& handler, bool withPictures) {
 class CBenchStore {
  public:
   CBenchStore() {
-    Settings::CreateSettings(folder.Path() / "quillery.ini", true);
-    Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, 10000);
+    handler.SetLimits({.capacity = 10000});
     handler.AttachTree(&view, driver.OwnerWindow());
   }
-  ~CBenchStore() { Settings::ReleaseSettings(); }
 
-  CTempFolder folder;
   CClipboardDriver driver;
   CRecordingTreeView view;
   CClipboardHandler handler;

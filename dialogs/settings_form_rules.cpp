@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "foundation/settings_keys.h"
+#include "foundation/settings_reader.h"
 
 int ClampSpinPosition(int stored, SpinRange range) {
   const auto position = static_cast<std::int16_t>(static_cast<std::uint32_t>(stored) & 0xFFFFu);
@@ -39,24 +40,22 @@ int PrimaryHotKeyValueFromItem(int item) {
 CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& store) {
   using namespace Settings;
   CSettingsFormValues values;
+  // The spin controls hold 16 bits: their values are cut to a spin position before they
+  // are limited, so they are read as stored.
   values.windowWidth =
-      ClampSpinPosition(store.GetWindowWidth(kWindowWidthDefault), kWidthSpinRange);
+      ClampSpinPosition(ReadSettingAsStored(store, kWindowWidthSetting), kWidthSpinRange);
   values.windowHeight =
       ClampSpinPosition(store.GetWindowHeight(kWindowHeightDialogDefault), kHeightSpinRange);
-  values.secondaryHotKey =
-      static_cast<KeyCombination>(store.GetInt(kSecHotKeyValue, kSecHotKeyValueDefault));
-  values.quickPasteMode = std::clamp(store.GetInt(kQuickPasteMode, kQuickPasteModeDefault),
-                                     kQuickPasteModeMin, kQuickPasteModeMax);
-  values.capacity = ClampSpinPosition(store.GetInt(kClipboardCapacity, kClipboardCapacityDefault),
-                                      kCapacitySpinRange);
-  values.showMonitor = store.GetInt(kClipboardMonitorVisible, kClipboardMonitorVisibleDefault) ==
-                       kClipboardMonitorShown;
-  values.transparency = ClampSpinPosition(
-      store.GetInt(kWindowTransparency, kWindowTransparencyDefault), kTransparencySpinRange);
-  values.primaryHotKeyItem =
-      PrimaryHotKeyItemFromValue(store.GetInt(kPriHotKeyValue, kPriHotKeyValueDefault));
-  values.pasteMethod = std::clamp(store.GetInt(kPasteMethod, kPasteMethodDefault),
-                                  kPasteMethodMin, kPasteMethodMax);
+  values.secondaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kSecHotKeyValueSetting));
+  values.quickPasteMode = ReadSetting(store, kQuickPasteModeSetting);
+  values.capacity =
+      ClampSpinPosition(ReadSettingAsStored(store, kClipboardCapacitySetting), kCapacitySpinRange);
+  values.showMonitor =
+      ReadSetting(store, kClipboardMonitorVisibleSetting) == kClipboardMonitorShown;
+  values.transparency = ClampSpinPosition(ReadSettingAsStored(store, kWindowTransparencySetting),
+                                          kTransparencySpinRange);
+  values.primaryHotKeyItem = PrimaryHotKeyItemFromValue(ReadSetting(store, kPriHotKeyValueSetting));
+  values.pasteMethod = ReadSetting(store, kPasteMethodSetting);
   return values;
 }
 
@@ -71,8 +70,8 @@ std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& stor
   note(store.SetWindowWidth(limit(values.windowWidth, kWidthSpinRange)), "Popup window width");
   note(store.SetWindowHeight(limit(values.windowHeight, kHeightSpinRange)), "Popup window height");
   note(store.SetInt(kSecHotKeyValue, values.secondaryHotKey), "Secondary hot key");
-  note(store.SetInt(kQuickPasteMode,
-                    std::clamp(values.quickPasteMode, kQuickPasteModeMin, kQuickPasteModeMax)),
+  note(store.SetInt(kQuickPasteMode, std::clamp(values.quickPasteMode, kQuickPasteModeSetting.min,
+                                                 kQuickPasteModeSetting.max)),
        "Quick paste");
   note(store.SetInt(kClipboardCapacity, limit(values.capacity, kCapacitySpinRange)),
        "History storage capacity");
@@ -83,8 +82,8 @@ std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& stor
        "Monitor transparency");
   note(store.SetInt(kPriHotKeyValue, PrimaryHotKeyValueFromItem(values.primaryHotKeyItem)),
        "Primary hot key");
-  note(store.SetInt(kPasteMethod,
-                    std::clamp(values.pasteMethod, kPasteMethodMin, kPasteMethodMax)),
+  note(store.SetInt(kPasteMethod, std::clamp(values.pasteMethod, kPasteMethodSetting.min,
+                                              kPasteMethodSetting.max)),
        "Paste with");
   return unsaved;
 }

@@ -11,6 +11,7 @@
 
 #include "dialogs/hot_key_value.h"
 #include "foundation/key_combination.h"
+#include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
 
 // The range of a spin control.
@@ -19,10 +20,15 @@ struct SpinRange {
   int max;
 };
 
-inline constexpr SpinRange kWidthSpinRange{100, 800};
-inline constexpr SpinRange kHeightSpinRange{200, 1000};
-inline constexpr SpinRange kCapacitySpinRange{3, 10000};
-inline constexpr SpinRange kTransparencySpinRange{0, 255};
+// The spins offer the ranges of their settings.
+inline constexpr SpinRange kWidthSpinRange{Settings::kWindowWidthSetting.min,
+                                           Settings::kWindowWidthSetting.max};
+inline constexpr SpinRange kHeightSpinRange{Settings::kWindowHeightSetting.min,
+                                            Settings::kWindowHeightSetting.max};
+inline constexpr SpinRange kCapacitySpinRange{Settings::kClipboardCapacitySetting.min,
+                                              Settings::kClipboardCapacitySetting.max};
+inline constexpr SpinRange kTransparencySpinRange{Settings::kWindowTransparencySetting.min,
+                                                  Settings::kWindowTransparencySetting.max};
 
 // The items of the "Primary" drop-down list, in list order.
 enum EPrimaryHotKeyItem : int {
@@ -53,7 +59,7 @@ struct CSettingsFormValues {
   bool operator==(const CSettingsFormValues&) const = default;
 };
 
-// "Clamp" of the Part: the stored value's low 16 bits as a signed number (a spin position
+// The stored value's low 16 bits as a signed number (a spin position
 // is 16 bits), limited to the range.
 int ClampSpinPosition(int stored, SpinRange range);
 

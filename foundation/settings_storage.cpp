@@ -168,7 +168,7 @@ bool CSettingsStorage::SetWindowHeight(int value) {
 }
 
 double CSettingsStorage::GetLastUpdatesCheck() const {
-  return GetInt(kLastUpdatesCheck, kLastUpdatesCheckDefault);
+  return GetInt(kLastUpdatesCheck, kLastUpdatesCheckSetting.defaultValue);
 }
 
 bool CSettingsStorage::SetLastUpdatesCheck(double date) {
@@ -182,7 +182,7 @@ bool CSettingsStorage::SetLastUpdatesCheck(double date) {
 }
 
 bool CSettingsStorage::IsFirstLaunch() {
-  if (GetInt(kFirstLaunch, kFirstLaunchDefault) != 1) return false;
+  if (GetInt(kFirstLaunch, kFirstLaunchSetting.defaultValue) != 1) return false;
   SetInt(kFirstLaunch, 0);
   return true;
 }

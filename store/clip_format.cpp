@@ -1,22 +1,10 @@
 #include "store/clip_format.h"
 
-#include <algorithm>
-
 #include "foundation/byte_reader.h"
 #include "foundation/byte_writer.h"
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "store/base_item.h"
 #include "store/data_file_format.h"
 #include "store/record_error.h"
-
-std::size_t MaxFormatBytes() {
-  // Read afresh every time: the setting may change while the program runs.
-  const int kilobytes = std::clamp(
-      Settings::SettingsInstance().GetInt(Settings::kMaxFormatSize, Settings::kMaxFormatSizeDefault),
-      Settings::kMaxFormatSizeMin, Settings::kMaxFormatSizeMax);
-  return static_cast<std::size_t>(kilobytes) * 1024;
-}
 
 namespace {
 // The bytes of the formats after the record's size field.

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/settings_keys.h"
+
 struct CClipFormat {
   std::u16string name;  // the registered format's name, e.g. "HTML Format"
   std::vector<std::uint8_t> data;
@@ -16,8 +18,13 @@ struct CClipFormat {
 // The formats of formatted text that a text clip keeps, in the order they are put back.
 inline constexpr const char16_t* kFormattedTextFormats[] = {u"HTML Format", u"Rich Text Format"};
 
-// The "MaxFormatSize" setting in bytes: how much of such formats one capture keeps at most.
-std::size_t MaxFormatBytes();
+// The "MaxFormatSize" setting (kilobytes, 0 or more as its reader limits it) in bytes: how
+// much of such formats one capture keeps at most.
+constexpr std::size_t MaxFormatBytesFromSetting(int kilobytes) {
+  return static_cast<std::size_t>(kilobytes) * 1024;
+}
+inline constexpr std::size_t kDefaultMaxFormatBytes =
+    MaxFormatBytesFromSetting(Settings::kMaxFormatSizeSetting.defaultValue);
 
 class CByteReader;
 class CByteWriter;

@@ -4,8 +4,6 @@
 #include <iterator>
 
 #include "foundation/caption.h"
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
@@ -28,7 +26,9 @@ std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent() {
   if (IsClipboardFormatAvailable(CF_HDROP)) {
     clip = std::make_unique<CFileListItem>();
   } else if (IsClipboardFormatAvailable(CF_TEXT)) {
-    clip = std::make_unique<CTextItem>();
+    auto text = std::make_unique<CTextItem>();
+    if (!text->ReadFromClipboard(ownerWindow, limits.maxFormatBytes)) return nullptr;
+    return text;
   } else if (CImageItem::IsOffered()) {
     clip = std::make_unique<CImageItem>();
   } else {
@@ -104,10 +104,7 @@ void CDataBase::CaptureClipboard() {
 }
 
 void CDataBase::TrimHistory() {
-  // Read afresh every time: the settings dialog may have changed it.
-  const int capacity = Settings::SettingsInstance().GetInt(Settings::kClipboardCapacity,
-                                                           Settings::kClipboardCapacityDefault);
-  if (historyCount <= capacity) return;
+  if (historyCount <= limits.capacity) return;
   // The history clip nearest the tail goes; walking from the tail finds it after only the
   // clips of other categories that were moved there.
   auto last = std::find_if(items.rbegin(), items.rend(), [](const auto& clip) {

@@ -19,7 +19,17 @@
 #include "platform/windows_api.h"
 #include "store/base_item.h"
 #include "store/category.h"
+#include "store/clip_format.h"
 #include "store/load_report.h"
+
+// What the store keeps at most. The store reads no settings: the main window reads these
+// and hands them over (CDataBase::SetLimits) whenever it loads its settings.
+struct CStoreLimits {
+  // The most history clips, as stored ("ClipboardCapacity" is not clamped for captures).
+  int capacity = Settings::kClipboardCapacitySetting.defaultValue;
+  // The most bytes of formatted forms that one text capture keeps ("MaxFormatSize").
+  std::size_t maxFormatBytes = kDefaultMaxFormatBytes;
+};
 
 class CDataBase {
  public:
@@ -28,7 +38,6 @@ class CDataBase {
 
   static constexpr int kFirstItemId = 100000;
   static constexpr int kCategoryIdBase = 1000;  // the first user category is 1001
-  static constexpr int kDefaultCapacity = 12;
 
   CDataBase() = default;
   virtual ~CDataBase();
@@ -40,10 +49,15 @@ class CDataBase {
   void Attach(HWND ownerWindow);
   bool IsActive() const { return active; }
 
+  // The limits that the next captures apply; the settings' defaults until set. Clips
+  // already kept stay until the next capture trims the history.
+  void SetLimits(const CStoreLimits& newLimits) { limits = newLimits; }
+  const CStoreLimits& Limits() const { return limits; }
+
   // Takes the clipboard's content as the newest history clip (files win over text, text
   // over a picture; content marked private is left alone), unless the newest history clip already holds
   // the same text or the same pixels; then removes at most one history clip beyond the
-  // "ClipboardCapacity" setting, whether or not a clip was taken. The caption describes
+  // capacity (SetLimits), whether or not a clip was taken. The caption describes
   // the content read either way.
   void CaptureClipboard();
 
@@ -171,6 +185,7 @@ class CDataBase {
   std::u16string lastCaption;
   DWORD lastCaptureSequence = 0;
   bool active = false;
+  CStoreLimits limits;
   ItemList items;
   CategoryList categories;
   CLoadReport lastLoad;

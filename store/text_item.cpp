@@ -15,9 +15,8 @@ namespace {
 
 // The formatted forms of the text on the open clipboard, all of them or, beyond the limit
 // together, none.
-std::vector<CClipFormat> ReadFormattedText() {
+std::vector<CClipFormat> ReadFormattedText(std::size_t room) {
   std::vector<CClipFormat> found;
-  std::size_t room = MaxFormatBytes();
   for (const char16_t* name : kFormattedTextFormats) {
     const UINT format = RegisteredFormat(name);
     if (format == 0 || !IsClipboardFormatAvailable(format)) continue;
@@ -37,6 +36,10 @@ std::vector<CClipFormat> ReadFormattedText() {
 }  // namespace
 
 bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
+  return ReadFromClipboard(ownerWindow, kDefaultMaxFormatBytes);
+}
+
+bool CTextItem::ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes) {
   // Tested as CF_TEXT: the system offers every text it holds in that form.
   if (!IsClipboardFormatAvailable(CF_TEXT)) return false;
   ClipboardOpen clipboard(ownerWindow, kCapturePatience);
@@ -56,7 +59,7 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
     std::u16string_view all(units, lock.size() / sizeof(char16_t));
     text = std::u16string(all.substr(0, all.find(u'\0')));
   }
-  formats = ReadFormattedText();
+  formats = ReadFormattedText(maxFormatBytes);
   clipboard.Close();
   created = CurrentDayCount();
   textLength = static_cast<int>(text.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,10 @@ class CTextItem : public CBaseItem {
 
   // Takes the clipboard's text (offered as CF_TEXT, read as CF_UNICODETEXT) up to its
   // first NUL, and the formatted forms offered with it as long as together they hold no
-  // more than MaxFormatBytes() (else none of them). Text announced but never delivered
+  // more than `maxFormatBytes` (else none of them). Text announced but never delivered
   // gives false, with the clip unchanged.
+  bool ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes);
+  // The same with the default limit of the "MaxFormatSize" setting.
   bool ReadFromClipboard(HWND ownerWindow) override;
 
   // Places `text` as CF_UNICODETEXT (the system makes the ANSI and OEM forms) and each

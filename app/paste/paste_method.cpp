@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "foundation/settings_keys.h"
+#include "foundation/settings_reader.h"
 
 namespace {
 
@@ -18,9 +18,8 @@ bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view start)
 
 }  // namespace
 
-EPasteMethod PasteMethodFromSetting(int stored) {
-  return static_cast<EPasteMethod>(
-      std::clamp(stored, Settings::kPasteMethodMin, Settings::kPasteMethodMax));
+EPasteMethod ReadPasteMethod(const Settings::CSettingsStorage& store) {
+  return static_cast<EPasteMethod>(Settings::ReadSetting(store, Settings::kPasteMethodSetting));
 }
 
 bool TakesPasteMessage(std::u16string_view windowClass) {

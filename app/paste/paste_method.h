@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+#include "foundation/settings_storage.h"
+
 // The setting "PasteMethod".
 enum class EPasteMethod {
   kAutomatic = 0,    // the message where the focused control takes it, Ctrl+V elsewhere
@@ -14,8 +16,8 @@ enum class EPasteMethod {
   kMessage = 3,      // always WM_PASTE to the focused control
 };
 
-// The stored value clamped to 0..3, as every setting's reader clamps.
-EPasteMethod PasteMethodFromSetting(int stored);
+// The stored setting, clamped to 0..3 as every setting's reader clamps; read at this moment.
+EPasteMethod ReadPasteMethod(const Settings::CSettingsStorage& store);
 
 // What one paste does.
 enum class EPasteWay { kMessage, kCtrlV, kShiftInsert };

@@ -4,7 +4,6 @@
 #include "foundation/day_count.h"
 #include "foundation/environment.h"
 #include "foundation/question_box.h"
-#include "foundation/settings_storage.h"
 
 std::string UpdateAddress(std::string_view u3DeviceSerial) {
   std::string address = kUpdatePageUrl;
@@ -19,8 +18,8 @@ std::string CurrentUpdateAddress() {
   return UpdateAddress(ReadEnvironmentVariable(kU3DeviceSerialVariable));
 }
 
-void RunUpdateCheck(HWND owner, const UrlOpener& open) {
-  Settings::SettingsInstance().SetLastUpdatesCheck(CurrentDayCount());
+void RunUpdateCheck(HWND owner, Settings::CSettingsStorage& settings, const UrlOpener& open) {
+  settings.SetLastUpdatesCheck(CurrentDayCount());
   if (!AskYesNo(owner, kUpdateQuestion)) return;
   if (open) open("open", CurrentUpdateAddress());
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/settings_storage.h"
 #include "platform/windows_api.h"
 
 inline constexpr char16_t kUpdateQuestion[] =
@@ -30,13 +31,13 @@ std::string CurrentUpdateAddress();
 using UrlOpener = std::function<void(const char* verb, const std::string& address)>;
 
 // The check with the opener given: stores today's whole day number as "LastUpdatesCheck"
-// before anything is asked (so declining also postpones the next automatic check), asks
-// kUpdateQuestion with Yes and No (question_box.h) owned by `owner`, and on Yes opens
-// CurrentUpdateAddress() with the verb "open". Portable; tested natively.
-void RunUpdateCheck(HWND owner, const UrlOpener& open);
+// in `settings` before anything is asked (so declining also postpones the next automatic
+// check), asks kUpdateQuestion with Yes and No (question_box.h) owned by `owner`, and on
+// Yes opens CurrentUpdateAddress() with the verb "open". Portable; tested natively.
+void RunUpdateCheck(HWND owner, Settings::CSettingsStorage& settings, const UrlOpener& open);
 
 // The check as the program runs it: RunUpdateCheck with OpenUrl. Windows only.
-void CheckForUpdates(HWND owner);
+void CheckForUpdates(HWND owner, Settings::CSettingsStorage& settings);
 
 // Opens `address` with ShellExecuteA (no owner, `verb`, no parameters, no folder,
 // SW_SHOWNORMAL), or through the opener that tests put in its place. Windows only.

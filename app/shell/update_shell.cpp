@@ -24,6 +24,6 @@ UrlOpener SetUrlOpener(UrlOpener opener) {
   return std::exchange(testOpener, std::move(opener));
 }
 
-void CheckForUpdates(HWND owner) {
-  RunUpdateCheck(owner, &OpenUrl);
+void CheckForUpdates(HWND owner, Settings::CSettingsStorage& settings) {
+  RunUpdateCheck(owner, settings, &OpenUrl);
 }

@@ -17,6 +17,7 @@
 #include "dialogs/form_settings.h"
 #include "foundation/data_paths.h"
 #include "foundation/settings_keys.h"
+#include "foundation/settings_reader.h"
 #include "foundation/settings_storage.h"
 #include "platform/win32/dpi.h"
 
@@ -58,26 +59,29 @@ void TClipboardViewerForm::LoadSettings() {
   auto& store = *settings_;
   using namespace Settings;
   CDisplayState::Settings& display = designSettings_;
-  display.width = std::clamp(store.GetWindowWidth(kWindowWidthDefault), kWindowWidthMin,
-                             kWindowWidthMax);
-  display.expandedHeight = std::clamp(store.GetWindowHeight(kWindowHeightDefault),
-                                      kWindowHeightMin, kWindowHeightMax);
-  display.transparency = static_cast<std::uint8_t>(
-      std::clamp(store.GetInt(kWindowTransparency, kWindowTransparencyDefault),
-                 kWindowTransparencyMin, kWindowTransparencyMax));
-  display.monitorVisible = store.GetInt(kClipboardMonitorVisible, kClipboardMonitorVisibleDefault) ==
-                           kClipboardMonitorShown;
+  display.width = ReadSetting(store, kWindowWidthSetting);
+  display.expandedHeight = ReadSetting(store, kWindowHeightSetting);
+  display.transparency = static_cast<std::uint8_t>(ReadSetting(store, kWindowTransparencySetting));
+  display.monitorVisible =
+      ReadSetting(store, kClipboardMonitorVisibleSetting) == kClipboardMonitorShown;
   CMainWindowTick::Settings keys;
-  keys.quickPasteMode = std::clamp(store.GetInt(kQuickPasteMode, kQuickPasteModeDefault),
-                                   kQuickPasteModeMin, kQuickPasteModeMax);
-  keys.primaryHotKey =
-      static_cast<KeyCombination>(store.GetInt(kPriHotKeyValue, kPriHotKeyValueDefault));
-  keys.secondaryHotKey =
-      static_cast<KeyCombination>(store.GetInt(kSecHotKeyValue, kSecHotKeyValueDefault));
+  keys.quickPasteMode = ReadSetting(store, kQuickPasteModeSetting);
+  keys.primaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kPriHotKeyValueSetting));
+  keys.secondaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kSecHotKeyValueSetting));
   tick_.ApplySettings(keys);
-  pasteMethod_ = PasteMethodFromSetting(store.GetInt(kPasteMethod, kPasteMethodDefault));
+  pasteMethod_ = ReadPasteMethod(store);
+  HandLimitsToStore();
   if (state_) state_->ApplySettings(DisplaySettingsAt(display, dpi_));
   if (tree_ != nullptr) InvalidateRect(tree_, nullptr, TRUE);
+}
+
+void TClipboardViewerForm::HandLimitsToStore() {
+  // The store reads no settings: it is handed its limits from here.
+  if (handler_ == nullptr) return;
+  const Settings::CSettingsStorage& store = *settings_;
+  handler_->SetLimits(
+      {Settings::ReadSettingAsStored(store, Settings::kClipboardCapacitySetting),
+       MaxFormatBytesFromSetting(Settings::ReadSetting(store, Settings::kMaxFormatSizeSetting))});
 }
 
 bool TClipboardViewerForm::Create() {

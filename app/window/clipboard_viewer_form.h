@@ -120,6 +120,8 @@ class TClipboardViewerForm final : public CWindow,
   void ActivateTarget() override;
 
   void LoadSettings();
+  // The store's capacity and format size, as the settings give them.
+  void HandLimitsToStore();
   void CreateControls();
   void LayoutChildren(int clientWidth, int clientHeight);
   // The window now shows at `dpi`, its top left corner at `place`: every size, font, icon

@@ -152,7 +152,7 @@ void TClipboardViewerForm::OnCommand(int id, int code) {
       }
       break;
     case kCommandSettings: Settings1Click(); break;
-    case kCommandCheckForUpdates: CheckForUpdates(Handle()); break;
+    case kCommandCheckForUpdates: CheckForUpdates(Handle(), *settings_); break;
     case kCommandAbout: ShowAboutBox(Handle()); break;
     case kCommandExit: Close(ECloseReason::kExit); break;
   }

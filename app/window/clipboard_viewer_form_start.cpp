@@ -37,6 +37,7 @@ void TClipboardViewerForm::FormActivate() {
   };
   CClipboardHandler& handler = CreateHandler(treeView_.get(), Handle());
   handler_ = &handler;
+  HandLimitsToStore();
   step([&] {
     treeController_ = std::make_unique<CClipTreeController>(
         tree_, *this, settings_->GetSkin(), dpi_);
@@ -65,7 +66,7 @@ void TClipboardViewerForm::FormActivate() {
     switch (DecideStartAction(firstRun, CurrentDayCount(),
                               settings_->GetLastUpdatesCheck())) {
       case EStartAction::kOpenSettings: Settings1Click(); break;
-      case EStartAction::kCheckForUpdates: CheckForUpdates(Handle()); break;
+      case EStartAction::kCheckForUpdates: CheckForUpdates(Handle(), *settings_); break;
       case EStartAction::kNothing: break;
     }
   });

@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "categories/clipboard_handler.h"
-#include "foundation/settings_storage.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/test_tree_view.h"
 
 namespace {
@@ -17,13 +15,9 @@ constexpr int kFirstCategory = CDataBase::kCategoryIdBase + 1;
 
 class CategoryWalkTest : public ::testing::Test {
  protected:
-  CategoryWalkTest() {
-    Settings::CreateSettings(folder.Path() / "quillery.ini", true);
-    handler->AttachTree(view.get(), driver.OwnerWindow());
-  }
+  CategoryWalkTest() { handler->AttachTree(view.get(), driver.OwnerWindow()); }
   ~CategoryWalkTest() override {
     handler.reset();  // before the view that holds its rows
-    Settings::ReleaseSettings();
   }
 
   int AddText(const std::u16string& text, int categoryId) {
@@ -55,7 +49,6 @@ class CategoryWalkTest : public ::testing::Test {
     return static_cast<const CItemNode*>(view->RowData(row));
   }
 
-  CTempFolder folder;
   CClipboardDriver driver;
   std::unique_ptr<TCustomTreeView> view = MakeTestTreeView();
   std::unique_ptr<CClipboardHandler> handler = std::make_unique<CClipboardHandler>();

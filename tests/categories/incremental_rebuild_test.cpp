@@ -9,12 +9,9 @@
 
 #include "categories/clipboard_handler.h"
 #include "categories/recording_tree_view.h"
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -56,8 +53,7 @@ void ExpectSameRows(const CRecordingTreeView& a, TTreeNode* rowA, const CRecordi
 class IncrementalRebuildTest : public ::testing::Test {
  protected:
   IncrementalRebuildTest() {
-    Settings::CreateSettings(folder.Path() / "quillery.ini", true);
-    Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, 8);
+    SetCapacity(8);
     changing.AttachTree(&changingView, driver.OwnerWindow());
     reference.AttachTree(&referenceView, driver.OwnerWindow());
     // A copy reaches both; a clip put back reaches only the handler that put it.
@@ -66,9 +62,11 @@ class IncrementalRebuildTest : public ::testing::Test {
     });
     Rebuild();
   }
-  ~IncrementalRebuildTest() override {
-    driver.OnChange(nullptr);
-    Settings::ReleaseSettings();
+  ~IncrementalRebuildTest() override { driver.OnChange(nullptr); }
+
+  void SetCapacity(int capacity) {
+    changing.SetLimits({.capacity = capacity});
+    reference.SetLimits({.capacity = capacity});
   }
 
   void Rebuild() {
@@ -105,7 +103,6 @@ class IncrementalRebuildTest : public ::testing::Test {
     return nullptr;
   }
 
-  CTempFolder folder;
   CClipboardDriver driver;
   CRecordingTreeView changingView;
   CRecordingTreeView referenceView;
@@ -201,7 +198,7 @@ TEST_F(IncrementalRebuildTest, AnySequenceOfChangesGivesTheTreeOfTheFullReconcil
 }
 
 TEST_F(IncrementalRebuildTest, CaptureAddsOneRowDeletesOneAndSortsNothing) {
-  Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, 1000);
+  SetCapacity(1000);
   for (int i = 0; i < 1000; ++i) {
     auto clip = std::make_unique<CTextItem>();
     clip->text = u"history";

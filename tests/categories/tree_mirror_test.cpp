@@ -6,12 +6,9 @@
 #include <stdexcept>
 
 #include "categories/clipboard_handler.h"
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/test_tree_view.h"
 
 namespace {
@@ -19,17 +16,13 @@ namespace {
 class TreeMirrorTest : public ::testing::Test {
  protected:
   TreeMirrorTest() {
-    Settings::CreateSettings(folder.Path() / "quillery.ini", true);
     handler.AttachTree(view.get(), driver.OwnerWindow());
     driver.OnChange([this] {
       handler.CaptureClipboard();
       handler.RebuildTree();
     });
   }
-  ~TreeMirrorTest() override {
-    driver.OnChange(nullptr);
-    Settings::ReleaseSettings();
-  }
+  ~TreeMirrorTest() override { driver.OnChange(nullptr); }
 
   static const CItemNode& Node(TCustomTreeView& tree, TTreeNode* row) {
     return *static_cast<const CItemNode*>(tree.RowData(row));
@@ -78,7 +71,6 @@ class TreeMirrorTest : public ::testing::Test {
     return handler.Items().back()->id;
   }
 
-  CTempFolder folder;
   CClipboardDriver driver;
   std::unique_ptr<TCustomTreeView> view = MakeTestTreeView();
   CClipboardHandler handler;

@@ -6,12 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/test_tree_view.h"
 
 namespace {
@@ -19,8 +16,7 @@ namespace {
 class TreeSearchTest : public ::testing::Test {
  protected:
   TreeSearchTest() {
-    Settings::CreateSettings(folder.Path() / "quillery.ini", true);
-    Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, 50);
+    handler.SetLimits({.capacity = 50});
     handler.AttachTree(view.get(), driver.OwnerWindow());
     driver.OnChange([this] {
       handler.CaptureClipboard();
@@ -37,10 +33,7 @@ class TreeSearchTest : public ::testing::Test {
     for (const auto* text : {u"alpha", u"Beta INVOICE", u"gamma"}) driver.CopyText(text);
     handler.RebuildTree();
   }
-  ~TreeSearchTest() override {
-    driver.OnChange(nullptr);
-    Settings::ReleaseSettings();
-  }
+  ~TreeSearchTest() override { driver.OnChange(nullptr); }
 
   void Add(const std::u16string& text, int categoryId) {
     auto clip = std::make_unique<CTextItem>();
@@ -85,7 +78,6 @@ class TreeSearchTest : public ::testing::Test {
     return row != nullptr ? Node(row).caption : u"<none>";
   }
 
-  CTempFolder folder;
   CClipboardDriver driver;
   std::unique_ptr<TCustomTreeView> view = MakeTestTreeView();
   CClipboardHandler handler;

@@ -3,34 +3,19 @@
 
 #include "app/window/main_window_ids.h"
 #include "tests/e2e/desktop.h"
+#include "tests/e2e/paste_program_fixture.h"
 #include "tests/e2e/paste_target.h"
-#include "tests/e2e/program_fixture.h"
-#include "tests/e2e/stored_clips.h"
 
 namespace {
 
-using std::chrono::milliseconds;
-
-constexpr milliseconds kAfterPaste{500};
-
-// Two notes and three history clips ("gamma" the newest), the clipboard emptied, and an
-// edit control of this test focused in front.
-class PopupKeyboardTest : public ProgramTest {
+// The program with its clips and an edit control of this test focused in front.
+class PopupKeyboardTest : public PasteProgramTest {
  protected:
   void SetUp() override {
-    WriteTextClips(installation.DataFile(),
-                   {{u"first note", kNotesCategoryId}, {u"second note", kNotesCategoryId}});
-    program = Start();
-    ASSERT_TRUE(program);
-    for (const auto* text : {u"alpha", u"beta", u"gamma"}) ASSERT_TRUE(CopyAndWait(*program, text));
-    ASSERT_TRUE(driver.Clear());
+    ASSERT_NO_FATAL_FAILURE(StartWithClips());
     ASSERT_TRUE(target.TakeFocus());
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetCursorPos(work.left + 300, work.top + 200);
+    PlaceCursorForThePopup();
   }
-
-  bool PopupShown() const { return IsWindowVisible(program->Control(kIdAutoPaste)) != FALSE; }
 
   // Ctrl+Alt+V, until the popup is shown with the keyboard.
   ::testing::AssertionResult OpenPopup() {
@@ -57,7 +42,6 @@ class PopupKeyboardTest : public ProgramTest {
     return ::testing::AssertionSuccess();
   }
 
-  std::unique_ptr<CRunningProgram> program;
   CPasteTarget target;
 };
 

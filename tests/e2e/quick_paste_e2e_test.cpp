@@ -3,36 +3,14 @@
 #include "app/window/main_window_ids.h"
 #include "foundation/settings_keys.h"
 #include "tests/e2e/desktop.h"
+#include "tests/e2e/paste_program_fixture.h"
 #include "tests/e2e/paste_target.h"
-#include "tests/e2e/program_fixture.h"
-#include "tests/e2e/stored_clips.h"
 // After windows.h, which it needs.
 #include <commctrl.h>
 
 namespace {
 
 using std::chrono::milliseconds;
-
-// Long enough for a second, unwanted paste to have arrived.
-constexpr milliseconds kAfterPaste{500};
-
-// The program with two notes and three history clips ("gamma" the newest), the clipboard
-// emptied afterwards: whatever lands in a target was put there by a paste.
-class PasteProgramTest : public ProgramTest {
- protected:
-  void StartWithClips() {
-    WriteTextClips(installation.DataFile(),
-                   {{u"first note", kNotesCategoryId}, {u"second note", kNotesCategoryId}});
-    program = Start();
-    ASSERT_TRUE(program);
-    for (const auto* text : {u"alpha", u"beta", u"gamma"}) ASSERT_TRUE(CopyAndWait(*program, text));
-    ASSERT_TRUE(driver.Clear());
-  }
-
-  bool PopupShown() const { return IsWindowVisible(program->Control(kIdAutoPaste)) != FALSE; }
-
-  std::unique_ptr<CRunningProgram> program;
-};
 
 // A classic edit control takes WM_PASTE: automatically the program posts it (this test's
 // message loop translates no keys, so a keystroke would not paste into the edit), and it
@@ -135,9 +113,7 @@ TEST_F(KeystrokePasteTest, ShiftInsertWhenTheSettingSaysSo) {
 // The popup's "Paste to active app": the popup takes the focus when a clip is picked, then
 // hands it back to the program that was in front and pastes there.
 TEST_F(KeystrokePasteTest, ThePopupPastesThePickedClipIntoTheProgramBefore) {
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  SetCursorPos(work.left + 300, work.top + 200);
+  PlaceCursorForThePopup();
   TypeChord({VK_CONTROL, VK_MENU, 'V'});
   ASSERT_TRUE(PumpUntil([&] { return PopupShown(); }));
 

@@ -88,7 +88,7 @@ TEST_F(RegistryTest, TheStoreWritesTheDefaultOfAMissingValueAndReadsItBack) {
   EXPECT_EQ(store.GetInt("Ignored", kWindowWidth, 321), 321);
   EXPECT_EQ(store.GetInt(kWindowWidth, 999), 321);
   store.SetInt(kWindowWidth, 480);
-  EXPECT_EQ(store.GetWindowWidth(kWindowWidthDefault), 480);
+  EXPECT_EQ(store.GetWindowWidth(kWindowWidthSetting.defaultValue), 480);
   TRegistry registry;
   registry.SetRootKey(HKEY_LOCAL_MACHINE);
   registry.OpenKey(keyPath, false);
@@ -117,7 +117,7 @@ TEST_F(RegistryTest, AValueThatIsNotAnIntegerReadsAsZeroAndIsLogged) {
   CSettingsStorage store(keyPath, false);
   PutText(std::string(kWindowHeight));
   CLogCapture log;
-  EXPECT_EQ(store.GetWindowHeight(kWindowHeightDefault), 0);
+  EXPECT_EQ(store.GetWindowHeight(kWindowHeightSetting.defaultValue), 0);
   EXPECT_EQ(log.Text(), ErrorLine("[SettingsStorage] GetInt WindowHeight Error: Invalid data type "
                                   "for 'WindowHeight'</b></font><br>"));
 }
@@ -138,7 +138,7 @@ TEST_F(RegistryTest, WithoutAKeyPathTheStoreRunsOnDefaultsAndTouchesNoRegistry) 
   CLogCapture log;
   CSettingsStorage store("", false);
   store.SetInt(kWindowWidth, 500);
-  EXPECT_EQ(store.GetInt(kWindowWidth, kWindowWidthDefault), kWindowWidthDefault);
+  EXPECT_EQ(store.GetInt(kWindowWidth, kWindowWidthSetting.defaultValue), kWindowWidthSetting.defaultValue);
   EXPECT_THAT(log.Text(), ::testing::Not(HasSubstr("#ff0000")));
 }
 

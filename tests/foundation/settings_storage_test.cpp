@@ -40,30 +40,30 @@ class SettingsStorageTest : public ::testing::Test {
 };
 
 TEST_F(SettingsStorageTest, WithoutAnIniFileEveryReadGivesItsDefaultAndCreatesNothing) {
-  EXPECT_EQ(store.GetInt(kClipboardCapacity, kClipboardCapacityDefault), 12);
-  EXPECT_EQ(store.GetInt(kSecHotKeyValue, kSecHotKeyValueDefault), 0xC056);
+  EXPECT_EQ(store.GetInt(kClipboardCapacity, kClipboardCapacitySetting.defaultValue), 12);
+  EXPECT_EQ(store.GetInt(kSecHotKeyValue, kSecHotKeyValueSetting.defaultValue), 0xC056);
   EXPECT_EQ(store.GetInt(kSectionMain, kWindowHeight, kWindowHeightDialogDefault), 390);
   EXPECT_FALSE(fs::exists(path));
 }
 
 TEST_F(SettingsStorageTest, HandEditedValuesComeBackUnclamped) {
   PutFile(path, "[Main]\r\nQuickPasteMode=7\r\nWindowTransparency=-3\r\n");
-  EXPECT_EQ(store.GetInt(kQuickPasteMode, kQuickPasteModeDefault), 7);
-  EXPECT_EQ(store.GetInt(kWindowTransparency, kWindowTransparencyDefault), -3);
+  EXPECT_EQ(store.GetInt(kQuickPasteMode, kQuickPasteModeSetting.defaultValue), 7);
+  EXPECT_EQ(store.GetInt(kWindowTransparency, kWindowTransparencySetting.defaultValue), -3);
 }
 
 TEST_F(SettingsStorageTest, NonNumbersGiveTheDefaultAndHexadecimalValuesAreNumbers) {
   PutFile(path, "[Main]\r\nWindowWidth=wide\r\nPositionX=0x10\r\nPositionY=$10\r\n");
-  EXPECT_EQ(store.GetInt(kWindowWidth, kWindowWidthDefault), kWindowWidthDefault);
+  EXPECT_EQ(store.GetInt(kWindowWidth, kWindowWidthSetting.defaultValue), kWindowWidthSetting.defaultValue);
   EXPECT_EQ(store.GetInt(kPositionX, 0), 16);
   EXPECT_EQ(store.GetInt(kPositionY, 0), 16);
 }
 
 TEST_F(SettingsStorageTest, SetIntIsSeenByTheNextGetIntAndStoredInDecimalUnderMain) {
   store.SetInt(kClipboardCapacity, 40);
-  EXPECT_EQ(store.GetInt(kClipboardCapacity, kClipboardCapacityDefault), 40);
+  EXPECT_EQ(store.GetInt(kClipboardCapacity, kClipboardCapacitySetting.defaultValue), 40);
   store.SetInt(kClipboardCapacity, 0x20);
-  EXPECT_EQ(store.GetInt(kClipboardCapacity, kClipboardCapacityDefault), 32);
+  EXPECT_EQ(store.GetInt(kClipboardCapacity, kClipboardCapacitySetting.defaultValue), 32);
   EXPECT_EQ(FileBytes(path), "[Main]\r\nClipboardCapacity=32\r\n");
 }
 
@@ -88,10 +88,10 @@ class UnwritableSettingsTest : public ::testing::Test {
 
 TEST_F(UnwritableSettingsTest, ARefusedWriteKeepsTheValueForTheRunWithoutThrowing) {
   EXPECT_FALSE(store.SetInt(kClipboardCapacity, 40));
-  EXPECT_EQ(store.GetInt(kClipboardCapacity, kClipboardCapacityDefault), 40);
+  EXPECT_EQ(store.GetInt(kClipboardCapacity, kClipboardCapacitySetting.defaultValue), 40);
   EXPECT_EQ(store.GetInt(kSectionMain, "clipboardcapacity", 0), 40);  // names ignore case
   EXPECT_FALSE(store.SetWindowWidth(300));
-  EXPECT_EQ(store.GetWindowWidth(kWindowWidthDefault), 300);
+  EXPECT_EQ(store.GetWindowWidth(kWindowWidthSetting.defaultValue), 300);
   EXPECT_EQ(store.GetInt(kWindowHeight, 7), 7);  // what was never set keeps its default
 }
 
@@ -141,7 +141,7 @@ TEST_F(SettingsStorageTest, AWriteThatFailsOnceIsStoredByTheNextThatWorks) {
 TEST_F(SettingsStorageTest, CreateSettingsMakesTheProcessStoreUntilItIsReleased) {
   CreateSettings(path, true);
   SettingsInstance().SetInt(kFirstLaunch, 0);
-  EXPECT_EQ(SettingsInstance().GetInt(kFirstLaunch, kFirstLaunchDefault), 0);
+  EXPECT_EQ(SettingsInstance().GetInt(kFirstLaunch, kFirstLaunchSetting.defaultValue), 0);
   ReleaseSettings();
   EXPECT_FALSE(SettingsInstance().UseIniFile());
   EXPECT_EQ(FileBytes(path), "[Main]\r\nFirstLaunch=0\r\n");
@@ -150,7 +150,7 @@ TEST_F(SettingsStorageTest, CreateSettingsMakesTheProcessStoreUntilItIsReleased)
 TEST_F(SettingsStorageTest, WithoutAStoreTheInstanceRunsOnDefaults) {
   CSettingsStorage& instance = SettingsInstance();
   instance.SetInt(kWindowWidth, 500);
-  EXPECT_EQ(instance.GetInt(kWindowWidth, kWindowWidthDefault), kWindowWidthDefault);
+  EXPECT_EQ(instance.GetInt(kWindowWidth, kWindowWidthSetting.defaultValue), kWindowWidthSetting.defaultValue);
   EXPECT_EQ(&SettingsInstance(), &instance);
 }
 
@@ -178,8 +178,8 @@ TEST_F(SettingsStorageTest, TheWindowHelpersUseTheirKeys) {
             "WindowHeight=600\r\n");
   EXPECT_EQ(store.GetPositionX(0), -1200);
   EXPECT_EQ(store.GetPositionY(0), 40);
-  EXPECT_EQ(store.GetWindowWidth(kWindowWidthDefault), 250);
-  EXPECT_EQ(store.GetWindowHeight(kWindowHeightDefault), 600);
+  EXPECT_EQ(store.GetWindowWidth(kWindowWidthSetting.defaultValue), 250);
+  EXPECT_EQ(store.GetWindowHeight(kWindowHeightSetting.defaultValue), 600);
 }
 
 TEST_F(SettingsStorageTest, TheUpdateDateIsStoredInWholeDaysTruncatedTowardZero) {

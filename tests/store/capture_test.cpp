@@ -244,7 +244,7 @@ TEST_F(CaptureTest, CaptureSetsTheCreationTimeToNow) {
   EXPECT_LE(Head().created, after);
 }
 
-TEST_F(CaptureTest, CapacityIsReadAfreshOnEveryCapture) {
+TEST_F(CaptureTest, ANewCapacityAppliesFromTheNextCapture) {
   CopyTexts(NumberedTexts(3));
   SetCapacity(2);
   CopyTexts({u"x"});

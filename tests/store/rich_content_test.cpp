@@ -85,16 +85,16 @@ TEST_F(RichContentTest, TextKeepsItsHtmlAndRtfAndPutsThemBackBesideIt) {
 
 TEST_F(RichContentTest, FormatsBeyondMaxFormatSizeLeaveThePlainTextOnly) {
   const Bytes large(700, 'x');
-  Settings::SettingsInstance().SetInt(Settings::kMaxFormatSize, 1);  // 1 KB for both
+  SetMaxFormatBytes(1024);  // for both
   ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeBytes(u"a")}, {Html(), large}, {Rtf(), large}}));
   EXPECT_EQ(HeadText().text, u"a");
   EXPECT_TRUE(HeadText().formats.empty());
 
-  Settings::SettingsInstance().SetInt(Settings::kMaxFormatSize, 2);
+  SetMaxFormatBytes(2048);
   ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeBytes(u"b")}, {Html(), large}, {Rtf(), large}}));
   EXPECT_EQ(HeadText().formats.size(), 2u);
 
-  Settings::SettingsInstance().SetInt(Settings::kMaxFormatSize, -5);  // clamped to none
+  SetMaxFormatBytes(0);
   ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeBytes(u"c")}, {Html(), html_}}));
   EXPECT_TRUE(HeadText().formats.empty());
   EXPECT_EQ(History().size(), 3u);

@@ -1,16 +1,15 @@
 #pragma once
-// A fixture with what every test of the store needs: a settings file of its own, the
-// clipboard driver, and an attached store that captures every clipboard change, as the
-// main window does.
+// A fixture with what every test of the store needs: a folder of its own, the clipboard
+// driver, and an attached store that captures every clipboard change, as the main window
+// does.
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "foundation/day_count.h"
-#include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "store/database.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
@@ -21,17 +20,21 @@
 class StoreTest : public ::testing::Test {
  protected:
   StoreTest() {
-    Settings::CreateSettings(folder.Path() / "quillery.ini", true);
     store.Attach(driver.OwnerWindow());
     driver.OnChange([this] { store.CaptureClipboard(); });
   }
-  ~StoreTest() override {
-    driver.OnChange(nullptr);
-    Settings::ReleaseSettings();
-  }
+  ~StoreTest() override { driver.OnChange(nullptr); }
 
   void SetCapacity(int capacity) {
-    Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, capacity);
+    CStoreLimits limits = store.Limits();
+    limits.capacity = capacity;
+    store.SetLimits(limits);
+  }
+
+  void SetMaxFormatBytes(std::size_t bytes) {
+    CStoreLimits limits = store.Limits();
+    limits.maxFormatBytes = bytes;
+    store.SetLimits(limits);
   }
 
   // Copies each text in turn, as another program would, each captured on its change.

@@ -5,16 +5,25 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/settings_keys.h"
+#include "tests/support/temp_settings.h"
+
 namespace {
 
 TEST(PasteMethodTest, TheStoredValueIsClampedToItsFourMethods) {
-  EXPECT_EQ(PasteMethodFromSetting(0), EPasteMethod::kAutomatic);
-  EXPECT_EQ(PasteMethodFromSetting(1), EPasteMethod::kCtrlV);
-  EXPECT_EQ(PasteMethodFromSetting(2), EPasteMethod::kShiftInsert);
-  EXPECT_EQ(PasteMethodFromSetting(3), EPasteMethod::kMessage);
-  EXPECT_EQ(PasteMethodFromSetting(-1), EPasteMethod::kAutomatic);
-  EXPECT_EQ(PasteMethodFromSetting(4), EPasteMethod::kMessage);
-  EXPECT_EQ(PasteMethodFromSetting(0x7FFFFFFF), EPasteMethod::kMessage);
+  CTempSettings settings;
+  EXPECT_EQ(ReadPasteMethod(settings.store), EPasteMethod::kAutomatic);  // none stored
+  auto stored = [&](int value) {
+    settings.store.SetInt(Settings::kPasteMethod, value);
+    return ReadPasteMethod(settings.store);
+  };
+  EXPECT_EQ(stored(0), EPasteMethod::kAutomatic);
+  EXPECT_EQ(stored(1), EPasteMethod::kCtrlV);
+  EXPECT_EQ(stored(2), EPasteMethod::kShiftInsert);
+  EXPECT_EQ(stored(3), EPasteMethod::kMessage);
+  EXPECT_EQ(stored(-1), EPasteMethod::kAutomatic);
+  EXPECT_EQ(stored(4), EPasteMethod::kMessage);
+  EXPECT_EQ(stored(0x7FFFFFFF), EPasteMethod::kMessage);
 }
 
 TEST(PasteMethodTest, AutomaticPostsTheMessageOnlyToEditsAndRichEdits) {

@@ -14,10 +14,9 @@
 #include "foundation/day_count.h"
 #include "foundation/question_box.h"
 #include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "tests/dialogs/dialog_script.h"
 #include "tests/support/environment_guard.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/temp_settings.h"
 
 namespace {
 
@@ -116,13 +115,9 @@ TEST(AboutBoxTest, ShowsTheProductAndOpensBothSites) {
 
 class UpdateCheckWineTest : public ::testing::Test {
  protected:
-  UpdateCheckWineTest() { Settings::CreateSettings(folder.Path() / "quillery.ini", true); }
-  ~UpdateCheckWineTest() override {
-    SetQuestionBoxHandler(nullptr);
-    Settings::ReleaseSettings();
-  }
+  ~UpdateCheckWineTest() override { SetQuestionBoxHandler(nullptr); }
 
-  CTempFolder folder;
+  CTempSettings settings;
   OpenedAddresses browser;
 };
 
@@ -130,10 +125,10 @@ TEST_F(UpdateCheckWineTest, YesOpensTheUpdatePageWithTheU3Platform) {
   CEnvironmentGuard u3("U3_DEVICE_SERIAL", "12345");
   int storedWhenAsked = -1;
   SetQuestionBoxHandler([&](std::u16string_view) {
-    storedWhenAsked = Settings::SettingsInstance().GetInt(Settings::kLastUpdatesCheck, -1);
+    storedWhenAsked = settings.store.GetInt(Settings::kLastUpdatesCheck, -1);
     return true;
   });
-  CheckForUpdates(nullptr);
+  CheckForUpdates(nullptr, settings.store);
   EXPECT_EQ(storedWhenAsked, static_cast<int>(CurrentDayCount()));
   ASSERT_EQ(browser.opened.size(), 1u);
   EXPECT_EQ(browser.opened[0].first, "open");
@@ -143,9 +138,9 @@ TEST_F(UpdateCheckWineTest, YesOpensTheUpdatePageWithTheU3Platform) {
 
 TEST_F(UpdateCheckWineTest, NoOpensNothingAndStillStoresToday) {
   SetQuestionBoxHandler([](std::u16string_view) { return false; });
-  CheckForUpdates(nullptr);
+  CheckForUpdates(nullptr, settings.store);
   EXPECT_TRUE(browser.opened.empty());
-  EXPECT_EQ(Settings::SettingsInstance().GetInt(Settings::kLastUpdatesCheck, -1),
+  EXPECT_EQ(settings.store.GetInt(Settings::kLastUpdatesCheck, -1),
             static_cast<int>(CurrentDayCount()));
 }
 

@@ -12,9 +12,8 @@
 #include "foundation/day_count.h"
 #include "foundation/question_box.h"
 #include "foundation/settings_keys.h"
-#include "foundation/settings_storage.h"
 #include "tests/support/environment_guard.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/temp_settings.h"
 
 namespace {
 
@@ -54,17 +53,11 @@ TEST(UpdateAddressTest, ASerialOf4096CharactersCountsAsEmpty) {
 
 class UpdateCheckTest : public ::testing::Test {
  protected:
-  UpdateCheckTest() { Settings::CreateSettings(folder.Path() / "quillery.ini", true); }
-  ~UpdateCheckTest() override {
-    SetQuestionBoxHandler(nullptr);
-    Settings::ReleaseSettings();
-  }
+  ~UpdateCheckTest() override { SetQuestionBoxHandler(nullptr); }
 
-  int StoredDay() const {
-    return Settings::SettingsInstance().GetInt(Settings::kLastUpdatesCheck, -1);
-  }
+  int StoredDay() const { return settings.store.GetInt(Settings::kLastUpdatesCheck, -1); }
 
-  CTempFolder folder;
+  CTempSettings settings;
   CEnvironmentGuard noU3{"U3_DEVICE_SERIAL", nullptr};
   std::vector<std::pair<std::string, std::string>> opened;
   UrlOpener opener = [this](const char* verb, const std::string& address) {
@@ -81,21 +74,21 @@ TEST_F(UpdateCheckTest, TodayIsStoredBeforeTheQuestionIsAsked) {
     question = text;
     return false;
   });
-  RunUpdateCheck(nullptr, opener);
+  RunUpdateCheck(nullptr, settings.store, opener);
   EXPECT_EQ(storedWhenAsked, today);
   EXPECT_EQ(question, u"Check for New Version? (Internet connection required)");
 }
 
 TEST_F(UpdateCheckTest, NoOpensNothingButStillStoresToday) {
   SetQuestionBoxHandler([](std::u16string_view) { return false; });
-  RunUpdateCheck(nullptr, opener);
+  RunUpdateCheck(nullptr, settings.store, opener);
   EXPECT_TRUE(opened.empty());
   EXPECT_EQ(StoredDay(), static_cast<int>(CurrentDayCount()));
 }
 
 TEST_F(UpdateCheckTest, YesOpensTheUpdatePageWithOpen) {
   SetQuestionBoxHandler([](std::u16string_view) { return true; });
-  RunUpdateCheck(nullptr, opener);
+  RunUpdateCheck(nullptr, settings.store, opener);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].first, "open");
   EXPECT_EQ(opened[0].second, kPlain);
@@ -104,7 +97,7 @@ TEST_F(UpdateCheckTest, YesOpensTheUpdatePageWithOpen) {
 TEST_F(UpdateCheckTest, YesFromAU3DriveOpensTheU3Request) {
   CEnvironmentGuard u3("U3_DEVICE_SERIAL", "ABC");
   SetQuestionBoxHandler([](std::u16string_view) { return true; });
-  RunUpdateCheck(nullptr, opener);
+  RunUpdateCheck(nullptr, settings.store, opener);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].second, kU3);
 }

@@ -486,7 +486,7 @@ TEST_F(ClipTreeMenuTest, ACommandActsOnTheRightClickedClipWhereverTheSelectionWe
 
 TEST_F(ClipTreeMenuTest, ACommandForAClipThatACaptureTrimmedMeanwhileDoesNothing) {
   FillStore();
-  Settings::SettingsInstance().SetInt(Settings::kClipboardCapacity, 3);
+  GetHandler().SetLimits({.capacity = 3});
   const HTREEITEM oldest = ClipRow(kHistoryCategoryId, 2);  // h1
   RightClickWhile(oldest, [&] { ASSERT_TRUE(driver_.CopyText(u"h4")); }, u"Delete item");
   EXPECT_EQ(TextsOf(kHistoryCategoryId), (std::vector<std::u16string>{u"h4", u"h3", u"h2"}));

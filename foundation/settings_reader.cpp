@@ -1,0 +1,15 @@
+#include "foundation/settings_reader.h"
+
+#include <algorithm>
+
+namespace Settings {
+
+int ReadSetting(const CSettingsStorage& store, const CIntSetting& setting) {
+  return std::clamp(ReadSettingAsStored(store, setting), setting.min, setting.max);
+}
+
+int ReadSettingAsStored(const CSettingsStorage& store, const CIntSetting& setting) {
+  return store.GetInt(setting.key, setting.defaultValue);
+}
+
+}  // namespace Settings
