@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "app/tree/clip_tree_rules.h"
 #include "app/tree/preview_content.h"
@@ -21,23 +20,6 @@ constexpr UINT_PTR kPreviewTimerId = 0x5150;
 
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
-// The clip's node anywhere in the mirror, or null. Searched anew each time because a
-// capture or a move rebuilds the mirror while the user drags or a menu is open. Categories
-// may nest deep in a damaged file: walked with a list rather than recursion.
-CItemNode* FindClipNode(CItemNode& root, int clipId) {
-  std::vector<CItemNode*> pending{&root};
-  while (!pending.empty()) {
-    CItemNode* category = pending.back();
-    pending.pop_back();
-    auto found = category->children.find(static_cast<unsigned int>(clipId));
-    if (found != category->children.end() && !found->second->isCategory) return found->second.get();
-    for (auto& [childId, child] : category->children) {
-      if (child->isCategory) pending.push_back(child.get());
-    }
-  }
-  return nullptr;
 }
 
 HTREEITEM RowOf(const CItemNode* node) {
