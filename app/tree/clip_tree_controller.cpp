@@ -1,6 +1,5 @@
 #include "app/tree/clip_tree_controller.h"
 
-#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -13,16 +12,11 @@
 
 namespace {
 
-constexpr int kDragThreshold = 10;
 // Above the ids the tree view gives its own timers.
 constexpr UINT_PTR kPreviewTimerId = 0x5150;
 
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
-HTREEITEM RowOf(const CItemNode* node) {
-  return node != nullptr ? reinterpret_cast<HTREEITEM>(node->treeNode) : nullptr;
 }
 
 }  // namespace
@@ -202,51 +196,6 @@ void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
   } else if (!node->isCategory) {
     drag_ = Drag{static_cast<int>(node->id), point, false};
     SetCapture(tree_);
-  }
-}
-
-void CClipTreeController::ItemsTreeMouseMove(POINT point) {
-  if (!drag_) return;
-  if (!drag_->started && (std::abs(point.x - drag_->start.x) >= kDragThreshold ||
-                          std::abs(point.y - drag_->start.y) >= kDragThreshold)) {
-    drag_->started = true;
-  }
-  if (!drag_->started) return;
-  // Only the tree takes a drop; elsewhere the cursor says so.
-  RECT client{};
-  GetClientRect(tree_, &client);
-  SetCursor(LoadCursorW(nullptr, PtInRect(&client, point) ? IDC_ARROW : IDC_NO));
-}
-
-void CClipTreeController::ItemsTreeEndDrag(POINT point) {
-  // Taken first: releasing the capture reports WM_CAPTURECHANGED, which clears drag_.
-  const std::optional<Drag> drag = std::exchange(drag_, std::nullopt);
-  if (GetCapture() == tree_) ReleaseCapture();
-  if (!drag || !drag->started) return;
-
-  CClipboardHandler& handler = GetHandler();
-  CItemNode* dragged = FindClipNode(handler.Root(), drag->clipId);
-  RECT client{};
-  GetClientRect(tree_, &client);
-  if (dragged == nullptr || !PtInRect(&client, point)) return;  // gone, or not dropped here
-  TVHITTESTINFO hit{};
-  hit.pt = point;
-  const HTREEITEM targetRow = TreeView_HitTest(tree_, &hit);
-  bool belowDragged = false;
-  for (HTREEITEM row = targetRow; row != nullptr; row = TreeView_GetParent(tree_, row)) {
-    if (row == RowOf(dragged)) belowDragged = true;
-  }
-  const DropDecision drop = DecideDrop(dragged, targetRow != nullptr ? NodeOf(targetRow) : nullptr,
-                                       belowDragged, (hit.flags & TVHT_ONITEMINDENT) != 0);
-  if (drop.action == EDropAction::kNone) return;
-  if (drop.action == EDropAction::kCopyToClipboard) {
-    handler.PutItemToClipboard(drag->clipId);
-  } else {
-    handler.MoveItem(drag->clipId, drop.categoryId);
-  }
-  handler.RebuildTree();
-  if (HTREEITEM again = RowOf(FindClipNode(handler.Root(), drag->clipId))) {
-    TreeView_SelectItem(tree_, again);
   }
 }
 
