@@ -4,16 +4,12 @@
 #include <utility>
 
 #include "app/tree/clip_tree_rules.h"
-#include "app/tree/preview_content.h"
 #include "categories/clipboard_handler.h"
 #include "foundation/question_box.h"
 #include "platform/win32/window.h"
 #include "store/base_item.h"
 
 namespace {
-
-// Above the ids the tree view gives its own timers.
-constexpr UINT_PTR kPreviewTimerId = 0x5150;
 
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -216,53 +212,6 @@ bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
     default:
       return false;  // the arrows, pages, Home and End: the tree's own
   }
-}
-
-void CClipTreeController::HoverAt(POINT point) {
-  // The system also reports a move when rows or windows change under a resting pointer:
-  // that must not take away the preview that the keyboard asked for.
-  if (drag_ || (point.x == lastPointer_.x && point.y == lastPointer_.y)) return;
-  lastPointer_ = point;
-  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, tree_, 0};
-  TrackMouseEvent(&track);
-  TVHITTESTINFO hit{};
-  hit.pt = point;
-  HTREEITEM row = TreeView_HitTest(tree_, &hit);
-  if ((hit.flags & TVHT_ONITEM) == 0 && (hit.flags & TVHT_ONITEMRIGHT) == 0) row = nullptr;
-  if (row == hoverRow_) return;
-  hoverRow_ = row;
-  HidePreview();
-  if (row != nullptr) SchedulePreview(row);
-}
-
-void CClipTreeController::SchedulePreview(HTREEITEM row) {
-  preview_.Hide();
-  previewRow_ = row;
-  if (row == nullptr) {
-    KillTimer(tree_, kPreviewTimerId);
-    return;
-  }
-  SetTimer(tree_, kPreviewTimerId, kPreviewDelayMilliseconds, nullptr);
-}
-
-void CClipTreeController::HidePreview() {
-  // The folded window asks at every tick; the timer is set only while a row is due.
-  if (std::exchange(previewRow_, nullptr) != nullptr) KillTimer(tree_, kPreviewTimerId);
-  preview_.Hide();
-}
-
-void CClipTreeController::ShowPreview() {
-  const HTREEITEM row = std::exchange(previewRow_, nullptr);
-  const CItemNode* node = NodeOf(row);
-  if (node == nullptr || node->isCategory || !IsWindowVisible(tree_)) return;
-  const CBaseItem* clip = GetHandler().FindItem(static_cast<int>(node->id));
-  RECT rowRect{};
-  if (clip == nullptr || !TreeView_GetItemRect(tree_, row, &rowRect, FALSE)) return;
-  POINT rowTop{0, rowRect.top};
-  ClientToScreen(tree_, &rowTop);
-  RECT list{};
-  GetWindowRect(GetParent(tree_), &list);
-  preview_.Show(*clip, list, rowTop.y);
 }
 
 void CClipTreeController::ActivateSelectedRow(bool plainTextOnly) {

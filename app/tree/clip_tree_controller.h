@@ -52,6 +52,9 @@ class CClipTreeController {
     bool started = false;  // the mouse has gone far enough from `start`
   };
 
+  // Above the ids the tree view gives its own timers.
+  static constexpr UINT_PTR kPreviewTimerId = 0x5150;
+
   static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // Gives the tree its own procedure back, if it still has this one.
   void Unhook();
