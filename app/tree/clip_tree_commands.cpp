@@ -22,7 +22,7 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
   // right-clicked, found anew by its id, or for nothing when it is gone. Only its values
   // are kept across the dialogs below.
   if (command == kCmdNone) return;
-  CItemNode& root = GetHandler().Root();
+  CItemNode& root = handler_.Root();
   const CItemNode* node = target.isCategory
                               ? root.FindMarkedNode(static_cast<unsigned int>(target.id))
                               : FindClipNode(root, target.id);
@@ -33,7 +33,6 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
   const bool inHistory = node->inHistory;
   const KeyCombination hotKey = node->hotKey;
   const std::u16string caption = node->caption;
-  CClipboardHandler& handler = GetHandler();
   switch (command) {
     case kCmdMoveToClipboard:
       if (!isCategory) host_.MoveClipToClipboard(id);
@@ -43,25 +42,25 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       break;
     case kCmdMoveToNotes:
       if (isCategory || !inHistory) return;
-      handler.MoveItem(id, kNotesCategoryId);
-      handler.RebuildTree();
+      handler_.MoveItem(id, kNotesCategoryId);
+      handler_.RebuildTree();
       break;
     case kCmdSetHotKey:
       if (isCategory) return;
       if (const std::optional<KeyCombination> key = host_.AskHotKey(hotKey)) {
-        GetHandler().SetItemHotKey(id, *key);
-        GetHandler().RebuildTree();
+        handler_.SetItemHotKey(id, *key);
+        handler_.RebuildTree();
       }
       break;
     case kCmdDeleteItem:
       if (isCategory) return;
-      handler.DeleteItem(id);
-      handler.RebuildTree();
+      handler_.DeleteItem(id);
+      handler_.RebuildTree();
       break;
     case kCmdClear:
       if (AskYesNo(host_.OwnerWindow(), kClearQuestion)) {
-        GetHandler().DeleteItemsOfCategory(categoryId);
-        GetHandler().RebuildTree();
+        handler_.DeleteItemsOfCategory(categoryId);
+        handler_.RebuildTree();
       }
       break;
     case kCmdAddCategory:
@@ -75,8 +74,8 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       break;
     case kCmdDeleteCategory:
       if (isCategory && AskYesNo(host_.OwnerWindow(), DeleteCategoryQuestion(caption)) &&
-          GetHandler().DeleteCategory(id)) {
-        GetHandler().RebuildTree();
+          handler_.DeleteCategory(id)) {
+        handler_.RebuildTree();
       }
       break;
     case kCmdNone:
@@ -85,5 +84,5 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
 }
 
 void CClipTreeController::EditCategory(int categoryId, int parentId) {
-  if (host_.EditCategory(categoryId, parentId)) GetHandler().RebuildTree();
+  if (host_.EditCategory(categoryId, parentId)) handler_.RebuildTree();
 }

@@ -2,7 +2,7 @@
 // CClipTreeController: everything the main window's clip tree does beyond holding rows:
 // drawing every row, selecting with either button, the two context menus and their
 // commands, dragging a clip onto a category, and the double click. Rows are those of the
-// clip handler's mirror (GetHandler()); each row's data is its CItemNode.
+// clip handler's mirror; each row's data is its CItemNode.
 
 #include <memory>
 #include <optional>
@@ -15,13 +15,16 @@
 #include "foundation/bitmap.h"
 #include "platform/win32/gdi.h"
 
+class CClipboardHandler;
+
 class CClipTreeController {
  public:
   // Takes over `tree`'s mouse input (a window subclass, which keeps `tree`'s GWLP_USERDATA)
-  // and sets its row height. `tree` and `host` must outlive the controller, or the tree may
-  // be destroyed first, which ends the subclass. Throws std::runtime_error when the system
-  // refuses the drawing resources.
-  CClipTreeController(HWND tree, CClipTreeHost& host, const TBitmap& skin, int dpi);
+  // and sets its row height. `tree` shows `handler`'s mirror. `host` and `handler` must
+  // outlive the controller, and so must `tree`, or it may be destroyed first, which ends the
+  // subclass. Throws std::runtime_error when the system refuses the drawing resources.
+  CClipTreeController(HWND tree, CClipTreeHost& host, CClipboardHandler& handler,
+                      const TBitmap& skin, int dpi);
   ~CClipTreeController();
   CClipTreeController(const CClipTreeController&) = delete;
   CClipTreeController& operator=(const CClipTreeController&) = delete;
@@ -96,6 +99,7 @@ class CClipTreeController {
   HWND tree_;
   WNDPROC treeProc_ = nullptr;  // the tree's own procedure, while subclassed
   CClipTreeHost& host_;
+  CClipboardHandler& handler_;
   std::unique_ptr<CClipRowPainter> painter_;
   std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
   std::u16string emptyText_;

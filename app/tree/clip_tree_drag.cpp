@@ -38,8 +38,7 @@ void CClipTreeController::ItemsTreeEndDrag(POINT point) {
   if (GetCapture() == tree_) ReleaseCapture();
   if (!drag || !drag->started) return;
 
-  CClipboardHandler& handler = GetHandler();
-  CItemNode* dragged = FindClipNode(handler.Root(), drag->clipId);
+  CItemNode* dragged = FindClipNode(handler_.Root(), drag->clipId);
   RECT client{};
   GetClientRect(tree_, &client);
   if (dragged == nullptr || !PtInRect(&client, point)) return;  // gone, or not dropped here
@@ -54,12 +53,12 @@ void CClipTreeController::ItemsTreeEndDrag(POINT point) {
                                        belowDragged, (hit.flags & TVHT_ONITEMINDENT) != 0);
   if (drop.action == EDropAction::kNone) return;
   if (drop.action == EDropAction::kCopyToClipboard) {
-    handler.PutItemToClipboard(drag->clipId);
+    handler_.PutItemToClipboard(drag->clipId);
   } else {
-    handler.MoveItem(drag->clipId, drop.categoryId);
+    handler_.MoveItem(drag->clipId, drop.categoryId);
   }
-  handler.RebuildTree();
-  if (HTREEITEM again = RowOf(FindClipNode(handler.Root(), drag->clipId))) {
+  handler_.RebuildTree();
+  if (HTREEITEM again = RowOf(FindClipNode(handler_.Root(), drag->clipId))) {
     TreeView_SelectItem(tree_, again);
   }
 }

@@ -46,7 +46,7 @@ void CClipTreeController::ShowPreview() {
   const HTREEITEM row = std::exchange(previewRow_, nullptr);
   const CItemNode* node = NodeOf(row);
   if (node == nullptr || node->isCategory || !IsWindowVisible(tree_)) return;
-  const CBaseItem* clip = GetHandler().FindItem(static_cast<int>(node->id));
+  const CBaseItem* clip = handler_.FindItem(static_cast<int>(node->id));
   RECT rowRect{};
   if (clip == nullptr || !TreeView_GetItemRect(tree_, row, &rowRect, FALSE)) return;
   POINT rowTop{0, rowRect.top};

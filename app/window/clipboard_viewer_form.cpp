@@ -510,7 +510,7 @@ void TClipboardViewerForm::FormActivate() {
   handlerCreated_ = true;
   step([&] {
     treeController_ = std::make_unique<CClipTreeController>(
-        tree_, *this, Settings::SettingsInstance().GetSkin(), dpi_);
+        tree_, *this, handler, Settings::SettingsInstance().GetSkin(), dpi_);
   });
   handler.SetThumbnailHeight(MainWindowMetricsAt(dpi_).thumbnailHeight);
   ReadDataFile();

@@ -145,10 +145,10 @@ class ClipTreeTest : public ::testing::Test {
   ClipTreeTest() {
     Settings::CreateSettings(folder_.Path() / "quillery.ini", true);
     host_.owner = frame_.get();
-    CreateHandler(&view_, driver_.OwnerWindow());
-    driver_.OnChange([] {
-      GetHandler().CaptureClipboard();
-      GetHandler().RebuildTree();
+    handler_.AttachTree(&view_, driver_.OwnerWindow());
+    driver_.OnChange([this] {
+      handler_.CaptureClipboard();
+      handler_.RebuildTree();
     });
     forwardTo = &controller_;
     ShowWindow(frame_.get(), SW_SHOWNOACTIVATE);
@@ -159,7 +159,6 @@ class ClipTreeTest : public ::testing::Test {
     SetQuestionBoxHandler({});
     driver_.OnChange(nullptr);
     TreeView_DeleteAllItems(tree_);  // the rows' data goes with the handler
-    ReleaseHandler();
     Settings::ReleaseSettings();
   }
 
@@ -170,12 +169,12 @@ class ClipTreeTest : public ::testing::Test {
     CCategory work;
     work.id = kWork;
     work.name = u"Work";
-    GetHandler().AppendCategory(work);
-    GetHandler().SetLastCategoryId(kWork);
+    handler_.AppendCategory(work);
+    handler_.SetLastCategoryId(kWork);
     AddClip(kNotesCategoryId, u"n1");
     AddClip(kNotesCategoryId, u"n2");
     AddClip(kWork, u"w1");
-    GetHandler().RebuildTree();
+    handler_.RebuildTree();
     for (TTreeNode* row : view_.ChildRows(nullptr)) view_.SetExpanded(row, true);
   }
 
@@ -184,15 +183,15 @@ class ClipTreeTest : public ::testing::Test {
     clip->text = text;
     clip->textLength = static_cast<int>(text.size());
     clip->categoryId = categoryId;
-    GetHandler().AppendClip(std::move(clip));
+    handler_.AppendClip(std::move(clip));
   }
 
-  static HTREEITEM CategoryRow(int categoryId) {
+  HTREEITEM CategoryRow(int categoryId) {
     return reinterpret_cast<HTREEITEM>(
-        GetHandler().Root().children.at(static_cast<unsigned>(categoryId))->treeNode);
+        handler_.Root().children.at(static_cast<unsigned>(categoryId))->treeNode);
   }
   // The `index`-th row below the category's row, in view order.
-  HTREEITEM ClipRow(int categoryId, int index) const {
+  HTREEITEM ClipRow(int categoryId, int index) {
     return reinterpret_cast<HTREEITEM>(
         view_.ChildRows(reinterpret_cast<TTreeNode*>(CategoryRow(categoryId))).at(index));
   }
@@ -275,8 +274,8 @@ class ClipTreeTest : public ::testing::Test {
     const std::uint32_t* pixels_ = nullptr;
   };
 
-  static int IdOf(const std::u16string& text) {
-    for (const auto& clip : GetHandler().Items()) {
+  int IdOf(const std::u16string& text) const {
+    for (const auto& clip : handler_.Items()) {
       const auto* item = dynamic_cast<const CTextItem*>(clip.get());
       if (item != nullptr && item->text == text) return clip->id;
     }
@@ -285,7 +284,7 @@ class ClipTreeTest : public ::testing::Test {
 
   std::vector<std::u16string> TextsOf(int categoryId) const {
     std::vector<std::u16string> texts;
-    for (const auto& clip : GetHandler().Items()) {
+    for (const auto& clip : handler_.Items()) {
       const auto* text = dynamic_cast<const CTextItem*>(clip.get());
       if (clip->categoryId == categoryId) texts.push_back(text != nullptr ? text->text : u"<picture>");
     }
@@ -297,8 +296,9 @@ class ClipTreeTest : public ::testing::Test {
   UniqueWindow frame_ = MakeFrame();
   HWND tree_ = MakeTree(frame_.get());
   CWin32TreeView view_{tree_};
+  CClipboardHandler handler_;  // after the view: its mirror goes first
   CFakeHost host_;
-  CClipTreeController controller_{tree_, host_, MakeSkinImage(), 96};
+  CClipTreeController controller_{tree_, host_, handler_, MakeSkinImage(), 96};
 };
 
 using ClipTreeDrawingTest = ClipTreeTest;
@@ -352,8 +352,8 @@ TEST_F(ClipTreeDrawingTest, QuickPasteBadgeIsGreyAndGivesWayToTheTextInModeZero)
 
 TEST_F(ClipTreeDrawingTest, SelectedClipTakesTheMenuHighlightAndHotKeyShowsTheMark) {
   FillStore();
-  GetHandler().SetItemHotKey(static_cast<int>(GetHandler().Items().front()->id), 0xC041);
-  GetHandler().RebuildTree();
+  handler_.SetItemHotKey(static_cast<int>(handler_.Items().front()->id), 0xC041);
+  handler_.RebuildTree();
   TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 1));
   const CPicture picture(tree_);
   const RECT marked = RowRect(ClipRow(kHistoryCategoryId, 0));
@@ -370,8 +370,8 @@ TEST_F(ClipTreeDrawingTest, PictureClipShowsItsThumbnailUprightAtTheIndent) {
   FillRows(*clip->picture, 0, 22, 0xFF0000);
   FillRows(*clip->picture, 22, 44, 0x0000FF);
   clip->categoryId = kWork;
-  GetHandler().AppendClip(std::move(clip));
-  GetHandler().RebuildTree();
+  handler_.AppendClip(std::move(clip));
+  handler_.RebuildTree();
   const CPicture picture(tree_);
   const RECT row = RowRect(ClipRow(kWork, 1));  // 10 x 22 at (2, 1), no badge in "Work"
   EXPECT_EQ(picture.At(2 + 5, row.top + 1 + 4), 0xFF0000u);
@@ -419,8 +419,8 @@ TEST_F(ClipTreeMenuTest, CopyAsPlainTextGoesToTheHostForTextsButIsNoEntryForPict
   auto clip = std::make_unique<CImageItem>();
   clip->picture = std::make_unique<TBitmap>(4, 4, 24);
   clip->categoryId = kWork;
-  GetHandler().AppendClip(std::move(clip));
-  GetHandler().RebuildTree();
+  handler_.AppendClip(std::move(clip));
+  handler_.RebuildTree();
   const std::vector<MenuEntry> entries = RightClick(ClipRow(kWork, 1));
   EXPECT_TRUE(std::none_of(entries.begin(), entries.end(),
                            [](const MenuEntry& entry) { return entry.caption == u"Copy as plain text"; }));
@@ -466,8 +466,8 @@ TEST_F(ClipTreeMenuTest, DeletingACategoryAsksWithItsQuotedName) {
   });
   RightClick(CategoryRow(kWork), u"Delete");
   EXPECT_EQ(question, u"Delete category \"Work\"?");
-  EXPECT_EQ(GetHandler().FindCategory(kWork), nullptr);
-  EXPECT_EQ(GetHandler().Root().children.count(kWork), 0u);
+  EXPECT_EQ(handler_.FindCategory(kWork), nullptr);
+  EXPECT_EQ(handler_.Root().children.count(kWork), 0u);
 }
 
 TEST_F(ClipTreeMenuTest, ACommandActsOnTheRightClickedClipWhereverTheSelectionWent) {
@@ -651,8 +651,8 @@ TEST_F(ClipPreviewTest, APictureIsShownAt320By240AtMost) {
   auto clip = std::make_unique<CImageItem>();
   clip->picture = std::make_unique<TBitmap>(1920, 1080, 24);
   clip->categoryId = kNotesCategoryId;
-  GetHandler().AppendClip(std::move(clip));
-  GetHandler().RebuildTree();
+  handler_.AppendClip(std::move(clip));
+  handler_.RebuildTree();
   view_.SetExpanded(reinterpret_cast<TTreeNode*>(CategoryRow(kNotesCategoryId)), true);
   TreeView_SelectItem(tree_, CategoryRow(kNotesCategoryId));
   SendMessageW(tree_, WM_KEYDOWN, VK_DOWN, 0);
