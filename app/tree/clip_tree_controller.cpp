@@ -25,6 +25,7 @@ CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host,
   SetWindowLongPtrW(tree_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   treeProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TreeProc)));
+  SetNotifyReceiver(tree_, this);
 }
 
 CClipTreeController::~CClipTreeController() { Unhook(); }
@@ -45,6 +46,7 @@ void CClipTreeController::Unhook() {
       SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(treeProc_));
     }
     SetWindowLongPtrW(tree_, GWLP_USERDATA, 0);
+    SetNotifyReceiver(tree_, nullptr);
   }
   treeProc_ = nullptr;
 }
@@ -146,27 +148,25 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
   }
 }
 
-LRESULT CClipTreeController::OnNotify(NMHDR* header, bool& handled) {
-  handled = false;
-  if (header == nullptr || header->hwndFrom != tree_) return 0;
-  if (header->code == TVN_SELCHANGEDW) {
-    const auto& change = *reinterpret_cast<NMTREEVIEWW*>(header);
+bool CClipTreeController::OnReflectedNotify(NMHDR& header, LRESULT& result) {
+  if (header.code == TVN_SELCHANGEDW) {
+    const auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
     // By the keyboard, or by the search while the window has the keyboard.
     if (change.action == TVC_BYKEYBOARD ||
         (change.action == TVC_UNKNOWN && GetForegroundWindow() == host_.OwnerWindow())) {
       SchedulePreview(change.itemNew.hItem);
     }
-    return 0;
+    return false;
   }
-  if (header->code == TVN_DELETEITEMW) {
-    const HTREEITEM gone = reinterpret_cast<NMTREEVIEWW*>(header)->itemOld.hItem;
+  if (header.code == TVN_DELETEITEMW) {
+    const HTREEITEM gone = reinterpret_cast<NMTREEVIEWW&>(header).itemOld.hItem;
     if (gone == previewRow_) HidePreview();
     if (gone == hoverRow_) hoverRow_ = nullptr;
-    return 0;
+    return false;
   }
-  if (header->code != NM_CUSTOMDRAW) return 0;
-  handled = true;
-  return ItemsTreeCustomDrawItem(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+  if (header.code != NM_CUSTOMDRAW) return false;
+  result = ItemsTreeCustomDrawItem(reinterpret_cast<NMTVCUSTOMDRAW&>(header));
+  return true;
 }
 
 void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {

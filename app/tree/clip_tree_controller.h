@@ -14,13 +14,15 @@
 #include "app/tree/clip_tree_painter.h"
 #include "foundation/bitmap.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/notify_reflection.h"
 
 class CClipboardHandler;
 
-class CClipTreeController {
+class CClipTreeController final : public CNotifyReceiver {
  public:
   // Takes over `tree`'s mouse input (a window subclass, which keeps `tree`'s GWLP_USERDATA)
-  // and sets its row height. `tree` shows `handler`'s mirror. `host` and `handler` must
+  // and sets its row height, and hears the notifications that `tree`'s parent reflects
+  // (ReflectNotify). `tree` shows `handler`'s mirror. `host` and `handler` must
   // outlive the controller, and so must `tree`, or it may be destroyed first, which ends the
   // subclass. Throws std::runtime_error when the system refuses the drawing resources.
   CClipTreeController(HWND tree, CClipTreeHost& host, CClipboardHandler& handler,
@@ -33,9 +35,9 @@ class CClipTreeController {
   // construction. Throws std::runtime_error, changing nothing, when the system refuses.
   void ChangeDpi(const TBitmap& skin, int dpi);
 
-  // The tree's WM_NOTIFY, reflected by its parent. Sets `handled` and gives the result for
-  // the notifications it answers (the custom drawing); leaves the others alone.
-  LRESULT OnNotify(NMHDR* header, bool& handled);
+  // The tree's WM_NOTIFY, reflected by its parent. Answers the custom drawing; follows the
+  // selection and the rows that go, and leaves those to the parent.
+  bool OnReflectedNotify(NMHDR& header, LRESULT& result) override;
 
   // What Enter and a double click do: a category row folds or unfolds, a clip goes on the
   // clipboard as "Move to clipboard" does (pasted from the popup). With `plainTextOnly`
@@ -59,7 +61,8 @@ class CClipTreeController {
   static constexpr UINT_PTR kPreviewTimerId = 0x5150;
 
   static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  // Gives the tree its own procedure back, if it still has this one.
+  // Gives the tree its own procedure back, if it still has this one, and stops hearing its
+  // notifications.
   void Unhook();
   // True when the message was handled here and must not reach the tree.
   bool HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -391,12 +391,8 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       }
       return 0;
     case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (header->hwndFrom == tree_ && treeController_) {
-        bool handled = false;
-        const LRESULT result = treeController_->OnNotify(header, handled);
-        if (handled) return result;
-      }
+      LRESULT result = 0;
+      if (ReflectNotify(lParam, result)) return result;
       return 0;
     }
     case WM_NCRBUTTONDOWN:

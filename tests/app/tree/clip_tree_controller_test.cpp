@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
 #include "foundation/skin_image.h"
+#include "platform/win32/notify_reflection.h"
+#include "platform/win32/window.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
@@ -32,13 +35,15 @@ constexpr std::uint32_t kIconColour = 0x00A000;
 constexpr std::uint32_t kMarkColour = 0xFF0000;
 constexpr int kWork = 1001;
 
-CClipTreeController* forwardTo = nullptr;
+// Hears each notification that reaches the frame, before it is reflected.
+std::function<void(const NMHDR&)> frameHears;
 
+// The tree's parent, as the main window is: it reflects the tree's notifications.
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY && forwardTo != nullptr) {
-    bool handled = false;
-    const LRESULT result = forwardTo->OnNotify(reinterpret_cast<NMHDR*>(lParam), handled);
-    if (handled) return result;
+  if (message == WM_NOTIFY) {
+    if (frameHears) frameHears(*reinterpret_cast<const NMHDR*>(lParam));
+    LRESULT result = 0;
+    if (ReflectNotify(lParam, result)) return result;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -105,7 +110,10 @@ class CFakeHost : public CClipTreeHost {
     return false;
   }
   std::optional<KeyCombination> AskHotKey(KeyCombination) override { return std::nullopt; }
-  void TypeToSearch(wchar_t character) override { typed.push_back(character); }
+  void TypeToSearch(wchar_t character) override {
+    if (searchFails) throw std::runtime_error("no search");
+    typed.push_back(character);
+  }
   void OpenSearch() override { ++searchesOpened; }
   void EscapePressed() override { ++escapes; }
 
@@ -118,6 +126,7 @@ class CFakeHost : public CClipTreeHost {
   std::vector<int> plainTextClips;
   std::vector<std::pair<int, int>> edits;
   std::wstring typed;
+  bool searchFails = false;
   int searchesOpened = 0;
   int escapes = 0;
 };
@@ -150,11 +159,11 @@ class ClipTreeTest : public ::testing::Test {
       handler_.CaptureClipboard();
       handler_.RebuildTree();
     });
-    forwardTo = &controller_;
     ShowWindow(frame_.get(), SW_SHOWNOACTIVATE);
   }
   ~ClipTreeTest() override {
-    forwardTo = nullptr;
+    frameHears = nullptr;
+    SetUiExceptionHandler({});
     SetClipTreeMenuTestHook({});
     SetQuestionBoxHandler({});
     driver_.OnChange(nullptr);
@@ -304,6 +313,44 @@ class ClipTreeTest : public ::testing::Test {
 using ClipTreeDrawingTest = ClipTreeTest;
 using ClipTreeMenuTest = ClipTreeTest;
 using ClipTreeDragTest = ClipTreeTest;
+using ClipTreeWiringTest = ClipTreeTest;
+
+TEST_F(ClipTreeWiringTest, ATreesDrawingIsAnsweredOnlyWhileItsControllerLives) {
+  HWND other = MakeTree(frame_.get());
+  NMTVCUSTOMDRAW draw{};
+  draw.nmcd.hdr = {other, 0, static_cast<UINT>(NM_CUSTOMDRAW)};
+  draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+  const auto notify = [&] {
+    return SendMessageW(frame_.get(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+  };
+  auto controller =
+      std::make_unique<CClipTreeController>(other, host_, handler_, MakeSkinImage(), 96);
+  EXPECT_EQ(notify(), CDRF_NOTIFYITEMDRAW);
+  controller.reset();
+  EXPECT_EQ(notify(), CDRF_DODEFAULT);
+  DestroyWindow(other);
+}
+
+TEST_F(ClipTreeWiringTest, TheTreesOwnHandlingRunsInsideTheMessageScope) {
+  FillStore();
+  int depth = -1;
+  frameHears = [&](const NMHDR& header) {
+    if (header.code == TVN_SELCHANGEDW) depth = CMessageScope::Depth();
+  };
+  TreeView_SelectItem(tree_, ClipRow(kNotesCategoryId, 0));
+  EXPECT_EQ(depth, 1);  // a close heard in there waits for the selection to end
+}
+
+TEST_F(ClipTreeWiringTest, AnExceptionInAHandlerIsReportedAndTheTreeGoesOn) {
+  std::vector<std::string> reported;
+  SetUiExceptionHandler([&](const std::exception& error) { reported.push_back(error.what()); });
+  host_.searchFails = true;
+  SendMessageW(tree_, WM_CHAR, L'a', 0);
+  host_.searchFails = false;
+  SendMessageW(tree_, WM_CHAR, L'b', 0);
+  EXPECT_EQ(reported, std::vector<std::string>{"no search"});
+  EXPECT_EQ(host_.typed, L"b");
+}
 
 TEST_F(ClipTreeDrawingTest, CategoryRowsStandOnTheirSkinStripeWithTheirIcon) {
   FillStore();
