@@ -53,27 +53,24 @@ void CClipTreeController::Unhook() {
 
 LRESULT CALLBACK CClipTreeController::TreeProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-  // Held to the end: a close that the menu's loop hears waits until the command has run.
-  const CMessageScope scope;
-  auto* self = reinterpret_cast<CClipTreeController*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->treeProc_ == nullptr) {
-    // Unhooked while another subclass stayed above this one: the class's procedure is the
-    // tree's own.
-    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)),
-                           window, message, wParam, lParam);
-  }
-  const WNDPROC treeProc = self->treeProc_;
-  if (message == WM_NCDESTROY) {
-    self->Unhook();
-    return CallWindowProcW(treeProc, window, message, wParam, lParam);
-  }
-  try {
+  // The whole message, the tree's own procedure included, is one scope: a close that the
+  // menu's loop hears waits until the command has run.
+  return GuardedProcedure(LRESULT{0}, [&]() -> LRESULT {
+    auto* self = reinterpret_cast<CClipTreeController*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->treeProc_ == nullptr) {
+      // Unhooked while another subclass stayed above this one: the class's procedure is the
+      // tree's own.
+      return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)),
+                             window, message, wParam, lParam);
+    }
+    const WNDPROC treeProc = self->treeProc_;
+    if (message == WM_NCDESTROY) {
+      self->Unhook();
+      return CallWindowProcW(treeProc, window, message, wParam, lParam);
+    }
     if (self->HandleTreeMessage(message, wParam, lParam)) return 0;
-  } catch (...) {
-    ReportUiException();
-    return 0;
-  }
-  return CallWindowProcW(treeProc, window, message, wParam, lParam);
+    return CallWindowProcW(treeProc, window, message, wParam, lParam);
+  });
 }
 
 bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
