@@ -60,33 +60,40 @@ class CClipTreeController final : public CNotifyReceiver {
   // Above the ids the tree view gives its own timers.
   static constexpr UINT_PTR kPreviewTimerId = 0x5150;
 
+  // The subclass, the routing of the tree's messages and the keyboard
+  // (clip_tree_controller.cpp).
   static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // Gives the tree its own procedure back, if it still has this one, and stops hearing its
   // notifications.
   void Unhook();
   // True when the message was handled here and must not reach the tree.
   bool HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ItemsTreeMouseDown(bool rightButton, POINT point);
+  void ItemsTreeDblClick();
+  // True when the key was taken here.
+  bool ItemsTreeKeyDown(WPARAM key);
 
+  // Drawing (clip_tree_paint.cpp).
   LRESULT ItemsTreeCustomDrawItem(NMTVCUSTOMDRAW& draw);
   // The tree's WM_PAINT: the rows on screen that `dirty` touches, and the background below
   // the last row.
   void ItemsTreePaint(HDC dc, const RECT& dirty);
   // `node`'s row into `dc` at `row` (whose height is the tree's item height).
   void PaintRow(HDC dc, HTREEITEM item, const CItemNode& node, RECT row, bool selected);
-  void ItemsTreeMouseDown(bool rightButton, POINT point);
-  void ItemsTreeMouseMove(POINT point);
-  void ItemsTreeEndDrag(POINT point);
-  void ItemsTreeDblClick();
-  // True when the key was taken here.
-  bool ItemsTreeKeyDown(WPARAM key);
   void PaintEmptyText(HDC dc);
 
-  // The preview of `row`'s clip comes once the pointer has rested on it, or the keyboard has
-  // left the selection there, for a moment.
+  // Dragging (clip_tree_drag.cpp).
+  void ItemsTreeMouseMove(POINT point);
+  void ItemsTreeEndDrag(POINT point);
+
+  // The preview's timing (clip_tree_preview_timing.cpp). The preview of `row`'s clip comes
+  // once the pointer has rested on it, or the keyboard has left the selection there, for a
+  // moment.
   void SchedulePreview(HTREEITEM row);
   void ShowPreview();
   void HoverAt(POINT point);
 
+  // The context menus and their commands (clip_tree_commands.cpp).
   // The row a context menu was opened for.
   struct MenuTarget {
     int id = 0;
