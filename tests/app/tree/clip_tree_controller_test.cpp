@@ -20,6 +20,7 @@
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
 #include "foundation/skin_image.h"
+#include "platform/dib_info.h"
 #include "platform/win32/notify_reflection.h"
 #include "platform/win32/window.h"
 #include "store/image_item.h"
@@ -256,13 +257,7 @@ class ClipTreeTest : public ::testing::Test {
   class CPicture {
    public:
     explicit CPicture(HWND tree, bool paint = false) {
-      BITMAPINFO info{};
-      info.bmiHeader.biSize = sizeof(info.bmiHeader);
-      info.bmiHeader.biWidth = kTreeWidth;
-      info.bmiHeader.biHeight = -kTreeHeight;  // top row first
-      info.bmiHeader.biPlanes = 1;
-      info.bmiHeader.biBitCount = 32;
-      info.bmiHeader.biCompression = BI_RGB;
+      const BITMAPINFO info = TopDownDibInfo(kTreeWidth, kTreeHeight, 32);
       void* bits = nullptr;
       UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
       bitmap_.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
