@@ -14,9 +14,12 @@ POINT PointOf(LPARAM lParam) {
 
 }  // namespace
 
-CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host,
-                                         CClipboardHandler& handler, const TBitmap& skin, int dpi)
-    : tree_(tree), host_(host), handler_(handler), painter_(std::make_unique<CClipRowPainter>(skin, dpi)),
+CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, CClipboardHandler& handler,
+                                         const TBitmap& skin, int dpi)
+    : tree_(tree),
+      host_(host),
+      handler_(handler),
+      painter_(std::make_unique<CClipRowPainter>(skin, dpi)),
       preview_(host.OwnerWindow(), dpi) {
   TreeView_SetItemHeight(tree_, painter_->RowHeight());
   // A plain subclass rather than SetWindowSubclass's, which looks its chain up in a window

@@ -102,7 +102,8 @@ TEST(ClipTreeNodeSearchTest, FindsAClipInANestedCategoryButNeverACategoryOfItsId
   CItemNode* inner = Adopt(*user, Category(1002));
   // A damaged file can give a clip an id in the range of category ids.
   CItemNode* clip = Adopt(*inner, Clip(1001, 1002));
-  CItemNode* note = Adopt(*Adopt(*root, Category(kNotesCategoryId)), Clip(100003, kNotesCategoryId));
+  CItemNode* note =
+      Adopt(*Adopt(*root, Category(kNotesCategoryId)), Clip(100003, kNotesCategoryId));
   EXPECT_EQ(FindClipNode(*root, 1001), clip);
   EXPECT_EQ(FindClipNode(*root, 100003), note);
   EXPECT_EQ(FindClipNode(*root, 1002), nullptr);
