@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/tree/preview_content.h"
+#include "platform/dib_info.h"
 #include "platform/win32/dpi.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
@@ -122,13 +123,7 @@ void CClipPreview::Paint() {
   SetBkMode(paint.get(), TRANSPARENT);
   int bottom = padding;
   if (picture_) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture_->Width();
-    info.bmiHeader.biHeight = -picture_->Height();  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownDibInfo(picture_->Width(), picture_->Height(), 24);
     SetDIBitsToDevice(paint.get(), padding, padding, picture_->Width(), picture_->Height(), 0, 0, 0,
                       picture_->Height(), picture_->Row(0), &info, DIB_RGB_COLORS);
     bottom += picture_->Height();

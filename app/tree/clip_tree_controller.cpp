@@ -1,54 +1,25 @@
 #include "app/tree/clip_tree_controller.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "app/tree/clip_tree_rules.h"
-#include "app/tree/preview_content.h"
-#include "categories/clipboard_handler.h"
-#include "foundation/question_box.h"
 #include "platform/win32/window.h"
-#include "store/base_item.h"
 
 namespace {
-
-constexpr int kDragThreshold = 10;
-// Above the ids the tree view gives its own timers.
-constexpr UINT_PTR kPreviewTimerId = 0x5150;
 
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-// The clip's node anywhere in the mirror, or null. Searched anew each time because a
-// capture or a move rebuilds the mirror while the user drags or a menu is open. Categories
-// may nest deep in a damaged file: walked with a list rather than recursion.
-CItemNode* FindClipNode(CItemNode& root, int clipId) {
-  std::vector<CItemNode*> pending{&root};
-  while (!pending.empty()) {
-    CItemNode* category = pending.back();
-    pending.pop_back();
-    auto found = category->children.find(static_cast<unsigned int>(clipId));
-    if (found != category->children.end() && !found->second->isCategory) return found->second.get();
-    for (auto& [childId, child] : category->children) {
-      if (child->isCategory) pending.push_back(child.get());
-    }
-  }
-  return nullptr;
-}
-
-HTREEITEM RowOf(const CItemNode* node) {
-  return node != nullptr ? reinterpret_cast<HTREEITEM>(node->treeNode) : nullptr;
-}
-
 }  // namespace
 
-CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, const TBitmap& skin,
-                                         int dpi)
-    : tree_(tree), host_(host), painter_(std::make_unique<CClipRowPainter>(skin, dpi)),
+CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, CClipboardHandler& handler,
+                                         const TBitmap& skin, int dpi)
+    : tree_(tree),
+      host_(host),
+      handler_(handler),
+      painter_(std::make_unique<CClipRowPainter>(skin, dpi)),
       preview_(host.OwnerWindow(), dpi) {
   TreeView_SetItemHeight(tree_, painter_->RowHeight());
   // A plain subclass rather than SetWindowSubclass's, which looks its chain up in a window
@@ -57,6 +28,7 @@ CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, const T
   SetWindowLongPtrW(tree_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   treeProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TreeProc)));
+  SetNotifyReceiver(tree_, this);
 }
 
 CClipTreeController::~CClipTreeController() { Unhook(); }
@@ -77,33 +49,31 @@ void CClipTreeController::Unhook() {
       SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(treeProc_));
     }
     SetWindowLongPtrW(tree_, GWLP_USERDATA, 0);
+    SetNotifyReceiver(tree_, nullptr);
   }
   treeProc_ = nullptr;
 }
 
 LRESULT CALLBACK CClipTreeController::TreeProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-  // Held to the end: a close that the menu's loop hears waits until the command has run.
-  const CMessageScope scope;
-  auto* self = reinterpret_cast<CClipTreeController*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr || self->treeProc_ == nullptr) {
-    // Unhooked while another subclass stayed above this one: the class's procedure is the
-    // tree's own.
-    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)),
-                           window, message, wParam, lParam);
-  }
-  const WNDPROC treeProc = self->treeProc_;
-  if (message == WM_NCDESTROY) {
-    self->Unhook();
-    return CallWindowProcW(treeProc, window, message, wParam, lParam);
-  }
-  try {
+  // The whole message, the tree's own procedure included, is one scope: a close that the
+  // menu's loop hears waits until the command has run.
+  return GuardedProcedure(LRESULT{0}, [&]() -> LRESULT {
+    auto* self = reinterpret_cast<CClipTreeController*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->treeProc_ == nullptr) {
+      // Unhooked while another subclass stayed above this one: the class's procedure is the
+      // tree's own.
+      return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)),
+                             window, message, wParam, lParam);
+    }
+    const WNDPROC treeProc = self->treeProc_;
+    if (message == WM_NCDESTROY) {
+      self->Unhook();
+      return CallWindowProcW(treeProc, window, message, wParam, lParam);
+    }
     if (self->HandleTreeMessage(message, wParam, lParam)) return 0;
-  } catch (...) {
-    ReportUiException();
-    return 0;
-  }
-  return CallWindowProcW(treeProc, window, message, wParam, lParam);
+    return CallWindowProcW(treeProc, window, message, wParam, lParam);
+  });
 }
 
 bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -178,83 +148,25 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
   }
 }
 
-LRESULT CClipTreeController::OnNotify(NMHDR* header, bool& handled) {
-  handled = false;
-  if (header == nullptr || header->hwndFrom != tree_) return 0;
-  if (header->code == TVN_SELCHANGEDW) {
-    const auto& change = *reinterpret_cast<NMTREEVIEWW*>(header);
+bool CClipTreeController::OnReflectedNotify(NMHDR& header, LRESULT& result) {
+  if (header.code == TVN_SELCHANGEDW) {
+    const auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
     // By the keyboard, or by the search while the window has the keyboard.
     if (change.action == TVC_BYKEYBOARD ||
         (change.action == TVC_UNKNOWN && GetForegroundWindow() == host_.OwnerWindow())) {
       SchedulePreview(change.itemNew.hItem);
     }
-    return 0;
+    return false;
   }
-  if (header->code == TVN_DELETEITEMW) {
-    const HTREEITEM gone = reinterpret_cast<NMTREEVIEWW*>(header)->itemOld.hItem;
+  if (header.code == TVN_DELETEITEMW) {
+    const HTREEITEM gone = reinterpret_cast<NMTREEVIEWW&>(header).itemOld.hItem;
     if (gone == previewRow_) HidePreview();
     if (gone == hoverRow_) hoverRow_ = nullptr;
-    return 0;
+    return false;
   }
-  if (header->code != NM_CUSTOMDRAW) return 0;
-  handled = true;
-  return ItemsTreeCustomDrawItem(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
-}
-
-// What the control draws itself (WM_PRINTCLIENT) comes here, row by row.
-LRESULT CClipTreeController::ItemsTreeCustomDrawItem(NMTVCUSTOMDRAW& draw) {
-  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
-  const auto* node = reinterpret_cast<const CItemNode*>(draw.nmcd.lItemlParam);
-  if (node == nullptr) return CDRF_SKIPDEFAULT;
-  PaintRow(draw.nmcd.hdc, reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec), *node, draw.nmcd.rc,
-           (draw.nmcd.uItemState & CDIS_SELECTED) != 0);
-  return CDRF_SKIPDEFAULT;
-}
-
-void CClipTreeController::ItemsTreePaint(HDC dc, const RECT& dirty) {
-  RECT client{};
-  GetClientRect(tree_, &client);
-  const COLORREF chosen = TreeView_GetBkColor(tree_);
-  const UniqueBrush background(
-      CreateSolidBrush(chosen != static_cast<COLORREF>(-1) ? chosen : GetSysColor(COLOR_WINDOW)));
-  const int rowHeight = TreeView_GetItemHeight(tree_);
-  LONG rowsBottom = client.top;
-  for (HTREEITEM item = TreeView_GetFirstVisible(tree_); item != nullptr;
-       item = TreeView_GetNextVisible(tree_, item)) {
-    RECT row{};
-    if (!TreeView_GetItemRect(tree_, item, &row, FALSE) || row.top >= client.bottom ||
-        row.top >= dirty.bottom) {
-      break;
-    }
-    row.bottom = row.top + rowHeight;
-    rowsBottom = row.bottom;
-    if (row.bottom <= dirty.top) continue;
-    const bool selected = (TreeView_GetItemState(tree_, item, TVIS_SELECTED) & TVIS_SELECTED) != 0;
-    if (const CItemNode* node = NodeOf(item)) {
-      PaintRow(dc, item, *node, row, selected);
-    } else {
-      FillRect(dc, &row, background.get());
-    }
-  }
-  RECT below = dirty;
-  below.top = std::max(below.top, rowsBottom);
-  if (below.top < below.bottom) FillRect(dc, &below, background.get());
-  if (!emptyText_.empty() && TreeView_GetCount(tree_) == 0) PaintEmptyText(dc);
-}
-
-void CClipTreeController::PaintRow(HDC dc, HTREEITEM item, const CItemNode& node, RECT row,
-                                   bool selected) {
-  RowState state;
-  state.selected = selected;
-  state.hasParent = HasParentRow(item);
-  state.precedingSiblings = node.RowsBefore();
-  state.quickPasteMode = host_.QuickPasteMode();
-  state.menuHighlight = FromColorRef(GetSysColor(COLOR_MENUHILIGHT));
-  // The row is as high as the tree's item height. Wine reports a rectangle one pixel
-  // shorter, which would squeeze every row by a line.
-  row.bottom = row.top + TreeView_GetItemHeight(tree_);
-  painter_->Paint(dc, row, node, state, host_.CategoriesIcons(), host_.MoreIcons());
+  if (header.code != NM_CUSTOMDRAW) return false;
+  result = ItemsTreeCustomDrawItem(reinterpret_cast<NMTVCUSTOMDRAW&>(header));
+  return true;
 }
 
 void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
@@ -280,51 +192,6 @@ void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
   }
 }
 
-void CClipTreeController::ItemsTreeMouseMove(POINT point) {
-  if (!drag_) return;
-  if (!drag_->started && (std::abs(point.x - drag_->start.x) >= kDragThreshold ||
-                          std::abs(point.y - drag_->start.y) >= kDragThreshold)) {
-    drag_->started = true;
-  }
-  if (!drag_->started) return;
-  // Only the tree takes a drop; elsewhere the cursor says so.
-  RECT client{};
-  GetClientRect(tree_, &client);
-  SetCursor(LoadCursorW(nullptr, PtInRect(&client, point) ? IDC_ARROW : IDC_NO));
-}
-
-void CClipTreeController::ItemsTreeEndDrag(POINT point) {
-  // Taken first: releasing the capture reports WM_CAPTURECHANGED, which clears drag_.
-  const std::optional<Drag> drag = std::exchange(drag_, std::nullopt);
-  if (GetCapture() == tree_) ReleaseCapture();
-  if (!drag || !drag->started) return;
-
-  CClipboardHandler& handler = GetHandler();
-  CItemNode* dragged = FindClipNode(handler.Root(), drag->clipId);
-  RECT client{};
-  GetClientRect(tree_, &client);
-  if (dragged == nullptr || !PtInRect(&client, point)) return;  // gone, or not dropped here
-  TVHITTESTINFO hit{};
-  hit.pt = point;
-  const HTREEITEM targetRow = TreeView_HitTest(tree_, &hit);
-  bool belowDragged = false;
-  for (HTREEITEM row = targetRow; row != nullptr; row = TreeView_GetParent(tree_, row)) {
-    if (row == RowOf(dragged)) belowDragged = true;
-  }
-  const DropDecision drop = DecideDrop(dragged, targetRow != nullptr ? NodeOf(targetRow) : nullptr,
-                                       belowDragged, (hit.flags & TVHT_ONITEMINDENT) != 0);
-  if (drop.action == EDropAction::kNone) return;
-  if (drop.action == EDropAction::kCopyToClipboard) {
-    handler.PutItemToClipboard(drag->clipId);
-  } else {
-    handler.MoveItem(drag->clipId, drop.categoryId);
-  }
-  handler.RebuildTree();
-  if (HTREEITEM again = RowOf(FindClipNode(handler.Root(), drag->clipId))) {
-    TreeView_SelectItem(tree_, again);
-  }
-}
-
 void CClipTreeController::ItemsTreeDblClick() { ActivateSelectedRow(); }
 
 bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
@@ -344,71 +211,6 @@ bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
   }
 }
 
-void CClipTreeController::SetEmptyText(std::u16string text) {
-  if (text == emptyText_) return;
-  emptyText_ = std::move(text);
-  InvalidateRect(tree_, nullptr, TRUE);
-}
-
-void CClipTreeController::PaintEmptyText(HDC dc) {
-  RECT client{};
-  GetClientRect(tree_, &client);
-  SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(tree_, WM_GETFONT, 0, 0)));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-  RECT text = client;
-  text.top += TreeView_GetItemHeight(tree_) / 2;
-  DrawTextW(dc, reinterpret_cast<const wchar_t*>(emptyText_.c_str()), -1, &text,
-            DT_CENTER | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
-}
-
-void CClipTreeController::HoverAt(POINT point) {
-  // The system also reports a move when rows or windows change under a resting pointer:
-  // that must not take away the preview that the keyboard asked for.
-  if (drag_ || (point.x == lastPointer_.x && point.y == lastPointer_.y)) return;
-  lastPointer_ = point;
-  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, tree_, 0};
-  TrackMouseEvent(&track);
-  TVHITTESTINFO hit{};
-  hit.pt = point;
-  HTREEITEM row = TreeView_HitTest(tree_, &hit);
-  if ((hit.flags & TVHT_ONITEM) == 0 && (hit.flags & TVHT_ONITEMRIGHT) == 0) row = nullptr;
-  if (row == hoverRow_) return;
-  hoverRow_ = row;
-  HidePreview();
-  if (row != nullptr) SchedulePreview(row);
-}
-
-void CClipTreeController::SchedulePreview(HTREEITEM row) {
-  preview_.Hide();
-  previewRow_ = row;
-  if (row == nullptr) {
-    KillTimer(tree_, kPreviewTimerId);
-    return;
-  }
-  SetTimer(tree_, kPreviewTimerId, kPreviewDelayMilliseconds, nullptr);
-}
-
-void CClipTreeController::HidePreview() {
-  // The folded window asks at every tick; the timer is set only while a row is due.
-  if (std::exchange(previewRow_, nullptr) != nullptr) KillTimer(tree_, kPreviewTimerId);
-  preview_.Hide();
-}
-
-void CClipTreeController::ShowPreview() {
-  const HTREEITEM row = std::exchange(previewRow_, nullptr);
-  const CItemNode* node = NodeOf(row);
-  if (node == nullptr || node->isCategory || !IsWindowVisible(tree_)) return;
-  const CBaseItem* clip = GetHandler().FindItem(static_cast<int>(node->id));
-  RECT rowRect{};
-  if (clip == nullptr || !TreeView_GetItemRect(tree_, row, &rowRect, FALSE)) return;
-  POINT rowTop{0, rowRect.top};
-  ClientToScreen(tree_, &rowTop);
-  RECT list{};
-  GetWindowRect(GetParent(tree_), &list);
-  preview_.Show(*clip, list, rowTop.y);
-}
-
 void CClipTreeController::ActivateSelectedRow(bool plainTextOnly) {
   const HTREEITEM selected = TreeView_GetSelection(tree_);
   if (selected == nullptr) return;
@@ -419,84 +221,6 @@ void CClipTreeController::ActivateSelectedRow(bool plainTextOnly) {
   } else if (const CItemNode* node = NodeOf(selected); node != nullptr && !node->isCategory) {
     host_.CopyClipAsPlainText(static_cast<int>(node->id));
   }
-}
-
-void CClipTreeController::ShowMenu(UniqueMenu menu, POINT point, MenuTarget target) {
-  if (!menu) return;
-  ClientToScreen(tree_, &point);
-  RunCommand(TrackClipTreeMenu(host_.OwnerWindow(), menu.get(), point), target);
-}
-
-void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target) {
-  // The menu ran a message loop, in which a capture may have rebuilt the tree, trimmed the
-  // clip and moved the selection to a neighbour: the command is for the row that was
-  // right-clicked, found anew by its id, or for nothing when it is gone. Only its values
-  // are kept across the dialogs below.
-  if (command == kCmdNone) return;
-  CItemNode& root = GetHandler().Root();
-  const CItemNode* node = target.isCategory
-                              ? root.FindMarkedNode(static_cast<unsigned int>(target.id))
-                              : FindClipNode(root, target.id);
-  if (node == nullptr) return;
-  const int id = static_cast<int>(node->id);
-  const int categoryId = static_cast<int>(node->categoryId);
-  const bool isCategory = node->isCategory;
-  const bool inHistory = node->inHistory;
-  const KeyCombination hotKey = node->hotKey;
-  const std::u16string caption = node->caption;
-  CClipboardHandler& handler = GetHandler();
-  switch (command) {
-    case kCmdMoveToClipboard:
-      if (!isCategory) host_.MoveClipToClipboard(id);
-      break;
-    case kCmdCopyAsPlainText:
-      if (!isCategory) host_.CopyClipAsPlainText(id);
-      break;
-    case kCmdMoveToNotes:
-      if (isCategory || !inHistory) return;
-      handler.MoveItem(id, kNotesCategoryId);
-      handler.RebuildTree();
-      break;
-    case kCmdSetHotKey:
-      if (isCategory) return;
-      if (const std::optional<KeyCombination> key = host_.AskHotKey(hotKey)) {
-        GetHandler().SetItemHotKey(id, *key);
-        GetHandler().RebuildTree();
-      }
-      break;
-    case kCmdDeleteItem:
-      if (isCategory) return;
-      handler.DeleteItem(id);
-      handler.RebuildTree();
-      break;
-    case kCmdClear:
-      if (AskYesNo(host_.OwnerWindow(), kClearQuestion)) {
-        GetHandler().DeleteItemsOfCategory(categoryId);
-        GetHandler().RebuildTree();
-      }
-      break;
-    case kCmdAddCategory:
-      EditCategory(0, 0);
-      break;
-    case kCmdAddChildCategory:
-      if (isCategory) EditCategory(0, id);
-      break;
-    case kCmdEditCategory:
-      if (isCategory) EditCategory(id, 0);
-      break;
-    case kCmdDeleteCategory:
-      if (isCategory && AskYesNo(host_.OwnerWindow(), DeleteCategoryQuestion(caption)) &&
-          GetHandler().DeleteCategory(id)) {
-        GetHandler().RebuildTree();
-      }
-      break;
-    case kCmdNone:
-      break;
-  }
-}
-
-void CClipTreeController::EditCategory(int categoryId, int parentId) {
-  if (host_.EditCategory(categoryId, parentId)) GetHandler().RebuildTree();
 }
 
 CItemNode* CClipTreeController::NodeOf(HTREEITEM row) const {

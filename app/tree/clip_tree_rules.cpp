@@ -1,5 +1,7 @@
 #include "app/tree/clip_tree_rules.h"
 
+#include <vector>
+
 #include "store/base_item.h"
 
 namespace {
@@ -41,4 +43,19 @@ DropDecision DecideDrop(const CItemNode* dragged, const CItemNode* target,
     return {EDropAction::kCopyToClipboard, category};
   }
   return {EDropAction::kMove, category};
+}
+
+// Categories may nest deep in a damaged file: walked with a list rather than recursion.
+CItemNode* FindClipNode(CItemNode& root, int clipId) {
+  std::vector<CItemNode*> pending{&root};
+  while (!pending.empty()) {
+    CItemNode* category = pending.back();
+    pending.pop_back();
+    auto found = category->children.find(static_cast<unsigned int>(clipId));
+    if (found != category->children.end() && !found->second->isCategory) return found->second.get();
+    for (auto& [childId, child] : category->children) {
+      if (child->isCategory) pending.push_back(child.get());
+    }
+  }
+  return nullptr;
 }

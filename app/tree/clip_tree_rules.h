@@ -1,6 +1,6 @@
 #pragma once
 // The clip tree's rules apart from the window: what its two context menus offer for a row,
-// what a dropped clip does, and the confirmation texts.
+// what a dropped clip does, where a clip's node is, and the confirmation texts.
 
 #include <string>
 
@@ -50,3 +50,8 @@ struct DropDecision {
 // nothing, and so does a dragged row that is not a clip.
 DropDecision DecideDrop(const CItemNode* dragged, const CItemNode* target,
                         bool targetIsDraggedOrBelow, bool onIndent);
+
+// The node of the clip `clipId` anywhere below `root`, or null; a category of that id is not
+// a clip. Looked up anew at each use rather than kept: a capture or a move rebuilds the
+// mirror while the user drags or a menu is open.
+CItemNode* FindClipNode(CItemNode& root, int clipId);

@@ -15,6 +15,7 @@
 #include "app/window/system_input.h"
 #include "foundation/error_box.h"
 #include "foundation/settings_storage.h"
+#include "platform/win32/notify_reflection.h"
 
 namespace {
 
@@ -82,12 +83,9 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       return TRUE;
     }
     case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (header->hwndFrom == tree_ && treeController_) {
-        bool handled = false;
-        const LRESULT result = treeController_->OnNotify(header, handled);
-        if (handled) return result;
-      }
+      // The tree's notifications go back to its controller.
+      LRESULT result = 0;
+      if (ReflectNotify(lParam, result)) return result;
       return 0;
     }
     case WM_NCRBUTTONDOWN:

@@ -40,7 +40,7 @@ void TClipboardViewerForm::FormActivate() {
   HandLimitsToStore();
   step([&] {
     treeController_ = std::make_unique<CClipTreeController>(
-        tree_, *this, settings_->GetSkin(), dpi_);
+        tree_, *this, handler, settings_->GetSkin(), dpi_);
   });
   handler.SetThumbnailHeight(MainWindowMetricsAt(dpi_).thumbnailHeight);
   ReadDataFile();

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
 #include "foundation/skin_image.h"
+#include "platform/dib_info.h"
+#include "platform/win32/notify_reflection.h"
+#include "platform/win32/window.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
@@ -32,13 +36,15 @@ constexpr std::uint32_t kIconColour = 0x00A000;
 constexpr std::uint32_t kMarkColour = 0xFF0000;
 constexpr int kWork = 1001;
 
-CClipTreeController* forwardTo = nullptr;
+// Hears each notification that reaches the frame, before it is reflected.
+std::function<void(const NMHDR&)> frameHears;
 
+// The tree's parent, as the main window is: it reflects the tree's notifications.
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY && forwardTo != nullptr) {
-    bool handled = false;
-    const LRESULT result = forwardTo->OnNotify(reinterpret_cast<NMHDR*>(lParam), handled);
-    if (handled) return result;
+  if (message == WM_NOTIFY) {
+    if (frameHears) frameHears(*reinterpret_cast<const NMHDR*>(lParam));
+    LRESULT result = 0;
+    if (ReflectNotify(lParam, result)) return result;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -105,7 +111,10 @@ class CFakeHost : public CClipTreeHost {
     return false;
   }
   std::optional<KeyCombination> AskHotKey(KeyCombination) override { return std::nullopt; }
-  void TypeToSearch(wchar_t character) override { typed.push_back(character); }
+  void TypeToSearch(wchar_t character) override {
+    if (searchFails) throw std::runtime_error("no search");
+    typed.push_back(character);
+  }
   void OpenSearch() override { ++searchesOpened; }
   void EscapePressed() override { ++escapes; }
 
@@ -118,6 +127,7 @@ class CFakeHost : public CClipTreeHost {
   std::vector<int> plainTextClips;
   std::vector<std::pair<int, int>> edits;
   std::wstring typed;
+  bool searchFails = false;
   int searchesOpened = 0;
   int escapes = 0;
 };
@@ -145,21 +155,20 @@ class ClipTreeTest : public ::testing::Test {
   ClipTreeTest() {
     Settings::CreateSettings(folder_.Path() / "quillery.ini", true);
     host_.owner = frame_.get();
-    CreateHandler(&view_, driver_.OwnerWindow());
-    driver_.OnChange([] {
-      GetHandler().CaptureClipboard();
-      GetHandler().RebuildTree();
+    handler_.AttachTree(&view_, driver_.OwnerWindow());
+    driver_.OnChange([this] {
+      handler_.CaptureClipboard();
+      handler_.RebuildTree();
     });
-    forwardTo = &controller_;
     ShowWindow(frame_.get(), SW_SHOWNOACTIVATE);
   }
   ~ClipTreeTest() override {
-    forwardTo = nullptr;
+    frameHears = nullptr;
+    SetUiExceptionHandler({});
     SetClipTreeMenuTestHook({});
     SetQuestionBoxHandler({});
     driver_.OnChange(nullptr);
     TreeView_DeleteAllItems(tree_);  // the rows' data goes with the handler
-    ReleaseHandler();
     Settings::ReleaseSettings();
   }
 
@@ -170,12 +179,12 @@ class ClipTreeTest : public ::testing::Test {
     CCategory work;
     work.id = kWork;
     work.name = u"Work";
-    GetHandler().AppendCategory(work);
-    GetHandler().SetLastCategoryId(kWork);
+    handler_.AppendCategory(work);
+    handler_.SetLastCategoryId(kWork);
     AddClip(kNotesCategoryId, u"n1");
     AddClip(kNotesCategoryId, u"n2");
     AddClip(kWork, u"w1");
-    GetHandler().RebuildTree();
+    handler_.RebuildTree();
     for (TTreeNode* row : view_.ChildRows(nullptr)) view_.SetExpanded(row, true);
   }
 
@@ -184,15 +193,15 @@ class ClipTreeTest : public ::testing::Test {
     clip->text = text;
     clip->textLength = static_cast<int>(text.size());
     clip->categoryId = categoryId;
-    GetHandler().AppendClip(std::move(clip));
+    handler_.AppendClip(std::move(clip));
   }
 
-  static HTREEITEM CategoryRow(int categoryId) {
+  HTREEITEM CategoryRow(int categoryId) {
     return reinterpret_cast<HTREEITEM>(
-        GetHandler().Root().children.at(static_cast<unsigned>(categoryId))->treeNode);
+        handler_.Root().children.at(static_cast<unsigned>(categoryId))->treeNode);
   }
   // The `index`-th row below the category's row, in view order.
-  HTREEITEM ClipRow(int categoryId, int index) const {
+  HTREEITEM ClipRow(int categoryId, int index) {
     return reinterpret_cast<HTREEITEM>(
         view_.ChildRows(reinterpret_cast<TTreeNode*>(CategoryRow(categoryId))).at(index));
   }
@@ -248,13 +257,7 @@ class ClipTreeTest : public ::testing::Test {
   class CPicture {
    public:
     explicit CPicture(HWND tree, bool paint = false) {
-      BITMAPINFO info{};
-      info.bmiHeader.biSize = sizeof(info.bmiHeader);
-      info.bmiHeader.biWidth = kTreeWidth;
-      info.bmiHeader.biHeight = -kTreeHeight;  // top row first
-      info.bmiHeader.biPlanes = 1;
-      info.bmiHeader.biBitCount = 32;
-      info.bmiHeader.biCompression = BI_RGB;
+      const BITMAPINFO info = TopDownDibInfo(kTreeWidth, kTreeHeight, 32);
       void* bits = nullptr;
       UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
       bitmap_.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -275,8 +278,8 @@ class ClipTreeTest : public ::testing::Test {
     const std::uint32_t* pixels_ = nullptr;
   };
 
-  static int IdOf(const std::u16string& text) {
-    for (const auto& clip : GetHandler().Items()) {
+  int IdOf(const std::u16string& text) const {
+    for (const auto& clip : handler_.Items()) {
       const auto* item = dynamic_cast<const CTextItem*>(clip.get());
       if (item != nullptr && item->text == text) return clip->id;
     }
@@ -285,7 +288,7 @@ class ClipTreeTest : public ::testing::Test {
 
   std::vector<std::u16string> TextsOf(int categoryId) const {
     std::vector<std::u16string> texts;
-    for (const auto& clip : GetHandler().Items()) {
+    for (const auto& clip : handler_.Items()) {
       const auto* text = dynamic_cast<const CTextItem*>(clip.get());
       if (clip->categoryId == categoryId) texts.push_back(text != nullptr ? text->text : u"<picture>");
     }
@@ -297,13 +300,52 @@ class ClipTreeTest : public ::testing::Test {
   UniqueWindow frame_ = MakeFrame();
   HWND tree_ = MakeTree(frame_.get());
   CWin32TreeView view_{tree_};
+  CClipboardHandler handler_;  // after the view: its mirror goes first
   CFakeHost host_;
-  CClipTreeController controller_{tree_, host_, MakeSkinImage(), 96};
+  CClipTreeController controller_{tree_, host_, handler_, MakeSkinImage(), 96};
 };
 
 using ClipTreeDrawingTest = ClipTreeTest;
 using ClipTreeMenuTest = ClipTreeTest;
 using ClipTreeDragTest = ClipTreeTest;
+using ClipTreeWiringTest = ClipTreeTest;
+
+TEST_F(ClipTreeWiringTest, ATreesDrawingIsAnsweredOnlyWhileItsControllerLives) {
+  HWND other = MakeTree(frame_.get());
+  NMTVCUSTOMDRAW draw{};
+  draw.nmcd.hdr = {other, 0, static_cast<UINT>(NM_CUSTOMDRAW)};
+  draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+  const auto notify = [&] {
+    return SendMessageW(frame_.get(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+  };
+  auto controller =
+      std::make_unique<CClipTreeController>(other, host_, handler_, MakeSkinImage(), 96);
+  EXPECT_EQ(notify(), CDRF_NOTIFYITEMDRAW);
+  controller.reset();
+  EXPECT_EQ(notify(), CDRF_DODEFAULT);
+  DestroyWindow(other);
+}
+
+TEST_F(ClipTreeWiringTest, TheTreesOwnHandlingRunsInsideTheMessageScope) {
+  FillStore();
+  int depth = -1;
+  frameHears = [&](const NMHDR& header) {
+    if (header.code == TVN_SELCHANGEDW) depth = CMessageScope::Depth();
+  };
+  TreeView_SelectItem(tree_, ClipRow(kNotesCategoryId, 0));
+  EXPECT_EQ(depth, 1);  // a close heard in there waits for the selection to end
+}
+
+TEST_F(ClipTreeWiringTest, AnExceptionInAHandlerIsReportedAndTheTreeGoesOn) {
+  std::vector<std::string> reported;
+  SetUiExceptionHandler([&](const std::exception& error) { reported.push_back(error.what()); });
+  host_.searchFails = true;
+  SendMessageW(tree_, WM_CHAR, L'a', 0);
+  host_.searchFails = false;
+  SendMessageW(tree_, WM_CHAR, L'b', 0);
+  EXPECT_EQ(reported, std::vector<std::string>{"no search"});
+  EXPECT_EQ(host_.typed, L"b");
+}
 
 TEST_F(ClipTreeDrawingTest, CategoryRowsStandOnTheirSkinStripeWithTheirIcon) {
   FillStore();
@@ -352,8 +394,8 @@ TEST_F(ClipTreeDrawingTest, QuickPasteBadgeIsGreyAndGivesWayToTheTextInModeZero)
 
 TEST_F(ClipTreeDrawingTest, SelectedClipTakesTheMenuHighlightAndHotKeyShowsTheMark) {
   FillStore();
-  GetHandler().SetItemHotKey(static_cast<int>(GetHandler().Items().front()->id), 0xC041);
-  GetHandler().RebuildTree();
+  handler_.SetItemHotKey(static_cast<int>(handler_.Items().front()->id), 0xC041);
+  handler_.RebuildTree();
   TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 1));
   const CPicture picture(tree_);
   const RECT marked = RowRect(ClipRow(kHistoryCategoryId, 0));
@@ -370,8 +412,8 @@ TEST_F(ClipTreeDrawingTest, PictureClipShowsItsThumbnailUprightAtTheIndent) {
   FillRows(*clip->picture, 0, 22, 0xFF0000);
   FillRows(*clip->picture, 22, 44, 0x0000FF);
   clip->categoryId = kWork;
-  GetHandler().AppendClip(std::move(clip));
-  GetHandler().RebuildTree();
+  handler_.AppendClip(std::move(clip));
+  handler_.RebuildTree();
   const CPicture picture(tree_);
   const RECT row = RowRect(ClipRow(kWork, 1));  // 10 x 22 at (2, 1), no badge in "Work"
   EXPECT_EQ(picture.At(2 + 5, row.top + 1 + 4), 0xFF0000u);
@@ -419,8 +461,8 @@ TEST_F(ClipTreeMenuTest, CopyAsPlainTextGoesToTheHostForTextsButIsNoEntryForPict
   auto clip = std::make_unique<CImageItem>();
   clip->picture = std::make_unique<TBitmap>(4, 4, 24);
   clip->categoryId = kWork;
-  GetHandler().AppendClip(std::move(clip));
-  GetHandler().RebuildTree();
+  handler_.AppendClip(std::move(clip));
+  handler_.RebuildTree();
   const std::vector<MenuEntry> entries = RightClick(ClipRow(kWork, 1));
   EXPECT_TRUE(std::none_of(entries.begin(), entries.end(),
                            [](const MenuEntry& entry) { return entry.caption == u"Copy as plain text"; }));
@@ -466,8 +508,8 @@ TEST_F(ClipTreeMenuTest, DeletingACategoryAsksWithItsQuotedName) {
   });
   RightClick(CategoryRow(kWork), u"Delete");
   EXPECT_EQ(question, u"Delete category \"Work\"?");
-  EXPECT_EQ(GetHandler().FindCategory(kWork), nullptr);
-  EXPECT_EQ(GetHandler().Root().children.count(kWork), 0u);
+  EXPECT_EQ(handler_.FindCategory(kWork), nullptr);
+  EXPECT_EQ(handler_.Root().children.count(kWork), 0u);
 }
 
 TEST_F(ClipTreeMenuTest, ACommandActsOnTheRightClickedClipWhereverTheSelectionWent) {
@@ -651,8 +693,8 @@ TEST_F(ClipPreviewTest, APictureIsShownAt320By240AtMost) {
   auto clip = std::make_unique<CImageItem>();
   clip->picture = std::make_unique<TBitmap>(1920, 1080, 24);
   clip->categoryId = kNotesCategoryId;
-  GetHandler().AppendClip(std::move(clip));
-  GetHandler().RebuildTree();
+  handler_.AppendClip(std::move(clip));
+  handler_.RebuildTree();
   view_.SetExpanded(reinterpret_cast<TTreeNode*>(CategoryRow(kNotesCategoryId)), true);
   TreeView_SelectItem(tree_, CategoryRow(kNotesCategoryId));
   SendMessageW(tree_, WM_KEYDOWN, VK_DOWN, 0);

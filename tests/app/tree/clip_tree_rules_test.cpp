@@ -1,10 +1,11 @@
-// The clip tree's menu states, drop rules and questions.
+// The clip tree's menu states, drop rules, node search and questions.
 
 #include "app/tree/clip_tree_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "store/base_item.h"
 
@@ -24,6 +25,14 @@ std::unique_ptr<CItemNode> Clip(unsigned id, unsigned categoryId) {
   clip->categoryId = categoryId;
   clip->inHistory = categoryId == kHistoryCategoryId;
   return clip;
+}
+
+// Puts `child` below `parent`, under its id, as the mirror keeps it.
+CItemNode* Adopt(CItemNode& parent, std::unique_ptr<CItemNode> child) {
+  child->parent = &parent;
+  CItemNode* adopted = child.get();
+  parent.children[child->id] = std::move(child);
+  return adopted;
 }
 
 TEST(ClipTreeMenuRulesTest, HistoryClipsMoveAndNotesCopy) {
@@ -85,6 +94,28 @@ TEST(ClipTreeDropRulesTest, NothingHappensOnItselfOnAnIndentOrOutsideTheTree) {
   EXPECT_EQ(DecideDrop(clip.get(), user.get(), false, true).action, EDropAction::kNone);
   EXPECT_EQ(DecideDrop(clip.get(), nullptr, false, false).action, EDropAction::kNone);
   EXPECT_EQ(DecideDrop(user.get(), clip.get(), false, false).action, EDropAction::kNone);
+}
+
+TEST(ClipTreeNodeSearchTest, FindsAClipInANestedCategoryButNeverACategoryOfItsId) {
+  const auto root = Category(0);
+  CItemNode* user = Adopt(*root, Category(1001));
+  CItemNode* inner = Adopt(*user, Category(1002));
+  // A damaged file can give a clip an id in the range of category ids.
+  CItemNode* clip = Adopt(*inner, Clip(1001, 1002));
+  CItemNode* note =
+      Adopt(*Adopt(*root, Category(kNotesCategoryId)), Clip(100003, kNotesCategoryId));
+  EXPECT_EQ(FindClipNode(*root, 1001), clip);
+  EXPECT_EQ(FindClipNode(*root, 100003), note);
+  EXPECT_EQ(FindClipNode(*root, 1002), nullptr);
+  EXPECT_EQ(FindClipNode(*root, 100004), nullptr);
+}
+
+TEST(ClipTreeNodeSearchTest, ReachesAClipBelowCategoriesNestedThousandsDeep) {
+  const auto root = Category(0);
+  CItemNode* level = root.get();
+  for (unsigned depth = 0; depth < 100000; ++depth) level = Adopt(*level, Category(1001 + depth));
+  CItemNode* clip = Adopt(*level, Clip(500000, level->id));
+  EXPECT_EQ(FindClipNode(*root, 500000), clip);
 }
 
 }  // namespace
