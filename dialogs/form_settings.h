@@ -12,41 +12,12 @@
 
 #include "categories/item_node.h"
 #include "categories/win32_tree_view.h"
+#include "dialogs/form_settings_controls.h"
 #include "dialogs/settings_form_rules.h"
 #include "foundation/bitmap.h"
 #include "platform/win32/modal_dialog.h"
 
 class CClipboardHandler;
-
-// Control ids of the dialog. The controls of a page are children of that page's window, so
-// look them up with FindDialogControl rather than GetDlgItem.
-enum EFormSettingsControl : int {
-  kIdPageControl = 300,  // PageControl1, a tab control
-  kIdPageHotkeys,        // the pages' windows
-  kIdPageClipboard,
-  kIdPageCategories,
-  kIdPriHotKey,        // CBPriHotKey, a drop-down list
-  kIdSecondaryHotKey,  // SecondaryHotKey, a hot-key control
-  kIdQuickPasteNone,   // RGQuickPasteMode's three radio buttons
-  kIdQuickPasteCtrlHistory,
-  kIdQuickPasteAltHistory,
-  kIdWidth,  // EdWidth and UpDownWidth
-  kIdWidthSpin,
-  kIdHeight,
-  kIdHeightSpin,
-  kIdCapacity,
-  kIdCapacitySpin,
-  kIdShowMonitor,  // CBShowMonitor
-  kIdTransparency,
-  kIdTransparencySpin,
-  kIdCategoriesTree,  // CategoriesTree, a WC_TREEVIEWW
-  kIdAddCategory,     // BtAdd, BtAddChild, BtEdit, BtDelete
-  kIdAddChildCategory,
-  kIdEditCategory,
-  kIdDeleteCategory,
-  kIdStartWithWindows,  // "Start with Windows" on the "Clipboard" page
-  kIdPasteMethod,  // CBPasteMethod, a drop-down list on the hot-key page
-};
 
 // The control `id` anywhere below `dialog` (its pages included), or null.
 HWND FindDialogControl(HWND dialog, int id);
