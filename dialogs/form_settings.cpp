@@ -1,9 +1,9 @@
 #include "dialogs/form_settings.h"
 
-#include <uxtheme.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,27 +31,8 @@ constexpr int kQuickPasteTop = 137;                       // RGQuickPasteMode
 constexpr int kTreeIndent = 42;
 
 constexpr const wchar_t* kPageCaptions[] = {L"Hotkeys", L"Clipboard", L"Custom categories"};
-constexpr int kPageIds[] = {kIdPageHotkeys, kIdPageClipboard, kIdPageCategories};
-
-// An empty template for a page: a child dialog whose controls are added in code.
-std::vector<std::uint16_t> PageTemplate() {
-  std::vector<std::uint16_t> words(sizeof(DLGTEMPLATE) / 2 + 3, 0);
-  auto* page = reinterpret_cast<DLGTEMPLATE*>(words.data());
-  page->style = WS_CHILD | DS_CONTROL;
-  return words;
-}
-
-struct FindControl {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchControl(HWND window, LPARAM context) {
-  auto* find = reinterpret_cast<FindControl*>(context);
-  if (GetDlgCtrlID(window) != find->id) return TRUE;
-  find->found = window;
-  return FALSE;
-}
+constexpr std::array<int, CSettingsPages::kCount> kPageIds = {kIdPageHotkeys, kIdPageClipboard,
+                                                              kIdPageCategories};
 
 int SpinPosition(HWND spin) {
   BOOL failed = FALSE;
@@ -63,12 +44,6 @@ bool IsChecked(HWND button) {
 }
 
 }  // namespace
-
-HWND FindDialogControl(HWND dialog, int id) {
-  FindControl find{id, nullptr};
-  EnumChildWindows(dialog, &MatchControl, reinterpret_cast<LPARAM>(&find));
-  return find.found;
-}
 
 TFormSettings::TFormSettings(HWND owner) : owner_(owner) {
   SetForm(L"Settings", 393, 369, L"Arial", -13);
@@ -129,17 +104,17 @@ bool TFormSettings::OnInit() {
     item.pszText = const_cast<wchar_t*>(kPageCaptions[i]);
     SendMessageW(tab, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
-  for (int i = 0; i < 3; ++i) pages_[i] = MakePage(kPageIds[i]);
-  MakeHotkeysPage(pages_[0]);
-  MakeClipboardPage(pages_[1]);
-  MakeCategoriesPage(pages_[2]);
+  pages_.Make(Handle(), tab, kPageIds, *this);
+  MakeHotkeysPage(pages_.Page(0));
+  MakeClipboardPage(pages_.Page(1));
+  MakeCategoriesPage(pages_.Page(2));
 
   AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 224, 336, 75, 25, IDOK);
   AddControl(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 304, 336, 75, 25, IDCANCEL);
 
   LoadControls();
   RefreshCategories();
-  ShowPage(0);
+  pages_.Show(0);
   return false;  // the dialog manager focuses the first control of the first page
 }
 
@@ -155,65 +130,18 @@ void TFormSettings::MakeRowResources() {
 
 void TFormSettings::OnDpiChanged() {
   MakeRowResources();
-  for (HWND page : pages_) PlacePage(page);
+  pages_.PlaceAll();
   SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), FALSE);
   TreeView_SetIndent(tree_, Scale(kTreeIndent));
   TreeView_SetItemHeight(tree_, rowHeight_);
 }
 
-void TFormSettings::PlacePage(HWND page) {
-  HWND tab = Item(kIdPageControl);
-  RECT area{};
-  GetWindowRect(tab, &area);
-  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
-  TabCtrl_AdjustRect(tab, FALSE, &area);
-  // Above the tab control, which is drawn around the pages.
-  SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
-               SWP_NOACTIVATE);
+bool TFormSettings::OnPageCommand(int id, int code, HWND control) {
+  return OnCommand(id, code, control);
 }
 
-HWND TFormSettings::MakePage(int id) {
-  auto pageTemplate = PageTemplate();
-  HWND page = CreateDialogIndirectParamW(
-      GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(pageTemplate.data()), Handle(),
-      &TFormSettings::PageProc, reinterpret_cast<LPARAM>(this));
-  SetWindowLongPtrW(page, GWLP_ID, id);
-  LeaveDpiScalingToDialog(page);  // the form scales the page's controls with its own
-  PlacePage(page);
-  EnableThemeDialogTexture(page, ETDT_ENABLETAB);
-  return page;
-}
-
-void TFormSettings::ShowPage(int index) {
-  for (int i = 0; i < 3; ++i) ShowWindow(pages_[i], i == index ? SW_SHOW : SW_HIDE);
-}
-
-INT_PTR CALLBACK TFormSettings::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(page, DWLP_USER, lParam);
-    return FALSE;
-  }
-  auto* self = reinterpret_cast<TFormSettings*>(GetWindowLongPtrW(page, DWLP_USER));
-  if (self == nullptr) return FALSE;
-  try {
-    // A page's controls report to the page; the dialog handles them.
-    if (message == WM_COMMAND) {
-      return self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))
-                 ? TRUE
-                 : FALSE;
-    }
-    if (message == WM_NOTIFY) {
-      bool handled = false;
-      const LRESULT result = self->OnNotify(reinterpret_cast<NMHDR*>(lParam), handled);
-      if (!handled) return FALSE;
-      SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
-      return TRUE;
-    }
-  } catch (...) {
-    ReportUiException();
-    return TRUE;
-  }
-  return FALSE;
+LRESULT TFormSettings::OnPageNotify(NMHDR* header, bool& handled) {
+  return OnNotify(header, handled);
 }
 
 HWND TFormSettings::AddSpin(HWND page, int editId, int spinId, int x, int y, SpinRange range,
@@ -387,7 +315,7 @@ bool TFormSettings::OnCommand(int id, int code, HWND control) {
 LRESULT TFormSettings::OnNotify(NMHDR* header, bool& handled) {
   handled = false;
   if (header->idFrom == kIdPageControl && header->code == TCN_SELCHANGE) {
-    ShowPage(TabCtrl_GetCurSel(header->hwndFrom));
+    pages_.Show(TabCtrl_GetCurSel(header->hwndFrom));
     handled = true;
     return 0;
   }

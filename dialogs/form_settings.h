@@ -7,22 +7,19 @@
 // only on OK (settings_form_rules.h); category changes go to the model at once, whether the
 // dialog then ends with OK or Cancel.
 
-#include <array>
 #include <memory>
 
 #include "categories/item_node.h"
 #include "categories/win32_tree_view.h"
 #include "dialogs/form_settings_controls.h"
 #include "dialogs/settings_form_rules.h"
+#include "dialogs/settings_pages.h"
 #include "foundation/bitmap.h"
 #include "platform/win32/modal_dialog.h"
 
 class CClipboardHandler;
 
-// The control `id` anywhere below `dialog` (its pages included), or null.
-HWND FindDialogControl(HWND dialog, int id);
-
-class TFormSettings final : public CModalDialog {
+class TFormSettings final : public CModalDialog, private CSettingsPageHost {
  public:
   // `owner` owns the dialog while it is shown (may be null).
   explicit TFormSettings(HWND owner);
@@ -50,13 +47,10 @@ class TFormSettings final : public CModalDialog {
   void OnDpiChanged() override;
 
  private:
-  static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND MakePage(int id);
-  // Puts `page` over the tab control's display area.
-  void PlacePage(HWND page);
+  bool OnPageCommand(int id, int code, HWND control) override;
+  LRESULT OnPageNotify(NMHDR* header, bool& handled) override;
   // The category rows' height, fonts and icons at the dialog's dpi.
   void MakeRowResources();
-  void ShowPage(int index);
   void MakeHotkeysPage(HWND page);
   void MakeClipboardPage(HWND page);
   void MakeCategoriesPage(HWND page);
@@ -92,7 +86,7 @@ class TFormSettings final : public CModalDialog {
   CItemNode root_;
   std::unique_ptr<CWin32TreeView> view_;
   HWND tree_ = nullptr;
-  std::array<HWND, 3> pages_{};
+  CSettingsPages pages_;
 
   // Drawing: the skin as a bitmap in its own DC, the row bitmap (24 bits) in another, and
   // the rows' fonts. Declared bitmap before DC, so that each DC goes before its bitmap.
