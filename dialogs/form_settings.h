@@ -7,10 +7,7 @@
 // only on OK (settings_form_rules.h); category changes go to the model at once, whether the
 // dialog then ends with OK or Cancel.
 
-#include <memory>
-
-#include "categories/item_node.h"
-#include "categories/win32_tree_view.h"
+#include "dialogs/categories_panel.h"
 #include "dialogs/form_settings_controls.h"
 #include "dialogs/settings_form_rules.h"
 #include "dialogs/settings_pages.h"
@@ -32,13 +29,6 @@ class TFormSettings final : public CModalDialog, private CSettingsPageHost {
   // rows' icons and the category editor's grid.
   bool ExecuteSettings(HIMAGELIST categoryIcons);
 
-  // Brings the category tree in line with the category model: the mirror cycle of
-  // ClearMarks, PopulateCategories and PruneUnmarked over the dialog's own root node.
-  void RefreshCategories();
-
-  // Runs the category editor on the dialog's behalf; refreshes the tree when it wrote.
-  void EditCategory(int categoryId, int parentId);
-
  protected:
   bool OnInit() override;
   bool OnCommand(int id, int code, HWND control) override;
@@ -49,8 +39,6 @@ class TFormSettings final : public CModalDialog, private CSettingsPageHost {
  private:
   bool OnPageCommand(int id, int code, HWND control) override;
   LRESULT OnPageNotify(NMHDR* header, bool& handled) override;
-  // The category rows' height, fonts and icons at the dialog's dpi.
-  void MakeRowResources();
   void MakeHotkeysPage(HWND page);
   void MakeClipboardPage(HWND page);
   void MakeCategoriesPage(HWND page);
@@ -58,45 +46,14 @@ class TFormSettings final : public CModalDialog, private CSettingsPageHost {
   void LoadControls();
   void UpdateTransparencyEnabling();
 
-  CItemNode* SelectedNode() const;
-  void UpdateCategoryButtons();
-  LRESULT CategoriesTreeCustomDraw(NMTVCUSTOMDRAW* draw);
-  void DrawCategoryRow(HDC target, HTREEITEM item, const CItemNode* node);
-  // Any button pressed over the tree: the row under `point` (tree client coordinates), if
-  // there is one, becomes the selected row.
-  void CategoriesTreeMouseDown(POINT point);
-  static LRESULT CALLBACK CategoriesTreeProc(HWND tree, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR id, DWORD_PTR form);
-  bool CategoriesTreeDblClick();
-  void BtAddClick();
-  void BtAddChildClick();
-  void BtEditClick();
-  void BtDeleteClick();
-
   HWND owner_;
   HIMAGELIST categoryIcons_ = nullptr;  // as handed in, at the main window's dpi
-  HIMAGELIST rowIcons_ = nullptr;       // the same icons at the dialog's dpi
-  UniqueImageList ownIcons_;            // those, when drawn for the dialog's dpi
   CClipboardHandler* handler_ = nullptr;
   const TBitmap* skin_ = nullptr;
   CSettingsFormValues values_;
   // The logon start as the dialog opened on it, and as the check box left it.
   bool startWithWindowsShown_ = false;
   bool startWithWindows_ = false;
-  CItemNode root_;
-  std::unique_ptr<CWin32TreeView> view_;
-  HWND tree_ = nullptr;
   CSettingsPages pages_;
-
-  // Drawing: the skin as a bitmap in its own DC, the row bitmap (24 bits) in another, and
-  // the rows' fonts. Declared bitmap before DC, so that each DC goes before its bitmap.
-  int rowHeight_ = 26;
-  int rowWidth_ = 0;
-  UniqueBitmap skinBitmap_;
-  UniqueMemoryDc skinDc_;
-  UniqueBitmap rowBitmap_;
-  UniqueMemoryDc rowDc_;
-  UniqueFont treeFont_;
-  UniqueFont rowFont_;
-  UniqueFont rowBoldFont_;
+  CCategoriesPanel categories_;
 };
