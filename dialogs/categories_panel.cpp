@@ -11,7 +11,6 @@
 #include "dialogs/settings_form_rules.h"
 #include "dialogs/settings_pages.h"
 #include "foundation/question_box.h"
-#include "foundation/skin_image.h"
 #include "platform/dpi_scale.h"
 #include "platform/win32/dpi.h"
 
@@ -38,17 +37,12 @@ void CCategoriesPanel::Open(HWND dialog, CClipboardHandler& handler, const TBitm
   // Rows left by an earlier showing went with that showing's tree.
   root_.Clear();
   root_.isCategory = true;
-
-  skinBitmap_ = skin_->CreateHandle();
-  skinDc_.reset(CreateCompatibleDC(nullptr));
-  SelectObject(skinDc_.get(), skinBitmap_.get());
-  rowDc_.reset(CreateCompatibleDC(nullptr));
   MakeRowResources();
 }
 
 void CCategoriesPanel::MakeRowResources() {
   rowHeight_ = SettingsRowBitmapHeight(dpi_);
-  rowWidth_ = 0;  // the row bitmap is made again at the new height
+  canvas_ = std::make_unique<CSkinRowCanvas>(*skin_, rowHeight_);
   const int fontHeight = FontHeightForPoints(kSettingsRowFontPoints, dpi_);
   rowFont_ = MakeFont(L"Tahoma", fontHeight, kDesignDpi);
   rowBoldFont_ = MakeFont(L"Tahoma", fontHeight, kDesignDpi, true);
@@ -77,9 +71,7 @@ void CCategoriesPanel::OnDpiChanged(int dpi) {
 }
 
 void CCategoriesPanel::Close() {
-  rowDc_.reset();
-  rowBitmap_.reset();
-  rowWidth_ = 0;
+  canvas_.reset();
 }
 
 int CCategoriesPanel::Scale(int designValue) const {
@@ -147,49 +139,29 @@ LRESULT CCategoriesPanel::CategoriesTreeCustomDraw(NMTVCUSTOMDRAW* draw) {
 }
 
 void CCategoriesPanel::DrawCategoryRow(HDC target, HTREEITEM item, const CItemNode* node) {
-  if (node == nullptr || !rowDc_ || !skinDc_) return;
+  if (node == nullptr || canvas_ == nullptr || !canvas_->Usable()) return;
   RECT row{};
   if (!TreeView_GetItemRect(tree_, item, &row, FALSE)) return;
   // Wine reports a row one pixel lower than the item height; the row's line is the item's.
   row.bottom = std::max<LONG>(row.bottom, row.top + TreeView_GetItemHeight(tree_));
   const int width = row.right - row.left;
-  if (width < 1) return;
-  if (width != rowWidth_) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = rowHeight_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) return;
-    SelectObject(rowDc_.get(), bitmap.get());
-    rowBitmap_ = std::move(bitmap);  // the one before is no longer selected
-    rowWidth_ = width;
-  }
-  HDC dc = rowDc_.get();
+  if (width < 1 || !canvas_->SizeTo(width)) return;
+  HDC dc = canvas_->Dc();
   const bool selected = (TreeView_GetItemState(tree_, item, TVIS_SELECTED) & TVIS_SELECTED) != 0;
   const bool hasParent = TreeView_GetParent(tree_, item) != nullptr;
   const CSettingsRowLook look = SettingsRowLook(selected, hasParent);
 
-  SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, 0, 0, width, rowHeight_, skinDc_.get(), 0, look.band * kSkinBandRows,
-             skin_->Width(), kSkinBandRows, SRCCOPY);
+  canvas_->DrawSkinBand(look.band);
   if (rowIcons_ != nullptr) {
     ImageList_Draw(rowIcons_, node->iconIndex, dc, Scale(look.iconX), Scale(look.iconY),
                    ILD_TRANSPARENT);
   }
   SelectGuard font(dc, look.bold ? rowBoldFont_.get() : rowFont_.get());
-  SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look.whiteText ? RGB(255, 255, 255) : RGB(0, 0, 0));
   // The name as UTF-16, drawn with the wide API.
   TextOutW(dc, Scale(look.textX), Scale(look.textY), AsWide(node->caption.c_str()),
            static_cast<int>(node->caption.size()));
-  SetStretchBltMode(target, COLORONCOLOR);
-  StretchBlt(target, row.left, row.top, width, row.bottom - row.top, dc, 0, 0, width, rowHeight_,
-             SRCCOPY);
+  canvas_->CopyTo(target, row);
 }
 
 void CCategoriesPanel::CategoriesTreeMouseDown(POINT point) {

@@ -10,6 +10,7 @@
 #include "categories/item_node.h"
 #include "categories/win32_tree_view.h"
 #include "foundation/bitmap.h"
+#include "foundation/skin_row_canvas_win32.h"
 #include "platform/win32/gdi.h"
 
 class CClipboardHandler;
@@ -30,7 +31,7 @@ class CCategoriesPanel {
   void AttachTree(HWND tree);
   // After the dialog's dpi changed: fonts, icons and row height made anew.
   void OnDpiChanged(int dpi);
-  // After the showing: the row bitmap goes.
+  // After the showing: the rows' canvas goes.
   void Close();
 
   // Brings the tree in line with the category model: the mirror cycle of ClearMarks,
@@ -73,14 +74,10 @@ class CCategoriesPanel {
   std::unique_ptr<CWin32TreeView> view_;
   HWND tree_ = nullptr;
 
-  // Drawing: the skin as a bitmap in its own DC, the row bitmap (24 bits) in another, and
-  // the rows' fonts. Declared bitmap before DC, so that each DC goes before its bitmap.
+  // Drawing: the rows composed on the skin, one row high, while the dialog shows; the
+  // rows' fonts.
   int rowHeight_ = 26;
-  int rowWidth_ = 0;
-  UniqueBitmap skinBitmap_;
-  UniqueMemoryDc skinDc_;
-  UniqueBitmap rowBitmap_;
-  UniqueMemoryDc rowDc_;
+  std::unique_ptr<CSkinRowCanvas> canvas_;
   UniqueFont treeFont_;
   UniqueFont rowFont_;
   UniqueFont rowBoldFont_;
