@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "foundation/skin_image.h"
+#include "platform/dib_info.h"
 #include "platform/win32/dpi.h"
 
 namespace {
@@ -17,17 +18,6 @@ UniqueFont PointFont(int points, int dpi, bool bold) {
   UniqueFont font = MakeFont(kFontFace, FontHeightForPoints(points, dpi), kDesignDpi, bold);
   if (!font) throw std::runtime_error("the system refused the clip tree's font");
   return font;
-}
-
-BITMAPINFO BitmapInfo(int width, int height, int bitsPerPixel) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
 }
 
 void ResizeRowBitmap(CSkinRowCanvas& canvas, int width) {
@@ -131,7 +121,7 @@ void CClipRowPainter::PaintThumbnail(const TBitmap& thumbnail, int left, int top
   // The mirror makes 24-bit thumbnails, whose rows are laid out as a DIB's.
   const int depth = thumbnail.BitsPerPixel();
   if (thumbnail.Empty() || (depth != 24 && depth != 32)) return;
-  const BITMAPINFO info = BitmapInfo(thumbnail.Width(), thumbnail.Height(), depth);
+  const BITMAPINFO info = TopDownDibInfo(thumbnail.Width(), thumbnail.Height(), depth);
   SetDIBitsToDevice(canvas_.Dc(), left, top, thumbnail.Width(), thumbnail.Height(), 0, 0, 0,
                     thumbnail.Height(), thumbnail.Row(0), &info, DIB_RGB_COLORS);
 }
