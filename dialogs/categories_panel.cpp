@@ -13,6 +13,7 @@
 #include "foundation/question_box.h"
 #include "platform/dpi_scale.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/window.h"
 
 namespace {
 
@@ -172,24 +173,26 @@ void CCategoriesPanel::CategoriesTreeMouseDown(POINT point) {
 
 LRESULT CALLBACK CCategoriesPanel::CategoriesTreeProc(HWND tree, UINT message, WPARAM wParam,
                                                       LPARAM lParam, UINT_PTR id, DWORD_PTR panel) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      // Before the tree's own handling, which selects on the left button only over a row's
-      // text (these rows have none: they are drawn from their nodes) and on the others not
-      // at all.
-      reinterpret_cast<CCategoriesPanel*>(panel)->CategoriesTreeMouseDown(
-          {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(tree, &CCategoriesPanel::CategoriesTreeProc, id);
-      break;
-    default:
-      break;
-  }
-  return DefSubclassProc(tree, message, wParam, lParam);
+  return GuardedProcedure(LRESULT{0}, [&] {
+    switch (message) {
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
+        // Before the tree's own handling, which selects on the left button only over a row's
+        // text (these rows have none: they are drawn from their nodes) and on the others not
+        // at all.
+        reinterpret_cast<CCategoriesPanel*>(panel)->CategoriesTreeMouseDown(
+            {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        break;
+      case WM_NCDESTROY:
+        RemoveWindowSubclass(tree, &CCategoriesPanel::CategoriesTreeProc, id);
+        break;
+      default:
+        break;
+    }
+    return DefSubclassProc(tree, message, wParam, lParam);
+  });
 }
 
 bool CCategoriesPanel::CategoriesTreeDblClick() {

@@ -81,7 +81,7 @@ INT_PTR CALLBACK CSettingsPages::PageProc(HWND page, UINT message, WPARAM wParam
   }
   auto* host = reinterpret_cast<CSettingsPageHost*>(GetWindowLongPtrW(page, DWLP_USER));
   if (host == nullptr) return FALSE;
-  try {
+  return GuardedProcedure(INT_PTR{TRUE}, [&]() -> INT_PTR {
     // A page's controls report to the page; the dialog handles them.
     if (message == WM_COMMAND) {
       return host->OnPageCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))
@@ -95,9 +95,6 @@ INT_PTR CALLBACK CSettingsPages::PageProc(HWND page, UINT message, WPARAM wParam
       SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
       return TRUE;
     }
-  } catch (...) {
-    ReportUiException();
-    return TRUE;
-  }
-  return FALSE;
+    return FALSE;
+  });
 }
