@@ -59,6 +59,7 @@ void CCategoriesPanel::AttachTree(HWND tree) {
   // One row of the tree is one row bitmap, drawn without stretching.
   TreeView_SetItemHeight(tree_, rowHeight_);
   view_ = std::make_unique<CWin32TreeView>(tree_);
+  SetNotifyReceiver(tree_, this);
   SetWindowSubclass(tree_, &CCategoriesPanel::CategoriesTreeProc, 0,
                     reinterpret_cast<DWORD_PTR>(this));
 }
@@ -79,21 +80,20 @@ int CCategoriesPanel::Scale(int designValue) const {
   return ScaleToDpi(designValue, dpi_);
 }
 
-LRESULT CCategoriesPanel::OnTreeNotify(NMHDR* header, bool& handled) {
-  handled = false;
-  switch (header->code) {
+bool CCategoriesPanel::OnReflectedNotify(NMHDR& header, LRESULT& result) {
+  switch (header.code) {
     case NM_CUSTOMDRAW:
-      handled = true;
-      return CategoriesTreeCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+      result = CategoriesTreeCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(&header));
+      return true;
     case TVN_SELCHANGEDW:
       UpdateCategoryButtons();
-      return 0;
+      return false;
     case NM_DBLCLK:
-      // Handled (nonzero) keeps the tree from toggling the row itself.
-      handled = true;
-      return CategoriesTreeDblClick() ? TRUE : FALSE;
+      // Answered (nonzero) keeps the tree from toggling the row itself.
+      result = CategoriesTreeDblClick() ? TRUE : FALSE;
+      return true;
     default:
-      return 0;
+      return false;
   }
 }
 
@@ -186,6 +186,7 @@ LRESULT CALLBACK CCategoriesPanel::CategoriesTreeProc(HWND tree, UINT message, W
             {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         break;
       case WM_NCDESTROY:
+        SetNotifyReceiver(tree, nullptr);
         RemoveWindowSubclass(tree, &CCategoriesPanel::CategoriesTreeProc, id);
         break;
       default:

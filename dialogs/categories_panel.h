@@ -12,10 +12,11 @@
 #include "foundation/bitmap.h"
 #include "foundation/skin_row_canvas_win32.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/notify_reflection.h"
 
 class CClipboardHandler;
 
-class CCategoriesPanel {
+class CCategoriesPanel final : public CNotifyReceiver {
  public:
   CCategoriesPanel();
   ~CCategoriesPanel();
@@ -27,7 +28,8 @@ class CCategoriesPanel {
   // must outlive the showing.
   void Open(HWND dialog, CClipboardHandler& handler, const TBitmap& skin, HIMAGELIST categoryIcons,
             int dpi);
-  // Takes `tree`, the tree view made for the page, and sets it up for the rows.
+  // Takes `tree`, the tree view made for the page, and sets it up for the rows. Its
+  // notifications come to the panel through the page's reflection (notify_reflection.h).
   void AttachTree(HWND tree);
   // After the dialog's dpi changed: fonts, icons and row height made anew.
   void OnDpiChanged(int dpi);
@@ -40,8 +42,9 @@ class CCategoriesPanel {
   // Runs the category editor on the dialog's behalf; refreshes the tree when it wrote.
   void EditCategory(int categoryId, int parentId);
 
-  // The tree's notifications; `handled` set when the result is the answer.
-  LRESULT OnTreeNotify(NMHDR* header, bool& handled);
+  // The tree's notifications: its rows drawn, the buttons following its selection, and a
+  // double click that edits or expands.
+  bool OnReflectedNotify(NMHDR& header, LRESULT& result) override;
 
   void BtAddClick();
   void BtAddChildClick();

@@ -279,6 +279,5 @@ LRESULT TFormSettings::OnNotify(NMHDR* header, bool& handled) {
     handled = true;
     return 0;
   }
-  if (header->idFrom != kIdCategoriesTree) return 0;
-  return categories_.OnTreeNotify(header, handled);
+  return 0;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/notify_reflection.h"
 #include "platform/win32/window.h"
 
 namespace {
@@ -89,8 +90,10 @@ INT_PTR CALLBACK CSettingsPages::PageProc(HWND page, UINT message, WPARAM wParam
                  : FALSE;
     }
     if (message == WM_NOTIFY) {
-      bool handled = false;
-      const LRESULT result = host->OnPageNotify(reinterpret_cast<NMHDR*>(lParam), handled);
+      // A control with a wrapper answers for itself; the others are the dialog's.
+      LRESULT result = 0;
+      bool handled = ReflectNotify(lParam, result);
+      if (!handled) result = host->OnPageNotify(reinterpret_cast<NMHDR*>(lParam), handled);
       if (!handled) return FALSE;
       SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
       return TRUE;
