@@ -215,7 +215,7 @@ bool CCategoriesPanel::CategoriesTreeDblClick() {
 }
 
 void CCategoriesPanel::EditCategory(int categoryId, int parentId) {
-  TEditCategoryForm editor(dialog_);
+  TEditCategoryForm editor(dialog_, *handler_);
   if (editor.ExecuteEditor(rowIcons_, categoryId, parentId)) Refresh();
   SetFocus(tree_);
 }

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "categories/clipboard_handler.h"
 #include "dialogs/common_controls.h"
 #include "foundation/error_box.h"
 #include "foundation/logon_start.h"
@@ -35,7 +34,9 @@ bool IsChecked(HWND button) {
 
 }  // namespace
 
-TFormSettings::TFormSettings(HWND owner) : owner_(owner) {
+TFormSettings::TFormSettings(HWND owner, CClipboardHandler& handler,
+                             Settings::CSettingsStorage& settings)
+    : owner_(owner), handler_(handler), settings_(settings) {
   SetForm(L"Settings", 393, 369, L"Arial", -13);
 }
 
@@ -44,9 +45,8 @@ TFormSettings::~TFormSettings() = default;
 bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
   EnsureCommonControls();
   categoryIcons_ = categoryIcons;
-  handler_ = &GetHandler();
-  skin_ = &Settings::SettingsInstance().GetSkin();
-  values_ = LoadSettingsFormValues(Settings::SettingsInstance());
+  skin_ = &settings_.GetSkin();
+  values_ = LoadSettingsFormValues(settings_);
   const CLogonStart logonStart = CLogonStart::ForRunningProgram();
   startWithWindowsShown_ = startWithWindows_ = logonStart.IsOn();
 
@@ -54,7 +54,7 @@ bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
 
   categories_.Close();
   if (result != IDOK) return false;
-  Settings::CSettingsStorage& store = Settings::SettingsInstance();
+  Settings::CSettingsStorage& store = settings_;
   const std::vector<std::string> unsaved = SaveSettingsFormValues(store, values_);
   if (!unsaved.empty()) {
     // This says all the run's notice would: the user is not told twice.
@@ -73,7 +73,7 @@ bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
 // ---- Building the dialog ----
 
 bool TFormSettings::OnInit() {
-  categories_.Open(Handle(), *handler_, *skin_, categoryIcons_, Dpi());
+  categories_.Open(Handle(), handler_, *skin_, categoryIcons_, Dpi());
 
   HWND tab =
       AddControl(WC_TABCONTROLW, {}, WS_TABSTOP | WS_CLIPSIBLINGS, 8, 8, 377, 321, kIdPageControl);

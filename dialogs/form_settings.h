@@ -18,8 +18,10 @@ class CClipboardHandler;
 
 class TFormSettings final : public CModalDialog, private CSettingsPageHost {
  public:
-  // `owner` owns the dialog while it is shown (may be null).
-  explicit TFormSettings(HWND owner);
+  // `owner` owns the dialog while it is shown (may be null). `handler`, the category model,
+  // and `settings`, the store the dialog reads and writes, are not owned and must outlive
+  // the dialog.
+  TFormSettings(HWND owner, CClipboardHandler& handler, Settings::CSettingsStorage& settings);
   ~TFormSettings() override;
 
   // Loads the settings into the controls, shows the dialog modally and, when it ends with
@@ -47,8 +49,9 @@ class TFormSettings final : public CModalDialog, private CSettingsPageHost {
   void UpdateTransparencyEnabling();
 
   HWND owner_;
+  CClipboardHandler& handler_;
+  Settings::CSettingsStorage& settings_;
   HIMAGELIST categoryIcons_ = nullptr;  // as handed in, at the main window's dpi
-  CClipboardHandler* handler_ = nullptr;
   const TBitmap* skin_ = nullptr;
   CSettingsFormValues values_;
   // The logon start as the dialog opened on it, and as the check box left it.

@@ -636,7 +636,7 @@ void TClipboardViewerForm::TrayIcon1DblClick() {
 }
 
 void TClipboardViewerForm::Settings1Click() {
-  TFormSettings dialog(Handle());
+  TFormSettings dialog(Handle(), GetHandler(), Settings::SettingsInstance());
   if (dialog.ExecuteSettings(CategoriesIcons())) {
     LoadSettings();
     state_->ShowAsSettingsSay();
@@ -775,7 +775,7 @@ void TClipboardViewerForm::FinishPut(bool put) {
 }
 
 bool TClipboardViewerForm::EditCategory(int categoryId, int parentId) {
-  TEditCategoryForm editor(Handle());
+  TEditCategoryForm editor(Handle(), GetHandler());
   const bool changed = editor.ExecuteEditor(CategoriesIcons(), categoryId, parentId);
   if (changed) autoSaver_->MarkChanged();
   return changed;
