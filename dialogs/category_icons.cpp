@@ -9,6 +9,7 @@
 #include "foundation/bitmap.h"
 #include "foundation/byte_reader.h"
 #include "foundation/byte_writer.h"
+#include "platform/dib_info.h"
 #include "resources/icon_art.h"
 
 namespace {
@@ -45,13 +46,7 @@ UniqueImageList ImageListOf(const TBitmap& strip) {
   const int width = strip.Width();
   const int count = width / side;
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -side;  // top-down, as TBitmap keeps its rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDownDibInfo(width, side, 32);
   void* bits = nullptr;
   UniqueBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!colour || bits == nullptr) return {};

@@ -22,7 +22,8 @@ std::u16string WindowText(HWND window) {
 
 }  // namespace
 
-TEditCategoryForm::TEditCategoryForm(HWND owner) : owner_(owner) {
+TEditCategoryForm::TEditCategoryForm(HWND owner, CClipboardHandler& handler)
+    : owner_(owner), handler_(handler) {
   SetForm(L"Category", 273, 161, L"Arial", -13);
 }
 
@@ -30,7 +31,7 @@ bool TEditCategoryForm::ExecuteEditor(HIMAGELIST categoryIcons, int categoryId, 
   if (categoryIcons == nullptr) return false;
   EnsureCommonControls();
   categoryIcons_ = categoryIcons;
-  CEditCategoryRules rules(GetHandler(), categoryId, parentId);
+  CEditCategoryRules rules(handler_, categoryId, parentId);
   initialName_ = rules.Record().name;
   initialColumn_ = rules.InitialColumn(ImageList_GetImageCount(categoryIcons));
   if (Run(owner_) != IDOK) return false;

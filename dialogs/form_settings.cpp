@@ -1,25 +1,15 @@
 #include "dialogs/form_settings.h"
 
-#include <uxtheme.h>
-#include <windowsx.h>
-
-#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "categories/clipboard_handler.h"
-#include "dialogs/category_icons.h"
 #include "dialogs/common_controls.h"
-#include "dialogs/edit_category_form.h"
 #include "foundation/error_box.h"
 #include "foundation/logon_start.h"
-#include "foundation/question_box.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"
-#include "foundation/skin_image.h"
-#include "platform/win32/dpi.h"
-#include "platform/win32/window.h"
 
 namespace {
 
@@ -28,30 +18,10 @@ namespace {
 constexpr int kGroupPopupLeft = 16, kGroupPopupTop = 16;  // GroupBox2
 constexpr int kGroupSizeLeft = 16, kGroupSizeTop = 16;    // GroupBox1
 constexpr int kQuickPasteTop = 137;                       // RGQuickPasteMode
-constexpr int kTreeIndent = 42;
 
 constexpr const wchar_t* kPageCaptions[] = {L"Hotkeys", L"Clipboard", L"Custom categories"};
-constexpr int kPageIds[] = {kIdPageHotkeys, kIdPageClipboard, kIdPageCategories};
-
-// An empty template for a page: a child dialog whose controls are added in code.
-std::vector<std::uint16_t> PageTemplate() {
-  std::vector<std::uint16_t> words(sizeof(DLGTEMPLATE) / 2 + 3, 0);
-  auto* page = reinterpret_cast<DLGTEMPLATE*>(words.data());
-  page->style = WS_CHILD | DS_CONTROL;
-  return words;
-}
-
-struct FindControl {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchControl(HWND window, LPARAM context) {
-  auto* find = reinterpret_cast<FindControl*>(context);
-  if (GetDlgCtrlID(window) != find->id) return TRUE;
-  find->found = window;
-  return FALSE;
-}
+constexpr std::array<int, CSettingsPages::kCount> kPageIds = {kIdPageHotkeys, kIdPageClipboard,
+                                                              kIdPageCategories};
 
 int SpinPosition(HWND spin) {
   BOOL failed = FALSE;
@@ -64,15 +34,10 @@ bool IsChecked(HWND button) {
 
 }  // namespace
 
-HWND FindDialogControl(HWND dialog, int id) {
-  FindControl find{id, nullptr};
-  EnumChildWindows(dialog, &MatchControl, reinterpret_cast<LPARAM>(&find));
-  return find.found;
-}
-
-TFormSettings::TFormSettings(HWND owner) : owner_(owner) {
+TFormSettings::TFormSettings(HWND owner, CClipboardHandler& handler,
+                             Settings::CSettingsStorage& settings)
+    : owner_(owner), handler_(handler), settings_(settings) {
   SetForm(L"Settings", 393, 369, L"Arial", -13);
-  root_.isCategory = true;
 }
 
 TFormSettings::~TFormSettings() = default;
@@ -80,19 +45,16 @@ TFormSettings::~TFormSettings() = default;
 bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
   EnsureCommonControls();
   categoryIcons_ = categoryIcons;
-  handler_ = &GetHandler();
-  skin_ = &Settings::SettingsInstance().GetSkin();
-  values_ = LoadSettingsFormValues(Settings::SettingsInstance());
+  skin_ = &settings_.GetSkin();
+  values_ = LoadSettingsFormValues(settings_);
   const CLogonStart logonStart = CLogonStart::ForRunningProgram();
   startWithWindowsShown_ = startWithWindows_ = logonStart.IsOn();
 
   const INT_PTR result = Run(owner_);
 
-  rowDc_.reset();
-  rowBitmap_.reset();
-  rowWidth_ = 0;
+  categories_.Close();
   if (result != IDOK) return false;
-  Settings::CSettingsStorage& store = Settings::SettingsInstance();
+  Settings::CSettingsStorage& store = settings_;
   const std::vector<std::string> unsaved = SaveSettingsFormValues(store, values_);
   if (!unsaved.empty()) {
     // This says all the run's notice would: the user is not told twice.
@@ -111,15 +73,7 @@ bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
 // ---- Building the dialog ----
 
 bool TFormSettings::OnInit() {
-  // Rows left by an earlier showing went with that showing's tree.
-  root_.Clear();
-  root_.isCategory = true;
-
-  skinBitmap_ = skin_->CreateHandle();
-  skinDc_.reset(CreateCompatibleDC(nullptr));
-  SelectObject(skinDc_.get(), skinBitmap_.get());
-  rowDc_.reset(CreateCompatibleDC(nullptr));
-  MakeRowResources();
+  categories_.Open(Handle(), handler_, *skin_, categoryIcons_, Dpi());
 
   HWND tab =
       AddControl(WC_TABCONTROLW, {}, WS_TABSTOP | WS_CLIPSIBLINGS, 8, 8, 377, 321, kIdPageControl);
@@ -129,91 +83,31 @@ bool TFormSettings::OnInit() {
     item.pszText = const_cast<wchar_t*>(kPageCaptions[i]);
     SendMessageW(tab, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
-  for (int i = 0; i < 3; ++i) pages_[i] = MakePage(kPageIds[i]);
-  MakeHotkeysPage(pages_[0]);
-  MakeClipboardPage(pages_[1]);
-  MakeCategoriesPage(pages_[2]);
+  pages_.Make(Handle(), tab, kPageIds, *this);
+  MakeHotkeysPage(pages_.Page(0));
+  MakeClipboardPage(pages_.Page(1));
+  MakeCategoriesPage(pages_.Page(2));
 
   AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 224, 336, 75, 25, IDOK);
   AddControl(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 304, 336, 75, 25, IDCANCEL);
 
   LoadControls();
-  RefreshCategories();
-  ShowPage(0);
+  categories_.Refresh();
+  pages_.Show(0);
   return false;  // the dialog manager focuses the first control of the first page
 }
 
-void TFormSettings::MakeRowResources() {
-  rowHeight_ = SettingsRowBitmapHeight(Dpi());
-  rowWidth_ = 0;  // the row bitmap is made again at the new height
-  const int fontHeight = FontHeightForPoints(kSettingsRowFontPoints, Dpi());
-  rowFont_ = MakeFont(L"Tahoma", fontHeight, kDesignDpi);
-  rowBoldFont_ = MakeFont(L"Tahoma", fontHeight, kDesignDpi, true);
-  treeFont_ = MakeFont(L"Tahoma", -19, Dpi());
-  rowIcons_ = CategoryIconsOfSide(categoryIcons_, Scale(kCategoryIconDesignSide), ownIcons_);
-}
-
 void TFormSettings::OnDpiChanged() {
-  MakeRowResources();
-  for (HWND page : pages_) PlacePage(page);
-  SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), FALSE);
-  TreeView_SetIndent(tree_, Scale(kTreeIndent));
-  TreeView_SetItemHeight(tree_, rowHeight_);
+  pages_.PlaceAll();
+  categories_.OnDpiChanged(Dpi());
 }
 
-void TFormSettings::PlacePage(HWND page) {
-  HWND tab = Item(kIdPageControl);
-  RECT area{};
-  GetWindowRect(tab, &area);
-  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
-  TabCtrl_AdjustRect(tab, FALSE, &area);
-  // Above the tab control, which is drawn around the pages.
-  SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
-               SWP_NOACTIVATE);
+bool TFormSettings::OnPageCommand(int id, int code, HWND control) {
+  return OnCommand(id, code, control);
 }
 
-HWND TFormSettings::MakePage(int id) {
-  auto pageTemplate = PageTemplate();
-  HWND page = CreateDialogIndirectParamW(
-      GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(pageTemplate.data()), Handle(),
-      &TFormSettings::PageProc, reinterpret_cast<LPARAM>(this));
-  SetWindowLongPtrW(page, GWLP_ID, id);
-  LeaveDpiScalingToDialog(page);  // the form scales the page's controls with its own
-  PlacePage(page);
-  EnableThemeDialogTexture(page, ETDT_ENABLETAB);
-  return page;
-}
-
-void TFormSettings::ShowPage(int index) {
-  for (int i = 0; i < 3; ++i) ShowWindow(pages_[i], i == index ? SW_SHOW : SW_HIDE);
-}
-
-INT_PTR CALLBACK TFormSettings::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(page, DWLP_USER, lParam);
-    return FALSE;
-  }
-  auto* self = reinterpret_cast<TFormSettings*>(GetWindowLongPtrW(page, DWLP_USER));
-  if (self == nullptr) return FALSE;
-  try {
-    // A page's controls report to the page; the dialog handles them.
-    if (message == WM_COMMAND) {
-      return self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))
-                 ? TRUE
-                 : FALSE;
-    }
-    if (message == WM_NOTIFY) {
-      bool handled = false;
-      const LRESULT result = self->OnNotify(reinterpret_cast<NMHDR*>(lParam), handled);
-      if (!handled) return FALSE;
-      SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
-      return TRUE;
-    }
-  } catch (...) {
-    ReportUiException();
-    return TRUE;
-  }
-  return FALSE;
+LRESULT TFormSettings::OnPageNotify(NMHDR* header, bool& handled) {
+  return OnNotify(header, handled);
 }
 
 HWND TFormSettings::AddSpin(HWND page, int editId, int spinId, int x, int y, SpinRange range,
@@ -293,17 +187,11 @@ void TFormSettings::MakeClipboardPage(HWND page) {
 }
 
 void TFormSettings::MakeCategoriesPage(HWND page) {
-  tree_ = AddControlTo(page, WC_TREEVIEWW, {},
-                       WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_SINGLEEXPAND | TVS_NOTOOLTIPS |
-                           TVS_DISABLEDRAGDROP | TVS_HASBUTTONS,
-                       17, 24, 232, 249, kIdCategoriesTree, WS_EX_CLIENTEDGE);
-  SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), FALSE);
-  TreeView_SetExtendedStyle(tree_, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
-  TreeView_SetIndent(tree_, Scale(kTreeIndent));
-  // One row of the tree is one row bitmap, drawn without stretching.
-  TreeView_SetItemHeight(tree_, rowHeight_);
-  view_ = std::make_unique<CWin32TreeView>(tree_);
-  SetWindowSubclass(tree_, &TFormSettings::CategoriesTreeProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  HWND tree = AddControlTo(page, WC_TREEVIEWW, {},
+                           WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_SINGLEEXPAND | TVS_NOTOOLTIPS |
+                               TVS_DISABLEDRAGDROP | TVS_HASBUTTONS,
+                           17, 24, 232, 249, kIdCategoriesTree, WS_EX_CLIENTEDGE);
+  categories_.AttachTree(tree);
 
   AddControlTo(page, L"BUTTON", L"Add", WS_TABSTOP, 264, 24, 94, 25, kIdAddCategory);
   AddControlTo(page, L"BUTTON", L"Add child", WS_TABSTOP, 264, 56, 94, 25, kIdAddChildCategory);
@@ -366,16 +254,16 @@ bool TFormSettings::OnCommand(int id, int code, HWND control) {
         UpdateTransparencyEnabling();
         return true;
       case kIdAddCategory:
-        BtAddClick();
+        categories_.BtAddClick();
         return true;
       case kIdAddChildCategory:
-        BtAddChildClick();
+        categories_.BtAddChildClick();
         return true;
       case kIdEditCategory:
-        BtEditClick();
+        categories_.BtEditClick();
         return true;
       case kIdDeleteCategory:
-        BtDeleteClick();
+        categories_.BtDeleteClick();
         return true;
       default:
         break;
@@ -387,190 +275,9 @@ bool TFormSettings::OnCommand(int id, int code, HWND control) {
 LRESULT TFormSettings::OnNotify(NMHDR* header, bool& handled) {
   handled = false;
   if (header->idFrom == kIdPageControl && header->code == TCN_SELCHANGE) {
-    ShowPage(TabCtrl_GetCurSel(header->hwndFrom));
+    pages_.Show(TabCtrl_GetCurSel(header->hwndFrom));
     handled = true;
     return 0;
   }
-  if (header->idFrom != kIdCategoriesTree) return 0;
-  switch (header->code) {
-    case NM_CUSTOMDRAW:
-      handled = true;
-      return CategoriesTreeCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(header));
-    case TVN_SELCHANGEDW:
-      UpdateCategoryButtons();
-      return 0;
-    case NM_DBLCLK:
-      // Handled (nonzero) keeps the tree from toggling the row itself.
-      handled = true;
-      return CategoriesTreeDblClick() ? TRUE : FALSE;
-    default:
-      return 0;
-  }
-}
-
-// ---- The category tree ----
-
-void TFormSettings::RefreshCategories() {
-  if (view_ == nullptr || handler_ == nullptr) return;
-  root_.ClearMarks();
-  root_.marked = true;
-  PopulateCategories(*handler_, root_, 0, view_.get(), false);
-  root_.PruneUnmarked(view_.get());
-  // A row's text is drawn from its node, so renamed rows must be drawn again.
-  InvalidateRect(tree_, nullptr, TRUE);
-  UpdateCategoryButtons();
-}
-
-CItemNode* TFormSettings::SelectedNode() const {
-  if (view_ == nullptr) return nullptr;
-  return static_cast<CItemNode*>(view_->RowData(view_->Selected()));
-}
-
-void TFormSettings::UpdateCategoryButtons() {
-  if (view_ == nullptr) return;
-  TTreeNode* selected = view_->Selected();
-  const CCategoryButtons buttons =
-      CategoryButtonsFor(selected != nullptr, view_->HasParentRow(selected));
-  EnableWindow(FindDialogControl(Handle(), kIdAddChildCategory), buttons.addChild);
-  EnableWindow(FindDialogControl(Handle(), kIdEditCategory), buttons.edit);
-  EnableWindow(FindDialogControl(Handle(), kIdDeleteCategory), buttons.remove);
-}
-
-LRESULT TFormSettings::CategoriesTreeCustomDraw(NMTVCUSTOMDRAW* draw) {
-  switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-      // CategoriesTreeGetSelectedIndex: the buttons follow the selection whenever the tree
-      // paints.
-      UpdateCategoryButtons();
-      return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-      DrawCategoryRow(draw->nmcd.hdc, reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec),
-                      reinterpret_cast<const CItemNode*>(draw->nmcd.lItemlParam));
-      return CDRF_SKIPDEFAULT;
-    default:
-      return CDRF_DODEFAULT;
-  }
-}
-
-void TFormSettings::DrawCategoryRow(HDC target, HTREEITEM item, const CItemNode* node) {
-  if (node == nullptr || !rowDc_ || !skinDc_) return;
-  RECT row{};
-  if (!TreeView_GetItemRect(tree_, item, &row, FALSE)) return;
-  // Wine reports a row one pixel lower than the item height; the row's line is the item's.
-  row.bottom = std::max<LONG>(row.bottom, row.top + TreeView_GetItemHeight(tree_));
-  const int width = row.right - row.left;
-  if (width < 1) return;
-  if (width != rowWidth_) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = rowHeight_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) return;
-    SelectObject(rowDc_.get(), bitmap.get());
-    rowBitmap_ = std::move(bitmap);  // the one before is no longer selected
-    rowWidth_ = width;
-  }
-  HDC dc = rowDc_.get();
-  const bool selected = (TreeView_GetItemState(tree_, item, TVIS_SELECTED) & TVIS_SELECTED) != 0;
-  const bool hasParent = TreeView_GetParent(tree_, item) != nullptr;
-  const CSettingsRowLook look = SettingsRowLook(selected, hasParent);
-
-  SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, 0, 0, width, rowHeight_, skinDc_.get(), 0, look.band * kSkinBandRows,
-             skin_->Width(), kSkinBandRows, SRCCOPY);
-  if (rowIcons_ != nullptr) {
-    ImageList_Draw(rowIcons_, node->iconIndex, dc, Scale(look.iconX), Scale(look.iconY),
-                   ILD_TRANSPARENT);
-  }
-  SelectGuard font(dc, look.bold ? rowBoldFont_.get() : rowFont_.get());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, look.whiteText ? RGB(255, 255, 255) : RGB(0, 0, 0));
-  // The name as UTF-16, drawn with the wide API.
-  TextOutW(dc, Scale(look.textX), Scale(look.textY), AsWide(node->caption.c_str()),
-           static_cast<int>(node->caption.size()));
-  SetStretchBltMode(target, COLORONCOLOR);
-  StretchBlt(target, row.left, row.top, width, row.bottom - row.top, dc, 0, 0, width, rowHeight_,
-             SRCCOPY);
-}
-
-void TFormSettings::CategoriesTreeMouseDown(POINT point) {
-  TVHITTESTINFO hit{};
-  hit.pt = point;
-  if (HTREEITEM item = TreeView_HitTest(tree_, &hit)) TreeView_SelectItem(tree_, item);
-}
-
-LRESULT CALLBACK TFormSettings::CategoriesTreeProc(HWND tree, UINT message, WPARAM wParam,
-                                                   LPARAM lParam, UINT_PTR id, DWORD_PTR form) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      // Before the tree's own handling, which selects on the left button only over a row's
-      // text (these rows have none: they are drawn from their nodes) and on the others not
-      // at all.
-      reinterpret_cast<TFormSettings*>(form)->CategoriesTreeMouseDown(
-          {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(tree, &TFormSettings::CategoriesTreeProc, id);
-      break;
-    default:
-      break;
-  }
-  return DefSubclassProc(tree, message, wParam, lParam);
-}
-
-bool TFormSettings::CategoriesTreeDblClick() {
-  HTREEITEM selected = TreeView_GetSelection(tree_);
-  const bool expanded = selected != nullptr &&
-                        (TreeView_GetItemState(tree_, selected, TVIS_EXPANDED) & TVIS_EXPANDED);
-  const bool hasChildren = selected != nullptr && TreeView_GetChild(tree_, selected) != nullptr;
-  switch (CategoryDoubleClick(selected != nullptr, hasChildren, expanded)) {
-    case ECategoryDoubleClick::kEdit:
-      BtEditClick();
-      return true;
-    case ECategoryDoubleClick::kExpand:
-      TreeView_Expand(tree_, selected, TVE_EXPAND);
-      return true;
-    case ECategoryDoubleClick::kNothing:
-      break;
-  }
-  return false;
-}
-
-void TFormSettings::EditCategory(int categoryId, int parentId) {
-  TEditCategoryForm editor(Handle());
-  if (editor.ExecuteEditor(rowIcons_, categoryId, parentId)) RefreshCategories();
-  SetFocus(tree_);
-}
-
-void TFormSettings::BtAddClick() {
-  EditCategory(0, 0);
-}
-
-void TFormSettings::BtAddChildClick() {
-  if (const CItemNode* node = SelectedNode()) EditCategory(0, static_cast<int>(node->id));
-}
-
-void TFormSettings::BtEditClick() {
-  // End any drag in the tree without dropping (the tree starts none, but a capture would
-  // outlive the editor).
-  if (GetCapture() == tree_) ReleaseCapture();
-  if (const CItemNode* node = SelectedNode()) EditCategory(static_cast<int>(node->id), 0);
-}
-
-void TFormSettings::BtDeleteClick() {
-  const CItemNode* node = SelectedNode();
-  if (node == nullptr) return;
-  const int id = static_cast<int>(node->id);
-  if (AskYesNo(Handle(), DeleteCategoryQuestion(node->caption)) && handler_->DeleteCategory(id)) {
-    RefreshCategories();
-  }
-  SetFocus(tree_);
+  return 0;
 }

@@ -7,54 +7,21 @@
 // only on OK (settings_form_rules.h); category changes go to the model at once, whether the
 // dialog then ends with OK or Cancel.
 
-#include <array>
-#include <memory>
-
-#include "categories/item_node.h"
-#include "categories/win32_tree_view.h"
+#include "dialogs/categories_panel.h"
+#include "dialogs/form_settings_controls.h"
 #include "dialogs/settings_form_rules.h"
+#include "dialogs/settings_pages.h"
 #include "foundation/bitmap.h"
 #include "platform/win32/modal_dialog.h"
 
 class CClipboardHandler;
 
-// Control ids of the dialog. The controls of a page are children of that page's window, so
-// look them up with FindDialogControl rather than GetDlgItem.
-enum EFormSettingsControl : int {
-  kIdPageControl = 300,  // PageControl1, a tab control
-  kIdPageHotkeys,        // the pages' windows
-  kIdPageClipboard,
-  kIdPageCategories,
-  kIdPriHotKey,        // CBPriHotKey, a drop-down list
-  kIdSecondaryHotKey,  // SecondaryHotKey, a hot-key control
-  kIdQuickPasteNone,   // RGQuickPasteMode's three radio buttons
-  kIdQuickPasteCtrlHistory,
-  kIdQuickPasteAltHistory,
-  kIdWidth,  // EdWidth and UpDownWidth
-  kIdWidthSpin,
-  kIdHeight,
-  kIdHeightSpin,
-  kIdCapacity,
-  kIdCapacitySpin,
-  kIdShowMonitor,  // CBShowMonitor
-  kIdTransparency,
-  kIdTransparencySpin,
-  kIdCategoriesTree,  // CategoriesTree, a WC_TREEVIEWW
-  kIdAddCategory,     // BtAdd, BtAddChild, BtEdit, BtDelete
-  kIdAddChildCategory,
-  kIdEditCategory,
-  kIdDeleteCategory,
-  kIdStartWithWindows,  // "Start with Windows" on the "Clipboard" page
-  kIdPasteMethod,  // CBPasteMethod, a drop-down list on the hot-key page
-};
-
-// The control `id` anywhere below `dialog` (its pages included), or null.
-HWND FindDialogControl(HWND dialog, int id);
-
-class TFormSettings final : public CModalDialog {
+class TFormSettings final : public CModalDialog, private CSettingsPageHost {
  public:
-  // `owner` owns the dialog while it is shown (may be null).
-  explicit TFormSettings(HWND owner);
+  // `owner` owns the dialog while it is shown (may be null). `handler`, the category model,
+  // and `settings`, the store the dialog reads and writes, are not owned and must outlive
+  // the dialog.
+  TFormSettings(HWND owner, CClipboardHandler& handler, Settings::CSettingsStorage& settings);
   ~TFormSettings() override;
 
   // Loads the settings into the controls, shows the dialog modally and, when it ends with
@@ -64,13 +31,6 @@ class TFormSettings final : public CModalDialog {
   // rows' icons and the category editor's grid.
   bool ExecuteSettings(HIMAGELIST categoryIcons);
 
-  // Brings the category tree in line with the category model: the mirror cycle of
-  // ClearMarks, PopulateCategories and PruneUnmarked over the dialog's own root node.
-  void RefreshCategories();
-
-  // Runs the category editor on the dialog's behalf; refreshes the tree when it wrote.
-  void EditCategory(int categoryId, int parentId);
-
  protected:
   bool OnInit() override;
   bool OnCommand(int id, int code, HWND control) override;
@@ -79,13 +39,8 @@ class TFormSettings final : public CModalDialog {
   void OnDpiChanged() override;
 
  private:
-  static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND MakePage(int id);
-  // Puts `page` over the tab control's display area.
-  void PlacePage(HWND page);
-  // The category rows' height, fonts and icons at the dialog's dpi.
-  void MakeRowResources();
-  void ShowPage(int index);
+  bool OnPageCommand(int id, int code, HWND control) override;
+  LRESULT OnPageNotify(NMHDR* header, bool& handled) override;
   void MakeHotkeysPage(HWND page);
   void MakeClipboardPage(HWND page);
   void MakeCategoriesPage(HWND page);
@@ -93,45 +48,15 @@ class TFormSettings final : public CModalDialog {
   void LoadControls();
   void UpdateTransparencyEnabling();
 
-  CItemNode* SelectedNode() const;
-  void UpdateCategoryButtons();
-  LRESULT CategoriesTreeCustomDraw(NMTVCUSTOMDRAW* draw);
-  void DrawCategoryRow(HDC target, HTREEITEM item, const CItemNode* node);
-  // Any button pressed over the tree: the row under `point` (tree client coordinates), if
-  // there is one, becomes the selected row.
-  void CategoriesTreeMouseDown(POINT point);
-  static LRESULT CALLBACK CategoriesTreeProc(HWND tree, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR id, DWORD_PTR form);
-  bool CategoriesTreeDblClick();
-  void BtAddClick();
-  void BtAddChildClick();
-  void BtEditClick();
-  void BtDeleteClick();
-
   HWND owner_;
+  CClipboardHandler& handler_;
+  Settings::CSettingsStorage& settings_;
   HIMAGELIST categoryIcons_ = nullptr;  // as handed in, at the main window's dpi
-  HIMAGELIST rowIcons_ = nullptr;       // the same icons at the dialog's dpi
-  UniqueImageList ownIcons_;            // those, when drawn for the dialog's dpi
-  CClipboardHandler* handler_ = nullptr;
   const TBitmap* skin_ = nullptr;
   CSettingsFormValues values_;
   // The logon start as the dialog opened on it, and as the check box left it.
   bool startWithWindowsShown_ = false;
   bool startWithWindows_ = false;
-  CItemNode root_;
-  std::unique_ptr<CWin32TreeView> view_;
-  HWND tree_ = nullptr;
-  std::array<HWND, 3> pages_{};
-
-  // Drawing: the skin as a bitmap in its own DC, the row bitmap (24 bits) in another, and
-  // the rows' fonts. Declared bitmap before DC, so that each DC goes before its bitmap.
-  int rowHeight_ = 26;
-  int rowWidth_ = 0;
-  UniqueBitmap skinBitmap_;
-  UniqueMemoryDc skinDc_;
-  UniqueBitmap rowBitmap_;
-  UniqueMemoryDc rowDc_;
-  UniqueFont treeFont_;
-  UniqueFont rowFont_;
-  UniqueFont rowBoldFont_;
+  CSettingsPages pages_;
+  CCategoriesPanel categories_;
 };

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "foundation/skin_image.h"
+#include "platform/dib_info.h"
 #include "platform/win32/dpi.h"
 
 namespace {
@@ -19,15 +20,10 @@ UniqueFont PointFont(int points, int dpi, bool bold) {
   return font;
 }
 
-BITMAPINFO BitmapInfo(int width, int height, int bitsPerPixel) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
+void ResizeRowBitmap(CSkinRowCanvas& canvas, int width) {
+  if (!canvas.SizeTo(width)) {
+    throw std::runtime_error("the system refused the clip tree's row bitmap");
+  }
 }
 
 }  // namespace
@@ -35,19 +31,12 @@ BITMAPINFO BitmapInfo(int width, int height, int bitsPerPixel) {
 CClipRowPainter::CClipRowPainter(const TBitmap& skin, int dpi)
     : dpi_(UsableDpi(dpi)),
       height_(RowHeightAtDpi(dpi_)),
-      skinBitmap_(skin.CreateHandle()),
-      rowDc_(CreateCompatibleDC(nullptr)),
-      skinDc_(CreateCompatibleDC(nullptr)),
-      skinWidth_(skin.Width()),
+      canvas_(skin, height_),
       normal_(PointFont(kLargePoints, dpi_, false)),
       bold_(PointFont(kLargePoints, dpi_, true)),
       small_(PointFont(kSmallPoints, dpi_, false)) {
-  if (!rowDc_ || !skinDc_) throw std::runtime_error("the system refused the clip tree's drawing");
-  // An empty skin leaves the category rows in the bitmap's previous content, nothing worse.
-  if (skinBitmap_) SelectObject(skinDc_.get(), skinBitmap_.get());
-  SetBkMode(rowDc_.get(), TRANSPARENT);
-  SetStretchBltMode(rowDc_.get(), COLORONCOLOR);
-  ResizeRowBitmap(20);
+  if (!canvas_.Usable()) throw std::runtime_error("the system refused the clip tree's drawing");
+  ResizeRowBitmap(canvas_, 20);
   // The shell's first icon is its document: what a file list shows before its names.
   // Both of its sizes are kept: the large one is drawn down for rows above 96 dpi.
   HICON large = nullptr;
@@ -58,22 +47,11 @@ CClipRowPainter::CClipRowPainter(const TBitmap& skin, int dpi)
   }
 }
 
-void CClipRowPainter::ResizeRowBitmap(int width) {
-  if (width == width_ && rowBitmap_) return;
-  const BITMAPINFO info = BitmapInfo(width, height_, 24);
-  void* bits = nullptr;
-  UniqueBitmap bitmap(CreateDIBSection(rowDc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap) throw std::runtime_error("the system refused the clip tree's row bitmap");
-  SelectObject(rowDc_.get(), bitmap.get());
-  rowBitmap_ = std::move(bitmap);  // the old one is no longer selected, so it can go
-  width_ = width;
-}
-
 void CClipRowPainter::Paint(HDC target, const RECT& row, const CItemNode& node, RowState state,
                             HIMAGELIST categoriesIcons, HIMAGELIST moreIcons) {
   const int width = row.right - row.left;
   if (width < 1) return;
-  ResizeRowBitmap(width);
+  ResizeRowBitmap(canvas_, width);
   state.width = width;
   state.height = height_;
   state.dpi = dpi_;
@@ -82,22 +60,14 @@ void CClipRowPainter::Paint(HDC target, const RECT& row, const CItemNode& node, 
   } else {
     PaintClip(node, state, moreIcons);
   }
-  const int rowHeight = row.bottom - row.top;
-  if (rowHeight == height_) {
-    BitBlt(target, row.left, row.top, width, height_, rowDc_.get(), 0, 0, SRCCOPY);
-  } else {
-    SetStretchBltMode(target, COLORONCOLOR);
-    StretchBlt(target, row.left, row.top, width, rowHeight, rowDc_.get(), 0, 0, width, height_,
-               SRCCOPY);
-  }
+  canvas_.CopyTo(target, row);
 }
 
 void CClipRowPainter::PaintCategory(const CItemNode& node, const RowState& state,
                                     HIMAGELIST icons) {
   const CategoryRowLook look = CategoryRowLookFor(node, state);
-  HDC dc = rowDc_.get();
-  StretchBlt(dc, 0, 0, state.width, height_, skinDc_.get(), 0, kSkinBandRows * look.stripe,
-             skinWidth_, kSkinBandRows, SRCCOPY);
+  HDC dc = canvas_.Dc();
+  canvas_.DrawSkinBand(look.stripe);
   if (icons != nullptr) {
     ImageList_Draw(icons, node.iconIndex, dc, look.iconLeft, look.iconTop, ILD_TRANSPARENT);
   }
@@ -114,7 +84,7 @@ void CClipRowPainter::PaintCategory(const CItemNode& node, const RowState& state
 void CClipRowPainter::PaintClip(const CItemNode& node, const RowState& state,
                                 HIMAGELIST moreIcons) {
   const ClipRowLook look = ClipRowLookFor(node, state);
-  HDC dc = rowDc_.get();
+  HDC dc = canvas_.Dc();
   const RECT whole{0, 0, state.width, height_};
   UniqueBrush background(CreateSolidBrush(ToColorRef(look.background)));
   FillRect(dc, &whole, background.get());
@@ -151,14 +121,14 @@ void CClipRowPainter::PaintThumbnail(const TBitmap& thumbnail, int left, int top
   // The mirror makes 24-bit thumbnails, whose rows are laid out as a DIB's.
   const int depth = thumbnail.BitsPerPixel();
   if (thumbnail.Empty() || (depth != 24 && depth != 32)) return;
-  const BITMAPINFO info = BitmapInfo(thumbnail.Width(), thumbnail.Height(), depth);
-  SetDIBitsToDevice(rowDc_.get(), left, top, thumbnail.Width(), thumbnail.Height(), 0, 0, 0,
+  const BITMAPINFO info = TopDownDibInfo(thumbnail.Width(), thumbnail.Height(), depth);
+  SetDIBitsToDevice(canvas_.Dc(), left, top, thumbnail.Width(), thumbnail.Height(), 0, 0, 0,
                     thumbnail.Height(), thumbnail.Row(0), &info, DIB_RGB_COLORS);
 }
 
 void CClipRowPainter::WriteText(HFONT font, std::uint32_t colour, int x, int y,
                                 const std::u16string& text) {
-  HDC dc = rowDc_.get();
+  HDC dc = canvas_.Dc();
   SelectGuard selected(dc, font);
   SetTextColor(dc, ToColorRef(colour));
   TextOutW(dc, x, y, AsWide(text.c_str()), static_cast<int>(text.size()));

@@ -5,6 +5,7 @@
 #include "app/tree/row_look.h"
 #include "categories/item_node.h"
 #include "foundation/bitmap.h"
+#include "foundation/skin_row_canvas_win32.h"
 #include "platform/win32/gdi.h"
 
 class CClipRowPainter {
@@ -27,7 +28,6 @@ class CClipRowPainter {
              HIMAGELIST categoriesIcons, HIMAGELIST moreIcons);
 
  private:
-  void ResizeRowBitmap(int width);
   void PaintCategory(const CItemNode& node, const RowState& state, HIMAGELIST icons);
   void PaintClip(const CItemNode& node, const RowState& state, HIMAGELIST moreIcons);
   void PaintThumbnail(const TBitmap& thumbnail, int left, int top);
@@ -35,13 +35,7 @@ class CClipRowPainter {
 
   int dpi_;
   int height_;
-  int width_ = 0;
-  // Bitmaps before the device contexts that hold them: the contexts go first.
-  UniqueBitmap rowBitmap_;
-  UniqueBitmap skinBitmap_;
-  UniqueMemoryDc rowDc_;
-  UniqueMemoryDc skinDc_;
-  int skinWidth_;
+  CSkinRowCanvas canvas_;
   UniqueFont normal_;  // size 10
   UniqueFont bold_;    // size 10, bold
   UniqueFont small_;   // size 8

@@ -190,17 +190,19 @@ void TClipboardViewerForm::Timer1Timer() {
 }
 
 void TClipboardViewerForm::Settings1Click() {
-  TFormSettings dialog(Handle());
+  // The dialog edits the store's categories: it waits for the first activation's load.
+  if (handler_ == nullptr) return;
+  TFormSettings dialog(Handle(), *handler_, *settings_);
   if (dialog.ExecuteSettings(CategoriesIcons())) {
     LoadSettings();
     state_->ShowAsSettingsSay();
     ApplyLayout();
   }
-  if (handler_ != nullptr) handler_->RebuildTree();
+  handler_->RebuildTree();
 }
 
 bool TClipboardViewerForm::EditCategory(int categoryId, int parentId) {
-  TEditCategoryForm editor(Handle());
+  TEditCategoryForm editor(Handle(), *handler_);
   const bool changed = editor.ExecuteEditor(CategoriesIcons(), categoryId, parentId);
   if (changed) dataKeeper_.MarkChanged();
   return changed;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/notify_reflection.h"
 #include "platform/win32/window.h"
 
 namespace {
@@ -180,8 +181,9 @@ INT_PTR CModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE
                                                                                         : FALSE;
     case WM_NOTIFY: {
-      bool handled = false;
-      const LRESULT result = OnNotify(reinterpret_cast<NMHDR*>(lParam), handled);
+      LRESULT result = 0;
+      bool handled = ReflectNotify(lParam, result);
+      if (!handled) result = OnNotify(reinterpret_cast<NMHDR*>(lParam), handled);
       if (!handled) return FALSE;
       SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
       return TRUE;

@@ -10,9 +10,7 @@
 #include "categories/clipboard_handler.h"
 #include "dialogs/category_icons.h"
 #include "dialogs/icons_grid.h"
-#include "foundation/settings_storage.h"
 #include "tests/dialogs/dialog_script.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -28,17 +26,10 @@ int GridFirstColumn(HWND editor) {
 
 class EditCategoryFormTest : public ::testing::Test {
  protected:
-  EditCategoryFormTest() {
-    Settings::CreateSettings(folder.Path() / "quillery.ini", true);
-    CreateHandler(nullptr, nullptr);
-  }
-  ~EditCategoryFormTest() override {
-    ReleaseHandler();
-    Settings::ReleaseSettings();
-  }
+  ~EditCategoryFormTest() override { ReleaseHandler(); }
 
   bool Execute(int categoryId, int parentId, HIMAGELIST list) {
-    TEditCategoryForm editor(nullptr);
+    TEditCategoryForm editor(nullptr, handler);
     return editor.ExecuteEditor(list, categoryId, parentId);
   }
   bool Execute(int categoryId, int parentId) { return Execute(categoryId, parentId, icons.get()); }
@@ -48,10 +39,10 @@ class EditCategoryFormTest : public ::testing::Test {
     category.name = std::move(name);
     category.parentId = parentId;
     category.iconIndex = iconIndex;
-    return GetHandler().AddCategory(category);
+    return handler.AddCategory(category);
   }
 
-  CTempFolder folder;
+  CClipboardHandler handler;  // the editor's own, not the process-wide one
   UniqueImageList icons = LoadCategoriesIcons();
   CDialogScript script;
 };
@@ -66,18 +57,29 @@ TEST_F(EditCategoryFormTest, ANewCategoryStartsEmptyOnTheFirstIconAndOkAddsIt) {
   });
   EXPECT_TRUE(Execute(0, 0));
   EXPECT_EQ(script.Pending(), 0u);
-  const auto top = GetHandler().ChildCategories(0);
+  const auto top = handler.ChildCategories(0);
   ASSERT_EQ(top.size(), 1u);
   EXPECT_EQ(top[0]->name, u"Work");
   EXPECT_EQ(top[0]->iconIndex, 0);
   EXPECT_EQ(top[0]->parentId, 0);
 }
 
+TEST_F(EditCategoryFormTest, OnlyTheModelItIsHandedIsWritten) {
+  CreateHandler(nullptr, nullptr);  // an empty process-wide model
+  script.Then([](HWND editor) {
+    SetText(Control(editor, kIdCategoryName), u"Work");
+    Click(editor, IDOK);
+  });
+  EXPECT_TRUE(Execute(0, 0));
+  EXPECT_EQ(handler.Categories().size(), 1u);
+  EXPECT_TRUE(GetHandler().Categories().empty());
+}
+
 TEST_F(EditCategoryFormTest, OkWithAnEmptyNameStoresAnEmptyName) {
   script.Then([](HWND editor) { Click(editor, IDOK); });
   EXPECT_TRUE(Execute(0, 0));
-  ASSERT_EQ(GetHandler().Categories().size(), 1u);
-  EXPECT_EQ(GetHandler().Categories()[0]->name, u"");
+  ASSERT_EQ(handler.Categories().size(), 1u);
+  EXPECT_EQ(handler.Categories()[0]->name, u"");
 }
 
 TEST_F(EditCategoryFormTest, CancelReturnsFalseAndLeavesTheModelAlone) {
@@ -88,29 +90,29 @@ TEST_F(EditCategoryFormTest, CancelReturnsFalseAndLeavesTheModelAlone) {
     Click(editor, IDCANCEL);
   });
   EXPECT_FALSE(Execute(id, 0));
-  ASSERT_EQ(GetHandler().Categories().size(), 1u);
-  EXPECT_EQ(GetHandler().FindCategory(id)->name, u"Work");
-  EXPECT_EQ(GetHandler().FindCategory(id)->iconIndex, 2);
+  ASSERT_EQ(handler.Categories().size(), 1u);
+  EXPECT_EQ(handler.FindCategory(id)->name, u"Work");
+  EXPECT_EQ(handler.FindCategory(id)->iconIndex, 2);
 }
 
 TEST_F(EditCategoryFormTest, WithoutAnIconListNothingIsShown) {
   EXPECT_FALSE(Execute(0, 0, nullptr));
   EXPECT_EQ(script.Unexpected(), 0);
-  EXPECT_TRUE(GetHandler().Categories().empty());
+  EXPECT_TRUE(handler.Categories().empty());
 }
 
 TEST_F(EditCategoryFormTest, EditingOpensOnTheFifthCellAndOkWithoutChangesKeepsEverything) {
   const int parent = AddCategory(u"Work");
   const int id = AddCategory(u"Reports", parent, 4);
-  const CCategory before = *GetHandler().FindCategory(id);
+  const CCategory before = *handler.FindCategory(id);
   script.Then([](HWND editor) {
     EXPECT_EQ(Text(Control(editor, kIdCategoryName)), u"Reports");
     EXPECT_EQ(GridSelection(editor), 4);
     Click(editor, IDOK);
   });
   EXPECT_TRUE(Execute(id, 0));
-  EXPECT_EQ(*GetHandler().FindCategory(id), before);
-  EXPECT_EQ(GetHandler().Categories().size(), 2u);
+  EXPECT_EQ(*handler.FindCategory(id), before);
+  EXPECT_EQ(handler.Categories().size(), 2u);
 }
 
 TEST_F(EditCategoryFormTest, OnAMonitorOf144DpiTheGridIsScaledAndKeepsItsSelection) {
@@ -131,7 +133,7 @@ TEST_F(EditCategoryFormTest, OnAMonitorOf144DpiTheGridIsScaledAndKeepsItsSelecti
     Click(editor, IDOK);
   });
   EXPECT_TRUE(Execute(id, 0));
-  EXPECT_EQ(GetHandler().FindCategory(id)->iconIndex, 6);
+  EXPECT_EQ(handler.FindCategory(id)->iconIndex, 6);
 }
 
 TEST_F(EditCategoryFormTest, ANewSubCategoryGetsItsParentsId) {
@@ -141,7 +143,7 @@ TEST_F(EditCategoryFormTest, ANewSubCategoryGetsItsParentsId) {
     Click(editor, IDOK);
   });
   EXPECT_TRUE(Execute(0, parent));
-  const auto children = GetHandler().ChildCategories(parent);
+  const auto children = handler.ChildCategories(parent);
   ASSERT_EQ(children.size(), 1u);
   EXPECT_EQ(children[0]->name, u"Reports");
 }
@@ -161,8 +163,8 @@ TEST_F(EditCategoryFormTest, CyrillicAndEmojiNamesSurviveOkUnchanged) {
   });
   EXPECT_TRUE(Execute(first, 0));
   EXPECT_TRUE(Execute(second, 0));
-  EXPECT_EQ(GetHandler().FindCategory(first)->name, cyrillic);
-  EXPECT_EQ(GetHandler().FindCategory(second)->name, emoji);
+  EXPECT_EQ(handler.FindCategory(first)->name, cyrillic);
+  EXPECT_EQ(handler.FindCategory(second)->name, emoji);
 }
 
 TEST_F(EditCategoryFormTest, ANameTypedInAnyScriptIsStoredAsTyped) {
@@ -172,8 +174,8 @@ TEST_F(EditCategoryFormTest, ANameTypedInAnyScriptIsStoredAsTyped) {
     Click(editor, IDOK);
   });
   EXPECT_TRUE(Execute(0, 0));
-  ASSERT_EQ(GetHandler().Categories().size(), 1u);
-  EXPECT_EQ(GetHandler().Categories()[0]->name, name);
+  ASSERT_EQ(handler.Categories().size(), 1u);
+  EXPECT_EQ(handler.Categories()[0]->name, name);
 }
 
 TEST_F(EditCategoryFormTest, TheGridHasAColumnPerIconAndScrollsToTheLastOnes) {
@@ -205,8 +207,8 @@ TEST_F(EditCategoryFormTest, TheGridHasAColumnPerIconAndScrollsToTheLastOnes) {
     Click(editor, IDOK);
   });
   EXPECT_TRUE(Execute(0, 0));
-  ASSERT_EQ(GetHandler().Categories().size(), 1u);
-  EXPECT_EQ(GetHandler().Categories()[0]->iconIndex, 3);
+  ASSERT_EQ(handler.Categories().size(), 1u);
+  EXPECT_EQ(handler.Categories()[0]->iconIndex, 3);
 }
 
 }  // namespace

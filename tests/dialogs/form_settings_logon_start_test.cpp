@@ -28,15 +28,6 @@ bool Checked(HWND dialog, int id) {
 
 class FormSettingsLogonStartTest : public ::testing::Test {
  protected:
-  FormSettingsLogonStartTest() {
-    CreateSettings(folder.Path() / "quillery.ini", true);
-    CreateHandler(nullptr, nullptr);
-  }
-  ~FormSettingsLogonStartTest() override {
-    ReleaseHandler();
-    ReleaseSettings();
-  }
-
   // Opens the dialog, sees the box as `shown`, leaves it `wanted` and ends with `button`.
   bool Run(bool shown, bool wanted, int button) {
     script.Then([=](HWND dialog) {
@@ -44,7 +35,7 @@ class FormSettingsLogonStartTest : public ::testing::Test {
       if (wanted != shown) Click(dialog, kIdStartWithWindows);
       Click(dialog, button);
     });
-    TFormSettings form(nullptr);
+    TFormSettings form(nullptr, handler, settings);
     const bool ok = form.ExecuteSettings(icons.get());
     EXPECT_EQ(script.Pending(), 0u);
     EXPECT_EQ(script.Unexpected(), 0);
@@ -55,6 +46,8 @@ class FormSettingsLogonStartTest : public ::testing::Test {
 
   CLogonStartGuard guard;
   CTempFolder folder;
+  CSettingsStorage settings{folder.Path() / "quillery.ini", true};
+  CClipboardHandler handler;
   UniqueImageList icons = LoadCategoriesIcons();
   CDialogScript script;
   const CLogonStart running = CLogonStart::ForRunningProgram();

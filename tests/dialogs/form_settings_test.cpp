@@ -77,10 +77,6 @@ void ShowCategoriesPage(HWND dialog) {
 
 class FormSettingsTest : public ::testing::Test {
  protected:
-  FormSettingsTest() {
-    CreateSettings(folder.Path() / "quillery.ini", true);
-    CreateHandler(nullptr, nullptr);
-  }
   ~FormSettingsTest() override {
     SetQuestionBoxHandler(nullptr);
     ReleaseHandler();
@@ -88,18 +84,18 @@ class FormSettingsTest : public ::testing::Test {
   }
 
   bool Execute() {
-    TFormSettings form(nullptr);
+    TFormSettings form(nullptr, handler, settings);
     return form.ExecuteSettings(icons.get());
   }
 
-  int Stored(std::string_view key) const { return SettingsInstance().GetInt(key, -12345); }
+  int Stored(std::string_view key) const { return settings.GetInt(key, -12345); }
 
   int AddCategory(std::u16string name, int parentId = 0, int iconIndex = 0) {
     CCategory category;
     category.name = std::move(name);
     category.parentId = parentId;
     category.iconIndex = iconIndex;
-    return GetHandler().AddCategory(category);
+    return handler.AddCategory(category);
   }
 
   void ExpectNoStrayDialogs() {
@@ -108,6 +104,9 @@ class FormSettingsTest : public ::testing::Test {
   }
 
   CTempFolder folder;
+  // The dialog's own store and category model, not the process-wide ones.
+  CSettingsStorage settings{folder.Path() / "quillery.ini", true};
+  CClipboardHandler handler;
   UniqueImageList icons = LoadCategoriesIcons();
   CDialogScript script;
 };
@@ -143,7 +142,7 @@ TEST_F(FormSettingsTest, OpensWithTheDefaultsAndOkStoresThem) {
 
 // The paste method sits on the hot-key page, below the quick-paste group and inside it.
 TEST_F(FormSettingsTest, ThePasteMethodListIsOnTheHotKeyPageAndFitsIt) {
-  SettingsInstance().SetInt(kPasteMethod, 7);  // clamped to the last item
+  settings.SetInt(kPasteMethod, 7);  // clamped to the last item
   script.Then([](HWND dialog) {
     HWND list = Control(dialog, kIdPasteMethod);
     EXPECT_EQ(GetParent(list), Control(dialog, kIdPageHotkeys));
@@ -175,7 +174,7 @@ TEST_F(FormSettingsTest, TheHotKeyControlRoundTripsCtrlAltV) {
 }
 
 TEST_F(FormSettingsTest, CtrlWithTheRightButtonShowsNoneAndOkStoresZero) {
-  SettingsInstance().SetInt(kPriHotKeyValue, 0x4002);
+  settings.SetInt(kPriHotKeyValue, 0x4002);
   script.Then([](HWND dialog) {
     HWND list = Control(dialog, kIdPriHotKey);
     EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
@@ -187,7 +186,7 @@ TEST_F(FormSettingsTest, CtrlWithTheRightButtonShowsNoneAndOkStoresZero) {
 }
 
 TEST_F(FormSettingsTest, ACapacityOfTwoShowsThreeAndOkStoresThree) {
-  SettingsInstance().SetInt(kClipboardCapacity, 2);
+  settings.SetInt(kClipboardCapacity, 2);
   script.Then([](HWND dialog) {
     EXPECT_EQ(Text(Control(dialog, kIdCapacity)), u"3");
     Click(dialog, IDOK);
@@ -197,7 +196,7 @@ TEST_F(FormSettingsTest, ACapacityOfTwoShowsThreeAndOkStoresThree) {
 }
 
 TEST_F(FormSettingsTest, CancelWritesNothing) {
-  SettingsInstance().SetInt(kClipboardCapacity, 2);
+  settings.SetInt(kClipboardCapacity, 2);
   script.Then([](HWND dialog) {
     SetText(Control(dialog, kIdWidth), u"640");
     Click(dialog, IDCANCEL);
@@ -244,7 +243,7 @@ TEST_F(FormSettingsTest, AnEntryOutOfRangeKeepsTheSpinsPosition) {
 }
 
 TEST_F(FormSettingsTest, TheTransparencyControlsFollowShowClipboardMonitor) {
-  SettingsInstance().SetInt(kClipboardMonitorVisible, 0);
+  settings.SetInt(kClipboardMonitorVisible, 0);
   script.Then([](HWND dialog) {
     EXPECT_FALSE(Checked(dialog, kIdShowMonitor));
     EXPECT_FALSE(Enabled(dialog, kIdTransparency));
@@ -272,6 +271,33 @@ TEST_F(FormSettingsTest, ThePagesSwitchWithTheTabs) {
   EXPECT_FALSE(Execute());
 }
 
+TEST_F(FormSettingsTest, OnlyTheStoreAndTheModelItIsHandedAreReadAndWritten) {
+  CTempFolder elsewhere;
+  CSettingsStorage& processWide = CreateSettings(elsewhere.Path() / "quillery.ini", true);
+  processWide.SetInt(kClipboardCapacity, 30);
+  settings.SetInt(kClipboardCapacity, 40);
+  CreateHandler(nullptr, nullptr);  // an empty process-wide model
+  script
+      .Then([](HWND dialog) {
+        EXPECT_EQ(SpinValue(dialog, kIdCapacitySpin), 40);
+        SetText(Control(dialog, kIdWidth), u"640");
+        ShowCategoriesPage(dialog);
+        Click(dialog, kIdAddCategory);
+        Click(dialog, IDOK);
+      })
+      .Then([](HWND editor) {
+        SetText(Control(editor, kIdCategoryName), u"Work");
+        Click(editor, IDOK);
+      });
+  EXPECT_TRUE(Execute());
+  ExpectNoStrayDialogs();
+  EXPECT_EQ(Stored(kWindowWidth), 640);
+  EXPECT_EQ(processWide.GetInt(kWindowWidth, -1), -1);
+  EXPECT_EQ(processWide.GetInt(kClipboardCapacity, -1), 30);
+  EXPECT_EQ(handler.Categories().size(), 1u);
+  EXPECT_TRUE(GetHandler().Categories().empty());
+}
+
 // ---- Categories ----
 
 TEST_F(FormSettingsTest, WithNoCategoriesTheTreeIsEmptyAndTheRowButtonsDoNothing) {
@@ -292,7 +318,7 @@ TEST_F(FormSettingsTest, WithNoCategoriesTheTreeIsEmptyAndTheRowButtonsDoNothing
   EXPECT_TRUE(Execute());
   ExpectNoStrayDialogs();  // no editor was opened
   EXPECT_FALSE(asked);
-  EXPECT_TRUE(GetHandler().Categories().empty());
+  EXPECT_TRUE(handler.Categories().empty());
 }
 
 TEST_F(FormSettingsTest, TheTreeShowsTheUserCategoriesInModelOrder) {
@@ -334,7 +360,7 @@ TEST_F(FormSettingsTest, AddingACategoryAndThenCancellingKeepsIt) {
       });
   EXPECT_FALSE(Execute());
   ExpectNoStrayDialogs();
-  const auto top = GetHandler().ChildCategories(0);
+  const auto top = handler.ChildCategories(0);
   ASSERT_EQ(top.size(), 1u);
   EXPECT_EQ(top[0]->name, u"Work");
   EXPECT_EQ(top[0]->iconIndex, 5);
@@ -359,7 +385,7 @@ TEST_F(FormSettingsTest, AddChildMakesASubCategoryOfTheSelectedRow) {
       });
   EXPECT_TRUE(Execute());
   ExpectNoStrayDialogs();
-  const auto children = GetHandler().ChildCategories(work);
+  const auto children = handler.ChildCategories(work);
   ASSERT_EQ(children.size(), 1u);
   EXPECT_EQ(children[0]->name, u"Reports");
 }
@@ -442,8 +468,8 @@ TEST_F(FormSettingsTest, DoubleClickingACategoryWithoutSubCategoriesOpensTheEdit
       });
   EXPECT_FALSE(Execute());
   ExpectNoStrayDialogs();
-  EXPECT_EQ(GetHandler().FindCategory(id)->name, u"Office");
-  EXPECT_EQ(GetHandler().FindCategory(id)->iconIndex, 4);
+  EXPECT_EQ(handler.FindCategory(id)->name, u"Office");
+  EXPECT_EQ(handler.FindCategory(id)->iconIndex, 4);
 }
 
 TEST_F(FormSettingsTest, DoubleClickingACollapsedCategoryWithSubCategoriesExpandsIt) {
@@ -490,8 +516,8 @@ TEST_F(FormSettingsTest, DeleteAsksWithTheNameAndRemovesTheCategoryOnYes) {
   EXPECT_FALSE(Execute());
   ASSERT_EQ(questions.size(), 2u);
   EXPECT_EQ(questions[0], u"Delete category \"Work\"?");
-  ASSERT_EQ(GetHandler().Categories().size(), 1u);
-  EXPECT_EQ(GetHandler().Categories()[0]->id, notes);
+  ASSERT_EQ(handler.Categories().size(), 1u);
+  EXPECT_EQ(handler.Categories()[0]->id, notes);
 }
 
 TEST_F(FormSettingsTest, RowsAreDrawnWithTheSkinBands) {

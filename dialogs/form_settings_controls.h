@@ -1,0 +1,32 @@
+#pragma once
+// The control ids of the settings dialog (TFormSettings), for the dialog, its parts and the
+// tests that drive it. The controls of a page are children of that page's window, so look
+// them up with FindDialogControl rather than GetDlgItem.
+
+enum EFormSettingsControl : int {
+  kIdPageControl = 300,  // PageControl1, a tab control
+  kIdPageHotkeys,        // the pages' windows
+  kIdPageClipboard,
+  kIdPageCategories,
+  kIdPriHotKey,        // CBPriHotKey, a drop-down list
+  kIdSecondaryHotKey,  // SecondaryHotKey, a hot-key control
+  kIdQuickPasteNone,   // RGQuickPasteMode's three radio buttons
+  kIdQuickPasteCtrlHistory,
+  kIdQuickPasteAltHistory,
+  kIdWidth,  // EdWidth and UpDownWidth
+  kIdWidthSpin,
+  kIdHeight,
+  kIdHeightSpin,
+  kIdCapacity,
+  kIdCapacitySpin,
+  kIdShowMonitor,  // CBShowMonitor
+  kIdTransparency,
+  kIdTransparencySpin,
+  kIdCategoriesTree,  // CategoriesTree, a WC_TREEVIEWW
+  kIdAddCategory,     // BtAdd, BtAddChild, BtEdit, BtDelete
+  kIdAddChildCategory,
+  kIdEditCategory,
+  kIdDeleteCategory,
+  kIdStartWithWindows,  // "Start with Windows" on the "Clipboard" page
+  kIdPasteMethod,  // CBPasteMethod, a drop-down list on the hot-key page
+};
