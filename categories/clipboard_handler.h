@@ -1,8 +1,8 @@
 #pragma once
 // CClipboardHandler: the one store of the program (a CDataBase) together with the mirror of
 // its category tree in the main window's tree view and the map of per-clip hot keys. The
-// whole program reaches it through GetHandler(); every change of the store is followed by
-// RebuildTree().
+// main window makes it and hands it to the parts that use it (the tree's controller, the
+// dialogs, the search); every change of the store is followed by RebuildTree().
 //
 // The hierarchy: "Clipboard history" (10) and "Quick notes" (11) always come first and have
 // no record; user categories (1001 and up) follow by id, a category being shown when its

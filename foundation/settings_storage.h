@@ -1,7 +1,7 @@
 #pragma once
 // The settings store: integers under keys of an ini file (settings_keys.h), read with the
 // default of each reader and written at once. It neither checks, clamps nor caches.
-// One store per process, reached through SettingsInstance() at the moment of use.
+// The main window makes the process's store and hands it to the parts that use it.
 //
 // A second back end keeps the integers as values of a key under HKEY_LOCAL_MACHINE. Its
 // failures never reach the caller: they are logged (log.h) as
