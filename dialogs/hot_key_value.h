@@ -10,25 +10,25 @@
 
 #include "foundation/key_combination.h"
 
-inline constexpr std::uint8_t kHotKeyControlShift = 0x01;
-inline constexpr std::uint8_t kHotKeyControlCtrl = 0x02;
-inline constexpr std::uint8_t kHotKeyControlAlt = 0x04;
+inline constexpr std::uint8_t kHotKeyControlFlagShift = 0x01;
+inline constexpr std::uint8_t kHotKeyControlFlagCtrl = 0x02;
+inline constexpr std::uint8_t kHotKeyControlFlagAlt = 0x04;
 // The extended-key flag (right-hand keys, arrows on the keypad block) has no place in a
 // KeyCombination and is dropped.
-inline constexpr std::uint8_t kHotKeyControlExtended = 0x08;
+inline constexpr std::uint8_t kHotKeyControlFlagExtended = 0x08;
 
 #ifdef HOTKEYF_SHIFT
-static_assert(kHotKeyControlShift == HOTKEYF_SHIFT && kHotKeyControlCtrl == HOTKEYF_CONTROL &&
-              kHotKeyControlAlt == HOTKEYF_ALT && kHotKeyControlExtended == HOTKEYF_EXT);
+static_assert(kHotKeyControlFlagShift == HOTKEYF_SHIFT && kHotKeyControlFlagCtrl == HOTKEYF_CONTROL &&
+              kHotKeyControlFlagAlt == HOTKEYF_ALT && kHotKeyControlFlagExtended == HOTKEYF_EXT);
 #endif
 
 // The KeyCombination of a value read from the control (HKM_GETHOTKEY).
 constexpr KeyCombination KeyCombinationFromHotKeyControl(std::uint16_t controlValue) {
   const unsigned flags = controlValue >> 8;
   unsigned keys = controlValue & 0xFFu;
-  if (flags & kHotKeyControlShift) keys |= kKeyShift;
-  if (flags & kHotKeyControlCtrl) keys |= kKeyCtrl;
-  if (flags & kHotKeyControlAlt) keys |= kKeyAlt;
+  if (flags & kHotKeyControlFlagShift) keys |= kKeyShift;
+  if (flags & kHotKeyControlFlagCtrl) keys |= kKeyCtrl;
+  if (flags & kHotKeyControlFlagAlt) keys |= kKeyAlt;
   return static_cast<KeyCombination>(keys);
 }
 
@@ -37,8 +37,8 @@ constexpr KeyCombination KeyCombinationFromHotKeyControl(std::uint16_t controlVa
 // dropped.
 constexpr std::uint16_t HotKeyControlValueFromKeyCombination(KeyCombination keys) {
   unsigned flags = 0;
-  if (keys & kKeyShift) flags |= kHotKeyControlShift;
-  if (keys & kKeyCtrl) flags |= kHotKeyControlCtrl;
-  if (keys & kKeyAlt) flags |= kHotKeyControlAlt;
+  if (keys & kKeyShift) flags |= kHotKeyControlFlagShift;
+  if (keys & kKeyCtrl) flags |= kHotKeyControlFlagCtrl;
+  if (keys & kKeyAlt) flags |= kHotKeyControlFlagAlt;
   return static_cast<std::uint16_t>(flags << 8 | (keys & 0xFFu));
 }

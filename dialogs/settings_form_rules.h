@@ -42,7 +42,7 @@ enum EPrimaryHotKeyItem : int {
 // Shift+Ctrl+Alt (HKCOMB_NONE | HKCOMB_SCA) and gives such an entry Ctrl+Alt instead.
 inline constexpr std::uint16_t kSecondaryHotKeyInvalidCombinations = 0x0001 | 0x0080;
 inline constexpr std::uint8_t kSecondaryHotKeyReplacementModifiers =
-    kHotKeyControlCtrl | kHotKeyControlAlt;
+    kHotKeyControlFlagCtrl | kHotKeyControlFlagAlt;
 
 // What the dialog's controls show: one field per control.
 struct CSettingsFormValues {

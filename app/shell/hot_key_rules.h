@@ -12,7 +12,7 @@
 
 // HKCOMB_NONE: a key without any modifier.
 inline constexpr std::uint16_t kHotKeyFormInvalidCombinations = 0x0001;
-inline constexpr std::uint8_t kHotKeyFormReplacementModifiers = kHotKeyControlAlt;
+inline constexpr std::uint8_t kHotKeyFormReplacementModifiers = kHotKeyControlFlagAlt;
 
 inline std::optional<KeyCombination> HotKeyFormResult(bool confirmed, KeyCombination value) {
   if (!confirmed) return std::nullopt;

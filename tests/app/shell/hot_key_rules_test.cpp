@@ -16,7 +16,7 @@ TEST(HotKeyFormRulesTest, OkGivesTheValueAndZeroMeansNoHotKey) {
 
 TEST(HotKeyFormRulesTest, AKeyAloneGetsAltAndTheSettingsKeyGetsCtrlAlt) {
   EXPECT_EQ(kHotKeyFormInvalidCombinations, 0x0001);  // HKCOMB_NONE
-  EXPECT_EQ(kHotKeyFormReplacementModifiers, kHotKeyControlAlt);
+  EXPECT_EQ(kHotKeyFormReplacementModifiers, kHotKeyControlFlagAlt);
 }
 
 }  // namespace
