@@ -39,16 +39,29 @@ void CaptureIntoFullHistory(benchmark::State& state) {
     if constexpr (kJournal) journalled += diff.Changes(store).size();
   }
   state.counters["clips"] = static_cast<double>(store.Items().size());
-  if (kJournal) state.counters["journal bytes"] = benchmark::Counter(
-      static_cast<double>(journalled), benchmark::Counter::kAvgIterations);
+  if (kJournal)
+    state.counters["journal bytes"] =
+        benchmark::Counter(static_cast<double>(journalled), benchmark::Counter::kAvgIterations);
 }
 
-void BM_CaptureIntoFullHistory(benchmark::State& state) { CaptureIntoFullHistory<false>(state); }
-void BM_CaptureAndJournal(benchmark::State& state) { CaptureIntoFullHistory<true>(state); }
-BENCHMARK(BM_CaptureIntoFullHistory)->Arg(12)->Arg(10000)->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_CaptureAndJournal)->Arg(12)->Arg(10000)->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
+void BM_CaptureIntoFullHistory(benchmark::State& state) {
+  CaptureIntoFullHistory<false>(state);
+}
+void BM_CaptureAndJournal(benchmark::State& state) {
+  CaptureIntoFullHistory<true>(state);
+}
+BENCHMARK(BM_CaptureIntoFullHistory)
+    ->Arg(12)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_CaptureAndJournal)
+    ->Arg(12)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // From handing a capture's frames (a 1 KB text) to the journal's thread until they are
 // written and flushed to the disk of the build folder.

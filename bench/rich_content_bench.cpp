@@ -40,9 +40,10 @@ void BM_CaptureFormattedText(benchmark::State& state) {
   text[0] = u'!';
   std::u16string terminated = text + u'\0';
   const auto* units = reinterpret_cast<const std::uint8_t*>(terminated.data());
-  driver.CopyFormats({{CF_UNICODETEXT, std::vector<std::uint8_t>(units, units + terminated.size() * 2)},
-                      {RegisterClipboardFormatA("HTML Format"), Filler('<')},
-                      {RegisterClipboardFormatA("Rich Text Format"), Filler('{')}});
+  driver.CopyFormats(
+      {{CF_UNICODETEXT, std::vector<std::uint8_t>(units, units + terminated.size() * 2)},
+       {RegisterClipboardFormatA("HTML Format"), Filler('<')},
+       {RegisterClipboardFormatA("Rich Text Format"), Filler('{')}});
   for (auto _ : state) {
     store.CaptureClipboard();  // a new clip at the head, formats and all
     state.PauseTiming();
@@ -51,7 +52,9 @@ void BM_CaptureFormattedText(benchmark::State& state) {
   }
   state.counters["clips"] = static_cast<double>(store.Items().size());
 }
-BENCHMARK(BM_CaptureFormattedText)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+BENCHMARK(BM_CaptureFormattedText)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 struct RichFile {

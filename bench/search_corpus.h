@@ -17,9 +17,9 @@ inline constexpr std::u16string_view kSearchQuery = u"invoice 4471";
 // The text of clip `number`, about 1 KB long.
 inline std::u16string SearchCorpusText(std::mt19937& random, int number) {
   static const char16_t* const kWords[] = {
-      u"the",    u"report", u"Meeting", u"invite", u"quarter", u"budget",   u"Straße",
-      u"café",   u"review", u"draft",   u"project", u"number", u"total",    u"März",
-      u"client", u"order",  u"shipping", u"date",  u"account", u"summary"};
+      u"the",    u"report", u"Meeting",  u"invite",  u"quarter", u"budget", u"Straße",
+      u"café",   u"review", u"draft",    u"project", u"number",  u"total",  u"März",
+      u"client", u"order",  u"shipping", u"date",    u"account", u"summary"};
   std::u16string text;
   if (number % 100 == 0) text = u"Invoice 4471 ";
   std::uniform_int_distribution<std::size_t> word(0, std::size(kWords) - 1);

@@ -29,11 +29,13 @@ std::unique_ptr<CBaseItem> Text(int number, int categoryId) {
 void FillLargeStore(CClipboardHandler& handler, bool withPictures) {
   std::vector<int> categories;
   for (int i = 0; i < 20; ++i) {
-    categories.push_back(handler.AddCategory(CCategory{0, i < 10 ? 0 : categories[static_cast<std::size_t>(i - 10)], 0, 0, u"category"}));
+    categories.push_back(handler.AddCategory(CCategory{
+        0, i < 10 ? 0 : categories[static_cast<std::size_t>(i - 10)], 0, 0, u"category"}));
   }
   for (int i = 0; i < 10000; ++i) handler.AppendClip(Text(i, kHistoryCategoryId));
   for (int i = 0; i < 200; ++i) handler.AppendClip(Text(i, kNotesCategoryId));
-  for (int i = 0; i < 500; ++i) handler.AppendClip(Text(i, categories[static_cast<std::size_t>(i % 20)]));
+  for (int i = 0; i < 500; ++i)
+    handler.AppendClip(Text(i, categories[static_cast<std::size_t>(i % 20)]));
   if (withPictures) {
     for (int i = 0; i < 50; ++i) {
       auto clip = std::make_unique<CImageItem>();
@@ -68,7 +70,11 @@ void BM_CaptureAndRebuild(benchmark::State& state) {
   }
   state.counters["rows"] = static_cast<double>(bench.view.RowCount());
 }
-BENCHMARK(BM_CaptureAndRebuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_CaptureAndRebuild)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void BM_FullReconcile(benchmark::State& state) {
@@ -78,7 +84,10 @@ void BM_FullReconcile(benchmark::State& state) {
   for (auto _ : state) bench.handler.RebuildTreeFully();
   state.counters["rows"] = static_cast<double>(bench.view.RowCount());
 }
-BENCHMARK(BM_FullReconcile)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FullReconcile)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 // Arg 0: 8,000 categories at the top level; 1: a chain 10,000 deep. One clip in every
 // hundredth category, and the capture with its rebuild, then the full reconcile.
@@ -88,7 +97,8 @@ void BM_ManyCategories(benchmark::State& state) {
   CBenchStore bench;
   const int first = CDataBase::kCategoryIdBase + 1;
   for (int i = 0; i < count; ++i) {
-    bench.handler.AppendCategory(CCategory{first + i, chain && i > 0 ? first + i - 1 : 0, 0, 0, u"category"});
+    bench.handler.AppendCategory(
+        CCategory{first + i, chain && i > 0 ? first + i - 1 : 0, 0, 0, u"category"});
   }
   for (int i = 0; i < count; i += 100) bench.handler.AppendClip(Text(i, first + i));
   bench.handler.RebuildTreeFully();
@@ -100,7 +110,11 @@ void BM_ManyCategories(benchmark::State& state) {
   }
   state.counters["rows"] = static_cast<double>(bench.view.RowCount());
 }
-BENCHMARK(BM_ManyCategories)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(3)
+BENCHMARK(BM_ManyCategories)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

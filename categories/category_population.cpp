@@ -23,7 +23,8 @@ void PopulateCategories(CDataBase& store, CItemNode& parent, int parentId, TCust
   // The categories by parent, in list order, made once: asking the store for the children
   // of every category would cost the square of their number.
   std::unordered_map<int, std::vector<const CCategory*>> childrenOf;
-  for (const auto& category : store.Categories()) childrenOf[category->parentId].push_back(category.get());
+  for (const auto& category : store.Categories())
+    childrenOf[category->parentId].push_back(category.get());
 
   // Depth first, children in list order, as the nodes' rows have always been added; with a
   // stack of its own, since a damaged file can nest categories thousands deep.

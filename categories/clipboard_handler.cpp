@@ -166,4 +166,6 @@ CClipboardHandler& GetHandler() {
   return *handler;
 }
 
-void ReleaseHandler() { handler.reset(); }
+void ReleaseHandler() {
+  handler.reset();
+}

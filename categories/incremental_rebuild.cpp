@@ -25,7 +25,9 @@ void CClipboardHandler::ClipRemoved(const CBaseItem& clip) {
   changeLog.NoteRemoved(clip);
 }
 
-void CClipboardHandler::CategoriesChanged() { changeLog.RequireFullRebuild(); }
+void CClipboardHandler::CategoriesChanged() {
+  changeLog.RequireFullRebuild();
+}
 
 bool CClipboardHandler::ApplyChanges() {
   bool historyChanged = false;
@@ -85,7 +87,8 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
       node->treeNode = treeView->AddRow(category->treeNode, node);
     } else {
       TTreeNode* after = place == category->order.begin() ? nullptr : (*std::prev(place))->treeNode;
-      node->treeNode = treeView->InsertRow(category->treeNode, after, node, &CItemNode::CompareNodes);
+      node->treeNode =
+          treeView->InsertRow(category->treeNode, after, node, &CItemNode::CompareNodes);
     }
     if (node->treeNode == nullptr) place = category->order.end();  // refused: no place
   }

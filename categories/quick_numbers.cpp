@@ -28,7 +28,8 @@ std::vector<CItemNode*> CClipboardHandler::NumberedWith(int categoryId) {
   // The clips of all user categories share one run of numbers.
   for (auto& [id, category] : categoryNodes) {
     const auto categoryIdOf = static_cast<int>(id);
-    if (categoryIdOf != kHistoryCategoryId && categoryIdOf != kNotesCategoryId) addClipsOf(*category);
+    if (categoryIdOf != kHistoryCategoryId && categoryIdOf != kNotesCategoryId)
+      addClipsOf(*category);
   }
   return nodes;
 }
@@ -47,7 +48,8 @@ bool CClipboardHandler::NumberHistory() {
   // History clips lie at the head of the list (captures come in there; moves go to the
   // tail), so this stops after about ten clips.
   const std::size_t wanted = std::min<std::size_t>(kLastQuickNumber, history->children.size());
-  for (auto clip = Items().begin(); clip != Items().end() && numberedHistory.size() < wanted; ++clip) {
+  for (auto clip = Items().begin(); clip != Items().end() && numberedHistory.size() < wanted;
+       ++clip) {
     if ((*clip)->categoryId != kHistoryCategoryId) continue;
     auto found = history->children.find(static_cast<unsigned int>((*clip)->id));
     if (found == history->children.end()) return false;

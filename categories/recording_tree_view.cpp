@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
-CRecordingTreeView::~CRecordingTreeView() { Destroy(top_); }
+CRecordingTreeView::~CRecordingTreeView() {
+  Destroy(top_);
+}
 
 void CRecordingTreeView::Destroy(Rows& rows) {
   // Level by level, so that no row's destruction reaches far below it.
@@ -39,8 +41,7 @@ TTreeNode* CRecordingTreeView::AddRow(TTreeNode* parent, void* data) {
   return AsNode(added);
 }
 
-TTreeNode* CRecordingTreeView::InsertRow(TTreeNode* parent, TTreeNode* after, void* data,
-                                         Compare) {
+TTreeNode* CRecordingTreeView::InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare) {
   ++requests_;
   Rows& siblings = SiblingsOf(AsRow(parent));
   auto place = siblings.begin();
@@ -79,7 +80,9 @@ bool CRecordingTreeView::HasParentRow(TTreeNode* row) const {
   return AsRow(row)->parent != nullptr;
 }
 
-void* CRecordingTreeView::RowData(TTreeNode* row) const { return AsRow(row)->data; }
+void* CRecordingTreeView::RowData(TTreeNode* row) const {
+  return AsRow(row)->data;
+}
 
 std::vector<TTreeNode*> CRecordingTreeView::ChildRows(TTreeNode* parent) const {
   std::vector<TTreeNode*> rows;
@@ -133,6 +136,10 @@ void CRecordingTreeView::Select(TTreeNode* node) {
   }
 }
 
-TTreeNode* CRecordingTreeView::Selected() const { return AsNode(selected_); }
+TTreeNode* CRecordingTreeView::Selected() const {
+  return AsNode(selected_);
+}
 
-std::size_t CRecordingTreeView::RowCount() const { return Flatten(top_).size(); }
+std::size_t CRecordingTreeView::RowCount() const {
+  return Flatten(top_).size();
+}

@@ -53,7 +53,9 @@ class CRecordingTreeView : public TCustomTreeView {
   static Row* AsRow(TTreeNode* row) { return reinterpret_cast<Row*>(row); }
   static TTreeNode* AsNode(Row* row) { return reinterpret_cast<TTreeNode*>(row); }
   Rows& SiblingsOf(Row* parent) { return parent == nullptr ? top_ : parent->children; }
-  const Rows& SiblingsOf(const Row* parent) const { return parent == nullptr ? top_ : parent->children; }
+  const Rows& SiblingsOf(const Row* parent) const {
+    return parent == nullptr ? top_ : parent->children;
+  }
   static void SortLevel(Rows& rows, Compare compare);
   // The rows of `rows` and of every level below them, walked without recursion (rows can
   // nest thousands deep).

@@ -22,7 +22,8 @@ class TCustomTreeView {
   // Inserts a row below `parent` right after `after` (a row below `parent`), or as its first
   // row when `after` is null. `compare` is the order of that level, which a view may use
   // instead, appending the row and sorting the level, where that is cheaper.
-  virtual TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data, Compare compare) = 0;
+  virtual TTreeNode* InsertRow(TTreeNode* parent, TTreeNode* after, void* data,
+                               Compare compare) = 0;
   // Deletes a row and every row below it.
   virtual void DeleteRow(TTreeNode* row) = 0;
   virtual bool HasParentRow(TTreeNode* row) const = 0;

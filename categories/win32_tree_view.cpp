@@ -122,7 +122,9 @@ CWin32TreeView::CChange::CChange(CWin32TreeView& view) : view_(view) {
   view_.HoldRedraw();
 }
 
-void CWin32TreeView::BeginUpdate() { ++updates_; }
+void CWin32TreeView::BeginUpdate() {
+  ++updates_;
+}
 
 void CWin32TreeView::EndUpdate() {
   if (updates_ == 0) return;

@@ -64,8 +64,9 @@ bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
   }
   // Only a change is written: an untouched box leaves a value that starts another copy.
   if (startWithWindows_ != startWithWindowsShown_ && !logonStart.Set(startWithWindows_)) {
-    ShowErrorBox("Quillery could not change whether it starts with Windows: the registry "
-                 "refused the change.");
+    ShowErrorBox(
+        "Quillery could not change whether it starts with Windows: the registry "
+        "refused the change.");
   }
   return true;
 }
@@ -182,8 +183,8 @@ void TFormSettings::MakeClipboardPage(HWND page) {
   AddControlTo(page, L"STATIC", L"Monitor transparency", SS_LEFT, 32, 208, 220, 16, -1);
   AddSpin(page, kIdTransparency, kIdTransparencySpin, 265, 205, kTransparencySpinRange,
           values_.transparency);
-  AddControlTo(page, L"BUTTON", L"Start with Windows", WS_TABSTOP | BS_AUTOCHECKBOX, 32, 246,
-               306, 17, kIdStartWithWindows);
+  AddControlTo(page, L"BUTTON", L"Start with Windows", WS_TABSTOP | BS_AUTOCHECKBOX, 32, 246, 306,
+               17, kIdStartWithWindows);
 }
 
 void TFormSettings::MakeCategoriesPage(HWND page) {
@@ -242,7 +243,8 @@ bool TFormSettings::OnOk() {
   const LRESULT primary = SendMessageW(FindDialogControl(dialog, kIdPriHotKey), CB_GETCURSEL, 0, 0);
   values_.primaryHotKeyItem = primary == CB_ERR ? kPrimaryNone : static_cast<int>(primary);
   startWithWindows_ = IsChecked(FindDialogControl(dialog, kIdStartWithWindows));
-  const LRESULT method = SendMessageW(FindDialogControl(dialog, kIdPasteMethod), CB_GETCURSEL, 0, 0);
+  const LRESULT method =
+      SendMessageW(FindDialogControl(dialog, kIdPasteMethod), CB_GETCURSEL, 0, 0);
   values_.pasteMethod = method == CB_ERR ? Settings::kPasteMethodDefault : static_cast<int>(method);
   return true;
 }

@@ -2,10 +2,10 @@
 // TFormSettings: the settings dialog, "Settings", with three pages: the two hot keys and the
 // quick-paste mode; the popup window's size, the history capacity, the monitor and its
 // transparency, and "Start with Windows" (the logon start, foundation/logon_start.h, which
-// lives in the registry, not in the settings file); and the user categories in a categories-only tree of their own with "Add",
-// "Add child", "Edit" and "Delete". Settings are read when the dialog opens and written
-// only on OK (settings_form_rules.h); category changes go to the model at once, whether the
-// dialog then ends with OK or Cancel.
+// lives in the registry, not in the settings file); and the user categories in a categories-only
+// tree of their own with "Add", "Add child", "Edit" and "Delete". Settings are read when the dialog
+// opens and written only on OK (settings_form_rules.h); category changes go to the model at once,
+// whether the dialog then ends with OK or Cancel.
 
 #include "dialogs/categories_panel.h"
 #include "dialogs/form_settings_controls.h"

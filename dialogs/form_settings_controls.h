@@ -28,5 +28,5 @@ enum EFormSettingsControl : int {
   kIdEditCategory,
   kIdDeleteCategory,
   kIdStartWithWindows,  // "Start with Windows" on the "Clipboard" page
-  kIdPasteMethod,  // CBPasteMethod, a drop-down list on the hot-key page
+  kIdPasteMethod,       // CBPasteMethod, a drop-down list on the hot-key page
 };

@@ -18,8 +18,9 @@ inline constexpr std::uint8_t kHotKeyControlFlagAlt = 0x04;
 inline constexpr std::uint8_t kHotKeyControlFlagExtended = 0x08;
 
 #ifdef HOTKEYF_SHIFT
-static_assert(kHotKeyControlFlagShift == HOTKEYF_SHIFT && kHotKeyControlFlagCtrl == HOTKEYF_CONTROL &&
-              kHotKeyControlFlagAlt == HOTKEYF_ALT && kHotKeyControlFlagExtended == HOTKEYF_EXT);
+static_assert(kHotKeyControlFlagShift == HOTKEYF_SHIFT &&
+              kHotKeyControlFlagCtrl == HOTKEYF_CONTROL && kHotKeyControlFlagAlt == HOTKEYF_ALT &&
+              kHotKeyControlFlagExtended == HOTKEYF_EXT);
 #endif
 
 // The KeyCombination of a value read from the control (HKM_GETHOTKEY).

@@ -71,7 +71,7 @@ std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& stor
   note(store.SetWindowHeight(limit(values.windowHeight, kHeightSpinRange)), "Popup window height");
   note(store.SetInt(kSecHotKeyValue, values.secondaryHotKey), "Secondary hot key");
   note(store.SetInt(kQuickPasteMode, std::clamp(values.quickPasteMode, kQuickPasteModeSetting.min,
-                                                 kQuickPasteModeSetting.max)),
+                                                kQuickPasteModeSetting.max)),
        "Quick paste");
   note(store.SetInt(kClipboardCapacity, limit(values.capacity, kCapacitySpinRange)),
        "History storage capacity");
@@ -83,7 +83,7 @@ std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& stor
   note(store.SetInt(kPriHotKeyValue, PrimaryHotKeyValueFromItem(values.primaryHotKeyItem)),
        "Primary hot key");
   note(store.SetInt(kPasteMethod, std::clamp(values.pasteMethod, kPasteMethodSetting.min,
-                                              kPasteMethodSetting.max)),
+                                             kPasteMethodSetting.max)),
        "Paste with");
   return unsaved;
 }

@@ -11,8 +11,15 @@ namespace {
 
 bool IsKnownDepth(int bitsPerPixel) {
   switch (bitsPerPixel) {
-    case 1: case 4: case 8: case 16: case 24: case 32: return true;
-    default: return false;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -91,9 +98,12 @@ std::uint32_t TBitmap::PixelColor(int x, int y) const {
     return index < palette_.size() ? palette_[index] & 0x00FFFFFF : 0;
   };
   switch (bitsPerPixel_) {
-    case 1: return fromPalette((row[column / 8] >> (7 - column % 8)) & 0x1);
-    case 4: return fromPalette((row[column / 2] >> (column % 2 == 0 ? 4 : 0)) & 0xF);
-    case 8: return fromPalette(row[column]);
+    case 1:
+      return fromPalette((row[column / 8] >> (7 - column % 8)) & 0x1);
+    case 4:
+      return fromPalette((row[column / 2] >> (column % 2 == 0 ? 4 : 0)) & 0xF);
+    case 8:
+      return fromPalette(row[column]);
     case 16: {
       const std::uint32_t pixel = row[column * 2] | row[column * 2 + 1] << 8;
       return Channel(pixel, masks_.red) << 16 | Channel(pixel, masks_.green) << 8 |

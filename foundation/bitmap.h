@@ -78,8 +78,8 @@ class TBitmap {
   std::vector<std::uint32_t> ToRgb32() const;
 
   // A 24-bit copy of `width` x `height` pixels in which each pixel is the mean of the
-  // pixels of this picture that it covers, a picture with alpha as it shows on white. Both sizes must be at least 1, and the picture
-  // not empty.
+  // pixels of this picture that it covers, a picture with alpha as it shows on white. Both sizes
+  // must be at least 1, and the picture not empty.
   TBitmap ScaledByAreaAverage(int width, int height) const;
 
   // Replaces the picture with a 32-bit copy of a device-dependent bitmap; the handle stays

@@ -43,8 +43,15 @@ bool IsInfoHeaderSize(std::uint32_t size) {
 
 bool IsKnownDepth(int bitsPerPixel) {
   switch (bitsPerPixel) {
-    case 1: case 4: case 8: case 16: case 24: case 32: return true;
-    default: return false;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -138,15 +145,14 @@ void CheckInfo(const CBmpSource& in, const BmpInfo& info) {
   if (!IsKnownDepth(info.bitsPerPixel)) {
     in.Fail("unsupported depth of " + std::to_string(info.bitsPerPixel) + " bits per pixel");
   }
-  const bool masked = info.compression == kCompressionMasks &&
-                      (info.bitsPerPixel == 16 || info.bitsPerPixel == 32);
+  const bool masked =
+      info.compression == kCompressionMasks && (info.bitsPerPixel == 16 || info.bitsPerPixel == 32);
   if (info.compression != kCompressionNone && !masked) {
     in.Fail("unsupported compression " + std::to_string(info.compression) + " at " +
             std::to_string(info.bitsPerPixel) + " bits per pixel");
   }
   const std::int64_t rows = info.height < 0 ? -info.height : info.height;
-  if (info.width <= 0 || rows == 0 || info.width > TBitmap::kMaxSide ||
-      rows > TBitmap::kMaxSide ||
+  if (info.width <= 0 || rows == 0 || info.width > TBitmap::kMaxSide || rows > TBitmap::kMaxSide ||
       TBitmap::PixelBytesFor(static_cast<int>(info.width), static_cast<int>(rows),
                              info.bitsPerPixel) == 0) {
     in.Fail("absurd dimensions " + std::to_string(info.width) + " x " +
@@ -158,8 +164,7 @@ void CheckInfo(const CBmpSource& in, const BmpInfo& info) {
 // that, and every entry of a deeper picture, are read and dropped.
 std::vector<std::uint32_t> ReadColourTable(CBmpSource& in, const BmpInfo& info) {
   const bool core = info.headerSize == kCoreHeaderSize;
-  const std::size_t depthColours =
-      info.bitsPerPixel <= 8 ? std::size_t{1} << info.bitsPerPixel : 0;
+  const std::size_t depthColours = info.bitsPerPixel <= 8 ? std::size_t{1} << info.bitsPerPixel : 0;
   const std::size_t entries = !core && info.coloursUsed != 0 ? info.coloursUsed : depthColours;
   const std::size_t entrySize = core ? 3 : 4;
   if (entries > in.Remaining() / entrySize) in.Fail("picture cut short in its colour table");
@@ -237,8 +242,7 @@ void TBitmap::WriteBmp(CByteWriter& writer) const {
   // The pixel storage is capped at kMaxPixelBytes, so every size fits 32 bits.
   const auto pixelBytes = static_cast<std::uint32_t>(pixels_.size());
   const auto pixelOffset = static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize +
-                                                      (masked ? kMaskBytes : 0) +
-                                                      tableEntries * 4);
+                                                      (masked ? kMaskBytes : 0) + tableEntries * 4);
   // In memory the picture goes in one piece; a streaming writer hands it on as it goes.
   writer.Reserve(pixelOffset + pixelBytes);
 

@@ -43,7 +43,8 @@ bool AlphaMatters(const TBitmap& picture, bool zeroMeansUnset) {
 std::optional<TBitmap> TBitmap::FromPackedDib(std::span<const std::uint8_t> dib) {
   if (dib.size() < 4) return std::nullopt;
   const std::uint32_t headerSize = LittleEndian32(dib.data());
-  const bool namesAlpha = headerSize >= kAlphaMaskOffset + 4 && dib.size() >= kAlphaMaskOffset + 4 &&
+  const bool namesAlpha = headerSize >= kAlphaMaskOffset + 4 &&
+                          dib.size() >= kAlphaMaskOffset + 4 &&
                           LittleEndian32(dib.data() + kAlphaMaskOffset) == kAlphaMask;
   // ReadBmp reads file images: the 14-byte file header, whose size and offset it ignores.
   CByteWriter image;

@@ -47,7 +47,8 @@ TBitmap TBitmap::ScaledByAreaAverage(int width, int height) const {
           blue += colour & 0xFF;
         }
       }
-      const std::uint64_t pixels = static_cast<std::uint64_t>(x1 - x0) * static_cast<std::uint64_t>(y1 - y0);
+      const std::uint64_t pixels =
+          static_cast<std::uint64_t>(x1 - x0) * static_cast<std::uint64_t>(y1 - y0);
       *out++ = static_cast<std::uint8_t>((blue + pixels / 2) / pixels);
       *out++ = static_cast<std::uint8_t>((green + pixels / 2) / pixels);
       *out++ = static_cast<std::uint8_t>((red + pixels / 2) / pixels);

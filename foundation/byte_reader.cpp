@@ -32,8 +32,8 @@ bool CByteReader::Fill(std::size_t count) {
   const std::size_t kept = position_ >= windowStart_ && position_ < windowEnd && data_ != nullptr
                                ? static_cast<std::size_t>(windowEnd - position_)
                                : 0;
-  const auto wanted = static_cast<std::size_t>(
-      std::min<std::uint64_t>(std::max(count, kWindowBytes), Remaining()));
+  const auto wanted =
+      static_cast<std::size_t>(std::min<std::uint64_t>(std::max(count, kWindowBytes), Remaining()));
   // A window grown for one large picture does not stay that large.
   if (window_.size() < wanted || (window_.size() > 4 * kWindowBytes && wanted <= kWindowBytes)) {
     std::vector<std::uint8_t> fresh(wanted);

@@ -21,8 +21,8 @@ class CByteSource {
 class CByteReader {
  public:
   // Reads `size` bytes at `data`, which must outlive the reader.
-  CByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size),
-                                                            windowSize_(size) {}
+  CByteReader(const std::uint8_t* data, std::size_t size)
+      : data_(data), size_(size), windowSize_(size) {}
   // Reads the first `size` bytes of `source`, which must outlive the reader, through a
   // window of its own that holds about kWindowBytes, or the largest single Take. Bytes
   // are asked of the source once each, in order, as long as the reader only moves forward.

@@ -32,7 +32,9 @@ void CByteWriter::WriteUInt32(std::uint32_t value) {
   SpillIfFull();
 }
 
-void CByteWriter::WriteInt32(std::int32_t value) { WriteUInt32(static_cast<std::uint32_t>(value)); }
+void CByteWriter::WriteInt32(std::int32_t value) {
+  WriteUInt32(static_cast<std::uint32_t>(value));
+}
 
 void CByteWriter::WriteDouble(double value) {
   AppendLittleEndian(bytes_, std::bit_cast<std::uint64_t>(value));

@@ -3,8 +3,12 @@
 #include <algorithm>
 
 namespace {
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsBlank(char16_t unit) { return unit <= 32; }
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsBlank(char16_t unit) {
+  return unit <= 32;
+}
 }  // namespace
 
 std::u16string MakeCaption(std::u16string_view text) {

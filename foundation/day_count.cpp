@@ -17,8 +17,8 @@ constexpr double kMillisecondsPerDay = 86400000.0;
 
 double DayCountFromSystemTime(const SYSTEMTIME& time) {
   const long days = DaysFromCivil(time.wYear, time.wMonth, time.wDay) - DaysFromCivil(1899, 12, 30);
-  const double milliseconds = ((time.wHour * 60.0 + time.wMinute) * 60.0 + time.wSecond) * 1000.0 +
-                              time.wMilliseconds;
+  const double milliseconds =
+      ((time.wHour * 60.0 + time.wMinute) * 60.0 + time.wSecond) * 1000.0 + time.wMilliseconds;
   return static_cast<double>(days) + milliseconds / kMillisecondsPerDay;
 }
 

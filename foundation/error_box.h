@@ -7,7 +7,8 @@
 
 using ErrorBoxHandler = std::function<void(const std::string& text)>;
 
-// Shows `text` (UTF-8) with an OK button and waits for it, or hands it to the handler if one is set.
+// Shows `text` (UTF-8) with an OK button and waits for it, or hands it to the handler if one is
+// set.
 void ShowErrorBox(const std::string& text);
 
 // Sets the handler (an empty one restores the message box) and returns the one before.

@@ -11,7 +11,9 @@ namespace {
 // Reads and writes go in pieces: the API counts bytes in 32 bits.
 constexpr std::size_t kPiece = std::size_t{64} << 20;
 
-std::u16string Wide(const std::filesystem::path& path) { return path.u16string(); }
+std::u16string Wide(const std::filesystem::path& path) {
+  return path.u16string();
+}
 
 std::string Capitalised(std::string_view what) {
   std::string text(what);
@@ -43,9 +45,8 @@ bool FileExists(const std::filesystem::path& path) {
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path, std::string_view what) {
-  UniqueFile file = AdoptFile(CreateFileW(AsWide(Wide(path).c_str()), GENERIC_READ,
-                                          FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file = AdoptFile(CreateFileW(AsWide(Wide(path).c_str()), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) Fail("open", what, path);
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) Fail("read", what, path);
@@ -67,8 +68,8 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path, std::
 
 CFileByteSource::CFileByteSource(const std::filesystem::path& path, std::string_view what)
     : path_(path), what_(what) {
-  file_ = AdoptFile(CreateFileW(AsWide(Wide(path).c_str()), GENERIC_READ, FILE_SHARE_READ,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  file_ = AdoptFile(CreateFileW(AsWide(Wide(path).c_str()), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file_) Fail("open", what_, path_);
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file_.get(), &size) || size.QuadPart < 0) Fail("read", what_, path_);

@@ -76,9 +76,9 @@ class CSafeFileWriter {
   std::unique_ptr<CContentDigest> digest_ = std::make_unique<CContentDigest>();
 };
 
-// Replaces the content of `path` with `bytes` through a CSafeFileWriter, so that a failure at any point (a full disk,
-// a crash, a power cut) leaves either the old file or the new one, never a mix: the bytes
-// go to a new file beside it, which is flushed to disk and then moved over `path`. On
+// Replaces the content of `path` with `bytes` through a CSafeFileWriter, so that a failure at any
+// point (a full disk, a crash, a power cut) leaves either the old file or the new one, never a mix:
+// the bytes go to a new file beside it, which is flushed to disk and then moved over `path`. On
 // failure the new file is removed, `path` is unchanged, and CFileError naming `what` is
 // thrown.
 void ReplaceFileSafely(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,

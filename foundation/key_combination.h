@@ -18,8 +18,9 @@ inline constexpr KeyCombination kKeyAlt = 0x8000;
 // modifiers, and the lowest held code of 1-14, 19-159 and 166-254. Those ranges leave out
 // the generic and the left and right Shift, Ctrl and Alt keys, so right Shift alone is
 // 0x2000. The mouse buttons are the logical ones: with the buttons swapped for the left
-// hand, VK_LBUTTON is the primary button, which is the physical right one. Same result as ScanKeyCombination, but it asks the system for the 248 key states
-// only when they may have changed (see CKeyCombinationPoller); meant for a 10 ms timer.
+// hand, VK_LBUTTON is the primary button, which is the physical right one. Same result as
+// ScanKeyCombination, but it asks the system for the 248 key states only when they may have changed
+// (see CKeyCombinationPoller); meant for a 10 ms timer.
 KeyCombination ReadKeyCombination();
 
 // The same by asking the system for every key's state, every call. Costly: about 250

@@ -119,10 +119,9 @@ void TRegistry::WriteString(std::string_view name, std::u16string_view value) {
   if (key_ == nullptr) throw ERegistryException("No registry key open for " + Quoted(name));
   const std::u16string wideName = Wide(name);
   const std::u16string data(value);  // with its terminating null
-  const LSTATUS status =
-      RegSetValueExW(key_, AsWide(wideName.c_str()), 0, REG_SZ,
-                     reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>((data.size() + 1) * sizeof(char16_t)));
+  const LSTATUS status = RegSetValueExW(key_, AsWide(wideName.c_str()), 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(data.c_str()),
+                                        static_cast<DWORD>((data.size() + 1) * sizeof(char16_t)));
   if (!Succeeded(status)) {
     throw ERegistryException("Failed to set data for " + Quoted(name) + Cause(status));
   }

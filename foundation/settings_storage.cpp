@@ -177,8 +177,8 @@ bool CSettingsStorage::SetLastUpdatesCheck(double date) {
   constexpr double kHighest = std::numeric_limits<int>::max();
   const double day = std::isnan(date) ? 0.0 : std::trunc(date);
   return SetInt(kLastUpdatesCheck, static_cast<int>(day < kLowest    ? kLowest
-                                             : day > kHighest ? kHighest
-                                                              : day));
+                                                    : day > kHighest ? kHighest
+                                                                     : day));
 }
 
 bool CSettingsStorage::IsFirstLaunch() {

@@ -15,9 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!paths.empty() && PathsOfDropList(DropListOf(paths)) != paths) std::abort();
 
   if (const std::optional<TBitmap> picture = TBitmap::FromPackedDib(bytes)) {
-    if (picture->Stride() * static_cast<std::size_t>(picture->Height()) <= (std::size_t{64} << 20)) {
+    if (picture->Stride() * static_cast<std::size_t>(picture->Height()) <=
+        (std::size_t{64} << 20)) {
       const std::optional<TBitmap> again = TBitmap::FromPackedDib(picture->ToPackedDibV5());
-      if (!again || again->ToRgb32() != picture->ToRgb32() || again->HasAlpha() != picture->HasAlpha()) {
+      if (!again || again->ToRgb32() != picture->ToRgb32() ||
+          again->HasAlpha() != picture->HasAlpha()) {
         std::abort();
       }
     }

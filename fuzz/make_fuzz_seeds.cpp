@@ -20,13 +20,15 @@ namespace {
 
 void Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 TBitmap Picture(int bitsPerPixel) {
   TBitmap picture(5, 3, bitsPerPixel);
   for (int y = 0; y < 3; ++y) {
-    for (std::size_t x = 0; x < picture.Stride(); ++x) picture.Row(y)[x] = static_cast<std::uint8_t>(x * 37 + y);
+    for (std::size_t x = 0; x < picture.Stride(); ++x)
+      picture.Row(y)[x] = static_cast<std::uint8_t>(x * 37 + y);
   }
   return picture;
 }
@@ -91,8 +93,8 @@ int main(int argc, char** argv) {
   store.AppendClip(std::move(translucent));
   Write(dataDir / "new_records.dat", store.SaveToMemory());
   // A legacy file: notes flag, time, length, text.
-  const std::vector<std::uint8_t> legacy = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xE3, 0x40,
-                                            2, 0, 0, 0, 'h', 0, 'i', 0};
+  const std::vector<std::uint8_t> legacy = {0,    0,    0, 0, 0, 0, 0,   0, 0,   0x80,
+                                            0xE3, 0x40, 2, 0, 0, 0, 'h', 0, 'i', 0};
   Write(dataDir / "legacy.dat", legacy);
 
   for (int depth : {1, 4, 8, 16, 24, 32}) {

@@ -26,7 +26,9 @@ static_assert(sizeof(WCHAR) == sizeof(char16_t));
 inline const WCHAR* AsWide(const char16_t* text) {
   return reinterpret_cast<const WCHAR*>(text);
 }
-inline WCHAR* AsWide(char16_t* text) { return reinterpret_cast<WCHAR*>(text); }
+inline WCHAR* AsWide(char16_t* text) {
+  return reinterpret_cast<WCHAR*>(text);
+}
 inline const char16_t* AsUtf16(const WCHAR* text) {
   return reinterpret_cast<const char16_t*>(text);
 }

@@ -72,11 +72,11 @@ class CBaseItem {
   // every other kind.
   virtual const std::u16string* SearchableText() const { return nullptr; }
 
-  int id = 0;            // set by the store; not persistent
-  int categoryId = 0;    // kHistoryCategoryId, kNotesCategoryId or a user category's id
-  int textLength = 0;    // UTF-16 units of the text; 0 for pictures
-  double created = 0;    // local time as a day count (foundation/day_count.h)
-  int kind = kNoKind;    // also the record kind of the data file
+  int id = 0;                // set by the store; not persistent
+  int categoryId = 0;        // kHistoryCategoryId, kNotesCategoryId or a user category's id
+  int textLength = 0;        // UTF-16 units of the text; 0 for pictures
+  double created = 0;        // local time as a day count (foundation/day_count.h)
+  int kind = kNoKind;        // also the record kind of the data file
   std::uint16_t hotKey = 0;  // key combination assigned by the user; 0 for none
   bool orphaned = false;     // the clip's category has no place in the category tree
   // The clipboard's sequence number while the content was read (not persistent): which

@@ -17,8 +17,7 @@ void CCategory::Save(CByteWriter& writer) const {
 void CCategory::Load(CByteReader& reader) {
   std::int32_t size, length;
   if (!reader.ReadInt32(&size) || !reader.ReadInt32(&id) || !reader.ReadInt32(&parentId) ||
-      !reader.ReadInt32(&iconIndex) || !reader.ReadInt32(&reserved) ||
-      !reader.ReadInt32(&length)) {
+      !reader.ReadInt32(&iconIndex) || !reader.ReadInt32(&reserved) || !reader.ReadInt32(&length)) {
     throw CRecordError("category record cut short");
   }
   if (length < 0) throw CRecordError("negative name length " + std::to_string(length));

@@ -10,7 +10,8 @@ namespace {
 // The bytes of the formats after the record's size field.
 std::size_t FormatsBodyBytes(const std::vector<CClipFormat>& formats) {
   std::size_t bytes = 4;
-  for (const CClipFormat& format : formats) bytes += 8 + 2 * format.name.size() + format.data.size();
+  for (const CClipFormat& format : formats)
+    bytes += 8 + 2 * format.name.size() + format.data.size();
   return bytes;
 }
 }  // namespace

@@ -5,7 +5,8 @@
 #include "platform/handles.h"
 
 bool OpenClipboardContentIsPrivate() {
-  static const UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+  static const UINT exclude =
+      RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
   static const UINT ignore = RegisterClipboardFormatA("Clipboard Viewer Ignore");
   static const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
 

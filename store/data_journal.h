@@ -35,11 +35,11 @@ std::vector<std::uint8_t> JournalBaseFrame(std::uint64_t digest);
 
 // What the journal held for the data file, and what of it was applied.
 struct CJournalReplay {
-  bool based = false;   // a base named the data file
-  int applied = 0;      // entries applied to the store
+  bool based = false;                // a base named the data file
+  int applied = 0;                   // entries applied to the store
   std::vector<std::uint8_t> frames;  // the applied frames, as they stood in the file
-  bool torn = false;    // the journal ended in a frame cut short or garbled
-  std::string stopReason;  // when an entry could not be applied, why; the rest were not
+  bool torn = false;                 // the journal ended in a frame cut short or garbled
+  std::string stopReason;            // when an entry could not be applied, why; the rest were not
 };
 
 // Applies to `store`, just loaded from the data file whose CContentDigest is `fileDigest`,
@@ -71,6 +71,6 @@ class CJournalDiff {
 
   std::vector<Clip> clips_;
   std::vector<Clip> now_;  // the store now, while Changes runs
-  int idLimit_ = 0;  // every clip added since has an id from here on
+  int idLimit_ = 0;        // every clip added since has an id from here on
   std::vector<std::uint8_t> categories_;
 };

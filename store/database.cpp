@@ -107,9 +107,8 @@ void CDataBase::TrimHistory() {
   if (historyCount <= limits.capacity) return;
   // The history clip nearest the tail goes; walking from the tail finds it after only the
   // clips of other categories that were moved there.
-  auto last = std::find_if(items.rbegin(), items.rend(), [](const auto& clip) {
-    return clip->categoryId == kHistoryCategoryId;
-  });
+  auto last = std::find_if(items.rbegin(), items.rend(),
+                           [](const auto& clip) { return clip->categoryId == kHistoryCategoryId; });
   if (last != items.rend()) Erase(std::prev(last.base()));
 }
 
@@ -143,10 +142,12 @@ bool CDataBase::PutToClipboard(ItemList::iterator position) {
   // A history clip is out of the list before the write: the capture that the write may
   // run before returning must neither count it nor see it.
   const auto index = std::distance(items.begin(), position);
-  const CBaseItem* successor = std::next(position) == items.end() ? nullptr : std::next(position)->get();
+  const CBaseItem* successor =
+      std::next(position) == items.end() ? nullptr : std::next(position)->get();
   std::unique_ptr<CBaseItem> clip = Detach(position);
 
-  if (clip->WriteToClipboard(ownerWindow)) return true;  // the clip's content lives on as the new capture
+  if (clip->WriteToClipboard(ownerWindow))
+    return true;  // the clip's content lives on as the new capture
 
   // The write failed: the clip goes back where it was, before the clip that followed it
   // (or at its old index if a capture meanwhile removed that one).
@@ -184,7 +185,9 @@ void CDataBase::Insert(ItemList::iterator before, std::unique_ptr<CBaseItem> cli
   ClipInserted(**items.insert(before, std::move(clip)));
 }
 
-void CDataBase::Erase(ItemList::iterator clip) { Detach(clip); }
+void CDataBase::Erase(ItemList::iterator clip) {
+  Detach(clip);
+}
 
 bool CDataBase::DeleteItem(int itemId) {
   auto clip = FindItemIterator(itemId);

@@ -55,8 +55,8 @@ class CDataBase {
   const CStoreLimits& Limits() const { return limits; }
 
   // Takes the clipboard's content as the newest history clip (files win over text, text
-  // over a picture; content marked private is left alone), unless the newest history clip already holds
-  // the same text or the same pixels; then removes at most one history clip beyond the
+  // over a picture; content marked private is left alone), unless the newest history clip already
+  // holds the same text or the same pixels; then removes at most one history clip beyond the
   // capacity (SetLimits), whether or not a clip was taken. The caption describes
   // the content read either way.
   void CaptureClipboard();

@@ -126,10 +126,14 @@ namespace {
 
 std::unique_ptr<CBaseItem> NewClipOfRecord(std::int32_t kind) {
   switch (kind) {
-    case kTextRecord: return std::make_unique<CTextItem>();
-    case kPictureRecord: return std::make_unique<CImageItem>();
-    case kFileListRecord: return std::make_unique<CFileListItem>();
-    default: return nullptr;
+    case kTextRecord:
+      return std::make_unique<CTextItem>();
+    case kPictureRecord:
+      return std::make_unique<CImageItem>();
+    case kFileListRecord:
+      return std::make_unique<CFileListItem>();
+    default:
+      return nullptr;
   }
 }
 

@@ -20,7 +20,9 @@ constexpr std::size_t kWideFlagOffset = 16;
 // Far more than any file manager puts in one copy; bounds what a strange block can make.
 constexpr std::size_t kMaxDropListBytes = std::size_t{64} << 20;
 
-UINT DropEffectFormat() { return RegisteredFormat(u"Preferred DropEffect"); }
+UINT DropEffectFormat() {
+  return RegisteredFormat(u"Preferred DropEffect");
+}
 
 std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
   return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
@@ -29,11 +31,11 @@ std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
 
 std::u16string FromAnsi(std::string_view narrow) {
   if (narrow.empty()) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()),
-                                         nullptr, 0);
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()), nullptr, 0);
   std::u16string wide(static_cast<std::size_t>(std::max(length, 0)), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()), AsWide(wide.data()),
-                      length);
+  MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()),
+                      AsWide(wide.data()), length);
   return wide;
 }
 
@@ -63,7 +65,8 @@ std::vector<std::u16string> PathsOfDropList(std::span<const std::uint8_t> block)
       units.remove_prefix(end + 1);
     }
   } else {
-    std::string_view chars(reinterpret_cast<const char*>(block.data()) + start, block.size() - start);
+    std::string_view chars(reinterpret_cast<const char*>(block.data()) + start,
+                           block.size() - start);
     while (!chars.empty() && chars.front() != '\0') {
       const std::size_t end = chars.find('\0');
       if (end == std::string_view::npos) break;
@@ -92,7 +95,8 @@ std::vector<std::uint8_t> DropListOf(const std::vector<std::u16string>& paths) {
 std::u16string FileListCaption(const std::vector<std::u16string>& paths) {
   if (paths.size() == 1) return std::u16string(FileName(paths.front()));
   std::u16string caption;
-  for (char c : std::to_string(paths.size()) + " files: ") caption.push_back(static_cast<char16_t>(c));
+  for (char c : std::to_string(paths.size()) + " files: ")
+    caption.push_back(static_cast<char16_t>(c));
   constexpr std::size_t kNamesShown = 3;
   for (std::size_t i = 0; i < paths.size() && i < kNamesShown; ++i) {
     if (i != 0) caption += u", ";
@@ -133,10 +137,9 @@ bool CFileListItem::WriteToClipboard(HWND ownerWindow) const {
   if (!list) return false;
   UniqueGlobal effect;
   if (dropEffect != 0) {
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(dropEffect),
-                                   static_cast<std::uint8_t>(dropEffect >> 8),
-                                   static_cast<std::uint8_t>(dropEffect >> 16),
-                                   static_cast<std::uint8_t>(dropEffect >> 24)};
+    const std::uint8_t bytes[4] = {
+        static_cast<std::uint8_t>(dropEffect), static_cast<std::uint8_t>(dropEffect >> 8),
+        static_cast<std::uint8_t>(dropEffect >> 16), static_cast<std::uint8_t>(dropEffect >> 24)};
     effect = NewClipboardBlock(bytes);
     if (!effect) return false;
   }
@@ -197,4 +200,6 @@ void CFileListItem::Load(CByteReader& reader) {
   textLength = 0;
 }
 
-std::u16string CFileListItem::Caption() const { return MakeCaption(FileListCaption(paths)); }
+std::u16string CFileListItem::Caption() const {
+  return MakeCaption(FileListCaption(paths));
+}

@@ -9,7 +9,9 @@
 
 namespace {
 
-UINT PngFormat() { return RegisteredFormat(u"PNG"); }
+UINT PngFormat() {
+  return RegisteredFormat(u"PNG");
+}
 
 // A packed DIB or PNG image is at most the largest picture's pixels and some headers.
 constexpr std::size_t kMaxPictureBlockBytes = TBitmap::kMaxPixelBytes + (std::size_t{1} << 20);

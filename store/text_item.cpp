@@ -138,4 +138,6 @@ void CTextItem::LoadLegacy(CByteReader& reader) {
   textLength = static_cast<int>(text.size());
 }
 
-std::u16string CTextItem::Caption() const { return MakeCaption(text); }
+std::u16string CTextItem::Caption() const {
+  return MakeCaption(text);
+}

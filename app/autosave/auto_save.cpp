@@ -37,7 +37,9 @@ void CAutoSaveSchedule::Failed(std::uint32_t now) {
 
 CAutoSaver::CAutoSaver(std::filesystem::path path) : path_(std::move(path)) {}
 
-CAutoSaver::~CAutoSaver() { Stop(); }
+CAutoSaver::~CAutoSaver() {
+  Stop();
+}
 
 std::filesystem::path CAutoSaver::JournalPath() const {
   std::filesystem::path journal = path_;

@@ -14,8 +14,11 @@ constexpr std::size_t kMostExtraSpares = 4;
 
 CBackgroundFileWriter::CBackgroundFileWriter(std::filesystem::path path, std::string what,
                                              std::size_t spareCount, std::size_t spareBytes)
-    : path_(std::move(path)), what_(std::move(what)), spareCount_(spareCount),
-      spareBytes_(spareBytes), thread_([this] { Run(); }) {}
+    : path_(std::move(path)),
+      what_(std::move(what)),
+      spareCount_(spareCount),
+      spareBytes_(spareBytes),
+      thread_([this] { Run(); }) {}
 
 CBackgroundFileWriter::~CBackgroundFileWriter() {
   Abandon();

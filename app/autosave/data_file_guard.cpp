@@ -12,8 +12,8 @@ std::string Stamp(const std::string& why) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "-%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth,
-                now.wDay, now.wHour, now.wMinute, now.wSecond);
+  std::snprintf(stamp, sizeof stamp, "-%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay,
+                now.wHour, now.wMinute, now.wSecond);
   return "." + why + stamp;
 }
 

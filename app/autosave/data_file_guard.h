@@ -29,5 +29,6 @@ class CDataFileGuard {
   std::filesystem::path Keep(const std::string& why) const;
 
   std::filesystem::path path_;
-  std::string unkept_;  // why the file must be kept first ("damaged", "unreadable"); empty: it need not
+  std::string
+      unkept_;  // why the file must be kept first ("damaged", "unreadable"); empty: it need not
 };

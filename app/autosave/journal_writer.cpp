@@ -9,7 +9,9 @@
 
 namespace {
 
-std::u16string Wide(const std::filesystem::path& path) { return path.u16string(); }
+std::u16string Wide(const std::filesystem::path& path) {
+  return path.u16string();
+}
 
 }  // namespace
 
@@ -48,7 +50,9 @@ std::uint64_t CJournalWriter::AppendBase(std::uint64_t digest) {
   return Queue({CJob::kBase, {}, digest, 0});
 }
 
-void CJournalWriter::Restart() { Queue({CJob::kRestart, {}, 0, 0}); }
+void CJournalWriter::Restart() {
+  Queue({CJob::kRestart, {}, 0, 0});
+}
 
 void CJournalWriter::Discard() {
   Queue({CJob::kDiscard, {}, 0, 0});
@@ -74,7 +78,8 @@ bool CJournalWriter::Write(const std::vector<std::uint8_t>& bytes) {
   if (broken_ || !file_) return false;
   std::span<const std::uint8_t> rest(bytes);
   while (!rest.empty()) {
-    const auto piece = static_cast<DWORD>(std::min<std::size_t>(rest.size(), std::size_t{64} << 20));
+    const auto piece =
+        static_cast<DWORD>(std::min<std::size_t>(rest.size(), std::size_t{64} << 20));
     DWORD written = 0;
     if (!WriteFile(file_.get(), rest.data(), piece, &written, nullptr) || written != piece) {
       broken_ = true;

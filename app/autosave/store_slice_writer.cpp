@@ -17,16 +17,20 @@ std::size_t RecordSizeHint(const CBaseItem& clip) {
     return picture->picture->Stride() * static_cast<std::size_t>(picture->picture->Height()) +
            kFieldsAndHeaders;
   }
-  std::size_t bytes = 2 * static_cast<std::size_t>(std::max(clip.textLength, 0)) + kFieldsAndHeaders;
+  std::size_t bytes =
+      2 * static_cast<std::size_t>(std::max(clip.textLength, 0)) + kFieldsAndHeaders;
   if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
-    for (const CClipFormat& format : text->formats) bytes += format.data.size() + 2 * format.name.size();
+    for (const CClipFormat& format : text->formats)
+      bytes += format.data.size() + 2 * format.name.size();
   } else if (const auto* files = dynamic_cast<const CFileListItem*>(&clip)) {
     for (const std::u16string& path : files->paths) bytes += 4 + 2 * path.size();
   }
   return bytes;
 }
 
-std::size_t CategorySizeHint(const CCategory& category) { return 2 * category.name.size() + 32; }
+std::size_t CategorySizeHint(const CCategory& category) {
+  return 2 * category.name.size() + 32;
+}
 
 }  // namespace
 
@@ -48,8 +52,8 @@ bool CStoreSliceWriter::WriteNext(const CDataBase& store, CByteWriter& out, std:
   }
   // Tail first, as the loader puts each clip at the head.
   const auto& items = store.Items();
-  auto clip = std::next(items.rbegin(),
-                        static_cast<std::ptrdiff_t>(std::min(clipsDone_, items.size())));
+  auto clip =
+      std::next(items.rbegin(), static_cast<std::ptrdiff_t>(std::min(clipsDone_, items.size())));
   for (; clip != items.rend() && !spent(); ++clip, ++clipsDone_) {
     if ((*clip)->orphaned) continue;
     written += RecordSizeHint(**clip);

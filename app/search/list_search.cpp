@@ -4,7 +4,10 @@
 
 CListSearch::CListSearch(HWND window, int fieldId, HWND tree, HFONT font, CListSearchPort& port,
                          std::function<CClipboardHandler&()> handler)
-    : tree_(tree), port_(port), handler_(std::move(handler)), field_(window, fieldId, font, *this) {}
+    : tree_(tree),
+      port_(port),
+      handler_(std::move(handler)),
+      field_(window, fieldId, font, *this) {}
 
 void CListSearch::OpenField() {
   if (!port_.HasHandler() || !port_.ListShown()) return;

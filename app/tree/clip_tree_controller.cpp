@@ -31,7 +31,9 @@ CClipTreeController::CClipTreeController(HWND tree, CClipTreeHost& host, CClipbo
   SetNotifyReceiver(tree_, this);
 }
 
-CClipTreeController::~CClipTreeController() { Unhook(); }
+CClipTreeController::~CClipTreeController() {
+  Unhook();
+}
 
 void CClipTreeController::ChangeDpi(const TBitmap& skin, int dpi) {
   // Made before the old one goes: a refusal leaves the rows as they were.
@@ -192,7 +194,9 @@ void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
   }
 }
 
-void CClipTreeController::ItemsTreeDblClick() { ActivateSelectedRow(); }
+void CClipTreeController::ItemsTreeDblClick() {
+  ActivateSelectedRow();
+}
 
 bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
   switch (key) {

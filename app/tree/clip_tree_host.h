@@ -11,15 +11,19 @@
 class CClipTreeHost {
  public:
   virtual ~CClipTreeHost() = default;
-  virtual HWND OwnerWindow() const = 0;            // the main window: owner of menus and dialogs
-  virtual int QuickPasteMode() const = 0;          // 0..2
+  virtual HWND OwnerWindow() const = 0;    // the main window: owner of menus and dialogs
+  virtual int QuickPasteMode() const = 0;  // 0..2
   virtual HIMAGELIST CategoriesIcons() const = 0;
   virtual HIMAGELIST MoreIcons() const = 0;
-  virtual void MoveSelectedToClipboard() = 0;      // "Move to clipboard": paste from the list (the host does the popup auto-paste)
+  virtual void MoveSelectedToClipboard() = 0;  // "Move to clipboard": paste from the list (the host
+                                               // does the popup auto-paste)
   virtual void MoveClipToClipboard(int clipId) = 0;  // the same for that clip, if it is still there
   virtual void CopyClipAsPlainText(int clipId) = 0;  // the same with the clip's plain text only
-  virtual bool EditCategory(int categoryId, int parentId) = 0;  // runs the category editor; true when it changed something
-  virtual std::optional<KeyCombination> AskHotKey(KeyCombination current) = 0;  // the hot key dialog; nullopt on Cancel
+  virtual bool EditCategory(
+      int categoryId,
+      int parentId) = 0;  // runs the category editor; true when it changed something
+  virtual std::optional<KeyCombination> AskHotKey(
+      KeyCombination current) = 0;  // the hot key dialog; nullopt on Cancel
   // The keyboard in the tree: a printable character typed (it starts or goes on with a
   // search), Ctrl+F, and Escape (ends the search, else closes the popup).
   virtual void TypeToSearch(wchar_t character) = 0;

@@ -40,9 +40,9 @@ EClipTreeCommand TrackClipTreeMenu(HWND owner, HMENU menu, POINT screenPoint) {
   // Without the owner in the foreground the menu would not close when the user clicks
   // elsewhere; the posted message lets it close at once after a choice.
   SetForegroundWindow(owner);
-  const BOOL chosen = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN |
-                                                 TPM_TOPALIGN,
-                                       screenPoint.x, screenPoint.y, owner, nullptr);
+  const BOOL chosen =
+      TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                       screenPoint.x, screenPoint.y, owner, nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
   return static_cast<EClipTreeCommand>(chosen);
 }

@@ -36,9 +36,9 @@ class CClipRowPainter {
   int dpi_;
   int height_;
   CSkinRowCanvas canvas_;
-  UniqueFont normal_;  // size 10
-  UniqueFont bold_;    // size 10, bold
-  UniqueFont small_;   // size 8
+  UniqueFont normal_;         // size 10
+  UniqueFont bold_;           // size 10, bold
+  UniqueFont small_;          // size 8
   UniqueIcon fileIcon_;       // the shell's small document icon, for file lists; may be empty
   UniqueIcon largeFileIcon_;  // its large one
 };

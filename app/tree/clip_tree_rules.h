@@ -12,7 +12,7 @@ inline constexpr char16_t kDeleteCategoryQuestion[] = u"Delete category";
 // The clip menu for a clip row. Its other entries ("Delete item", "Clear") are always
 // there and enabled.
 struct ClipboardMenuState {
-  std::u16string moveCaption;   // "Move to clipboard" for a history clip, else "Copy to clipboard"
+  std::u16string moveCaption;  // "Move to clipboard" for a history clip, else "Copy to clipboard"
   bool moveToNotesVisible = false;
   bool setHotKeyVisible = false;
   bool plainTextVisible = false;  // "Copy as plain text": clips with a text, not pictures

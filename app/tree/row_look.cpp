@@ -40,7 +40,7 @@ int RowHeightAtDpi(int dpi) {
 CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& state) {
   const auto scaled = [&state](int value) { return ScaleToDpi(value, state.dpi); };
   CategoryRowLook look;
-  look.stripe = state.selected ? kSelectedCategoryStripe
+  look.stripe = state.selected    ? kSelectedCategoryStripe
                 : state.hasParent ? kChildCategoryStripe
                                   : category.skinRow;
   look.bold = !state.hasParent;

@@ -21,8 +21,8 @@ inline constexpr int kChildCategoryStripe = 2;
 inline constexpr int kSelectedCategoryStripe = 3;
 
 // Fixed places inside the row bitmap, at 96 dots per inch.
-inline constexpr int kIconTop = 5;           // category icon, hot-key mark, file icon
-inline constexpr int kFileIconWidth = 20;    // a file list's icon and the gap after it
+inline constexpr int kIconTop = 5;         // category icon, hot-key mark, file icon
+inline constexpr int kFileIconWidth = 20;  // a file list's icon and the gap after it
 inline constexpr int kFileIconSide = 16;
 inline constexpr int kCategoryTextTop = 4;   // name and count
 inline constexpr int kCategoryTextGap = 20;  // from the indent to the name
@@ -36,10 +36,10 @@ inline constexpr int kHotKeyMarkWidth = 16;
 // What the tree knows of a row besides its node.
 struct RowState {
   bool selected = false;
-  bool hasParent = false;       // the row lies below another row
-  int precedingSiblings = 0;    // rows before it under the same parent
-  int quickPasteMode = 0;       // 0 off, 1 Ctrl for the history, 2 Alt for the history
-  int width = 0;                // of the row bitmap
+  bool hasParent = false;     // the row lies below another row
+  int precedingSiblings = 0;  // rows before it under the same parent
+  int quickPasteMode = 0;     // 0 off, 1 Ctrl for the history, 2 Alt for the history
+  int width = 0;              // of the row bitmap
   int height = 0;
   std::uint32_t menuHighlight = 0;  // the system's colour of a selected menu entry
   int dpi = 96;                     // of the monitor that shows the tree
@@ -92,8 +92,8 @@ struct ClipRowLook {
   int fileIconSide = 16;
   int contentLeft = 0;  // where the thumbnail or the text begins
   int thumbnailTop = 0;
-  RowRect textRect;     // word-wrapped caption, cut at the row's bottom
-  int separatorTop = 0; // one-pixel line across the row in kSeparatorColour
+  RowRect textRect;      // word-wrapped caption, cut at the row's bottom
+  int separatorTop = 0;  // one-pixel line across the row in kSeparatorColour
 };
 
 CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& state);

@@ -1,6 +1,8 @@
 #include "app/window/clipboard_viewer_chain.h"
 
-CClipboardViewerChain::~CClipboardViewerChain() { Leave(); }
+CClipboardViewerChain::~CClipboardViewerChain() {
+  Leave();
+}
 
 void CClipboardViewerChain::Join(HWND window) {
   if (window_ != nullptr) return;

@@ -120,9 +120,9 @@ void TClipboardViewerForm::CreateControls() {
   framePen_.reset(CreatePen(PS_SOLID, 1, kFrameColor));
 
   auto child = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) {
-    HWND control = CreateWindowExW(0, className, text, WS_CHILD | style, 0, 0, 0, 0, Handle(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                   nullptr);
+    HWND control =
+        CreateWindowExW(0, className, text, WS_CHILD | style, 0, 0, 0, 0, Handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->FormFont()), FALSE);
     return control;
   };
@@ -132,15 +132,15 @@ void TClipboardViewerForm::CreateControls() {
   openButton_ = child(L"BUTTON", L"", BS_OWNERDRAW, kIdOpenClipboard);
   autoPaste_ = child(L"BUTTON", L"Paste to active app", BS_AUTOCHECKBOX, kIdAutoPaste);
   Button_SetCheck(autoPaste_, BST_CHECKED);
-  tree_ = child(WC_TREEVIEWW, L"", TVS_NOTOOLTIPS | TVS_SINGLEEXPAND | TVS_SHOWSELALWAYS,
-                kIdItemsTree);
+  tree_ =
+      child(WC_TREEVIEWW, L"", TVS_NOTOOLTIPS | TVS_SINGLEEXPAND | TVS_SHOWSELALWAYS, kIdItemsTree);
   SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->TreeFont()), FALSE);
   TreeView_SetExtendedStyle(tree_, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
   TreeView_SetIndent(tree_, MainWindowMetricsAt(dpi_).treeIndent);
   treeView_ = std::make_unique<CWin32TreeView>(tree_);
   CListSearchPort& searchPort = *this;
-  listSearch_ = std::make_unique<CListSearch>(Handle(), kIdSearchField, tree_, resources_->FormFont(),
-                                              searchPort,
+  listSearch_ = std::make_unique<CListSearch>(Handle(), kIdSearchField, tree_,
+                                              resources_->FormFont(), searchPort,
                                               [this]() -> CClipboardHandler& { return *handler_; });
 
   RECT client{};
@@ -213,12 +213,22 @@ std::optional<KeyCombination> TClipboardViewerForm::AskHotKey(KeyCombination cur
   return RunHotKeyForm(Handle(), current);
 }
 
-std::optional<std::uint32_t> TClipboardViewerForm::LastInputTime() { return ::LastInputTime(); }
+std::optional<std::uint32_t> TClipboardViewerForm::LastInputTime() {
+  return ::LastInputTime();
+}
 
-ScreenPoint TClipboardViewerForm::CursorPos() { return CursorPosition(); }
+ScreenPoint TClipboardViewerForm::CursorPos() {
+  return CursorPosition();
+}
 
-ScreenRect TClipboardViewerForm::WorkAreaAt(ScreenPoint point) { return ::WorkAreaAt(point); }
+ScreenRect TClipboardViewerForm::WorkAreaAt(ScreenPoint point) {
+  return ::WorkAreaAt(point);
+}
 
-HeldKeys TClipboardViewerForm::ReadKeys() { return ReadHeldKeys(); }
+HeldKeys TClipboardViewerForm::ReadKeys() {
+  return ReadHeldKeys();
+}
 
-bool TClipboardViewerForm::IsKeyDown(int virtualKey) { return IsKeyHeld(virtualKey); }
+bool TClipboardViewerForm::IsKeyDown(int virtualKey) {
+  return IsKeyHeld(virtualKey);
+}

@@ -192,7 +192,7 @@ class TClipboardViewerForm final : public CWindow,
 
   HWND targetWindow_ = nullptr;  // in front when the popup opened
   EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;
-  bool activated_ = false;       // the first activation has run
+  bool activated_ = false;  // the first activation has run
   // Where the program is put together: the settings store from construction to close, the
   // clip handler from the first activation to close. Both null outside those times.
   Settings::CSettingsStorage* settings_ = nullptr;

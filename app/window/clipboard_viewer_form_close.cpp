@@ -40,9 +40,13 @@ void TClipboardViewerForm::DeferClose(ECloseReason reason) {
   AfterOutermostMessage([window] { PostMessageW(window, kDeferredCloseMessage, 0, 0); });
 }
 
-void TClipboardViewerForm::LeaveViewerChain() { chain_.Leave(); }
+void TClipboardViewerForm::LeaveViewerChain() {
+  chain_.Leave();
+}
 
-void TClipboardViewerForm::JoinViewerChain() { chain_.Join(Handle()); }
+void TClipboardViewerForm::JoinViewerChain() {
+  chain_.Join(Handle());
+}
 
 void TClipboardViewerForm::SaveData() {
   // Before the first activation nothing was loaded: an empty store must not replace the file.

@@ -14,7 +14,9 @@
 
 namespace {
 
-void ShowChild(HWND child, bool visible) { ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE); }
+void ShowChild(HWND child, bool visible) {
+  ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE);
+}
 
 void MoveChild(HWND child, const ScreenRect& rect) {
   MoveWindow(child, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
@@ -37,7 +39,8 @@ void TClipboardViewerForm::ChangeDpi(int dpi, ScreenPoint place) {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->FormFont()), TRUE);
   }
   if (listSearch_) {
-    SendMessageW(listSearch_->Field(), WM_SETFONT, reinterpret_cast<WPARAM>(resources_->FormFont()), TRUE);
+    SendMessageW(listSearch_->Field(), WM_SETFONT, reinterpret_cast<WPARAM>(resources_->FormFont()),
+                 TRUE);
   }
   SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->TreeFont()), TRUE);
   TreeView_SetIndent(tree_, metrics.treeIndent);
@@ -77,9 +80,10 @@ void TClipboardViewerForm::PlaceSearchField() {
   const bool popup = state_->PopupMode();
   const int left = ScaleToDpi(popup ? kSearchFieldPopupLeft : kSearchFieldDockedLeft, dpi_);
   const int right =
-      client.right - ScaleToDpi(popup ? kSearchFieldRightMargin : kSearchFieldDockedRightMargin, dpi_);
-  MoveWindow(listSearch_->Field(), left, ScaleToDpi(kSearchFieldTop, dpi_), std::max(0, right - left),
-             ScaleToDpi(kSearchFieldHeight, dpi_), TRUE);
+      client.right -
+      ScaleToDpi(popup ? kSearchFieldRightMargin : kSearchFieldDockedRightMargin, dpi_);
+  MoveWindow(listSearch_->Field(), left, ScaleToDpi(kSearchFieldTop, dpi_),
+             std::max(0, right - left), ScaleToDpi(kSearchFieldHeight, dpi_), TRUE);
 }
 
 void TClipboardViewerForm::ApplyLayout() {

@@ -76,7 +76,8 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     }
     case WM_DRAWITEM: {
       const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (draw.hwndItem == pinButton_) DrawHeaderButton(draw, EHeaderGlyph::kPin, state_->PinDown());
+      if (draw.hwndItem == pinButton_)
+        DrawHeaderButton(draw, EHeaderGlyph::kPin, state_->PinDown());
       if (draw.hwndItem == openButton_) {
         DrawHeaderButton(draw, EHeaderGlyph::kOpenList, state_->OpenDown());
       }
@@ -149,10 +150,18 @@ void TClipboardViewerForm::OnCommand(int id, int code) {
         listSearch_->TextChanged();
       }
       break;
-    case kCommandSettings: Settings1Click(); break;
-    case kCommandCheckForUpdates: CheckForUpdates(Handle(), *settings_); break;
-    case kCommandAbout: ShowAboutBox(Handle()); break;
-    case kCommandExit: Close(ECloseReason::kExit); break;
+    case kCommandSettings:
+      Settings1Click();
+      break;
+    case kCommandCheckForUpdates:
+      CheckForUpdates(Handle(), *settings_);
+      break;
+    case kCommandAbout:
+      ShowAboutBox(Handle());
+      break;
+    case kCommandExit:
+      Close(ECloseReason::kExit);
+      break;
   }
 }
 
@@ -203,7 +212,9 @@ std::optional<LRESULT> TClipboardViewerForm::OnOwnMessage(UINT message) {
   }
 }
 
-void TClipboardViewerForm::OnDestroyed() { PostQuitMessage(0); }
+void TClipboardViewerForm::OnDestroyed() {
+  PostQuitMessage(0);
+}
 
 void TClipboardViewerForm::PaintFrame() {
   PaintDc paint(Handle());

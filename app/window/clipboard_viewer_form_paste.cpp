@@ -11,7 +11,8 @@
 void TClipboardViewerForm::MoveSelectedToClipboard() {
   HTREEITEM row = TreeView_GetSelection(tree_);
   if (row == nullptr) return;
-  const auto* node = static_cast<const CItemNode*>(treeView_->RowData(reinterpret_cast<TTreeNode*>(row)));
+  const auto* node =
+      static_cast<const CItemNode*>(treeView_->RowData(reinterpret_cast<TTreeNode*>(row)));
   if (node == nullptr || node->isCategory) return;
   MoveClipToClipboard(static_cast<int>(node->id));
 }

@@ -45,15 +45,25 @@ void TClipboardViewerForm::PopupClosed() {
   popupKeyboard_.Closed();
 }
 
-bool TClipboardViewerForm::AnyKeyHeld() { return ReadHeldKeys().code != 0; }
+bool TClipboardViewerForm::AnyKeyHeld() {
+  return ReadHeldKeys().code != 0;
+}
 
-bool TClipboardViewerForm::WindowInFront() { return GetForegroundWindow() == Handle(); }
+bool TClipboardViewerForm::WindowInFront() {
+  return GetForegroundWindow() == Handle();
+}
 
-bool TClipboardViewerForm::BringWindowToFront() { return BringToFront(Handle()); }
+bool TClipboardViewerForm::BringWindowToFront() {
+  return BringToFront(Handle());
+}
 
-void TClipboardViewerForm::AskToBeInFront() { SetForegroundWindow(Handle()); }
+void TClipboardViewerForm::AskToBeInFront() {
+  SetForegroundWindow(Handle());
+}
 
-void TClipboardViewerForm::FocusList() { SetFocus(tree_); }
+void TClipboardViewerForm::FocusList() {
+  SetFocus(tree_);
+}
 
 void TClipboardViewerForm::FocusSearchOrList() {
   SetFocus(listSearch_->FieldOpen() ? listSearch_->Field() : tree_);
@@ -63,13 +73,21 @@ void TClipboardViewerForm::ActivateTarget() {
   if (IsWindow(targetWindow_)) SetForegroundWindow(targetWindow_);
 }
 
-void TClipboardViewerForm::OpenSearch() { listSearch_->OpenField(); }
+void TClipboardViewerForm::OpenSearch() {
+  listSearch_->OpenField();
+}
 
-void TClipboardViewerForm::TypeToSearch(wchar_t character) { listSearch_->Type(character); }
+void TClipboardViewerForm::TypeToSearch(wchar_t character) {
+  listSearch_->Type(character);
+}
 
-void TClipboardViewerForm::EscapePressed() { listSearch_->Escape(); }
+void TClipboardViewerForm::EscapePressed() {
+  listSearch_->Escape();
+}
 
-void TClipboardViewerForm::SearchFieldShown() { ApplyLayout(); }
+void TClipboardViewerForm::SearchFieldShown() {
+  ApplyLayout();
+}
 
 void TClipboardViewerForm::SearchEnter() {
   if (treeController_) treeController_->ActivateSelectedRow(GetKeyState(VK_SHIFT) < 0);
@@ -85,4 +103,6 @@ void TClipboardViewerForm::ShowNoMatch(bool none) {
   if (treeController_) treeController_->SetEmptyText(none ? kNoMatchText : u"");
 }
 
-void TClipboardViewerForm::RememberTarget() { targetWindow_ = GetForegroundWindow(); }
+void TClipboardViewerForm::RememberTarget() {
+  targetWindow_ = GetForegroundWindow();
+}

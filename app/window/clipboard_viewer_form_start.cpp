@@ -18,7 +18,9 @@
 
 namespace {
 
-std::wstring WideFromAscii(std::string_view text) { return {text.begin(), text.end()}; }
+std::wstring WideFromAscii(std::string_view text) {
+  return {text.begin(), text.end()};
+}
 
 }  // namespace
 
@@ -39,8 +41,8 @@ void TClipboardViewerForm::FormActivate() {
   handler_ = &handler;
   HandLimitsToStore();
   step([&] {
-    treeController_ = std::make_unique<CClipTreeController>(
-        tree_, *this, handler, settings_->GetSkin(), dpi_);
+    treeController_ =
+        std::make_unique<CClipTreeController>(tree_, *this, handler, settings_->GetSkin(), dpi_);
   });
   handler.SetThumbnailHeight(MainWindowMetricsAt(dpi_).thumbnailHeight);
   ReadDataFile();
@@ -63,11 +65,15 @@ void TClipboardViewerForm::FormActivate() {
 
   step([&] {
     const bool firstRun = settings_->IsFirstLaunch();
-    switch (DecideStartAction(firstRun, CurrentDayCount(),
-                              settings_->GetLastUpdatesCheck())) {
-      case EStartAction::kOpenSettings: Settings1Click(); break;
-      case EStartAction::kCheckForUpdates: CheckForUpdates(Handle(), *settings_); break;
-      case EStartAction::kNothing: break;
+    switch (DecideStartAction(firstRun, CurrentDayCount(), settings_->GetLastUpdatesCheck())) {
+      case EStartAction::kOpenSettings:
+        Settings1Click();
+        break;
+      case EStartAction::kCheckForUpdates:
+        CheckForUpdates(Handle(), *settings_);
+        break;
+      case EStartAction::kNothing:
+        break;
     }
   });
   SetTimer(Handle(), kTimerId, kTimerMilliseconds, nullptr);

@@ -65,7 +65,9 @@ void CDisplayState::MovedTo(ScreenPoint place) {
   layout_.bounds = {place.x, place.y, place.x + settings_.width, place.y + height};
 }
 
-void CDisplayState::CursorNear() { layout_.alpha = 255; }
+void CDisplayState::CursorNear() {
+  layout_.alpha = 255;
+}
 
 void CDisplayState::CursorAway() {
   layout_.alpha = settings_.transparency;

@@ -10,14 +10,14 @@
 
 // What the window and its controls should look like now.
 struct WindowLayout {
-  ScreenRect bounds;            // the window's rectangle on the screen
-  bool labelVisible = true;     // the caption of the newest clip
+  ScreenRect bounds;         // the window's rectangle on the screen
+  bool labelVisible = true;  // the caption of the newest clip
   bool openButtonVisible = true;
   bool pinVisible = false;
   bool autoPasteVisible = false;
   bool treeVisible = false;
   bool windowVisible = true;
-  std::uint8_t alpha = 200;     // 255 opaque
+  std::uint8_t alpha = 200;  // 255 opaque
   bool operator==(const WindowLayout&) const = default;
 };
 

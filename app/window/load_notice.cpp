@@ -4,7 +4,9 @@
 
 namespace {
 
-std::u16string Ascii(std::string_view text) { return {text.begin(), text.end()}; }
+std::u16string Ascii(std::string_view text) {
+  return {text.begin(), text.end()};
+}
 
 }  // namespace
 
@@ -17,8 +19,9 @@ std::optional<std::u16string> DamagedFileNotice(const CLoadReport& report) {
   // The reason is ASCII text of the reader's own making.
   text += Ascii(report.damageReason) + u") and goes on with them.\n\n";
   if (report.damagedCopy.empty()) {
-    text += u"The original file could not be kept, so Quillery will not save over it until "
-            u"it can keep a copy of it.";
+    text +=
+        u"The original file could not be kept, so Quillery will not save over it until "
+        u"it can keep a copy of it.";
   } else {
     text += u"The original file is kept unchanged as\n" + report.damagedCopy.u16string();
   }

@@ -8,7 +8,9 @@ namespace {
 
 // The notification area is the taskbar's, on the primary monitor (which holds the point
 // 0, 0), whatever the monitor of the window.
-int TrayDpi() { return DpiAtPoint(POINT{0, 0}); }
+int TrayDpi() {
+  return DpiAtPoint(POINT{0, 0});
+}
 
 }  // namespace
 

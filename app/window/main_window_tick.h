@@ -60,8 +60,8 @@ class CMainWindowTick {
   // input's time stamp and nothing else.
   CInputWatch cursorWatch_;
   CInputWatch keysWatch_;
-  ScreenPoint cursor_{};     // as last read
-  HeldKeys held_;            // as last read
+  ScreenPoint cursor_{};  // as last read
+  HeldKeys held_;         // as last read
   CEdgePoll keys_{0, 0};
   CEdgePoll digits_{0, kNoDigit};
   bool ticking_ = false;

@@ -4,9 +4,13 @@
 
 namespace {
 
-std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+std::wstring Wide(const std::string& ascii) {
+  return {ascii.begin(), ascii.end()};
+}
 
-std::wstring MutexName(const std::string& name) { return L"Local\\" + Wide(name); }
+std::wstring MutexName(const std::string& name) {
+  return L"Local\\" + Wide(name);
+}
 
 struct SearchState {
   const wchar_t* className;
@@ -71,7 +75,8 @@ ECloseResult CloseRunningCopy(const std::string& name, std::chrono::milliseconds
   // ending unmarks its window before it lets go of the name: so ask whenever a window is
   // found, and wait for the name.
   while (NameHeld(name)) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return ECloseResult::kStillRunning;
     HWND window = FindMainWindow(name, className);
     DWORD processId = 0;

@@ -4,7 +4,9 @@
 
 namespace {
 
-ScreenRect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+ScreenRect FromRect(const RECT& rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
 
 ScreenRect WorkAreaOfMonitor(HMONITOR monitor) {
   MONITORINFO info{};
@@ -50,4 +52,6 @@ std::vector<ScreenRect> MonitorRects() {
   return monitors;
 }
 
-bool IsKeyHeld(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+bool IsKeyHeld(int virtualKey) {
+  return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}

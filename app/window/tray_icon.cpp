@@ -7,10 +7,15 @@
 #include <utility>
 
 CTrayIcon::CTrayIcon(HWND window, UINT id, UINT callbackMessage, HICON icon, std::wstring tip)
-    : window_(window), id_(id), callbackMessage_(callbackMessage), icon_(icon),
+    : window_(window),
+      id_(id),
+      callbackMessage_(callbackMessage),
+      icon_(icon),
       tip_(std::move(tip)) {}
 
-CTrayIcon::~CTrayIcon() { Remove(kRemovalPatience); }
+CTrayIcon::~CTrayIcon() {
+  Remove(kRemovalPatience);
+}
 
 void CTrayIcon::Remove(std::chrono::milliseconds patience) {
   BeginRemoval();
@@ -53,7 +58,8 @@ bool CTrayIcon::Add() {
   NOTIFYICONDATAW data = Data();
   // After an Explorer restart the old icon is gone and NIM_ADD is right; while it is still
   // there, NIM_MODIFY is.
-  added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+  added_ =
+      Shell_NotifyIconW(NIM_ADD, &data) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
   return added_;
 }
 

@@ -13,8 +13,8 @@ ScreenPoint DefaultWindowPosition(const ScreenRect& workArea, int width) {
 }
 
 ScreenPoint PlaceDockedWindow(ScreenPoint saved, int width, int height,
-                              std::span<const ScreenRect> monitors,
-                              const ScreenRect& savedWorkArea, const ScreenRect& defaultWorkArea) {
+                              std::span<const ScreenRect> monitors, const ScreenRect& savedWorkArea,
+                              const ScreenRect& defaultWorkArea) {
   const ScreenRect window{saved.x, saved.y, saved.x + width, saved.y + height};
   bool visible = false;
   for (const ScreenRect& monitor : monitors) visible = visible || Intersects(window, monitor);

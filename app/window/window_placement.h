@@ -35,8 +35,8 @@ ScreenPoint DefaultWindowPosition(const ScreenRect& workArea, int width);
 // Otherwise it keeps `saved`, except that a window past the right edge of
 // `savedWorkArea` (the work area of the monitor it is on) moves left to sit flush with it.
 ScreenPoint PlaceDockedWindow(ScreenPoint saved, int width, int height,
-                              std::span<const ScreenRect> monitors,
-                              const ScreenRect& savedWorkArea, const ScreenRect& defaultWorkArea);
+                              std::span<const ScreenRect> monitors, const ScreenRect& savedWorkArea,
+                              const ScreenRect& defaultWorkArea);
 
 // True when `cursor` lies strictly within kNearMargin pixels of `window`, on every side.
 bool IsCursorNear(ScreenPoint cursor, const ScreenRect& window);

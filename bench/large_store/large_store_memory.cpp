@@ -43,10 +43,11 @@ double StoreMiB(const CDataBase& store) {
 void Report(const char* what, const CDataBase& store, double before,
             const std::filesystem::path& file) {
   const double peak = StatusMiB("VmHWM:");
-  std::printf("%s: file %.0f MiB, store %.0f MiB, resident before %.0f MiB, peak %.0f MiB, "
-              "peak beyond the store %.0f MiB\n",
-              what, static_cast<double>(std::filesystem::file_size(file)) / (1 << 20),
-              StoreMiB(store), before, peak, peak - StoreMiB(store));
+  std::printf(
+      "%s: file %.0f MiB, store %.0f MiB, resident before %.0f MiB, peak %.0f MiB, "
+      "peak beyond the store %.0f MiB\n",
+      what, static_cast<double>(std::filesystem::file_size(file)) / (1 << 20), StoreMiB(store),
+      before, peak, peak - StoreMiB(store));
 }
 
 }  // namespace

@@ -145,7 +145,8 @@ bool Run(int count, milliseconds interval, bool x11, CRunResult& result) {
 // A text of about `units` UTF-16 units that begins with its number, so that every one differs.
 std::u16string FilledText(int n, int units) {
   std::u16string text = TextNumber(n) + u" ";
-  if (static_cast<int>(text.size()) < units) text.append(static_cast<std::size_t>(units) - text.size(), u'x');
+  if (static_cast<int>(text.size()) < units)
+    text.append(static_cast<std::size_t>(units) - text.size(), u'x');
   return text;
 }
 
@@ -203,7 +204,8 @@ void ReportCaptureTime(int preloaded, int units, bool unfolded, int copies) {
   std::printf(
       "history of %5d texts of %4d bytes, %-8s: a capture shows after %.1f ms (median), %.1f ms"
       " at most (%zu of %d)\n",
-      preloaded, units * 2, shape, median, times.empty() ? 0.0 : times.back(), times.size(), copies);
+      preloaded, units * 2, shape, median, times.empty() ? 0.0 : times.back(), times.size(),
+      copies);
   program.Close();
 }
 
@@ -226,7 +228,7 @@ void Report(const char* source, int count, milliseconds interval, const CRunResu
   const int extra = static_cast<int>(captured.size()) - (count - static_cast<int>(lost.size()));
   std::vector<std::u16string> sorted = captured;
   std::sort(sorted.begin(), sorted.end());
-  int twice = 0;  // texts stored more than once
+  int twice = 0;                        // texts stored more than once
   std::vector<std::u16string> oddOnes;  // stored twice, or never copied
   for (auto same = sorted.begin(); same != sorted.end();) {
     const auto end = std::upper_bound(same, sorted.end(), *same);

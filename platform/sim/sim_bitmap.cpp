@@ -24,9 +24,13 @@ int ImageRow(int line, LONG dibHeight, int imageHeight) {
 }
 }  // namespace
 
-HDC GetDC(HWND) { return kScreenDc; }
+HDC GetDC(HWND) {
+  return kScreenDc;
+}
 
-int ReleaseDC(HWND, HDC dc) { return dc == kScreenDc ? 1 : 0; }
+int ReleaseDC(HWND, HDC dc) {
+  return dc == kScreenDc ? 1 : 0;
+}
 
 int GetObjectW(HGDIOBJ object, int size, LPVOID buffer) {
   const DeviceBitmap* bitmap = FindBitmap(object);
@@ -103,7 +107,8 @@ HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, LPCVO
     const auto* in = static_cast<const std::uint8_t*>(bits);
     for (int line = 0; line < sourceHeight && line < bitmap->height; ++line) {
       int row = ImageRow(line, format.biHeight, bitmap->height);
-      const std::uint8_t* source = in + static_cast<std::size_t>(line) * Stride(bitmap->width, bitCount);
+      const std::uint8_t* source =
+          in + static_cast<std::size_t>(line) * Stride(bitmap->width, bitCount);
       for (int x = 0; x < bitmap->width; ++x) {
         const std::uint8_t* pixel = source + static_cast<std::size_t>(x) * (bitCount / 8);
         bitmap->pixels[static_cast<std::size_t>(row) * bitmap->width + x] =

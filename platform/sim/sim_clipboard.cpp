@@ -16,7 +16,9 @@ using sim::detail::State;
 
 constexpr UINT kFirstRegisteredFormat = 0xC000;
 
-ClipboardState& Board() { return State().clipboard; }
+ClipboardState& Board() {
+  return State().clipboard;
+}
 
 bool HeldByAnotherThread() {
   auto& board = Board();
@@ -56,8 +58,8 @@ std::u16string ReadAsUnicode(const ClipboardEntry& source) {
   std::string narrow(bytes.begin(), bytes.end());
   narrow = narrow.substr(0, narrow.find('\0'));
   UINT codePage = source.format == CF_OEMTEXT ? CP_OEMCP : CP_ACP;
-  int length = MultiByteToWideChar(codePage, 0, narrow.data(), static_cast<int>(narrow.size()),
-                                   nullptr, 0);
+  int length =
+      MultiByteToWideChar(codePage, 0, narrow.data(), static_cast<int>(narrow.size()), nullptr, 0);
   std::u16string text(static_cast<std::size_t>(length), u'\0');
   MultiByteToWideChar(codePage, 0, narrow.data(), static_cast<int>(narrow.size()), text.data(),
                       length);
@@ -99,8 +101,8 @@ HANDLE Synthesise(UINT format) {
   } else {
     UINT codePage = format == CF_OEMTEXT ? CP_OEMCP : CP_ACP;
     int wideLength = static_cast<int>(text.size()) + 1;  // with the NUL
-    int size = WideCharToMultiByte(codePage, 0, text.c_str(), wideLength, nullptr, 0, nullptr,
-                                   nullptr);
+    int size =
+        WideCharToMultiByte(codePage, 0, text.c_str(), wideLength, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(codePage, 0, text.c_str(), wideLength, narrow.data(), size, nullptr,
                         nullptr);
@@ -260,15 +262,23 @@ UINT RegisterClipboardFormatA(LPCSTR name) {
   return RegisterClipboardFormatW(wide.c_str());
 }
 
-HWND GetClipboardOwner() { return Board().owner; }
+HWND GetClipboardOwner() {
+  return Board().owner;
+}
 
-HWND GetOpenClipboardWindow() { return Board().open ? Board().openedBy : nullptr; }
+HWND GetOpenClipboardWindow() {
+  return Board().open ? Board().openedBy : nullptr;
+}
 
-DWORD GetClipboardSequenceNumber() { return Board().sequence; }
+DWORD GetClipboardSequenceNumber() {
+  return Board().sequence;
+}
 
 namespace sim {
 
-void SetClipboardViewer(std::function<void()> onChange) { Board().viewer = std::move(onChange); }
+void SetClipboardViewer(std::function<void()> onChange) {
+  Board().viewer = std::move(onChange);
+}
 
 void HoldClipboardFromAnotherThread(DWORD milliseconds) {
   auto& board = Board();
@@ -276,6 +286,8 @@ void HoldClipboardFromAnotherThread(DWORD milliseconds) {
   board.heldUntilTick = milliseconds == kForever ? UINT64_MAX : State().tick + milliseconds;
 }
 
-void ReleaseClipboardFromAnotherThread() { Board().heldByAnotherThread = false; }
+void ReleaseClipboardFromAnotherThread() {
+  Board().heldByAnotherThread = false;
+}
 
 }  // namespace sim

@@ -110,10 +110,14 @@ Page FindPage(UINT codePage) {
   if (codePage == CP_ACP) codePage = kAnsiCodePage;
   if (codePage == CP_OEMCP) codePage = kOemCodePage;
   switch (codePage) {
-    case kAnsiCodePage: return {PageKind::kSingleByte, &kPage1252};
-    case kOemCodePage: return {PageKind::kSingleByte, &kPage437};
-    case CP_UTF8: return {PageKind::kUtf8, nullptr};
-    default: return {PageKind::kUnknown, nullptr};
+    case kAnsiCodePage:
+      return {PageKind::kSingleByte, &kPage1252};
+    case kOemCodePage:
+      return {PageKind::kSingleByte, &kPage437};
+    case CP_UTF8:
+      return {PageKind::kUtf8, nullptr};
+    default:
+      return {PageKind::kUnknown, nullptr};
   }
 }
 
@@ -161,8 +165,12 @@ class Output {
   bool full_ = false;
 };
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // Decodes one UTF-8 sequence starting at text[0] (a byte >= 0x80). Returns the code point,
 // or -1 for an invalid sequence, which becomes one U+FFFD; *used is the number of bytes
@@ -276,8 +284,8 @@ int WideToUtf8(DWORD flags, const WCHAR* wide, int length, char* narrow, int nar
   return out.Finish();
 }
 
-int SingleByteToWide(const SingleBytePage& page, const unsigned char* text, int length,
-                     WCHAR* wide, int wideSize) {
+int SingleByteToWide(const SingleBytePage& page, const unsigned char* text, int length, WCHAR* wide,
+                     int wideSize) {
   Output<WCHAR> out(wide, wideSize);
   for (int i = 0; i < length; ++i)
     if (!out.Put(page.Decode(text[i]))) break;
@@ -308,8 +316,12 @@ int WideLength(const WCHAR* text) {
 
 }  // namespace
 
-UINT GetACP() { return kAnsiCodePage; }
-UINT GetOEMCP() { return kOemCodePage; }
+UINT GetACP() {
+  return kAnsiCodePage;
+}
+UINT GetOEMCP() {
+  return kOemCodePage;
+}
 
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH narrow, int narrowLength, LPWSTR wide,
                         int wideSize) {

@@ -17,15 +17,22 @@ namespace {
 using sim::detail::State;
 
 // Either separator, as on Windows, so that the program's "\data.dat" joins work natively.
-std::filesystem::path PathOf(LPCWSTR name) { return sim::detail::HostPath(std::u16string(name)); }
+std::filesystem::path PathOf(LPCWSTR name) {
+  return sim::detail::HostPath(std::u16string(name));
+}
 
 DWORD ErrorFromErrno(int error) {
   switch (error) {
-    case ENOENT: return ERROR_FILE_NOT_FOUND;
-    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
-    case EEXIST: return ERROR_FILE_EXISTS;
-    case ENOSPC: return ERROR_DISK_FULL;
-    default: return ERROR_ACCESS_DENIED;
+    case ENOENT:
+      return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR:
+      return ERROR_PATH_NOT_FOUND;
+    case EEXIST:
+      return ERROR_FILE_EXISTS;
+    case ENOSPC:
+      return ERROR_DISK_FULL;
+    default:
+      return ERROR_ACCESS_DENIED;
   }
 }
 
@@ -34,7 +41,9 @@ BOOL FailWithErrno() {
   return FALSE;
 }
 
-bool ShouldFail(const char* function) { return sim::detail::ShouldFailFileCall(function); }
+bool ShouldFail(const char* function) {
+  return sim::detail::ShouldFailFileCall(function);
+}
 
 int DescriptorOf(HANDLE file) {
   auto found = State().files.find(reinterpret_cast<std::uintptr_t>(file));
@@ -52,19 +61,28 @@ void SyncFolderOf(const std::filesystem::path& path) {
 }
 }  // namespace
 
-HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES,
-                   DWORD disposition, DWORD, HANDLE) {
+HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition,
+                   DWORD, HANDLE) {
   if (ShouldFail("CreateFileW")) return INVALID_HANDLE_VALUE;
   int flags = O_CLOEXEC;
   const bool reads = access & GENERIC_READ;
   const bool writes = access & GENERIC_WRITE;
   flags |= reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY;
   switch (disposition) {
-    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
-    case OPEN_EXISTING: break;
-    case OPEN_ALWAYS: flags |= O_CREAT; break;
-    default: SetLastError(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
+    case CREATE_NEW:
+      flags |= O_CREAT | O_EXCL;
+      break;
+    case CREATE_ALWAYS:
+      flags |= O_CREAT | O_TRUNC;
+      break;
+    case OPEN_EXISTING:
+      break;
+    case OPEN_ALWAYS:
+      flags |= O_CREAT;
+      break;
+    default:
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return INVALID_HANDLE_VALUE;
   }
   const auto path = PathOf(fileName);
   if (std::filesystem::is_directory(path)) {
@@ -229,9 +247,13 @@ bool ShouldFailFileCall(const char* function) {
 
 namespace sim {
 
-void SetDiskSpace(std::uint64_t bytes) { State().diskSpace = bytes; }
+void SetDiskSpace(std::uint64_t bytes) {
+  State().diskSpace = bytes;
+}
 
-void SkipDiskSync(bool skip) { State().skipDiskSync = skip; }
+void SkipDiskSync(bool skip) {
+  State().skipDiskSync = skip;
+}
 
 void FailNextFileCall(const std::string& function) {
   State().failingFileCalls.push_back(function);

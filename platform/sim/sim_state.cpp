@@ -37,7 +37,9 @@ void FreeClipboardHandle(UINT format, HANDLE handle) {
   }
 }
 
-void RecordMisuse(std::string what) { State().misuses.push_back(std::move(what)); }
+void RecordMisuse(std::string what) {
+  State().misuses.push_back(std::move(what));
+}
 
 }  // namespace sim::detail
 
@@ -78,14 +80,24 @@ void Reset() {
   model.foreground = nullptr;
 }
 
-HWND NewWindowHandle() { return reinterpret_cast<HWND>(detail::NewHandleValue()); }
+HWND NewWindowHandle() {
+  return reinterpret_cast<HWND>(detail::NewHandleValue());
+}
 
-void FailNextGlobalAllocs(int count) { State().failingAllocs = count; }
+void FailNextGlobalAllocs(int count) {
+  State().failingAllocs = count;
+}
 
-std::size_t LiveGlobalBlocks() { return State().globals.size(); }
+std::size_t LiveGlobalBlocks() {
+  return State().globals.size();
+}
 
-std::size_t LiveBitmaps() { return State().bitmaps.size(); }
+std::size_t LiveBitmaps() {
+  return State().bitmaps.size();
+}
 
-const std::vector<std::string>& HandleMisuses() { return State().misuses; }
+const std::vector<std::string>& HandleMisuses() {
+  return State().misuses;
+}
 
 }  // namespace sim

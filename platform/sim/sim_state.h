@@ -69,7 +69,7 @@ struct Model {
   int failingAllocs = 0;
   ClipboardState clipboard;
   std::array<bool, 256> keysDown{};
-  std::uint64_t tick = 1000;          // milliseconds of the model's clock
+  std::uint64_t tick = 1000;  // milliseconds of the model's clock
   std::optional<SYSTEMTIME> fixedTime;
   std::uint64_t tickWhenFixed = 0;
   std::vector<std::string> misuses;
@@ -77,8 +77,8 @@ struct Model {
   std::uint64_t diskSpace = UINT64_MAX;
   std::vector<std::string> failingFileCalls;
   bool skipDiskSync = false;
-  std::string moduleFileName;    // empty: the real executable's
-  std::string appDataFolder;     // UTF-8; empty: SHGetSpecialFolderPathW fails
+  std::string moduleFileName;  // empty: the real executable's
+  std::string appDataFolder;   // UTF-8; empty: SHGetSpecialFolderPathW fails
   std::string currentDriveRoot = "/";
   std::vector<std::string> messageBoxes;
   std::uint64_t keyStateQueries = 0;

@@ -40,8 +40,8 @@ std::u16string WideFromUtf8(std::string_view utf8) {
   std::u16string wide;
   if (utf8.empty()) return wide;
   const int length = static_cast<int>(utf8.size());
-  wide.resize(static_cast<std::size_t>(
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0)));
+  wide.resize(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0)));
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), static_cast<int>(wide.size()));
   return wide;
 }

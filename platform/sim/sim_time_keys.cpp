@@ -49,13 +49,16 @@ void GetLocalTime(SYSTEMTIME* time) {
   auto now = std::chrono::system_clock::now();
   auto sinceEpoch = now.time_since_epoch();
   std::time_t seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch).count();
-  auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count() % 1000;
+  auto milliseconds =
+      std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count() % 1000;
   std::tm local{};
   localtime_r(&seconds, &local);
   *time = FromTm(local, static_cast<int>(milliseconds));
 }
 
-DWORD GetTickCount() { return static_cast<DWORD>(State().tick); }
+DWORD GetTickCount() {
+  return static_cast<DWORD>(State().tick);
+}
 
 void Sleep(DWORD milliseconds) {
   State().tick += milliseconds;
@@ -68,7 +71,9 @@ SHORT GetKeyState(int virtualKey) {
   return State().keysDown[static_cast<std::size_t>(virtualKey)] ? static_cast<SHORT>(-128) : 0;
 }
 
-SHORT GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
+SHORT GetAsyncKeyState(int virtualKey) {
+  return GetKeyState(virtualKey);
+}
 
 namespace sim {
 
@@ -93,7 +98,9 @@ void SetKeyDownWithoutInput(int virtualKey, bool down) {
   generic(VK_LMENU, VK_RMENU, VK_MENU);
 }
 
-void ReleaseAllKeys() { State().keysDown.fill(false); }
+void ReleaseAllKeys() {
+  State().keysDown.fill(false);
+}
 
 void SetLocalTime(const SYSTEMTIME& time) {
   State().fixedTime = time;

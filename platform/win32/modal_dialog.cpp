@@ -31,7 +31,9 @@ std::vector<std::uint16_t> EmptyTemplate(DWORD style) {
 
 }  // namespace
 
-void CModalDialog::SetTestDriver(Driver driver) { TestDriver() = std::move(driver); }
+void CModalDialog::SetTestDriver(Driver driver) {
+  TestDriver() = std::move(driver);
+}
 
 void CModalDialog::SetForm(std::wstring_view caption, int clientWidth, int clientHeight,
                            std::wstring_view fontFace, int fontHeight) {
@@ -50,8 +52,8 @@ INT_PTR CModalDialog::Run(HWND owner) {
                                  &CModalDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-HWND CModalDialog::AddControl(const wchar_t* className, std::wstring_view text, DWORD style,
-                              int x, int y, int width, int height, int id, DWORD exStyle) {
+HWND CModalDialog::AddControl(const wchar_t* className, std::wstring_view text, DWORD style, int x,
+                              int y, int width, int height, int id, DWORD exStyle) {
   return AddControlTo(hwnd_, className, text, style, x, y, width, height, id, exStyle);
 }
 
@@ -131,10 +133,11 @@ LRESULT CModalDialog::OnNotify(NMHDR*, bool& handled) {
   return 0;
 }
 
-bool CModalDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+bool CModalDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
+  return false;
+}
 
-INT_PTR CALLBACK CModalDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+INT_PTR CALLBACK CModalDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* self = reinterpret_cast<CModalDialog*>(lParam);
     self->hwnd_ = hwnd;
@@ -179,7 +182,7 @@ INT_PTR CModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE
-                                                                                        : FALSE;
+                                                                                       : FALSE;
     case WM_NOTIFY: {
       LRESULT result = 0;
       bool handled = ReflectNotify(lParam, result);

@@ -59,11 +59,10 @@ class CModalDialog {
 
   // Creates a child control at design position (x, y, width, height), scaled, with the
   // dialog's font. WS_CHILD | WS_VISIBLE are added to `style`.
-  HWND AddControl(const wchar_t* className, std::wstring_view text, DWORD style, int x,
-                  int y, int width, int height, int id, DWORD exStyle = 0);
-  HWND AddControlTo(HWND parent, const wchar_t* className, std::wstring_view text,
-                    DWORD style, int x, int y, int width, int height, int id,
-                    DWORD exStyle = 0);
+  HWND AddControl(const wchar_t* className, std::wstring_view text, DWORD style, int x, int y,
+                  int width, int height, int id, DWORD exStyle = 0);
+  HWND AddControlTo(HWND parent, const wchar_t* className, std::wstring_view text, DWORD style,
+                    int x, int y, int width, int height, int id, DWORD exStyle = 0);
 
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   // The place at the dialog's dpi of a control added at design position (x, y, width,

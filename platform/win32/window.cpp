@@ -20,7 +20,9 @@ std::vector<std::function<void()>>& OutermostTasks() {
 
 }  // namespace
 
-CMessageScope::CMessageScope() { ++messageDepth; }
+CMessageScope::CMessageScope() {
+  ++messageDepth;
+}
 
 CMessageScope::~CMessageScope() {
   if (--messageDepth != 0) return;
@@ -32,7 +34,9 @@ CMessageScope::~CMessageScope() {
   }
 }
 
-int CMessageScope::Depth() { return messageDepth; }
+int CMessageScope::Depth() {
+  return messageDepth;
+}
 
 void AfterOutermostMessage(std::function<void()> task) {
   if (messageDepth == 0) {
@@ -73,9 +77,8 @@ CWindow::~CWindow() {
   }
 }
 
-bool CWindow::Create(const wchar_t* className, WNDCLASSEXW wc, DWORD exStyle,
-                     const wchar_t* title, DWORD style, int x, int y, int width, int height,
-                     HWND parent) {
+bool CWindow::Create(const wchar_t* className, WNDCLASSEXW wc, DWORD exStyle, const wchar_t* title,
+                     DWORD style, int x, int y, int width, int height, HWND parent) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
@@ -86,8 +89,8 @@ bool CWindow::Create(const wchar_t* className, WNDCLASSEXW wc, DWORD exStyle,
     wc.lpszClassName = className;
     if (RegisterClassExW(&wc) == 0) return false;
   }
-  return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
-                         nullptr, instance, this) != nullptr;
+  return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, nullptr,
+                         instance, this) != nullptr;
 }
 
 LRESULT CWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

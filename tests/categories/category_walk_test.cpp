@@ -30,7 +30,8 @@ class CategoryWalkTest : public ::testing::Test {
   // Each category below the one before it, the first at the top level.
   void AddChain(int depth) {
     for (int i = 0; i < depth; ++i) {
-      handler->AppendCategory(CCategory{kFirstCategory + i, i == 0 ? 0 : kFirstCategory + i - 1, 0, 0, u"level"});
+      handler->AppendCategory(
+          CCategory{kFirstCategory + i, i == 0 ? 0 : kFirstCategory + i - 1, 0, 0, u"level"});
     }
   }
   // The rows at every depth, counted without recursion.

@@ -121,12 +121,17 @@ TEST_F(IncrementalRebuildTest, AnySequenceOfChangesGivesTheTreeOfTheFullReconcil
   for (int step = 0; step < 400; ++step) {
     const int action = pick(16);
     const auto& items = changing.Items();
-    const int clipId = items.empty() ? 0 : (*std::next(items.begin(), pick(static_cast<int>(items.size()))))->id;
-    const int categoryId = categories.empty() ? kNotesCategoryId : categories[static_cast<std::size_t>(pick(static_cast<int>(categories.size())))];
+    const int clipId =
+        items.empty() ? 0 : (*std::next(items.begin(), pick(static_cast<int>(items.size()))))->id;
+    const int categoryId =
+        categories.empty()
+            ? kNotesCategoryId
+            : categories[static_cast<std::size_t>(pick(static_cast<int>(categories.size())))];
     std::string what;
     if (action < 5) {
       what = "copy";
-      ASSERT_TRUE(driver.CopyText(u"copy " + std::u16string(1, static_cast<char16_t>(u'A' + copies++ % 26)) +
+      ASSERT_TRUE(driver.CopyText(u"copy " +
+                                  std::u16string(1, static_cast<char16_t>(u'A' + copies++ % 26)) +
                                   std::u16string(static_cast<std::size_t>(pick(3)), u' ')));
     } else if (action == 5) {
       what = "copy a picture";
@@ -148,7 +153,9 @@ TEST_F(IncrementalRebuildTest, AnySequenceOfChangesGivesTheTreeOfTheFullReconcil
       const int parent = pick(2) == 0 || categories.empty() ? 0 : categoryId;
       const int icon = pick(4);
       int added = 0;
-      OnBoth([&](CClipboardHandler& h) { added = h.AddCategory(CCategory{0, parent, icon, 0, u"made"}); });
+      OnBoth([&](CClipboardHandler& h) {
+        added = h.AddCategory(CCategory{0, parent, icon, 0, u"made"});
+      });
       categories.push_back(added);
     } else if (action == 11 && !categories.empty()) {
       what = pick(3) == 0 ? "delete a category" : "edit a category";
@@ -180,8 +187,9 @@ TEST_F(IncrementalRebuildTest, AnySequenceOfChangesGivesTheTreeOfTheFullReconcil
       });
     } else {
       what = "expand and select";
-      const unsigned int id = pick(2) == 0 ? static_cast<unsigned int>(clipId)
-                                           : static_cast<unsigned int>(pick(2) == 0 ? kHistoryCategoryId : categoryId);
+      const unsigned int id =
+          pick(2) == 0 ? static_cast<unsigned int>(clipId)
+                       : static_cast<unsigned int>(pick(2) == 0 ? kHistoryCategoryId : categoryId);
       const bool expand = pick(2) == 0;
       const bool select = pick(2) == 0;
       for (CRecordingTreeView* view : {&changingView, &referenceView}) {
@@ -218,7 +226,9 @@ TEST_F(IncrementalRebuildTest, CaptureAddsOneRowDeletesOneAndSortsNothing) {
   EXPECT_EQ(changingView.LevelsSorted() - sorted, 0);
   // A row in, a row out, the category's count and the ten numbers drawn again.
   EXPECT_LE(changingView.Requests() - requests, 16);
-  EXPECT_EQ(NodeOf(changingView, changingView.ChildRows(changingView.ChildRows(nullptr)[0])[0]).caption, u"new");
+  EXPECT_EQ(
+      NodeOf(changingView, changingView.ChildRows(changingView.ChildRows(nullptr)[0])[0]).caption,
+      u"new");
 }
 
 TEST_F(IncrementalRebuildTest, CategoryChangesAndHotKeysReconcileFully) {

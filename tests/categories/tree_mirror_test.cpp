@@ -149,7 +149,8 @@ TEST_F(TreeMirrorTest, ThumbnailsOfStripsAreClampedAndTheRestOfTheTreeIsBuilt) {
 TEST_F(TreeMirrorTest, ThumbnailPixelsAverageWhatTheyCover) {
   auto clip = std::make_unique<CImageItem>();
   clip->picture = std::make_unique<TBitmap>(4, 44, 24);
-  for (int y = 0; y < 44; ++y) clip->picture->Row(y)[0] = y % 2 == 0 ? 200 : 100;  // blue of column 0
+  for (int y = 0; y < 44; ++y)
+    clip->picture->Row(y)[0] = y % 2 == 0 ? 200 : 100;  // blue of column 0
   clip->categoryId = kNotesCategoryId;
   handler.AppendClip(std::move(clip));
   handler.RebuildTree();
@@ -162,7 +163,8 @@ TEST_F(TreeMirrorTest, ThumbnailPixelsAverageWhatTheyCover) {
 TEST_F(TreeMirrorTest, QuickNumbersCountEachCategoryAndUserCategoriesFrom21) {
   const int work = handler.AddCategory(CCategory{0, 0, 2, 0, u"Work"});
   AddText(u"w", work);
-  for (int i = 0; i < 12; ++i) ASSERT_TRUE(driver.CopyText(u"h" + std::u16string(1, char16_t(u'a' + i))));
+  for (int i = 0; i < 12; ++i)
+    ASSERT_TRUE(driver.CopyText(u"h" + std::u16string(1, char16_t(u'a' + i))));
   AddText(u"n1", kNotesCategoryId);
   handler.RebuildTree();
   // Past the tenth the history keeps no numbers: none is shown, and its order is its ids.

@@ -279,11 +279,11 @@ class Win32TreeViewDrawingTest : public ::testing::Test {
   static constexpr COLORREF kMark = RGB(255, 0, 255);
   POINT mark_{};
   int values_[1] = {0};
-  UniqueWindow frame_{CreateWindowExW(WS_EX_TOOLWINDOW, FrameClass(), L"",
-                                      WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
-                                      GetModuleHandleW(nullptr), nullptr)};
-  UniqueWindow tree_{CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_NOHSCROLL,
-                                     0, 0, kWidth, kHeight, frame_.get(), nullptr,
+  UniqueWindow frame_{CreateWindowExW(WS_EX_TOOLWINDOW, FrameClass(), L"", WS_POPUP, 0, 0, kWidth,
+                                      kHeight, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                      nullptr)};
+  UniqueWindow tree_{CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_NOHSCROLL, 0,
+                                     0, kWidth, kHeight, frame_.get(), nullptr,
                                      GetModuleHandleW(nullptr), nullptr)};
   CWin32TreeView view_{tree_.get()};
   TTreeNode* top_ = nullptr;

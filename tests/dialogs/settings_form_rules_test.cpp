@@ -160,11 +160,10 @@ TEST_F(SettingsFormRulesTest, OkWritesEveryValueInThePartsOrder) {
   SaveSettingsFormValues(store, values);
   EXPECT_EQ(LoadSettingsFormValues(store), values);
   const std::string text = FileText();
-  const char* order[] = {"WindowWidth=640",        "WindowHeight=500",
-                         "SecHotKeyValue=49217",   "QuickPasteMode=2",
-                         "ClipboardCapacity=50",   "ClipboardMonitorVisible=0",
-                         "WindowTransparency=128", "PriHotKeyValue=32769",
-                         "PasteMethod=1"};
+  const char* order[] = {
+      "WindowWidth=640",        "WindowHeight=500",     "SecHotKeyValue=49217",
+      "QuickPasteMode=2",       "ClipboardCapacity=50", "ClipboardMonitorVisible=0",
+      "WindowTransparency=128", "PriHotKeyValue=32769", "PasteMethod=1"};
   std::size_t previous = 0;
   for (const char* line : order) {
     const std::size_t at = text.find(line);

@@ -11,7 +11,9 @@ namespace {
 
 using CloseRequestTest = ProgramTest;
 
-DWORD Code(ECloseResult result) { return static_cast<DWORD>(result); }
+DWORD Code(ECloseResult result) {
+  return static_cast<DWORD>(result);
+}
 
 TEST_F(CloseRequestTest, ClosesTheRunningCopyWhichSavesItsClips) {
   auto program = Start();

@@ -121,9 +121,13 @@ void ClickWith(POINT point, DWORD down, DWORD up) {
 }
 }  // namespace
 
-void ClickAt(POINT point) { ClickWith(point, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+void ClickAt(POINT point) {
+  ClickWith(point, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
 
-void RightClickAt(POINT point) { ClickWith(point, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
+void RightClickAt(POINT point) {
+  ClickWith(point, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+}
 
 void DoubleClickAt(POINT point) {
   SetCursorPos(point.x, point.y);

@@ -58,7 +58,9 @@ namespace {
 
 constexpr wchar_t kKeystrokeTargetClass[] = L"QuilleryKeystrokeTarget";
 
-bool IsDown(int key) { return GetKeyState(key) < 0; }
+bool IsDown(int key) {
+  return GetKeyState(key) < 0;
+}
 
 }  // namespace
 

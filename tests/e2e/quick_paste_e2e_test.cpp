@@ -120,14 +120,14 @@ TEST_F(KeystrokePasteTest, ThePopupPastesThePickedClipIntoTheProgramBefore) {
   // Row 0 is "Clipboard history", unfolded here; rows 1 to 3 its clips, the newest first.
   HWND tree = program->Control(kIdItemsTree);
   DWORD_PTR history = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0, SMTO_ABORTIFHUNG, 1000,
-                                  &history));
+  ASSERT_TRUE(
+      SendMessageTimeoutW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0, SMTO_ABORTIFHUNG, 1000, &history));
   DWORD_PTR unused = 0;
   SendMessageTimeoutW(tree, TVM_EXPAND, TVE_EXPAND, static_cast<LPARAM>(history), SMTO_ABORTIFHUNG,
                       1000, &unused);
   DWORD_PTR rowHeight = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(tree, TVM_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 1000,
-                                  &rowHeight));
+  ASSERT_TRUE(
+      SendMessageTimeoutW(tree, TVM_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 1000, &rowHeight));
   POINT beta{20, static_cast<LONG>(rowHeight * 2 + rowHeight / 2)};
   ClientToScreen(tree, &beta);
   ClickAt(beta);

@@ -23,7 +23,9 @@ Bytes UnicodeBytes(std::u16string_view text) {
   return Bytes(bytes, bytes + (terminated.size() + 1) * 2);
 }
 
-Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes BytesOf(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}
 
 // The bytes a program gave, up to the first NUL: the system may hand a block back a
 // little longer than it was made.
@@ -63,13 +65,13 @@ class RichContentE2eTest : public ProgramTest {
 };
 
 TEST_F(RichContentE2eTest, HtmlAndRtfComeBackThroughARestartWithCtrlTwo) {
-  const Bytes html = BytesOf("Version:0.9\r\nStartHTML:0000000097\r\n<html><b>bold</b> words</html>");
+  const Bytes html =
+      BytesOf("Version:0.9\r\nStartHTML:0000000097\r\n<html><b>bold</b> words</html>");
   const Bytes rtf = BytesOf("{\\rtf1\\ansi {\\b bold} words}");
   program = Start();
   ASSERT_TRUE(program);
-  ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeBytes(u"bold words")},
-                                  {Html(), html},
-                                  {Rtf(), rtf}}));
+  ASSERT_TRUE(driver.CopyFormats(
+      {{CF_UNICODETEXT, UnicodeBytes(u"bold words")}, {Html(), html}, {Rtf(), rtf}}));
   ASSERT_TRUE(program->WaitForHeader(u"bold words"));
   ASSERT_TRUE(CopyAndWait(*program, u"newer"));
   Restart();

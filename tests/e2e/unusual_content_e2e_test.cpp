@@ -15,7 +15,9 @@ using UnusualContentTest = ProgramTest;
 
 // One pixel high and as wide as a picture may be: its thumbnail in proportion would be far
 // wider than any bitmap.
-TBitmap Strip() { return TBitmap(TBitmap::kMaxSide, 1, 32); }
+TBitmap Strip() {
+  return TBitmap(TBitmap::kMaxSide, 1, 32);
+}
 
 TEST_F(UnusualContentTest, AStripPictureInTheDataFileLetsTheProgramStartAndCapture) {
   {

@@ -141,8 +141,11 @@ TEST(BmpReadTest, FourBitPixelsUseAFullTableWhenColoursUsedIsZero) {
 }
 
 TEST(BmpReadTest, EightBitTableCanBeShorterThanTheDepthAllows) {
-  BmpFields bmp{.width = 2, .bitsPerPixel = 8, .coloursUsed = 3,
-                .table = {0x102030, 0x405060, 0x708090}, .pixels = {2, 7, 0, 0}};
+  BmpFields bmp{.width = 2,
+                .bitsPerPixel = 8,
+                .coloursUsed = 3,
+                .table = {0x102030, 0x405060, 0x708090},
+                .pixels = {2, 7, 0, 0}};
   const TBitmap picture = Read(bmp.Build());
   EXPECT_EQ(picture.Palette(), bmp.table);
   EXPECT_EQ(picture.PixelColor(0, 0), 0x708090u);
@@ -158,8 +161,11 @@ TEST(BmpReadTest, SixteenBitsWithoutMasksAreFiveFiveFive) {
 }
 
 TEST(BmpReadTest, SixteenBitsWithFiveSixFiveMasks) {
-  BmpFields bmp{.width = 2, .bitsPerPixel = 16, .compression = 3,
-                .masks = {0xF800, 0x07E0, 0x001F}, .pixels = {0xE0, 0x07, 0x00, 0xF8}};
+  BmpFields bmp{.width = 2,
+                .bitsPerPixel = 16,
+                .compression = 3,
+                .masks = {0xF800, 0x07E0, 0x001F},
+                .pixels = {0xE0, 0x07, 0x00, 0xF8}};
   const TBitmap picture = Read(bmp.Build());
   EXPECT_EQ(picture.PixelColor(0, 0), 0x00FF00u);
   EXPECT_EQ(picture.PixelColor(1, 0), 0xFF0000u);
@@ -183,7 +189,8 @@ TEST(BmpReadTest, BottomUpAndTopDownRowsGiveTheSamePicture) {
 }
 
 TEST(BmpReadTest, ThirtyTwoBitsIgnoreTheFourthByte) {
-  BmpFields bmp{.height = -2, .bitsPerPixel = 32,
+  BmpFields bmp{.height = -2,
+                .bitsPerPixel = 32,
                 .pixels = {0x33, 0x22, 0x11, 0x00, /* next row */ 0x66, 0x55, 0x44, 0xFF}};
   const TBitmap picture = Read(bmp.Build());
   EXPECT_EQ(picture.PixelColor(0, 0), 0x112233u);
@@ -191,8 +198,12 @@ TEST(BmpReadTest, ThirtyTwoBitsIgnoreTheFourthByte) {
 }
 
 TEST(BmpReadTest, CoreHeaderHasThreeByteTableEntries) {
-  BmpFields bmp{.headerSize = 12, .width = 2, .height = 1, .bitsPerPixel = 1,
-                .table = {0xA1B2C3, 0x0F1E2D}, .pixels = {0x40, 0, 0, 0}};
+  BmpFields bmp{.headerSize = 12,
+                .width = 2,
+                .height = 1,
+                .bitsPerPixel = 1,
+                .table = {0xA1B2C3, 0x0F1E2D},
+                .pixels = {0x40, 0, 0, 0}};
   const Bytes bytes = bmp.Build();
   std::size_t end = 0;
   const TBitmap picture = Read(bytes, &end);
@@ -203,8 +214,12 @@ TEST(BmpReadTest, CoreHeaderHasThreeByteTableEntries) {
 
 TEST(BmpReadTest, LongerHeadersCarryTheMasksAndTheRestIsSkipped) {
   for (std::uint32_t size : {52u, 56u, 108u, 124u}) {
-    BmpFields bmp{.headerSize = size, .width = 2, .bitsPerPixel = 16, .compression = 3,
-                  .masks = {0xF800, 0x07E0, 0x001F}, .pixels = {0xE0, 0x07, 0x1F, 0x00}};
+    BmpFields bmp{.headerSize = size,
+                  .width = 2,
+                  .bitsPerPixel = 16,
+                  .compression = 3,
+                  .masks = {0xF800, 0x07E0, 0x001F},
+                  .pixels = {0xE0, 0x07, 0x1F, 0x00}};
     const TBitmap picture = Read(bmp.Build());
     EXPECT_EQ(picture.PixelColor(0, 0), 0x00FF00u) << size;
     EXPECT_EQ(picture.PixelColor(1, 0), 0x0000FFu) << size;
@@ -212,14 +227,19 @@ TEST(BmpReadTest, LongerHeadersCarryTheMasksAndTheRestIsSkipped) {
 }
 
 TEST(BmpReadTest, MasksInALongerHeaderCountOnlyWithCompressionThree) {
-  BmpFields bmp{.headerSize = 124, .bitsPerPixel = 32, .masks = {0xFF, 0xFF00, 0xFF0000},
+  BmpFields bmp{.headerSize = 124,
+                .bitsPerPixel = 32,
+                .masks = {0xFF, 0xFF00, 0xFF0000},
                 .pixels = {0x33, 0x22, 0x11, 0x00}};
   EXPECT_EQ(Read(bmp.Build()).PixelColor(0, 0), 0x112233u);
 }
 
 TEST(BmpReadTest, TableEntriesBeyondTheDepthAreReadAndDropped) {
-  BmpFields bmp{.width = 2, .bitsPerPixel = 1, .coloursUsed = 4,
-                .table = {0x111111, 0x222222, 0x333333, 0x444444}, .pixels = {0x40, 0, 0, 0}};
+  BmpFields bmp{.width = 2,
+                .bitsPerPixel = 1,
+                .coloursUsed = 4,
+                .table = {0x111111, 0x222222, 0x333333, 0x444444},
+                .pixels = {0x40, 0, 0, 0}};
   const TBitmap picture = Read(bmp.Build());
   EXPECT_EQ(picture.Palette(), (std::vector<std::uint32_t>{0x111111, 0x222222}));
   EXPECT_EQ(picture.PixelColor(1, 0), 0x222222u);
@@ -235,8 +255,8 @@ class BmpImageSizeTest : public testing::Test {
   // A 16-bit 1 x 2 picture with masks: its rows need 8 bytes; `stored` bytes follow the
   // table, then the next record.
   static Bytes Image(std::uint32_t compression, std::uint32_t imageSize, std::size_t stored) {
-    BmpFields bmp{.height = 2, .bitsPerPixel = 16, .compression = compression,
-                  .imageSize = imageSize};
+    BmpFields bmp{
+        .height = 2, .bitsPerPixel = 16, .compression = compression, .imageSize = imageSize};
     if (compression == 3) bmp.masks = {0x7C00, 0x03E0, 0x001F};
     bmp.pixels.assign(stored, 0);
     bmp.pixels[0] = 0x1F;  // bottom row blue
@@ -329,7 +349,11 @@ TEST(BmpRejectTest, EachFaultIsNamed) {
       {{.headerSize = 12, .width = 0}, "absurd dimensions 0 x 1"},
       // Within the limits but far more than the data holds: refused before allocating.
       {{.width = 20000, .height = -20000, .bitsPerPixel = 8}, "picture cut short"},
-      {{.width = 16000, .height = 16000, .bitsPerPixel = 16, .compression = 3, .imageSize = 8,
+      {{.width = 16000,
+        .height = 16000,
+        .bitsPerPixel = 16,
+        .compression = 3,
+        .imageSize = 8,
         .masks = {1, 2, 4}},
        "picture cut short"},
       {{.width = 2}, "picture cut short"},
@@ -369,9 +393,10 @@ TEST(BmpWriteTest, SmallPictureHasExactlyTheseBytes) {
   std::copy(std::begin(top), std::end(top), picture.Row(0));
   std::copy(std::begin(bottom), std::end(bottom), picture.Row(1));
   const Bytes expected = {
-      'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
-      40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0,  // info header
-      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                            // ...
+      'B',  'M',  70,   0,    0,    0,    0, 0, 0, 0, 54, 0, 0, 0,  // file header
+      40,   0,    0,    0,    2,    0,    0, 0, 2, 0, 0,  0, 1, 0, 24, 0,
+      0,    0,    0,    0,    16,   0,    0, 0,                            // info header
+      0,    0,    0,    0,    0,    0,    0, 0, 0, 0, 0,  0, 0, 0, 0,  0,  // ...
       0xFF, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0, 0,  // bottom row first, padded
       0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,
   };
@@ -476,8 +501,9 @@ class BmpDamageTest : public testing::Test {
       images.push_back(Written(*picture));
     }
     images.push_back(BmpFields{.headerSize = 12, .bitsPerPixel = 1, .table = {1, 2}}.Build());
-    images.push_back(BmpFields{.headerSize = 124, .bitsPerPixel = 32, .compression = 3,
-                               .masks = {0xFF, 0xFF00, 0xFF0000}}.Build());
+    images.push_back(BmpFields{
+        .headerSize = 124, .bitsPerPixel = 32, .compression = 3, .masks = {0xFF, 0xFF00, 0xFF0000}}
+                         .Build());
     return images;
   }
   // Reading must give a picture or a CPictureError; anything else fails the test.

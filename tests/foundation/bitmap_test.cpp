@@ -76,7 +76,8 @@ TEST(BitmapTest, TwentyFourAndThirtyTwoBitPixelsAreBlueGreenRed) {
 
 TEST(BitmapTest, SystemBitmapRoundTripKeepsEveryColour) {
   TBitmap picture(6, 5, 8);
-  for (int i = 0; i < 256; ++i) picture.Palette()[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(i * 0x010305);
+  for (int i = 0; i < 256; ++i)
+    picture.Palette()[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(i * 0x010305);
   for (int y = 0; y < 5; ++y) {
     for (int x = 0; x < 6; ++x) picture.Row(y)[x] = static_cast<std::uint8_t>(y * 37 + x * 11);
   }
@@ -126,7 +127,7 @@ namespace {
 
 TEST(BitmapScaleTest, APictureWithAlphaIsScaledAsItShowsOnWhite) {
   TBitmap picture(2, 1, 32);
-  picture.Row(0)[3] = 0;      // a clear black pixel: white
+  picture.Row(0)[3] = 0;  // a clear black pixel: white
   picture.Row(0)[4 + 2] = 0xFF;
   picture.Row(0)[4 + 3] = 0xFF;  // an opaque red one: red
   ASSERT_TRUE(picture.SetHasAlpha(true));

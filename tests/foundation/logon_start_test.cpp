@@ -54,7 +54,9 @@ class LogonStartTest : public ::testing::Test {
 #endif
     guard_.emplace();
   }
-  ~LogonStartTest() override { guard_.reset(); }
+  ~LogonStartTest() override {
+    guard_.reset();
+  }
 
   const CLogonStart start{kProgram};
 

@@ -138,7 +138,8 @@ TEST_F(RegistryTest, WithoutAKeyPathTheStoreRunsOnDefaultsAndTouchesNoRegistry) 
   CLogCapture log;
   CSettingsStorage store("", false);
   store.SetInt(kWindowWidth, 500);
-  EXPECT_EQ(store.GetInt(kWindowWidth, kWindowWidthSetting.defaultValue), kWindowWidthSetting.defaultValue);
+  EXPECT_EQ(store.GetInt(kWindowWidth, kWindowWidthSetting.defaultValue),
+            kWindowWidthSetting.defaultValue);
   EXPECT_THAT(log.Text(), ::testing::Not(HasSubstr("#ff0000")));
 }
 

@@ -54,7 +54,8 @@ TEST_F(SettingsStorageTest, HandEditedValuesComeBackUnclamped) {
 
 TEST_F(SettingsStorageTest, NonNumbersGiveTheDefaultAndHexadecimalValuesAreNumbers) {
   PutFile(path, "[Main]\r\nWindowWidth=wide\r\nPositionX=0x10\r\nPositionY=$10\r\n");
-  EXPECT_EQ(store.GetInt(kWindowWidth, kWindowWidthSetting.defaultValue), kWindowWidthSetting.defaultValue);
+  EXPECT_EQ(store.GetInt(kWindowWidth, kWindowWidthSetting.defaultValue),
+            kWindowWidthSetting.defaultValue);
   EXPECT_EQ(store.GetInt(kPositionX, 0), 16);
   EXPECT_EQ(store.GetInt(kPositionY, 0), 16);
 }
@@ -150,7 +151,8 @@ TEST_F(SettingsStorageTest, CreateSettingsMakesTheProcessStoreUntilItIsReleased)
 TEST_F(SettingsStorageTest, WithoutAStoreTheInstanceRunsOnDefaults) {
   CSettingsStorage& instance = SettingsInstance();
   instance.SetInt(kWindowWidth, 500);
-  EXPECT_EQ(instance.GetInt(kWindowWidth, kWindowWidthSetting.defaultValue), kWindowWidthSetting.defaultValue);
+  EXPECT_EQ(instance.GetInt(kWindowWidth, kWindowWidthSetting.defaultValue),
+            kWindowWidthSetting.defaultValue);
   EXPECT_EQ(&SettingsInstance(), &instance);
 }
 

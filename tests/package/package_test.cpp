@@ -42,7 +42,8 @@ using namespace std::chrono_literals;
 constexpr DWORD kNoneRunning = static_cast<DWORD>(ECloseResult::kNoneRunning);
 constexpr DWORD kClosed = static_cast<DWORD>(ECloseResult::kClosed);
 
-constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillery";
+constexpr char kUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillery";
 
 std::u16string Wide(const char* text) {
   const std::string narrow(text);
@@ -55,15 +56,29 @@ fs::path KnownFolder(int csidl) {
   return fs::path(path);
 }
 
-fs::path InstallFolder() { return KnownFolder(CSIDL_LOCAL_APPDATA) / "Programs" / "Quillery"; }
-fs::path InstalledProgram() { return InstallFolder() / "quillery.exe"; }
-fs::path Uninstaller() { return InstallFolder() / "uninstall.exe"; }
-fs::path Shortcut() { return KnownFolder(CSIDL_PROGRAMS) / "Quillery.lnk"; }
+fs::path InstallFolder() {
+  return KnownFolder(CSIDL_LOCAL_APPDATA) / "Programs" / "Quillery";
+}
+fs::path InstalledProgram() {
+  return InstallFolder() / "quillery.exe";
+}
+fs::path Uninstaller() {
+  return InstallFolder() / "uninstall.exe";
+}
+fs::path Shortcut() {
+  return KnownFolder(CSIDL_PROGRAMS) / "Quillery.lnk";
+}
 // The data folder of a copy without a "Data" folder beside it (foundation/data_paths.h).
-fs::path UserDataFolder() { return KnownFolder(CSIDL_APPDATA) / "Brontel" / "Quillery Pro"; }
-fs::path DataFile() { return UserDataFolder() / "data.dat"; }
+fs::path UserDataFolder() {
+  return KnownFolder(CSIDL_APPDATA) / "Brontel" / "Quillery Pro";
+}
+fs::path DataFile() {
+  return UserDataFolder() / "data.dat";
+}
 
-std::u16string Quoted(const fs::path& path) { return u"\"" + path.u16string() + u"\""; }
+std::u16string Quoted(const fs::path& path) {
+  return u"\"" + path.u16string() + u"\"";
+}
 
 fs::path SetupProgram() {
   const char* setup = std::getenv("QUILLERY_SETUP");
@@ -160,7 +175,8 @@ class PackageTest : public ::testing::Test {
                      static_cast<int>(std::trunc(CurrentDayCount())));
   }
 
-  ::testing::AssertionResult CopyAndWait(const CRunningProgram& program, const std::u16string& text) {
+  ::testing::AssertionResult CopyAndWait(const CRunningProgram& program,
+                                         const std::u16string& text) {
     if (!driver.CopyText(text)) return ::testing::AssertionFailure() << "the copy failed";
     if (!program.WaitForHeader(text)) {
       return ::testing::AssertionFailure() << "the header never showed the copy";
@@ -263,8 +279,8 @@ TEST_F(PackageTest, ASilentUninstallRemovesAllButTheUsersData) {
 
   // The uninstaller runs on as a copy of itself in the temporary folder and returns first.
   ASSERT_EQ(RunToEnd(Uninstaller(), L"/S"), 0u);
-  EXPECT_TRUE(PumpUntil([] { return !fs::exists(InstallFolder()) && !EntryText("DisplayName"); },
-                        60s));
+  EXPECT_TRUE(
+      PumpUntil([] { return !fs::exists(InstallFolder()) && !EntryText("DisplayName"); }, 60s));
   EXPECT_TRUE(running.WaitForExit(5s)) << "the running copy was not closed";
 
   EXPECT_FALSE(fs::exists(InstalledProgram()));

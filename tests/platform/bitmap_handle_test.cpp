@@ -23,10 +23,12 @@ TEST(BitmapHandleTest, DescribesItsSize) {
   const std::vector<std::uint32_t> pixels(6, 0x00808080);
   BITMAPINFO info = Info32(3, -2);
   ScreenDc screen;
-  UniqueBitmap bitmap(CreateDIBitmap(screen.get(), &info.bmiHeader, CBM_INIT, pixels.data(), &info, DIB_RGB_COLORS));
+  UniqueBitmap bitmap(CreateDIBitmap(screen.get(), &info.bmiHeader, CBM_INIT, pixels.data(), &info,
+                                     DIB_RGB_COLORS));
   ASSERT_TRUE(bitmap);
   BITMAP description{};
-  ASSERT_EQ(GetObject(bitmap.get(), sizeof description, &description), static_cast<int>(sizeof description));
+  ASSERT_EQ(GetObject(bitmap.get(), sizeof description, &description),
+            static_cast<int>(sizeof description));
   EXPECT_EQ(description.bmWidth, 3);
   EXPECT_EQ(description.bmHeight, 2);
 }
@@ -35,7 +37,8 @@ TEST(BitmapHandleTest, BottomUpAndTopDownRowsAreOrderedAsAsked) {
   const std::vector<std::uint32_t> topDown = {0x00FF0000, 0x000000FF};  // red row over blue
   BITMAPINFO in = Info32(1, -2);
   ScreenDc screen;
-  UniqueBitmap bitmap(CreateDIBitmap(screen.get(), &in.bmiHeader, CBM_INIT, topDown.data(), &in, DIB_RGB_COLORS));
+  UniqueBitmap bitmap(
+      CreateDIBitmap(screen.get(), &in.bmiHeader, CBM_INIT, topDown.data(), &in, DIB_RGB_COLORS));
   std::vector<std::uint32_t> out(2);
   BITMAPINFO bottomUp = Info32(1, 2);
   ASSERT_EQ(GetDIBits(screen.get(), bitmap.get(), 0, 2, out.data(), &bottomUp, DIB_RGB_COLORS), 2);
@@ -49,7 +52,8 @@ TEST(BitmapHandleTest, TwentyFourBitSourceIsReadWithPaddedRows) {
   BITMAPINFO in = Info32(1, -2);
   in.bmiHeader.biBitCount = 24;
   ScreenDc screen;
-  UniqueBitmap bitmap(CreateDIBitmap(screen.get(), &in.bmiHeader, CBM_INIT, rows, &in, DIB_RGB_COLORS));
+  UniqueBitmap bitmap(
+      CreateDIBitmap(screen.get(), &in.bmiHeader, CBM_INIT, rows, &in, DIB_RGB_COLORS));
   std::vector<std::uint32_t> out(2);
   BITMAPINFO query = Info32(1, -2);
   ASSERT_EQ(GetDIBits(screen.get(), bitmap.get(), 0, 2, out.data(), &query, DIB_RGB_COLORS), 2);

@@ -13,8 +13,8 @@ namespace {
 // Converts with the given code page into a string sized by a first query call.
 std::string Narrow(UINT codePage, const std::u16string& text, BOOL* usedDefault = nullptr,
                    const char* defaultChar = nullptr) {
-  const int size = WideCharToMultiByte(codePage, 0, AsWide(text.data()), int(text.size()),
-                                       nullptr, 0, defaultChar, usedDefault);
+  const int size = WideCharToMultiByte(codePage, 0, AsWide(text.data()), int(text.size()), nullptr,
+                                       0, defaultChar, usedDefault);
   std::string out(size, '\0');
   const int written = WideCharToMultiByte(codePage, 0, AsWide(text.data()), int(text.size()),
                                           out.data(), size, defaultChar, usedDefault);
@@ -23,11 +23,10 @@ std::string Narrow(UINT codePage, const std::u16string& text, BOOL* usedDefault 
 }
 
 std::u16string Wide(UINT codePage, const std::string& text) {
-  const int size =
-      MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
+  const int size = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
   std::u16string out(size, u'\0');
-  const int written = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()),
-                                          AsWide(out.data()), size);
+  const int written =
+      MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), AsWide(out.data()), size);
   EXPECT_EQ(written, size);
   return out;
 }
@@ -37,7 +36,9 @@ bool RunningUnderWine() {
   return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 #else
-bool RunningUnderWine() { return false; }
+bool RunningUnderWine() {
+  return false;
+}
 #endif
 
 }  // namespace
@@ -125,17 +126,26 @@ TEST_F(CodePageUtf8, SurrogatePairBecomesFourBytes) {
 
 TEST_F(CodePageUtf8, UnpairedSurrogatesBecomeReplacementCharacters) {
   const std::u16string lone = {u'a', char16_t(0xD83D), u'b', char16_t(0xDC00)};
-  EXPECT_EQ(Narrow(CP_UTF8, lone), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  EXPECT_EQ(Narrow(CP_UTF8, lone),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
 }
 
 TEST_F(CodePageUtf8, InvalidBytesBecomeReplacementCharacters) {
-  EXPECT_EQ(Wide(CP_UTF8, "a\x80" "b\xFF" "c"), u"a\uFFFDb\uFFFDc");
+  EXPECT_EQ(Wide(CP_UTF8,
+                 "a\x80"
+                 "b\xFF"
+                 "c"),
+            u"a\uFFFDb\uFFFDc");
   EXPECT_EQ(Wide(CP_UTF8, "\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong '/'
 }
 
 TEST_F(CodePageUtf8, OutOfRangeSequencesTakeTheirFirstContinuationByte) {
-  EXPECT_EQ(Wide(CP_UTF8, "\xED\xA0\x80"), u"\uFFFD\uFFFD");      // encoded surrogate
-  EXPECT_EQ(Wide(CP_UTF8, "\xE0\x80\x80" "a"), u"\uFFFD\uFFFDa");  // overlong
+  EXPECT_EQ(Wide(CP_UTF8, "\xED\xA0\x80"), u"\uFFFD\uFFFD");  // encoded surrogate
+  EXPECT_EQ(Wide(CP_UTF8,
+                 "\xE0\x80\x80"
+                 "a"),
+            u"\uFFFD\uFFFDa");  // overlong
   EXPECT_EQ(Wide(CP_UTF8, "\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD");
 }
 
@@ -169,8 +179,7 @@ TEST_F(CodePageUtf8, DefaultCharArgumentsAreRefused) {
 class CodePageBuffers : public ::testing::TestWithParam<UINT> {};
 
 TEST_P(CodePageBuffers, SizeQueryCountsWithoutWriting) {
-  EXPECT_EQ(WideCharToMultiByte(GetParam(), 0, AsWide(u"abc"), 3, nullptr, 0, nullptr, nullptr),
-            3);
+  EXPECT_EQ(WideCharToMultiByte(GetParam(), 0, AsWide(u"abc"), 3, nullptr, 0, nullptr, nullptr), 3);
   EXPECT_EQ(MultiByteToWideChar(GetParam(), 0, "abcd", 4, nullptr, 0), 4);
 }
 
@@ -185,8 +194,7 @@ TEST_P(CodePageBuffers, MinusOneLengthConvertsAndCountsTheNul) {
 
 TEST_P(CodePageBuffers, MinusOneLengthStopsAtTheFirstNul) {
   EXPECT_EQ(MultiByteToWideChar(GetParam(), 0, "ab\0cd", -1, nullptr, 0), 3);
-  EXPECT_EQ(WideCharToMultiByte(GetParam(), 0, AsWide(u"ab\0cd"), -1, nullptr, 0, nullptr,
-                                nullptr),
+  EXPECT_EQ(WideCharToMultiByte(GetParam(), 0, AsWide(u"ab\0cd"), -1, nullptr, 0, nullptr, nullptr),
             3);
 }
 

@@ -9,7 +9,8 @@ using CaptureTest = StoreTest;
 
 std::vector<std::uint8_t> DwordBytes(DWORD value) {
   std::vector<std::uint8_t> bytes(4);
-  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
   return bytes;
 }
 
@@ -221,7 +222,8 @@ TEST_F(CaptureTest, ContentMarkedPrivateIsNotKeptButTheTrimRuns) {
   for (const char* mark : marks) {
     CopyTexts({u"a", u"b"});
     SetCapacity(1);
-    ASSERT_TRUE(driver.CopyFormats({UnicodeText(u"secret"), {RegisterClipboardFormatA(mark), DwordBytes(0)}}));
+    ASSERT_TRUE(driver.CopyFormats(
+        {UnicodeText(u"secret"), {RegisterClipboardFormatA(mark), DwordBytes(0)}}));
     EXPECT_EQ(History(), std::vector<std::u16string>{u"b"}) << mark;
     store.DeleteItemsOfCategory(kHistoryCategoryId);
     SetCapacity(12);

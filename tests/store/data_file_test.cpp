@@ -26,8 +26,9 @@ class DataFileTest : public StoreTest {
     return Bytes(std::istreambuf_iterator<char>(in), {});
   }
   void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) const {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
 
   // A text clip added straight to the store, with a known time.
@@ -71,8 +72,8 @@ Bytes Utf16Bytes(const std::u16string& text) {
 }
 
 Bytes LegacyRecord(std::int32_t notesFlag, double created, const std::u16string& text) {
-  return Concat({Le32(notesFlag), DoubleBytes(created), Le32(static_cast<std::int32_t>(text.size())),
-                 Utf16Bytes(text)});
+  return Concat({Le32(notesFlag), DoubleBytes(created),
+                 Le32(static_cast<std::int32_t>(text.size())), Utf16Bytes(text)});
 }
 
 TEST_F(DataFileTest, EmptyStoreIsTheEightByteHeader) {
@@ -81,17 +82,28 @@ TEST_F(DataFileTest, EmptyStoreIsTheEightByteHeader) {
 
 TEST_F(DataFileTest, TextClipRecordIsExact) {
   AddText(u"abc", kHistoryCategoryId, 46364.25);
-  const Bytes expected = Concat({{0x64, 0, 0, 0, 0xE8, 0x03, 0, 0}, {1, 0, 0, 0}, {0x16, 0, 0, 0},
-                                 {0x0A, 0, 0, 0}, DoubleBytes(46364.25), {0, 0}, {3, 0, 0, 0},
+  const Bytes expected = Concat({{0x64, 0, 0, 0, 0xE8, 0x03, 0, 0},
+                                 {1, 0, 0, 0},
+                                 {0x16, 0, 0, 0},
+                                 {0x0A, 0, 0, 0},
+                                 DoubleBytes(46364.25),
+                                 {0, 0},
+                                 {3, 0, 0, 0},
                                  {0x61, 0, 0x62, 0, 0x63, 0}});
   EXPECT_EQ(store.SaveToMemory(), expected);
 }
 
 TEST_F(DataFileTest, CategoryRecordIsExact) {
   store.AddCategory(CCategory{0, 0, 3, 0, u"ab"});
-  const Bytes expected = Concat({{0x64, 0, 0, 0, 0xE9, 0x03, 0, 0}, {0xA0, 0x86, 0x01, 0},
-                                 {0x14, 0, 0, 0}, {0xE9, 0x03, 0, 0}, {0, 0, 0, 0}, {3, 0, 0, 0},
-                                 {0, 0, 0, 0}, {2, 0, 0, 0}, {0x61, 0, 0x62, 0}});
+  const Bytes expected = Concat({{0x64, 0, 0, 0, 0xE9, 0x03, 0, 0},
+                                 {0xA0, 0x86, 0x01, 0},
+                                 {0x14, 0, 0, 0},
+                                 {0xE9, 0x03, 0, 0},
+                                 {0, 0, 0, 0},
+                                 {3, 0, 0, 0},
+                                 {0, 0, 0, 0},
+                                 {2, 0, 0, 0},
+                                 {0x61, 0, 0x62, 0}});
   EXPECT_EQ(store.SaveToMemory(), expected);
 }
 
@@ -161,9 +173,9 @@ TEST_F(DataFileTest, CounterBelowAStoredCategoryIdIsRaised) {
 }
 
 TEST_F(DataFileTest, LegacyFileIsReadAndTheNextSaveConvertsIt) {
-  WriteBytes(DataPath(), Concat({LegacyRecord(0, 40000.5, u"old history"),
-                                 LegacyRecord(1, 40001.5, u"old note"),
-                                 LegacyRecord(0, 40002.5, u"")}));
+  WriteBytes(DataPath(),
+             Concat({LegacyRecord(0, 40000.5, u"old history"),
+                     LegacyRecord(1, 40001.5, u"old note"), LegacyRecord(0, 40002.5, u"")}));
   ASSERT_TRUE(store.LoadFromFile(DataPath()));
   EXPECT_EQ(store.LastLoad().format, DataFormat::kLegacy);
   EXPECT_EQ(History(), (std::vector<std::u16string>{u"", u"old history"}));
@@ -211,8 +223,7 @@ struct DamageCase {
   const char* reason;
 };
 
-class DamagedRecordTest : public DataFileTest,
-                          public ::testing::WithParamInterface<DamageCase> {};
+class DamagedRecordTest : public DataFileTest, public ::testing::WithParamInterface<DamageCase> {};
 
 TEST_P(DamagedRecordTest, StopsThereKeepsWhatCameBeforeAndSaysWhereAndWhy) {
   AddText(u"abc", kHistoryCategoryId);
@@ -238,8 +249,10 @@ INSTANTIATE_TEST_SUITE_P(
                    Concat({Le32(1), Le32(16), Le32(10), DoubleBytes(1), {0, 0}, Le32(0x7FFFFFFF)}),
                    "runs past the end"},
         DamageCase{"UnknownKindWithNegativeSize", Concat({Le32(9), Le32(-1)}), "runs past the end"},
-        DamageCase{"UnknownKindPastTheEnd", Concat({Le32(9), Le32(100), Le32(0)}), "runs past the end"},
-        DamageCase{"CategoryCutShort", Concat({Le32(kCategoryRecord), Le32(16), Le32(1001)}), "cut short"},
+        DamageCase{"UnknownKindPastTheEnd", Concat({Le32(9), Le32(100), Le32(0)}),
+                   "runs past the end"},
+        DamageCase{"CategoryCutShort", Concat({Le32(kCategoryRecord), Le32(16), Le32(1001)}),
+                   "cut short"},
         DamageCase{"PictureNotABmp",
                    Concat({Le32(2), Le32(0), Le32(10), DoubleBytes(1), {0, 0}, Bytes(60, 'x')}),
                    "invalid picture"}),

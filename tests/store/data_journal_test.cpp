@@ -28,7 +28,9 @@ class DataJournalTest : public StoreTest {
     digest.Add(bytes);
     return digest.Value();
   }
-  void Append(const Bytes& frames) { journal_.insert(journal_.end(), frames.begin(), frames.end()); }
+  void Append(const Bytes& frames) {
+    journal_.insert(journal_.end(), frames.begin(), frames.end());
+  }
   // Journals what changed since the last call; the number of bytes it added.
   std::size_t Journal() {
     const Bytes frames = diff_.Changes(store);
@@ -87,12 +89,17 @@ TEST_F(DataJournalTest, ATornTailCostsOnlyTheChangeItWasWriting) {
   }
   for (std::size_t length = start; length <= journal_.size(); ++length) {
     CDataBase replayed;
-    const CJournalReplay replay =
-        Replay(Bytes(journal_.begin(), journal_.begin() + static_cast<std::ptrdiff_t>(length)), replayed);
-    const auto whole = std::count_if(ends.begin(), ends.end(), [&](auto end) { return end <= length; });
+    const CJournalReplay replay = Replay(
+        Bytes(journal_.begin(), journal_.begin() + static_cast<std::ptrdiff_t>(length)), replayed);
+    const auto whole =
+        std::count_if(ends.begin(), ends.end(), [&](auto end) { return end <= length; });
     ASSERT_EQ(replay.applied, whole) << length;
-    EXPECT_EQ(replay.torn, length != start && std::find(ends.begin(), ends.end(), length) == ends.end()) << length;
-    EXPECT_EQ(replayed.SaveToMemory(), whole == 0 ? saved_ : states[static_cast<std::size_t>(whole - 1)]) << length;
+    EXPECT_EQ(replay.torn,
+              length != start && std::find(ends.begin(), ends.end(), length) == ends.end())
+        << length;
+    EXPECT_EQ(replayed.SaveToMemory(),
+              whole == 0 ? saved_ : states[static_cast<std::size_t>(whole - 1)])
+        << length;
   }
 }
 
@@ -104,7 +111,8 @@ TEST_F(DataJournalTest, AFlippedByteStopsTheReplayAtItsFrame) {
   Journal();
   const Bytes afterFirst = [&] {
     CDataBase expected;
-    Replay(Bytes(journal_.begin(), journal_.begin() + static_cast<std::ptrdiff_t>(firstEnd)), expected);
+    Replay(Bytes(journal_.begin(), journal_.begin() + static_cast<std::ptrdiff_t>(firstEnd)),
+           expected);
     return expected.SaveToMemory();
   }();
   for (std::size_t at = firstEnd; at < journal_.size(); ++at) {

@@ -86,15 +86,17 @@ class NewRecordsTest : public StoreTest {
                                     {RegisterClipboardFormatA("Rich Text Format"), rtf_}}));
   }
   void CopyFiles(const std::vector<std::u16string>& paths, std::int32_t effect) {
-    ASSERT_TRUE(driver.CopyFormats({{CF_HDROP, DropListOf(paths)},
-                                    {RegisterClipboardFormatA("Preferred DropEffect"), Le32(effect)}}));
+    ASSERT_TRUE(
+        driver.CopyFormats({{CF_HDROP, DropListOf(paths)},
+                            {RegisterClipboardFormatA("Preferred DropEffect"), Le32(effect)}}));
   }
   // A store of every kind: a styled text, a file list, a translucent and an opaque picture,
   // a plain text in the notes, and a category.
   void FillWithEveryKind() {
     CopyStyledText(u"styled");
     CopyFiles({u"C:\\a.txt", Utf16("D:\\Ünter\\b")}, 1);
-    ASSERT_TRUE(driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentPicture().ToPng()}}));
+    ASSERT_TRUE(
+        driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentPicture().ToPng()}}));
     ASSERT_TRUE(driver.CopyBitmap(TBitmap(2, 1, 24)));
     ASSERT_TRUE(driver.CopyText(u"note"));
     ASSERT_TRUE(store.MoveItem(Head().id, kNotesCategoryId));
@@ -162,7 +164,8 @@ TEST_F(NewRecordsTest, EveryKindSurvivesSaveAndLoadAndQuilleryReadsItsOwnFileAga
   EXPECT_EQ(files.dropEffect, 1u);
   ++clip;
   const auto& styled = dynamic_cast<const CTextItem&>(**clip);
-  EXPECT_EQ(styled.formats, (std::vector<CClipFormat>{{u"HTML Format", html_}, {u"Rich Text Format", rtf_}}));
+  EXPECT_EQ(styled.formats,
+            (std::vector<CClipFormat>{{u"HTML Format", html_}, {u"Rich Text Format", rtf_}}));
   EXPECT_EQ(TextsOf(kNotesCategoryId), std::vector<std::u16string>{u"note"});
 }
 
@@ -184,7 +187,7 @@ struct NewDamageCase {
   const char* name;
   Bytes tail;  // after a text record, 8 + 32 bytes into the file
   const char* reason;
-  int clips;   // clips kept
+  int clips;  // clips kept
 };
 
 class NewRecordDamageTest : public NewRecordsTest,
@@ -218,8 +221,15 @@ INSTANTIATE_TEST_SUITE_P(
         NewDamageCase{"FileListCutShort",
                       Concat({Le32(kFileListRecord), Le32(8), Le32(10), Le32(0)}), "cut short", 1},
         NewDamageCase{"FileListPathPastItsRecord",
-                      Concat({Le32(kFileListRecord), Le32(28), Le32(10), Bytes(8, 0), {0, 0},
-                              Le32(0), Le32(1), Le32(50), Bytes(2, 0)}),
+                      Concat({Le32(kFileListRecord),
+                              Le32(28),
+                              Le32(10),
+                              Bytes(8, 0),
+                              {0, 0},
+                              Le32(0),
+                              Le32(1),
+                              Le32(50),
+                              Bytes(2, 0)}),
                       "runs past its file list record", 1},
         NewDamageCase{"FileListPastTheEnd", Concat({Le32(kFileListRecord), Le32(1000)}),
                       "runs past the end", 1}),
@@ -245,7 +255,8 @@ TEST_F(NewRecordsTest, EveryTruncationKeepsTheWholeClipsBeforeIt) {
 TEST_F(NewRecordsTest, EverySingleByteFlipLoadsWithoutHarm) {
   CopyStyledText(u"f");
   CopyFiles({u"C:\\x"}, 2);
-  ASSERT_TRUE(driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentPicture().ToPng()}}));
+  ASSERT_TRUE(
+      driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentPicture().ToPng()}}));
   const Bytes whole = store.SaveToMemory();
   for (std::size_t at = 8; at < whole.size(); ++at) {
     for (std::uint8_t mask : {std::uint8_t{0x01}, std::uint8_t{0x80}, std::uint8_t{0xFF}}) {

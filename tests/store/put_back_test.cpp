@@ -47,7 +47,10 @@ TEST_F(PutBackTest, TextComesBackAsUnicodeAndAsAnsi) {
   driver.OnChange(nullptr);
   ASSERT_TRUE(store.PutItemToClipboard(Head().id));
   EXPECT_EQ(driver.ReadUnicodeText(), Utf16("Grüße, €5 — ok"));
-  EXPECT_EQ(driver.ReadAnsiText(), "Gr\xFC\xDF" "e, \x80" "5 \x97 ok");
+  EXPECT_EQ(driver.ReadAnsiText(),
+            "Gr\xFC\xDF"
+            "e, \x80"
+            "5 \x97 ok");
 }
 
 TEST_F(PutBackTest, PictureComesBackWithEqualPixels) {

@@ -10,7 +10,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes BytesOf(std::string_view text) {
+  return Bytes(text.begin(), text.end());
+}
 
 Bytes UnicodeBytes(std::u16string_view text) {
   std::u16string terminated(text);
@@ -86,12 +88,14 @@ TEST_F(RichContentTest, TextKeepsItsHtmlAndRtfAndPutsThemBackBesideIt) {
 TEST_F(RichContentTest, FormatsBeyondMaxFormatSizeLeaveThePlainTextOnly) {
   const Bytes large(700, 'x');
   SetMaxFormatBytes(1024);  // for both
-  ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeBytes(u"a")}, {Html(), large}, {Rtf(), large}}));
+  ASSERT_TRUE(
+      driver.CopyFormats({{CF_UNICODETEXT, UnicodeBytes(u"a")}, {Html(), large}, {Rtf(), large}}));
   EXPECT_EQ(HeadText().text, u"a");
   EXPECT_TRUE(HeadText().formats.empty());
 
   SetMaxFormatBytes(2048);
-  ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeBytes(u"b")}, {Html(), large}, {Rtf(), large}}));
+  ASSERT_TRUE(
+      driver.CopyFormats({{CF_UNICODETEXT, UnicodeBytes(u"b")}, {Html(), large}, {Rtf(), large}}));
   EXPECT_EQ(HeadText().formats.size(), 2u);
 
   SetMaxFormatBytes(0);
@@ -124,7 +128,8 @@ TEST_F(RichContentTest, PlainTextOfAFileListIsItsPathsAndOfAPictureNothing) {
 
 TEST_F(RichContentTest, PrivateMarksKeepFormattedTextAndFilesOut) {
   const UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
-  ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeBytes(u"secret")}, {Html(), html_}, {exclude, {0}}}));
+  ASSERT_TRUE(driver.CopyFormats(
+      {{CF_UNICODETEXT, UnicodeBytes(u"secret")}, {Html(), html_}, {exclude, {0}}}));
   ASSERT_TRUE(driver.CopyFormats({{CF_HDROP, DropListOf({u"C:\\secret"})}, {exclude, {0}}}));
   EXPECT_TRUE(store.Items().empty());
 }
@@ -141,8 +146,9 @@ TEST_F(RichContentTest, FileListIsAClipWithItsCaptionAndGoesBackWithItsDropEffec
   ASSERT_TRUE(store.PutItemToClipboard(Head().id));
   const auto list = driver.ReadFormat(CF_HDROP);
   ASSERT_TRUE(list);
-  EXPECT_EQ(PathsOfDropList(*list), (std::vector<std::u16string>{
-                                        u"C:\\docs\\report.pdf", u"C:\\a.txt", u"C:\\pics", u"C:\\more.bin"}));
+  EXPECT_EQ(PathsOfDropList(*list),
+            (std::vector<std::u16string>{u"C:\\docs\\report.pdf", u"C:\\a.txt", u"C:\\pics",
+                                         u"C:\\more.bin"}));
   EXPECT_EQ(driver.ReadFormat(DropEffect()), Le32(2));
   EXPECT_EQ(History().size(), 1u);
 }

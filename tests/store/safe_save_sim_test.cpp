@@ -61,9 +61,7 @@ TEST_F(SafeSaveTest, FileThatCannotBeOpenedLeavesTheStoreEmpty) {
 }
 
 TEST_F(SafeSaveTest, DamageIsStillReportedWhenNoCopyCanBeMade) {
-  {
-    std::ofstream(DataPath(), std::ios::binary | std::ios::app).write("\x01\x00\x00\x00\x10", 5);
-  }
+  { std::ofstream(DataPath(), std::ios::binary | std::ios::app).write("\x01\x00\x00\x00\x10", 5); }
   sim::FailNextFileCall("CopyFileW");
   ASSERT_TRUE(store.LoadFromFile(DataPath()));
   EXPECT_TRUE(store.LastLoad().damaged);

@@ -32,7 +32,9 @@ CClipboardDriver::~CClipboardDriver() {
   TearDownPlatform();
 }
 
-void CClipboardDriver::OnChange(std::function<void()> handler) { handler_ = std::move(handler); }
+void CClipboardDriver::OnChange(std::function<void()> handler) {
+  handler_ = std::move(handler);
+}
 
 void CClipboardDriver::NotifyChange() {
   ++changes_;
@@ -143,7 +145,9 @@ std::optional<std::vector<std::uint8_t>> CClipboardDriver::ReadFormat(UINT forma
   return bytes;
 }
 
-bool CClipboardDriver::Offers(UINT format) { return IsClipboardFormatAvailable(format) != FALSE; }
+bool CClipboardDriver::Offers(UINT format) {
+  return IsClipboardFormatAvailable(format) != FALSE;
+}
 
 std::u16string Utf16(std::string_view utf8) {
   std::u16string out;

@@ -19,12 +19,18 @@ void CClipboardDriver::SetUpPlatform() {
   sim::SetClipboardViewer([this] { NotifyChange(); });
 }
 
-void CClipboardDriver::TearDownPlatform() { sim::SetClipboardViewer(nullptr); }
+void CClipboardDriver::TearDownPlatform() {
+  sim::SetClipboardViewer(nullptr);
+}
 
 std::unique_ptr<CClipboardDriver::CHold> CClipboardDriver::HoldOpen(DWORD milliseconds) {
   return std::make_unique<CModelHold>(milliseconds);
 }
 
-bool CClipboardDriver::CanFailAllocations() { return true; }
+bool CClipboardDriver::CanFailAllocations() {
+  return true;
+}
 
-void CClipboardDriver::FailNextAllocations(int count) { sim::FailNextGlobalAllocs(count); }
+void CClipboardDriver::FailNextAllocations(int count) {
+  sim::FailNextGlobalAllocs(count);
+}

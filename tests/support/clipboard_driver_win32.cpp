@@ -55,7 +55,8 @@ class CThreadHold : public CClipboardDriver::CHold {
     thread_ = std::thread([this, milliseconds] {
       // Bounded, so that a clipboard stuck elsewhere fails the test instead of hanging it.
       bool open = false;
-      for (int tries = 0; tries < 5000 && !(open = OpenClipboard(nullptr) != FALSE); ++tries) Sleep(1);
+      for (int tries = 0; tries < 5000 && !(open = OpenClipboard(nullptr) != FALSE); ++tries)
+        Sleep(1);
       {
         std::unique_lock lock(mutex_);
         opened_ = true;
@@ -111,6 +112,8 @@ std::unique_ptr<CClipboardDriver::CHold> CClipboardDriver::HoldOpen(DWORD millis
   return std::make_unique<CThreadHold>(milliseconds);
 }
 
-bool CClipboardDriver::CanFailAllocations() { return false; }
+bool CClipboardDriver::CanFailAllocations() {
+  return false;
+}
 
 void CClipboardDriver::FailNextAllocations(int) {}

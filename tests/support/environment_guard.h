@@ -19,10 +19,12 @@ class CEnvironmentGuard {
                                                  static_cast<DWORD>(buffer.size()));
     if (length > 0 && length < buffer.size()) previous_ = buffer.substr(0, length);
     const std::u16string wide = value != nullptr ? Utf16FromUtf8(value) : std::u16string();
-    SetEnvironmentVariableW(AsWide(name_.c_str()), value != nullptr ? AsWide(wide.c_str()) : nullptr);
+    SetEnvironmentVariableW(AsWide(name_.c_str()),
+                            value != nullptr ? AsWide(wide.c_str()) : nullptr);
   }
   ~CEnvironmentGuard() {
-    SetEnvironmentVariableW(AsWide(name_.c_str()), previous_ ? AsWide(previous_->c_str()) : nullptr);
+    SetEnvironmentVariableW(AsWide(name_.c_str()),
+                            previous_ ? AsWide(previous_->c_str()) : nullptr);
   }
   CEnvironmentGuard(const CEnvironmentGuard&) = delete;
   CEnvironmentGuard& operator=(const CEnvironmentGuard&) = delete;

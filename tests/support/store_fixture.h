@@ -55,7 +55,8 @@ class StoreTest : public ::testing::Test {
 };
 
 // Distinct texts "<prefix>1" ... "<prefix>n".
-inline std::vector<std::u16string> NumberedTexts(int count, const std::u16string& prefix = u"clip ") {
+inline std::vector<std::u16string> NumberedTexts(int count,
+                                                 const std::u16string& prefix = u"clip ") {
   std::vector<std::u16string> texts;
   for (int i = 1; i <= count; ++i) {
     std::u16string number;

@@ -155,7 +155,8 @@ TEST_F(QuilleryDataTest, FormatsFileListsAndAlphaGoThroughDumpAndBuildUnchanged)
   ASSERT_EQ(run.status, kExitSuccess) << run.err;
   // The parser of the test takes no unpaired surrogate; the program's own shield does.
   const Json dump = Json::parse(ShieldSurrogateEscapes(run.out));
-  EXPECT_EQ(dump["items"][0]["formats"], Json::parse(R"([{"name": "HTML Format", "data": "PGI+AP8="},
+  EXPECT_EQ(dump["items"][0]["formats"],
+            Json::parse(R"([{"name": "HTML Format", "data": "PGI+AP8="},
       {"name": "Rich Text Format", "data": "e30="}])"));
   EXPECT_EQ(dump["items"][1]["kind"], "files");
   EXPECT_EQ(dump["items"][1]["dropEffect"], 2);
@@ -169,7 +170,8 @@ TEST_F(QuilleryDataTest, BuildRefusesFormatsThatAreNoBase64AndAlphaOfA24BitPictu
       "formats": [{"name": "HTML Format", "data": "not base64!"}]}]})");
   CRun run = Run({"build", Arg(At("bad.json")), Arg(At("out.dat"))});
   EXPECT_EQ(run.status, kExitFailure);
-  EXPECT_NE(run.err.find("items[0].formats[0].data: expected base64"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("items[0].formats[0].data: expected base64"), std::string::npos)
+      << run.err;
 
   AddPicture(Pattern(2, 2, 24), kHistoryCategoryId);
   const CRun dump = Run({"dump", Arg(SaveStore()), "--pictures", Arg(At("pics"))});

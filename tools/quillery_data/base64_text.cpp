@@ -34,7 +34,8 @@ std::optional<std::vector<std::uint8_t>> BytesFromBase64(std::string_view text) 
   bytes.reserve(text.size() / 4 * 3);
   for (std::size_t i = 0; i < text.size(); i += 4) {
     const bool last = i + 4 == text.size();
-    const int padding = last ? (text[i + 3] == '=') + (text[i + 2] == '=' && text[i + 3] == '=') : 0;
+    const int padding =
+        last ? (text[i + 3] == '=') + (text[i + 2] == '=' && text[i + 3] == '=') : 0;
     std::uint32_t group = 0;
     for (int k = 0; k < 4; ++k) {
       const char c = text[i + static_cast<std::size_t>(k)];

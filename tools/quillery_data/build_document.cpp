@@ -154,11 +154,13 @@ std::unique_ptr<CBaseItem> FileListClip(const Json& item, const std::string& whe
   for (std::size_t i = 0; i < paths.size(); ++i) {
     const std::string place = Member(where, "paths") + "[" + std::to_string(i) + "]";
     if (!paths[i].is_string()) Fail(place, "expected a string");
-    std::optional<std::u16string> path = TextFromParsedString(paths[i].get_ref<const std::string&>());
+    std::optional<std::u16string> path =
+        TextFromParsedString(paths[i].get_ref<const std::string&>());
     if (!path) Fail(place, "not a text this program can store");
     clip->paths.push_back(std::move(*path));
   }
-  clip->dropEffect = static_cast<std::uint32_t>(Integer(item, "dropEffect", where, 0, 0xFFFFFFFF, 0));
+  clip->dropEffect =
+      static_cast<std::uint32_t>(Integer(item, "dropEffect", where, 0, 0xFFFFFFFF, 0));
   return clip;
 }
 

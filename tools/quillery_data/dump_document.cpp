@@ -110,7 +110,8 @@ Json ItemValue(const CBaseItem& clip, std::size_t position,
     if (!text->formats.empty()) {
       Json formats = Json::array();
       for (const CClipFormat& format : text->formats) {
-        formats.push_back({{"name", slots.Slot(format.name)}, {"data", Base64FromBytes(format.data)}});
+        formats.push_back(
+            {{"name", slots.Slot(format.name)}, {"data", Base64FromBytes(format.data)}});
       }
       item["formats"] = std::move(formats);
     }

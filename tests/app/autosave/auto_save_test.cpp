@@ -156,8 +156,8 @@ TEST_F(AutoSaveStoreTest, SavesAfterTheQuietTimeWhatTheStoreHolds) {
   EXPECT_TRUE(saver.Saving());
   FinishSave(saver, 11'000);
   EXPECT_FALSE(saver.LastError().has_value());
-  EXPECT_EQ(SavedHistory(), (std::vector<std::u16string>{u"fifth", u"fourth", u"<picture>",
-                                                         u"third", u"second"}));
+  EXPECT_EQ(SavedHistory(),
+            (std::vector<std::u16string>{u"fifth", u"fourth", u"<picture>", u"third", u"second"}));
 }
 
 TEST_F(AutoSaveStoreTest, AChangeDuringASaveStartsItOverLater) {

@@ -67,9 +67,9 @@ UniqueWindow MakeFrame() {
 
 // The tree as the main window makes it.
 HWND MakeTree(HWND frame) {
-  HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_NOTOOLTIPS, 0, 0,
-                              kTreeWidth, kTreeHeight, frame, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
+  HWND tree =
+      CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_NOTOOLTIPS, 0, 0,
+                      kTreeWidth, kTreeHeight, frame, nullptr, GetModuleHandleW(nullptr), nullptr);
   TreeView_SetIndent(tree, 42);
   TreeView_SetExtendedStyle(tree, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
   return tree;
@@ -290,7 +290,8 @@ class ClipTreeTest : public ::testing::Test {
     std::vector<std::u16string> texts;
     for (const auto& clip : handler_.Items()) {
       const auto* text = dynamic_cast<const CTextItem*>(clip.get());
-      if (clip->categoryId == categoryId) texts.push_back(text != nullptr ? text->text : u"<picture>");
+      if (clip->categoryId == categoryId)
+        texts.push_back(text != nullptr ? text->text : u"<picture>");
     }
     return texts;
   }
@@ -464,8 +465,9 @@ TEST_F(ClipTreeMenuTest, CopyAsPlainTextGoesToTheHostForTextsButIsNoEntryForPict
   handler_.AppendClip(std::move(clip));
   handler_.RebuildTree();
   const std::vector<MenuEntry> entries = RightClick(ClipRow(kWork, 1));
-  EXPECT_TRUE(std::none_of(entries.begin(), entries.end(),
-                           [](const MenuEntry& entry) { return entry.caption == u"Copy as plain text"; }));
+  EXPECT_TRUE(std::none_of(entries.begin(), entries.end(), [](const MenuEntry& entry) {
+    return entry.caption == u"Copy as plain text";
+  }));
 }
 
 TEST_F(ClipTreeMenuTest, BuiltInCategoryMenuDisablesEditDeleteAndAddChild) {
@@ -521,8 +523,8 @@ TEST_F(ClipTreeMenuTest, ACommandActsOnTheRightClickedClipWhereverTheSelectionWe
   EXPECT_EQ(TextsOf(kHistoryCategoryId), (std::vector<std::u16string>{u"h3", u"h2"}));
   EXPECT_EQ(TextsOf(kNotesCategoryId), (std::vector<std::u16string>{u"n1", u"n2", u"h1"}));
   RightClickWhile(
-      ClipRow(kHistoryCategoryId, 1), [&] { TreeView_SelectItem(tree_, ClipRow(kNotesCategoryId, 0)); },
-      u"Move to clipboard");
+      ClipRow(kHistoryCategoryId, 1),
+      [&] { TreeView_SelectItem(tree_, ClipRow(kNotesCategoryId, 0)); }, u"Move to clipboard");
   EXPECT_EQ(host_.movedClips, std::vector<int>{IdOf(u"h2")});
 }
 
@@ -530,7 +532,8 @@ TEST_F(ClipTreeMenuTest, ACommandForAClipThatACaptureTrimmedMeanwhileDoesNothing
   FillStore();
   GetHandler().SetLimits({.capacity = 3});
   const HTREEITEM oldest = ClipRow(kHistoryCategoryId, 2);  // h1
-  RightClickWhile(oldest, [&] { ASSERT_TRUE(driver_.CopyText(u"h4")); }, u"Delete item");
+  RightClickWhile(
+      oldest, [&] { ASSERT_TRUE(driver_.CopyText(u"h4")); }, u"Delete item");
   EXPECT_EQ(TextsOf(kHistoryCategoryId), (std::vector<std::u16string>{u"h4", u"h3", u"h2"}));
   EXPECT_EQ(TextsOf(kNotesCategoryId), (std::vector<std::u16string>{u"n1", u"n2"}));
   EXPECT_EQ(TextsOf(kWork), (std::vector<std::u16string>{u"w1"}));

@@ -36,8 +36,8 @@ using Steps = std::vector<std::string>;
 TEST(ClosingSequenceTest, RunsEveryStepInOrder) {
   CFakeClosingPort port;
   EXPECT_TRUE(RunClosingSequence(port, ECloseReason::kExit));
-  EXPECT_EQ(port.steps, (Steps{"leave chain", "save", "release handler", "position",
-                               "release settings"}));
+  EXPECT_EQ(port.steps,
+            (Steps{"leave chain", "save", "release handler", "position", "release settings"}));
 }
 
 TEST(ClosingSequenceTest, AFailedSaveAtExitKeepsRunningInsideTheChain) {
@@ -53,8 +53,8 @@ TEST(ClosingSequenceTest, AtSessionEndAFailedSaveStillEndsQuietly) {
   port.saveFails = true;
   port.positionFails = true;
   EXPECT_TRUE(RunClosingSequence(port, ECloseReason::kSessionEnd));
-  EXPECT_EQ(port.steps, (Steps{"leave chain", "save", "release handler", "position",
-                               "release settings"}));
+  EXPECT_EQ(port.steps,
+            (Steps{"leave chain", "save", "release handler", "position", "release settings"}));
 }
 
 }  // namespace

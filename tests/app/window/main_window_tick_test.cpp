@@ -92,8 +92,8 @@ TEST_F(QuickPasteTest, ModesChooseTheCategoryAndZeroIsTheTenth) {
   Tick();
   port_.Hold(kKeyCtrl | kKeyAlt, {'2'});
   Tick();
-  EXPECT_EQ(port_.log, (std::vector<std::string>{"paste 9 of 11", "paste 2 of 10",
-                                                 "paste 1 of 10", "paste 1 of 11"}));
+  EXPECT_EQ(port_.log, (std::vector<std::string>{"paste 9 of 11", "paste 2 of 10", "paste 1 of 10",
+                                                 "paste 1 of 11"}));
 }
 
 TEST_F(QuickPasteTest, ModeZeroAndBareDigitsPasteNothing) {

@@ -100,7 +100,8 @@ class MainWindowTest : public ::testing::Test {
     saved.LoadFromFile(folder_.Path() / "data.dat");
     std::vector<std::u16string> texts;
     for (const auto& clip : saved.Items()) {
-      if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) texts.push_back(text->text);
+      if (const auto* text = dynamic_cast<const CTextItem*>(clip.get()))
+        texts.push_back(text->text);
     }
     return texts;
   }
@@ -221,8 +222,8 @@ TEST_F(MainWindowTest, ADataFileThatCannotBeReadIsKeptBeforeItIsSavedOver) {
   std::ofstream(data, std::ios::binary) << "not read, not lost";
   {
     // Another program holds the file open, sharing nothing: neither read nor copied.
-    UniqueFile held(AdoptFile(CreateFileW(data.wstring().c_str(), GENERIC_READ, 0, nullptr,
-                                          OPEN_EXISTING, 0, nullptr)));
+    UniqueFile held(AdoptFile(
+        CreateFileW(data.wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
     ASSERT_TRUE(held);
     Start();
   }

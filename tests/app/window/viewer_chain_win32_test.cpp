@@ -44,9 +44,9 @@ struct CRecordingWindow {
 
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-      SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(
-                            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+      SetWindowLongPtrW(
+          window, GWLP_USERDATA,
+          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
     auto* self = reinterpret_cast<CRecordingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
@@ -154,8 +154,8 @@ LRESULT CALLBACK FocusTheFirstChild(HWND window, UINT message, WPARAM wParam, LP
 
 // As the popup pastes: another window has the focus, the target is brought back first.
 TEST_F(PasteTargetTest, ThePopupsPasteBringsTheTargetToTheFrontFirst) {
-  frameProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-      frame_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FocusTheFirstChild)));
+  frameProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(frame_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FocusTheFirstChild)));
   HWND popup = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"popup", WS_POPUP | WS_VISIBLE, 400, 10,
                                100, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetForegroundWindow(popup);
