@@ -9,7 +9,7 @@ packages=(
   wine64 xvfb xauth x11-utils
   x11-apps netpbm xclip
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   nlohmann-json3-dev libpng-dev
   nsis zip
 )

@@ -6,6 +6,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 scripts/install-deps.sh
+scripts/format-check.sh
 
 cmake --preset native >/dev/null
 cmake --build --preset native
