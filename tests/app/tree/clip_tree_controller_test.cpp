@@ -530,7 +530,7 @@ TEST_F(ClipTreeMenuTest, ACommandActsOnTheRightClickedClipWhereverTheSelectionWe
 
 TEST_F(ClipTreeMenuTest, ACommandForAClipThatACaptureTrimmedMeanwhileDoesNothing) {
   FillStore();
-  GetHandler().SetLimits({.capacity = 3});
+  handler_.SetLimits({.capacity = 3});
   const HTREEITEM oldest = ClipRow(kHistoryCategoryId, 2);  // h1
   RightClickWhile(
       oldest, [&] { ASSERT_TRUE(driver_.CopyText(u"h4")); }, u"Delete item");
