@@ -6,8 +6,8 @@
 #include <exception>
 #include <string_view>
 
-#include "app/window/clipboard_viewer_form.h"
-#include "app/window/single_instance.h"
+#include "app/window/win32/clipboard_viewer_form.h"
+#include "app/window/win32/single_instance.h"
 #include "app/window/single_instance_key.h"
 #include "foundation/data_paths.h"
 #include "foundation/error_box.h"

@@ -2,7 +2,7 @@
 // TCustomTreeView: the little the category tree mirror needs of a tree view. The view owns
 // its rows; each row carries a pointer to the mirror node that it shows and nothing else
 // (its text is empty; drawing reads the node). One implementation wraps the common-controls
-// tree view (win32_tree_view.h), another records rows in memory for tests.
+// tree view (win32/win32_tree_view.h), another records rows in memory for tests.
 
 #include <vector>
 

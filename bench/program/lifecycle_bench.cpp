@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window/main_window_ids.h"
+#include "app/window/win32/main_window_ids.h"
 #include "foundation/settings_keys.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/program_installation.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "bench/search_corpus.h"
-#include "app/window/main_window_ids.h"
+#include "app/window/win32/main_window_ids.h"
 #include "search/clip_query.h"
 #include "search/search_fold.h"
 #include "foundation/settings_keys.h"

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "categories/win32_tree_view.h"
+#include "categories/win32/win32_tree_view.h"
 #include "platform/win32/gdi.h"
 #include "tests/support/test_tree_view.h"
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "dialogs/form_settings.h"
+#include "dialogs/win32/form_settings.h"
 #include "platform/win32/modal_dialog.h"
 
 CDialogScript::CDialogScript() {

@@ -1,15 +1,15 @@
 // The category editor for real, under Wine: its name edit and icon grid driven with window
 // messages, closed with OK or Cancel, and the category model checked.
 
-#include "dialogs/edit_category_form.h"
+#include "dialogs/win32/edit_category_form.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "categories/clipboard_handler.h"
-#include "dialogs/category_icons.h"
-#include "dialogs/icons_grid.h"
+#include "dialogs/win32/category_icons.h"
+#include "dialogs/win32/icons_grid.h"
 #include "tests/dialogs/dialog_script.h"
 
 namespace {

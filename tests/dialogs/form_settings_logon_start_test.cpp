@@ -8,8 +8,8 @@
 #include <string>
 
 #include "categories/clipboard_handler.h"
-#include "dialogs/category_icons.h"
-#include "dialogs/form_settings.h"
+#include "dialogs/win32/category_icons.h"
+#include "dialogs/win32/form_settings.h"
 #include "foundation/logon_start.h"
 #include "foundation/settings_storage.h"
 #include "tests/dialogs/dialog_script.h"

@@ -1,7 +1,7 @@
 // The settings dialog for real, under Wine: opened, driven through its controls, closed with
 // OK or Cancel; then the settings file and the category model are checked.
 
-#include "dialogs/form_settings.h"
+#include "dialogs/win32/form_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "categories/clipboard_handler.h"
-#include "dialogs/category_icons.h"
-#include "dialogs/edit_category_form.h"
-#include "dialogs/icons_grid.h"
+#include "dialogs/win32/category_icons.h"
+#include "dialogs/win32/edit_category_form.h"
+#include "dialogs/win32/icons_grid.h"
 #include "foundation/question_box.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"

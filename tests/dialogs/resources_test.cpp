@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/category_icons.h"
+#include "dialogs/win32/category_icons.h"
 
 #include "resources/icon_art.h"
 

@@ -2,7 +2,7 @@
 // before it replaces the program: the copy saves and ends, and the exit code says what was
 // found.
 
-#include "app/window/single_instance.h"
+#include "app/window/win32/single_instance.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/program_fixture.h"
 #include "tests/e2e/stored_clips.h"

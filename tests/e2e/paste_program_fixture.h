@@ -6,7 +6,7 @@
 #include <chrono>
 #include <memory>
 
-#include "app/window/main_window_ids.h"
+#include "app/window/win32/main_window_ids.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/program_fixture.h"
 #include "tests/e2e/stored_clips.h"

@@ -1,7 +1,7 @@
 // The popup driven from the keyboard alone, as a user of another program would: the hot
 // key, typing to search, the arrows, Enter and Escape.
 
-#include "app/window/main_window_ids.h"
+#include "app/window/win32/main_window_ids.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/paste_program_fixture.h"
 #include "tests/e2e/paste_target.h"

@@ -1,6 +1,6 @@
 // Keys typed anywhere on the desktop: quick paste into another program and the popup.
 
-#include "app/window/main_window_ids.h"
+#include "app/window/win32/main_window_ids.h"
 #include "foundation/settings_keys.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/paste_program_fixture.h"

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/window/main_window_ids.h"
+#include "app/window/win32/main_window_ids.h"
 #include "tests/e2e/desktop.h"
 
 CRunningProgram::CRunningProgram(const std::filesystem::path& program) {

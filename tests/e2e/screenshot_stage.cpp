@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/window/main_window_ids.h"
+#include "app/window/win32/main_window_ids.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/running_program.h"
 #include "tests/support/clipboard_driver.h"

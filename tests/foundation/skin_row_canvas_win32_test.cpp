@@ -1,7 +1,7 @@
 // The skin-row canvas against the real GDI, under Wine: the band stretched over the row, the
 // row bitmap kept or made anew, and the row copied to a target as it is or stretched.
 
-#include "foundation/skin_row_canvas_win32.h"
+#include "foundation/win32/skin_row_canvas.h"
 
 #include <gtest/gtest.h>
 

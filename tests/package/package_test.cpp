@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "app/shell/product_info.h"
-#include "app/window/main_window_ids.h"
-#include "app/window/single_instance.h"
+#include "app/window/win32/main_window_ids.h"
+#include "app/window/win32/single_instance.h"
 #include "foundation/day_count.h"
 #include "foundation/ini_file.h"
 #include "foundation/logon_start.h"

@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "categories/win32_tree_view.h"
+#include "categories/win32/win32_tree_view.h"
 #include "platform/handles.h"
 // After <windows.h>, which it needs.
 #include <commctrl.h>

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/shell/about_box.h"
-#include "app/shell/hot_key_form.h"
+#include "app/shell/win32/about_box.h"
+#include "app/shell/win32/hot_key_form.h"
 #include "app/shell/update_check.h"
 #include "foundation/day_count.h"
 #include "foundation/question_box.h"

@@ -1,7 +1,7 @@
 // The clip tree under Wine: a real tree view with the controller, drawn into a bitmap and
 // read back pixel by pixel, clicked, dragged and double-clicked with window messages.
 
-#include "app/tree/clip_tree_controller.h"
+#include "app/tree/win32/clip_tree_controller.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 
 #include "app/tree/preview_content.h"
 #include "categories/clipboard_handler.h"
-#include "categories/win32_tree_view.h"
+#include "categories/win32/win32_tree_view.h"
 #include "foundation/question_box.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_storage.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/window/main_window_tick.h"
-#include "app/window/system_input.h"
+#include "app/window/win32/system_input.h"
 #include "platform/windows_api.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/tree/clip_tree_menu.h"
-#include "app/window/clipboard_viewer_form.h"
-#include "app/window/main_window_ids.h"
+#include "app/tree/win32/clip_tree_menu.h"
+#include "app/window/win32/clipboard_viewer_form.h"
+#include "app/window/win32/main_window_ids.h"
 #include "app/window/single_instance_key.h"
 #include "app/window/window_metrics.h"
 #include "categories/clipboard_handler.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/window/tray_icon.h"
+#include "app/window/win32/tray_icon.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/window/clipboard_viewer_chain.h"
-#include "app/window/main_window_ids.h"
-#include "app/paste/paste_target.h"
-#include "app/window/single_instance.h"
+#include "app/window/win32/clipboard_viewer_chain.h"
+#include "app/window/win32/main_window_ids.h"
+#include "app/paste/win32/paste_target.h"
+#include "app/window/win32/single_instance.h"
 #include "app/window/single_instance_key.h"
 #include "tests/app/window/win32_test_helpers.h"
 

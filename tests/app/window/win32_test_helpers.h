@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/paste/paste_target.h"
+#include "app/paste/win32/paste_target.h"
 #include "platform/windows_api.h"
 
 // Handles this thread's messages for about that long.

@@ -1,0 +1,88 @@
+// CClipTreeController: the context menus of the rows and the commands they give.
+
+#include "app/tree/win32/clip_tree_controller.h"
+
+#include <optional>
+#include <string>
+
+#include "app/tree/clip_tree_rules.h"
+#include "categories/clipboard_handler.h"
+#include "foundation/question_box.h"
+#include "store/base_item.h"
+
+void CClipTreeController::ShowMenu(UniqueMenu menu, POINT point, MenuTarget target) {
+  if (!menu) return;
+  ClientToScreen(tree_, &point);
+  RunCommand(TrackClipTreeMenu(host_.OwnerWindow(), menu.get(), point), target);
+}
+
+void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target) {
+  // The menu ran a message loop, in which a capture may have rebuilt the tree, trimmed the
+  // clip and moved the selection to a neighbour: the command is for the row that was
+  // right-clicked, found anew by its id, or for nothing when it is gone. Only its values
+  // are kept across the dialogs below.
+  if (command == kCmdNone) return;
+  CItemNode& root = handler_.Root();
+  const CItemNode* node = target.isCategory
+                              ? root.FindMarkedNode(static_cast<unsigned int>(target.id))
+                              : FindClipNode(root, target.id);
+  if (node == nullptr) return;
+  const int id = static_cast<int>(node->id);
+  const int categoryId = static_cast<int>(node->categoryId);
+  const bool isCategory = node->isCategory;
+  const bool inHistory = node->inHistory;
+  const KeyCombination hotKey = node->hotKey;
+  const std::u16string caption = node->caption;
+  switch (command) {
+    case kCmdMoveToClipboard:
+      if (!isCategory) host_.MoveClipToClipboard(id);
+      break;
+    case kCmdCopyAsPlainText:
+      if (!isCategory) host_.CopyClipAsPlainText(id);
+      break;
+    case kCmdMoveToNotes:
+      if (isCategory || !inHistory) return;
+      handler_.MoveItem(id, kNotesCategoryId);
+      handler_.RebuildTree();
+      break;
+    case kCmdSetHotKey:
+      if (isCategory) return;
+      if (const std::optional<KeyCombination> key = host_.AskHotKey(hotKey)) {
+        handler_.SetItemHotKey(id, *key);
+        handler_.RebuildTree();
+      }
+      break;
+    case kCmdDeleteItem:
+      if (isCategory) return;
+      handler_.DeleteItem(id);
+      handler_.RebuildTree();
+      break;
+    case kCmdClear:
+      if (AskYesNo(host_.OwnerWindow(), kClearQuestion)) {
+        handler_.DeleteItemsOfCategory(categoryId);
+        handler_.RebuildTree();
+      }
+      break;
+    case kCmdAddCategory:
+      EditCategory(0, 0);
+      break;
+    case kCmdAddChildCategory:
+      if (isCategory) EditCategory(0, id);
+      break;
+    case kCmdEditCategory:
+      if (isCategory) EditCategory(id, 0);
+      break;
+    case kCmdDeleteCategory:
+      if (isCategory && AskYesNo(host_.OwnerWindow(), DeleteCategoryQuestion(caption)) &&
+          handler_.DeleteCategory(id)) {
+        handler_.RebuildTree();
+      }
+      break;
+    case kCmdNone:
+      break;
+  }
+}
+
+void CClipTreeController::EditCategory(int categoryId, int parentId) {
+  if (host_.EditCategory(categoryId, parentId)) handler_.RebuildTree();
+}

@@ -1,0 +1,120 @@
+#pragma once
+// CClipTreeController: everything the main window's clip tree does beyond holding rows:
+// drawing every row, selecting with either button, the two context menus and their
+// commands, dragging a clip onto a category, and the double click. Rows are those of the
+// clip handler's mirror; each row's data is its CItemNode.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/tree/win32/clip_preview.h"
+#include "app/tree/win32/clip_tree_host.h"
+#include "app/tree/win32/clip_tree_menu.h"
+#include "app/tree/win32/clip_tree_painter.h"
+#include "foundation/bitmap.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/notify_reflection.h"
+
+class CClipboardHandler;
+
+class CClipTreeController final : public CNotifyReceiver {
+ public:
+  // Takes over `tree`'s mouse input (a window subclass, which keeps `tree`'s GWLP_USERDATA)
+  // and sets its row height, and hears the notifications that `tree`'s parent reflects
+  // (ReflectNotify). `tree` shows `handler`'s mirror. `host` and `handler` must
+  // outlive the controller, and so must `tree`, or it may be destroyed first, which ends the
+  // subclass. Throws std::runtime_error when the system refuses the drawing resources.
+  CClipTreeController(HWND tree, CClipTreeHost& host, CClipboardHandler& handler,
+                      const TBitmap& skin, int dpi);
+  ~CClipTreeController();
+  CClipTreeController(const CClipTreeController&) = delete;
+  CClipTreeController& operator=(const CClipTreeController&) = delete;
+
+  // The tree now shows at `dpi`: its rows are drawn and sized anew, from `skin` as at
+  // construction. Throws std::runtime_error, changing nothing, when the system refuses.
+  void ChangeDpi(const TBitmap& skin, int dpi);
+
+  // The tree's WM_NOTIFY, reflected by its parent. Answers the custom drawing; follows the
+  // selection and the rows that go, and leaves those to the parent.
+  bool OnReflectedNotify(NMHDR& header, LRESULT& result) override;
+
+  // What Enter and a double click do: a category row folds or unfolds, a clip goes on the
+  // clipboard as "Move to clipboard" does (pasted from the popup). With `plainTextOnly`
+  // (Shift+Enter) a clip goes as "Copy as plain text" does instead.
+  void ActivateSelectedRow(bool plainTextOnly = false);
+
+  // The text the tree shows while it has no rows ("No clip matches"); empty for none.
+  void SetEmptyText(std::u16string text);
+
+  // Takes the preview away, and any preview about to come.
+  void HidePreview();
+
+ private:
+  struct Drag {
+    int clipId = 0;
+    POINT start{};
+    bool started = false;  // the mouse has gone far enough from `start`
+  };
+
+  // Above the ids the tree view gives its own timers.
+  static constexpr UINT_PTR kPreviewTimerId = 0x5150;
+
+  // The subclass, the routing of the tree's messages and the keyboard
+  // (clip_tree_controller.cpp).
+  static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Gives the tree its own procedure back, if it still has this one, and stops hearing its
+  // notifications.
+  void Unhook();
+  // True when the message was handled here and must not reach the tree.
+  bool HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ItemsTreeMouseDown(bool rightButton, POINT point);
+  void ItemsTreeDblClick();
+  // True when the key was taken here.
+  bool ItemsTreeKeyDown(WPARAM key);
+
+  // Drawing (clip_tree_paint.cpp).
+  LRESULT ItemsTreeCustomDrawItem(NMTVCUSTOMDRAW& draw);
+  // The tree's WM_PAINT: the rows on screen that `dirty` touches, and the background below
+  // the last row.
+  void ItemsTreePaint(HDC dc, const RECT& dirty);
+  // `node`'s row into `dc` at `row` (whose height is the tree's item height).
+  void PaintRow(HDC dc, HTREEITEM item, const CItemNode& node, RECT row, bool selected);
+  void PaintEmptyText(HDC dc);
+
+  // Dragging (clip_tree_drag.cpp).
+  void ItemsTreeMouseMove(POINT point);
+  void ItemsTreeEndDrag(POINT point);
+
+  // The preview's timing (clip_tree_preview_timing.cpp). The preview of `row`'s clip comes
+  // once the pointer has rested on it, or the keyboard has left the selection there, for a
+  // moment.
+  void SchedulePreview(HTREEITEM row);
+  void ShowPreview();
+  void HoverAt(POINT point);
+
+  // The context menus and their commands (clip_tree_commands.cpp).
+  // The row a context menu was opened for.
+  struct MenuTarget {
+    int id = 0;
+    bool isCategory = false;
+  };
+  void ShowMenu(UniqueMenu menu, POINT point, MenuTarget target);
+  void RunCommand(EClipTreeCommand command, MenuTarget target);
+  void EditCategory(int categoryId, int parentId);
+
+  CItemNode* NodeOf(HTREEITEM row) const;
+  bool HasParentRow(HTREEITEM row) const;
+
+  HWND tree_;
+  WNDPROC treeProc_ = nullptr;  // the tree's own procedure, while subclassed
+  CClipTreeHost& host_;
+  CClipboardHandler& handler_;
+  std::unique_ptr<CClipRowPainter> painter_;
+  std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
+  std::u16string emptyText_;
+  CClipPreview preview_;
+  HTREEITEM previewRow_ = nullptr;  // the row whose preview is due
+  HTREEITEM hoverRow_ = nullptr;    // the row under the pointer
+  POINT lastPointer_{-1, -1};       // where the pointer was last seen over the tree
+};

@@ -1,0 +1,208 @@
+#pragma once
+// TClipboardViewerForm: the main window. A narrow borderless strip that stays on top near
+// the upper right corner, showing the caption of the newest clip, with a button that
+// unfolds the clip tree below it, and a tray icon. It is the program's clipboard viewer:
+// every clipboard change becomes a capture of the clip handler. It owns the program's
+// life: the settings store from construction to close, the clip handler from the first
+// activation to close (it hands both to the parts that use them), the 10 ms tick, the
+// automatic save and the closing sequence.
+//
+// "Exit", WM_CLOSE and the end of the Windows session all close it the same way; when the
+// data file cannot be written at an ordinary close the window keeps running.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/paste/paste_method.h"
+#include "app/search/win32/list_search.h"
+#include "app/tree/win32/clip_tree_controller.h"
+#include "app/tree/win32/clip_tree_host.h"
+#include "app/window/closing_sequence.h"
+#include "app/window/win32/clipboard_viewer_chain.h"
+#include "app/window/data_keeper.h"
+#include "app/window/display_state.h"
+#include "app/window/win32/main_window_resources.h"
+#include "app/window/main_window_tick.h"
+#include "app/window/popup_keyboard.h"
+#include "app/window/win32/single_instance.h"
+#include "app/window/win32/tray_icon.h"
+#include "categories/clipboard_handler.h"
+#include "categories/win32/win32_tree_view.h"
+#include "foundation/settings_storage.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/window.h"
+
+class TClipboardViewerForm final : public CWindow,
+                                   public CClipTreeHost,
+                                   private CTickPort,
+                                   private CClosingPort,
+                                   private CListSearchPort,
+                                   private CPopupKeyboardPort {
+ public:
+  // Opens the settings store on the ini file and reads the window's settings. `instance`
+  // must outlive the window.
+  explicit TClipboardViewerForm(const CSingleInstance& instance);
+  ~TClipboardViewerForm() override;
+
+  // Creates the window, its controls and the tray icon, shows it as the settings say and
+  // queues the first activation (load, clipboard-viewer chain, tick). False when the
+  // system refuses the window.
+  bool Create();
+
+  // CClipTreeHost
+  HWND OwnerWindow() const override { return Handle(); }
+  int QuickPasteMode() const override { return tick_.CurrentSettings().quickPasteMode; }
+  HIMAGELIST CategoriesIcons() const override {
+    return resources_ ? resources_->CategoriesIcons() : nullptr;
+  }
+  HIMAGELIST MoreIcons() const override { return resources_ ? resources_->MoreIcons() : nullptr; }
+  void MoveSelectedToClipboard() override;
+  void MoveClipToClipboard(int clipId) override;
+  // The clip's plain text on the clipboard, without its formats; in the popup with its
+  // automatic paste, pasted into the program that was active.
+  void CopyClipAsPlainText(int clipId) override;
+  bool EditCategory(int categoryId, int parentId) override;
+  std::optional<KeyCombination> AskHotKey(KeyCombination current) override;
+  void TypeToSearch(wchar_t character) override;
+  void OpenSearch() override;
+  void EscapePressed() override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDestroyed() override;
+
+ private:
+  // CTickPort
+  std::optional<std::uint32_t> LastInputTime() override;
+  std::uint32_t Now() override { return GetTickCount(); }
+  ScreenPoint CursorPos() override;
+  ScreenRect WorkAreaAt(ScreenPoint point) override;
+  HeldKeys ReadKeys() override;
+  bool IsKeyDown(int virtualKey) override;
+  void QuickPaste(int position, int categoryId) override;
+  void PasteByHotKey(KeyCombination code) override;
+  void RememberTarget() override;
+
+  // CClosingPort
+  void LeaveViewerChain() override;
+  void JoinViewerChain() override;
+  void SaveData() override;
+  void ShowSaveError(const std::string& message) override;
+  void ReleaseHandler() override;
+  void WritePosition() override;
+  void ReleaseSettings() override;
+
+  // CListSearchPort
+  bool HasHandler() const override { return handler_ != nullptr; }
+  bool ListShown() const override { return state_->Expanded(); }
+  void SearchFieldShown() override;
+  void SearchEnter() override;
+  void EscapeBeyondSearch() override;
+  void ShowNoMatch(bool none) override;
+
+  void PlaceSearchField();
+  // Before a clip goes on the clipboard: the search ends and the keyboard goes to the target.
+  void EndSearchForPut();
+  // After: the tree shows the put, and the popup pastes it when "Paste to active app" is on.
+  void FinishPut(bool put);
+  // The popup came or went: the keyboard goes to its list, and back to the program before.
+  void PopupOpened();
+  void PopupClosed();
+
+  // CPopupKeyboardPort (Now is the tick's)
+  bool AnyKeyHeld() override;
+  bool WindowInFront() override;
+  bool BringWindowToFront() override;
+  void AskToBeInFront() override;
+  void FocusList() override;
+  void FocusSearchOrList() override;
+  void ActivateTarget() override;
+
+  void LoadSettings();
+  // The store's capacity and format size, as the settings give them.
+  void HandLimitsToStore();
+  void CreateControls();
+  void LayoutChildren(int clientWidth, int clientHeight);
+  // The window now shows at `dpi`, its top left corner at `place`: every size, font, icon
+  // and row is made anew from its design value. Its layout is applied by the caller.
+  void ChangeDpi(int dpi, ScreenPoint place);
+  // Takes the dpi of the monitor that the state's bounds are on, if it is another.
+  void TakeDpiOfPlace();
+  // Moves the state's layout onto the window and its controls, changing only what differs.
+  void ApplyLayout();
+
+  // HandleMessage by source: the controls' and the header menu's commands, the tray icon
+  // and the shell, and what the window posts to itself or a second start sends. The last
+  // two give nothing for a message not theirs.
+  void OnCommand(int id, int code);
+  std::optional<LRESULT> OnTrayMessage(UINT message, LPARAM lParam);
+  std::optional<LRESULT> OnOwnMessage(UINT message);
+
+  // The first activation: the clips loaded, the viewer chain joined, the tray icon added,
+  // the tick started, and the first start's settings or update question.
+  void FormActivate();
+  // Opens the first top-level row if it is still to be opened after the first load.
+  void OpenFirstRowOnce();
+  void ReadDataFile();
+  // The clipboard changed: a new content is captured and shown.
+  void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
+  // The header drags the window, except over its buttons.
+  LRESULT WMNCHitTest(LPARAM lParam) const;
+  // The 10 ms tick: the display state follows the mouse and the keys (the popup, quick
+  // paste and hot keys among them), the popup holds the keyboard, and the data is kept.
+  void Timer1Timer();
+  // The open button or the pin was clicked: the list unfolds or folds as they now say.
+  void BtOpenClipboardClick();
+  void TrayIcon1DblClick();
+  // The settings dialog; its values take effect at once when it is closed with OK.
+  void Settings1Click();
+  void ShowMainPopupMenu(POINT point);
+  void ShowList();
+  void Close(ECloseReason reason);
+  void DeferClose(ECloseReason reason);
+  void PaintFrame();
+
+  const CSingleInstance& instance_;
+  int dpi_ = 96;                            // of the monitor the window is on
+  CDisplayState::Settings designSettings_;  // as the settings give them, at 96 dpi
+  std::optional<CDisplayState> state_;
+  std::optional<WindowLayout> applied_;
+  bool appliedOpenDown_ = false;
+  bool appliedPinDown_ = false;
+  CMainWindowTick tick_;
+  CClipboardViewerChain chain_;
+  CDataKeeper dataKeeper_;
+
+  std::unique_ptr<CMainWindowResources> resources_;  // of dpi_, from CreateControls on
+  UniquePen framePen_;
+  UniqueMenu mainPopupMenu_;
+  std::unique_ptr<CTrayIcon> trayIcon_;
+
+  HWND label_ = nullptr;       // LbClipboardContent
+  HWND pinButton_ = nullptr;   // BtPin
+  HWND openButton_ = nullptr;  // BtOpenClipboard
+  HWND autoPaste_ = nullptr;   // CBAutoPaste
+  HWND tree_ = nullptr;        // ItemsTree
+  std::unique_ptr<CWin32TreeView> treeView_;
+  std::unique_ptr<CClipTreeController> treeController_;
+  std::unique_ptr<CListSearch> listSearch_;
+  bool appliedSearchOpen_ = false;
+  CPopupKeyboard popupKeyboard_{static_cast<CPopupKeyboardPort&>(*this)};
+
+  HWND targetWindow_ = nullptr;  // in front when the popup opened
+  EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;
+  bool activated_ = false;  // the first activation has run
+  // Where the program is put together: the settings store from construction to close, the
+  // clip handler from the first activation to close. Both null outside those times.
+  Settings::CSettingsStorage* settings_ = nullptr;
+  CClipboardHandler* handler_ = nullptr;
+  // The first top-level row ("Clipboard history") is opened after the first load, once the
+  // tree is on screen: opening it lays out every one of its rows (about 50 ms for 10,000
+  // under Wine), which a start with the list folded need not wait for, and captures into a
+  // closed level cost less meanwhile.
+  bool firstRowToOpen_ = false;
+  bool closed_ = false;
+  std::optional<ECloseReason> pendingClose_;  // a close heard inside a menu's or dialog's loop
+  std::optional<std::u16string> damagedNotice_;
+};
