@@ -9,20 +9,6 @@
 
 namespace {
 
-bool IsKnownDepth(int bitsPerPixel) {
-  switch (bitsPerPixel) {
-    case 1:
-    case 4:
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-      return true;
-    default:
-      return false;
-  }
-}
-
 TBitmap::ColorMasks StandardMasks(int bitsPerPixel) {
   if (bitsPerPixel == 16) return {0x7C00, 0x03E0, 0x001F};
   if (bitsPerPixel == 32) return {0x00FF0000, 0x0000FF00, 0x000000FF};
@@ -79,6 +65,20 @@ TBitmap::TBitmap(int width, int height, int bitsPerPixel) {
       const std::uint32_t grey = static_cast<std::uint32_t>(i * 255 / (colours - 1));
       palette_[static_cast<std::size_t>(i)] = grey << 16 | grey << 8 | grey;
     }
+  }
+}
+
+bool TBitmap::IsKnownDepth(int bitsPerPixel) {
+  switch (bitsPerPixel) {
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -38,6 +38,9 @@ class TBitmap {
   // limits above.
   TBitmap(int width, int height, int bitsPerPixel);
 
+  // The depths a picture may have: 1, 4, 8, 16, 24 or 32 bits a pixel.
+  static bool IsKnownDepth(int bitsPerPixel);
+
   // The bytes a picture of this size and depth needs, or 0 when that exceeds the limits.
   static std::size_t PixelBytesFor(int width, int height, int bitsPerPixel);
 

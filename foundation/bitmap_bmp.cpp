@@ -41,20 +41,6 @@ bool IsInfoHeaderSize(std::uint32_t size) {
   return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
 }
 
-bool IsKnownDepth(int bitsPerPixel) {
-  switch (bitsPerPixel) {
-    case 1:
-    case 4:
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // Reads from one image; every failure becomes a CPictureError that names the image's offset.
 class CBmpSource {
  public:
@@ -142,7 +128,7 @@ BmpInfo ReadInfoHeader(CBmpSource& in) {
 
 void CheckInfo(const CBmpSource& in, const BmpInfo& info) {
   if (info.planes != 1) in.Fail("planes must be 1, not " + std::to_string(info.planes));
-  if (!IsKnownDepth(info.bitsPerPixel)) {
+  if (!TBitmap::IsKnownDepth(info.bitsPerPixel)) {
     in.Fail("unsupported depth of " + std::to_string(info.bitsPerPixel) + " bits per pixel");
   }
   const bool masked =
