@@ -3,11 +3,11 @@
 #include <array>
 #include <utility>
 
-namespace {
-
-bool IsHeld(int virtualKey) {
+bool IsKeyHeld(int virtualKey) {
   return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
+
+namespace {
 
 // The characters where layouts put AltGr: Latin-1 and Latin Extended-A and -B (the
 // brackets, "@", the letters with marks of Central European layouts) and the euro sign.
@@ -51,7 +51,7 @@ HKL ForegroundKeyboardLayout() {
 HeldKeys ReadHeldKeys() {
   HeldKeys held{ScanKeyCombination(), false};
   const KeyCombination ctrlAlt = kKeyCtrl | kKeyAlt;
-  if ((held.code & ctrlAlt) == ctrlAlt && IsHeld(VK_RMENU) && !IsHeld(VK_LMENU)) {
+  if ((held.code & ctrlAlt) == ctrlAlt && IsKeyHeld(VK_RMENU) && !IsKeyHeld(VK_LMENU)) {
     held.altGr = LayoutHasAltGr(ForegroundKeyboardLayout());
   }
   return held;

@@ -16,6 +16,9 @@ struct HeldKeys {
   bool operator==(const HeldKeys&) const = default;
 };
 
+// True while the key or mouse button is held, whichever program has the focus.
+bool IsKeyHeld(int virtualKey);
+
 // True when some character of the layout is typed with Ctrl+Alt, that is with AltGr.
 // Remembered for the layouts asked before.
 bool LayoutHasAltGr(HKL layout);

@@ -1,5 +1,7 @@
 #include "app/paste/paste_keystrokes.h"
 
+#include "app/paste/held_keys.h"
+
 namespace {
 
 struct ModifierKey {
@@ -36,17 +38,13 @@ void Tap(std::vector<KeyStroke>& strokes, std::uint8_t key) {
   strokes.push_back({key, true, false});
 }
 
-bool IsHeld(int virtualKey) {
-  return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
-}
-
 // How long the system may take to apply the keys; it takes well under a millisecond unless
 // a low-level keyboard hook is slow to let them through.
 constexpr DWORD kKeysAppliedMilliseconds = 250;
 
 bool WaitUntilHeld(int virtualKey, bool held) {
   const DWORD start = GetTickCount();
-  while (IsHeld(virtualKey) != held) {
+  while (IsKeyHeld(virtualKey) != held) {
     if (GetTickCount() - start >= kKeysAppliedMilliseconds) return false;
     Sleep(1);
   }
@@ -100,7 +98,7 @@ std::vector<KeyStroke> PasteKeystrokes(ModifierKeys held, EPasteChord chord) {
 ModifierKeys ReadHeldModifiers() {
   ModifierKeys held = 0;
   for (const ModifierKey& modifier : kModifiers) {
-    if (IsHeld(modifier.virtualKey)) held |= modifier.bit;
+    if (IsKeyHeld(modifier.virtualKey)) held |= modifier.bit;
   }
   return held;
 }

@@ -9,6 +9,7 @@
 #include "app/shell/win32/hot_key_form.h"
 #include "app/window/win32/main_window_ids.h"
 #include "app/window/win32/main_window_messages.h"
+#include "app/paste/held_keys.h"
 #include "app/window/win32/system_input.h"
 #include "app/window/window_metrics.h"
 #include "app/window/window_placement.h"

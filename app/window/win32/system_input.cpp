@@ -51,7 +51,3 @@ std::vector<ScreenRect> MonitorRects() {
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   return monitors;
 }
-
-bool IsKeyHeld(int virtualKey) {
-  return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
-}

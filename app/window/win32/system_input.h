@@ -1,6 +1,6 @@
 #pragma once
 // What the main window reads of the desktop: the cursor, the monitors and their work
-// areas, and keys held anywhere on the desktop.
+// areas.
 
 #include <cstdint>
 #include <optional>
@@ -19,5 +19,3 @@ ScreenRect WorkAreaAt(ScreenPoint point);
 ScreenRect WorkAreaOf(const ScreenRect& rect);
 // Every monitor's rectangle.
 std::vector<ScreenRect> MonitorRects();
-// True while the key or mouse button is held, whichever program has the focus.
-bool IsKeyHeld(int virtualKey);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/paste/held_keys.h"
 #include "app/window/main_window_tick.h"
 #include "app/window/win32/system_input.h"
 #include "platform/windows_api.h"
