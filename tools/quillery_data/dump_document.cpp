@@ -21,7 +21,7 @@
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using OrderedJson = nlohmann::ordered_json;
 
 // nlohmann lays out the document, but cannot write the texts (see json_text.h). Each text
 // goes into the layout as a placeholder, a NUL and its number, which nlohmann writes as
@@ -60,7 +60,7 @@ class CTextSlots {
   std::vector<std::u16string_view> texts_;
 };
 
-Json CreatedValue(double created) {
+OrderedJson CreatedValue(double created) {
   if (std::isnan(created)) return "NaN";
   if (std::isinf(created)) return created > 0 ? "Infinity" : "-Infinity";
   return created;
@@ -81,9 +81,9 @@ void WritePicture(const TBitmap& picture, const std::filesystem::path& file) {
   ReplaceFileSafely(file, writer.Bytes(), "picture file");
 }
 
-Json PictureFields(const CImageItem& clip, std::size_t position,
-                   const std::optional<std::filesystem::path>& picturesFolder) {
-  Json fields = Json::object();
+OrderedJson PictureFields(const CImageItem& clip, std::size_t position,
+                          const std::optional<std::filesystem::path>& picturesFolder) {
+  OrderedJson fields = OrderedJson::object();
   const TBitmap empty;
   const TBitmap& picture = clip.picture ? *clip.picture : empty;
   fields["width"] = picture.Width();
@@ -98,9 +98,10 @@ Json PictureFields(const CImageItem& clip, std::size_t position,
   return fields;
 }
 
-Json ItemValue(const CBaseItem& clip, std::size_t position,
-               const std::optional<std::filesystem::path>& picturesFolder, CTextSlots& slots) {
-  Json item = Json::object();
+OrderedJson ItemValue(const CBaseItem& clip, std::size_t position,
+                      const std::optional<std::filesystem::path>& picturesFolder,
+                      CTextSlots& slots) {
+  OrderedJson item = OrderedJson::object();
   item["kind"] = clip.kind == kTextKind ? "text" : clip.kind == kFileListKind ? "files" : "picture";
   item["categoryId"] = clip.categoryId;
   item["created"] = CreatedValue(clip.created);
@@ -108,7 +109,7 @@ Json ItemValue(const CBaseItem& clip, std::size_t position,
   if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
     item["text"] = slots.Slot(text->text);
     if (!text->formats.empty()) {
-      Json formats = Json::array();
+      OrderedJson formats = OrderedJson::array();
       for (const CClipFormat& format : text->formats) {
         formats.push_back(
             {{"name", slots.Slot(format.name)}, {"data", Base64FromBytes(format.data)}});
@@ -116,7 +117,7 @@ Json ItemValue(const CBaseItem& clip, std::size_t position,
       item["formats"] = std::move(formats);
     }
   } else if (const auto* files = dynamic_cast<const CFileListItem*>(&clip)) {
-    Json paths = Json::array();
+    OrderedJson paths = OrderedJson::array();
     for (const std::u16string& path : files->paths) paths.push_back(slots.Slot(path));
     item["paths"] = std::move(paths);
     item["dropEffect"] = files->dropEffect;
@@ -126,8 +127,8 @@ Json ItemValue(const CBaseItem& clip, std::size_t position,
   return item;
 }
 
-Json CategoryValue(const CCategory& category, CTextSlots& slots) {
-  Json value = Json::object();
+OrderedJson CategoryValue(const CCategory& category, CTextSlots& slots) {
+  OrderedJson value = OrderedJson::object();
   value["id"] = category.id;
   value["parentId"] = category.parentId;
   value["iconIndex"] = category.iconIndex;
@@ -150,16 +151,16 @@ std::string DumpDocument(const CDataBase& store, const CLoadReport& report,
                          const std::optional<std::filesystem::path>& picturesFolder) {
   if (picturesFolder) CreatePicturesFolder(*picturesFolder);
   CTextSlots slots;
-  Json document = Json::object();
+  OrderedJson document = OrderedJson::object();
   document["format"] = report.format == DataFormat::kLegacy ? "legacy" : "current";
   document["lastCategoryId"] = store.LastCategoryId();
-  Json items = Json::array();
+  OrderedJson items = OrderedJson::array();
   std::size_t position = 0;
   for (const auto& clip : store.Items()) {
     items.push_back(ItemValue(*clip, position++, picturesFolder, slots));
   }
   document["items"] = std::move(items);
-  Json categories = Json::array();
+  OrderedJson categories = OrderedJson::array();
   for (const auto& category : store.Categories()) {
     categories.push_back(CategoryValue(*category, slots));
   }
@@ -169,6 +170,6 @@ std::string DumpDocument(const CDataBase& store, const CLoadReport& report,
   } else {
     document["damaged"] = nullptr;
   }
-  const std::string layout = document.dump(2, ' ', false, Json::error_handler_t::replace);
+  const std::string layout = document.dump(2, ' ', false, OrderedJson::error_handler_t::replace);
   return slots.Fill(layout) + "\n";
 }

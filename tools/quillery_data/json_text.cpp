@@ -7,16 +7,6 @@
 
 namespace {
 
-bool IsHighSurrogate(char32_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char32_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-bool IsSurrogate(char32_t unit) {
-  return unit >= 0xD800 && unit <= 0xDFFF;
-}
-
 int HexValue(char32_t c) {
   if (c >= '0' && c <= '9') return static_cast<int>(c - '0');
   if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a' + 10);
@@ -125,7 +115,7 @@ std::string ShieldSurrogateEscapes(std::string_view json) {
 }
 
 std::optional<std::u16string> TextFromParsedString(std::string_view utf8) {
-  std::optional<std::u16string> units = Utf16FromUtf8(utf8);
+  std::optional<std::u16string> units = WellFormedUtf16FromUtf8(utf8);
   if (!units) return std::nullopt;
   if (units->find(u'\0') == std::u16string::npos) return units;
   std::u16string text;

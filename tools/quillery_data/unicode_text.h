@@ -7,12 +7,24 @@
 #include <string>
 #include <string_view>
 
-// `text` as UTF-8. An unpaired surrogate, which UTF-8 cannot carry, becomes U+FFFD.
-std::string Utf8FromUtf16(std::u16string_view text);
+#include "foundation/utf8_text.h"
+
+// UTF-16 to UTF-8 is the program's own Utf8FromUtf16 (an unpaired surrogate, which UTF-8
+// cannot carry, becomes U+FFFD); the way back is strict here.
+
+inline bool IsHighSurrogate(char32_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(char32_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+inline bool IsSurrogate(char32_t unit) {
+  return unit >= 0xD800 && unit <= 0xDFFF;
+}
 
 // `text` as UTF-16; none when it is not well-formed UTF-8 (cut short, overlong, an encoded
 // surrogate or a value beyond U+10FFFF).
-std::optional<std::u16string> Utf16FromUtf8(std::string_view text);
+std::optional<std::u16string> WellFormedUtf16FromUtf8(std::string_view text);
 
 // A path from UTF-8 text (an argument, a JSON string) and back, on every platform.
 std::filesystem::path PathFromUtf8(std::string_view text);
