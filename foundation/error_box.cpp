@@ -6,12 +6,12 @@
 #include "platform/windows_api.h"
 
 namespace {
-ErrorBoxHandler handler;
+ErrorBoxHandler errorBoxHandler;
 }  // namespace
 
 void ShowErrorBox(const std::string& text) {
-  if (handler) {
-    handler(text);
+  if (errorBoxHandler) {
+    errorBoxHandler(text);
     return;
   }
   // The text is UTF-8 and may name a path in any script.
@@ -20,5 +20,5 @@ void ShowErrorBox(const std::string& text) {
 }
 
 ErrorBoxHandler SetErrorBoxHandler(ErrorBoxHandler next) {
-  return std::exchange(handler, std::move(next));
+  return std::exchange(errorBoxHandler, std::move(next));
 }

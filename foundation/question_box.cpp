@@ -4,16 +4,16 @@
 #include <utility>
 
 namespace {
-QuestionBoxHandler handler;
+QuestionBoxHandler questionBoxHandler;
 }  // namespace
 
 bool AskYesNo(HWND owner, std::u16string_view text) {
-  if (handler) return handler(text);
+  if (questionBoxHandler) return questionBoxHandler(text);
   const std::u16string question(text);
   return MessageBoxW(owner, AsWide(question.c_str()), AsWide(u"Confirm"),
                      MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 QuestionBoxHandler SetQuestionBoxHandler(QuestionBoxHandler next) {
-  return std::exchange(handler, std::move(next));
+  return std::exchange(questionBoxHandler, std::move(next));
 }
