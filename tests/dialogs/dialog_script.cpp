@@ -39,6 +39,10 @@ void Click(HWND dialog, int id) {
   SendMessageW(Control(dialog, id), BM_CLICK, 0, 0);
 }
 
+bool Checked(HWND dialog, int id) {
+  return SendMessageW(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void ShowInFront(HWND dialog) {
   ShowWindow(dialog, SW_SHOW);
   SetForegroundWindow(dialog);

@@ -36,6 +36,8 @@ class CDialogScript {
 HWND Control(HWND dialog, int id);
 // Clicks the button `id` of `dialog` the way a user would (BM_CLICK).
 void Click(HWND dialog, int id);
+// True when the check box `id` of `dialog` is checked.
+bool Checked(HWND dialog, int id);
 // Shows the dialog in front, as it will be once its script step returns, so that it can
 // take real mouse input.
 void ShowInFront(HWND dialog);

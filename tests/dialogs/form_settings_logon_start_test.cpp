@@ -22,10 +22,6 @@ using namespace Settings;
 
 constexpr char16_t kOtherCopy[] = u"\"D:\\Portable\\Quillery\\quillery.exe\"";
 
-bool Checked(HWND dialog, int id) {
-  return SendMessageW(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 class FormSettingsLogonStartTest : public ::testing::Test {
  protected:
   // Opens the dialog, sees the box as `shown`, leaves it `wanted` and ends with `button`.

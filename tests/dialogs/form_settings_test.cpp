@@ -28,10 +28,6 @@ int SpinValue(HWND dialog, int spinId) {
   return static_cast<int>(SendMessageW(Control(dialog, spinId), UDM_GETPOS32, 0, 0));
 }
 
-bool Checked(HWND dialog, int id) {
-  return SendMessageW(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 // Shown by its own style: the driver runs before the dialog itself first shows.
 bool Shown(HWND window) {
   return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;

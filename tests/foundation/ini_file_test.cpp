@@ -15,19 +15,11 @@
 #include "foundation/file_error.h"
 #include "platform/windows_api.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-void PutFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string FileBytes(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 std::string Utf8(const fs::path& path) {
   const std::u8string text = path.u8string();

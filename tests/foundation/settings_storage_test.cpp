@@ -12,6 +12,7 @@
 #include "foundation/settings_keys.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_files.h"
 #ifndef _WIN32
 #include "platform/sim/sim_control.h"
 #endif
@@ -20,15 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace Settings;
-
-void PutFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string FileBytes(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 class SettingsStorageTest : public ::testing::Test {
  protected:

@@ -59,7 +59,7 @@ Bytes AsAnOlderReaderSeesIt(const Bytes& file) {
   return kept;
 }
 
-TBitmap TranslucentPicture() {
+TBitmap TranslucentSquare() {
   TBitmap picture(2, 2, 32);
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 2; ++x) {
@@ -96,7 +96,7 @@ class NewRecordsTest : public StoreTest {
     CopyStyledText(u"styled");
     CopyFiles({u"C:\\a.txt", Utf16("D:\\Ünter\\b")}, 1);
     ASSERT_TRUE(
-        driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentPicture().ToPng()}}));
+        driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentSquare().ToPng()}}));
     ASSERT_TRUE(driver.CopyBitmap(TBitmap(2, 1, 24)));
     ASSERT_TRUE(driver.CopyText(u"note"));
     ASSERT_TRUE(store.MoveItem(Head().id, kNotesCategoryId));
@@ -157,7 +157,7 @@ TEST_F(NewRecordsTest, EveryKindSurvivesSaveAndLoadAndQuilleryReadsItsOwnFileAga
   auto clip = store.Items().begin();
   EXPECT_EQ(dynamic_cast<const CImageItem&>(**clip).picture->HasAlpha(), false);
   ++clip;
-  EXPECT_EQ(*dynamic_cast<const CImageItem&>(**clip).picture, TranslucentPicture());
+  EXPECT_EQ(*dynamic_cast<const CImageItem&>(**clip).picture, TranslucentSquare());
   ++clip;
   const auto& files = dynamic_cast<const CFileListItem&>(**clip);
   EXPECT_EQ(files.paths, (std::vector<std::u16string>{u"C:\\a.txt", Utf16("D:\\Ünter\\b")}));
@@ -255,8 +255,7 @@ TEST_F(NewRecordsTest, EveryTruncationKeepsTheWholeClipsBeforeIt) {
 TEST_F(NewRecordsTest, EverySingleByteFlipLoadsWithoutHarm) {
   CopyStyledText(u"f");
   CopyFiles({u"C:\\x"}, 2);
-  ASSERT_TRUE(
-      driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentPicture().ToPng()}}));
+  ASSERT_TRUE(driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentSquare().ToPng()}}));
   const Bytes whole = store.SaveToMemory();
   for (std::size_t at = 8; at < whole.size(); ++at) {
     for (std::uint8_t mask : {std::uint8_t{0x01}, std::uint8_t{0x80}, std::uint8_t{0xFF}}) {

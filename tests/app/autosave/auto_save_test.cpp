@@ -208,8 +208,6 @@ TEST_F(AutoSaveStoreTest, StopLeavesTheFileAsItWas) {
   EXPECT_FALSE(std::filesystem::exists(DataPath().string() + ".saving"));
 }
 
-}  // namespace
-
 class JournalTest : public AutoSaveStoreTest {
  protected:
   JournalTest() { store.SaveToFile(DataPath()); }
@@ -288,8 +286,6 @@ TEST_F(JournalTest, ASaveStartsTheJournalAnewAndTheCloseRemovesIt) {
   EXPECT_FALSE(std::filesystem::exists(saver.JournalPath()));
 }
 
-namespace {
-
 // The newest clip's hot key as the next start finds it, the journal applied.
 std::uint16_t NextStartHotKeyOfHead(const std::filesystem::path& dataPath) {
   CDataBase loaded;
@@ -298,8 +294,6 @@ std::uint16_t NextStartHotKeyOfHead(const std::filesystem::path& dataPath) {
   next.RecoverJournal(loaded, loaded.LastLoad().fileDigest);
   return loaded.Items().front()->hotKey;
 }
-
-}  // namespace
 
 TEST_F(JournalTest, AChangeNobodyReportedIsJournaledAtTheNextLookIfTheStoreCountedIt) {
   auto saver = std::make_unique<CAutoSaver>(DataPath());
@@ -323,3 +317,5 @@ TEST_F(JournalTest, AFieldWrittenPastTheStoresCountingIsJournaledWithinTheFullCh
   saver.reset();
   EXPECT_EQ(NextStartHotKeyOfHead(DataPath()), 0x4031);
 }
+
+}  // namespace

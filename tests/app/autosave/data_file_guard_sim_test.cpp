@@ -8,6 +8,7 @@
 #include "app/autosave/data_file_guard.h"
 #include "platform/sim/sim_control.h"
 #include "tests/support/store_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -19,13 +20,7 @@ class DataFileGuardTest : public StoreTest {
     std::ofstream(DataPath(), std::ios::binary | std::ios::app).write("\x09\0\0\0\x40", 5);
   }
   std::filesystem::path DataPath() const { return folder.Path() / "data.dat"; }
-  int CopiesBeside(const std::string& why) const {
-    int copies = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-      copies += entry.path().filename().string().starts_with("data.dat." + why + "-");
-    }
-    return copies;
-  }
+  int CopiesBeside(const std::string& why) const { return ::CopiesBeside(DataPath(), why); }
   CDataFileGuard guard{DataPath()};
 };
 

@@ -19,7 +19,7 @@ std::unique_ptr<CItemNode> Category(unsigned id) {
   return category;
 }
 
-std::unique_ptr<CItemNode> Clip(unsigned id, unsigned categoryId) {
+std::unique_ptr<CItemNode> ClipNode(unsigned id, unsigned categoryId) {
   auto clip = std::make_unique<CItemNode>();
   clip->id = id;
   clip->categoryId = categoryId;
@@ -36,18 +36,18 @@ CItemNode* Adopt(CItemNode& parent, std::unique_ptr<CItemNode> child) {
 }
 
 TEST(ClipTreeMenuRulesTest, HistoryClipsMoveAndNotesCopy) {
-  const ClipboardMenuState history = ClipboardMenuFor(*Clip(100000, kHistoryCategoryId));
+  const ClipboardMenuState history = ClipboardMenuFor(*ClipNode(100000, kHistoryCategoryId));
   EXPECT_EQ(history.moveCaption, u"Move to clipboard");
   EXPECT_TRUE(history.moveToNotesVisible);
   EXPECT_FALSE(history.setHotKeyVisible);
-  const ClipboardMenuState note = ClipboardMenuFor(*Clip(100001, kNotesCategoryId));
+  const ClipboardMenuState note = ClipboardMenuFor(*ClipNode(100001, kNotesCategoryId));
   EXPECT_EQ(note.moveCaption, u"Copy to clipboard");
   EXPECT_FALSE(note.moveToNotesVisible);
   EXPECT_TRUE(note.setHotKeyVisible);
 }
 
 TEST(ClipTreeMenuRulesTest, PlainTextIsOfferedForTextsAndFileListsNotPictures) {
-  auto clip = Clip(100000, kHistoryCategoryId);
+  auto clip = ClipNode(100000, kHistoryCategoryId);
   for (int kind : {kTextKind, kFileListKind, kPictureKind}) {
     clip->clipKind = kind;
     EXPECT_EQ(ClipboardMenuFor(*clip).plainTextVisible, kind != kPictureKind) << kind;
@@ -72,8 +72,8 @@ TEST(ClipTreeMenuRulesTest, DeleteQuestionQuotesTheNameExactly) {
 }
 
 TEST(ClipTreeDropRulesTest, ANoteDroppedOnTheHistoryIsCopiedAHistoryClipMoved) {
-  const auto note = Clip(100001, kNotesCategoryId);
-  const auto historyClip = Clip(100002, kHistoryCategoryId);
+  const auto note = ClipNode(100001, kNotesCategoryId);
+  const auto historyClip = ClipNode(100002, kHistoryCategoryId);
   const auto history = Category(kHistoryCategoryId);
   const auto user = Category(1001);
   EXPECT_EQ(DecideDrop(note.get(), history.get(), false, false),
@@ -88,7 +88,7 @@ TEST(ClipTreeDropRulesTest, ANoteDroppedOnTheHistoryIsCopiedAHistoryClipMoved) {
 }
 
 TEST(ClipTreeDropRulesTest, NothingHappensOnItselfOnAnIndentOrOutsideTheTree) {
-  const auto clip = Clip(100001, kNotesCategoryId);
+  const auto clip = ClipNode(100001, kNotesCategoryId);
   const auto user = Category(1001);
   EXPECT_EQ(DecideDrop(clip.get(), clip.get(), true, false).action, EDropAction::kNone);
   EXPECT_EQ(DecideDrop(clip.get(), user.get(), false, true).action, EDropAction::kNone);
@@ -101,9 +101,9 @@ TEST(ClipTreeNodeSearchTest, FindsAClipInANestedCategoryButNeverACategoryOfItsId
   CItemNode* user = Adopt(*root, Category(1001));
   CItemNode* inner = Adopt(*user, Category(1002));
   // A damaged file can give a clip an id in the range of category ids.
-  CItemNode* clip = Adopt(*inner, Clip(1001, 1002));
+  CItemNode* clip = Adopt(*inner, ClipNode(1001, 1002));
   CItemNode* note =
-      Adopt(*Adopt(*root, Category(kNotesCategoryId)), Clip(100003, kNotesCategoryId));
+      Adopt(*Adopt(*root, Category(kNotesCategoryId)), ClipNode(100003, kNotesCategoryId));
   EXPECT_EQ(FindClipNode(*root, 1001), clip);
   EXPECT_EQ(FindClipNode(*root, 100003), note);
   EXPECT_EQ(FindClipNode(*root, 1002), nullptr);
@@ -114,7 +114,7 @@ TEST(ClipTreeNodeSearchTest, ReachesAClipBelowCategoriesNestedThousandsDeep) {
   const auto root = Category(0);
   CItemNode* level = root.get();
   for (unsigned depth = 0; depth < 100000; ++depth) level = Adopt(*level, Category(1001 + depth));
-  CItemNode* clip = Adopt(*level, Clip(500000, level->id));
+  CItemNode* clip = Adopt(*level, ClipNode(500000, level->id));
   EXPECT_EQ(FindClipNode(*root, 500000), clip);
 }
 

@@ -8,6 +8,7 @@
 #include "app/window/data_keeper.h"
 #include "foundation/file_error.h"
 #include "tests/support/store_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -21,13 +22,7 @@ class DataKeeperTest : public StoreTest {
   void Damage() const {
     std::ofstream(DataPath(), std::ios::binary | std::ios::app).write("\x09\0\0\0\x40", 5);
   }
-  int CopiesBeside(const std::string& why) const {
-    int copies = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-      copies += entry.path().filename().string().starts_with("data.dat." + why + "-");
-    }
-    return copies;
-  }
+  int CopiesBeside(const std::string& why) const { return ::CopiesBeside(DataPath(), why); }
   CDataKeeper keeper{DataPath()};
   CDataBase loaded;
 };
