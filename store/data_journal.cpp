@@ -6,6 +6,7 @@
 
 #include "foundation/byte_writer.h"
 #include "foundation/content_digest.h"
+#include "foundation/file_error.h"
 #include "foundation/picture_error.h"
 #include "store/category.h"
 #include "store/data_file_format.h"
@@ -176,15 +177,18 @@ std::vector<std::uint8_t> JournalBaseFrame(std::uint64_t digest) {
   return frame;
 }
 
-CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDataBase& store) {
-  CJournalReplay replay;
+namespace {
+
+// The replay's body; the file under a streaming reader may throw CFileError.
+void ReplayInto(CJournalReplay& replay, CByteReader& reader, std::uint64_t fileDigest,
+                CDataBase& store) {
   std::int32_t marker = 0;
   std::int32_t version = 0;
   if (!reader.ReadInt32(&marker) || !reader.ReadInt32(&version) || marker != kJournalMarker ||
       version != kJournalVersion) {
     replay.torn = !reader.AtEnd() || reader.Size() != 0;
     if (reader.Size() >= 8) replay.damage = "not a journal of this version";
-    return replay;
+    return;
   }
   // First where the frames after the last base that names this file begin: a later save
   // that did not get through leaves a base of its own, whose frames still belong here.
@@ -211,7 +215,7 @@ CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDat
     }
     break;
   }
-  if (!replay.based) return replay;
+  if (!replay.based) return;
   for (const std::uint64_t start : starts) {
     reader.Seek(start);
     if (NextFrame(reader, &frame) != EFrameRead::kFrame) {
@@ -236,6 +240,18 @@ CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDat
     }
     replay.frames.insert(replay.frames.end(), frame.bytes.begin(), frame.bytes.end());
     ++replay.applied;
+  }
+}
+
+}  // namespace
+
+CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDataBase& store) {
+  CJournalReplay replay;
+  try {
+    ReplayInto(replay, reader, fileDigest, store);
+  } catch (const CFileError& error) {
+    // The file under the reader failed: what was applied before stays, and says so.
+    replay.damage = error.what();
   }
   return replay;
 }

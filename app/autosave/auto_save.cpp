@@ -58,7 +58,7 @@ int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest) {
       CByteReader reader(source, source.Size());
       replay = ReplayJournal(reader, fileDigest, store);
     } catch (const CFileError& error) {
-      // The changes read before the error are applied; the rest stay in the file.
+      // The journal could not be opened; a read that fails later is the replay's to tell.
       replay.damage = error.what();
     }
   }

@@ -1,5 +1,5 @@
 // The program's life: one instance per data folder, the end of the session, a hard kill,
-// a damaged data file or journal, the first run.
+// a damaged data file or journal, saves that fail, the first run.
 
 #include <algorithm>
 #include <fstream>
@@ -163,6 +163,34 @@ TEST_F(LifecycleTest, AJournalDamagedAfterAHardKillIsKeptAndTold) {
   ASSERT_TRUE(saved);
   EXPECT_EQ(ClipTexts(*saved, kHistoryCategoryId),
             (std::vector<std::u16string>{u"journaled first"}));
+}
+
+TEST_F(LifecycleTest, SavesThatKeepFailingAreToldOnceAndTheClipsSurviveInTheJournal) {
+  auto program = Start();
+  ASSERT_TRUE(program);
+  // Nothing can take the data file's place: a folder stands where it would go.
+  std::filesystem::create_directory(installation.DataFile());
+  ASSERT_TRUE(CopyAndWait(*program, u"kept while saves fail"));
+  // The first try comes ten seconds after the copy and the next a minute after that.
+  HWND box = program->WaitForWindow(L"#32770", L"Quillery", std::chrono::seconds(100));
+  ASSERT_NE(box, nullptr) << "no word about the failing saves";
+  const std::u16string text = ChildTexts(box);
+  EXPECT_NE(text.find(u"cannot save"), std::u16string::npos);
+  EXPECT_NE(text.find(installation.DataFile().filename().u16string()), std::u16string::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+  ASSERT_TRUE(program->Kill());
+  ASSERT_TRUE(driver.Clear());
+
+  std::filesystem::remove(installation.DataFile());
+  auto again = Start();
+  ASSERT_TRUE(again);
+  EXPECT_GE(again->TreeRowCount(), 2) << "the history with the journaled clip";
+  ASSERT_TRUE(again->Close());
+  const auto saved = LoadDataFile(installation.DataFile());
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(ClipTexts(*saved, kHistoryCategoryId),
+            (std::vector<std::u16string>{u"kept while saves fail"}));
 }
 
 TEST_F(LifecycleTest, FirstRunOpensTheSettingsDialogOnce) {
