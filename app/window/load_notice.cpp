@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "foundation/utf8_text.h"
+
 namespace {
 
 std::u16string Ascii(std::string_view text) {
@@ -24,6 +26,22 @@ std::optional<std::u16string> DamagedFileNotice(const CLoadReport& report) {
         u"it can keep a copy of it.";
   } else {
     text += u"The original file is kept unchanged as\n" + report.damagedCopy.u16string();
+  }
+  return text;
+}
+
+std::u16string DamagedJournalNotice(const CJournalDamage& damage) {
+  std::u16string text = u"The journal of the last run's changes could not be read whole (" +
+                        Utf16FromUtf8(damage.reason) + u"). Quillery applied the " +
+                        Ascii(std::to_string(damage.applied)) +
+                        (damage.applied == 1 ? u" change" : u" changes") +
+                        u" that came before it.\n\n";
+  if (damage.keptCopy.empty()) {
+    text +=
+        u"The journal could not be kept, so Quillery leaves it in place and keeps no "
+        u"journal of its own until the next start.";
+  } else {
+    text += u"The journal is kept unchanged as\n" + damage.keptCopy.u16string();
   }
   return text;
 }

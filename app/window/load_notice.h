@@ -1,11 +1,17 @@
 #pragma once
-// What the user is told, once after start-up, when the data file was damaged.
+// What the user is told, once after start-up, when the data file or its journal was
+// damaged.
 
 #include <optional>
 #include <string>
 
+#include "app/autosave/auto_save.h"
 #include "store/load_report.h"
 
 // The message for a load that a damaged record stopped, naming the preserved original;
 // none when the load found no damage.
 std::optional<std::u16string> DamagedFileNotice(const CLoadReport& report);
+
+// The message for a journal of the last run that could not be read or applied whole,
+// naming its preserved copy.
+std::u16string DamagedJournalNotice(const CJournalDamage& damage);
