@@ -10,7 +10,7 @@
 
 namespace {
 
-bool Expected(std::string_view text, std::string_view word) {
+bool StandardSearchFinds(std::string_view text, std::string_view word) {
   return text.find(word) != std::string_view::npos;
 }
 
@@ -54,7 +54,8 @@ TEST(WordFinderTest, FindsWhatTheStandardSearchFindsForEveryShortText) {
       for (unsigned textLength = 0; textLength <= 10; ++textLength) {
         for (unsigned textBits = 0; textBits < (1u << textLength); ++textBits) {
           const std::string text = spelled(textBits, textLength);
-          ASSERT_EQ(finder.FoundIn(text), Expected(text, word)) << word << " in " << text;
+          ASSERT_EQ(finder.FoundIn(text), StandardSearchFinds(text, word))
+              << word << " in " << text;
         }
       }
     }
