@@ -8,10 +8,13 @@
 #include <algorithm>
 #include <chrono>
 #include <random>
+#include <string>
 
 #include "bench/search_corpus.h"
 #include "categories/recording_tree_view.h"
 #include "categories/tree_search.h"
+#include "search/clip_query.h"
+#include "search/search_fold.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
 
@@ -99,6 +102,20 @@ void BM_FirstKeystrokeOfANewStore(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FirstKeystrokeOfANewStore)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The longest query, one letter repeated and then another, against a 10 MB clip of that
+// letter: a search that starts again after each partial match compares every byte of the
+// clip with most of the query. Target: under 100 ms, in proportion to the clip alone.
+void BM_LongestQueryInALargeClip(benchmark::State& state) {
+  const std::string folded = FoldForSearch(std::u16string(10 * 1024 * 1024, u'a'));
+  std::u16string typed(CClipQuery::kMaxQueryLength - 1, u'a');
+  typed += u'b';
+  const CClipQuery query(typed);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(query.MatchesFolded(folded));
+  }
+}
+BENCHMARK(BM_LongestQueryInALargeClip)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 

@@ -104,7 +104,7 @@ void CClipboardHandler::SetSearch(const CClipQuery& query) {
   if (query == search) return;
   search = query;
   changeLog.RequireFullRebuild();
-  if (search.Empty()) searchCache.ForgetFound();
+  if (search.Empty()) searchCache.Clear();
 }
 
 void CClipboardHandler::SortLevels() {

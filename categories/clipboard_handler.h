@@ -57,11 +57,14 @@ class CClipboardHandler : public CDataBase {
   // category, and the categories that hold them (with their parents); the others are
   // hidden. A category's `clipCount` is then the number of clips found in it and its
   // sub-categories. Quick numbers and hot keys stay those of all clips. An empty query
-  // shows every clip again. While a query is set every rebuild is a full reconcile.
+  // shows every clip again, and ends the search: what it kept is let go. While a query is
+  // set every rebuild is a full reconcile.
   void SetSearch(const CClipQuery& query);
   const CClipQuery& Search() const { return search; }
   // The clips that the last rebuild under a query showed.
   int SearchMatches() const { return searchMatches; }
+  // What the search keeps between rebuilds; an empty query lets go of all of it.
+  const CSearchCache& SearchCache() const { return searchCache; }
 
   // Gives the first clip with that id the hot key `code` (0 removes it); false if none.
   // Takes effect in the hot-key map at the next rebuild.

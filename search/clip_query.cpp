@@ -1,11 +1,15 @@
 #include "search/clip_query.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "search/search_fold.h"
 
 CClipQuery::CClipQuery(std::u16string_view text) {
+  if (text.size() > kMaxQueryLength) {
+    std::size_t kept = kMaxQueryLength;
+    if (text[kept - 1] >= 0xD800 && text[kept - 1] <= 0xDBFF) --kept;
+    text = text.substr(0, kept);
+  }
   std::size_t start = 0;
   while (start < text.size()) {
     while (start < text.size() && IsSearchSpace(text[start])) ++start;
@@ -15,6 +19,7 @@ CClipQuery::CClipQuery(std::u16string_view text) {
       std::string word = FoldForSearch(text.substr(start, end - start));
       // A word of accents alone folds to nothing, and would find every clip.
       if (!word.empty() && std::find(words_.begin(), words_.end(), word) == words_.end()) {
+        finders_.emplace_back(word);
         words_.push_back(std::move(word));
       }
     }
@@ -22,22 +27,9 @@ CClipQuery::CClipQuery(std::u16string_view text) {
   }
 }
 
-namespace {
-
-bool Contains(std::string_view text, const std::string& word) {
-#ifdef __GLIBC__
-  // Several times faster than a search by first characters, which common letters make slow.
-  return memmem(text.data(), text.size(), word.data(), word.size()) != nullptr;
-#else
-  return text.find(word) != std::string_view::npos;
-#endif
-}
-
-}  // namespace
-
 bool CClipQuery::MatchesFolded(std::string_view folded) const {
-  return std::all_of(words_.begin(), words_.end(),
-                     [folded](const std::string& word) { return Contains(folded, word); });
+  return std::all_of(finders_.begin(), finders_.end(),
+                     [folded](const CWordFinder& finder) { return finder.FoundIn(folded); });
 }
 
 bool CClipQuery::Narrows(const CClipQuery& wider) const {

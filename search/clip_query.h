@@ -3,13 +3,22 @@
 // must all contain, each anywhere in it (so "inv 44" finds "Invoice 4471"), with case and
 // accents ignored as FoldForSearch says. A picture has no text: no query finds it.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "search/word_finder.h"
+
 class CClipQuery {
  public:
+  // The longest query text looked at, in UTF-16 units. Every word is a walk over every
+  // clip's text; the search field takes no more, and a longer text is cut to it here.
+  static constexpr std::size_t kMaxQueryLength = 256;
+
   CClipQuery() = default;
+  // The words of `text`'s first kMaxQueryLength units (one fewer rather than half a
+  // surrogate pair).
   explicit CClipQuery(std::u16string_view text);
 
   // No words: the query finds nothing to filter by.
@@ -26,5 +35,6 @@ class CClipQuery {
   bool operator==(const CClipQuery&) const = default;
 
  private:
-  std::vector<std::string> words_;  // folded, without repeats
+  std::vector<std::string> words_;    // folded, without repeats
+  std::vector<CWordFinder> finders_;  // one for each word, in the same order
 };

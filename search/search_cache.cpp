@@ -44,3 +44,10 @@ void CSearchCache::Remember(const CClipQuery& query, std::unordered_set<int> ids
   if (recentlyFound_.size() == kRecentQueries) recentlyFound_.pop_front();
   recentlyFound_.push_back({query, std::move(ids)});
 }
+
+void CSearchCache::Clear() {
+  candidates_ = nullptr;
+  recentlyFound_ = {};
+  // clear() would keep the buckets.
+  foldedTexts_ = {};
+}

@@ -1,9 +1,10 @@
 #pragma once
 // CSearchCache: what a search over the clips keeps between two walks over them: each text
-// clip's folded text, made once for as long as the clip lives, and the clips that the last
-// queries found, so that a query that narrows one of them (typing on) looks only at its
-// clips, and one met again (a backspace) at just them.
+// clip's folded text, made once for as long as the clip lives or the search lasts, and the
+// clips that the last queries found, so that a query that narrows one of them (typing on)
+// looks only at its clips, and one met again (a backspace) at just them.
 
+#include <cstddef>
 #include <deque>
 #include <string>
 #include <unordered_map>
@@ -30,6 +31,13 @@ class CSearchCache {
   void ForgetFound() { recentlyFound_.clear(); }
   // Forgets the folded text of a clip that left the store.
   void ForgetClip(int clipId) { foldedTexts_.erase(clipId); }
+  // Forgets everything and gives back its memory: the search ended. The folded texts are
+  // half as large again as the clips' texts, and more for most scripts, so they are not
+  // kept through a run in which the user may never search again.
+  void Clear();
+
+  // The clips whose folded text is kept.
+  std::size_t FoldedTexts() const { return foldedTexts_.size(); }
 
  private:
   struct CFound {

@@ -104,6 +104,12 @@ CharacterKeys PolishKeys() {
       {u'\u0105', 'A'}, {u'\u0107', 'C'}, {u'\u0119', 'E'}, {u'\u0142', 'L'}, {u'\u0144', 'N'},
       {u'\u00F3', 'O'}, {u'\u015B', 'S'}, {u'\u017A', 'X'}, {u'\u017C', 'Z'}};
   for (const auto& [letter, key] : letters) keys[letter] = static_cast<SHORT>(kCtrlAlt | key);
+  const std::pair<char16_t, char> capitals[] = {
+      {u'\u0104', 'A'}, {u'\u0106', 'C'}, {u'\u0118', 'E'}, {u'\u0141', 'L'}, {u'\u0143', 'N'},
+      {u'\u00D3', 'O'}, {u'\u015A', 'S'}, {u'\u0179', 'X'}, {u'\u017B', 'Z'}};
+  for (const auto& [capital, key] : capitals) {
+    keys[capital] = static_cast<SHORT>(kShift | kCtrlAlt | key);
+  }
   keys[u'\u20AC'] = static_cast<SHORT>(kCtrlAlt | 'U');
   return keys;
 }

@@ -49,6 +49,17 @@ bool CreateFactory(ComPtr<IWICImagingFactory>& factory) {
                                     IID_PPV_ARGS(factory.put())));
 }
 
+// The PNG decoder itself, reading `stream`; it refuses bytes that are no PNG image. Asked
+// for any decoder, the system would hand them to whichever of its codecs recognises them
+// (TIFF, DDS, camera formats, ...): a far wider reader of untrusted bytes than the format
+// the clipboard names.
+HRESULT CreatePngDecoder(const ComPtr<IWICImagingFactory>& factory,
+                         const ComPtr<IWICStream>& stream, ComPtr<IWICBitmapDecoder>& decoder) {
+  const HRESULT created = factory->CreateDecoder(GUID_ContainerFormatPng, nullptr, decoder.put());
+  if (FAILED(created)) return created;
+  return decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand);
+}
+
 }  // namespace
 
 bool DecodePng(std::span<const std::uint8_t> png, int maxSide, std::size_t maxPixelBytes,
@@ -63,8 +74,7 @@ bool DecodePng(std::span<const std::uint8_t> png, int maxSide, std::size_t maxPi
   if (!com.Usable() || !CreateFactory(factory) || FAILED(factory->CreateStream(stream.put())) ||
       FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(png.data()),
                                           static_cast<DWORD>(png.size()))) ||
-      FAILED(factory->CreateDecoderFromStream(stream.get(), &GUID_ContainerFormatPng,
-                                              WICDecodeMetadataCacheOnDemand, decoder.put())) ||
+      FAILED(CreatePngDecoder(factory, stream, decoder)) ||
       FAILED(decoder->GetFrame(0, frame.put())) ||
       FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), converted.put()))) {
     return false;

@@ -179,6 +179,17 @@ TEST_F(TreeSearchTest, AnEmptyQueryEndsTheFilterAndTheNextOneRemembersAnew) {
   EXPECT_EQ(SelectedCaption(), u"gamma");
 }
 
+TEST_F(TreeSearchTest, TheFoldedTextsAreLetGoWhenTheSearchEndsOrTheQueryEmpties) {
+  search.SetText(handler, u"invoice");
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 7u);  // every text clip
+  search.End(handler);
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 0u);
+  search.SetText(handler, u"dear");
+  EXPECT_EQ(handler.SearchMatches(), 1);
+  search.SetText(handler, u"");
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 0u);
+}
+
 TEST_F(TreeSearchTest, HotKeysStayThoseOfAllClips) {
   const int alpha = static_cast<int>(Node(RowCaptioned(u"alpha")).id);
   ASSERT_TRUE(handler.SetItemHotKey(alpha, 0x4041));

@@ -35,6 +35,14 @@ TEST(ClipQueryTest, WordsAreFoldedOnceWithoutRepeatsAndAccentsAloneAreNoWord) {
   EXPECT_TRUE(CClipQuery(u"").Empty());
 }
 
+TEST(ClipQueryTest, TextBeyondTheLongestQueryIsCut) {
+  const std::u16string spaces(CClipQuery::kMaxQueryLength - 1, u' ');
+  EXPECT_EQ(CClipQuery(spaces + u"ab").Words(), (std::vector<std::string>{"a"}));
+  // Never half a character: a pair of surrogates across the limit goes whole.
+  EXPECT_TRUE(CClipQuery(spaces + u"\U0001F600").Empty());
+  EXPECT_EQ(CClipQuery(spaces + u"a").Words(), (std::vector<std::string>{"a"}));
+}
+
 TEST(ClipQueryTest, TypingOnNarrowsAndBackspaceWidens) {
   const CClipQuery in(u"in");
   const CClipQuery inv(u"inv");

@@ -78,6 +78,18 @@ TEST_F(SearchCacheTest, AClipsFoldedTextIsKeptUntilTheClipLeaves) {
   EXPECT_FALSE(cache.Finds(CClipQuery(u"first"), clip));
 }
 
+TEST_F(SearchCacheTest, ClearLetsGoOfTheFoldedTextsAndWhatTheQueriesFound) {
+  CTextItem& clip = AddText(u"first words");
+  AddText(u"second words");
+  EXPECT_EQ(Walk(CClipQuery(u"words")), (std::vector<int>{1, 2}));
+  cache.Remember(CClipQuery(u"words"), {2});
+  EXPECT_EQ(cache.FoldedTexts(), 2u);
+  cache.Clear();
+  EXPECT_EQ(cache.FoldedTexts(), 0u);
+  clip.text = u"other words";  // folded anew, so the new text is what is found
+  EXPECT_EQ(Walk(CClipQuery(u"other words")), (std::vector<int>{1}));
+}
+
 TEST_F(SearchCacheTest, OnlyTheLastTwelveQueriesAreRemembered) {
   AddText(u"x1");
   cache.Remember(CClipQuery(u"x"), {});

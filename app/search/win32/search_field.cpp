@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/win32/window.h"
+#include "search/clip_query.h"
 
 CSearchField::CSearchField(HWND parent, int id, HFONT font, CSearchFieldPort& port) : port_(port) {
   edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0,
@@ -10,6 +11,8 @@ CSearchField::CSearchField(HWND parent, int id, HFONT font, CSearchFieldPort& po
                           GetModuleHandleW(nullptr), nullptr);
   if (edit_ == nullptr) return;
   SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  // The query looks no further; a longer paste is cut where the field shows it.
+  SendMessageW(edit_, EM_SETLIMITTEXT, CClipQuery::kMaxQueryLength, 0);
   SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   editProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProc)));

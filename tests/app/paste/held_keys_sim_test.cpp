@@ -52,6 +52,40 @@ TEST_F(HeldKeysTest, LeftAltWithEitherCtrlIsARealCtrlAltOnAnAltGrLayout) {
   EXPECT_EQ(ReadHeldKeys(), (HeldKeys{0xC031, false}));
 }
 
+// The system takes any Ctrl+Alt for AltGr on such a layout: left Ctrl, left Alt and 7
+// type "{" as well, and right Ctrl with left Alt and Q "@".
+TEST_F(HeldKeysTest, LeftAltWithAKeyThatTypesACharacterIsAltGrToo) {
+  UseLayout(sim::kLayoutGerman);
+  Hold({VK_LCONTROL, VK_LMENU, '7'});
+  EXPECT_EQ(ReadHeldKeys(), (HeldKeys{0xC037, true}));
+  sim::ReleaseAllKeys();
+  Hold({VK_RCONTROL, VK_LMENU, 'Q'});
+  EXPECT_EQ(ReadHeldKeys(), (HeldKeys{0xC051, true}));
+  sim::ReleaseAllKeys();
+  Hold({VK_LCONTROL, VK_LMENU, VK_RMENU, 'E'});  // both Alts: still the euro sign
+  EXPECT_EQ(ReadHeldKeys(), (HeldKeys{0xC045, true}));
+}
+
+TEST_F(HeldKeysTest, ShiftDecidesWhetherTheChordTypesACharacter) {
+  UseLayout(sim::kLayoutGerman);
+  Hold({VK_LSHIFT, VK_LCONTROL, VK_LMENU, '7'});  // Shift+AltGr+7 types nothing
+  EXPECT_EQ(ReadHeldKeys(), (HeldKeys{0xE037, false}));
+  sim::ReleaseAllKeys();
+  UseLayout(sim::kLayoutPolish);
+  Hold({VK_LSHIFT, VK_LCONTROL, VK_LMENU, 'A'});  // a capital A with ogonek
+  EXPECT_EQ(ReadHeldKeys(), (HeldKeys{0xE041, true}));
+}
+
+TEST_F(HeldKeysTest, TheLayoutInFrontDecides) {
+  Hold({VK_LCONTROL, VK_LMENU, '7'});
+  UseLayout(sim::kLayoutUnitedStates);
+  EXPECT_FALSE(ReadHeldKeys().altGr);
+  UseLayout(sim::kLayoutGerman);
+  EXPECT_TRUE(ReadHeldKeys().altGr);
+  UseLayout(sim::kLayoutFrench);  // "{" is on 4 there, and 7 types nothing with AltGr
+  EXPECT_FALSE(ReadHeldKeys().altGr);
+}
+
 TEST_F(HeldKeysTest, RightAltWithoutCtrlIsNoAltGrCombination) {
   UseLayout(sim::kLayoutFrench);
   Hold({VK_RMENU, '1'});

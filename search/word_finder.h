@@ -1,0 +1,27 @@
+#pragma once
+// CWordFinder: whether a folded text holds one word of a query, in time linear in the
+// text's length whatever the word (Knuth-Morris-Pratt): a long query made of repeats
+// ("aaaa...b") against a large clip costs no more than any other. Both are UTF-8, so a
+// match of bytes is a match of whole characters.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CWordFinder {
+ public:
+  explicit CWordFinder(std::string word);
+
+  const std::string& Word() const { return word_; }
+  // Whether `text` holds the word anywhere; an empty word is in every text.
+  bool FoundIn(std::string_view text) const;
+
+  bool operator==(const CWordFinder& other) const { return word_ == other.word_; }
+
+ private:
+  std::string word_;
+  // For each length k of a matched start of the word, the length of its longest proper
+  // start that also ends it: where a match resumes after a mismatch at k.
+  std::vector<std::size_t> resume_;
+};

@@ -1,0 +1,65 @@
+// The word finder against the standard library's search, on the cases where a search by
+// prefixes goes wrong: overlaps, repeats, the end of the text.
+
+#include "search/word_finder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+bool StandardSearchFinds(std::string_view text, std::string_view word) {
+  return text.find(word) != std::string_view::npos;
+}
+
+TEST(WordFinderTest, EmptyWordsAndTextsAndWordsLongerThanTheText) {
+  EXPECT_TRUE(CWordFinder("").FoundIn(""));
+  EXPECT_TRUE(CWordFinder("").FoundIn("text"));
+  EXPECT_FALSE(CWordFinder("a").FoundIn(""));
+  EXPECT_FALSE(CWordFinder("texts").FoundIn("text"));
+  EXPECT_TRUE(CWordFinder("text").FoundIn("text"));
+}
+
+TEST(WordFinderTest, RepeatedStartsOverlapsAndTheEnd) {
+  EXPECT_TRUE(CWordFinder("aab").FoundIn("aaab"));
+  EXPECT_TRUE(CWordFinder("abab").FoundIn("abaabab"));
+  EXPECT_TRUE(CWordFinder("aabaab").FoundIn("aabaabaab"));
+  EXPECT_TRUE(CWordFinder("abcabd").FoundIn("abcabcabd"));
+  EXPECT_FALSE(CWordFinder("abcabd").FoundIn("abcabcab"));
+  EXPECT_TRUE(CWordFinder("d").FoundIn("abcd"));
+  EXPECT_FALSE(CWordFinder("aab").FoundIn("aaaa"));
+  EXPECT_FALSE(CWordFinder("aab").FoundIn("aa"));
+}
+
+TEST(WordFinderTest, CharactersOfSeveralBytesMatchWhole) {
+  EXPECT_TRUE(CWordFinder("stra\xC3\x9F").FoundIn("hauptstra\xC3\x9F 5"));
+  // The last byte of "é" (C3 A9) and of "ĩ" (C4 A9) alike: no match across characters.
+  EXPECT_FALSE(CWordFinder("\xC4\xA9").FoundIn("caf\xC3\xA9"));
+}
+
+// Every text of up to 10 letters of "a" and "b" against every word of up to 5: the same
+// answers as the standard search.
+TEST(WordFinderTest, FindsWhatTheStandardSearchFindsForEveryShortText) {
+  const auto spelled = [](unsigned bits, unsigned length) {
+    std::string letters;
+    for (unsigned i = 0; i < length; ++i) letters.push_back((bits >> i) & 1 ? 'b' : 'a');
+    return letters;
+  };
+  for (unsigned wordLength = 1; wordLength <= 5; ++wordLength) {
+    for (unsigned wordBits = 0; wordBits < (1u << wordLength); ++wordBits) {
+      const std::string word = spelled(wordBits, wordLength);
+      const CWordFinder finder(word);
+      for (unsigned textLength = 0; textLength <= 10; ++textLength) {
+        for (unsigned textBits = 0; textBits < (1u << textLength); ++textBits) {
+          const std::string text = spelled(textBits, textLength);
+          ASSERT_EQ(finder.FoundIn(text), StandardSearchFinds(text, word))
+              << word << " in " << text;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
