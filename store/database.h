@@ -58,7 +58,8 @@ class CDataBase {
   // over a picture; content marked private is left alone), unless the newest history clip already
   // holds the same text or the same pixels; then removes at most one history clip beyond the
   // capacity (SetLimits), whether or not a clip was taken. The caption describes
-  // the content read either way.
+  // the content read either way, or, for content beyond what a clip keeps (a picture too
+  // large), says in plain words that it was not kept.
   void CaptureClipboard();
 
   // Puts the clip with that id on the clipboard. A history clip leaves the store while it
@@ -163,7 +164,7 @@ class CDataBase {
   void NoteClipFieldsChanged() { ++revision; }
 
  private:
-  std::unique_ptr<CBaseItem> TakeClipboardContent();
+  std::unique_ptr<CBaseItem> TakeClipboardContent(std::u16string* refusal);
   const CBaseItem* NewestHistoryClip() const;
   void TrimHistory();
   bool PutToClipboard(ItemList::iterator clip);

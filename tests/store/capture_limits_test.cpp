@@ -1,0 +1,74 @@
+// What a capture keeps at most: pictures by their size at 32 bits a pixel; content beyond
+// is refused and said so.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/byte_writer.h"
+#include "tests/support/store_fixture.h"
+
+namespace {
+
+// The first bytes of a packed DIB whose BITMAPINFOHEADER names this size and depth: a
+// two-colour table and a few pixel bytes, far fewer than the header's size needs.
+std::vector<std::uint8_t> ClaimingDibHeader(std::int32_t width, std::int32_t height,
+                                            std::uint16_t bitsPerPixel) {
+  CByteWriter dib;
+  dib.WriteUInt32(40);
+  dib.WriteInt32(width);
+  dib.WriteInt32(height);
+  dib.WriteUInt16(1);
+  dib.WriteUInt16(bitsPerPixel);
+  for (int field = 0; field < 6; ++field) dib.WriteUInt32(0);
+  dib.WriteUInt32(0x000000);  // the colour table
+  dib.WriteUInt32(0xFFFFFF);
+  for (int pixels = 0; pixels < 4; ++pixels) dib.WriteUInt32(0xAAAAAAAA);
+  return std::move(dib.Bytes());
+}
+
+// The same with the old 12-byte core header, whose sizes are 16 bits.
+std::vector<std::uint8_t> ClaimingDibCoreHeader(std::uint16_t width, std::uint16_t height) {
+  CByteWriter dib;
+  dib.WriteUInt32(12);
+  dib.WriteUInt16(width);
+  dib.WriteUInt16(height);
+  dib.WriteUInt16(1);
+  dib.WriteUInt16(1);
+  dib.WriteBytes("\0\0\0\xFF\xFF\xFF", 6);
+  return std::move(dib.Bytes());
+}
+
+class CaptureLimitsTest : public StoreTest {
+ protected:
+  CaptureLimitsTest() { CopyTexts({u"before"}); }
+};
+
+TEST_F(CaptureLimitsTest, PictureTooLargeAtThirtyTwoBitsIsRefusedWhateverItsDepth) {
+  // 32768 x 32768 at 1 bit a pixel is 128 MB on the clipboard but 4 GiB at 32 bits; the
+  // limit lies at 2^27 pixels, 16384 x 8192, whichever way the rows run.
+  const struct {
+    std::vector<std::uint8_t> dib;
+    const char16_t* refusal;
+  } refused[] = {
+      {ClaimingDibHeader(32768, 32768, 1), u"Picture too large to keep (32768 x 32768 pixels)"},
+      {ClaimingDibHeader(16384, 8193, 1), u"Picture too large to keep (16384 x 8193 pixels)"},
+      {ClaimingDibHeader(16384, -8193, 8), u"Picture too large to keep (16384 x 8193 pixels)"},
+      {ClaimingDibCoreHeader(40000, 2), u"Picture too large to keep (40000 x 2 pixels)"},
+  };
+  for (const auto& [dib, refusal] : refused) {
+    ASSERT_TRUE(driver.CopyFormats({{CF_DIB, dib}}));
+    EXPECT_EQ(store.LastCaption(), refusal);
+    ASSERT_TRUE(driver.CopyText(u"between"));
+  }
+  EXPECT_EQ(History(), (std::vector<std::u16string>{u"between", u"before"}));
+
+  // At the limit the picture is read, and this one is cut short: no clip, nothing refused.
+  ASSERT_TRUE(driver.CopyFormats({{CF_DIB, ClaimingDibHeader(16384, 8192, 1)}}));
+  EXPECT_EQ(store.LastCaption(), u"between");
+  EXPECT_EQ(store.Items().size(), 2u);
+}
+
+}  // namespace
