@@ -29,7 +29,7 @@ std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent(std::u16string* refus
     read = clip->ReadFromClipboard(ownerWindow);
   } else if (IsClipboardFormatAvailable(CF_TEXT)) {
     auto text = std::make_unique<CTextItem>();
-    read = text->ReadFromClipboard(ownerWindow, limits.maxFormatBytes);
+    read = text->ReadFromClipboard(ownerWindow, limits.maxFormatBytes, limits.maxTextUnits);
     clip = std::move(text);
   } else if (CImageItem::IsOffered()) {
     clip = std::make_unique<CImageItem>();

@@ -1,5 +1,5 @@
-// What a capture keeps at most: pictures by their size at 32 bits a pixel; content beyond
-// is refused and said so.
+// What a capture keeps at most: pictures by their size at 32 bits a pixel, texts by their
+// length; content beyond is refused and said so.
 
 #include <gtest/gtest.h>
 
@@ -41,9 +41,23 @@ std::vector<std::uint8_t> ClaimingDibCoreHeader(std::uint16_t width, std::uint16
   return std::move(dib.Bytes());
 }
 
+std::vector<std::uint8_t> UnicodeTextBlock(std::u16string_view text) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  std::vector<std::uint8_t> block(bytes, bytes + text.size() * 2);
+  block.push_back(0);
+  block.push_back(0);
+  return block;
+}
+
 class CaptureLimitsTest : public StoreTest {
  protected:
   CaptureLimitsTest() { CopyTexts({u"before"}); }
+
+  void SetMaxTextUnits(std::size_t units) {
+    CStoreLimits limits = store.Limits();
+    limits.maxTextUnits = units;
+    store.SetLimits(limits);
+  }
 };
 
 TEST_F(CaptureLimitsTest, PictureTooLargeAtThirtyTwoBitsIsRefusedWhateverItsDepth) {
@@ -69,6 +83,21 @@ TEST_F(CaptureLimitsTest, PictureTooLargeAtThirtyTwoBitsIsRefusedWhateverItsDept
   ASSERT_TRUE(driver.CopyFormats({{CF_DIB, ClaimingDibHeader(16384, 8192, 1)}}));
   EXPECT_EQ(store.LastCaption(), u"between");
   EXPECT_EQ(store.Items().size(), 2u);
+}
+
+TEST_F(CaptureLimitsTest, TextLongerThanTheCapIsRefusedAndTextAtTheCapKept) {
+  SetMaxTextUnits(8);
+  ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeTextBlock(u"12345678")}}));
+  EXPECT_EQ(History().front(), u"12345678");
+
+  ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeTextBlock(u"123456789")}}));
+  EXPECT_EQ(store.LastCaption(), u"Text too long to keep (more than 8 characters)");
+  EXPECT_EQ(History(), (std::vector<std::u16string>{u"12345678", u"before"}));
+
+  // What counts is the text before its NUL, not the block.
+  const std::u16string ended(u"abcdefgh\0tail", 13);
+  ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeTextBlock(ended)}}));
+  EXPECT_EQ(History().front(), u"abcdefgh");
 }
 
 }  // namespace
