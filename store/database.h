@@ -62,7 +62,7 @@ class CDataBase {
   // holds the same text or the same pixels; then removes at most one history clip beyond the
   // capacity (SetLimits), whether or not a clip was taken. The caption describes
   // the content read either way, or, for content beyond what a clip keeps (a picture too
-  // large, a text too long), says in plain words that it was not kept.
+  // large, a text too long, too many files), says in plain words that it was not kept.
   void CaptureClipboard();
 
   // Puts the clip with that id on the clipboard. A history clip leaves the store while it

@@ -1,5 +1,6 @@
 // What a capture keeps at most: pictures by their size at 32 bits a pixel, texts by their
-// length; content beyond is refused and said so.
+// length, file lists by their number of paths; content beyond is refused and said so, and a
+// stored list beyond is cut at load.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "foundation/byte_writer.h"
+#include "store/file_list_item.h"
 #include "tests/support/store_fixture.h"
 
 namespace {
@@ -39,6 +41,17 @@ std::vector<std::uint8_t> ClaimingDibCoreHeader(std::uint16_t width, std::uint16
   dib.WriteUInt16(1);
   dib.WriteBytes("\0\0\0\xFF\xFF\xFF", 6);
   return std::move(dib.Bytes());
+}
+
+// A CF_HDROP block of `count` ANSI paths of one letter each.
+std::vector<std::uint8_t> OneLetterAnsiDropList(std::size_t count) {
+  CByteWriter block;
+  block.WriteUInt32(20);
+  for (int field = 0; field < 4; ++field) block.WriteUInt32(0);  // pt, fNC, fWide 0
+  std::vector<std::uint8_t> paths(count * 2 + 1, 0);
+  for (std::size_t i = 0; i < count; ++i) paths[i * 2] = 'a';
+  block.WriteBytes(paths.data(), paths.size());
+  return std::move(block.Bytes());
 }
 
 std::vector<std::uint8_t> UnicodeTextBlock(std::u16string_view text) {
@@ -98,6 +111,46 @@ TEST_F(CaptureLimitsTest, TextLongerThanTheCapIsRefusedAndTextAtTheCapKept) {
   const std::u16string ended(u"abcdefgh\0tail", 13);
   ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, UnicodeTextBlock(ended)}}));
   EXPECT_EQ(History().front(), u"abcdefgh");
+}
+
+TEST_F(CaptureLimitsTest, FileListOfMorePathsThanTheLimitIsRefusedAndOneAtItKept) {
+  ASSERT_TRUE(driver.CopyFormats({{CF_HDROP, OneLetterAnsiDropList(kMaxDropPaths + 1)}}));
+  EXPECT_EQ(store.LastCaption(),
+            Utf16("Too many files to keep (more than " + std::to_string(kMaxDropPaths) +
+                  " in one copy)"));
+  EXPECT_EQ(History(), std::vector<std::u16string>{u"before"});
+
+  ASSERT_TRUE(driver.CopyFormats({{CF_HDROP, OneLetterAnsiDropList(kMaxDropPaths)}}));
+  ASSERT_EQ(store.Items().size(), 2u);
+  EXPECT_EQ(dynamic_cast<const CFileListItem&>(Head()).paths.size(), kMaxDropPaths);
+}
+
+TEST_F(CaptureLimitsTest, StoredFileListBeyondTheLimitIsCutAndTheClipsAfterItLoad) {
+  auto files = std::make_unique<CFileListItem>();
+  files->paths.assign(kMaxDropPaths, u"C:\\kept");
+  files->paths.push_back(u"C:\\first lost");
+  files->paths.push_back(u"C:\\second lost");
+  files->categoryId = kNotesCategoryId;
+  store.AppendClip(std::move(files));
+  auto after = std::make_unique<CTextItem>();
+  after->text = u"after the list";
+  after->categoryId = kNotesCategoryId;
+  store.AppendClip(std::move(after));
+
+  CDataBase loaded;
+  loaded.LoadFromMemory(store.SaveToMemory());
+  EXPECT_FALSE(loaded.LastLoad().damaged) << loaded.LastLoad().damageReason;
+  EXPECT_EQ(loaded.LastLoad().cutFileLists, 1);
+  EXPECT_EQ(ClipTexts(loaded, kNotesCategoryId).back(), u"after the list");
+  const auto& cut = dynamic_cast<const CFileListItem&>(*loaded.ClipAt(1));
+  EXPECT_EQ(cut.paths.size(), kMaxDropPaths);
+  EXPECT_EQ(cut.paths.back(), u"C:\\kept");
+
+  // Saved again, the list is one a capture could have made: nothing more is cut.
+  CDataBase again;
+  again.LoadFromMemory(loaded.SaveToMemory());
+  EXPECT_EQ(again.LastLoad().cutFileLists, 0);
+  EXPECT_EQ(ClipTexts(again, kNotesCategoryId).size(), 2u);
 }
 
 }  // namespace
