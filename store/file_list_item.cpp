@@ -50,10 +50,6 @@ std::u16string_view FileName(std::u16string_view path) {
   return path.substr(slash + 1);
 }
 
-}  // namespace
-
-namespace {
-
 // Hands `take` each path of a list (a NUL after each, an empty one at its end) until it
 // gives false. A path without its NUL is cut short and left out.
 template <typename Unit, typename Take>

@@ -10,10 +10,6 @@ std::u16string Ascii(std::string_view text) {
   return {text.begin(), text.end()};
 }
 
-}  // namespace
-
-namespace {
-
 std::u16string DamageText(const CLoadReport& report) {
   std::u16string text =
       u"The data file is damaged. Quillery read the clips that came before the damage (at "

@@ -115,9 +115,8 @@ TEST_F(CaptureLimitsTest, TextLongerThanTheCapIsRefusedAndTextAtTheCapKept) {
 
 TEST_F(CaptureLimitsTest, FileListOfMorePathsThanTheLimitIsRefusedAndOneAtItKept) {
   ASSERT_TRUE(driver.CopyFormats({{CF_HDROP, OneLetterAnsiDropList(kMaxDropPaths + 1)}}));
-  EXPECT_EQ(store.LastCaption(),
-            Utf16("Too many files to keep (more than " + std::to_string(kMaxDropPaths) +
-                  " in one copy)"));
+  EXPECT_EQ(store.LastCaption(), Utf16("Too many files to keep (more than " +
+                                       std::to_string(kMaxDropPaths) + " in one copy)"));
   EXPECT_EQ(History(), std::vector<std::u16string>{u"before"});
 
   ASSERT_TRUE(driver.CopyFormats({{CF_HDROP, OneLetterAnsiDropList(kMaxDropPaths)}}));
