@@ -64,6 +64,8 @@ std::optional<TBitmap> ReadOpenClipboardPicture(std::optional<COversizedPicture>
   if (auto picture = PictureFromPng()) return picture;
   std::optional<TBitmap> version5 = PictureFromDib(CF_DIBV5, oversized);
   if (version5 && version5->HasAlpha()) return version5;
+  // Every other form is the same picture: a bitmap made of it would be as large.
+  if (*oversized) return std::nullopt;
   if (auto picture = PictureFromBitmap()) return picture;
   if (auto picture = PictureFromDib(CF_DIB, oversized)) return picture;
   return version5;
