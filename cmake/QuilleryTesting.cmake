@@ -24,11 +24,15 @@ else()
 endif()
 include(GoogleTest)
 
-# quillery_test(<name> SOURCES ... DEPENDS ...): one GoogleTest program. Natively every
-# test case is its own CTest test; under Wine the whole program is one CTest test, because
-# starting Wine costs far more than running the cases.
+# quillery_test(<name> SOURCES ... DEPENDS ... [TIMEOUT seconds]): one GoogleTest program.
+# Natively every test case is its own CTest test, given 60 seconds unless TIMEOUT says
+# otherwise; under Wine the whole program is one CTest test, because starting Wine costs
+# far more than running the cases.
 function(quillery_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPENDS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 60)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
   quillery_target_defaults(${name})
@@ -37,6 +41,6 @@ function(quillery_test name)
     # The clipboard is one for the whole Wine session: programs that use it take turns.
     set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 300 RESOURCE_LOCK clipboard)
   else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native TIMEOUT 60)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native TIMEOUT ${ARG_TIMEOUT})
   endif()
 endfunction()

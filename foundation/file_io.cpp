@@ -1,6 +1,7 @@
 #include "foundation/file_io.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "foundation/file_error.h"
@@ -162,4 +163,13 @@ std::filesystem::path CopyBeside(const std::filesystem::path& path, std::string_
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
   return {};
+}
+
+std::string DamagedCopySuffix() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  char stamp[64];
+  std::snprintf(stamp, sizeof stamp, ".damaged-%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth,
+                now.wDay, now.wHour, now.wMinute, now.wSecond);
+  return stamp;
 }

@@ -6,6 +6,7 @@
 
 #include "foundation/byte_writer.h"
 #include "foundation/content_digest.h"
+#include "foundation/file_error.h"
 #include "foundation/picture_error.h"
 #include "store/category.h"
 #include "store/data_file_format.h"
@@ -57,31 +58,29 @@ struct CFrame {
   std::vector<std::uint8_t> bytes;  // the whole frame
 };
 
-bool NextFrame(CByteReader& reader, CFrame* frame, bool* torn) {
-  if (reader.AtEnd()) return false;
+enum class EFrameRead { kFrame, kEnd, kCutShort, kGarbled };
+
+EFrameRead NextFrame(CByteReader& reader, CFrame* frame) {
+  if (reader.AtEnd()) return EFrameRead::kEnd;
   const std::uint8_t* header;
   std::uint32_t size = 0;
   std::uint32_t low = 0;
   std::uint32_t high = 0;
   const std::uint8_t* payload;
-  if (!reader.Take(kFrameHeaderBytes, &header)) {
-    *torn = true;
-    return false;
-  }
+  if (!reader.Take(kFrameHeaderBytes, &header)) return EFrameRead::kCutShort;
   CByteReader fields(header, kFrameHeaderBytes);
   fields.ReadUInt32(&size);
   fields.ReadUInt32(&low);
   fields.ReadUInt32(&high);
   std::vector<std::uint8_t> bytes(header, header + kFrameHeaderBytes);
-  if (!reader.Take(size, &payload) ||
-      DigestOf(std::span(payload, size)) != (std::uint64_t{high} << 32 | low)) {
-    *torn = true;
-    return false;
+  if (!reader.Take(size, &payload)) return EFrameRead::kCutShort;
+  if (DigestOf(std::span(payload, size)) != (std::uint64_t{high} << 32 | low)) {
+    return EFrameRead::kGarbled;
   }
   bytes.insert(bytes.end(), payload, payload + size);
   frame->bytes = std::move(bytes);
   frame->payload = std::span(frame->bytes).subspan(kFrameHeaderBytes);
-  return true;
+  return EFrameRead::kFrame;
 }
 
 std::size_t ReadPosition(CByteReader& entry) {
@@ -178,46 +177,81 @@ std::vector<std::uint8_t> JournalBaseFrame(std::uint64_t digest) {
   return frame;
 }
 
-CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDataBase& store) {
-  CJournalReplay replay;
+namespace {
+
+// The replay's body; the file under a streaming reader may throw CFileError.
+void ReplayInto(CJournalReplay& replay, CByteReader& reader, std::uint64_t fileDigest,
+                CDataBase& store) {
   std::int32_t marker = 0;
   std::int32_t version = 0;
   if (!reader.ReadInt32(&marker) || !reader.ReadInt32(&version) || marker != kJournalMarker ||
       version != kJournalVersion) {
     replay.torn = !reader.AtEnd() || reader.Size() != 0;
-    return replay;
+    if (reader.Size() >= 8) replay.damage = "not a journal of this version";
+    return;
   }
-  // First the frames after the last base that names this file: a later save that did not
-  // get through leaves a base of its own, whose frames still belong here.
+  // First where the frames after the last base that names this file begin: a later save
+  // that did not get through leaves a base of its own, whose frames still belong here.
+  // Only their places are kept, so that a journal of any size is read a frame at a time.
   const std::vector<std::uint8_t> base = JournalBaseFrame(fileDigest);
-  std::vector<CFrame> frames;
+  std::vector<std::uint64_t> starts;
   CFrame frame;
-  while (NextFrame(reader, &frame, &replay.torn)) {
-    if (frame.bytes == base) {
-      replay.based = true;
-      frames.clear();
-    } else {
-      frames.push_back(std::move(frame));
+  for (std::uint64_t start = reader.Position();; start = reader.Position()) {
+    const EFrameRead read = NextFrame(reader, &frame);
+    if (read == EFrameRead::kFrame) {
+      if (frame.bytes == base) {
+        replay.based = true;
+        starts.clear();
+      } else {
+        starts.push_back(start);
+      }
+      continue;
     }
+    replay.torn = read != EFrameRead::kEnd;
+    // The end cutting a frame short is what a crash in the middle of a write leaves;
+    // a frame whose bytes do not match its digest is damage.
+    if (read == EFrameRead::kGarbled) {
+      replay.damage = "a frame garbled at byte " + std::to_string(start);
+    }
+    break;
   }
-  if (!replay.based) return replay;
-  for (const CFrame& each : frames) {
-    try {
-      Apply(each.payload, store);
-    } catch (const CRecordError& error) {
-      replay.stopReason = error.what();
-      break;
-    } catch (const CPictureError& error) {
-      replay.stopReason = error.what();
-      break;
-    } catch (const std::bad_alloc&) {
-      // Each entry changes the store only once it is read whole, so the store stays as
-      // the entries before left it.
-      replay.stopReason = "not enough memory for an entry";
+  if (!replay.based) return;
+  for (const std::uint64_t start : starts) {
+    reader.Seek(start);
+    if (NextFrame(reader, &frame) != EFrameRead::kFrame) {
+      replay.stopReason = "the frame at byte " + std::to_string(start) + " reads differently";
+    } else {
+      try {
+        Apply(frame.payload, store);
+      } catch (const CRecordError& error) {
+        replay.stopReason = error.what();
+      } catch (const CPictureError& error) {
+        replay.stopReason = error.what();
+      } catch (const std::bad_alloc&) {
+        // Each entry changes the store only once it is read whole, so the store stays as
+        // the entries before left it.
+        replay.stopReason = "not enough memory for an entry";
+      }
+    }
+    if (!replay.stopReason.empty()) {
+      replay.damage = "the change at byte " + std::to_string(start) +
+                      " could not be applied: " + replay.stopReason;
       break;
     }
-    replay.frames.insert(replay.frames.end(), each.bytes.begin(), each.bytes.end());
+    replay.frames.insert(replay.frames.end(), frame.bytes.begin(), frame.bytes.end());
     ++replay.applied;
+  }
+}
+
+}  // namespace
+
+CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDataBase& store) {
+  CJournalReplay replay;
+  try {
+    ReplayInto(replay, reader, fileDigest, store);
+  } catch (const CFileError& error) {
+    // The file under the reader failed: what was applied before stays, and says so.
+    replay.damage = error.what();
   }
   return replay;
 }

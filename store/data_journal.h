@@ -13,8 +13,10 @@
 //   hot key     4: int32 position, uint16 hotKey
 //   categories  5: int32 lastCategoryId, int32 count, that many category records
 // Positions count, from the head, the clips that a save writes (not the orphaned ones).
-// Reading stops at the first frame cut short or whose digest does not match: a torn tail.
-// Replaying applies the entries after the last base that names the data file as it is.
+// Reading stops at the first frame cut short (a torn tail, which a crash in the middle of a
+// write leaves) or whose digest does not match (damage). Replaying applies the entries
+// after the last base that names the data file as it is. Only the places of frames are
+// kept while reading, so a streaming reader reads a journal of any size a frame at a time.
 
 #include <cstddef>
 #include <cstdint>
@@ -40,6 +42,10 @@ struct CJournalReplay {
   std::vector<std::uint8_t> frames;  // the applied frames, as they stood in the file
   bool torn = false;                 // the journal ended in a frame cut short or garbled
   std::string stopReason;            // when an entry could not be applied, why; the rest were not
+  // Why the journal could not be read or applied whole (a garbled frame, an entry that
+  // could not be applied, a header of another kind); empty for a whole journal or one
+  // that only ends in a frame cut short. ASCII text of the reader's own making.
+  std::string damage;
 };
 
 // Applies to `store`, just loaded from the data file whose CContentDigest is `fileDigest`,

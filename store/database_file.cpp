@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <cstdio>
 
 #include "foundation/content_digest.h"
 #include "foundation/file_error.h"
@@ -18,16 +17,6 @@
 namespace {
 
 constexpr std::size_t kSaveBufferBytes = std::size_t{1} << 20;
-
-// "-20261208-193005": when the load that found the damage ran, for the kept copy's name.
-std::string DamageStamp() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  char stamp[64];
-  std::snprintf(stamp, sizeof stamp, ".damaged-%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth,
-                now.wDay, now.wHour, now.wMinute, now.wSecond);
-  return stamp;
-}
 
 }  // namespace
 
@@ -70,7 +59,7 @@ bool CDataBase::LoadFromFile(const std::filesystem::path& path) {
   if (!ReadDataFile(path)) return false;
   // Keep the original before anything can overwrite it: the next save writes only what
   // was read before the damage.
-  if (lastLoad.damaged) lastLoad.damagedCopy = CopyBeside(path, DamageStamp());
+  if (lastLoad.damaged) lastLoad.damagedCopy = CopyBeside(path, DamagedCopySuffix());
   return true;
 }
 

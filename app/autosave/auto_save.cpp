@@ -7,6 +7,7 @@
 #include "app/autosave/store_fingerprint.h"
 #include "foundation/file_error.h"
 #include "foundation/file_io.h"
+#include "foundation/utf8_text.h"
 
 namespace {
 
@@ -49,18 +50,30 @@ std::filesystem::path CAutoSaver::JournalPath() const {
 
 int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest) {
   CJournalReplay replay;
+  journalDamage_.reset();
   if (FileExists(JournalPath())) {
-    std::vector<std::uint8_t> bytes;
     try {
-      bytes = ReadWholeFile(JournalPath(), "journal");
-    } catch (const CFileError&) {
-      // A journal that cannot be read holds nothing this run can use.
+      // Streamed: a journal of any size, never whole in one buffer.
+      CFileByteSource source(JournalPath(), "journal");
+      CByteReader reader(source, source.Size());
+      replay = ReplayJournal(reader, fileDigest, store);
+    } catch (const CFileError& error) {
+      // The journal could not be opened; a read that fails later is the replay's to tell.
+      replay.damage = error.what();
     }
-    CByteReader reader(bytes.data(), bytes.size());
-    replay = ReplayJournal(reader, fileDigest, store);
   }
   journalDiff_.Reset(store);
   journalLookout_.revision = store.Revision();
+  if (!replay.damage.empty()) {
+    // What could not be read or applied is kept as it was, before a new journal replaces it.
+    journalDamage_ = CJournalDamage{replay.damage, replay.applied,
+                                    CopyBeside(JournalPath(), DamagedCopySuffix())};
+    if (journalDamage_->keptCopy.empty()) {
+      // Nothing may replace the only copy: this run keeps no journal.
+      fileBehind_ = replay.applied > 0;
+      return replay.applied;
+    }
+  }
   // The journal anew: this file, and the changes just applied, which it does not hold yet.
   journal_ = std::make_unique<CJournalWriter>(JournalPath(), fileDigest, std::move(replay.frames));
   fileBehind_ = replay.applied > 0;
@@ -75,7 +88,37 @@ void CAutoSaver::DiscardJournal() {
 
 void CAutoSaver::WriteJournal(const CDataBase& store) {
   std::vector<std::uint8_t> frames = journalDiff_.Changes(store);
-  if (!frames.empty()) journal_->Append(std::move(frames));
+  if (frames.empty()) return;
+  JournalGrew(frames.size());
+  journal_->Append(std::move(frames));
+}
+
+void CAutoSaver::JournalGrew(std::size_t bytes) {
+  journalBytesSinceSave_ += bytes;
+  if (!failingSince_ || growthTold_ || journalBytesSinceSave_ < kJournalNoticeBytes) return;
+  growthTold_ = true;
+  notice_ = "The journal of your clips' changes (" + Utf8FromUtf16(JournalPath().u16string()) +
+            ") has grown past " + std::to_string(kJournalNoticeBytes >> 20) +
+            " MB because the data file cannot be saved. Nothing is lost, but it will keep "
+            "growing until the data file can be written again.";
+}
+
+void CAutoSaver::SaveEnded(std::uint32_t now, bool replaced) {
+  if (replaced) {
+    // The journal starts anew from the saved file: what it held is in the file now.
+    failingSince_.reset();
+    journalBytesSinceSave_ = 0;
+    return;
+  }
+  if (!lastError_) return;
+  if (!failingSince_) failingSince_ = now;
+  if (failureTold_ || !Reached(now, *failingSince_ + kFailureNoticeMs)) return;
+  failureTold_ = true;
+  notice_ = "Quillery cannot save your clips:\n" + *lastError_ +
+            "\n\nAnother program may hold the file open, or its folder may be read-only. " +
+            std::string(journal_ ? "Your clips are kept in the journal beside it meanwhile, "
+                                 : "Your clips are kept in memory meanwhile, ") +
+            "and Quillery tries again every minute; you will not be told again during this run.";
 }
 
 bool CAutoSaver::CLookout::Due(const CDataBase& store, std::uint32_t now) const {
@@ -151,6 +194,7 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
     lastError_ = writer_->Error();
     if (lastError_) schedule_.Failed(now);
     if (writer_->Replaced() && journal_) journal_->Restart();
+    SaveEnded(now, writer_->Replaced());
     producer_.reset();
     writer_.reset();
     return;
@@ -180,6 +224,7 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
     if (journal_) {
       WriteJournal(store);  // the store is the one just produced
       baseNumber_ = journal_->AppendBase(saveDigest_->Value());
+      JournalGrew(JournalBaseFrame(saveDigest_->Value()).size());
     } else {
       writer_->Commit();
       committed_ = true;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/autosave/background_file_writer.h"
 #include "app/autosave/journal_writer.h"
@@ -15,6 +16,13 @@
 #include "foundation/content_digest.h"
 #include "store/data_journal.h"
 #include "store/database.h"
+
+// A journal of the last run that could not be read or applied whole.
+struct CJournalDamage {
+  std::string reason;  // what went wrong, in the reader's words (ASCII) or a file error's
+  int applied = 0;     // the changes before the damage, which the store now holds
+  std::filesystem::path keptCopy;  // the journal as it was; empty when no copy could be made
+};
 
 // When to save: kQuietMs after the last change, but no later than kLongestDelayMs after
 // the first change not yet saved (a store that keeps changing is saved too). After a
@@ -54,6 +62,11 @@ class CAutoSaver {
   // every kFullCheckIntervalMs, for a clip's field written past the store's counting.
   static constexpr std::uint32_t kCheckIntervalMs = 500;
   static constexpr std::uint32_t kFullCheckIntervalMs = 5'000;
+  // Saves that keep failing for this long are told (a single failed try is not: a backup
+  // or sync program may hold the file for a moment), and so is a journal that has grown
+  // by this much while they fail.
+  static constexpr std::uint32_t kFailureNoticeMs = 60'000;
+  static constexpr std::uint64_t kJournalNoticeBytes = std::uint64_t{64} << 20;
 
   // Saves to `path` (the data file).
   explicit CAutoSaver(std::filesystem::path path);
@@ -65,8 +78,12 @@ class CAutoSaver {
   // journal's changes for that file (those of a run that ended without saving them) and
   // from now on keeps every change of the store in the journal within a tick or two of
   // Poll, until a save takes them in. Returns the number of changes applied; the store is
-  // then ahead of the file, and the next Poll schedules a save.
+  // then ahead of the file, and the next Poll schedules a save. A journal that cannot be
+  // read or applied whole is first copied beside itself, as a damaged data file is, and
+  // JournalDamage() says so; when no copy can be made, it stays in place and this run
+  // keeps no journal.
   int RecoverJournal(CDataBase& store, std::uint64_t fileDigest);
+  const std::optional<CJournalDamage>& JournalDamage() const { return journalDamage_; }
   // Everything is in the data file (the close saved it): the journal goes.
   void DiscardJournal();
 
@@ -86,11 +103,18 @@ class CAutoSaver {
   bool Saving() const { return writer_ != nullptr; }
   // Why the last save failed; none after a successful one.
   const std::optional<std::string>& LastError() const { return lastError_; }
+  // What the user should be told about the saves, once a run each (UTF-8): that they
+  // have failed for kFailureNoticeMs, and that the journal has grown by
+  // kJournalNoticeBytes while they fail. None when there is nothing new to tell.
+  std::optional<std::string> TakeNotice() { return std::exchange(notice_, std::nullopt); }
 
  private:
   void StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes);
   void ContinueSave(const CDataBase& store, std::uint32_t now);
   void WriteJournal(const CDataBase& store);
+  // A save ended: keeps count of failures and tells them when they persist.
+  void SaveEnded(std::uint32_t now, bool replaced);
+  void JournalGrew(std::size_t bytes);
 
   // When a look at the store (a walk of every clip) is worth its cost, and what a look
   // that was taken saw.
@@ -108,6 +132,12 @@ class CAutoSaver {
   CLookout saveLookout_;
   bool checkNow_ = false;
   std::optional<std::string> lastError_;
+  // Failed saves, and what of them the user was told.
+  std::optional<std::uint32_t> failingSince_;
+  std::uint64_t journalBytesSinceSave_ = 0;
+  bool failureTold_ = false;
+  bool growthTold_ = false;
+  std::optional<std::string> notice_;
   // The save in progress.
   std::unique_ptr<CBackgroundFileWriter> writer_;
   std::unique_ptr<CByteWriter> producer_;  // hands chunks to writer_
@@ -118,6 +148,7 @@ class CAutoSaver {
   bool committed_ = false;
   std::uint64_t baseNumber_ = 0;  // the journal's base for this save
   // The journal, once recovered.
+  std::optional<CJournalDamage> journalDamage_;
   std::unique_ptr<CJournalWriter> journal_;
   CJournalDiff journalDiff_;
   CLookout journalLookout_;

@@ -17,7 +17,14 @@ CDataKeeper::LoadOutcome CDataKeeper::Load(CDataBase& store) {
     outcome.damagedNotice = DamagedFileNotice(store.LastLoad());
     guard_.Loaded(store.LastLoad());
     // What the last run changed after its last save, if it ended without saving.
-    if (guard_.SaveAllowed()) autoSaver_.RecoverJournal(store, store.LastLoad().fileDigest);
+    if (guard_.SaveAllowed()) {
+      autoSaver_.RecoverJournal(store, store.LastLoad().fileDigest);
+      if (const auto& damage = autoSaver_.JournalDamage()) {
+        std::u16string notice = DamagedJournalNotice(*damage);
+        if (outcome.damagedNotice) notice = *outcome.damagedNotice + u"\n\n" + notice;
+        outcome.damagedNotice = std::move(notice);
+      }
+    }
   } catch (const std::exception& error) {
     // The store is empty now; saving it would put nothing in the place of the file. Keep
     // the file beside, or save nothing over it until that can be done.

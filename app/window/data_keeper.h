@@ -20,7 +20,8 @@ class CDataKeeper {
   const std::filesystem::path& DataFile() const { return dataFile_; }
 
   struct LoadOutcome {
-    // The file was read up to damage: the user is told this, once the window runs.
+    // The file or the last run's journal was read up to damage: the user is told this,
+    // once the window runs.
     std::optional<std::u16string> damagedNotice;
     // The file could not be read: the error to show, with where the file was kept or that
     // nothing will be saved over it until it can be (UTF-8).
@@ -37,6 +38,8 @@ class CDataKeeper {
   // The 10 ms tick: journals changes and saves when a save is due, unless the file must be
   // kept aside first.
   void Poll(const CDataBase& store, std::uint32_t now);
+  // What the user should be told about failing automatic saves, once (UTF-8).
+  std::optional<std::string> TakeSaveNotice() { return autoSaver_.TakeNotice(); }
   // Ends an automatic save under way without touching the file.
   void Stop() { autoSaver_.Stop(); }
   // The close's save: the whole store replaces the file and the journal goes. Throws

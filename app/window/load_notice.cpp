@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "foundation/utf8_text.h"
 #include "store/file_list_item.h"
 
 namespace {
@@ -46,5 +47,21 @@ std::optional<std::u16string> DamagedFileNotice(const CLoadReport& report) {
     text += CutFileListsText(report.cutFileLists);
   }
   if (text.empty()) return std::nullopt;
+  return text;
+}
+
+std::u16string DamagedJournalNotice(const CJournalDamage& damage) {
+  std::u16string text = u"The journal of the last run's changes could not be read whole (" +
+                        Utf16FromUtf8(damage.reason) + u"). Quillery applied the " +
+                        Ascii(std::to_string(damage.applied)) +
+                        (damage.applied == 1 ? u" change" : u" changes") +
+                        u" that came before it.\n\n";
+  if (damage.keptCopy.empty()) {
+    text +=
+        u"The journal could not be kept, so Quillery leaves it in place and keeps no "
+        u"journal of its own until the next start.";
+  } else {
+    text += u"The journal is kept unchanged as\n" + damage.keptCopy.u16string();
+  }
   return text;
 }

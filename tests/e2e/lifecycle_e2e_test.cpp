@@ -1,6 +1,7 @@
 // The program's life: one instance per data folder, the end of the session, a hard kill,
-// a damaged data file, the first run.
+// a damaged data file or journal, saves that fail, the first run.
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -117,6 +118,79 @@ TEST_F(LifecycleTest, DamagedDataFileIsKeptAndTheProgramGoesOnWithWhatItRead) {
   ASSERT_TRUE(saved);
   EXPECT_EQ(ClipTexts(*saved, kHistoryCategoryId),
             (std::vector<std::u16string>{u"after the damage", u"intact"}));
+}
+
+TEST_F(LifecycleTest, AJournalDamagedAfterAHardKillIsKeptAndTold) {
+  auto program = Start();
+  ASSERT_TRUE(program);
+  for (const char16_t* text : {u"journaled first", u"journaled second", u"journaled third"}) {
+    ASSERT_TRUE(CopyAndWait(*program, text));
+    Sleep(300);  // journaled, each in a frame of its own
+  }
+  Sleep(700);
+  ASSERT_TRUE(program->Kill());
+  ASSERT_TRUE(driver.Clear());  // so that the next start captures nothing
+  // A byte of the second clip's text goes bad on the disk; the third comes after it.
+  const std::filesystem::path journal = installation.DataFolder() / "data.dat.journal";
+  std::vector<char> bytes = FileBytes(journal);
+  const std::u16string second = u"journaled second";
+  const auto at =
+      std::search(bytes.begin(), bytes.end(), reinterpret_cast<const char*>(second.data()),
+                  reinterpret_cast<const char*>(second.data() + second.size()));
+  ASSERT_NE(at, bytes.end()) << "the journal does not hold the second clip";
+  *at ^= 0x01;
+  std::ofstream(journal, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+
+  auto again = Start();
+  ASSERT_TRUE(again);
+  HWND box = again->WaitForWindow(L"#32770", L"Quillery", kReplyTimeout);
+  ASSERT_NE(box, nullptr) << "no message box about the journal";
+  std::filesystem::path kept;
+  for (const auto& entry : std::filesystem::directory_iterator(installation.DataFolder())) {
+    if (entry.path().filename().wstring().starts_with(L"data.dat.journal.damaged")) {
+      kept = entry.path();
+    }
+  }
+  ASSERT_FALSE(kept.empty()) << "no copy of the damaged journal";
+  EXPECT_EQ(FileBytes(kept), bytes);
+  EXPECT_NE(ChildTexts(box).find(kept.filename().u16string()), std::u16string::npos)
+      << "the message does not name the copy";
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+  ASSERT_TRUE(again->Close());
+  const auto saved = LoadDataFile(installation.DataFile());
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(ClipTexts(*saved, kHistoryCategoryId),
+            (std::vector<std::u16string>{u"journaled first"}));
+}
+
+TEST_F(LifecycleTest, SavesThatKeepFailingAreToldOnceAndTheClipsSurviveInTheJournal) {
+  auto program = Start();
+  ASSERT_TRUE(program);
+  // Nothing can take the data file's place: a folder stands where it would go.
+  std::filesystem::create_directory(installation.DataFile());
+  ASSERT_TRUE(CopyAndWait(*program, u"kept while saves fail"));
+  // The first try comes ten seconds after the copy and the next a minute after that.
+  HWND box = program->WaitForWindow(L"#32770", L"Quillery", std::chrono::seconds(100));
+  ASSERT_NE(box, nullptr) << "no word about the failing saves";
+  const std::u16string text = ChildTexts(box);
+  EXPECT_NE(text.find(u"cannot save"), std::u16string::npos);
+  EXPECT_NE(text.find(installation.DataFile().filename().u16string()), std::u16string::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
+  ASSERT_TRUE(program->Kill());
+  ASSERT_TRUE(driver.Clear());
+
+  std::filesystem::remove(installation.DataFile());
+  auto again = Start();
+  ASSERT_TRUE(again);
+  EXPECT_GE(again->TreeRowCount(), 2) << "the history with the journaled clip";
+  ASSERT_TRUE(again->Close());
+  const auto saved = LoadDataFile(installation.DataFile());
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(ClipTexts(*saved, kHistoryCategoryId),
+            (std::vector<std::u16string>{u"kept while saves fail"}));
 }
 
 TEST_F(LifecycleTest, FirstRunOpensTheSettingsDialogOnce) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/byte_writer.h"
 #include "foundation/content_digest.h"
 #include "store/data_journal.h"
 #include "tests/support/store_fixture.h"
@@ -97,6 +98,7 @@ TEST_F(DataJournalTest, ATornTailCostsOnlyTheChangeItWasWriting) {
     EXPECT_EQ(replay.torn,
               length != start && std::find(ends.begin(), ends.end(), length) == ends.end())
         << length;
+    EXPECT_EQ(replay.damage, "") << length;  // what a crash in the middle of a write leaves
     EXPECT_EQ(replayed.SaveToMemory(),
               whole == 0 ? saved_ : states[static_cast<std::size_t>(whole - 1)])
         << length;
@@ -123,6 +125,50 @@ TEST_F(DataJournalTest, AFlippedByteStopsTheReplayAtItsFrame) {
     EXPECT_TRUE(replay.torn) << at;
     EXPECT_EQ(replayed.SaveToMemory(), afterFirst) << at;
   }
+}
+
+TEST_F(DataJournalTest, AGarbledFrameBetweenGoodOnesIsToldAsDamageWithWhatCameBefore) {
+  CopyTexts({u"three"});
+  Journal();
+  const std::size_t secondStart = journal_.size();
+  CopyTexts({u"four"});
+  Journal();
+  CopyTexts({u"five"});
+  Journal();
+  const std::size_t payloadByte = secondStart + 12 + 4;  // after the header and entry kind
+  journal_[payloadByte] ^= 0x01;
+  CDataBase replayed;
+  const CJournalReplay replay = Replay(journal_, replayed);
+  EXPECT_EQ(replay.applied, 1);
+  EXPECT_NE(replay.damage.find("garbled at byte " + std::to_string(secondStart)), std::string::npos)
+      << replay.damage;
+}
+
+TEST_F(DataJournalTest, AnEntryThatCannotBeAppliedAndAForeignHeaderAreDamage) {
+  CopyTexts({u"three"});
+  Journal();
+  // A well-framed entry of a kind no writer makes.
+  CByteWriter unknown;
+  unknown.WriteInt32(99);
+  const Bytes payload = unknown.Bytes();
+  CByteWriter header;
+  header.WriteUInt32(static_cast<std::uint32_t>(payload.size()));
+  const std::uint64_t digest = Digest(payload);
+  header.WriteUInt32(static_cast<std::uint32_t>(digest));
+  header.WriteUInt32(static_cast<std::uint32_t>(digest >> 32));
+  Append(header.Bytes());
+  Append(payload);
+  CDataBase replayed;
+  CJournalReplay replay = Replay(journal_, replayed);
+  EXPECT_EQ(replay.applied, 1);
+  EXPECT_NE(replay.damage.find("could not be applied: unknown entry kind 99"), std::string::npos)
+      << replay.damage;
+
+  Bytes foreign = journal_;
+  foreign[0] ^= 0xFF;
+  replay = Replay(foreign, replayed);
+  EXPECT_EQ(replay.applied, 0);
+  EXPECT_FALSE(replay.damage.empty());
 }
 
 TEST_F(DataJournalTest, AJournalOfAnotherFileChangesNothing) {

@@ -8,7 +8,8 @@
 #include <string_view>
 
 inline void PutFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string FileBytes(const std::filesystem::path& path) {

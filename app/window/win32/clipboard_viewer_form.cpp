@@ -20,6 +20,7 @@
 #include "foundation/settings_keys.h"
 #include "foundation/settings_reader.h"
 #include "foundation/settings_storage.h"
+#include "foundation/utf8_text.h"
 #include "platform/win32/dpi.h"
 
 namespace {
@@ -188,6 +189,12 @@ void TClipboardViewerForm::Timer1Timer() {
   }
   if (state_->PopupMode()) popupKeyboard_.Tick();
   if (handler_ != nullptr) dataKeeper_.Poll(*handler_, GetTickCount());
+  if (auto notice = dataKeeper_.TakeSaveNotice()) {
+    // Told from the message loop, not inside the tick.
+    const std::u16string text = Utf16FromUtf8(*notice);
+    damagedNotice_ = damagedNotice_ ? *damagedNotice_ + u"\n\n" + text : text;
+    PostMessageW(Handle(), kDamagedNoticeMessage, 0, 0);
+  }
 }
 
 void TClipboardViewerForm::Settings1Click() {

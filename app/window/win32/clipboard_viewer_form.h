@@ -204,5 +204,6 @@ class TClipboardViewerForm final : public CWindow,
   bool firstRowToOpen_ = false;
   bool closed_ = false;
   std::optional<ECloseReason> pendingClose_;  // a close heard inside a menu's or dialog's loop
+  // Told once the message loop runs: a damaged data file or journal, saves that keep failing.
   std::optional<std::u16string> damagedNotice_;
 };

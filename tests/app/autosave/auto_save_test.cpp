@@ -10,6 +10,7 @@
 #include "app/autosave/store_fingerprint.h"
 #include "app/autosave/store_slice_writer.h"
 #include "tests/support/store_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -194,6 +195,36 @@ TEST_F(AutoSaveStoreTest, AFailedSaveIsReportedAndTriedAgain) {
   EXPECT_TRUE(saver.Saving());
 }
 
+TEST_F(AutoSaveStoreTest, SavesThatKeepFailingForAMinuteAreToldOnceNamingTheFile) {
+  const std::filesystem::path path = folder.Path() / u8"Ordner für Clips" / "data.dat";
+  CAutoSaver saver(path);
+  saver.Reset(store);
+  CopyTexts({u"fifth"});
+  saver.MarkChanged();
+  saver.Poll(store, 0);
+  saver.Poll(store, 10'000);
+  FinishSave(saver, 10'000);
+  ASSERT_TRUE(saver.LastError().has_value());
+  EXPECT_FALSE(saver.TakeNotice());  // one failed try: a sync program may hold the file
+  saver.Poll(store, 70'000);
+  FinishSave(saver, 70'000);
+  const std::optional<std::string> notice = saver.TakeNotice();
+  ASSERT_TRUE(notice);
+  const std::u8string folderName = path.parent_path().u8string();
+  EXPECT_NE(notice->find(std::string(folderName.begin(), folderName.end())), std::string::npos)
+      << *notice;
+  saver.Poll(store, 130'000);
+  FinishSave(saver, 130'000);
+  EXPECT_TRUE(saver.LastError().has_value());
+  EXPECT_FALSE(saver.TakeNotice());  // once a run
+  // The folder is back: the next try saves, and failures would be counted anew.
+  std::filesystem::create_directory(path.parent_path());
+  saver.Poll(store, 190'000);
+  FinishSave(saver, 190'000);
+  EXPECT_FALSE(saver.LastError().has_value());
+  EXPECT_TRUE(std::filesystem::exists(path));
+}
+
 TEST_F(AutoSaveStoreTest, StopLeavesTheFileAsItWas) {
   CAutoSaver saver(DataPath());
   saver.Reset(store);
@@ -284,6 +315,81 @@ TEST_F(JournalTest, ASaveStartsTheJournalAnewAndTheCloseRemovesIt) {
   store.SaveToFile(DataPath());
   saver.DiscardJournal();
   EXPECT_FALSE(std::filesystem::exists(saver.JournalPath()));
+}
+
+TEST_F(JournalTest, AJournalDamagedInTheMiddleIsKeptAsideAndToldBeforeANewOneBegins) {
+  auto saver = std::make_unique<CAutoSaver>(DataPath());
+  StartJournal(*saver);
+  std::vector<std::uintmax_t> ends;
+  std::vector<std::vector<std::u16string>> histories;
+  for (const char16_t* text : {u"fifth", u"sixth", u"seventh"}) {
+    CopyTexts({text});
+    saver->MarkChanged();
+    LetTheJournalSettle(*saver, 100);
+    ends.push_back(std::filesystem::file_size(saver->JournalPath()));
+    histories.push_back(History());
+  }
+  saver.reset();  // the program ends without saving
+  // A byte of the second change's frame goes bad; the third is whole after it.
+  std::string bytes = FileBytes(DataPath().string() + ".journal");
+  bytes[static_cast<std::size_t>(ends[0]) + 20] ^= 0x01;
+  PutFile(DataPath().string() + ".journal", bytes);
+
+  CDataBase loaded;
+  loaded.LoadFromFile(DataPath());
+  CAutoSaver next(DataPath());
+  EXPECT_EQ(next.RecoverJournal(loaded, loaded.LastLoad().fileDigest), 1);
+  EXPECT_EQ(ClipTexts(loaded, kHistoryCategoryId), histories[0]);
+  ASSERT_TRUE(next.JournalDamage());
+  EXPECT_EQ(next.JournalDamage()->applied, 1);
+  EXPECT_NE(next.JournalDamage()->reason.find("garbled"), std::string::npos);
+  // The copy holds every change, the ones after the damage too, for whoever can mend it.
+  ASSERT_FALSE(next.JournalDamage()->keptCopy.empty());
+  EXPECT_EQ(FileBytes(next.JournalDamage()->keptCopy), bytes);
+  EXPECT_EQ(CopiesBeside(next.JournalPath(), "damaged"), 1);
+}
+
+TEST_F(JournalTest, AWholeJournalAndATornTailAreNoDamage) {
+  auto saver = std::make_unique<CAutoSaver>(DataPath());
+  StartJournal(*saver);
+  CopyTexts({u"fifth"});
+  saver->MarkChanged();
+  LetTheJournalSettle(*saver, 100);
+  saver.reset();
+  std::string bytes = FileBytes(DataPath().string() + ".journal");
+  PutFile(DataPath().string() + ".journal", bytes.substr(0, bytes.size() - 3));
+  CDataBase loaded;
+  loaded.LoadFromFile(DataPath());
+  CAutoSaver next(DataPath());
+  next.RecoverJournal(loaded, loaded.LastLoad().fileDigest);
+  EXPECT_FALSE(next.JournalDamage());
+  EXPECT_EQ(CopiesBeside(next.JournalPath(), "damaged"), 0);
+}
+
+TEST_F(JournalTest, AJournalThatGrowsPastItsBoundWhileSavesFailIsTold) {
+  CAutoSaver saver(DataPath());
+  StartJournal(saver);
+  // The data file cannot be replaced: a folder has taken its place.
+  std::filesystem::remove(DataPath());
+  std::filesystem::create_directory(DataPath());
+  CopyTexts({u"fifth"});
+  saver.MarkChanged();
+  saver.Poll(store, 0);
+  saver.Poll(store, 10'000);
+  FinishSave(saver, 10'000);
+  ASSERT_TRUE(saver.LastError().has_value());
+  EXPECT_FALSE(saver.TakeNotice());
+  // A quarter of the bound at a time, in UTF-16 units of two bytes.
+  const std::u16string quarter(CAutoSaver::kJournalNoticeBytes / 8 + 1, u'q');
+  for (char16_t last : {u'1', u'2', u'3', u'4'}) {
+    CopyTexts({quarter + last});
+    saver.MarkChanged();
+    saver.Poll(store, 10'100);
+  }
+  const std::optional<std::string> notice = saver.TakeNotice();
+  ASSERT_TRUE(notice);
+  EXPECT_NE(notice->find("data.dat.journal"), std::string::npos) << *notice;
+  EXPECT_FALSE(saver.TakeNotice());
 }
 
 // The newest clip's hot key as the next start finds it, the journal applied.

@@ -1,12 +1,15 @@
 // A data file that cannot be read, or cannot be kept aside, which only the model arranges:
-// the store stays empty and nothing replaces the file until a copy of it exists.
+// the store stays empty and nothing replaces the file until a copy of it exists. A journal
+// that cannot be opened is kept aside too.
 
 #include <gtest/gtest.h>
 
+#include "app/autosave/auto_save.h"
 #include "app/window/data_keeper.h"
 #include "foundation/file_error.h"
 #include "platform/sim/sim_control.h"
 #include "tests/support/store_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -50,6 +53,18 @@ TEST_F(DataKeeperSimTest, AnUnreadableFileThatCannotBeKeptIsNotSavedOver) {
   keeper.Save(loaded);  // the copy can be made now
   ASSERT_TRUE(onDisk.LoadFromFile(DataPath()));
   EXPECT_TRUE(onDisk.Items().empty());
+}
+
+TEST_F(DataKeeperSimTest, AJournalThatCannotBeOpenedIsKeptAsideAndToldBeforeANewOneBegins) {
+  PutFile(DataPath().string() + ".journal", "the last run's changes");
+  ASSERT_TRUE(loaded.LoadFromFile(DataPath()));
+  CAutoSaver saver(DataPath());
+  sim::FailNextFileCall("CreateFileW");
+  EXPECT_EQ(saver.RecoverJournal(loaded, loaded.LastLoad().fileDigest), 0);
+  ASSERT_TRUE(saver.JournalDamage());
+  EXPECT_NE(saver.JournalDamage()->reason.find("journal"), std::string::npos);
+  ASSERT_FALSE(saver.JournalDamage()->keptCopy.empty());
+  EXPECT_EQ(FileBytes(saver.JournalDamage()->keptCopy), "the last run's changes");
 }
 
 }  // namespace

@@ -6,7 +6,10 @@
 #include <fstream>
 
 #include "app/window/data_keeper.h"
+#include "foundation/byte_writer.h"
+#include "foundation/content_digest.h"
 #include "foundation/file_error.h"
+#include "store/data_journal.h"
 #include "tests/support/store_fixture.h"
 #include "tests/support/test_files.h"
 
@@ -69,6 +72,34 @@ TEST_F(DataKeeperTest, ChangesJournaledByOneRunAreLoadedByTheNext) {
   ASSERT_FALSE(nextRun.Load(next).error);
   ASSERT_EQ(next.Categories().size(), 1u);
   EXPECT_EQ(next.Categories().front()->name, u"Work");
+}
+
+TEST_F(DataKeeperTest, AJournalThatCannotBeAppliedWholeIsToldWithWhereItIsKept) {
+  // A journal of this file whose one change is of a kind no writer makes.
+  CDataBase saved;
+  saved.LoadFromFile(DataPath());
+  std::vector<std::uint8_t> journal = JournalHeader();
+  const std::vector<std::uint8_t> base = JournalBaseFrame(saved.LastLoad().fileDigest);
+  journal.insert(journal.end(), base.begin(), base.end());
+  const std::vector<std::uint8_t> payload = {99, 0, 0, 0};
+  CContentDigest digest;
+  digest.Add(payload);
+  CByteWriter frame;
+  frame.WriteUInt32(static_cast<std::uint32_t>(payload.size()));
+  frame.WriteUInt32(static_cast<std::uint32_t>(digest.Value()));
+  frame.WriteUInt32(static_cast<std::uint32_t>(digest.Value() >> 32));
+  journal.insert(journal.end(), frame.Bytes().begin(), frame.Bytes().end());
+  journal.insert(journal.end(), payload.begin(), payload.end());
+  PutFile(DataPath().string() + ".journal", std::string(journal.begin(), journal.end()));
+
+  const CDataKeeper::LoadOutcome outcome = keeper.Load(loaded);
+  ASSERT_TRUE(outcome.damagedNotice);
+  EXPECT_NE(outcome.damagedNotice->find(u"journal"), std::u16string::npos);
+  EXPECT_NE(outcome.damagedNotice->find(DataPath().u16string() + u".journal.damaged-"),
+            std::u16string::npos)
+      << std::string(outcome.damagedNotice->begin(), outcome.damagedNotice->end());
+  EXPECT_EQ(ClipTexts(loaded, kHistoryCategoryId), History());
+  EXPECT_EQ(::CopiesBeside(DataPath().string() + ".journal", "damaged"), 1);
 }
 
 }  // namespace
