@@ -87,6 +87,10 @@ std::size_t TBitmap::PixelBytesFor(int width, int height, int bitsPerPixel) {
   return StrideFor(width, bitsPerPixel) * static_cast<std::size_t>(height);
 }
 
+bool TBitmap::FitsAt32Bits(int width, int height) {
+  return FitsLimits(width, height, 32);
+}
+
 bool TBitmap::HasCustomMasks() const {
   return (bitsPerPixel_ == 16 || bitsPerPixel_ == 32) && masks_ != StandardMasks(bitsPerPixel_);
 }

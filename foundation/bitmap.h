@@ -44,6 +44,20 @@ class TBitmap {
   // The bytes a picture of this size and depth needs, or 0 when that exceeds the limits.
   static std::size_t PixelBytesFor(int width, int height, int bitsPerPixel);
 
+  // Whether a picture of this size stays within the limits once held at 32 bits a pixel,
+  // as it is drawn, compared, encoded and put back (ToRgb32): every picture the program
+  // takes must, whatever depth it comes in, or a 1-bit picture costs 32 times its size.
+  static bool FitsAt32Bits(int width, int height);
+
+  struct Size {
+    int width = 0;
+    int height = 0;  // rows, whichever way they run
+  };
+  // The size that the header of a packed device-independent bitmap names, read from its
+  // first bytes before the rest is looked at; none when they begin no header this program
+  // reads.
+  static std::optional<Size> SizeOfPackedDib(std::span<const std::uint8_t> dib);
+
   int Width() const { return width_; }
   int Height() const { return height_; }
   int BitsPerPixel() const { return bitsPerPixel_; }

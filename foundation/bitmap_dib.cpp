@@ -1,6 +1,8 @@
 // Pictures exchanged with other programs as packed device-independent bitmaps (CF_DIB,
 // CF_DIBV5) and as PNG images.
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "foundation/bitmap.h"
@@ -39,6 +41,25 @@ bool AlphaMatters(const TBitmap& picture, bool zeroMeansUnset) {
 }
 
 }  // namespace
+
+std::optional<TBitmap::Size> TBitmap::SizeOfPackedDib(std::span<const std::uint8_t> dib) {
+  constexpr std::uint32_t kCoreHeaderSize = 12;
+  constexpr std::uint32_t kInfoHeaderSize = 40;
+  if (dib.size() < kCoreHeaderSize) return std::nullopt;
+  const std::uint32_t headerSize = LittleEndian32(dib.data());
+  if (headerSize == kCoreHeaderSize) {
+    return Size{dib[4] | dib[5] << 8, dib[6] | dib[7] << 8};
+  }
+  // Every longer header the BMP reader takes begins as BITMAPINFOHEADER does.
+  if (headerSize < kInfoHeaderSize) return std::nullopt;
+  const auto width = static_cast<std::int32_t>(LittleEndian32(dib.data() + 4));
+  const auto height =
+      static_cast<std::int64_t>(static_cast<std::int32_t>(LittleEndian32(dib.data() + 8)));
+  if (width < 0) return std::nullopt;
+  // A negative height runs top-down; INT32_MIN has no positive twin, so rows are clamped.
+  const std::int64_t rows = std::min<std::int64_t>(height < 0 ? -height : height, INT32_MAX);
+  return Size{width, static_cast<int>(rows)};
+}
 
 std::optional<TBitmap> TBitmap::FromPackedDib(std::span<const std::uint8_t> dib) {
   if (dib.size() < 4) return std::nullopt;

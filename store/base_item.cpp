@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "foundation/day_count.h"
 #include "store/record_error.h"
@@ -20,6 +21,11 @@ void CBaseItem::LoadCommonFields(CByteReader& reader) {
       !reader.ReadUInt16(&hotKey)) {
     throw CRecordError("clip record cut short");
   }
+}
+
+bool CBaseItem::Refuse(std::u16string reason) {
+  refusal_ = std::move(reason);
+  return false;
 }
 
 std::span<const std::uint8_t> TakeSizedRecordBody(CByteReader& reader, const char* what) {

@@ -34,6 +34,10 @@ class CBaseItem {
   // clipboard offers no content of this kind, cannot be opened, or its source marked the
   // content as not to be kept (password managers do).
   virtual bool ReadFromClipboard(HWND ownerWindow) = 0;
+  // After a ReadFromClipboard that gave false: why content that was there was not kept
+  // (beyond what the program keeps of its kind), in plain words for the one-line display;
+  // empty when the content was taken, or there was none that could be read.
+  const std::u16string& Refusal() const { return refusal_; }
 
   // Replaces the clipboard's content with this clip's. False when the clipboard cannot be
   // opened or the content cannot be placed; the clip is unchanged either way.
@@ -90,6 +94,13 @@ class CBaseItem {
   // The fields that every clip record holds after its kind and size.
   void SaveCommonFields(CByteWriter& writer) const;
   void LoadCommonFields(CByteReader& reader);
+
+  // For ReadFromClipboard: notes why the content is not kept; gives false, the read's
+  // result.
+  bool Refuse(std::u16string reason);
+
+ private:
+  std::u16string refusal_;
 };
 
 // The bytes of a record after its size field, whose value must be exact: the records that

@@ -19,24 +19,30 @@ void CDataBase::Attach(HWND owner) {
   active = true;
 }
 
-std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent() {
+std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent(std::u16string* refusal) {
   std::unique_ptr<CBaseItem> clip;
+  bool read = false;
   // Files first: a file manager may give their names as text too, but a copy of files is
   // what the user made.
   if (IsClipboardFormatAvailable(CF_HDROP)) {
     clip = std::make_unique<CFileListItem>();
+    read = clip->ReadFromClipboard(ownerWindow);
   } else if (IsClipboardFormatAvailable(CF_TEXT)) {
     auto text = std::make_unique<CTextItem>();
-    if (!text->ReadFromClipboard(ownerWindow, limits.maxFormatBytes)) return nullptr;
-    return text;
+    read = text->ReadFromClipboard(ownerWindow, limits.maxFormatBytes, limits.maxTextUnits);
+    clip = std::move(text);
   } else if (CImageItem::IsOffered()) {
     clip = std::make_unique<CImageItem>();
+    read = clip->ReadFromClipboard(ownerWindow);
   } else {
     return nullptr;
   }
   // Content of one kind that cannot be read is not replaced by another: the change is
   // dropped.
-  if (!clip->ReadFromClipboard(ownerWindow)) return nullptr;
+  if (!read) {
+    *refusal = clip->Refusal();
+    return nullptr;
+  }
   return clip;
 }
 
@@ -82,7 +88,8 @@ const CBaseItem* CDataBase::NewestHistoryClip() const {
 void CDataBase::CaptureClipboard() {
   if (!active) return;
   lastCaptureSequence = 0;
-  if (std::unique_ptr<CBaseItem> clip = TakeClipboardContent()) {
+  std::u16string refusal;
+  if (std::unique_ptr<CBaseItem> clip = TakeClipboardContent(&refusal)) {
     lastCaptureSequence = clip->clipboardSequence;
     if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) {
       lastCaption = MakeCaption(text->text);
@@ -99,6 +106,9 @@ void CDataBase::CaptureClipboard() {
       clip->categoryId = kHistoryCategoryId;
       Insert(items.begin(), std::move(clip));
     }
+  } else if (!refusal.empty()) {
+    // Told where the caption of every capture shows.
+    lastCaption = std::move(refusal);
   }
   TrimHistory();
 }

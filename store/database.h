@@ -21,6 +21,7 @@
 #include "store/category.h"
 #include "store/clip_format.h"
 #include "store/load_report.h"
+#include "store/text_item.h"
 
 // What the store keeps at most. The store reads no settings: the main window reads these
 // and hands them over (CDataBase::SetLimits) whenever it loads its settings.
@@ -29,6 +30,8 @@ struct CStoreLimits {
   int capacity = Settings::kClipboardCapacitySetting.defaultValue;
   // The most bytes of formatted forms that one text capture keeps ("MaxFormatSize").
   std::size_t maxFormatBytes = kDefaultMaxFormatBytes;
+  // The most UTF-16 units of one text capture: kMaxTextUnits, which no setting changes.
+  std::size_t maxTextUnits = kMaxTextUnits;
 };
 
 class CDataBase {
@@ -58,7 +61,8 @@ class CDataBase {
   // over a picture; content marked private is left alone), unless the newest history clip already
   // holds the same text or the same pixels; then removes at most one history clip beyond the
   // capacity (SetLimits), whether or not a clip was taken. The caption describes
-  // the content read either way.
+  // the content read either way, or, for content beyond what a clip keeps (a picture too
+  // large, a text too long, too many files), says in plain words that it was not kept.
   void CaptureClipboard();
 
   // Puts the clip with that id on the clipboard. A history clip leaves the store while it
@@ -163,7 +167,7 @@ class CDataBase {
   void NoteClipFieldsChanged() { ++revision; }
 
  private:
-  std::unique_ptr<CBaseItem> TakeClipboardContent();
+  std::unique_ptr<CBaseItem> TakeClipboardContent(std::u16string* refusal);
   const CBaseItem* NewestHistoryClip() const;
   void TrimHistory();
   bool PutToClipboard(ItemList::iterator clip);

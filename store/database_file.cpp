@@ -155,6 +155,10 @@ void CDataBase::ReadRecords(CByteReader& reader) {
       adoptPending();
       if (std::unique_ptr<CBaseItem> clip = NewClipOfRecord(kind)) {
         clip->Load(reader);
+        if (const auto* files = dynamic_cast<const CFileListItem*>(clip.get());
+            files != nullptr && files->PathsCutAtLoad() != 0) {
+          ++lastLoad.cutFileLists;
+        }
         const std::uint64_t missing = clip->MissingBytes();
         pending = std::move(clip);
         // The picture keeps the rows the file holds; what the file lacks is reported.

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "foundation/byte_reader.h"
 #include "foundation/byte_writer.h"
 #include "foundation/caption.h"
 #include "foundation/day_count.h"
+#include "foundation/utf8_text.h"
 #include "store/clipboard_blocks.h"
 #include "store/clipboard_privacy.h"
 #include "store/data_file_format.h"
@@ -46,35 +50,56 @@ std::u16string_view FileName(std::u16string_view path) {
   return path.substr(slash + 1);
 }
 
+// Hands `take` each path of a list (a NUL after each, an empty one at its end) until it
+// gives false. A path without its NUL is cut short and left out.
+template <typename Unit, typename Take>
+void WalkDropListPaths(std::basic_string_view<Unit> units, Take take) {
+  while (!units.empty() && units.front() != Unit{0}) {
+    const std::size_t end = units.find(Unit{0});
+    if (end == std::basic_string_view<Unit>::npos || !take(units.substr(0, end))) return;
+    units.remove_prefix(end + 1);
+  }
+}
+
+// Hands `take` the block's paths as they are stored, a std::u16string_view or, in ANSI, a
+// std::string_view each; nothing for a block that holds no list.
+template <typename Take>
+void ForEachDropListPath(std::span<const std::uint8_t> block, Take take) {
+  if (block.size() < kDropFilesBytes) return;
+  const std::uint32_t start = LittleEndian32(block.data());
+  const bool wide = LittleEndian32(block.data() + kWideFlagOffset) != 0;
+  if (start < kDropFilesBytes || start >= block.size()) return;
+  if (wide) {
+    // Copied so that the units are aligned, wherever the list begins.
+    std::u16string all((block.size() - start) / 2, u'\0');
+    std::memcpy(all.data(), block.data() + start, all.size() * 2);
+    WalkDropListPaths(std::u16string_view(all), take);
+  } else {
+    WalkDropListPaths(
+        std::string_view(reinterpret_cast<const char*>(block.data()) + start, block.size() - start),
+        take);
+  }
+}
+
 }  // namespace
 
 std::vector<std::u16string> PathsOfDropList(std::span<const std::uint8_t> block) {
-  if (block.size() < kDropFilesBytes) return {};
-  const std::uint32_t start = LittleEndian32(block.data());
-  const bool wide = LittleEndian32(block.data() + kWideFlagOffset) != 0;
-  if (start < kDropFilesBytes || start >= block.size()) return {};
   std::vector<std::u16string> paths;
-  if (wide) {
-    std::u16string all((block.size() - start) / 2, u'\0');
-    std::memcpy(all.data(), block.data() + start, all.size() * 2);
-    std::u16string_view units = all;
-    while (!units.empty() && units.front() != u'\0') {
-      const std::size_t end = units.find(u'\0');
-      if (end == std::u16string_view::npos) break;  // a path without its NUL is cut short
-      paths.emplace_back(units.substr(0, end));
-      units.remove_prefix(end + 1);
+  ForEachDropListPath(block, [&paths](auto path) {
+    if constexpr (std::is_same_v<decltype(path), std::u16string_view>) {
+      paths.emplace_back(path);
+    } else {
+      paths.push_back(FromAnsi(path));
     }
-  } else {
-    std::string_view chars(reinterpret_cast<const char*>(block.data()) + start,
-                           block.size() - start);
-    while (!chars.empty() && chars.front() != '\0') {
-      const std::size_t end = chars.find('\0');
-      if (end == std::string_view::npos) break;
-      paths.push_back(FromAnsi(chars.substr(0, end)));
-      chars.remove_prefix(end + 1);
-    }
-  }
+    return true;
+  });
   return paths;
+}
+
+bool DropListHasMorePathsThan(std::span<const std::uint8_t> block, std::size_t limit) {
+  std::size_t count = 0;
+  ForEachDropListPath(block, [&count, limit](auto) { return ++count <= limit; });
+  return count > limit;
 }
 
 std::vector<std::uint8_t> DropListOf(const std::vector<std::u16string>& paths) {
@@ -114,6 +139,11 @@ bool CFileListItem::ReadFromClipboard(HWND ownerWindow) {
   const std::optional<std::vector<std::uint8_t>> block =
       ReadClipboardBlock(CF_HDROP, kMaxDropListBytes);
   if (!block) return false;
+  // Counted before any path is made a string: each costs far more than its bytes.
+  if (DropListHasMorePathsThan(*block, kMaxDropPaths)) {
+    return Refuse(Utf16FromUtf8("Too many files to keep (more than " +
+                                std::to_string(kMaxDropPaths) + " in one copy)"));
+  }
   std::vector<std::u16string> found = PathsOfDropList(*block);
   if (found.empty()) return false;
   std::uint32_t effect = 0;
@@ -185,8 +215,11 @@ void CFileListItem::Load(CByteReader& reader) {
       count < 0) {
     throw CRecordError("file list record cut short");
   }
+  // A list of more paths than a capture keeps (stored by a copy that kept any number)
+  // keeps its first ones; the rest of its record is left unread.
+  const std::int32_t kept = std::min(count, static_cast<std::int32_t>(kMaxDropPaths));
   std::vector<std::u16string> loaded;
-  for (std::int32_t i = 0; i < count; ++i) {
+  for (std::int32_t i = 0; i < kept; ++i) {
     std::int32_t length;
     std::u16string path;
     if (!fields.ReadInt32(&length) || length < 0 ||
@@ -195,7 +228,10 @@ void CFileListItem::Load(CByteReader& reader) {
     }
     loaded.push_back(std::move(path));
   }
-  if (!fields.AtEnd()) throw CRecordError("file list record longer than its paths");
+  if (kept == count && !fields.AtEnd()) {
+    throw CRecordError("file list record longer than its paths");
+  }
+  pathsCutAtLoad_ = static_cast<std::size_t>(count - kept);
   paths = std::move(loaded);
   textLength = 0;
 }

@@ -1,6 +1,10 @@
 #include "store/image_item.h"
 
+#include <span>
+#include <string>
+
 #include "foundation/day_count.h"
+#include "foundation/utf8_text.h"
 #include "platform/handles.h"
 #include "store/clipboard_blocks.h"
 #include "store/clipboard_privacy.h"
@@ -23,10 +27,28 @@ std::optional<TBitmap> PictureFromPng() {
   return bytes ? TBitmap::FromPng(*bytes) : std::nullopt;
 }
 
-std::optional<TBitmap> PictureFromDib(UINT format) {
+// A picture's size, when it is beyond what the program keeps, to be told in a refusal.
+struct COversizedPicture {
+  int width = 0;
+  int height = 0;
+};
+
+std::optional<TBitmap> PictureFromDib(UINT format, std::optional<COversizedPicture>* oversized) {
   if (!IsClipboardFormatAvailable(format)) return std::nullopt;
-  const auto bytes = ReadClipboardBlock(format, kMaxPictureBlockBytes);
-  return bytes ? TBitmap::FromPackedDib(*bytes) : std::nullopt;
+  HANDLE data = GetClipboardData(format);
+  if (data == nullptr) return std::nullopt;
+  GlobalLockGuard lock(data);
+  if (lock.data() == nullptr) return std::nullopt;
+  const std::span dib(static_cast<const std::uint8_t*>(lock.data()), lock.size());
+  // Measured by its header before anything is copied: a picture of few bits a pixel takes
+  // little room on the clipboard but 32 bits a pixel once taken.
+  if (const auto size = TBitmap::SizeOfPackedDib(dib);
+      size && !TBitmap::FitsAt32Bits(size->width, size->height)) {
+    *oversized = COversizedPicture{size->width, size->height};
+    return std::nullopt;
+  }
+  if (dib.size() > kMaxPictureBlockBytes) return std::nullopt;
+  return TBitmap::FromPackedDib(dib);
 }
 
 std::optional<TBitmap> PictureFromBitmap() {
@@ -38,13 +60,20 @@ std::optional<TBitmap> PictureFromBitmap() {
 }
 
 // The clipboard's picture, which the caller has open, in the order ReadFromClipboard names.
-std::optional<TBitmap> ReadOpenClipboardPicture() {
+std::optional<TBitmap> ReadOpenClipboardPicture(std::optional<COversizedPicture>* oversized) {
   if (auto picture = PictureFromPng()) return picture;
-  std::optional<TBitmap> version5 = PictureFromDib(CF_DIBV5);
+  std::optional<TBitmap> version5 = PictureFromDib(CF_DIBV5, oversized);
   if (version5 && version5->HasAlpha()) return version5;
+  // Every other form is the same picture: a bitmap made of it would be as large.
+  if (*oversized) return std::nullopt;
   if (auto picture = PictureFromBitmap()) return picture;
-  if (auto picture = PictureFromDib(CF_DIB)) return picture;
+  if (auto picture = PictureFromDib(CF_DIB, oversized)) return picture;
   return version5;
+}
+
+std::u16string OversizedPictureRefusal(const COversizedPicture& size) {
+  return Utf16FromUtf8("Picture too large to keep (" + std::to_string(size.width) + " x " +
+                       std::to_string(size.height) + " pixels)");
 }
 
 }  // namespace
@@ -60,7 +89,9 @@ bool CImageItem::ReadFromClipboard(HWND ownerWindow) {
   ClipboardOpen clipboard(ownerWindow, kCapturePatience);
   if (!clipboard.IsOpen() || OpenClipboardContentIsPrivate()) return false;
   clipboardSequence = GetClipboardSequenceNumber();
-  std::optional<TBitmap> read = ReadOpenClipboardPicture();
+  std::optional<COversizedPicture> oversized;
+  std::optional<TBitmap> read = ReadOpenClipboardPicture(&oversized);
+  if (!read && oversized) return Refuse(OversizedPictureRefusal(*oversized));
   if (!read || read->Empty()) return false;
   clipboard.Close();
   picture = std::make_unique<TBitmap>(std::move(*read));

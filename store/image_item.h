@@ -17,7 +17,8 @@ class CImageItem : public CBaseItem {
   // Copies the clipboard's picture into a new `picture`; no handle of the clipboard is
   // kept. A "PNG" image is taken first (it keeps transparency), then a CF_DIBV5 with alpha,
   // then CF_BITMAP, then CF_DIB or CF_DIBV5 as they are. False when none of them is
-  // delivered or can be read.
+  // delivered or can be read; refused (Refusal()) when the picture held at 32 bits a pixel
+  // would be beyond TBitmap's limits, whatever depth it comes in.
   bool ReadFromClipboard(HWND ownerWindow) override;
 
   // Places a new device-dependent copy of `picture` as CF_BITMAP; a picture with alpha

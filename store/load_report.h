@@ -16,6 +16,9 @@ struct CLoadReport {
   std::string damageReason;
   std::filesystem::path damagedCopy;  // the kept original; empty if no copy could be made
   int skippedRecords = 0;             // records of kinds this program does not know
+  // File lists of more paths than a clip keeps (kMaxDropPaths), loaded with their first
+  // ones; the next save keeps only those.
+  int cutFileLists = 0;
   // CContentDigest of the whole file as found, damage and all (of no bytes when there was
   // no file): what a journal of later changes names as the file it extends.
   std::uint64_t fileDigest = 0;

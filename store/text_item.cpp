@@ -1,10 +1,13 @@
 #include "store/text_item.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "foundation/caption.h"
 #include "foundation/day_count.h"
+#include "foundation/utf8_text.h"
 #include "platform/handles.h"
 #include "store/clipboard_blocks.h"
 #include "store/clipboard_privacy.h"
@@ -39,7 +42,8 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
   return ReadFromClipboard(ownerWindow, kDefaultMaxFormatBytes);
 }
 
-bool CTextItem::ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes) {
+bool CTextItem::ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes,
+                                  std::size_t maxTextUnits) {
   // Tested as CF_TEXT: the system offers every text it holds in that form.
   if (!IsClipboardFormatAvailable(CF_TEXT)) return false;
   ClipboardOpen clipboard(ownerWindow, kCapturePatience);
@@ -54,10 +58,17 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes) 
   {
     GlobalLockGuard lock(data);
     if (lock.data() == nullptr) return false;
-    // Never read past the block, whether or not its text ends in a NUL.
+    // Never read past the block, whether or not its text ends in a NUL, and never further
+    // than one unit past the limit: a huge block is refused without being walked.
     const auto* units = static_cast<const char16_t*>(lock.data());
     std::u16string_view all(units, lock.size() / sizeof(char16_t));
-    text = std::u16string(all.substr(0, all.find(u'\0')));
+    all = all.substr(0, std::min(all.size(), maxTextUnits) + 1);
+    all = all.substr(0, all.find(u'\0'));
+    if (all.size() > maxTextUnits) {
+      return Refuse(Utf16FromUtf8("Text too long to keep (more than " +
+                                  std::to_string(maxTextUnits) + " characters)"));
+    }
+    text = std::u16string(all);
   }
   formats = ReadFormattedText(maxFormatBytes);
   clipboard.Close();
@@ -107,6 +118,9 @@ std::u16string ReadText(CByteReader& reader) {
   return text;
 }
 }  // namespace
+
+// The text record's size field is signed 32-bit: the longest text a capture keeps fits.
+static_assert(2 * kMaxTextUnits + 16 <= std::size_t{INT32_MAX});
 
 bool CTextItem::Save(CByteWriter& writer) const {
   writer.WriteInt32(kTextRecord);

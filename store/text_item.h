@@ -7,6 +7,11 @@
 #include "store/base_item.h"
 #include "store/clip_format.h"
 
+// The most UTF-16 units a text clip holds, as TBitmap::kMaxPixelBytes bounds a picture:
+// 512 MiB of text. Far below 2^31, so that the data file's signed lengths and a journal
+// frame's 32-bit size hold any text with its formats.
+inline constexpr std::size_t kMaxTextUnits = std::size_t{1} << 28;
+
 // A text clip: UTF-16 text, taken from and put on the clipboard as Unicode text, with the
 // formatted forms of the same text that came with it ("HTML Format", "Rich Text Format").
 class CTextItem : public CBaseItem {
@@ -16,9 +21,11 @@ class CTextItem : public CBaseItem {
   // Takes the clipboard's text (offered as CF_TEXT, read as CF_UNICODETEXT) up to its
   // first NUL, and the formatted forms offered with it as long as together they hold no
   // more than `maxFormatBytes` (else none of them). Text announced but never delivered
-  // gives false, with the clip unchanged.
-  bool ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes);
-  // The same with the default limit of the "MaxFormatSize" setting.
+  // gives false, with the clip unchanged; so does a text longer than `maxTextUnits`, which
+  // is refused (Refusal()) without being copied.
+  bool ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes,
+                         std::size_t maxTextUnits = kMaxTextUnits);
+  // The same with the default limits of the "MaxFormatSize" setting and kMaxTextUnits.
   bool ReadFromClipboard(HWND ownerWindow) override;
 
   // Places `text` as CF_UNICODETEXT (the system makes the ANSI and OEM forms) and each

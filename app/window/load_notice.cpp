@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "foundation/utf8_text.h"
+#include "store/file_list_item.h"
 
 namespace {
 
@@ -10,10 +11,7 @@ std::u16string Ascii(std::string_view text) {
   return {text.begin(), text.end()};
 }
 
-}  // namespace
-
-std::optional<std::u16string> DamagedFileNotice(const CLoadReport& report) {
-  if (!report.damaged) return std::nullopt;
+std::u16string DamageText(const CLoadReport& report) {
   std::u16string text =
       u"The data file is damaged. Quillery read the clips that came before the damage (at "
       u"byte " +
@@ -27,6 +25,28 @@ std::optional<std::u16string> DamagedFileNotice(const CLoadReport& report) {
   } else {
     text += u"The original file is kept unchanged as\n" + report.damagedCopy.u16string();
   }
+  return text;
+}
+
+std::u16string CutFileListsText(int lists) {
+  const std::u16string most = Ascii(std::to_string(kMaxDropPaths));
+  std::u16string text = u"A clip keeps at most " + most + u" files. ";
+  if (lists == 1)
+    return text + u"One clip in the data file named more; it keeps its first " + most + u".";
+  return text + Ascii(std::to_string(lists)) +
+         u" clips in the data file named more; each keeps its first " + most + u".";
+}
+
+}  // namespace
+
+std::optional<std::u16string> DamagedFileNotice(const CLoadReport& report) {
+  std::u16string text;
+  if (report.damaged) text = DamageText(report);
+  if (report.cutFileLists > 0) {
+    if (!text.empty()) text += u"\n\n";
+    text += CutFileListsText(report.cutFileLists);
+  }
+  if (text.empty()) return std::nullopt;
   return text;
 }
 

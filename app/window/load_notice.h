@@ -1,6 +1,6 @@
 #pragma once
 // What the user is told, once after start-up, when the data file or its journal was
-// damaged.
+// damaged, or the data file held clips beyond what a clip keeps.
 
 #include <optional>
 #include <string>
@@ -8,8 +8,8 @@
 #include "app/autosave/auto_save.h"
 #include "store/load_report.h"
 
-// The message for a load that a damaged record stopped, naming the preserved original;
-// none when the load found no damage.
+// The message for a load that a damaged record stopped, naming the preserved original,
+// and for file lists that the load cut; none when the load found neither.
 std::optional<std::u16string> DamagedFileNotice(const CLoadReport& report);
 
 // The message for a journal of the last run that could not be read or applied whole,

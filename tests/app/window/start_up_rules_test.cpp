@@ -50,4 +50,18 @@ TEST(DamagedFileNoticeTest, NamesThePreservedCopyOnlyWhenDamaged) {
   EXPECT_NE(DamagedFileNotice(report)->find(u"could not be kept"), std::u16string::npos);
 }
 
+TEST(DamagedFileNoticeTest, TellsOfFileListsCutAtLoadWithOrWithoutDamage) {
+  CLoadReport report;
+  report.cutFileLists = 2;
+  const std::u16string cut = DamagedFileNotice(report).value();
+  EXPECT_NE(cut.find(u"2 clips"), std::u16string::npos);
+  EXPECT_EQ(cut.find(u"damaged"), std::u16string::npos);
+
+  report.damaged = true;
+  report.damageReason = "record cut short";
+  const std::u16string both = DamagedFileNotice(report).value();
+  EXPECT_NE(both.find(u"record cut short"), std::u16string::npos);
+  EXPECT_NE(both.find(u"2 clips"), std::u16string::npos);
+}
+
 }  // namespace
