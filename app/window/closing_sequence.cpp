@@ -3,13 +3,13 @@
 #include <exception>
 
 bool RunClosingSequence(CClosingPort& port, ECloseReason reason) {
-  port.LeaveViewerChain();
+  port.StopClipboardWatch();
   try {
     port.SaveData();
   } catch (const std::exception& error) {
     if (reason == ECloseReason::kExit) {
       port.ShowSaveError(error.what());
-      port.JoinViewerChain();
+      port.StartClipboardWatch();
       return false;
     }
     // The session ends whatever happens; nothing here can wait for the user.

@@ -1,7 +1,7 @@
 #pragma once
 // Closing the main window: "Exit", WM_CLOSE and the end of the Windows session all run the
 // same sequence. Its rule for a data file that cannot be written: on an ordinary close the
-// user is told, the window joins the clipboard-viewer chain again and keeps running with
+// user is told, the window watches the clipboard again and keeps running with
 // every clip in memory, so that nothing is lost and the user can make room and exit again.
 // At the end of the session there is no second chance: the rest of the sequence still runs.
 
@@ -13,8 +13,8 @@ enum class ECloseReason { kExit, kSessionEnd };
 class CClosingPort {
  public:
   virtual ~CClosingPort() = default;
-  virtual void LeaveViewerChain() = 0;
-  virtual void JoinViewerChain() = 0;
+  virtual void StopClipboardWatch() = 0;
+  virtual void StartClipboardWatch() = 0;
   // Writes the data file; throws (std::exception) when it cannot.
   virtual void SaveData() = 0;
   virtual void ShowSaveError(const std::string& message) = 0;

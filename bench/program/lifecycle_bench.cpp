@@ -3,7 +3,7 @@
 //   lifecycle_bench [CLIPS [RUNS]]     default: 10,000 clips, 5 runs
 //
 // Start: from CreateProcess until the main window answers a message, and until it is
-// ready for work (its data loaded and the clipboard-viewer chain joined), beside a bare
+// ready for work (its data loaded and the clipboard watched), beside a bare
 // program's window started the same way. Exit: from WM_CLOSE until the data file has been
 // written, until the window is gone and until the process has ended. Targets: ready under
 // 0.2 s; process gone under 0.2 s after WM_CLOSE.
@@ -86,11 +86,7 @@ bool RunOnce(const std::vector<std::pair<std::u16string, int>>& history, CTimes&
     window = FindProcessWindow(program.ProcessId(), kMainWindowClass);
     return window != nullptr && Answers(window);
   });
-  times.ready = TimeUntil(launch, [&] {
-    DWORD viewerProcess = 0;
-    GetWindowThreadProcessId(GetClipboardViewer(), &viewerProcess);
-    return viewerProcess == program.ProcessId() && Answers(window);
-  });
+  times.ready = TimeUntil(launch, [&] { return WatchesTheClipboard(window) && Answers(window); });
   if (times.ready < 0 || program.WaitForMainWindow() == nullptr) {
     std::printf("not ready within 30 s (answers: %.0f ms, running: %d)\n", times.answers,
                 program.IsRunning() ? 1 : 0);

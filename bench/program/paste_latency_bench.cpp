@@ -61,7 +61,7 @@ std::vector<double> Measure(int pasteMethod, const CTargetAccess& target, int co
     PressKey(VK_CONTROL, false);
     if (!arrived) return {};
     times.push_back(std::chrono::duration<double, std::milli>(done - pressed).count());
-    // The clip comes back through the viewer chain as the newest capture.
+    // The clip comes back through the clipboard watch as the newest capture.
     PumpFor(milliseconds(150));
   }
   program.Close();

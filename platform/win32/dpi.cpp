@@ -2,16 +2,9 @@
 
 #include <string>
 
-namespace {
+#include "platform/win32/system_function.h"
 
-// What user32 and shcore offer on newer systems, looked up once; null where missing.
-template <typename Function>
-Function Lookup(const wchar_t* module, const char* name) {
-  HMODULE handle = GetModuleHandleW(module);
-  if (handle == nullptr) handle = LoadLibraryW(module);
-  if (handle == nullptr) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
-}
+namespace {
 
 using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
 using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
@@ -24,7 +17,7 @@ constexpr int kDialogScalingAll = 1;  // DDC_DISABLE_ALL
 
 int DpiOfMonitor(HMONITOR monitor) {
   static const auto getDpiForMonitor =
-      Lookup<GetDpiForMonitorCall>(L"shcore.dll", "GetDpiForMonitor");
+      SystemFunction<GetDpiForMonitorCall>(L"shcore.dll", "GetDpiForMonitor");
   UINT x = 0;
   UINT y = 0;
   if (monitor != nullptr && getDpiForMonitor != nullptr &&
@@ -43,7 +36,8 @@ int ScreenDpi() {
 }
 
 int DpiOfWindow(HWND window) {
-  static const auto getDpiForWindow = Lookup<GetDpiForWindowCall>(L"user32.dll", "GetDpiForWindow");
+  static const auto getDpiForWindow =
+      SystemFunction<GetDpiForWindowCall>(L"user32.dll", "GetDpiForWindow");
   if (getDpiForWindow != nullptr && window != nullptr) {
     const UINT dpi = getDpiForWindow(window);
     if (dpi > 0) return static_cast<int>(dpi);
@@ -61,7 +55,7 @@ int DpiOfRect(const RECT& rect) {
 
 int SmallIconSide(int dpi) {
   static const auto getSystemMetricsForDpi =
-      Lookup<GetSystemMetricsForDpiCall>(L"user32.dll", "GetSystemMetricsForDpi");
+      SystemFunction<GetSystemMetricsForDpiCall>(L"user32.dll", "GetSystemMetricsForDpi");
   if (getSystemMetricsForDpi != nullptr) {
     const int side = getSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(UsableDpi(dpi)));
     if (side > 0) return side;
@@ -71,7 +65,7 @@ int SmallIconSide(int dpi) {
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
   static const auto adjustForDpi =
-      Lookup<AdjustWindowRectExForDpiCall>(L"user32.dll", "AdjustWindowRectExForDpi");
+      SystemFunction<AdjustWindowRectExForDpiCall>(L"user32.dll", "AdjustWindowRectExForDpi");
   if (adjustForDpi != nullptr &&
       adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(UsableDpi(dpi)))) {
     return;
@@ -81,7 +75,7 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
 
 void LeaveDpiScalingToDialog(HWND dialog) {
   static const auto setBehavior =
-      Lookup<SetDialogDpiChangeBehaviorCall>(L"user32.dll", "SetDialogDpiChangeBehavior");
+      SystemFunction<SetDialogDpiChangeBehaviorCall>(L"user32.dll", "SetDialogDpiChangeBehavior");
   if (setBehavior != nullptr) setBehavior(dialog, kDialogScalingAll, kDialogScalingAll);
 }
 

@@ -2,8 +2,18 @@
 
 #include <commctrl.h>
 
+#include "app/window/win32/clipboard_watch.h"
 #include "app/window/win32/main_window_ids.h"
 #include "tests/e2e/desktop.h"
+
+bool WatchesTheClipboard(HWND mainWindow) {
+  if (GetPropW(mainWindow, kClipboardListenerProperty) != nullptr) return true;
+  DWORD viewerProcess = 0;
+  DWORD process = 0;
+  GetWindowThreadProcessId(GetClipboardViewer(), &viewerProcess);
+  GetWindowThreadProcessId(mainWindow, &process);
+  return viewerProcess != 0 && viewerProcess == process;
+}
 
 CRunningProgram::CRunningProgram(const std::filesystem::path& program) {
   STARTUPINFOW startup{};
@@ -42,10 +52,8 @@ HWND CRunningProgram::WaitForMainWindow(std::chrono::milliseconds timeout) {
   const bool ready = PumpUntil(
       [&] {
         window = FindProcessWindow(processId_, kMainWindowClass);
-        DWORD viewerProcess = 0;
-        GetWindowThreadProcessId(GetClipboardViewer(), &viewerProcess);
         return (window != nullptr && GetDlgItem(window, kIdItemsTree) != nullptr &&
-                viewerProcess == processId_) ||
+                WatchesTheClipboard(window)) ||
                !IsRunning();
       },
       timeout);

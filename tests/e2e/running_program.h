@@ -15,6 +15,10 @@
 // Patience for a start of the program under Wine, which may have to start services first.
 inline constexpr std::chrono::milliseconds kStartTimeout{30000};
 
+// Whether the program's main window hears of clipboard changes: as the system's listener,
+// or at the head of the viewer chain where the system has no listener.
+bool WatchesTheClipboard(HWND mainWindow);
+
 class CRunningProgram {
  public:
   // Starts the program with its folder as the working folder. Started() tells whether the

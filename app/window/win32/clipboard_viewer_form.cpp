@@ -152,8 +152,12 @@ void TClipboardViewerForm::CreateControls() {
 
 void TClipboardViewerForm::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
   // The next viewer hears of the change whatever the capture does, also when it throws.
-  const CPassOnChange passOn(chain_, wParam, lParam);
-  // Joining the chain again (after a close that could not save) announces the content that
+  const CPassOnChange passOn(watch_.Chain(), wParam, lParam);
+  ClipboardChanged();
+}
+
+void TClipboardViewerForm::ClipboardChanged() {
+  // Watching again (after a close that could not save) may announce the content that
   // was already taken; so may a repeated notice, or the notice of a change that the last
   // capture already read because the clipboard changed again before it could open it.
   // Only a new content is captured.

@@ -19,7 +19,7 @@
 #include "app/tree/win32/clip_tree_controller.h"
 #include "app/tree/win32/clip_tree_host.h"
 #include "app/window/closing_sequence.h"
-#include "app/window/win32/clipboard_viewer_chain.h"
+#include "app/window/win32/clipboard_watch.h"
 #include "app/window/data_keeper.h"
 #include "app/window/display_state.h"
 #include "app/window/win32/main_window_resources.h"
@@ -46,7 +46,7 @@ class TClipboardViewerForm final : public CWindow,
   ~TClipboardViewerForm() override;
 
   // Creates the window, its controls and the tray icon, shows it as the settings say and
-  // queues the first activation (load, clipboard-viewer chain, tick). False when the
+  // queues the first activation (load, clipboard watch, tick). False when the
   // system refuses the window.
   bool Create();
 
@@ -85,8 +85,8 @@ class TClipboardViewerForm final : public CWindow,
   void RememberTarget() override;
 
   // CClosingPort
-  void LeaveViewerChain() override;
-  void JoinViewerChain() override;
+  void StopClipboardWatch() override;
+  void StartClipboardWatch() override;
   void SaveData() override;
   void ShowSaveError(const std::string& message) override;
   void ReleaseHandler() override;
@@ -139,14 +139,17 @@ class TClipboardViewerForm final : public CWindow,
   std::optional<LRESULT> OnTrayMessage(UINT message, LPARAM lParam);
   std::optional<LRESULT> OnOwnMessage(UINT message);
 
-  // The first activation: the clips loaded, the viewer chain joined, the tray icon added,
+  // The first activation: the clips loaded, the clipboard watched, the tray icon added,
   // the tick started, and the first start's settings or update question.
   void FormActivate();
   // Opens the first top-level row if it is still to be opened after the first load.
   void OpenFirstRowOnce();
   void ReadDataFile();
-  // The clipboard changed: a new content is captured and shown.
+  // WM_DRAWCLIPBOARD of the viewer chain: passed on, and captured.
   void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
+  // A change announced by the listener or the chain: a new content is captured
+  // and shown.
+  void ClipboardChanged();
   // The header drags the window, except over its buttons.
   LRESULT WMNCHitTest(LPARAM lParam) const;
   // The 10 ms tick: the display state follows the mouse and the keys (the popup, quick
@@ -171,7 +174,7 @@ class TClipboardViewerForm final : public CWindow,
   bool appliedOpenDown_ = false;
   bool appliedPinDown_ = false;
   CMainWindowTick tick_;
-  CClipboardViewerChain chain_;
+  CClipboardWatch watch_;
   CDataKeeper dataKeeper_;
 
   std::unique_ptr<CMainWindowResources> resources_;  // of dpi_, from CreateControls on

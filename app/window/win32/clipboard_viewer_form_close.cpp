@@ -40,12 +40,12 @@ void TClipboardViewerForm::DeferClose(ECloseReason reason) {
   AfterOutermostMessage([window] { PostMessageW(window, kDeferredCloseMessage, 0, 0); });
 }
 
-void TClipboardViewerForm::LeaveViewerChain() {
-  chain_.Leave();
+void TClipboardViewerForm::StopClipboardWatch() {
+  watch_.Stop();
 }
 
-void TClipboardViewerForm::JoinViewerChain() {
-  chain_.Join(Handle());
+void TClipboardViewerForm::StartClipboardWatch() {
+  watch_.Start(Handle());
 }
 
 void TClipboardViewerForm::SaveData() {

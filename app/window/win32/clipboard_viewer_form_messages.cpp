@@ -34,11 +34,14 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_CLIPBOARDUPDATE:
+      ClipboardChanged();
+      return 0;
     case WM_DRAWCLIPBOARD:
       WMDrawClipboard(wParam, lParam);
       return 0;
     case WM_CHANGECBCHAIN:
-      chain_.OnChangeChain(wParam, lParam);
+      watch_.Chain().OnChangeChain(wParam, lParam);
       return 0;
     case WM_NCHITTEST:
       return WMNCHitTest(lParam);

@@ -1,4 +1,4 @@
-// The main window's first activation: the clips loaded, the clipboard viewer chain joined,
+// The main window's first activation: the clips loaded, the clipboard watched,
 // the tray icon added and the tick started.
 
 #include "app/window/win32/clipboard_viewer_form.h"
@@ -28,7 +28,7 @@ void TClipboardViewerForm::FormActivate() {
   if (activated_) return;
   activated_ = true;
   // Each step runs whatever the one before it did: a clip that cannot be shown or settings
-  // that cannot be read are told, but must not leave the program outside the viewer chain
+  // that cannot be read are told, but must not leave the program deaf to the clipboard
   // and without its tick, capturing nothing at every start.
   auto step = [](auto&& work) {
     try {
@@ -52,9 +52,8 @@ void TClipboardViewerForm::FormActivate() {
     if ((GetWindowLongPtrW(tree_, GWL_STYLE) & WS_VISIBLE) != 0) OpenFirstRowOnce();
   });
   step([&] { dataKeeper_.Loaded(handler); });
-  // Joining brings the first WM_DRAWCLIPBOARD at once: what is on the clipboard now is
-  // captured like any later change.
-  chain_.Join(Handle());
+  // What is on the clipboard now is announced, and captured, like any later change.
+  watch_.Start(Handle());
   // The tray icon comes once the window answers and its clips are loaded: the notification
   // area answers in its own time (Wine's makes its window at the first icon, about 0.2 s),
   // and a start needs nothing of it before.

@@ -12,8 +12,8 @@ namespace {
 
 class CFakeClosingPort : public CClosingPort {
  public:
-  void LeaveViewerChain() override { steps.push_back("leave chain"); }
-  void JoinViewerChain() override { steps.push_back("join chain"); }
+  void StopClipboardWatch() override { steps.push_back("stop watching"); }
+  void StartClipboardWatch() override { steps.push_back("watch again"); }
   void SaveData() override {
     steps.push_back("save");
     if (saveFails) throw std::runtime_error("Cannot write data file D:\\data.dat");
@@ -37,15 +37,15 @@ TEST(ClosingSequenceTest, RunsEveryStepInOrder) {
   CFakeClosingPort port;
   EXPECT_TRUE(RunClosingSequence(port, ECloseReason::kExit));
   EXPECT_EQ(port.steps,
-            (Steps{"leave chain", "save", "release handler", "position", "release settings"}));
+            (Steps{"stop watching", "save", "release handler", "position", "release settings"}));
 }
 
-TEST(ClosingSequenceTest, AFailedSaveAtExitKeepsRunningInsideTheChain) {
+TEST(ClosingSequenceTest, AFailedSaveAtExitKeepsWatchingTheClipboard) {
   CFakeClosingPort port;
   port.saveFails = true;
   EXPECT_FALSE(RunClosingSequence(port, ECloseReason::kExit));
-  EXPECT_EQ(port.steps, (Steps{"leave chain", "save", "error: Cannot write data file D:\\data.dat",
-                               "join chain"}));
+  EXPECT_EQ(port.steps, (Steps{"stop watching", "save",
+                               "error: Cannot write data file D:\\data.dat", "watch again"}));
 }
 
 TEST(ClosingSequenceTest, AtSessionEndAFailedSaveStillEndsQuietly) {
@@ -54,7 +54,7 @@ TEST(ClosingSequenceTest, AtSessionEndAFailedSaveStillEndsQuietly) {
   port.positionFails = true;
   EXPECT_TRUE(RunClosingSequence(port, ECloseReason::kSessionEnd));
   EXPECT_EQ(port.steps,
-            (Steps{"leave chain", "save", "release handler", "position", "release settings"}));
+            (Steps{"stop watching", "save", "release handler", "position", "release settings"}));
 }
 
 }  // namespace

@@ -206,7 +206,6 @@ TEST_F(MainWindowTest, ACloseThatCannotSaveKeepsCapturingUntilItCan) {
   SendMessageW(Main(), WM_CLOSE, 0, 0);
   ASSERT_TRUE(IsWindow(Main()));
   EXPECT_EQ(errors_.size(), 1u);
-  EXPECT_EQ(GetClipboardViewer(), Main());
   ASSERT_TRUE(Copy(L"after the failed close"));
   EXPECT_EQ(Header(), L"after the failed close");
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/window/win32/clipboard_viewer_chain.h"
+#include "app/window/win32/clipboard_watch.h"
 #include "app/window/win32/main_window_ids.h"
 #include "app/paste/win32/paste_target.h"
 #include "app/window/win32/single_instance.h"
@@ -109,6 +110,60 @@ TEST(ViewerChainTest, ALeavingSuccessorWithNoneAfterItMakesUsTheEnd) {
   chain.OnChangeChain(reinterpret_cast<WPARAM>(other.handle), 0);
   EXPECT_EQ(chain.Next(), nullptr);
   chain.Leave();
+}
+
+// A viewer that joins the chain after Quillery and keeps every notice to itself, as some
+// programs do, or as a viewer that hangs or crashed in the chain does.
+struct CSwallowingViewer {
+  CSwallowingViewer() : next(SetClipboardViewer(window.handle)) {}
+  ~CSwallowingViewer() { ChangeClipboardChain(window.handle, next); }
+  CRecordingWindow window;
+  HWND next;
+};
+
+TEST(ClipboardWatchTest, AViewerThatSwallowsTheNoticeCannotKeepAChangeFromTheListener) {
+  CRecordingWindow main;
+  CClipboardWatch watch;
+  watch.Start(main.handle);
+  ASSERT_TRUE(watch.Listening());
+  PumpFor(50);
+  // The content already there is announced like a change.
+  EXPECT_EQ(main.Count(WM_CLIPBOARDUPDATE), 1);
+  {
+    CSwallowingViewer swallower;
+    ASSERT_TRUE(CopyText(swallower.window.handle, L"copied behind a swallowing viewer"));
+    PumpFor(300);
+    EXPECT_GE(swallower.window.Count(WM_DRAWCLIPBOARD), 1);
+    EXPECT_EQ(main.Count(WM_CLIPBOARDUPDATE), 2);
+    EXPECT_EQ(main.Count(WM_DRAWCLIPBOARD), 0);  // a listener is not in the chain
+  }
+  watch.Stop();
+  ASSERT_TRUE(CopyText(main.handle, L"copied after the watch stopped"));
+  PumpFor(300);
+  EXPECT_EQ(main.Count(WM_CLIPBOARDUPDATE), 2);
+  // Started again, as after a close that could not save.
+  watch.Start(main.handle);
+  PumpFor(50);
+  EXPECT_EQ(main.Count(WM_CLIPBOARDUPDATE), 3);
+}
+
+TEST(ClipboardWatchTest, TheChainStaysTheFallbackAndStillPassesEveryChangeOn) {
+  CRecordingWindow other;  // a viewer already in the chain
+  const HWND otherNext = SetClipboardViewer(other.handle);
+  CClipboardWatch watch;
+  CRecordingWindow main(&watch.Chain());
+  watch.Start(main.handle, EClipboardWatchWay::kViewerChain);
+  EXPECT_FALSE(watch.Listening());
+  EXPECT_EQ(GetClipboardViewer(), main.handle);
+  EXPECT_EQ(main.Count(WM_DRAWCLIPBOARD), 1);  // at once, while joining
+  const int before = other.Count(WM_DRAWCLIPBOARD);
+  ASSERT_TRUE(CopyText(other.handle, L"watched through the chain"));
+  PumpFor(300);
+  EXPECT_EQ(main.Count(WM_DRAWCLIPBOARD), 2);
+  EXPECT_EQ(other.Count(WM_DRAWCLIPBOARD), before + 1);
+  watch.Stop();
+  EXPECT_NE(GetClipboardViewer(), main.handle);
+  ChangeClipboardChain(other.handle, otherNext);
 }
 
 class PasteTargetTest : public ::testing::Test {
