@@ -29,8 +29,8 @@ void CDisplayState::SetExpanded(bool expanded) {
 }
 
 bool CDisplayState::ShowPopup(ScreenPoint cursor, const ScreenRect& workArea) {
-  if (popupMode_) return false;
-  saved_ = {layout_.bounds.left, layout_.bounds.top};
+  if (popupMode_ && expanded_) return false;
+  if (!popupMode_) saved_ = {layout_.bounds.left, layout_.bounds.top};
   popupMode_ = true;
   layout_.openButtonVisible = false;
   layout_.autoPasteVisible = true;
@@ -53,6 +53,11 @@ bool CDisplayState::HidePopup() {
   popupMode_ = false;
   SetExpanded(openDown_);
   return true;
+}
+
+void CDisplayState::PopupPasted(bool byKeyboard) {
+  SetExpanded(false);
+  if (byKeyboard) HidePopup();
 }
 
 void CDisplayState::ToggleOpen() {

@@ -45,12 +45,18 @@ class CDisplayState {
   // Shows (`expanded`) or hides the list; the pin shows only with the list, docked.
   void SetExpanded(bool expanded);
   // Turns the window into the popup at `cursor`, inside `workArea`, remembering the
-  // docked place. False, changing nothing, when it is a popup already.
+  // docked place; a popup folded after a paste opens again there. False, changing
+  // nothing, when it is an open popup already.
   bool ShowPopup(ScreenPoint cursor, const ScreenRect& workArea);
   // Back to the docked place, folded or not as the open button says. False, changing
   // nothing, when it is not a popup.
   bool HidePopup();
 
+  // A clip picked in the popup was pasted: the list folds. Picked with the keyboard, the
+  // popup goes back to its docked place at once, since a mouse that does not move would
+  // keep its folded header at the cursor, where the next popup hot key could not open it.
+  // Picked with the mouse, the header stays at the cursor until the mouse leaves it.
+  void PopupPasted(bool byKeyboard);
   // The open button was clicked (or the tray icon double-clicked): the list toggles.
   void ToggleOpen();
   void SetPinDown(bool down) { pinDown_ = down; }

@@ -52,12 +52,18 @@ void CMainWindowTick::Tick(CDisplayState& state, CTickPort& port) {
     }
   }
 
-  if (state.PopupMode()) return;
+  // Followed also while the popup's list is open, so that a combination held or typed
+  // there does not fire when the list folds or the window docks, and the popup key fires
+  // again on its next press.
+  const bool keysFire = keys_.Fires(keys);
+  // The popup's list has the keyboard: what is typed there is no hot key. The popup's
+  // folded header, left at the cursor after a paste until the mouse moves, has none.
+  if (state.PopupMode() && state.Expanded()) return;
 
   // AltGr combinations type characters; none is a hot key.
-  if (keys_.Fires(keys) && !held_.altGr) {
+  if (keysFire && !held_.altGr) {
     port.PasteByHotKey(keys);
-    if (!state.PopupMode() &&
+    if ((!state.PopupMode() || !state.Expanded()) &&
         (keys == settings_.primaryHotKey || keys == settings_.secondaryHotKey)) {
       port.RememberTarget();
       const ScreenPoint at = port.CursorPos();

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's 10 ms tick, in its fixed order: opacity and folding by the cursor,
-// quick paste digits, then (outside the popup) per-clip and popup hot keys, then the
-// window's visibility.
+// quick paste digits, then (outside the popup's open list) per-clip and popup hot keys,
+// then the window's visibility.
 
 #include <cstdint>
 #include <optional>

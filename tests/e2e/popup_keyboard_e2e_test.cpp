@@ -80,4 +80,21 @@ TEST_F(PopupKeyboardTest, TheArrowKeysThenEnterPasteTheSecondHistoryClip) {
   EXPECT_TRUE(Pasted(u"beta"));
 }
 
+// The mouse never moves: each paste must leave the popup ready for the next hot key.
+TEST_F(PopupKeyboardTest, FourPopupsInARowWithTheMouseStillPasteFourTimes) {
+  std::u16string expected;
+  for (const auto* word : {u"gamma", u"first", u"alpha", u"beta"}) {
+    ASSERT_TRUE(OpenPopup()) << ::testing::PrintToString(std::u16string(word));
+    Type(word);
+    ASSERT_TRUE(PumpUntil([&] { return program->TreeRowCount() == 2; })) << program->TreeRowCount();
+    TypeChord({VK_RETURN});
+    expected += std::u16string(word) == u"first" ? u"first note" : word;
+    EXPECT_TRUE(PumpUntil([&] { return target.Text() == expected; }))
+        << ::testing::PrintToString(target.Text());
+    EXPECT_TRUE(PumpUntil([&] { return !PopupShown(); }));
+  }
+  PumpFor(kAfterPaste);
+  EXPECT_EQ(target.Text(), expected);
+}
+
 }  // namespace

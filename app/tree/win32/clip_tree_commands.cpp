@@ -35,10 +35,10 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
   const std::u16string caption = node->caption;
   switch (command) {
     case kCmdMoveToClipboard:
-      if (!isCategory) host_.MoveClipToClipboard(id);
+      if (!isCategory) host_.MoveClipToClipboard(id, EPickedBy::kMouse);
       break;
     case kCmdCopyAsPlainText:
-      if (!isCategory) host_.CopyClipAsPlainText(id);
+      if (!isCategory) host_.CopyClipAsPlainText(id, EPickedBy::kMouse);
       break;
     case kCmdMoveToNotes:
       if (isCategory || !inHistory) return;

@@ -195,13 +195,13 @@ void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
 }
 
 void CClipTreeController::ItemsTreeDblClick() {
-  ActivateSelectedRow();
+  ActivateSelectedRow(EPickedBy::kMouse);
 }
 
 bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
   switch (key) {
     case VK_RETURN:
-      ActivateSelectedRow(GetKeyState(VK_SHIFT) < 0);
+      ActivateSelectedRow(EPickedBy::kKeyboard, GetKeyState(VK_SHIFT) < 0);
       return true;
     case VK_ESCAPE:
       host_.EscapePressed();
@@ -215,15 +215,15 @@ bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
   }
 }
 
-void CClipTreeController::ActivateSelectedRow(bool plainTextOnly) {
+void CClipTreeController::ActivateSelectedRow(EPickedBy by, bool plainTextOnly) {
   const HTREEITEM selected = TreeView_GetSelection(tree_);
   if (selected == nullptr) return;
   if (TreeView_GetChild(tree_, selected) != nullptr) {
     TreeView_Expand(tree_, selected, TVE_TOGGLE);
   } else if (!plainTextOnly) {
-    host_.MoveSelectedToClipboard();
+    host_.MoveSelectedToClipboard(by);
   } else if (const CItemNode* node = NodeOf(selected); node != nullptr && !node->isCategory) {
-    host_.CopyClipAsPlainText(static_cast<int>(node->id));
+    host_.CopyClipAsPlainText(static_cast<int>(node->id), by);
   }
 }
 

@@ -42,7 +42,7 @@ class CClipTreeController final : public CNotifyReceiver {
   // What Enter and a double click do: a category row folds or unfolds, a clip goes on the
   // clipboard as "Move to clipboard" does (pasted from the popup). With `plainTextOnly`
   // (Shift+Enter) a clip goes as "Copy as plain text" does instead.
-  void ActivateSelectedRow(bool plainTextOnly = false);
+  void ActivateSelectedRow(EPickedBy by, bool plainTextOnly = false);
 
   // The text the tree shows while it has no rows ("No clip matches"); empty for none.
   void SetEmptyText(std::u16string text);

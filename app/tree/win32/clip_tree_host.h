@@ -8,6 +8,10 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+// How a clip was picked: a popup keeps its folded header at the cursor after a click,
+// but not after a key.
+enum class EPickedBy { kMouse, kKeyboard };
+
 class CClipTreeHost {
  public:
   virtual ~CClipTreeHost() = default;
@@ -15,10 +19,13 @@ class CClipTreeHost {
   virtual int QuickPasteMode() const = 0;  // 0..2
   virtual HIMAGELIST CategoriesIcons() const = 0;
   virtual HIMAGELIST MoreIcons() const = 0;
-  virtual void MoveSelectedToClipboard() = 0;  // "Move to clipboard": paste from the list (the host
-                                               // does the popup auto-paste)
-  virtual void MoveClipToClipboard(int clipId) = 0;  // the same for that clip, if it is still there
-  virtual void CopyClipAsPlainText(int clipId) = 0;  // the same with the clip's plain text only
+  virtual void MoveSelectedToClipboard(
+      EPickedBy by) = 0;  // "Move to clipboard": paste from the list (the host
+                          // does the popup auto-paste)
+  virtual void MoveClipToClipboard(
+      int clipId, EPickedBy by) = 0;  // the same for that clip, if it is still there
+  virtual void CopyClipAsPlainText(int clipId,
+                                   EPickedBy by) = 0;  // the same with the clip's plain text only
   virtual bool EditCategory(
       int categoryId,
       int parentId) = 0;  // runs the category editor; true when it changed something

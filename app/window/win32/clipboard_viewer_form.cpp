@@ -177,17 +177,21 @@ void TClipboardViewerForm::ClipboardChanged() {
 void TClipboardViewerForm::Timer1Timer() {
   if (closed_) return;
   const bool wasPopup = state_->PopupMode();
+  const bool wasOpenPopup = wasPopup && state_->Expanded();
   tick_.Tick(*state_, *this);
   // A window going to a monitor of another dpi (the popup's way back to its docked place)
   // takes that monitor's sizes before it goes.
   if (applied_ && state_->Layout().bounds != applied_->bounds) TakeDpiOfPlace();
   ApplyLayout();
+  const bool openPopup = state_->PopupMode() && state_->Expanded();
   if (state_->PopupMode() != wasPopup) {
     if (wasPopup) {
       PopupClosed();
     } else {
       PopupOpened();
     }
+  } else if (openPopup && !wasOpenPopup) {
+    PopupOpened();  // a popup folded after a paste opened again
   } else if (!state_->Expanded()) {
     listSearch_->Close();  // the list folded away
   }

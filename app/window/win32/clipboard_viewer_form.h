@@ -57,11 +57,11 @@ class TClipboardViewerForm final : public CWindow,
     return resources_ ? resources_->CategoriesIcons() : nullptr;
   }
   HIMAGELIST MoreIcons() const override { return resources_ ? resources_->MoreIcons() : nullptr; }
-  void MoveSelectedToClipboard() override;
-  void MoveClipToClipboard(int clipId) override;
+  void MoveSelectedToClipboard(EPickedBy by) override;
+  void MoveClipToClipboard(int clipId, EPickedBy by) override;
   // The clip's plain text on the clipboard, without its formats; in the popup with its
   // automatic paste, pasted into the program that was active.
-  void CopyClipAsPlainText(int clipId) override;
+  void CopyClipAsPlainText(int clipId, EPickedBy by) override;
   bool EditCategory(int categoryId, int parentId) override;
   std::optional<KeyCombination> AskHotKey(KeyCombination current) override;
   void TypeToSearch(wchar_t character) override;
@@ -105,7 +105,7 @@ class TClipboardViewerForm final : public CWindow,
   // Before a clip goes on the clipboard: the search ends and the keyboard goes to the target.
   void EndSearchForPut();
   // After: the tree shows the put, and the popup pastes it when "Paste to active app" is on.
-  void FinishPut(bool put);
+  void FinishPut(bool put, EPickedBy by);
   // The popup came or went: the keyboard goes to its list, and back to the program before.
   void PopupOpened();
   void PopupClosed();

@@ -8,23 +8,23 @@
 #include "app/paste/win32/paste_target.h"
 #include "categories/clipboard_handler.h"
 
-void TClipboardViewerForm::MoveSelectedToClipboard() {
+void TClipboardViewerForm::MoveSelectedToClipboard(EPickedBy by) {
   HTREEITEM row = TreeView_GetSelection(tree_);
   if (row == nullptr) return;
   const auto* node =
       static_cast<const CItemNode*>(treeView_->RowData(reinterpret_cast<TTreeNode*>(row)));
   if (node == nullptr || node->isCategory) return;
-  MoveClipToClipboard(static_cast<int>(node->id));
+  MoveClipToClipboard(static_cast<int>(node->id), by);
 }
 
-void TClipboardViewerForm::MoveClipToClipboard(int clipId) {
+void TClipboardViewerForm::MoveClipToClipboard(int clipId, EPickedBy by) {
   EndSearchForPut();
-  FinishPut(handler_->PutItemToClipboard(clipId));
+  FinishPut(handler_->PutItemToClipboard(clipId), by);
 }
 
-void TClipboardViewerForm::CopyClipAsPlainText(int clipId) {
+void TClipboardViewerForm::CopyClipAsPlainText(int clipId, EPickedBy by) {
   EndSearchForPut();
-  FinishPut(handler_->PutItemTextToClipboard(clipId));
+  FinishPut(handler_->PutItemTextToClipboard(clipId), by);
 }
 
 void TClipboardViewerForm::EndSearchForPut() {
@@ -32,13 +32,14 @@ void TClipboardViewerForm::EndSearchForPut() {
   popupKeyboard_.LetGo();  // and hands the keyboard to its target
 }
 
-void TClipboardViewerForm::FinishPut(bool put) {
+void TClipboardViewerForm::FinishPut(bool put, EPickedBy by) {
   handler_->RebuildTree();
   dataKeeper_.MarkChanged();
   if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
     PasteIntoTarget(targetWindow_, pasteMethod_);
-    state_->SetExpanded(false);
+    state_->PopupPasted(by == EPickedBy::kKeyboard);
     ApplyLayout();
+    if (!state_->PopupMode()) PopupClosed();
   }
 }
 

@@ -15,7 +15,8 @@ void TClipboardViewerForm::ShowList() {
   const ScreenPoint cursor = CursorPosition();
   // The popup has the sizes of the monitor under the cursor.
   const int dpi = DpiAtPoint({cursor.x, cursor.y});
-  if (!state_->PopupMode() && dpi != dpi_) {
+  const bool openPopup = state_->PopupMode() && state_->Expanded();
+  if (!openPopup && dpi != dpi_) {
     const ScreenRect& bounds = state_->Layout().bounds;
     ChangeDpi(dpi, {bounds.left, bounds.top});
   }
@@ -90,7 +91,8 @@ void TClipboardViewerForm::SearchFieldShown() {
 }
 
 void TClipboardViewerForm::SearchEnter() {
-  if (treeController_) treeController_->ActivateSelectedRow(GetKeyState(VK_SHIFT) < 0);
+  if (treeController_)
+    treeController_->ActivateSelectedRow(EPickedBy::kKeyboard, GetKeyState(VK_SHIFT) < 0);
 }
 
 void TClipboardViewerForm::EscapeBeyondSearch() {

@@ -103,9 +103,9 @@ class CFakeHost : public CClipTreeHost {
   int QuickPasteMode() const override { return quickPasteMode; }
   HIMAGELIST CategoriesIcons() const override { return categoriesIcons.get(); }
   HIMAGELIST MoreIcons() const override { return moreIcons.get(); }
-  void MoveSelectedToClipboard() override { ++moves; }
-  void MoveClipToClipboard(int clipId) override { movedClips.push_back(clipId); }
-  void CopyClipAsPlainText(int clipId) override { plainTextClips.push_back(clipId); }
+  void MoveSelectedToClipboard(EPickedBy) override { ++moves; }
+  void MoveClipToClipboard(int clipId, EPickedBy) override { movedClips.push_back(clipId); }
+  void CopyClipAsPlainText(int clipId, EPickedBy) override { plainTextClips.push_back(clipId); }
   bool EditCategory(int categoryId, int parentId) override {
     edits.emplace_back(categoryId, parentId);
     return false;

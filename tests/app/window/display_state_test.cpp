@@ -61,6 +61,23 @@ TEST_F(DisplayStateTest, PopupOpensAtTheCursorAndReturnsToTheDockedPlace) {
   EXPECT_FALSE(state_.HidePopup());
 }
 
+TEST_F(DisplayStateTest, APasteFromTheKeyboardDocksThePopupAtOnceAndAClickLeavesItFolded) {
+  ASSERT_TRUE(state_.ShowPopup({400, 300}, kWork));
+  state_.PopupPasted(false);
+  EXPECT_TRUE(state_.PopupMode());
+  EXPECT_FALSE(state_.Expanded());
+  EXPECT_EQ(layout().bounds, (ScreenRect{401, 301, 601, 330}));  // folded at the cursor
+  // The folded popup opens again where the cursor is now, keeping its docked place.
+  ASSERT_TRUE(state_.ShowPopup({600, 500}, kWork));
+  EXPECT_EQ(layout().bounds, (ScreenRect{601, 501, 801, 889}));
+  EXPECT_EQ(state_.DockedPlace(), (ScreenPoint{900, 10}));
+
+  state_.PopupPasted(true);
+  EXPECT_FALSE(state_.PopupMode());
+  EXPECT_EQ(layout().bounds, (ScreenRect{900, 10, 1100, 39}));
+  EXPECT_TRUE(layout().labelVisible && layout().openButtonVisible);
+}
+
 TEST_F(DisplayStateTest, AHiddenMonitorShowsOnlyAsAPopup) {
   settings_.monitorVisible = false;
   CDisplayState hidden({900, 10}, kHeader, settings_);

@@ -162,6 +162,30 @@ TEST_F(PopupHotKeyTest, CursorLeavingThePopupDocksAndFoldsInOneTick) {
   EXPECT_EQ(state_.Layout().bounds, (ScreenRect{900, 10, 1100, 39}));
 }
 
+// A mouse that does not move keeps the folded header of a popup at the cursor after a
+// paste: the hot keys work there again.
+TEST_F(PopupHotKeyTest, TheHotKeysWorkAgainOnThePopupFoldedAfterAPaste) {
+  port_.cursor = {400, 300};
+  port_.keys = kCtrlAltV;
+  Tick();
+  ASSERT_TRUE(state_.PopupMode() && state_.Expanded());
+  port_.keys = 0;
+  Tick();
+  state_.PopupPasted(false);
+  port_.actions.clear();
+  for (int round = 0; round < 3; ++round) {
+    port_.keys = kCtrlAltV;
+    Tick();
+    EXPECT_TRUE(state_.PopupMode() && state_.Expanded()) << round;
+    port_.keys = 0;
+    Tick();
+    state_.PopupPasted(false);
+  }
+  const std::string hotKey = "hot key " + std::to_string(kCtrlAltV);
+  EXPECT_EQ(port_.actions,
+            (std::vector<std::string>{hotKey, "target", hotKey, "target", hotKey, "target"}));
+}
+
 using AltGrTest = TickTest;
 
 // On a German keyboard AltGr+7 types "{": the key state says Ctrl+Alt+7.
