@@ -165,11 +165,15 @@ std::filesystem::path CopyBeside(const std::filesystem::path& path, std::string_
   return {};
 }
 
-std::string DamagedCopySuffix() {
+std::string KeptCopySuffix(std::string_view why) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   char stamp[64];
-  std::snprintf(stamp, sizeof stamp, ".damaged-%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth,
-                now.wDay, now.wHour, now.wMinute, now.wSecond);
-  return stamp;
+  std::snprintf(stamp, sizeof stamp, "-%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay,
+                now.wHour, now.wMinute, now.wSecond);
+  return "." + std::string(why) + stamp;
+}
+
+std::string DamagedCopySuffix() {
+  return KeptCopySuffix("damaged");
 }

@@ -87,5 +87,7 @@ void ReplaceFileSafely(const std::filesystem::path& path, std::span<const std::u
 // Copies `path` to a new file beside it named `path` + `suffix`, adding "-2", "-3", ... when
 // that exists. Returns the copy's path, or an empty path when no copy could be made.
 std::filesystem::path CopyBeside(const std::filesystem::path& path, std::string_view suffix);
-// The suffix of a damaged file's copy: ".damaged-20261208-193005", when the damage was found.
+// The suffix of a file's copy kept aside, saying why and when: ".damaged-20261208-193005".
+std::string KeptCopySuffix(std::string_view why);
+// The suffix of a damaged file's copy, when the damage was found.
 std::string DamagedCopySuffix();

@@ -58,8 +58,12 @@ void CDataBase::Clear() {
 bool CDataBase::LoadFromFile(const std::filesystem::path& path) {
   if (!ReadDataFile(path)) return false;
   // Keep the original before anything can overwrite it: the next save writes only what
-  // was read before the damage.
-  if (lastLoad.damaged) lastLoad.damagedCopy = CopyBeside(path, DamagedCopySuffix());
+  // was read before the damage, and only the first paths of a list that named more.
+  if (lastLoad.damaged) {
+    lastLoad.damagedCopy = CopyBeside(path, DamagedCopySuffix());
+  } else if (lastLoad.cutFileLists > 0) {
+    lastLoad.damagedCopy = CopyBeside(path, KeptCopySuffix("cut"));
+  }
   return true;
 }
 

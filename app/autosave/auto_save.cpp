@@ -7,7 +7,6 @@
 #include "app/autosave/store_fingerprint.h"
 #include "foundation/file_error.h"
 #include "foundation/file_io.h"
-#include "foundation/utf8_text.h"
 
 namespace {
 
@@ -97,10 +96,8 @@ void CAutoSaver::JournalGrew(std::size_t bytes) {
   journalBytesSinceSave_ += bytes;
   if (!failingSince_ || growthTold_ || journalBytesSinceSave_ < kJournalNoticeBytes) return;
   growthTold_ = true;
-  notice_ = "The journal of your clips' changes (" + Utf8FromUtf16(JournalPath().u16string()) +
-            ") has grown past " + std::to_string(kJournalNoticeBytes >> 20) +
-            " MB because the data file cannot be saved. Nothing is lost, but it will keep "
-            "growing until the data file can be written again.";
+  trouble_ =
+      CSaveTrouble{CSaveTrouble::EKind::kJournalGrowing, lastError_.value_or(""), JournalPath()};
 }
 
 void CAutoSaver::SaveEnded(std::uint32_t now, bool replaced) {
@@ -114,11 +111,8 @@ void CAutoSaver::SaveEnded(std::uint32_t now, bool replaced) {
   if (!failingSince_) failingSince_ = now;
   if (failureTold_ || !Reached(now, *failingSince_ + kFailureNoticeMs)) return;
   failureTold_ = true;
-  notice_ = "Quillery cannot save your clips:\n" + *lastError_ +
-            "\n\nAnother program may hold the file open, or its folder may be read-only. " +
-            std::string(journal_ ? "Your clips are kept in the journal beside it meanwhile, "
-                                 : "Your clips are kept in memory meanwhile, ") +
-            "and Quillery tries again every minute; you will not be told again during this run.";
+  trouble_ = CSaveTrouble{CSaveTrouble::EKind::kSavesFailing, *lastError_,
+                          journal_ ? JournalPath() : std::filesystem::path()};
 }
 
 bool CAutoSaver::CLookout::Due(const CDataBase& store, std::uint32_t now) const {

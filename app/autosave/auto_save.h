@@ -24,6 +24,17 @@ struct CJournalDamage {
   std::filesystem::path keptCopy;  // the journal as it was; empty when no copy could be made
 };
 
+// Something about the automatic saves that the user should hear of, once a run each.
+struct CSaveTrouble {
+  enum class EKind {
+    kSavesFailing,   // saves have failed for kFailureNoticeMs
+    kJournalGrowing  // the journal grew by kJournalNoticeBytes while they fail
+  };
+  EKind kind = EKind::kSavesFailing;
+  std::string error;              // the last save's error, naming the file (UTF-8)
+  std::filesystem::path journal;  // the journal that holds the clips meanwhile; empty: none
+};
+
 // When to save: kQuietMs after the last change, but no later than kLongestDelayMs after
 // the first change not yet saved (a store that keeps changing is saved too). After a
 // failed save the next try waits kRetryMs. Times are tick counts in milliseconds.
@@ -103,10 +114,10 @@ class CAutoSaver {
   bool Saving() const { return writer_ != nullptr; }
   // Why the last save failed; none after a successful one.
   const std::optional<std::string>& LastError() const { return lastError_; }
-  // What the user should be told about the saves, once a run each (UTF-8): that they
-  // have failed for kFailureNoticeMs, and that the journal has grown by
-  // kJournalNoticeBytes while they fail. None when there is nothing new to tell.
-  std::optional<std::string> TakeNotice() { return std::exchange(notice_, std::nullopt); }
+  // What the user should be told about the saves, once a run each: that they have failed
+  // for kFailureNoticeMs, and that the journal has grown by kJournalNoticeBytes while
+  // they fail. None when there is nothing new to tell.
+  std::optional<CSaveTrouble> TakeTrouble() { return std::exchange(trouble_, std::nullopt); }
 
  private:
   void StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes);
@@ -137,7 +148,7 @@ class CAutoSaver {
   std::uint64_t journalBytesSinceSave_ = 0;
   bool failureTold_ = false;
   bool growthTold_ = false;
-  std::optional<std::string> notice_;
+  std::optional<CSaveTrouble> trouble_;
   // The save in progress.
   std::unique_ptr<CBackgroundFileWriter> writer_;
   std::unique_ptr<CByteWriter> producer_;  // hands chunks to writer_

@@ -1,7 +1,8 @@
 #pragma once
 // CDataFileGuard: one rule for every save over the data file. When the store does not hold
-// all that the file holds (the load stopped at damage, or the file could not be read at
-// all), nothing is saved over the file until a copy of it exists beside it.
+// all that the file holds (the load stopped at damage, cut file lists that named more paths
+// than a clip keeps, or the file could not be read at all), nothing is saved over the file until a
+// copy of it exists beside it.
 
 #include <filesystem>
 #include <string>
@@ -12,8 +13,8 @@ class CDataFileGuard {
  public:
   explicit CDataFileGuard(std::filesystem::path path) : path_(std::move(path)) {}
 
-  // After a load that returned: a damaged file whose copy could not be made holds saves
-  // back.
+  // After a load that returned: a damaged or cut file whose copy could not be made holds
+  // saves back.
   void Loaded(const CLoadReport& report);
   // After a load that threw: the file is kept now if it can be. The copy's path; empty
   // when none could be made, and saves are then held back.

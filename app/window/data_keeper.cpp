@@ -53,3 +53,9 @@ void CDataKeeper::Save(CDataBase& store) {
   store.SaveToFile(dataFile_);
   autoSaver_.DiscardJournal();
 }
+
+std::optional<std::u16string> CDataKeeper::TakeSaveNotice() {
+  std::optional<CSaveTrouble> trouble = autoSaver_.TakeTrouble();
+  if (!trouble) return std::nullopt;
+  return SaveTroubleNotice(*trouble);
+}

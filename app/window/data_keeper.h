@@ -38,8 +38,8 @@ class CDataKeeper {
   // The 10 ms tick: journals changes and saves when a save is due, unless the file must be
   // kept aside first.
   void Poll(const CDataBase& store, std::uint32_t now);
-  // What the user should be told about failing automatic saves, once (UTF-8).
-  std::optional<std::string> TakeSaveNotice() { return autoSaver_.TakeNotice(); }
+  // What the user should be told about failing automatic saves, once.
+  std::optional<std::u16string> TakeSaveNotice();
   // Ends an automatic save under way without touching the file.
   void Stop() { autoSaver_.Stop(); }
   // The close's save: the whole store replaces the file and the journal goes. Throws

@@ -28,13 +28,24 @@ std::u16string DamageText(const CLoadReport& report) {
   return text;
 }
 
-std::u16string CutFileListsText(int lists) {
+std::u16string CutFileListsText(const CLoadReport& report) {
   const std::u16string most = Ascii(std::to_string(kMaxDropPaths));
   std::u16string text = u"A clip keeps at most " + most + u" files. ";
-  if (lists == 1)
-    return text + u"One clip in the data file named more; it keeps its first " + most + u".";
-  return text + Ascii(std::to_string(lists)) +
-         u" clips in the data file named more; each keeps its first " + most + u".";
+  if (report.cutFileLists == 1) {
+    text += u"One clip in the data file named more; it keeps its first " + most + u".";
+  } else {
+    text += Ascii(std::to_string(report.cutFileLists)) +
+            u" clips in the data file named more; each keeps its first " + most + u".";
+  }
+  // After damage, the copy is told of with the damage.
+  if (report.damaged) return text;
+  if (report.damagedCopy.empty()) {
+    return text +
+           u" The original file could not be kept, so Quillery will not save over it until it "
+           u"can keep a copy of it.";
+  }
+  return text + u" The original file, with all of them, is kept as\n" +
+         report.damagedCopy.u16string();
 }
 
 }  // namespace
@@ -44,7 +55,7 @@ std::optional<std::u16string> DamagedFileNotice(const CLoadReport& report) {
   if (report.damaged) text = DamageText(report);
   if (report.cutFileLists > 0) {
     if (!text.empty()) text += u"\n\n";
-    text += CutFileListsText(report.cutFileLists);
+    text += CutFileListsText(report);
   }
   if (text.empty()) return std::nullopt;
   return text;
@@ -64,4 +75,18 @@ std::u16string DamagedJournalNotice(const CJournalDamage& damage) {
     text += u"The journal is kept unchanged as\n" + damage.keptCopy.u16string();
   }
   return text;
+}
+
+std::u16string SaveTroubleNotice(const CSaveTrouble& trouble) {
+  if (trouble.kind == CSaveTrouble::EKind::kJournalGrowing) {
+    return u"The journal of your clips' changes (" + trouble.journal.u16string() +
+           u") has grown past " + Ascii(std::to_string(CAutoSaver::kJournalNoticeBytes >> 20)) +
+           u" MB because the data file cannot be saved. Nothing is lost, but it will keep "
+           u"growing until the data file can be written again.";
+  }
+  return u"Quillery cannot save your clips:\n" + Utf16FromUtf8(trouble.error) +
+         u"\n\nAnother program may hold the file open, or its folder may be read-only. " +
+         (trouble.journal.empty() ? u"Your clips are kept in memory meanwhile, "
+                                  : u"Your clips are kept in the journal beside it meanwhile, ") +
+         u"and Quillery tries again every minute; you will not be told again during this run.";
 }

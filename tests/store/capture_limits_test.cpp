@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "foundation/byte_writer.h"
+#include "foundation/file_io.h"
 #include "store/file_list_item.h"
 #include "tests/support/store_fixture.h"
 
@@ -136,20 +138,33 @@ TEST_F(CaptureLimitsTest, StoredFileListBeyondTheLimitIsCutAndTheClipsAfterItLoa
   after->categoryId = kNotesCategoryId;
   store.AppendClip(std::move(after));
 
+  const std::filesystem::path path = folder.Path() / "данные" / "data.dat";
+  std::filesystem::create_directories(path.parent_path());
+  ASSERT_TRUE(store.SaveToFile(path));
   CDataBase loaded;
-  loaded.LoadFromMemory(store.SaveToMemory());
+  ASSERT_TRUE(loaded.LoadFromFile(path));
   EXPECT_FALSE(loaded.LastLoad().damaged) << loaded.LastLoad().damageReason;
   EXPECT_EQ(loaded.LastLoad().cutFileLists, 1);
+  // The original, with every path, is kept beside before a save can cut it.
+  const std::filesystem::path copy = loaded.LastLoad().damagedCopy;
+  ASSERT_FALSE(copy.empty());
+  EXPECT_EQ(copy.filename().string().rfind("data.dat.cut-", 0), 0u) << copy;
   EXPECT_EQ(ClipTexts(loaded, kNotesCategoryId).back(), u"after the list");
   const auto& cut = dynamic_cast<const CFileListItem&>(*loaded.ClipAt(1));
   EXPECT_EQ(cut.paths.size(), kMaxDropPaths);
   EXPECT_EQ(cut.paths.back(), u"C:\\kept");
 
-  // Saved again, the list is one a capture could have made: nothing more is cut.
+  // Saved again, the list is one a capture could have made: nothing more is cut, and the
+  // copy still names the lost paths.
+  ASSERT_TRUE(loaded.SaveToFile(path));
   CDataBase again;
-  again.LoadFromMemory(loaded.SaveToMemory());
+  ASSERT_TRUE(again.LoadFromFile(path));
   EXPECT_EQ(again.LastLoad().cutFileLists, 0);
+  EXPECT_TRUE(again.LastLoad().damagedCopy.empty());
   EXPECT_EQ(ClipTexts(again, kNotesCategoryId).size(), 2u);
+  CDataBase kept;
+  kept.LoadFromMemory(ReadWholeFile(copy, "the kept copy"));
+  EXPECT_EQ(kept.LastLoad().cutFileLists, 1);
 }
 
 }  // namespace

@@ -199,8 +199,7 @@ void TClipboardViewerForm::Timer1Timer() {
   if (handler_ != nullptr) dataKeeper_.Poll(*handler_, GetTickCount());
   if (auto notice = dataKeeper_.TakeSaveNotice()) {
     // Told from the message loop, not inside the tick.
-    const std::u16string text = Utf16FromUtf8(*notice);
-    damagedNotice_ = damagedNotice_ ? *damagedNotice_ + u"\n\n" + text : text;
+    damagedNotice_ = damagedNotice_ ? *damagedNotice_ + u"\n\n" + *notice : *notice;
     PostMessageW(Handle(), kDamagedNoticeMessage, 0, 0);
   }
 }

@@ -205,18 +205,20 @@ TEST_F(AutoSaveStoreTest, SavesThatKeepFailingForAMinuteAreToldOnceNamingTheFile
   saver.Poll(store, 10'000);
   FinishSave(saver, 10'000);
   ASSERT_TRUE(saver.LastError().has_value());
-  EXPECT_FALSE(saver.TakeNotice());  // one failed try: a sync program may hold the file
+  EXPECT_FALSE(saver.TakeTrouble());  // one failed try: a sync program may hold the file
   saver.Poll(store, 70'000);
   FinishSave(saver, 70'000);
-  const std::optional<std::string> notice = saver.TakeNotice();
-  ASSERT_TRUE(notice);
+  const std::optional<CSaveTrouble> trouble = saver.TakeTrouble();
+  ASSERT_TRUE(trouble);
+  EXPECT_EQ(trouble->kind, CSaveTrouble::EKind::kSavesFailing);
   const std::u8string folderName = path.parent_path().u8string();
-  EXPECT_NE(notice->find(std::string(folderName.begin(), folderName.end())), std::string::npos)
-      << *notice;
+  EXPECT_NE(trouble->error.find(std::string(folderName.begin(), folderName.end())),
+            std::string::npos)
+      << trouble->error;
   saver.Poll(store, 130'000);
   FinishSave(saver, 130'000);
   EXPECT_TRUE(saver.LastError().has_value());
-  EXPECT_FALSE(saver.TakeNotice());  // once a run
+  EXPECT_FALSE(saver.TakeTrouble());  // once a run
   // The folder is back: the next try saves, and failures would be counted anew.
   std::filesystem::create_directory(path.parent_path());
   saver.Poll(store, 190'000);
@@ -378,7 +380,7 @@ TEST_F(JournalTest, AJournalThatGrowsPastItsBoundWhileSavesFailIsTold) {
   saver.Poll(store, 10'000);
   FinishSave(saver, 10'000);
   ASSERT_TRUE(saver.LastError().has_value());
-  EXPECT_FALSE(saver.TakeNotice());
+  EXPECT_FALSE(saver.TakeTrouble());
   // A quarter of the bound at a time, in UTF-16 units of two bytes.
   const std::u16string quarter(CAutoSaver::kJournalNoticeBytes / 8 + 1, u'q');
   for (char16_t last : {u'1', u'2', u'3', u'4'}) {
@@ -386,10 +388,11 @@ TEST_F(JournalTest, AJournalThatGrowsPastItsBoundWhileSavesFailIsTold) {
     saver.MarkChanged();
     saver.Poll(store, 10'100);
   }
-  const std::optional<std::string> notice = saver.TakeNotice();
-  ASSERT_TRUE(notice);
-  EXPECT_NE(notice->find("data.dat.journal"), std::string::npos) << *notice;
-  EXPECT_FALSE(saver.TakeNotice());
+  const std::optional<CSaveTrouble> trouble = saver.TakeTrouble();
+  ASSERT_TRUE(trouble);
+  EXPECT_EQ(trouble->kind, CSaveTrouble::EKind::kJournalGrowing);
+  EXPECT_EQ(trouble->journal, saver.JournalPath());
+  EXPECT_FALSE(saver.TakeTrouble());
 }
 
 // The newest clip's hot key as the next start finds it, the journal applied.

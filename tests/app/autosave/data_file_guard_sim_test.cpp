@@ -1,5 +1,5 @@
 // The one rule for saving over a data file that the store does not hold whole: a copy of
-// it first, for a damaged file as for an unreadable one.
+// it first, for a damaged, cut or unreadable file.
 
 #include <gtest/gtest.h>
 
@@ -58,6 +58,19 @@ TEST_F(DataFileGuardTest, AnUnreadableFileIsKeptOrHoldsSavesBack) {
   CDataFileGuard again(DataPath());
   EXPECT_FALSE(again.LoadFailed().empty());
   EXPECT_TRUE(again.SaveAllowed());
+}
+
+TEST_F(DataFileGuardTest, AFileWithCutListsWithoutACopyHoldsSavesBackUntilOneIsMade) {
+  CLoadReport report;
+  report.format = DataFormat::kCurrent;
+  report.cutFileLists = 1;
+  guard.Loaded(report);
+  EXPECT_FALSE(guard.SaveAllowed());
+  EXPECT_TRUE(guard.MakeSaveAllowed());
+  EXPECT_EQ(CopiesBeside("cut"), 1);
+  report.damagedCopy = folder.Path() / "data.dat.cut-20261209-190000";
+  guard.Loaded(report);
+  EXPECT_TRUE(guard.SaveAllowed());
 }
 
 }  // namespace

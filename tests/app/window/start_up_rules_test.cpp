@@ -1,5 +1,5 @@
 // What start-up decides: the first run or an update check, one instance per data folder,
-// and the notice of a damaged data file.
+// and the notices of a damaged data file and of failing saves.
 
 #include <gtest/gtest.h>
 
@@ -56,12 +56,33 @@ TEST(DamagedFileNoticeTest, TellsOfFileListsCutAtLoadWithOrWithoutDamage) {
   const std::u16string cut = DamagedFileNotice(report).value();
   EXPECT_NE(cut.find(u"2 clips"), std::u16string::npos);
   EXPECT_EQ(cut.find(u"damaged"), std::u16string::npos);
+  EXPECT_NE(cut.find(u"could not be kept"), std::u16string::npos);
+  report.damagedCopy = u"C:\\Данные\\data.dat.cut-20261209-190000";
+  EXPECT_NE(DamagedFileNotice(report)->find(u"kept as\nC:\\Данные\\data.dat.cut-"),
+            std::u16string::npos);
 
   report.damaged = true;
   report.damageReason = "record cut short";
   const std::u16string both = DamagedFileNotice(report).value();
   EXPECT_NE(both.find(u"record cut short"), std::u16string::npos);
   EXPECT_NE(both.find(u"2 clips"), std::u16string::npos);
+}
+
+TEST(SaveTroubleNoticeTest, NamesTheFileAndWhereTheClipsAreMeanwhile) {
+  CSaveTrouble failing{CSaveTrouble::EKind::kSavesFailing,
+                       "Cannot write C:\\Données\\data.dat: access denied",
+                       u"C:\\Données\\data.dat.journal"};
+  const std::u16string told = SaveTroubleNotice(failing);
+  EXPECT_NE(told.find(u"C:\\Données\\data.dat: access denied"), std::u16string::npos);
+  EXPECT_NE(told.find(u"in the journal"), std::u16string::npos);
+  failing.journal.clear();
+  EXPECT_NE(SaveTroubleNotice(failing).find(u"in memory"), std::u16string::npos);
+
+  const CSaveTrouble growing{CSaveTrouble::EKind::kJournalGrowing, "",
+                             u"C:\\Données\\data.dat.journal"};
+  const std::u16string grown = SaveTroubleNotice(growing);
+  EXPECT_NE(grown.find(u"(C:\\Données\\data.dat.journal) has grown past 64 MB"),
+            std::u16string::npos);
 }
 
 }  // namespace
