@@ -190,20 +190,21 @@ void ReplayInto(CJournalReplay& replay, CByteReader& reader, std::uint64_t fileD
     if (reader.Size() >= 8) replay.damage = "not a journal of this version";
     return;
   }
-  // First where the frames after the last base that names this file begin: a later save
-  // that did not get through leaves a base of its own, whose frames still belong here.
-  // Only their places are kept, so that a journal of any size is read a frame at a time.
+  // First where the frames after the last base that names this file begin, and where the
+  // whole frames end: a later save that did not get through leaves a base of its own,
+  // whose frames still belong here. Only those two places are kept, so that a journal of
+  // any size, of any number of frames, is read a frame at a time.
   const std::vector<std::uint8_t> base = JournalBaseFrame(fileDigest);
-  std::vector<std::uint64_t> starts;
+  std::uint64_t afterBase = 0;
+  std::uint64_t wholeEnd = reader.Position();
   CFrame frame;
   for (std::uint64_t start = reader.Position();; start = reader.Position()) {
     const EFrameRead read = NextFrame(reader, &frame);
     if (read == EFrameRead::kFrame) {
+      wholeEnd = reader.Position();
       if (frame.bytes == base) {
         replay.based = true;
-        starts.clear();
-      } else {
-        starts.push_back(start);
+        afterBase = wholeEnd;
       }
       continue;
     }
@@ -216,8 +217,10 @@ void ReplayInto(CJournalReplay& replay, CByteReader& reader, std::uint64_t fileD
     break;
   }
   if (!replay.based) return;
-  for (const std::uint64_t start : starts) {
-    reader.Seek(start);
+  replay.framesBegin = replay.framesEnd = afterBase;
+  reader.Seek(afterBase);
+  while (reader.Position() < wholeEnd) {
+    const std::uint64_t start = reader.Position();
     if (NextFrame(reader, &frame) != EFrameRead::kFrame) {
       replay.stopReason = "the frame at byte " + std::to_string(start) + " reads differently";
     } else {
@@ -238,7 +241,7 @@ void ReplayInto(CJournalReplay& replay, CByteReader& reader, std::uint64_t fileD
                       " could not be applied: " + replay.stopReason;
       break;
     }
-    replay.frames.insert(replay.frames.end(), frame.bytes.begin(), frame.bytes.end());
+    replay.framesEnd = reader.Position();
     ++replay.applied;
   }
 }

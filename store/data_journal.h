@@ -37,11 +37,14 @@ std::vector<std::uint8_t> JournalBaseFrame(std::uint64_t digest);
 
 // What the journal held for the data file, and what of it was applied.
 struct CJournalReplay {
-  bool based = false;                // a base named the data file
-  int applied = 0;                   // entries applied to the store
-  std::vector<std::uint8_t> frames;  // the applied frames, as they stood in the file
-  bool torn = false;                 // the journal ended in a frame cut short or garbled
-  std::string stopReason;            // when an entry could not be applied, why; the rest were not
+  bool based = false;  // a base named the data file
+  int applied = 0;     // entries applied to the store
+  // Where the applied frames stand in the journal, [framesBegin, framesEnd): a new journal
+  // copies them from there rather than from memory.
+  std::uint64_t framesBegin = 0;
+  std::uint64_t framesEnd = 0;
+  bool torn = false;       // the journal ended in a frame cut short or garbled
+  std::string stopReason;  // when an entry could not be applied, why; the rest were not
   // Why the journal could not be read or applied whole (a garbled frame, an entry that
   // could not be applied, a header of another kind); empty for a whole journal or one
   // that only ends in a frame cut short. ASCII text of the reader's own making.

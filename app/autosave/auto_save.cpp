@@ -73,8 +73,10 @@ int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest) {
       return replay.applied;
     }
   }
-  // The journal anew: this file, and the changes just applied, which it does not hold yet.
-  journal_ = std::make_unique<CJournalWriter>(JournalPath(), fileDigest, std::move(replay.frames));
+  // The journal anew: this file, and the changes just applied, which the data file does not
+  // hold yet, copied from the old journal before the new one replaces it.
+  journal_ = std::make_unique<CJournalWriter>(
+      JournalPath(), fileDigest, CJournalSeed{JournalPath(), replay.framesBegin, replay.framesEnd});
   fileBehind_ = replay.applied > 0;
   return replay.applied;
 }

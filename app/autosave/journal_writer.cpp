@@ -15,9 +15,8 @@ std::u16string Wide(const std::filesystem::path& path) {
 
 }  // namespace
 
-CJournalWriter::CJournalWriter(std::filesystem::path path, std::uint64_t base,
-                               std::vector<std::uint8_t> frames)
-    : path_(std::move(path)), base_(base), sinceBase_(std::move(frames)) {
+CJournalWriter::CJournalWriter(std::filesystem::path path, std::uint64_t base, CJournalSeed seed)
+    : path_(std::move(path)), base_(base), seed_(std::move(seed)) {
   Queue({CJob::kRestart, {}, 0, 0});
   thread_ = std::thread([this] { Run(); });
 }
@@ -96,6 +95,7 @@ bool CJournalWriter::Rewrite() {
     CSafeFileWriter fresh(path_, "journal");
     fresh.Write(JournalHeader());
     fresh.Write(JournalBaseFrame(base_));
+    CopySeed(fresh);
     fresh.Write(sinceBase_);
     fresh.Commit();
   } catch (const CFileError&) {
@@ -107,6 +107,22 @@ bool CJournalWriter::Rewrite() {
   LARGE_INTEGER end{};
   broken_ = !file_ || !SetFilePointerEx(file_.get(), end, nullptr, FILE_END);
   return !broken_;
+}
+
+void CJournalWriter::CopySeed(CSafeFileWriter& fresh) {
+  const CJournalSeed seed = std::exchange(seed_, CJournalSeed{});
+  if (seed.end <= seed.begin) return;
+  // Closed again before the new journal replaces the file it may be reading.
+  CFileByteSource source(seed.source, "journal");
+  std::vector<std::uint8_t> piece(std::size_t{1} << 20);
+  for (std::uint64_t at = seed.begin; at < seed.end;) {
+    const auto wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), seed.end - at));
+    const std::size_t read = source.ReadAt(at, piece.data(), wanted);
+    if (read != wanted) throw CFileError("Cannot read journal", seed.source);
+    fresh.Write(std::span(piece.data(), read));
+    at += read;
+  }
 }
 
 void CJournalWriter::Run() {

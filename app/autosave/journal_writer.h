@@ -14,11 +14,22 @@
 
 #include "platform/handles.h"
 
+class CSafeFileWriter;
+
+// Frames that a new journal takes over from a file (the journal of the run before, whose
+// changes the store now holds): the bytes [begin, end) of `source`, copied a piece at a
+// time, never whole in memory.
+struct CJournalSeed {
+  std::filesystem::path source;
+  std::uint64_t begin = 0;
+  std::uint64_t end = 0;
+};
+
 class CJournalWriter {
  public:
   // Starts the thread, which first replaces the journal at `path` with one that extends
-  // the data file of digest `base` by `frames` (changes the store already holds).
-  CJournalWriter(std::filesystem::path path, std::uint64_t base, std::vector<std::uint8_t> frames);
+  // the data file of digest `base` by the frames of `seed` (which may be that journal).
+  CJournalWriter(std::filesystem::path path, std::uint64_t base, CJournalSeed seed = {});
   // Writes what is queued, then ends the thread.
   ~CJournalWriter();
   CJournalWriter(const CJournalWriter&) = delete;
@@ -53,6 +64,8 @@ class CJournalWriter {
   // On the thread: the journal anew, base and frames since, on disk before it replaces
   // the old one.
   bool Rewrite();
+  // Copies the seed's frames into the journal being written, once.
+  void CopySeed(CSafeFileWriter& fresh);
   bool Write(const std::vector<std::uint8_t>& bytes);
 
   std::filesystem::path path_;
@@ -66,7 +79,10 @@ class CJournalWriter {
   // The thread's own.
   UniqueFile file_;
   std::uint64_t base_ = 0;
-  std::vector<std::uint8_t> sinceBase_;  // the frames after the last base
+  // The frames after the last base. The seed's are not among them: every later rewrite
+  // follows a base of its own.
+  std::vector<std::uint8_t> sinceBase_;
+  CJournalSeed seed_;
   bool broken_ = false;
   std::thread thread_;  // last: starts once everything above exists
 };

@@ -142,6 +142,9 @@ TEST_F(DataJournalTest, AGarbledFrameBetweenGoodOnesIsToldAsDamageWithWhatCameBe
   EXPECT_EQ(replay.applied, 1);
   EXPECT_NE(replay.damage.find("garbled at byte " + std::to_string(secondStart)), std::string::npos)
       << replay.damage;
+  // What a new journal takes over: the first change's frames, up to the garbled one.
+  EXPECT_LT(replay.framesBegin, replay.framesEnd);
+  EXPECT_EQ(replay.framesEnd, secondStart);
 }
 
 TEST_F(DataJournalTest, AnEntryThatCannotBeAppliedAndAForeignHeaderAreDamage) {

@@ -337,18 +337,25 @@ TEST_F(JournalTest, AJournalDamagedInTheMiddleIsKeptAsideAndToldBeforeANewOneBeg
   bytes[static_cast<std::size_t>(ends[0]) + 20] ^= 0x01;
   PutFile(DataPath().string() + ".journal", bytes);
 
-  CDataBase loaded;
-  loaded.LoadFromFile(DataPath());
-  CAutoSaver next(DataPath());
-  EXPECT_EQ(next.RecoverJournal(loaded, loaded.LastLoad().fileDigest), 1);
-  EXPECT_EQ(ClipTexts(loaded, kHistoryCategoryId), histories[0]);
-  ASSERT_TRUE(next.JournalDamage());
-  EXPECT_EQ(next.JournalDamage()->applied, 1);
-  EXPECT_NE(next.JournalDamage()->reason.find("garbled"), std::string::npos);
-  // The copy holds every change, the ones after the damage too, for whoever can mend it.
-  ASSERT_FALSE(next.JournalDamage()->keptCopy.empty());
-  EXPECT_EQ(FileBytes(next.JournalDamage()->keptCopy), bytes);
-  EXPECT_EQ(CopiesBeside(next.JournalPath(), "damaged"), 1);
+  {
+    CDataBase loaded;
+    loaded.LoadFromFile(DataPath());
+    CAutoSaver next(DataPath());
+    EXPECT_EQ(next.RecoverJournal(loaded, loaded.LastLoad().fileDigest), 1);
+    EXPECT_EQ(ClipTexts(loaded, kHistoryCategoryId), histories[0]);
+    ASSERT_TRUE(next.JournalDamage());
+    EXPECT_EQ(next.JournalDamage()->applied, 1);
+    EXPECT_NE(next.JournalDamage()->reason.find("garbled"), std::string::npos);
+    // The copy holds every change, the ones after the damage too, for whoever can mend it.
+    ASSERT_FALSE(next.JournalDamage()->keptCopy.empty());
+    EXPECT_EQ(FileBytes(next.JournalDamage()->keptCopy), bytes);
+    EXPECT_EQ(CopiesBeside(next.JournalPath(), "damaged"), 1);
+  }
+  // The new journal took over the change before the damage, and nothing garbled.
+  int applied = 0;
+  EXPECT_EQ(NextStartHistory(&applied), histories[0]);
+  EXPECT_EQ(applied, 1);
+  EXPECT_EQ(CopiesBeside(DataPath().string() + ".journal", "damaged"), 1);
 }
 
 TEST_F(JournalTest, AWholeJournalAndATornTailAreNoDamage) {
