@@ -5,9 +5,13 @@
 
 #include <vector>
 
+#include "app/autosave/auto_save.h"
+#include "bench/journal/journal_fixture.h"
 #include "bench/program/hostile_content.h"
 #include "foundation/bitmap.h"
 #include "store/file_list_item.h"
+#include "store/text_item.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -43,6 +47,50 @@ TEST(HostileContentTest, TheDropListHoldsOneLetterPathsInTheirOrder) {
   EXPECT_EQ(paths[26], u"a");
   EXPECT_TRUE(DropListHasMorePathsThan(block, count - 1));
   EXPECT_FALSE(DropListHasMorePathsThan(block, count));
+}
+
+class JournalFixtureTest : public ::testing::Test {
+ protected:
+  // Loads the data file and recovers the journal as the program's start does; the
+  // number of changes applied.
+  int Recover(CDataBase& store) {
+    store.LoadFromFile(DataFile());
+    CAutoSaver saver(DataFile());
+    const int applied = saver.RecoverJournal(store, store.LastLoad().fileDigest);
+    EXPECT_FALSE(saver.JournalDamage());
+    return applied;
+  }
+  std::filesystem::path DataFile() const { return folder.Path() / "data.dat"; }
+
+  CTempFolder folder;
+};
+
+TEST_F(JournalFixtureTest, EveryChurnedTextIsAppliedAndTheStoreEndsAsTheFile) {
+  const CJournalFixture fixture =
+      WriteJournalFixture(DataFile(), 64 << 10, EJournalChange::kChurn, 1000);
+  EXPECT_GE(fixture.journalBytes, 64u << 10);
+  EXPECT_EQ(std::filesystem::file_size(DataFile().string() + ".journal"), fixture.journalBytes);
+  CDataBase store;
+  EXPECT_EQ(static_cast<std::uint64_t>(Recover(store)), fixture.changes);
+  EXPECT_EQ(fixture.changes % 2, 0u);
+  ASSERT_EQ(store.Items().size(), 1u);
+}
+
+TEST_F(JournalFixtureTest, GrownTextsAndHotKeysAreAppliedEveryOne) {
+  const CJournalFixture grown =
+      WriteJournalFixture(DataFile(), 32 << 10, EJournalChange::kGrow, 1000);
+  CDataBase store;
+  EXPECT_EQ(static_cast<std::uint64_t>(Recover(store)), grown.changes);
+  ASSERT_EQ(store.Items().size(), 1 + grown.changes);
+  EXPECT_EQ(static_cast<const CTextItem&>(*store.Items().front()).text.size(), 1000u);
+
+  const CJournalFixture keys =
+      WriteJournalFixture(DataFile(), 32 << 10, EJournalChange::kHotKeys, 0);
+  EXPECT_GT(keys.changes, 1000u);  // small frames: many of them
+  CDataBase keyed;
+  EXPECT_EQ(static_cast<std::uint64_t>(Recover(keyed)), keys.changes);
+  ASSERT_EQ(keyed.Items().size(), 1u);
+  EXPECT_EQ(keyed.Items().front()->hotKey, 0x4031);
 }
 
 }  // namespace
