@@ -186,6 +186,7 @@ int Run(const CBenchOptions& options) {
     return 1;
   }
   const double putS = SecondsSince(probe.Started());
+  probe.Mark();
 
   // Until the header changes, then for the settle time; the guard ends a program that
   // grows past it, and the cap one that never shows the capture.
@@ -241,6 +242,7 @@ int Run(const CBenchOptions& options) {
       atStart->peakMib, peakSeenMib);
   std::printf("longest message-loop stall: %.0f ms, from %.2f s%s\n", stalls.longestMs,
               stalls.longestStartedS, stalls.longestUnanswered ? " (still unanswered)" : "");
+  std::printf("longest stall after the put returned: %.0f ms\n", stalls.longestSinceMarkMs);
   std::printf("round trips: %d, over 100 ms: %d, %.2f s in those\n", stalls.probes,
               stalls.stallsOver100Ms, stalls.stalledS);
   for (const auto& stall : stalls.firstStalls) {

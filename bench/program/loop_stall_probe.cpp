@@ -12,6 +12,13 @@ double SecondsBetween(CLoopStallProbe::Clock::time_point from,
   return std::chrono::duration<double>(to - from).count();
 }
 
+// Milliseconds of a wait from `sent` to `back` that fell after `mark`.
+double WaitAfterMarkMs(CLoopStallProbe::Clock::time_point sent,
+                       CLoopStallProbe::Clock::time_point back,
+                       CLoopStallProbe::Clock::time_point mark) {
+  return back > mark ? SecondsBetween(std::max(sent, mark), back) * 1000 : 0;
+}
+
 }  // namespace
 
 CLoopStallProbe::CLoopStallProbe(HWND window, std::chrono::milliseconds interval)
@@ -26,11 +33,21 @@ CLoopStallProbe::~CLoopStallProbe() {
   thread_.join();
 }
 
+void CLoopStallProbe::Mark() {
+  std::lock_guard lock(mutex_);
+  marked_ = true;
+  mark_ = Clock::now();
+}
+
 CLoopStallProbe::CFigures CLoopStallProbe::Figures() const {
   std::lock_guard lock(mutex_);
   CFigures figures = figures_;
   if (waiting_) {
     const double waitedMs = SecondsBetween(waitingSince_, Clock::now()) * 1000;
+    if (marked_) {
+      figures.longestSinceMarkMs =
+          std::max(figures.longestSinceMarkMs, WaitAfterMarkMs(waitingSince_, Clock::now(), mark_));
+    }
     if (waitedMs > figures.longestMs) {
       figures.longestMs = waitedMs;
       figures.longestStartedS = SecondsBetween(started_, waitingSince_);
@@ -61,6 +78,10 @@ void CLoopStallProbe::Run() {
     if (ms > figures_.longestMs) {
       figures_.longestMs = ms;
       figures_.longestStartedS = SecondsBetween(started_, sent);
+    }
+    if (marked_) {
+      figures_.longestSinceMarkMs =
+          std::max(figures_.longestSinceMarkMs, WaitAfterMarkMs(sent, back, mark_));
     }
     if (ms > 100) {
       ++figures_.stallsOver100Ms;

@@ -28,6 +28,7 @@ class CLoopStallProbe {
       double ms;
     };
     std::vector<CStall> firstStalls;  // the first kStallsListed of those, in order
+    double longestSinceMarkMs = 0;    // the longest wait, counted only from Mark() on
   };
   static constexpr std::size_t kStallsListed = 12;
 
@@ -39,6 +40,9 @@ class CLoopStallProbe {
   CLoopStallProbe& operator=(const CLoopStallProbe&) = delete;
 
   Clock::time_point Started() const { return started_; }
+  // From now on the waits are also counted apart, each from this moment at the earliest:
+  // what follows an event (the content placed) told from what overlapped it.
+  void Mark();
   CFigures Figures() const;
 
  private:
@@ -52,6 +56,8 @@ class CLoopStallProbe {
   bool stopping_ = false;
   CFigures figures_;
   bool waiting_ = false;
+  bool marked_ = false;
+  Clock::time_point mark_;
   Clock::time_point waitingSince_;
   std::thread thread_;  // last: starts once everything above exists
 };
