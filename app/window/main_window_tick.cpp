@@ -68,3 +68,19 @@ void CMainWindowTick::Tick(CDisplayState& state, CTickPort& port) {
 
   state.EnforceVisibility();
 }
+
+void CMainWindowTick::FireMouseHotKey(KeyCombination code, CDisplayState& state, CTickPort& port) {
+  if (ticking_ || state.PopupMode()) return;
+  CReentryGuard guard(ticking_);
+  // Should the system show the swallowed button after all, the poll takes it as held
+  // already and does not fire it a second time.
+  keys_ = CEdgePoll(code, 0);
+  port.PasteByHotKey(code);
+  if (state.PopupMode() || (code != settings_.primaryHotKey && code != settings_.secondaryHotKey)) {
+    return;
+  }
+  port.RememberTarget();
+  cursor_ = port.CursorPos();
+  state.ShowPopup(cursor_, port.WorkAreaAt(cursor_));
+  state.SetExpanded(true);
+}
