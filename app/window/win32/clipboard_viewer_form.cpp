@@ -71,6 +71,7 @@ void TClipboardViewerForm::LoadSettings() {
   keys.primaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kPriHotKeyValueSetting));
   keys.secondaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kSecHotKeyValueSetting));
   tick_.ApplySettings(keys);
+  FollowMouseHotKeys();
   pasteMethod_ = ReadPasteMethod(store);
   HandLimitsToStore();
   if (state_) state_->ApplySettings(DisplaySettingsAt(display, dpi_));
