@@ -32,10 +32,10 @@ std::uint8_t LogicalButton(std::uint8_t physicalButton, bool buttonsSwapped) {
   return physicalButton;
 }
 
-std::vector<KeyCombination> MouseHotKeysOf(
-    const std::vector<KeyCombination>& popupHotKeys,
-    const std::map<unsigned short, unsigned int>& clipHotKeys) {
-  std::vector<KeyCombination> mouse;
+void CollectMouseHotKeys(std::span<const KeyCombination> popupHotKeys,
+                         const std::map<unsigned short, unsigned int>& clipHotKeys,
+                         std::vector<KeyCombination>& mouse) {
+  mouse.clear();
   for (KeyCombination code : popupHotKeys) {
     if (IsMouseCombination(code)) mouse.push_back(code);
   }
@@ -44,7 +44,6 @@ std::vector<KeyCombination> MouseHotKeysOf(
   }
   std::sort(mouse.begin(), mouse.end());
   mouse.erase(std::unique(mouse.begin(), mouse.end()), mouse.end());
-  return mouse;
 }
 
 void CMouseHotKeyRule::Watch(const std::vector<KeyCombination>& hotKeys) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "foundation/key_combination.h"
@@ -31,10 +32,11 @@ bool IsMouseCombination(KeyCombination code);
 std::uint8_t LogicalButton(std::uint8_t physicalButton, bool buttonsSwapped);
 
 // The hot keys among `popupHotKeys` and the clips' (by their codes) that are mouse
-// combinations, each once, in ascending order: what the hook must watch.
-std::vector<KeyCombination> MouseHotKeysOf(
-    const std::vector<KeyCombination>& popupHotKeys,
-    const std::map<unsigned short, unsigned int>& clipHotKeys);
+// combinations, each once, in ascending order, into `mouse` (emptied first, its storage
+// kept, as it is asked at every tick): what the hook must watch.
+void CollectMouseHotKeys(std::span<const KeyCombination> popupHotKeys,
+                         const std::map<unsigned short, unsigned int>& clipHotKeys,
+                         std::vector<KeyCombination>& mouse);
 
 // One button event as the hook sees it.
 struct MouseButtonEvent {

@@ -3,6 +3,7 @@
 // it as before.
 
 #include "foundation/settings_keys.h"
+#include "store/text_item.h"
 #include "platform/win32/gdi.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/paste_program_fixture.h"
@@ -12,7 +13,8 @@ namespace {
 constexpr wchar_t kClickCounterClass[] = L"QuilleryClickCounter";
 
 // "Another application" under the mouse: a top-level window of this thread that counts
-// the left button's presses and releases it is sent, as a link or a caret would follow them.
+// the presses and releases of the left and middle buttons it is sent, as a link or a caret
+// would follow them.
 class CClickCounter {
  public:
   explicit CClickCounter(POINT centre) {
@@ -51,10 +53,12 @@ class CClickCounter {
       SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<CClickCounter*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self != nullptr && (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK)) {
+    if (self != nullptr && (message == WM_LBUTTONDOWN || message == WM_MBUTTONDOWN)) {
       ++self->presses_;
     }
-    if (self != nullptr && message == WM_LBUTTONUP) ++self->releases_;
+    if (self != nullptr && (message == WM_LBUTTONUP || message == WM_MBUTTONUP)) {
+      ++self->releases_;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
   }
 
@@ -74,20 +78,25 @@ class MouseHotKeyTest : public PasteProgramTest {
 
   // Wine takes the X keyboard's state again when the pointer enters a window or the focus
   // moves, which lets go of the keys that SendInput holds: the cursor is placed and the
-  // window brought to the front first, then Ctrl is held for a click where the cursor is.
-  static void CtrlClickAt(POINT point) {
+  // window brought to the front first, then the modifier is held for a click where the
+  // cursor is.
+  static void ModifiedClickAt(POINT point, WORD modifier, DWORD down, DWORD up) {
     SetCursorPos(point.x, point.y);
     PumpFor(kSettle);
-    PressKey(VK_CONTROL, true);
+    PressKey(modifier, true);
     PumpFor(kGap);
-    for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    for (DWORD flags : {down, up}) {
       INPUT input{};
       input.type = INPUT_MOUSE;
       input.mi.dwFlags = flags;
       SendInput(1, &input, sizeof input);
       PumpFor(kGap);
     }
-    PressKey(VK_CONTROL, false);
+    PressKey(modifier, false);
+  }
+
+  static void CtrlClickAt(POINT point) {
+    ModifiedClickAt(point, VK_CONTROL, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   }
 
   static constexpr std::chrono::milliseconds kSettle{200};
@@ -125,6 +134,29 @@ TEST_F(MouseHotKeyTest, WithoutAMouseHotKeyCtrlClickIsTheWindowsOwn) {
   PumpFor(kAfterPaste);
   EXPECT_EQ(counter.Presses(), 1);
   EXPECT_EQ(counter.Releases(), 1);
+  EXPECT_FALSE(PopupShown());
+}
+
+TEST_F(MouseHotKeyTest, AClipsMouseHotKeyPutsItOnTheClipboardAndKeepsTheClick) {
+  CDataBase store;
+  auto clip = std::make_unique<CTextItem>();
+  clip->text = u"bound note";
+  clip->textLength = static_cast<int>(clip->text.size());
+  clip->categoryId = kNotesCategoryId;
+  clip->hotKey = 0x2004;  // Shift with a middle click
+  store.AppendClip(std::move(clip));
+  store.SaveToFile(installation.DataFile());
+  program = Start();
+  ASSERT_TRUE(program);
+  ASSERT_TRUE(CopyAndWait(*program, u"alpha"));
+  ASSERT_TRUE(driver.Clear());
+  CClickCounter counter(ClickPoint());
+  ASSERT_TRUE(counter.TakeFocus());
+  ModifiedClickAt(ClickPoint(), VK_SHIFT, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+  EXPECT_TRUE(PumpUntil([&] { return driver.ReadUnicodeText() == u"bound note"; }));
+  PumpFor(kAfterPaste);
+  EXPECT_EQ(counter.Presses(), 0);
+  EXPECT_EQ(counter.Releases(), 0);
   EXPECT_FALSE(PopupShown());
 }
 

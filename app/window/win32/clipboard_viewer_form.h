@@ -218,5 +218,6 @@ class TClipboardViewerForm final : public CWindow,
   // combination.
   std::unique_ptr<CMouseHotKeyHook> mouseHook_;
   std::vector<KeyCombination> watchedMouseHotKeys_;  // as last handed to the hook
+  std::vector<KeyCombination> mouseHotKeysNow_;      // as collected at this tick
   bool mouseHookRefusalLogged_ = false;
 };

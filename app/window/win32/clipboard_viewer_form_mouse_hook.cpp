@@ -3,8 +3,6 @@
 
 #include "app/window/win32/clipboard_viewer_form.h"
 
-#include <utility>
-
 #include "app/window/mouse_hot_key_rule.h"
 #include "app/window/win32/main_window_messages.h"
 #include "categories/clipboard_handler.h"
@@ -14,16 +12,16 @@ void TClipboardViewerForm::FollowMouseHotKeys() {
   // A fired hot key pastes through the handler, which exists from the first activation on.
   if (!activated_ || closed_ || handler_ == nullptr) return;
   const CMainWindowTick::Settings& keys = tick_.CurrentSettings();
+  const KeyCombination popupHotKeys[] = {keys.primaryHotKey, keys.secondaryHotKey};
   // Few clips have a hot key: walking them at every tick costs next to nothing.
-  std::vector<KeyCombination> mouse =
-      MouseHotKeysOf({keys.primaryHotKey, keys.secondaryHotKey}, handler_->HotKeys());
+  CollectMouseHotKeys(popupHotKeys, handler_->HotKeys(), mouseHotKeysNow_);
   if (!mouseHook_) {
     mouseHook_ = std::make_unique<CMouseHotKeyHook>(Handle(), kMouseHotKeyMessage);
-  } else if (mouse == watchedMouseHotKeys_) {
+  } else if (mouseHotKeysNow_ == watchedMouseHotKeys_) {
     mouseHook_->SetPaused(state_->PopupMode());
     return;
   }
-  watchedMouseHotKeys_ = std::move(mouse);
+  watchedMouseHotKeys_ = mouseHotKeysNow_;
   if (!mouseHook_->Watch(watchedMouseHotKeys_) && !mouseHookRefusalLogged_) {
     // The tick's poll still fires the hot keys; their clicks reach the program below too.
     mouseHookRefusalLogged_ = true;

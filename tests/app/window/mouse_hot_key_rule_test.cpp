@@ -112,9 +112,13 @@ TEST(MouseHotKeysTest, OnlyHotKeysWithAMouseButtonNeedTheHook) {
 TEST(MouseHotKeysTest, TheClipsMouseHotKeysAreWatchedWithThePopupsEachOnce) {
   const std::map<unsigned short, unsigned int> clips{
       {0x4001, 7}, {0x2004, 8}, {0x4031, 9}, {0x8006, 10}};  // 0x4031 is Ctrl+1
-  EXPECT_EQ(MouseHotKeysOf({kCtrlClick, kCtrlAltV}, clips),
-            (std::vector<KeyCombination>{0x2004, 0x4001, 0x8006}));
-  EXPECT_EQ(MouseHotKeysOf({0, kCtrlAltV}, {{0x4031, 9}}), std::vector<KeyCombination>{});
+  const KeyCombination popup[] = {kCtrlClick, kCtrlAltV};
+  std::vector<KeyCombination> mouse{0x2001};  // as collected before
+  CollectMouseHotKeys(popup, clips, mouse);
+  EXPECT_EQ(mouse, (std::vector<KeyCombination>{0x2004, 0x4001, 0x8006}));
+  const KeyCombination keysOnly[] = {0, kCtrlAltV};
+  CollectMouseHotKeys(keysOnly, {{0x4031, 9}}, mouse);
+  EXPECT_EQ(mouse, std::vector<KeyCombination>{});
 }
 
 }  // namespace
