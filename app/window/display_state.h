@@ -75,6 +75,8 @@ class CDisplayState {
   const WindowLayout& Layout() const { return layout_; }
   bool Expanded() const { return expanded_; }
   bool PopupMode() const { return popupMode_; }
+  // The popup with its list unfolded, which has the keyboard; not its folded header.
+  bool PopupListOpen() const { return popupMode_ && expanded_; }
   bool OpenDown() const { return openDown_; }
   bool PinDown() const { return pinDown_; }
   // Where the window lives when it is not a popup: what is saved at close.

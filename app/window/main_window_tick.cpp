@@ -58,12 +58,12 @@ void CMainWindowTick::Tick(CDisplayState& state, CTickPort& port) {
   const bool keysFire = keys_.Fires(keys);
   // The popup's list has the keyboard: what is typed there is no hot key. The popup's
   // folded header, left at the cursor after a paste until the mouse moves, has none.
-  if (state.PopupMode() && state.Expanded()) return;
+  if (state.PopupListOpen()) return;
 
   // AltGr combinations type characters; none is a hot key.
   if (keysFire && !held_.altGr) {
     port.PasteByHotKey(keys);
-    if ((!state.PopupMode() || !state.Expanded()) &&
+    if (!state.PopupListOpen() &&
         (keys == settings_.primaryHotKey || keys == settings_.secondaryHotKey)) {
       port.RememberTarget();
       const ScreenPoint at = port.CursorPos();
@@ -73,4 +73,18 @@ void CMainWindowTick::Tick(CDisplayState& state, CTickPort& port) {
   }
 
   state.EnforceVisibility();
+}
+
+void CMainWindowTick::FireMouseHotKey(KeyCombination code, CDisplayState& state, CTickPort& port) {
+  if (ticking_ || state.PopupListOpen()) return;
+  CReentryGuard guard(ticking_);
+  // Should the system show the swallowed button after all, the poll takes it as held
+  // already and does not fire it a second time.
+  keys_ = CEdgePoll(code, 0);
+  port.PasteByHotKey(code);
+  if (code != settings_.primaryHotKey && code != settings_.secondaryHotKey) return;
+  port.RememberTarget();
+  cursor_ = port.CursorPos();
+  state.ShowPopup(cursor_, port.WorkAreaAt(cursor_));
+  state.SetExpanded(true);
 }

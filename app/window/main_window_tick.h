@@ -54,6 +54,12 @@ class CMainWindowTick {
   // One tick. The port's paste calls may run nested ticks; those return at once.
   void Tick(CDisplayState& state, CTickPort& port);
 
+  // A hot key made with a mouse button that the mouse hook fired: its press never reached
+  // the key state, so the poll does not see it; this does what a tick does for it, once
+  // (the poll takes it as seen). Nothing while the popup's list is open or inside a paste,
+  // as for the tick.
+  void FireMouseHotKey(KeyCombination code, CDisplayState& state, CTickPort& port);
+
  private:
   Settings settings_;
   // A tick that nothing has happened since the last one asks the system for the last

@@ -71,6 +71,7 @@ void TClipboardViewerForm::LoadSettings() {
   keys.primaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kPriHotKeyValueSetting));
   keys.secondaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kSecHotKeyValueSetting));
   tick_.ApplySettings(keys);
+  FollowMouseHotKeys();
   pasteMethod_ = ReadPasteMethod(store);
   HandLimitsToStore();
   if (state_) state_->ApplySettings(DisplaySettingsAt(display, dpi_));
@@ -177,13 +178,13 @@ void TClipboardViewerForm::ClipboardChanged() {
 void TClipboardViewerForm::Timer1Timer() {
   if (closed_) return;
   const bool wasPopup = state_->PopupMode();
-  const bool wasOpenPopup = wasPopup && state_->Expanded();
+  const bool wasOpenPopup = state_->PopupListOpen();
   tick_.Tick(*state_, *this);
   // A window going to a monitor of another dpi (the popup's way back to its docked place)
   // takes that monitor's sizes before it goes.
   if (applied_ && state_->Layout().bounds != applied_->bounds) TakeDpiOfPlace();
   ApplyLayout();
-  const bool openPopup = state_->PopupMode() && state_->Expanded();
+  const bool openPopup = state_->PopupListOpen();
   if (state_->PopupMode() != wasPopup) {
     if (wasPopup) {
       PopupClosed();

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/paste/paste_method.h"
 #include "app/search/win32/list_search.h"
@@ -23,6 +24,7 @@
 #include "app/window/data_keeper.h"
 #include "app/window/display_state.h"
 #include "app/window/win32/main_window_resources.h"
+#include "app/window/win32/mouse_hot_key_hook.h"
 #include "app/window/main_window_tick.h"
 #include "app/window/popup_keyboard.h"
 #include "app/window/win32/single_instance.h"
@@ -165,6 +167,12 @@ class TClipboardViewerForm final : public CWindow,
   void Close(ECloseReason reason);
   void DeferClose(ECloseReason reason);
   void PaintFrame();
+  // From the first activation on, the mouse hook watches the popup's hot keys and the
+  // clips' that are mouse combinations, as they are now, and lets every click through
+  // while the popup is open. Asked at every tick and when the settings change.
+  void FollowMouseHotKeys();
+  // The mouse hook fired the hot key `code`: what the tick would have done for it.
+  void MouseHotKeyFired(KeyCombination code);
 
   const CSingleInstance& instance_;
   int dpi_ = 96;                            // of the monitor the window is on
@@ -209,4 +217,10 @@ class TClipboardViewerForm final : public CWindow,
   std::optional<ECloseReason> pendingClose_;  // a close heard inside a menu's or dialog's loop
   // Told once the message loop runs: a damaged data file or journal, saves that keep failing.
   std::optional<std::u16string> damagedNotice_;
+  // From the first activation to the window's end; its hook only while a hot key is a mouse
+  // combination.
+  std::unique_ptr<CMouseHotKeyHook> mouseHook_;
+  std::vector<KeyCombination> watchedMouseHotKeys_;  // as last handed to the hook
+  std::vector<KeyCombination> mouseHotKeysNow_;      // as collected at this tick
+  bool mouseHookRefusalLogged_ = false;
 };

@@ -66,7 +66,13 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       return 0;
     }
     case WM_TIMER:
-      if (wParam == kTimerId) Timer1Timer();
+      if (wParam == kTimerId) {
+        Timer1Timer();
+        FollowMouseHotKeys();
+      }
+      return 0;
+    case kMouseHotKeyMessage:
+      MouseHotKeyFired(static_cast<KeyCombination>(wParam));
       return 0;
     case WM_PAINT:
       PaintFrame();
@@ -124,6 +130,7 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       return 0;
     case WM_DESTROY:
       KillTimer(Handle(), kTimerId);
+      mouseHook_.reset();  // no click is kept from other programs once the window is gone
       // The wait for the shell comes when the form goes, after the window.
       if (trayIcon_) trayIcon_->BeginRemoval();
       instance_.UnmarkMainWindow(Handle());

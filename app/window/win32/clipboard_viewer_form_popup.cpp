@@ -15,8 +15,7 @@ void TClipboardViewerForm::ShowList() {
   const ScreenPoint cursor = CursorPosition();
   // The popup has the sizes of the monitor under the cursor.
   const int dpi = DpiAtPoint({cursor.x, cursor.y});
-  const bool openPopup = state_->PopupMode() && state_->Expanded();
-  if (!openPopup && dpi != dpi_) {
+  if (!state_->PopupListOpen() && dpi != dpi_) {
     const ScreenRect& bounds = state_->Layout().bounds;
     ChangeDpi(dpi, {bounds.left, bounds.top});
   }

@@ -11,6 +11,8 @@ inline constexpr UINT kFirstActivationMessage = WM_APP + 2;
 inline constexpr UINT kDamagedNoticeMessage = WM_APP + 3;
 inline constexpr UINT kSettingsNoticeMessage = WM_APP + 4;
 inline constexpr UINT kDeferredCloseMessage = WM_APP + 5;
+// From the mouse hook's thread: a mouse hot key fired, its combination in wParam.
+inline constexpr UINT kMouseHotKeyMessage = WM_APP + 16;
 inline constexpr UINT kTrayIconId = 1;
 
 enum EMainMenuCommand : int {

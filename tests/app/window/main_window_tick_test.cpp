@@ -274,4 +274,49 @@ TEST_F(IdleTickTest, HeldKeysAreReadAtEveryTickAndTheirReleaseIsSeen) {
   EXPECT_TRUE(state_.PopupMode());
 }
 
+// The mouse hook swallowed Ctrl's click: the key state shows Ctrl alone.
+using MouseHotKeyTickTest = TickTest;
+
+TEST_F(MouseHotKeyTickTest, AHookedClickOpensThePopupAtTheCursorOnce) {
+  SetMode(1);
+  port_.cursor = {1200, 900};
+  port_.keys = kKeyCtrl;
+  Tick();
+  tick_.FireMouseHotKey(kCtrlClick, state_, port_);
+  EXPECT_TRUE(state_.PopupMode());
+  EXPECT_TRUE(state_.Expanded());
+  EXPECT_EQ(state_.Layout().bounds.left, 1200 - 200 - 1);
+  // Should the key state show the button after all, the poll does not fire it again.
+  state_.HidePopup();
+  port_.keys = kCtrlClick;
+  Tick();
+  EXPECT_EQ(port_.actions,
+            (std::vector<std::string>{"hot key " + std::to_string(kKeyCtrl),
+                                      "hot key " + std::to_string(kCtrlClick), "target"}));
+}
+
+TEST_F(MouseHotKeyTickTest, AHookedClipHotKeyPastesWithoutThePopup) {
+  tick_.FireMouseHotKey(0x2004, state_, port_);
+  EXPECT_FALSE(state_.PopupMode());
+  EXPECT_EQ(port_.actions, std::vector<std::string>{"hot key 8196"});
+}
+
+TEST_F(MouseHotKeyTickTest, NothingFiresWhileAPopupOrInsideAPaste) {
+  port_.keys = kCtrlAltV;
+  Tick();
+  ASSERT_TRUE(state_.PopupMode());
+  tick_.FireMouseHotKey(kCtrlClick, state_, port_);
+  EXPECT_EQ(port_.actions.size(), 2u);  // the popup key's own
+  state_.HidePopup();
+  port_.keys = 0;
+  Tick();
+  // A paste pumps messages: a hook's message arriving inside it is not acted on.
+  SetMode(1);
+  port_.Hold(kKeyCtrl, {'1'});
+  port_.duringPaste = [&] { tick_.FireMouseHotKey(kCtrlClick, state_, port_); };
+  Tick();
+  EXPECT_EQ(port_.log.size(), 1u);
+  EXPECT_FALSE(state_.PopupMode());
+}
+
 }  // namespace
