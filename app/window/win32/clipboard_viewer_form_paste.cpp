@@ -8,6 +8,18 @@
 #include "app/paste/win32/paste_target.h"
 #include "categories/clipboard_handler.h"
 
+namespace {
+
+// A paste that did not arrive is told in the caption line, without a box in the way: the
+// clip is on the clipboard, so the user can paste it by hand.
+void TellPasteResult(HWND caption, EPasteResult result) {
+  if (const auto notice = PasteFailureNotice(result)) {
+    SetWindowTextW(caption, AsWide(notice->c_str()));
+  }
+}
+
+}  // namespace
+
 void TClipboardViewerForm::MoveSelectedToClipboard() {
   HTREEITEM row = TreeView_GetSelection(tree_);
   if (row == nullptr) return;
@@ -36,16 +48,19 @@ void TClipboardViewerForm::FinishPut(bool put) {
   handler_->RebuildTree();
   dataKeeper_.MarkChanged();
   if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
-    PasteIntoTarget(targetWindow_, pasteMethod_);
+    const EPasteResult pasted = PasteIntoTarget(targetWindow_, pasteMethod_);
     state_->SetExpanded(false);
     ApplyLayout();
+    TellPasteResult(label_, pasted);
   }
 }
 
 void TClipboardViewerForm::QuickPaste(int position, int categoryId) {
-  if (handler_->PutNthItemToClipboard(position, categoryId)) PasteToFocusedControl(pasteMethod_);
+  if (handler_->PutNthItemToClipboard(position, categoryId)) {
+    TellPasteResult(label_, PasteToFocusedControl(pasteMethod_));
+  }
 }
 
 void TClipboardViewerForm::PasteByHotKey(KeyCombination code) {
-  if (handler_->PutItemByHotKey(code)) PasteToFocusedControl(pasteMethod_);
+  if (handler_->PutItemByHotKey(code)) TellPasteResult(label_, PasteToFocusedControl(pasteMethod_));
 }
