@@ -10,11 +10,14 @@
 
 namespace {
 
-// A paste that did not arrive is told in the caption line, without a box in the way: the
-// clip is on the clipboard, so the user can paste it by hand.
-void TellPasteResult(HWND caption, EPasteResult result) {
+// A paste that did not arrive is told without a box in the way (the clip is on the
+// clipboard, so the user can paste it by hand): in a balloon of the tray icon, seen also
+// while the popup's header or a hidden window keeps the caption line out of sight, and in
+// the caption line until the next capture.
+void TellPasteResult(HWND caption, CTrayIcon* trayIcon, EPasteResult result) {
   if (const auto notice = PasteFailureNotice(result)) {
     SetWindowTextW(caption, AsWide(notice->c_str()));
+    if (trayIcon != nullptr) trayIcon->ShowBalloon(*notice);
   }
 }
 
@@ -51,16 +54,17 @@ void TClipboardViewerForm::FinishPut(bool put) {
     const EPasteResult pasted = PasteIntoTarget(targetWindow_, pasteMethod_);
     state_->SetExpanded(false);
     ApplyLayout();
-    TellPasteResult(label_, pasted);
+    TellPasteResult(label_, trayIcon_.get(), pasted);
   }
 }
 
 void TClipboardViewerForm::QuickPaste(int position, int categoryId) {
   if (handler_->PutNthItemToClipboard(position, categoryId)) {
-    TellPasteResult(label_, PasteToFocusedControl(pasteMethod_));
+    TellPasteResult(label_, trayIcon_.get(), PasteToFocusedControl(pasteMethod_));
   }
 }
 
 void TClipboardViewerForm::PasteByHotKey(KeyCombination code) {
-  if (handler_->PutItemByHotKey(code)) TellPasteResult(label_, PasteToFocusedControl(pasteMethod_));
+  if (handler_->PutItemByHotKey(code))
+    TellPasteResult(label_, trayIcon_.get(), PasteToFocusedControl(pasteMethod_));
 }
