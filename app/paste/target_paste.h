@@ -13,11 +13,11 @@
 
 // What became of a paste.
 enum class EPasteResult {
-  kPasted,       // the message posted, or the keystroke taken whole by the system
-  kTargetGone,   // the target window closed before the paste reached it
-  kKeptBehind,   // the system kept the target from the front: no keystroke was typed
-  kRefused,      // the system refused the message or the keystroke, as it refuses
-                 // input meant for a program that runs as administrator
+  kPasted,      // the message posted, or the keystroke taken whole by the system
+  kTargetGone,  // the target window closed before the paste reached it
+  kKeptBehind,  // the system kept the target from the front: no keystroke was typed
+  kRefused,     // the system refused the message or the keystroke, as it refuses
+                // input meant for a program that runs as administrator
 };
 
 // What the user is told of a paste that did not arrive; none for one that did. The clip
