@@ -57,6 +57,9 @@ class TBitmap {
   // first bytes before the rest is looked at; none when they begin no header this program
   // reads.
   static std::optional<Size> SizeOfPackedDib(std::span<const std::uint8_t> dib);
+  // The size that a PNG image's header chunk names, read before anything is decoded; none
+  // when the bytes do not begin with the signature and the header chunk.
+  static std::optional<Size> SizeOfPng(std::span<const std::uint8_t> png);
 
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -129,6 +129,23 @@ std::vector<std::uint8_t> TBitmap::ToPackedDibV5() const {
   return std::move(dib.Bytes());
 }
 
+std::optional<TBitmap::Size> TBitmap::SizeOfPng(std::span<const std::uint8_t> png) {
+  // The signature, then the header chunk first of all: its length (13), "IHDR", the width
+  // and the height, big-endian.
+  static constexpr std::uint8_t kStart[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                            0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+  constexpr std::size_t kSizesEnd = sizeof kStart + 8;
+  if (png.size() < kSizesEnd || !std::equal(std::begin(kStart), std::end(kStart), png.begin())) {
+    return std::nullopt;
+  }
+  const auto bigEndian = [&](std::size_t at) {
+    const std::uint32_t value = std::uint32_t{png[at]} << 24 | std::uint32_t{png[at + 1]} << 16 |
+                                std::uint32_t{png[at + 2]} << 8 | std::uint32_t{png[at + 3]};
+    return static_cast<int>(std::min<std::uint32_t>(value, INT32_MAX));
+  };
+  return Size{bigEndian(sizeof kStart), bigEndian(sizeof kStart + 4)};
+}
+
 std::optional<TBitmap> TBitmap::FromPng(std::span<const std::uint8_t> png) {
   CPngPixels pixels;
   if (!DecodePng(png, kMaxSide, kMaxPixelBytes, &pixels)) return std::nullopt;

@@ -120,7 +120,10 @@ void Apply(std::span<const std::uint8_t> payload, CDataBase& store) {
           throw CRecordError("entry longer than its clip");
         }
       }
+      const auto* files = dynamic_cast<const CFileListItem*>(clip.get());
+      const bool cut = files != nullptr && files->PathsCutAtLoad() != 0;
       if (!store.InsertClipAt(position, std::move(clip))) throw CRecordError("bad position");
+      if (cut) store.CountFileListCutAtLoad();
       break;
     }
     case kRemoveEntry:

@@ -137,6 +137,9 @@ class CDataBase {
   CBaseItem* ClipAt(std::size_t position);
   // Replaces every category and the counter (never below a stored category's id).
   void ReplaceCategories(int lastId, const std::vector<CCategory>& replacements);
+  // The replay of the journal finishes the load: a file list it inserted cut to its first
+  // kMaxDropPaths is counted in LastLoad() as the data file's own are.
+  void CountFileListCutAtLoad() { ++lastLoad.cutFileLists; }
 
   const ItemList& Items() const { return items; }
   const CategoryList& Categories() const { return categories; }

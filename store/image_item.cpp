@@ -20,18 +20,32 @@ UINT PngFormat() {
 // A packed DIB or PNG image is at most the largest picture's pixels and some headers.
 constexpr std::size_t kMaxPictureBlockBytes = TBitmap::kMaxPixelBytes + (std::size_t{1} << 20);
 
-std::optional<TBitmap> PictureFromPng() {
-  const UINT png = PngFormat();
-  if (png == 0 || !IsClipboardFormatAvailable(png)) return std::nullopt;
-  const auto bytes = ReadClipboardBlock(png, kMaxPictureBlockBytes);
-  return bytes ? TBitmap::FromPng(*bytes) : std::nullopt;
-}
-
 // A picture's size, when it is beyond what the program keeps, to be told in a refusal.
 struct COversizedPicture {
   int width = 0;
   int height = 0;
 };
+
+// Whether a picture of `size` is kept; when it is not, `oversized` says how large it is.
+bool KeptAtItsSize(std::optional<TBitmap::Size> size, std::optional<COversizedPicture>* oversized) {
+  if (!size || TBitmap::FitsAt32Bits(size->width, size->height)) return true;
+  *oversized = COversizedPicture{size->width, size->height};
+  return false;
+}
+
+std::optional<TBitmap> PictureFromPng(std::optional<COversizedPicture>* oversized) {
+  const UINT png = PngFormat();
+  if (png == 0 || !IsClipboardFormatAvailable(png)) return std::nullopt;
+  HANDLE data = GetClipboardData(png);
+  if (data == nullptr) return std::nullopt;
+  GlobalLockGuard lock(data);
+  if (lock.data() == nullptr) return std::nullopt;
+  const std::span image(static_cast<const std::uint8_t*>(lock.data()), lock.size());
+  // Measured by its header, as the decoder would refuse it, but to be told.
+  if (!KeptAtItsSize(TBitmap::SizeOfPng(image), oversized)) return std::nullopt;
+  if (image.size() > kMaxPictureBlockBytes) return std::nullopt;
+  return TBitmap::FromPng(image);
+}
 
 std::optional<TBitmap> PictureFromDib(UINT format, std::optional<COversizedPicture>* oversized) {
   if (!IsClipboardFormatAvailable(format)) return std::nullopt;
@@ -42,31 +56,40 @@ std::optional<TBitmap> PictureFromDib(UINT format, std::optional<COversizedPictu
   const std::span dib(static_cast<const std::uint8_t*>(lock.data()), lock.size());
   // Measured by its header before anything is copied: a picture of few bits a pixel takes
   // little room on the clipboard but 32 bits a pixel once taken.
-  if (const auto size = TBitmap::SizeOfPackedDib(dib);
-      size && !TBitmap::FitsAt32Bits(size->width, size->height)) {
-    *oversized = COversizedPicture{size->width, size->height};
-    return std::nullopt;
-  }
+  if (!KeptAtItsSize(TBitmap::SizeOfPackedDib(dib), oversized)) return std::nullopt;
   if (dib.size() > kMaxPictureBlockBytes) return std::nullopt;
   return TBitmap::FromPackedDib(dib);
 }
 
-std::optional<TBitmap> PictureFromBitmap() {
+std::optional<TBitmap> PictureFromBitmap(std::optional<COversizedPicture>* oversized) {
   if (!IsClipboardFormatAvailable(CF_BITMAP)) return std::nullopt;
   auto handle = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+  if (handle == nullptr) return std::nullopt;
+  // AssignFromHandle refuses it too, but without a word.
+  BITMAP description{};
+  if (GetObject(handle, sizeof description, &description) != 0 &&
+      !KeptAtItsSize(
+          TBitmap::Size{description.bmWidth,
+                        description.bmHeight < 0 ? -description.bmHeight : description.bmHeight},
+          oversized)) {
+    return std::nullopt;
+  }
   TBitmap picture;
-  if (handle == nullptr || !picture.AssignFromHandle(handle)) return std::nullopt;
+  if (!picture.AssignFromHandle(handle)) return std::nullopt;
   return picture;
 }
 
 // The clipboard's picture, which the caller has open, in the order ReadFromClipboard names.
 std::optional<TBitmap> ReadOpenClipboardPicture(std::optional<COversizedPicture>* oversized) {
-  if (auto picture = PictureFromPng()) return picture;
+  if (auto picture = PictureFromPng(oversized)) return picture;
+  // Every other form is the same picture: a bitmap made of it would be as large.
+  if (*oversized) return std::nullopt;
   std::optional<TBitmap> version5 = PictureFromDib(CF_DIBV5, oversized);
   if (version5 && version5->HasAlpha()) return version5;
   // Every other form is the same picture: a bitmap made of it would be as large.
   if (*oversized) return std::nullopt;
-  if (auto picture = PictureFromBitmap()) return picture;
+  if (auto picture = PictureFromBitmap(oversized)) return picture;
+  if (*oversized) return std::nullopt;
   if (auto picture = PictureFromDib(CF_DIB, oversized)) return picture;
   return version5;
 }

@@ -46,6 +46,14 @@ enum class EPasteChord { kCtrlV, kShiftInsert };
 // at the start.
 std::vector<KeyStroke> PasteKeystrokes(ModifierKeys held, EPasteChord chord);
 
+// The events that put back the key state that `taken`, the events the system took of one
+// or more sequences that each begin with every key of theirs as PasteKeystrokes finds it,
+// changed: the keys they pressed and left down are released, last pressed first, and the
+// held keys they released are pressed again, last released first. When an Alt pressed
+// last has had no key after it, the mask is pressed and released last, as in
+// PasteKeystrokes. Empty when the state is as it was.
+std::vector<KeyStroke> UndoKeystrokes(const std::vector<KeyStroke>& taken);
+
 // The modifier keys held now on the whole desktop (GetAsyncKeyState).
 ModifierKeys ReadHeldModifiers();
 
@@ -55,5 +63,12 @@ ModifierKeys ReadHeldModifiers();
 // them, and the last (its release) follows the same way. Returns when the key state shows
 // the user's keys again, or after a bounded wait (a slow low-level hook of another program
 // can hold the keys up). False when the system did not take them all or did not apply them
-// in time.
+// in time. Of a sequence that the system cut short (it blocks input meant for an elevated
+// program), what it did take is undone (UndoKeystrokes), so that no key stays held that the
+// user does not hold, and the user's own modifiers are held again.
 bool SendPasteKeystrokes(EPasteChord chord, HKL layout);
+
+// Presses and releases Alt, masked, as the user's Alt+Tab does: the system then lets the
+// next SetForegroundWindow through. Whatever of it the system takes is undone should it not
+// take it all.
+void TapMaskedAlt();

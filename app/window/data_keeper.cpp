@@ -14,16 +14,15 @@ CDataKeeper::LoadOutcome CDataKeeper::Load(CDataBase& store) {
   LoadOutcome outcome;
   try {
     store.LoadFromFile(dataFile_);
-    outcome.damagedNotice = DamagedFileNotice(store.LastLoad());
     guard_.Loaded(store.LastLoad());
-    // What the last run changed after its last save, if it ended without saving.
-    if (guard_.SaveAllowed()) {
-      autoSaver_.RecoverJournal(store, store.LastLoad().fileDigest);
-      if (const auto& damage = autoSaver_.JournalDamage()) {
-        std::u16string notice = DamagedJournalNotice(*damage);
-        if (outcome.damagedNotice) notice = *outcome.damagedNotice + u"\n\n" + notice;
-        outcome.damagedNotice = std::move(notice);
-      }
+    // What the last run changed after its last save, if it ended without saving. The
+    // file's notice is made after it, which counts the file lists it cut too.
+    if (guard_.SaveAllowed()) autoSaver_.RecoverJournal(store, store.LastLoad().fileDigest);
+    outcome.damagedNotice = DamagedFileNotice(store.LastLoad());
+    if (const auto& damage = autoSaver_.JournalDamage()) {
+      std::u16string notice = DamagedJournalNotice(*damage);
+      if (outcome.damagedNotice) notice = *outcome.damagedNotice + u"\n\n" + notice;
+      outcome.damagedNotice = std::move(notice);
     }
   } catch (const std::exception& error) {
     // The store is empty now; saving it would put nothing in the place of the file. Keep

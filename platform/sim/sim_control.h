@@ -111,6 +111,11 @@ const std::vector<SentKey>& SentKeys();
 void DelaySentInput(bool delay);
 // Events that SendInput took and the key state does not show yet.
 std::size_t PendingInput();
+// The next calls of SendInput, one number a call, take only that many of their events and
+// refuse the rest, returning fewer than they were given, as Windows does when it blocks
+// input meant for an elevated program or the desktop switches in the middle of a batch.
+// The calls after them take everything again, as do all after Reset().
+void CutSentInput(std::vector<std::size_t> eventsTaken);
 
 // The keyboard layouts of the model, by their system identifiers: US English without
 // AltGr, and German, French and Polish (programmers) with it.

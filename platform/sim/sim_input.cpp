@@ -1,6 +1,8 @@
 // The model's keyboard input, keyboard layouts, mouse-button setting and foreground window.
 
+#include <cstdint>
 #include <map>
+#include <utility>
 
 #include "platform/sim/sim_control.h"
 #include "platform/sim/sim_state.h"
@@ -194,8 +196,14 @@ UINT SendInput(UINT count, INPUT* inputs, int size) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
+  std::size_t room = SIZE_MAX;
+  auto& cuts = State().sentInputCuts;
+  if (!cuts.empty()) {
+    room = cuts.front();
+    cuts.erase(cuts.begin());
+  }
   UINT taken = 0;
-  for (UINT i = 0; i < count; ++i) {
+  for (UINT i = 0; i < count && taken < room; ++i) {
     if (inputs[i].type != INPUT_KEYBOARD) continue;
     const KEYBDINPUT& key = inputs[i].ki;
     State().sentKeys.push_back({key.wVk, key.wScan, (key.dwFlags & KEYEVENTF_KEYUP) != 0,
@@ -272,6 +280,10 @@ void DelaySentInput(bool delay) {
 
 std::size_t PendingInput() {
   return State().pendingInput.size();
+}
+
+void CutSentInput(std::vector<std::size_t> eventsTaken) {
+  State().sentInputCuts = std::move(eventsTaken);
 }
 
 }  // namespace sim

@@ -75,6 +75,7 @@ void Reset() {
   model.sentKeys.clear();
   model.delaySentInput = false;
   model.pendingInput.clear();
+  model.sentInputCuts.clear();
   model.keyboardLayout = kLayoutUnitedStates;
   model.buttonsSwapped = false;
   model.foreground = nullptr;

@@ -89,7 +89,8 @@ struct Model {
   std::unordered_map<std::uintptr_t, std::shared_ptr<RegistryKey>> registryHandles;
   std::vector<sim::SentKey> sentKeys;
   bool delaySentInput = false;
-  std::vector<KEYBDINPUT> pendingInput;  // taken by SendInput, not yet applied
+  std::vector<KEYBDINPUT> pendingInput;    // taken by SendInput, not yet applied
+  std::vector<std::size_t> sentInputCuts;  // for the next calls of SendInput, in order
   std::uintptr_t keyboardLayout = 0x04090409;
   bool buttonsSwapped = false;
   HWND foreground = nullptr;

@@ -11,6 +11,8 @@
 
 #include "foundation/byte_writer.h"
 #include "foundation/file_io.h"
+#include "platform/handles.h"
+#include "store/clipboard_blocks.h"
 #include "store/file_list_item.h"
 #include "tests/support/store_fixture.h"
 
@@ -43,6 +45,18 @@ std::vector<std::uint8_t> ClaimingDibCoreHeader(std::uint16_t width, std::uint16
   dib.WriteUInt16(1);
   dib.WriteBytes("\0\0\0\xFF\xFF\xFF", 6);
   return std::move(dib.Bytes());
+}
+
+// The signature and header chunk of a PNG image of that size, and no pixels.
+std::vector<std::uint8_t> ClaimingPngHeader(std::uint32_t width, std::uint32_t height) {
+  std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                   0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+  for (const std::uint32_t side : {width, height}) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+      png.push_back(static_cast<std::uint8_t>(side >> shift));
+  }
+  for (const std::uint8_t field : {8, 6, 0, 0, 0, 0, 0, 0, 0}) png.push_back(field);  // and a CRC
+  return png;
 }
 
 // A CF_HDROP block of `count` ANSI paths of one letter each.
@@ -98,6 +112,31 @@ TEST_F(CaptureLimitsTest, PictureTooLargeAtThirtyTwoBitsIsRefusedWhateverItsDept
   ASSERT_TRUE(driver.CopyFormats({{CF_DIB, ClaimingDibHeader(16384, 8192, 1)}}));
   EXPECT_EQ(store.LastCaption(), u"between");
   EXPECT_EQ(store.Items().size(), 2u);
+}
+
+TEST_F(CaptureLimitsTest, PngAndBitmapTooLargeAreRefusedAndSaidSo) {
+  const UINT png = RegisteredFormat(u"PNG");
+  ASSERT_TRUE(driver.CopyFormats({{png, ClaimingPngHeader(16384, 8193)}}));
+  EXPECT_EQ(store.LastCaption(), u"Picture too large to keep (16384 x 8193 pixels)");
+  ASSERT_TRUE(driver.CopyText(u"after the first"));
+  // The PNG image is the picture: the bitmap beside it is not taken instead.
+  ASSERT_TRUE(driver.CopyFormats(
+      {{png, ClaimingPngHeader(40000, 2)}, {CF_DIB, ClaimingDibHeader(2, 2, 24)}}));
+  EXPECT_EQ(store.LastCaption(), u"Picture too large to keep (40000 x 2 pixels)");
+  ASSERT_TRUE(driver.CopyText(u"after the second"));
+
+  ScreenDc screen;
+  BITMAPINFOHEADER wide{};
+  wide.biSize = sizeof wide;
+  wide.biWidth = TBitmap::kMaxSide + 1;
+  wide.biHeight = 1;
+  wide.biPlanes = 1;
+  wide.biBitCount = 32;
+  ASSERT_TRUE(driver.CopyBitmapHandle(
+      UniqueBitmap(CreateDIBitmap(screen.get(), &wide, 0, nullptr, nullptr, DIB_RGB_COLORS))));
+  EXPECT_EQ(store.LastCaption(), u"Picture too large to keep (32769 x 1 pixels)");
+  EXPECT_EQ(History(),
+            (std::vector<std::u16string>{u"after the second", u"after the first", u"before"}));
 }
 
 TEST_F(CaptureLimitsTest, TextLongerThanTheCapIsRefusedAndTextAtTheCapKept) {

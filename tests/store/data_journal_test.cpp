@@ -7,6 +7,7 @@
 #include "foundation/byte_writer.h"
 #include "foundation/content_digest.h"
 #include "store/data_journal.h"
+#include "store/file_list_item.h"
 #include "tests/support/store_fixture.h"
 
 namespace {
@@ -207,6 +208,19 @@ TEST_F(DataJournalTest, NoChangeNoFrameAndOnlyHotKeysAsHotKeys) {
   EXPECT_GT(bytes, 0u);
   EXPECT_LT(bytes, 40u);  // not the clip again
   EXPECT_EQ(Journal(), 0u);
+}
+
+TEST_F(DataJournalTest, AFileListCutByTheReplayIsCountedInTheLoadReport) {
+  auto files = std::make_unique<CFileListItem>();
+  files->paths.assign(kMaxDropPaths + 1, u"C:\\a");
+  store.AppendClip(std::move(files));
+  Journal();
+
+  CDataBase replayed;
+  const CJournalReplay replay = Replay(journal_, replayed);
+  EXPECT_EQ(replay.applied, 1);
+  EXPECT_EQ(replayed.LastLoad().cutFileLists, 1);
+  EXPECT_EQ(dynamic_cast<const CFileListItem&>(*replayed.ClipAt(2)).paths.size(), kMaxDropPaths);
 }
 
 }  // namespace

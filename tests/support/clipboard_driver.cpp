@@ -83,7 +83,10 @@ bool CClipboardDriver::CopyAnsiText(std::string_view text) {
 }
 
 bool CClipboardDriver::CopyBitmap(const TBitmap& picture) {
-  UniqueBitmap copy = picture.CreateHandle();
+  return CopyBitmapHandle(picture.CreateHandle());
+}
+
+bool CClipboardDriver::CopyBitmapHandle(UniqueBitmap copy) {
   if (!copy || !OpenAsOtherProgram()) return false;
   EmptyClipboard();
   bool placed = SetClipboardData(CF_BITMAP, copy.get()) != nullptr;

@@ -42,6 +42,8 @@ class CClipboardDriver {
   bool CopyAnsiText(std::string_view text);
   bool CopyFormats(const std::vector<ClipFormat>& formats);
   bool CopyBitmap(const TBitmap& picture);
+  // Hands the clipboard `bitmap` as CF_BITMAP, of any size the system makes.
+  bool CopyBitmapHandle(UniqueBitmap bitmap);
   bool Clear();
 
   // As another program: read the clipboard.

@@ -2,16 +2,9 @@
 
 #include <string>
 
-#include "app/paste/held_keys.h"
 #include "app/paste/paste_keystrokes.h"
 
 namespace {
-
-constexpr DWORD kSettleMilliseconds = 10;
-// How long the popup's target may take to come to the front, and how often it is looked
-// at meanwhile.
-constexpr DWORD kForegroundPatienceMilliseconds = 500;
-constexpr DWORD kForegroundPollMilliseconds = 5;
 
 HWND FocusedControlOf(HWND window) {
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
@@ -29,58 +22,47 @@ std::u16string RealClassOf(HWND window) {
   return {reinterpret_cast<const char16_t*>(name), length};
 }
 
-bool WaitForForeground(HWND target, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (GetForegroundWindow() == target) return true;
-    if (GetTickCount() - start >= milliseconds) return false;
-    ProcessWaitingMessages();
-    Sleep(kForegroundPollMilliseconds);
+// One window as the target of a paste; or, for quick paste, whichever is in front.
+class CWindowPasteTarget final : public CPasteTargetPort {
+ public:
+  explicit CWindowPasteTarget(HWND window) : window_(window), followsFront_(false) {}
+  static CWindowPasteTarget InFront() { return CWindowPasteTarget(); }
+
+  bool TargetExists() override { return IsWindow(Window()) != FALSE; }
+  bool TargetInFront() override { return GetForegroundWindow() == Window(); }
+
+  void AskForFront(bool liftLock) override {
+    if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
+    if (liftLock) TapMaskedAlt();
+    SetForegroundWindow(window_);
   }
-}
 
-// The press of Alt lifts the foreground lock for the process that is given the next
-// SetForegroundWindow (the system lets the user's Alt+Tab through that way); the masking
-// key keeps the release from opening a menu bar.
-void PressAndReleaseAlt() {
-  INPUT inputs[4]{};
-  const WORD keys[4] = {VK_MENU, kMaskKey, kMaskKey, VK_MENU};
-  const DWORD flags[4] = {0, 0, KEYEVENTF_KEYUP, KEYEVENTF_KEYUP};
-  for (int i = 0; i < 4; ++i) {
-    inputs[i].type = INPUT_KEYBOARD;
-    inputs[i].ki.wVk = keys[i];
-    inputs[i].ki.dwFlags = flags[i];
+  void ProcessWaitingMessages() override { ::ProcessWaitingMessages(); }
+
+  EPasteWay WayFor(EPasteMethod method) override {
+    focus_ = FocusedControlOf(Window());
+    return ChoosePasteWay(method, focus_ != nullptr ? RealClassOf(focus_) : std::u16string());
   }
-  SendInput(4, inputs, sizeof(INPUT));
-}
 
-}  // namespace
-
-bool BringToFront(HWND target) {
-  if (!IsWindow(target)) return false;
-  if (GetForegroundWindow() == target) return true;
-  if (IsIconic(target)) ShowWindow(target, SW_RESTORE);
-  SetForegroundWindow(target);
-  if (WaitForForeground(target, kForegroundPatienceMilliseconds / 2)) return true;
-  PressAndReleaseAlt();
-  SetForegroundWindow(target);
-  return WaitForForeground(target, kForegroundPatienceMilliseconds / 2);
-}
-
-namespace {
-
-bool PasteInto(HWND target, EPasteMethod method, bool inFront) {
-  HWND focus = FocusedControlOf(target);
-  const EPasteWay way =
-      ChoosePasteWay(method, focus != nullptr ? RealClassOf(focus) : std::u16string());
-  if (way == EPasteWay::kMessage) {
-    return focus != nullptr && PostMessageW(focus, WM_PASTE, 0, 0) != FALSE;
+  bool PostPasteMessage() override {
+    return focus_ != nullptr && PostMessageW(focus_, WM_PASTE, 0, 0) != FALSE;
   }
-  if (!inFront) return false;
-  const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(target, nullptr));
-  return SendPasteKeystrokes(
-      way == EPasteWay::kShiftInsert ? EPasteChord::kShiftInsert : EPasteChord::kCtrlV, layout);
-}
+
+  bool TypePasteChord(EPasteChord chord) override {
+    const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(Window(), nullptr));
+    return SendPasteKeystrokes(chord, layout);
+  }
+
+ private:
+  CWindowPasteTarget() : window_(nullptr), followsFront_(true) {}
+  // Whatever is in front takes the keystroke, the window of a console or of a program
+  // whose focus lies in another process among them.
+  HWND Window() const { return followsFront_ ? GetForegroundWindow() : window_; }
+
+  HWND window_;
+  bool followsFront_;
+  HWND focus_ = nullptr;  // of the last WayFor
+};
 
 }  // namespace
 
@@ -96,17 +78,17 @@ void ProcessWaitingMessages() {
   }
 }
 
-bool PasteToFocusedControl(EPasteMethod method) {
-  ProcessWaitingMessages();
-  Sleep(kSettleMilliseconds);
-  // Whatever is in front takes the keystroke, the window of a console or of a program
-  // whose focus lies in another process among them.
-  return PasteInto(GetForegroundWindow(), method, true);
+bool BringToFront(HWND window) {
+  CWindowPasteTarget target(window);
+  return BringTargetToFront(target) == ETargetFront::kInFront;
 }
 
-bool PasteIntoTarget(HWND target, EPasteMethod method) {
-  const bool inFront = BringToFront(target);
-  ProcessWaitingMessages();
-  Sleep(kSettleMilliseconds);
-  return PasteInto(target, method, inFront);
+EPasteResult PasteToFocusedControl(EPasteMethod method) {
+  CWindowPasteTarget front = CWindowPasteTarget::InFront();
+  return PasteIntoFront(front, method);
+}
+
+EPasteResult PasteIntoTarget(HWND target, EPasteMethod method) {
+  CWindowPasteTarget window(target);
+  return PasteIntoTarget(window, method);
 }

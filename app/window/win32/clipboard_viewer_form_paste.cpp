@@ -8,6 +8,21 @@
 #include "app/paste/win32/paste_target.h"
 #include "categories/clipboard_handler.h"
 
+namespace {
+
+// A paste that did not arrive is told without a box in the way (the clip is on the
+// clipboard, so the user can paste it by hand): in a balloon of the tray icon, seen also
+// while the popup's header or a hidden window keeps the caption line out of sight, and in
+// the caption line until the next capture.
+void TellPasteResult(HWND caption, CTrayIcon* trayIcon, EPasteResult result) {
+  if (const auto notice = PasteFailureNotice(result)) {
+    SetWindowTextW(caption, AsWide(notice->c_str()));
+    if (trayIcon != nullptr) trayIcon->ShowBalloon(*notice);
+  }
+}
+
+}  // namespace
+
 void TClipboardViewerForm::MoveSelectedToClipboard(EPickedBy by) {
   HTREEITEM row = TreeView_GetSelection(tree_);
   if (row == nullptr) return;
@@ -36,17 +51,21 @@ void TClipboardViewerForm::FinishPut(bool put, EPickedBy by) {
   handler_->RebuildTree();
   dataKeeper_.MarkChanged();
   if (put && state_->PopupMode() && Button_GetCheck(autoPaste_) == BST_CHECKED) {
-    PasteIntoTarget(targetWindow_, pasteMethod_);
+    const EPasteResult pasted = PasteIntoTarget(targetWindow_, pasteMethod_);
     state_->PopupPasted(by == EPickedBy::kKeyboard);
     ApplyLayout();
     if (!state_->PopupMode()) PopupClosed();
+    TellPasteResult(label_, trayIcon_.get(), pasted);
   }
 }
 
 void TClipboardViewerForm::QuickPaste(int position, int categoryId) {
-  if (handler_->PutNthItemToClipboard(position, categoryId)) PasteToFocusedControl(pasteMethod_);
+  if (handler_->PutNthItemToClipboard(position, categoryId)) {
+    TellPasteResult(label_, trayIcon_.get(), PasteToFocusedControl(pasteMethod_));
+  }
 }
 
 void TClipboardViewerForm::PasteByHotKey(KeyCombination code) {
-  if (handler_->PutItemByHotKey(code)) PasteToFocusedControl(pasteMethod_);
+  if (handler_->PutItemByHotKey(code))
+    TellPasteResult(label_, trayIcon_.get(), PasteToFocusedControl(pasteMethod_));
 }

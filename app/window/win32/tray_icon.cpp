@@ -63,6 +63,18 @@ bool CTrayIcon::Add() {
   return added_;
 }
 
+bool CTrayIcon::ShowBalloon(const std::u16string& text) {
+  if (!added_) return false;
+  NOTIFYICONDATAW data = Data();
+  data.uFlags = NIF_INFO;
+  data.dwInfoFlags = NIIF_INFO;
+  const std::wstring wide(text.begin(), text.end());
+  wide.substr(0, std::size(data.szInfo) - 1).copy(data.szInfo, std::size(data.szInfo) - 1);
+  tip_.substr(0, std::size(data.szInfoTitle) - 1)
+      .copy(data.szInfoTitle, std::size(data.szInfoTitle) - 1);
+  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
 void CTrayIcon::SetIcon(HICON icon) {
   icon_ = icon;
   if (!added_) return;

@@ -24,6 +24,10 @@ class CTrayIcon {
   // removal has begun.
   bool Add();
 
+  // Tells `text` in a balloon beside the icon, which the shell takes away in its own time;
+  // the icon's tip is its title. False when the icon is not shown or the shell refuses.
+  bool ShowBalloon(const std::u16string& text);
+
   // Shows `icon` (not owned; it must live as long as this object or the next SetIcon) in
   // the place of the one before, at once if the icon is shown.
   void SetIcon(HICON icon);

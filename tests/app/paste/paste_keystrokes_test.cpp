@@ -114,6 +114,46 @@ TEST(PasteKeystrokesTest, ForEveryHeldModifierSetTheTargetSeesOneCleanChordAndNo
   }
 }
 
+// The system may take only the first events of a batch (it blocks input meant for an
+// elevated program, or the desktop switches): what it took is undone, to the user's keys.
+TEST(PasteKeystrokesTest, AnyCutSequenceIsUndoneToTheUsersKeysWithoutAMenu) {
+  const ChordCase chords[] = {{EPasteChord::kCtrlV, 'V', IsCtrl},
+                              {EPasteChord::kShiftInsert, VK_INSERT, IsShift}};
+  for (const ChordCase& chord : chords) {
+    for (int held = 0; held <= kAllModifierKeys; ++held) {
+      const auto modifiers = static_cast<ModifierKeys>(held);
+      const std::vector<KeyStroke> strokes = PasteKeystrokes(modifiers, chord.chord);
+      for (std::size_t taken = 0; taken <= strokes.size(); ++taken) {
+        std::vector<KeyStroke> sent(strokes.begin(), strokes.begin() + taken);
+        const std::vector<KeyStroke> undo = UndoKeystrokes(sent);
+        sent.insert(sent.end(), undo.begin(), undo.end());
+        CTargetView view(modifiers);
+        for (const KeyStroke& stroke : sent) view.Take(stroke, chord.key, chord.modifier);
+        view.End();
+        SCOPED_TRACE("held " + std::to_string(held) + ", taken " + std::to_string(taken));
+        // With nothing taken the user's own Alt is as the user left it.
+        EXPECT_TRUE(taken == 0 || view.menuOpenings == 0);
+        EXPECT_EQ(view.faults, std::vector<std::string>{});
+        EXPECT_EQ(view.down, SidesOf(modifiers));
+        if (taken == strokes.size()) {
+          EXPECT_EQ(undo, std::vector<KeyStroke>{});
+        }
+      }
+    }
+  }
+}
+
+TEST(PasteKeystrokesTest, UndoReleasesWhatWasPressedThenPressesTheUsersAltAgainMasked) {
+  EXPECT_EQ(UndoKeystrokes(
+                {Down(kMaskKey), Up(kMaskKey), Up(VK_RMENU, true), Down(VK_LCONTROL), Down('V')}),
+            (std::vector<KeyStroke>{Up('V'), Up(VK_LCONTROL), Down(VK_RMENU, true), Down(kMaskKey),
+                                    Up(kMaskKey)}));
+  // An undo that was cut too is undone with what it left.
+  EXPECT_EQ(UndoKeystrokes({Down(kMaskKey), Up(kMaskKey), Up(VK_LMENU), Down(VK_LCONTROL),
+                            Up(VK_LCONTROL), Down(VK_LMENU), Down(kMaskKey)}),
+            std::vector<KeyStroke>{Up(kMaskKey)});
+}
+
 TEST(PasteKeystrokesTest, AltHeldIsMaskedReleasedAndPressedAgainAroundCtrlV) {
   EXPECT_EQ(PasteKeystrokes(kLeftAltKey, EPasteChord::kCtrlV),
             (std::vector<KeyStroke>{Down(kMaskKey), Up(kMaskKey), Up(VK_LMENU), Down(VK_LCONTROL),

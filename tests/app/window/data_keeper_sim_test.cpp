@@ -6,8 +6,11 @@
 
 #include "app/autosave/auto_save.h"
 #include "app/window/data_keeper.h"
+#include "foundation/content_digest.h"
 #include "foundation/file_error.h"
 #include "platform/sim/sim_control.h"
+#include "store/data_journal.h"
+#include "store/file_list_item.h"
 #include "tests/support/store_fixture.h"
 #include "tests/support/test_files.h"
 
@@ -65,6 +68,29 @@ TEST_F(DataKeeperSimTest, AJournalThatCannotBeOpenedIsKeptAsideAndToldBeforeANew
   EXPECT_NE(saver.JournalDamage()->reason.find("journal"), std::string::npos);
   ASSERT_FALSE(saver.JournalDamage()->keptCopy.empty());
   EXPECT_EQ(FileBytes(saver.JournalDamage()->keptCopy), "the last run's changes");
+}
+
+TEST_F(DataKeeperSimTest, AFileListThatTheJournalCutIsToldInTheStartUpNotice) {
+  const std::string file = FileBytes(DataPath());
+  CContentDigest digest;
+  digest.Add(std::span(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()));
+  CJournalDiff diff;
+  diff.Reset(store);
+  auto files = std::make_unique<CFileListItem>();
+  files->paths.assign(kMaxDropPaths + 1, u"C:\\a");
+  store.AppendClip(std::move(files));
+  std::vector<std::uint8_t> journal = JournalHeader();
+  for (const auto& frames : {JournalBaseFrame(digest.Value()), diff.Changes(store)}) {
+    journal.insert(journal.end(), frames.begin(), frames.end());
+  }
+  PutFile(DataPath().string() + ".journal", std::string(journal.begin(), journal.end()));
+
+  const CDataKeeper::LoadOutcome outcome = keeper.Load(loaded);
+  ASSERT_FALSE(outcome.error) << *outcome.error;
+  ASSERT_TRUE(outcome.damagedNotice);
+  EXPECT_NE(outcome.damagedNotice->find(u"One clip in the data file named more"),
+            std::u16string::npos);
+  EXPECT_EQ(loaded.Items().size(), 2u);
 }
 
 }  // namespace

@@ -40,4 +40,12 @@ TEST_F(TrayIconTest, RemoveWaitsForTheRequestThatBeginRemovalSent) {
   EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &data));  // no such icon any more
 }
 
+TEST_F(TrayIconTest, ABalloonIsToldOnlyBesideAnIconThatIsShown) {
+  EXPECT_FALSE(icon_.ShowBalloon(u"not shown"));
+  ASSERT_TRUE(icon_.Add());
+  EXPECT_TRUE(icon_.ShowBalloon(u"Not pasted: the program had closed."));
+  icon_.BeginRemoval();
+  EXPECT_FALSE(icon_.ShowBalloon(u"removed"));
+}
+
 }  // namespace

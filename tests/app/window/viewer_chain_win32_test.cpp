@@ -191,7 +191,7 @@ class PasteTargetTest : public ::testing::Test {
 TEST_F(PasteTargetTest, AutomaticallyAnEditInFrontGetsThePasteMessage) {
   ASSERT_EQ(GetFocus(), edit_);
   ASSERT_TRUE(CopyText(frame_, L"pasted text"));
-  EXPECT_TRUE(PasteToFocusedControl(EPasteMethod::kAutomatic));
+  EXPECT_EQ(PasteToFocusedControl(EPasteMethod::kAutomatic), EPasteResult::kPasted);
   PumpFor(50);
   EXPECT_EQ(EditText(), L"pasted text");
 }
@@ -216,7 +216,7 @@ TEST_F(PasteTargetTest, ThePopupsPasteBringsTheTargetToTheFrontFirst) {
   SetForegroundWindow(popup);
   ASSERT_EQ(GetForegroundWindow(), popup);
   ASSERT_TRUE(CopyText(frame_, L"picked clip"));
-  EXPECT_TRUE(PasteIntoTarget(frame_, EPasteMethod::kMessage));
+  EXPECT_EQ(PasteIntoTarget(frame_, EPasteMethod::kMessage), EPasteResult::kPasted);
   EXPECT_EQ(GetForegroundWindow(), frame_);
   PumpFor(50);
   EXPECT_EQ(EditText(), L"picked clip");
