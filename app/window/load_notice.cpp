@@ -11,6 +11,11 @@ std::u16string Ascii(std::string_view text) {
   return {text.begin(), text.end()};
 }
 
+// Said of a data file that the store does not hold whole and that no copy keeps.
+constexpr char16_t kUnkeptOriginalText[] =
+    u"The original file could not be kept, so Quillery will not save over it until it can "
+    u"keep a copy of it.";
+
 std::u16string DamageText(const CLoadReport& report) {
   std::u16string text =
       u"The data file is damaged. Quillery read the clips that came before the damage (at "
@@ -19,9 +24,7 @@ std::u16string DamageText(const CLoadReport& report) {
   // The reason is ASCII text of the reader's own making.
   text += Ascii(report.damageReason) + u") and goes on with them.\n\n";
   if (report.damagedCopy.empty()) {
-    text +=
-        u"The original file could not be kept, so Quillery will not save over it until "
-        u"it can keep a copy of it.";
+    text += kUnkeptOriginalText;
   } else {
     text += u"The original file is kept unchanged as\n" + report.damagedCopy.u16string();
   }
@@ -39,11 +42,7 @@ std::u16string CutFileListsText(const CLoadReport& report) {
   }
   // After damage, the copy is told of with the damage.
   if (report.damaged) return text;
-  if (report.damagedCopy.empty()) {
-    return text +
-           u" The original file could not be kept, so Quillery will not save over it until it "
-           u"can keep a copy of it.";
-  }
+  if (report.damagedCopy.empty()) return text + u" " + kUnkeptOriginalText;
   return text + u" The original file, with all of them, is kept as\n" +
          report.damagedCopy.u16string();
 }
