@@ -20,6 +20,7 @@
 #include "store/base_item.h"
 #include "store/category.h"
 #include "store/clip_format.h"
+#include "store/deleted_clips.h"
 #include "store/load_report.h"
 #include "store/text_item.h"
 
@@ -77,6 +78,38 @@ class CDataBase {
   // write causes adds the plain text as a clip of its own. False when inactive, when there
   // is no such clip, when it is a picture, or when the clipboard did not take the text.
   bool PutItemTextToClipboard(int itemId);
+
+  // Deleting by the user, with one step of undo, and forgetting old clips
+  // (store/database_removal.cpp). Every clip leaves and comes back through Detach and
+  // Insert, like any other change of the list.
+  //
+  // Takes the clips with these ids out of the store (ids not found are skipped) and gives
+  // them back with their places; the store keeps nothing of them.
+  CDeletedClips TakeItems(std::span<const int> itemIds);
+  // Puts the clips of a deletion back at their places (at the tail where the list has grown
+  // shorter), each with a new id, its hot key (unless another clip took that key meanwhile)
+  // and its category. Category records deleted with them come back with their own ids (a
+  // parent that is gone makes one a top-level category); a clip whose category no longer
+  // exists goes to the notes, where no capacity trims it. Returns the new ids in list order.
+  std::vector<int> RestoreItems(CDeletedClips deleted);
+  // The user's deletions: each replaces the undo step that the store keeps (one, the last)
+  // and returns how many clips left. DeleteItems: the clips with these ids; ClearCategory:
+  // every clip of the category; DeleteCategoryWithClips: the category record, the records of
+  // its sub-categories and every clip of them (-1 when there is no such category).
+  int DeleteItems(std::span<const int> itemIds);
+  int ClearCategory(int categoryId);
+  int DeleteCategoryWithClips(int categoryId);
+  // Whether there is a deletion to undo, and the undo: puts it back as RestoreItems does,
+  // and returns the clips' new ids (none when there was nothing to undo).
+  bool CanUndoDeletion() const { return !lastDeletion.Empty(); }
+  std::vector<int> UndoDeletion();
+  // Lets the undo step go, and its clips with it (the window does this at the next capture
+  // and at exit).
+  void DropUndo() { lastDeletion = {}; }
+  // Removes the history clips created more than `hours` before `now` (day counts, as
+  // `created`); notes and clips of user categories stay, as does the undo step. `hours` of
+  // 0 or less forgets nothing. Returns how many clips left.
+  int ForgetHistoryOlderThan(double now, int hours);
 
   // Removes and destroys the first clip with that id; false if there is none.
   bool DeleteItem(int itemId);
@@ -199,4 +232,6 @@ class CDataBase {
   // History clips in `items`, kept so that a capture need not walk a long list.
   int historyCount = 0;
   std::uint64_t revision = 0;
+  // The last deletion by the user, which UndoDeletion puts back; only in memory.
+  CDeletedClips lastDeletion;
 };
