@@ -50,6 +50,9 @@ std::filesystem::path CAutoSaver::JournalPath() const {
 int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest) {
   CJournalReplay replay;
   journalDamage_.reset();
+  // The file as loaded, before the journal takes the store past it.
+  fileDigest_ = fileDigest;
+  fileDiff_.Reset(store);
   if (FileExists(JournalPath())) {
     try {
       // Streamed: a journal of any size, never whole in one buffer.
@@ -145,11 +148,16 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
     journalLookout_.Looked(store, now);
     WriteJournal(store);
   }
+  if (writer_ && eraseWanted_ && !committed_) {
+    // Its bytes may hold the deleted clips: a save that starts now replaces it.
+    producer_.reset();
+    writer_.reset();
+  }
   if (writer_) {
     ContinueSave(store, now);
     return;
   }
-  const bool due = schedule_.Due(now);
+  const bool due = schedule_.Due(now) || eraseWanted_;
   if (!due && !checkNow_ && !saveLookout_.Due(store, now)) return;
   checkNow_ = false;
   saveLookout_.Looked(store, now);
@@ -158,11 +166,12 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
     schedule_.Changed(now);
     savedFingerprint_ = fingerprint;
   }
-  if (schedule_.Due(now)) StartSave(fingerprint, EstimatedDataFileBytes(store));
+  if (schedule_.Due(now) || eraseWanted_) StartSave(fingerprint, EstimatedDataFileBytes(store));
 }
 
 void CAutoSaver::StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes) {
   schedule_.Started();
+  saveErases_ = std::exchange(eraseWanted_, false);
   slices_ = CStoreSliceWriter{};
   saveFingerprint_ = fingerprint;
   saveDigest_ = std::make_unique<CContentDigest>();
@@ -189,7 +198,11 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
   if (writer_->Done()) {
     lastError_ = writer_->Error();
     if (lastError_) schedule_.Failed(now);
-    if (writer_->Replaced() && journal_) journal_->Restart();
+    if (writer_->Replaced()) {
+      FileReplaced();
+    } else if (saveErases_) {
+      CompactJournal(store);
+    }
     SaveEnded(now, writer_->Replaced());
     producer_.reset();
     writer_.reset();
@@ -209,6 +222,7 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
     // The parts produced so far describe a store that is gone.
     producer_.reset();
     writer_.reset();
+    eraseWanted_ = eraseWanted_ || saveErases_;
     savedFingerprint_ = fingerprint;
     schedule_.Changed(now);
     return;
@@ -219,6 +233,7 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
     producer_->Flush();
     if (journal_) {
       WriteJournal(store);  // the store is the one just produced
+      baseDiff_ = journalDiff_;
       baseNumber_ = journal_->AppendBase(saveDigest_->Value());
       JournalGrew(JournalBaseFrame(saveDigest_->Value()).size());
     } else {
@@ -235,9 +250,29 @@ void CAutoSaver::Stop() {
   // A save that got through is kept; one that did not leaves the store unsaved.
   if (!writer_->Replaced()) {
     schedule_.Changed(saveLookout_.lastLook);
-  } else if (journal_) {
-    journal_->Restart();
+    eraseWanted_ = eraseWanted_ || saveErases_;
+  } else {
+    FileReplaced();
   }
   producer_.reset();
   writer_.reset();
+}
+
+void CAutoSaver::FileReplaced() {
+  if (!journal_) return;
+  journal_->Restart();
+  fileDigest_ = saveDigest_->Value();
+  fileDiff_ = baseDiff_;
+}
+
+void CAutoSaver::CompactJournal(const CDataBase& store) {
+  if (!journal_) return;
+  // Frames made from the store itself: a clip inserted and removed since the file was
+  // written, or a removed clip of the file, leaves no record, only its removal's place.
+  CJournalDiff compacted = fileDiff_;
+  std::vector<std::uint8_t> frames = compacted.Changes(store);
+  journalBytesSinceSave_ = frames.size();
+  journal_->Replace(fileDigest_, std::move(frames));
+  journalDiff_ = std::move(compacted);
+  journalLookout_.revision = store.Revision();
 }

@@ -102,6 +102,17 @@ class CAutoSaver {
   void Reset(const CDataBase& store);
   // The window changed the store: look at it at the next Poll.
   void MarkChanged() { checkNow_ = true; }
+  // The user deleted clips (or forgot them): they must leave the disk now rather than after
+  // the quiet time. The next Poll starts a save, and a save under way that may hold them
+  // (its temporary file too) starts over; once a save has replaced the data file, the
+  // journal starts anew from it. When that save fails, the journal is rewritten all the
+  // same, as a base naming the data file as it is and the changes from that file to the
+  // store as it is now: no record of a deleted clip stays in it. A clip that the data file
+  // itself holds stays there until a save gets through.
+  void EraseSoon() {
+    eraseWanted_ = true;
+    checkNow_ = true;
+  }
   // Called at every tick: notices changes and hands them to the journal, starts a save
   // when one is due, produces the next part of a running one and collects its outcome.
   // Starts over when the store changes in the middle. Never waits for the disk: a save
@@ -121,6 +132,10 @@ class CAutoSaver {
 
  private:
   void StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes);
+  // The save's file has replaced the data file.
+  void FileReplaced();
+  // The journal anew from the data file as it is; see EraseSoon.
+  void CompactJournal(const CDataBase& store);
   void ContinueSave(const CDataBase& store, std::uint32_t now);
   void WriteJournal(const CDataBase& store);
   // A save ended: keeps count of failures and tells them when they persist.
@@ -164,4 +179,12 @@ class CAutoSaver {
   CJournalDiff journalDiff_;
   CLookout journalLookout_;
   bool fileBehind_ = false;  // the journal's changes are not in the file yet
+  // The data file as it is: its digest, and its clips and categories as the journal knew
+  // them, from which the changes to the store as it is now can be made anew.
+  std::uint64_t fileDigest_ = 0;
+  CJournalDiff fileDiff_;
+  CJournalDiff baseDiff_;  // the store as the save in progress wrote it
+  // Deleted clips are to leave the disk; the save in progress began after they left.
+  bool eraseWanted_ = false;
+  bool saveErases_ = false;
 };

@@ -53,6 +53,10 @@ void CJournalWriter::Restart() {
   Queue({CJob::kRestart, {}, 0, 0});
 }
 
+void CJournalWriter::Replace(std::uint64_t digest, std::vector<std::uint8_t> frames) {
+  Queue({CJob::kReplace, std::move(frames), digest, 0});
+}
+
 void CJournalWriter::Discard() {
   Queue({CJob::kDiscard, {}, 0, 0});
   {
@@ -150,6 +154,13 @@ void CJournalWriter::Run() {
           sinceBase_.clear();
           break;
         case CJob::kRestart:
+          broken_ = false;
+          Rewrite();
+          break;
+        case CJob::kReplace:
+          base_ = job.digest;
+          sinceBase_ = std::move(job.bytes);
+          seed_ = CJournalSeed{};  // the frames given stand for the seed's too
           broken_ = false;
           Rewrite();
           break;

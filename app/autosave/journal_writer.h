@@ -43,6 +43,10 @@ class CJournalWriter {
   // The data file named by the last base has replaced the old one: the journal starts
   // anew from that base, with the frames that came after it.
   void Restart();
+  // The journal anew, on disk before it replaces the old one: a base naming the data file of
+  // `digest`, then `frames`. What the old journal held is then in no file (a deleted clip
+  // must leave the disk even while the data file cannot be saved).
+  void Replace(std::uint64_t digest, std::vector<std::uint8_t> frames);
   // Everything is in the data file: removes the journal and ends the thread.
   void Discard();
 
@@ -54,7 +58,7 @@ class CJournalWriter {
 
  private:
   struct CJob {
-    enum EKind { kFrames, kBase, kRestart, kDiscard } kind;
+    enum EKind { kFrames, kBase, kRestart, kReplace, kDiscard } kind;
     std::vector<std::uint8_t> bytes;
     std::uint64_t digest = 0;
     std::uint64_t number = 0;

@@ -35,6 +35,9 @@ class CDataKeeper {
   // The store as it is now is what the file holds (after the load and the first rebuild).
   void Loaded(const CDataBase& store) { autoSaver_.Reset(store); }
   void MarkChanged() { autoSaver_.MarkChanged(); }
+  // After the user deleted or forgot clips: they leave the data file and the journal at
+  // once (CAutoSaver::EraseSoon).
+  void EraseSoon() { autoSaver_.EraseSoon(); }
   // The 10 ms tick: journals changes and saves when a save is due, unless the file must be
   // kept aside first.
   void Poll(const CDataBase& store, std::uint32_t now);

@@ -18,7 +18,8 @@ class RemovalTest : public StoreTest {
 
   int IdOf(const std::u16string& text) {
     for (const auto& clip : store.Items()) {
-      if (const auto* item = dynamic_cast<const CTextItem*>(clip.get()); item && item->text == text) {
+      if (const auto* item = dynamic_cast<const CTextItem*>(clip.get());
+          item && item->text == text) {
         return clip->id;
       }
     }
