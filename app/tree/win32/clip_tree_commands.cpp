@@ -56,11 +56,13 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       if (isCategory) return;
       handler_.DeleteItem(id);
       handler_.RebuildTree();
+      host_.ClipsDeleted();
       break;
     case kCmdClear:
       if (AskYesNo(host_.OwnerWindow(), kClearQuestion)) {
         handler_.DeleteItemsOfCategory(categoryId);
         handler_.RebuildTree();
+        host_.ClipsDeleted();
       }
       break;
     case kCmdAddCategory:
@@ -76,6 +78,7 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       if (isCategory && AskYesNo(host_.OwnerWindow(), DeleteCategoryQuestion(caption)) &&
           handler_.DeleteCategory(id)) {
         handler_.RebuildTree();
+        host_.ClipsDeleted();  // its clips are orphaned: no save keeps them
       }
       break;
     case kCmdNone:

@@ -36,4 +36,6 @@ class CClipTreeHost {
   virtual void TypeToSearch(wchar_t character) = 0;
   virtual void OpenSearch() = 0;
   virtual void EscapePressed() = 0;
+  // The user deleted clips (or a category's): they are to leave the disk at once.
+  virtual void ClipsDeleted() {}
 };

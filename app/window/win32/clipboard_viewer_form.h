@@ -69,6 +69,7 @@ class TClipboardViewerForm final : public CWindow,
   void TypeToSearch(wchar_t character) override;
   void OpenSearch() override;
   void EscapePressed() override;
+  void ClipsDeleted() override { dataKeeper_.EraseSoon(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
