@@ -148,7 +148,7 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
     journalLookout_.Looked(store, now);
     WriteJournal(store);
   }
-  if (writer_ && eraseWanted_ && !committed_) {
+  if (writer_ && eraseWanted_ && !committed_ && !writer_->Done()) {
     // Its bytes may hold the deleted clips: a save that starts now replaces it.
     producer_.reset();
     writer_.reset();
