@@ -113,11 +113,10 @@ struct CFolderLook {
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
       WIN32_FILE_ATTRIBUTE_DATA data{};
       if (!GetFileAttributesExW(entry.path().c_str(), GetFileExInfoStandard, &data)) continue;
-      look.files.emplace_back(
-          entry.path().filename().wstring(),
-          (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
-          (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-              data.ftLastWriteTime.dwLowDateTime);
+      look.files.emplace_back(entry.path().filename().wstring(),
+                              (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                              (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                                  data.ftLastWriteTime.dwLowDateTime);
     }
     return look;
   }
@@ -128,9 +127,8 @@ struct CFolderLook {
     return std::nullopt;
   }
   bool Saving() const {
-    return std::any_of(files.begin(), files.end(), [](const auto& file) {
-      return std::get<0>(file).ends_with(L".saving");
-    });
+    return std::any_of(files.begin(), files.end(),
+                       [](const auto& file) { return std::get<0>(file).ends_with(L".saving"); });
   }
 };
 
@@ -212,8 +210,9 @@ int main(int argc, char** argv) {
   std::sort(times.begin(), times.end());
   const std::size_t n = times.size();
   const double median = n % 2 == 1 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-  std::printf("%d clips of %zu characters, %zu deletions from the menu until no file holds the "
-              "clip: median %7.1f ms, worst %7.1f ms\n",
-              clips, kClipUnits, n, median, times.back());
+  std::printf(
+      "%d clips of %zu characters, %zu deletions from the menu until no file holds the "
+      "clip: median %7.1f ms, worst %7.1f ms\n",
+      clips, kClipUnits, n, median, times.back());
   return times.size() == static_cast<std::size_t>(deletions) ? 0 : 1;
 }
