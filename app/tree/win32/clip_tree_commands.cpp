@@ -58,7 +58,7 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       handler_.RebuildTree();
       break;
     case kCmdClear:
-      if (AskYesNo(host_.OwnerWindow(), kClearQuestion)) {
+      if (AskYesNo(host_.OwnerWindow(), ClearQuestion(node->parent->caption))) {
         handler_.DeleteItemsOfCategory(categoryId);
         handler_.RebuildTree();
       }
