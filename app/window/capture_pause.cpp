@@ -24,10 +24,11 @@ bool CCapturePause::Takes(DWORD sequence) const {
   return skippedSequence_ == 0 || sequence != skippedSequence_;
 }
 
-bool CCapturePause::TakeChange(CDataBase& store) const {
+bool CCapturePause::TakeChange(CDataBase& store, HWND ownWindow) const {
   const DWORD sequence = GetClipboardSequenceNumber();
   const bool seen = sequence != 0 && sequence == store.LastCaptureSequence();
-  if (seen || !Takes(sequence)) return false;
+  const bool own = ownWindow != nullptr && GetClipboardOwner() == ownWindow;
+  if (seen || !(own || Takes(sequence))) return false;
   store.CaptureClipboard();
   return true;
 }

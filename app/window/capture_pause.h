@@ -28,8 +28,11 @@ class CCapturePause {
 
   // A change announced by the clipboard watch: the clipboard is captured into `store` when
   // the pause lets the change be taken and the content is not the one the store read last
-  // (a watch started again, or a repeated notice, announces it anew). True when captured.
-  bool TakeChange(CDataBase& store) const;
+  // (a watch started again, or a repeated notice, announces it anew). A content that
+  // `ownWindow` put there, a clip put back from the list, is taken also while paused: it is
+  // nothing new, and a history clip leaves the store while it is put, to come back as the
+  // capture. True when captured.
+  bool TakeChange(CDataBase& store, HWND ownWindow) const;
 
   // The tray icon's tip for `programTip`: said to be paused while it is.
   std::wstring TrayTip(std::wstring_view programTip) const;

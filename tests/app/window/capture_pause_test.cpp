@@ -23,7 +23,7 @@ class CapturePauseTest : public ::testing::Test {
   ~CapturePauseTest() override { driver_.OnChange(nullptr); }
 
   // The watch announces a change (again): true when it was captured.
-  bool Announce() { return pause_.TakeChange(store_); }
+  bool Announce() { return pause_.TakeChange(store_, driver_.OwnerWindow()); }
   void Copy(const std::u16string& text) { ASSERT_TRUE(driver_.CopyText(text)); }
   void Resume() { pause_.Resume(GetClipboardSequenceNumber()); }
   std::vector<std::u16string> History() const { return ClipTexts(store_, kHistoryCategoryId); }
@@ -71,6 +71,17 @@ TEST_F(CapturePauseTest, AResumeWithoutAPauseLeavesTheContentOnTheClipboardToBeT
   EXPECT_TRUE(Announce());
   EXPECT_FALSE(Announce());  // the same content, announced again, is the newest clip already
   EXPECT_EQ(History(), (std::vector<std::u16string>{u"not yet taken"}));
+}
+
+TEST_F(CapturePauseTest, AHistoryClipPutBackFromTheListWhilePausedStaysAsTheNewestClip) {
+  Copy(u"older");
+  Copy(u"newer");
+  pause_.Pause();
+  const int older = store_.Items().back()->id;
+  ASSERT_TRUE(store_.PutItemToClipboard(older));
+  EXPECT_EQ(History(), (std::vector<std::u16string>{u"older", u"newer"}));
+  Copy(u"still not taken");
+  EXPECT_EQ(History().size(), 2u);
 }
 
 TEST_F(CapturePauseTest, ToggleGoesBackAndForthAndAPauseAfterAResumeStopsCaptureAgain) {
