@@ -56,14 +56,6 @@ TEST_F(CapturePauseTest, AfterAResumeOnlyTheNextCopyIsTakenNotTheContentCopiedMe
   EXPECT_EQ(History(), (std::vector<std::u16string>{u"after", u"before"}));
 }
 
-TEST_F(CapturePauseTest, TheNextCopyIsTakenEvenWhenTheSameTextWasCopiedWhilePaused) {
-  pause_.Pause();
-  Copy(u"same");
-  Resume();
-  Copy(u"same");
-  EXPECT_EQ(History(), (std::vector<std::u16string>{u"same"}));
-}
-
 TEST_F(CapturePauseTest, AResumeWithoutAPauseLeavesTheContentOnTheClipboardToBeTaken) {
   driver_.OnChange(nullptr);
   Copy(u"not yet taken");

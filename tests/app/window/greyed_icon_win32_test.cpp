@@ -44,7 +44,8 @@ UniqueIcon RedIcon() {
   format.bmiHeader.biCompression = BI_RGB;
   const WindowDc screen(nullptr);
   void* bits = nullptr;
-  const UniqueBitmap color(CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const UniqueBitmap color(
+      CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
   std::vector<std::uint32_t> pixels(kSide * kSide);
   for (int y = 0; y < kSide; ++y) {
     for (int x = 0; x < kSide; ++x) {
