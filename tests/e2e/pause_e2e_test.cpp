@@ -64,7 +64,8 @@ std::vector<COLORREF> FirstItemMargin(HWND menu) {
   const WindowDc screen(nullptr);
   std::vector<COLORREF> pixels;
   for (int y = 0; y < 22; ++y) {
-    for (int x = 0; x < 24; ++x) pixels.push_back(GetPixel(screen.get(), rect.left + x, rect.top + y));
+    for (int x = 0; x < 24; ++x)
+      pixels.push_back(GetPixel(screen.get(), rect.left + x, rect.top + y));
   }
   return pixels;
 }
@@ -128,8 +129,8 @@ TEST_F(PauseTest, TheTrayMenusPauseCaptureIsCheckedWhilePausedAndChosenAgainResu
 }
 
 TEST_F(PauseTest, ClearHistoryAsksNamingTheHistoryAndAfterYesKeepsOnlyTheNotes) {
-  WriteTextClips(installation.DataFile(), {{u"old clip", kHistoryCategoryId},
-                                           {u"a note", kNotesCategoryId}});
+  WriteTextClips(installation.DataFile(),
+                 {{u"old clip", kHistoryCategoryId}, {u"a note", kNotesCategoryId}});
   auto program = Start();
   ASSERT_TRUE(program);
   ASSERT_TRUE(CopyAndWait(*program, u"new clip"));

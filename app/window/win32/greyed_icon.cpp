@@ -26,8 +26,7 @@ UniqueIcon MakeGreyedIcon(HICON icon) {
   const UniqueBitmap mask(info.hbmMask);
   if (!color) return {};
   BITMAP size{};
-  if (GetObjectW(color.get(), sizeof size, &size) == 0 || size.bmWidth <= 0 ||
-      size.bmHeight <= 0) {
+  if (GetObjectW(color.get(), sizeof size, &size) == 0 || size.bmWidth <= 0 || size.bmHeight <= 0) {
     return {};
   }
   BITMAPINFO format{};
