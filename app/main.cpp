@@ -1,6 +1,7 @@
 // Program entry: one running copy per data folder, the main window, the message loop.
 // "quillery.exe /close" instead closes the copy that runs on this copy's data folder (the
-// installer's step before it replaces the program) and exits with an ECloseResult.
+// installer's step before it replaces the program) and exits with an ECloseResult;
+// "/pause" and "/resume" pause and resume that copy's capture and exit with an EPauseResult.
 
 #include <chrono>
 #include <exception>
@@ -18,18 +19,30 @@ namespace {
 
 // Long enough for a copy to save a large data file.
 constexpr std::chrono::milliseconds kCloseTimeout{30000};
+// A running copy answers at once, unless it is still loading its data file.
+constexpr std::chrono::milliseconds kPauseTimeout{10000};
 
-bool IsCloseRequest(std::wstring_view commandLine) {
+enum class ECommand { kStart, kClose, kPause, kResume };
+
+ECommand CommandOf(std::wstring_view commandLine) {
   while (!commandLine.empty() && commandLine.back() == L' ') commandLine.remove_suffix(1);
   while (!commandLine.empty() && commandLine.front() == L' ') commandLine.remove_prefix(1);
-  return commandLine == L"/close";
+  if (commandLine == L"/close") return ECommand::kClose;
+  if (commandLine == L"/pause") return ECommand::kPause;
+  if (commandLine == L"/resume") return ECommand::kResume;
+  return ECommand::kStart;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-  if (commandLine != nullptr && IsCloseRequest(commandLine)) {
+  const ECommand command = commandLine != nullptr ? CommandOf(commandLine) : ECommand::kStart;
+  if (command == ECommand::kClose) {
     return static_cast<int>(CloseRunningCopy(InstanceNameFor(DataFolder()), kCloseTimeout));
+  }
+  if (command == ECommand::kPause || command == ECommand::kResume) {
+    return static_cast<int>(PauseRunningCopy(InstanceNameFor(DataFolder()),
+                                             command == ECommand::kPause, kPauseTimeout));
   }
   SetUiExceptionHandler([](const std::exception& error) { ShowErrorBox(error.what()); });
   INITCOMMONCONTROLSEX controls{};

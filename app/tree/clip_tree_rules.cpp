@@ -30,6 +30,12 @@ CategoryMenuState CategoryMenuFor(const CItemNode& category, bool hasParent) {
   return state;
 }
 
+std::u16string ClearQuestion(std::u16string_view categoryName) {
+  std::u16string question(kClearQuestion);
+  question.append(u"\nAll clips of \"").append(categoryName).append(u"\" will be deleted.");
+  return question;
+}
+
 std::u16string DeleteCategoryQuestion(const std::u16string& name) {
   return std::u16string(kDeleteCategoryQuestion) + u" \"" + name + u"\"?";
 }

@@ -3,6 +3,7 @@
 // what a dropped clip does, where a clip's node is, and the confirmation texts.
 
 #include <string>
+#include <string_view>
 
 #include "categories/item_node.h"
 
@@ -28,6 +29,10 @@ struct CategoryMenuState {
 ClipboardMenuState ClipboardMenuFor(const CItemNode& clip);
 // `hasParent`: the row lies below another category's row.
 CategoryMenuState CategoryMenuFor(const CItemNode& category, bool hasParent);
+
+// "Delete all items?" and, on a line of its own, whose clips go:
+// `All clips of "Name" will be deleted.`, the category's name exactly as it is.
+std::u16string ClearQuestion(std::u16string_view categoryName);
 
 // `Delete category "Name"?`, the name exactly as it is.
 std::u16string DeleteCategoryQuestion(const std::u16string& name);

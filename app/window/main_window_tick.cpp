@@ -61,18 +61,23 @@ void CMainWindowTick::Tick(CDisplayState& state, CTickPort& port) {
   if (state.PopupListOpen()) return;
 
   // AltGr combinations type characters; none is a hot key.
-  if (keysFire && !held_.altGr) {
-    port.PasteByHotKey(keys);
-    if (!state.PopupListOpen() &&
-        (keys == settings_.primaryHotKey || keys == settings_.secondaryHotKey)) {
-      port.RememberTarget();
-      const ScreenPoint at = port.CursorPos();
-      state.ShowPopup(at, port.WorkAreaAt(at));
-      state.SetExpanded(true);
-    }
-  }
+  if (keysFire && !held_.altGr) FireHotKey(keys, state, port);
 
   state.EnforceVisibility();
+}
+
+void CMainWindowTick::FireHotKey(KeyCombination code, CDisplayState& state, CTickPort& port) {
+  if (settings_.pauseHotKey != 0 && code == settings_.pauseHotKey) {
+    port.TogglePause();
+    return;
+  }
+  port.PasteByHotKey(code);
+  if (state.PopupListOpen()) return;
+  if (code != settings_.primaryHotKey && code != settings_.secondaryHotKey) return;
+  port.RememberTarget();
+  cursor_ = port.CursorPos();
+  state.ShowPopup(cursor_, port.WorkAreaAt(cursor_));
+  state.SetExpanded(true);
 }
 
 void CMainWindowTick::FireMouseHotKey(KeyCombination code, CDisplayState& state, CTickPort& port) {
@@ -81,10 +86,5 @@ void CMainWindowTick::FireMouseHotKey(KeyCombination code, CDisplayState& state,
   // Should the system show the swallowed button after all, the poll takes it as held
   // already and does not fire it a second time.
   keys_ = CEdgePoll(code, 0);
-  port.PasteByHotKey(code);
-  if (code != settings_.primaryHotKey && code != settings_.secondaryHotKey) return;
-  port.RememberTarget();
-  cursor_ = port.CursorPos();
-  state.ShowPopup(cursor_, port.WorkAreaAt(cursor_));
-  state.SetExpanded(true);
+  FireHotKey(code, state, port);
 }

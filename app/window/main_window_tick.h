@@ -1,7 +1,7 @@
 #pragma once
 // The main window's 10 ms tick, in its fixed order: opacity and folding by the cursor,
-// quick paste digits, then (outside the popup's open list) per-clip and popup hot keys,
-// then the window's visibility.
+// quick paste digits, then (outside the popup's open list) the pause hot key, per-clip and
+// popup hot keys, then the window's visibility.
 
 #include <cstdint>
 #include <optional>
@@ -38,6 +38,8 @@ class CTickPort {
   virtual void PasteByHotKey(KeyCombination code) = 0;
   // Remembers the foreground window as the popup's paste target.
   virtual void RememberTarget() = 0;
+  // Pauses capture, or resumes it when it is paused.
+  virtual void TogglePause() = 0;
 };
 
 class CMainWindowTick {
@@ -46,6 +48,7 @@ class CMainWindowTick {
     int quickPasteMode = 1;
     KeyCombination primaryHotKey = 0x4001;
     KeyCombination secondaryHotKey = 0xC056;
+    KeyCombination pauseHotKey = 0;  // 0: none
   };
 
   void ApplySettings(const Settings& settings) { settings_ = settings; }
@@ -61,6 +64,10 @@ class CMainWindowTick {
   void FireMouseHotKey(KeyCombination code, CDisplayState& state, CTickPort& port);
 
  private:
+  // A fired hot key: the pause hot key toggles the pause and nothing else; any other pastes
+  // the clip bound to it, and the popup's open the popup at the cursor.
+  void FireHotKey(KeyCombination code, CDisplayState& state, CTickPort& port);
+
   Settings settings_;
   // A tick that nothing has happened since the last one asks the system for the last
   // input's time stamp and nothing else.

@@ -59,7 +59,7 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       host_.ClipsDeleted();
       break;
     case kCmdClear:
-      if (AskYesNo(host_.OwnerWindow(), kClearQuestion)) {
+      if (AskYesNo(host_.OwnerWindow(), ClearQuestion(node->parent->caption))) {
         handler_.DeleteItemsOfCategory(categoryId);
         handler_.RebuildTree();
         host_.ClipsDeleted();

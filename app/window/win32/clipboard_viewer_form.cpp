@@ -27,6 +27,10 @@ namespace {
 
 constexpr COLORREF kFrameColor = RGB(168, 124, 64);
 
+// The hot key that pauses and resumes capture, a KeyCombination; 0 for none. Not clamped.
+// Goes once the settings' own keys describe it.
+constexpr Settings::CIntSetting kPauseHotKeyValueSetting{"PauseHotKeyValue", 0};
+
 }  // namespace
 
 TClipboardViewerForm::TClipboardViewerForm(const CSingleInstance& instance)
@@ -70,6 +74,7 @@ void TClipboardViewerForm::LoadSettings() {
   keys.quickPasteMode = ReadSetting(store, kQuickPasteModeSetting);
   keys.primaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kPriHotKeyValueSetting));
   keys.secondaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kSecHotKeyValueSetting));
+  keys.pauseHotKey = static_cast<KeyCombination>(ReadSetting(store, kPauseHotKeyValueSetting));
   tick_.ApplySettings(keys);
   FollowMouseHotKeys();
   pasteMethod_ = ReadPasteMethod(store);
@@ -106,6 +111,9 @@ bool TClipboardViewerForm::Create() {
   ApplyLayout();
 
   mainPopupMenu_.reset(CreatePopupMenu());
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandPauseCapture, L"Pause capture");
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandClearHistory, L"Clear history");
+  AppendMenuW(mainPopupMenu_.get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandSettings, L"Settings");
   AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandCheckForUpdates, L"Check for updates");
   AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandAbout, L"About");
@@ -161,14 +169,11 @@ void TClipboardViewerForm::ClipboardChanged() {
   // Watching again (after a close that could not save) may announce the content that
   // was already taken; so may a repeated notice, or the notice of a change that the last
   // capture already read because the clipboard changed again before it could open it.
-  // Only a new content is captured.
-  const DWORD sequence = GetClipboardSequenceNumber();
-  const bool seen =
-      handler_ != nullptr && sequence != 0 && sequence == handler_->LastCaptureSequence();
-  if (handler_ != nullptr && !seen) {
+  // Only a new content is captured, and none while capture is paused.
+  if (handler_ != nullptr && capturePause_.TakeChange(*handler_, Handle())) {
     CClipboardHandler& handler = *handler_;
-    handler.CaptureClipboard();
-    SetWindowTextW(label_, AsWide(handler.LastCaption().c_str()));
+    // While paused, only a clip put back from the list is taken.
+    SetWindowTextW(label_, AsWide(capturePause_.HeaderCaption(handler.LastCaption()).c_str()));
     handler.RebuildTree();
     listSearch_->Rebuilt();
     dataKeeper_.MarkChanged();

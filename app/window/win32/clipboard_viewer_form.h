@@ -20,6 +20,7 @@
 #include "app/tree/win32/clip_tree_controller.h"
 #include "app/tree/win32/clip_tree_host.h"
 #include "app/window/closing_sequence.h"
+#include "app/window/capture_pause.h"
 #include "app/window/win32/clipboard_watch.h"
 #include "app/window/data_keeper.h"
 #include "app/window/display_state.h"
@@ -86,6 +87,7 @@ class TClipboardViewerForm final : public CWindow,
   void QuickPaste(int position, int categoryId) override;
   void PasteByHotKey(KeyCombination code) override;
   void RememberTarget() override;
+  void TogglePause() override;
 
   // CClosingPort
   void StopClipboardWatch() override;
@@ -140,7 +142,7 @@ class TClipboardViewerForm final : public CWindow,
   // two give nothing for a message not theirs.
   void OnCommand(int id, int code);
   std::optional<LRESULT> OnTrayMessage(UINT message, LPARAM lParam);
-  std::optional<LRESULT> OnOwnMessage(UINT message);
+  std::optional<LRESULT> OnOwnMessage(UINT message, WPARAM wParam);
 
   // The first activation: the clips loaded, the clipboard watched, the tray icon added,
   // the tick started, and the first start's settings or update question.
@@ -164,6 +166,14 @@ class TClipboardViewerForm final : public CWindow,
   // The settings dialog; its values take effect at once when it is closed with OK.
   void Settings1Click();
   void ShowMainPopupMenu(POINT point);
+  // Capture pauses or resumes (the menu, the hot key, "quillery.exe /pause" and "/resume"),
+  // and the tray icon, its tip, the header and the menu's check say which.
+  void SetCapturePaused(bool paused);
+  void ShowCaptureState();
+  // The tray icon's look and tip as the pause says, also when the dpi changed.
+  void ShowTrayIcon();
+  // "Clear history": every history clip deleted, once the user has said yes.
+  void ClearHistory();
   void ShowList();
   void Close(ECloseReason reason);
   void DeferClose(ECloseReason reason);
@@ -184,6 +194,7 @@ class TClipboardViewerForm final : public CWindow,
   bool appliedPinDown_ = false;
   CMainWindowTick tick_;
   CClipboardWatch watch_;
+  CCapturePause capturePause_;  // for this run only
   CDataKeeper dataKeeper_;
 
   std::unique_ptr<CMainWindowResources> resources_;  // of dpi_, from CreateControls on

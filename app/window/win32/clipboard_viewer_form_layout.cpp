@@ -53,7 +53,7 @@ void TClipboardViewerForm::ChangeDpi(int dpi, ScreenPoint place) {
   // places change with the dpi all the same.
   const ScreenRect& bounds = state_->Layout().bounds;
   LayoutChildren(bounds.Width(), bounds.Height());
-  if (trayIcon_) trayIcon_->SetIcon(resources_->TrayImage());
+  ShowTrayIcon();
 }
 
 void TClipboardViewerForm::TakeDpiOfPlace() {

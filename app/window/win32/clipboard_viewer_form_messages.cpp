@@ -28,7 +28,7 @@ ScreenRect WindowRectOf(HWND window) {
 }  // namespace
 
 LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (std::optional<LRESULT> result = OnOwnMessage(message)) return *result;
+  if (std::optional<LRESULT> result = OnOwnMessage(message, wParam)) return *result;
   if (std::optional<LRESULT> result = OnTrayMessage(message, lParam)) return *result;
   switch (message) {
     case WM_COMMAND:
@@ -172,6 +172,12 @@ void TClipboardViewerForm::OnCommand(int id, int code) {
     case kCommandExit:
       Close(ECloseReason::kExit);
       break;
+    case kCommandPauseCapture:
+      SetCapturePaused(!capturePause_.Paused());
+      break;
+    case kCommandClearHistory:
+      ClearHistory();
+      break;
   }
 }
 
@@ -194,8 +200,9 @@ std::optional<LRESULT> TClipboardViewerForm::OnTrayMessage(UINT message, LPARAM 
   return std::nullopt;
 }
 
-std::optional<LRESULT> TClipboardViewerForm::OnOwnMessage(UINT message) {
+std::optional<LRESULT> TClipboardViewerForm::OnOwnMessage(UINT message, WPARAM wParam) {
   static const UINT showListMessage = RegisterWindowMessageW(kShowListMessageName);
+  static const UINT pauseMessage = RegisterWindowMessageW(kPauseMessageName);
   switch (message) {
     case kFirstActivationMessage:
       FormActivate();
@@ -217,6 +224,11 @@ std::optional<LRESULT> TClipboardViewerForm::OnOwnMessage(UINT message) {
       if (message == showListMessage) {
         ShowList();
         return 0;
+      }
+      // "quillery.exe /pause" or "/resume".
+      if (message == pauseMessage) {
+        SetCapturePaused(wParam != 0);
+        return kPauseAnswer;
       }
       return std::nullopt;
   }

@@ -12,7 +12,9 @@ void TClipboardViewerForm::FollowMouseHotKeys() {
   // A fired hot key pastes through the handler, which exists from the first activation on.
   if (!activated_ || closed_ || handler_ == nullptr) return;
   const CMainWindowTick::Settings& keys = tick_.CurrentSettings();
-  const KeyCombination popupHotKeys[] = {keys.primaryHotKey, keys.secondaryHotKey};
+  // The pause hot key's click is kept from the window below as the popup's are.
+  const KeyCombination popupHotKeys[] = {keys.primaryHotKey, keys.secondaryHotKey,
+                                         keys.pauseHotKey};
   // Few clips have a hot key: walking them at every tick costs next to nothing.
   CollectMouseHotKeys(popupHotKeys, handler_->HotKeys(), mouseHotKeysNow_);
   if (!mouseHook_) {

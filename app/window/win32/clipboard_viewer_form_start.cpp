@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/shell/product_info.h"
 #include "app/shell/update_check.h"
 #include "app/window/first_activation.h"
 #include "app/window/win32/main_window_messages.h"
@@ -15,14 +14,6 @@
 #include "foundation/day_count.h"
 #include "foundation/error_box.h"
 #include "foundation/settings_storage.h"
-
-namespace {
-
-std::wstring WideFromAscii(std::string_view text) {
-  return {text.begin(), text.end()};
-}
-
-}  // namespace
 
 void TClipboardViewerForm::FormActivate() {
   if (activated_) return;
@@ -57,9 +48,9 @@ void TClipboardViewerForm::FormActivate() {
   // The tray icon comes once the window answers and its clips are loaded: the notification
   // area answers in its own time (Wine's makes its window at the first icon, about 0.2 s),
   // and a start needs nothing of it before.
-  trayIcon_ = std::make_unique<CTrayIcon>(
-      Handle(), kTrayIconId, kTrayMessage, resources_->TrayImage(),
-      WideFromAscii(kProductEdition) + L" " + WideFromAscii(kVersionText));
+  // A pause asked for before (by "quillery.exe /pause") shows from the start.
+  trayIcon_ = std::make_unique<CTrayIcon>(Handle(), kTrayIconId, kTrayMessage, nullptr, L"");
+  ShowTrayIcon();
   trayIcon_->Add();
 
   step([&] {

@@ -17,3 +17,8 @@ enum EMainWindowControl : int {
 // Registered window message that a second start sends to the running program, which then
 // shows its list; the second process exits.
 inline constexpr wchar_t kShowListMessageName[] = L"Quillery.ShowList";
+
+// Registered window message that "quillery.exe /pause" and "/resume" send to the running
+// program: wParam 1 pauses capture, 0 resumes it; the program answers kPauseAnswer.
+inline constexpr wchar_t kPauseMessageName[] = L"Quillery.PauseCapture";
+inline constexpr long kPauseAnswer = 1;

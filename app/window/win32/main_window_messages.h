@@ -20,4 +20,6 @@ enum EMainMenuCommand : int {
   kCommandCheckForUpdates,
   kCommandAbout,
   kCommandExit,
+  kCommandPauseCapture,  // checked while paused
+  kCommandClearHistory,
 };

@@ -1,5 +1,6 @@
 #include "app/window/win32/main_window_resources.h"
 
+#include "app/window/win32/greyed_icon.h"
 #include "app/window/window_metrics.h"
 #include "dialogs/win32/category_icons.h"
 #include "platform/win32/dpi.h"
@@ -28,4 +29,10 @@ HICON CMainWindowResources::TrayImage() {
       LoadImageW(GetModuleHandleW(nullptr), L"MAIN_ICON", IMAGE_ICON, side, side, 0)));
   if (!trayImage_) return LoadIconW(nullptr, IDI_APPLICATION);
   return trayImage_.get();
+}
+
+HICON CMainWindowResources::PausedTrayImage() {
+  HICON image = TrayImage();
+  pausedTrayImage_ = MakeGreyedIcon(image);
+  return pausedTrayImage_ ? pausedTrayImage_.get() : image;
 }

@@ -20,6 +20,9 @@ class CMainWindowResources {
   // The application icon at the notification area's small-icon size, owned by this set (the
   // system's own application icon when it cannot be loaded). Loaded anew at each call.
   HICON TrayImage();
+  // The same image greyed, for a program that has paused capture, owned by this set (the
+  // image as TrayImage gives it when it cannot be greyed). Drawn anew at each call.
+  HICON PausedTrayImage();
 
  private:
   UniqueFont formFont_;
@@ -27,4 +30,5 @@ class CMainWindowResources {
   UniqueImageList categoriesIcons_;
   UniqueImageList moreIcons_;
   UniqueIcon trayImage_;
+  UniqueIcon pausedTrayImage_;
 };

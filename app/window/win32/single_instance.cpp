@@ -91,3 +91,26 @@ ECloseResult CloseRunningCopy(const std::string& name, std::chrono::milliseconds
   }
   return asked ? ECloseResult::kClosed : ECloseResult::kNoneRunning;
 }
+
+EPauseResult PauseRunningCopy(const std::string& name, bool paused,
+                              std::chrono::milliseconds timeout, const wchar_t* className) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + timeout;
+  const UINT message = RegisterWindowMessageW(kPauseMessageName);
+  // As for a close: a copy that is starting holds the name before its window is marked.
+  while (NameHeld(name)) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return EPauseResult::kNoAnswer;
+    DWORD_PTR answer = 0;
+    HWND window = FindMainWindow(name, className);
+    if (window != nullptr &&
+        SendMessageTimeoutW(window, message, paused ? 1 : 0, 0, SMTO_ABORTIFHUNG,
+                            static_cast<UINT>(left.count()), &answer) != 0 &&
+        answer == static_cast<DWORD_PTR>(kPauseAnswer)) {
+      return EPauseResult::kDone;
+    }
+    Sleep(static_cast<DWORD>(std::min<long long>(left.count(), 100)));
+  }
+  return EPauseResult::kNoneRunning;
+}

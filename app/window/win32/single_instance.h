@@ -2,7 +2,9 @@
 // One running copy per data folder (single_instance_key.h): the first copy holds a named
 // mutex for its lifetime and marks its main window; a later copy finds that window, asks
 // it to show its list and ends. The installer closes the running copy of a folder with
-// CloseRunningCopy ("quillery.exe /close") before it replaces the program.
+// CloseRunningCopy ("quillery.exe /close") before it replaces the program; a user pauses
+// and resumes the capture of the running copy with PauseRunningCopy ("quillery.exe /pause",
+// "/resume").
 
 #include <chrono>
 #include <string>
@@ -46,4 +48,19 @@ enum class ECloseResult : int {
 // window, so that it saves its data) and waits up to `timeout` for it to end. Holds no claim
 // on the name itself.
 ECloseResult CloseRunningCopy(const std::string& name, std::chrono::milliseconds timeout,
+                              const wchar_t* className = kMainWindowClass);
+
+// What PauseRunningCopy found and did; also the exit code of "quillery.exe /pause" and
+// "quillery.exe /resume", with the numbers of ECloseResult.
+enum class EPauseResult : int {
+  kNoneRunning = 0,  // no copy held the name
+  kDone = 1,         // the running copy has paused, or resumed, its capture
+  kNoAnswer = 2,     // a copy holds the name but did not answer before the time was up
+};
+
+// Asks the copy that holds `name` to pause its capture (`paused`) or to resume it, and
+// waits up to `timeout` for its answer. A copy that is starting is waited for. Holds no
+// claim on the name itself.
+EPauseResult PauseRunningCopy(const std::string& name, bool paused,
+                              std::chrono::milliseconds timeout,
                               const wchar_t* className = kMainWindowClass);

@@ -82,6 +82,11 @@ void CTrayIcon::SetIcon(HICON icon) {
   Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
+void CTrayIcon::SetIcon(HICON icon, std::wstring tip) {
+  tip_ = std::move(tip);
+  SetIcon(icon);
+}
+
 UINT CTrayIcon::TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
   return message;

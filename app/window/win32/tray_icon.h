@@ -31,6 +31,8 @@ class CTrayIcon {
   // Shows `icon` (not owned; it must live as long as this object or the next SetIcon) in
   // the place of the one before, at once if the icon is shown.
   void SetIcon(HICON icon);
+  // The same with the tip `tip` in the place of the one before.
+  void SetIcon(HICON icon, std::wstring tip);
 
   // Takes the icon away, waiting for the shell at most `patience` from BeginRemoval (or
   // from now, if it was not begun). The shell answers in its own time: Explorer's

@@ -498,7 +498,9 @@ TEST_F(ClipTreeMenuTest, ClearAfterYesRemovesTheCategorysClipsOnly) {
   EXPECT_EQ(entries[0].caption, u"Copy to clipboard");
   EXPECT_TRUE(TextsOf(kNotesCategoryId).empty());
   EXPECT_EQ(TextsOf(kHistoryCategoryId).size(), 3u);
-  EXPECT_EQ(questions, (std::vector<std::u16string>(2, u"Delete all items?")));
+  EXPECT_EQ(questions,
+            (std::vector<std::u16string>(
+                2, u"Delete all items?\nAll clips of \"Quick notes\" will be deleted.")));
 }
 
 TEST_F(ClipTreeMenuTest, DeletingACategoryAsksWithItsQuotedName) {

@@ -71,6 +71,12 @@ TEST(ClipTreeMenuRulesTest, DeleteQuestionQuotesTheNameExactly) {
   EXPECT_EQ(DeleteCategoryQuestion(u""), u"Delete category \"\"?");
 }
 
+TEST(ClipTreeMenuRulesTest, ClearQuestionNamesTheCategoryOnALineOfItsOwn) {
+  EXPECT_EQ(ClearQuestion(u"Clipboard history"),
+            u"Delete all items?\nAll clips of \"Clipboard history\" will be deleted.");
+  EXPECT_EQ(ClearQuestion(u"Späße"), u"Delete all items?\nAll clips of \"Späße\" will be deleted.");
+}
+
 TEST(ClipTreeDropRulesTest, ANoteDroppedOnTheHistoryIsCopiedAHistoryClipMoved) {
   const auto note = ClipNode(100001, kNotesCategoryId);
   const auto historyClip = ClipNode(100002, kHistoryCategoryId);

@@ -32,6 +32,7 @@ class CSystemPort : public CTickPort {
   void QuickPaste(int, int) override {}
   void PasteByHotKey(KeyCombination) override {}
   void RememberTarget() override {}
+  void TogglePause() override {}
 };
 
 class RealKeysTickTest : public ::testing::Test {

@@ -1,5 +1,5 @@
 // The 10 ms tick: its order, the edge-triggered key and digit polls, quick paste in its
-// three modes and the popup hot keys.
+// three modes, the popup hot keys and the pause hot key.
 
 #include <gtest/gtest.h>
 
@@ -38,6 +38,7 @@ class CFakeTickPort : public CTickPort {
     actions.push_back("hot key " + std::to_string(code));
   }
   void RememberTarget() override { actions.push_back("target"); }
+  void TogglePause() override { actions.push_back("pause"); }
 
   // Holds Ctrl/Alt (as bits of the combination) and digit keys.
   void Hold(KeyCombination modifiers, std::set<int> keysDown) {
@@ -317,6 +318,48 @@ TEST_F(MouseHotKeyTickTest, NothingFiresWhileAPopupOrInsideAPaste) {
   Tick();
   EXPECT_EQ(port_.log.size(), 1u);
   EXPECT_FALSE(state_.PopupMode());
+}
+
+using PauseHotKeyTest = TickTest;
+
+constexpr KeyCombination kCtrlShiftP = kKeyCtrl | kKeyShift | 'P';
+
+TEST_F(PauseHotKeyTest, ThePauseHotKeyTogglesOncePerPressAndPastesNothing) {
+  tick_.ApplySettings({1, kCtrlClick, kCtrlAltV, kCtrlShiftP});
+  for (int press = 0; press < 2; ++press) {
+    port_.keys = kCtrlShiftP;
+    Tick();
+    Tick();
+    port_.keys = 0;
+    Tick();
+  }
+  EXPECT_EQ(port_.actions, (std::vector<std::string>{"pause", "pause"}));
+  EXPECT_FALSE(state_.PopupMode());
+}
+
+TEST_F(PauseHotKeyTest, WithoutAPauseHotKeyNoCombinationPauses) {
+  tick_.ApplySettings({1, kCtrlClick, kCtrlAltV, 0});
+  port_.keys = kCtrlShiftP;
+  Tick();
+  EXPECT_EQ(port_.actions, std::vector<std::string>{"hot key " + std::to_string(kCtrlShiftP)});
+}
+
+TEST_F(PauseHotKeyTest, NotWhileThePopupsListIsOpenButAsAHookedMouseCombination) {
+  constexpr KeyCombination kShiftClick = kKeyShift | 0x01;
+  tick_.ApplySettings({1, kCtrlClick, kCtrlAltV, kShiftClick});
+  port_.keys = kCtrlAltV;
+  Tick();
+  ASSERT_TRUE(state_.PopupListOpen());
+  port_.keys = kShiftClick;
+  Tick();
+  tick_.FireMouseHotKey(kShiftClick, state_, port_);
+  EXPECT_EQ(port_.actions.size(), 2u);  // the popup key's own
+  state_.HidePopup();
+  port_.keys = 0;
+  Tick();
+  tick_.FireMouseHotKey(kShiftClick, state_, port_);
+  EXPECT_EQ(port_.actions.back(), "pause");
+  EXPECT_EQ(port_.actions.size(), 3u);
 }
 
 }  // namespace
