@@ -42,6 +42,12 @@ std::u16string ProgramFileName(std::u16string_view path) {
   return std::u16string(TrimProgramNameBlanks(path));
 }
 
+std::u16string FoldProgramName(std::u16string_view name) {
+  std::u16string folded(name);
+  for (char16_t& unit : folded) unit = UpperProgramLetter(unit);
+  return folded;
+}
+
 bool SameProgramName(std::u16string_view a, std::u16string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) {
     return UpperProgramLetter(x) == UpperProgramLetter(y);

@@ -23,6 +23,9 @@ std::u16string ProgramFileName(std::u16string_view path);
 // Whether two program file names are the same, compared as the file system compares names:
 // without regard to the case of Latin, Greek and Cyrillic letters.
 bool SameProgramName(std::u16string_view a, std::u16string_view b);
+// The name with those letters in upper case: equal for the same names, and an order for
+// sorting names without regard to case.
+std::u16string FoldProgramName(std::u16string_view name);
 
 // The names in the stored text: entries separated by ';' or ',', each reduced to its file
 // name (ProgramFileName); empty entries and names equal (SameProgramName) to an earlier one
