@@ -43,8 +43,8 @@ TEST(AddExcludedProgramTest, APathAddsItsFileNameOnceAndAnExistingNameIsFound) {
 }
 
 TEST(ProgramChoicesTest, RunningProgramsAreOfferedOnceSortedAndWithoutThoseExcluded) {
-  const Names paths{u"C:\\Windows\\explorer.exe", u"C:\\Apps\\Zeta.exe", u"C:\\Apps\\KeePass.exe",
-                    u"D:\\Other\\EXPLORER.EXE", u"C:\\Apps\\alpha.exe", u""};
+  const Names paths{u"C:\\Windows\\explorer.exe", u"C:\\Apps\\Zeta.exe",  u"C:\\Apps\\KeePass.exe",
+                    u"D:\\Other\\EXPLORER.EXE",   u"C:\\Apps\\alpha.exe", u""};
   EXPECT_EQ(ProgramChoices(paths, {u"keepass.exe"}),
             (Names{u"alpha.exe", u"explorer.exe", u"Zeta.exe"}));
 }
