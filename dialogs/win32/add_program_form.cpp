@@ -29,9 +29,9 @@ std::u16string TAddProgramForm::ExecuteChoice() {
 
 bool TAddProgramForm::OnInit() {
   AddControl(L"STATIC", L"Running programs", SS_LEFT, 8, 8, 289, 16, -1);
-  HWND list = AddControl(WC_LISTBOXW, {},
-                         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 8, 26, 289,
-                         160, kIdRunningPrograms, WS_EX_CLIENTEDGE);
+  HWND list =
+      AddControl(WC_LISTBOXW, {}, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 8,
+                 26, 289, 160, kIdRunningPrograms, WS_EX_CLIENTEDGE);
   for (const std::u16string& name : choices_) {
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
@@ -47,7 +47,8 @@ bool TAddProgramForm::OnCommand(int id, int code, HWND control) {
   if (id == kIdRunningPrograms && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
     const LRESULT index = SendMessageW(control, LB_GETCURSEL, 0, 0);
     if (index >= 0 && static_cast<std::size_t>(index) < choices_.size()) {
-      SetWindowTextW(Item(kIdProgramName), AsWide(choices_[static_cast<std::size_t>(index)].c_str()));
+      SetWindowTextW(Item(kIdProgramName),
+                     AsWide(choices_[static_cast<std::size_t>(index)].c_str()));
     }
     if (code == LBN_DBLCLK) PostMessageW(Handle(), WM_COMMAND, IDOK, 0);
     return true;

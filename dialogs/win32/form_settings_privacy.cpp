@@ -23,8 +23,8 @@ void TFormSettings::MakePrivacyPage(HWND page) {
   AddControlTo(page, L"STATIC", L"Do not keep what these programs copy", SS_LEFT, 17, 12, 336, 16,
                -1);
   AddControlTo(page, WC_LISTBOXW, {},
-               WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT, 17, 32,
-               232, 160, kIdExcludedPrograms, WS_EX_CLIENTEDGE);
+               WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT, 17,
+               32, 232, 160, kIdExcludedPrograms, WS_EX_CLIENTEDGE);
   AddControlTo(page, L"BUTTON", L"Add\u2026", WS_TABSTOP, 264, 32, 94, 25, kIdAddProgram);
   AddControlTo(page, L"BUTTON", L"Remove", WS_TABSTOP, 264, 64, 94, 25, kIdRemoveProgram);
 
@@ -36,10 +36,12 @@ void TFormSettings::MakePrivacyPage(HWND page) {
   for (const char16_t* item : kForgetUnitItems) {
     SendMessageW(unit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   }
-  AddControlTo(page, L"STATIC", L"Notes and user categories are never forgotten.", SS_LEFT, 35,
-               240, 318, 16, -1);
+  AddControlTo(page, L"STATIC", L"Notes and user categories are never forgotten.", SS_LEFT, 35, 240,
+               318, 16, -1);
+  // Two lines: the sentence is wider than the page at larger fonts.
   AddControlTo(page, L"BUTTON", L"Keep every copy, even of a clip already in the history",
-               WS_TABSTOP | BS_AUTOCHECKBOX, 17, 276, 341, 20, kIdKeepDuplicates);
+               WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 17, 272, 336, 36,
+               kIdKeepDuplicates);
 }
 
 void TFormSettings::LoadPrivacyControls() {

@@ -107,7 +107,8 @@ TEST_F(FormSettingsPrivacyTest, ANameTypedInAddAndARemovedRowAreStoredOnOk) {
       .Then([](HWND dialog) {
         ShowPrivacyPage(dialog);
         Click(dialog, kIdAddProgram);
-        EXPECT_EQ(ListedPrograms(dialog), (ProgramNames{u"A.exe", u"B.exe", u"C.exe", u"Сейф.exe"}));
+        EXPECT_EQ(ListedPrograms(dialog),
+                  (ProgramNames{u"A.exe", u"B.exe", u"C.exe", u"Сейф.exe"}));
         HWND list = Control(dialog, kIdExcludedPrograms);
         SendMessageW(list, LB_SETSEL, FALSE, -1);
         SendMessageW(list, LB_SETSEL, TRUE, 0);
