@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "foundation/program_list.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_reader.h"
 
@@ -56,6 +57,10 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
                                           kTransparencySpinRange);
   values.primaryHotKeyItem = PrimaryHotKeyItemFromValue(ReadSetting(store, kPriHotKeyValueSetting));
   values.pasteMethod = ReadSetting(store, kPasteMethodSetting);
+  values.pauseHotKey = static_cast<KeyCombination>(ReadSetting(store, kPauseHotKeyValueSetting));
+  values.excludedPrograms = ReadExcludedPrograms(store);
+  values.forgetAfterHours = ReadSetting(store, kForgetAfterHoursSetting);
+  values.keepDuplicates = ReadSetting(store, kKeepDuplicatesSetting) == kKeepDuplicatesOn;
   return values;
 }
 
@@ -85,6 +90,18 @@ std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& stor
   note(store.SetInt(kPasteMethod, std::clamp(values.pasteMethod, kPasteMethodSetting.min,
                                              kPasteMethodSetting.max)),
        "Paste with");
+  note(store.SetInt(kPrivacySection, kPauseHotKeyValue, values.pauseHotKey),
+       "Pause capture hot key");
+  if (values.excludedPrograms != ReadExcludedPrograms(store)) {
+    note(StoreExcludedPrograms(store, values.excludedPrograms), "Excluded programs");
+  }
+  note(store.SetInt(kPrivacySection, kForgetAfterHours,
+                    std::clamp(values.forgetAfterHours, kForgetAfterHoursSetting.min,
+                               kForgetAfterHoursSetting.max)),
+       "Forget history clips after");
+  note(store.SetInt(kPrivacySection, kKeepDuplicates,
+                    values.keepDuplicates ? kKeepDuplicatesOn : kKeepDuplicatesOff),
+       "Keep every copy");
   return unsaved;
 }
 

@@ -55,6 +55,10 @@ struct CSettingsFormValues {
   int transparency = 0;                  // UpDownTransparency
   int primaryHotKeyItem = kPrimaryNone;  // CBPriHotKey's selected item
   int pasteMethod = 0;                   // CBPasteMethod's selected item, "PasteMethod" 0 to 3
+  KeyCombination pauseHotKey = 0;        // the "Pause capture" hot-key control; 0 for none
+  std::vector<std::u16string> excludedPrograms;  // the "Privacy" page's list, in its order
+  int forgetAfterHours = 0;                      // 0: never
+  bool keepDuplicates = false;                   // "Keep every copy, ..."
 
   bool operator==(const CSettingsFormValues&) const = default;
 };
@@ -84,10 +88,12 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
 
 // Writes the values, in this order: width, height, "SecHotKeyValue", "QuickPasteMode",
 // "ClipboardCapacity", "ClipboardMonitorVisible", "WindowTransparency", "PriHotKeyValue",
-// "PasteMethod". Values out of their control's range are limited to it first. Every value is
-// tried, also after one that could not be written; the result names those, as the dialog
-// calls them, in that order (empty when all were written). They still hold until the
-// program closes.
+// "PasteMethod", then in section "Privacy" "PauseHotKeyValue", "ExcludedPrograms",
+// "ForgetAfterHours" and "KeepDuplicates". Values out of their control's range are limited to
+// it first. The excluded programs are written only when they differ from the list read now,
+// so that an untouched default list stays the default. Every value is tried, also after one
+// that could not be written; the result names those, as the dialog calls them, in that order
+// (empty when all were written). They still hold until the program closes.
 std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& store,
                                                 const CSettingsFormValues& values);
 

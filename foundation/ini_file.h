@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,9 @@
 // back trimmed and without enclosing quotes. Every call opens the file afresh and nothing
 // is cached, so a change made by another program is seen by the next read.
 //
-// Sections and keys are ASCII; values are text in the ANSI code page, on one line.
+// Sections and keys are ASCII; values are on one line. The string forms carry text in the
+// ANSI code page; the text forms carry UTF-16 and keep characters of any script, writing the
+// file in UTF-16 when a value needs it.
 class TIniFile {
  public:
   // The file need not exist; the first write creates it.
@@ -33,6 +36,21 @@ class TIniFile {
   // Writes the value in decimal, as WriteString.
   void WriteInteger(std::string_view section, std::string_view key, int value);
 
+  // The key's value exactly as WriteText stored it; none when the file, section or key is
+  // missing or the key's line has no '='. An empty value is a value. Never writes.
+  std::optional<std::u16string> ReadText(std::string_view section, std::string_view key) const;
+  // Sets the key as WriteString does, so that ReadText gives `value` back whole: a value
+  // with blanks at its ends or in matching quotes is written inside quotes, line breaks
+  // become spaces. A file in the ANSI code page that cannot hold the value is first
+  // rewritten in UTF-16 (which the system's functions then keep), content unchanged. Throws
+  // CFileError when the system refuses.
+  void WriteText(std::string_view section, std::string_view key, std::u16string_view value);
+
  private:
+  std::u16string ReadWide(std::string_view section, std::string_view key,
+                          std::u16string_view defaultValue) const;
+  // Makes the file UTF-16 unless it has a byte-order mark already; creates it when missing.
+  void MakeUnicode() const;
+
   std::filesystem::path fileName_;
 };

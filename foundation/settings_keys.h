@@ -1,7 +1,8 @@
 #pragma once
-// The program's settings: 32-bit signed integers under these keys in section "Main", each
-// described once with the default and the range that its readers apply (CIntSetting, read
-// with settings_reader.h). The store neither checks nor clamps.
+// The program's settings: 32-bit signed integers under these keys, in section "Main" unless
+// said otherwise, each described once with its section, the default and the range that its
+// readers apply (CIntSetting, read with settings_reader.h). The store neither checks nor
+// clamps. Section "Privacy" also holds the one text setting, the excluded programs.
 
 #include <limits>
 #include <string_view>
@@ -10,13 +11,15 @@ namespace Settings {
 
 inline constexpr std::string_view kSectionMain = "Main";
 
-// One integer setting: its key, the value a reader gets when none is stored, and the range
-// a stored value is limited to. A setting whose readers take any value spans all of int.
+// One integer setting: its key, the value a reader gets when none is stored, the range
+// a stored value is limited to and its section. A setting whose readers take any value spans
+// all of int.
 struct CIntSetting {
   std::string_view key;
   int defaultValue;
   int min = std::numeric_limits<int>::min();
   int max = std::numeric_limits<int>::max();
+  std::string_view section = kSectionMain;
 };
 
 // The primary hot key, a KeyCombination: a modifier held with a left mouse click.
@@ -103,5 +106,36 @@ inline constexpr CIntSetting kLastUpdatesCheckSetting{kLastUpdatesCheck, 0};
 // 1 until the first start has been noticed, then 0. Not clamped: only 1 counts as a first start.
 inline constexpr std::string_view kFirstLaunch = "FirstLaunch";
 inline constexpr CIntSetting kFirstLaunchSetting{kFirstLaunch, 1};
+
+// What is captured and kept, in a section of its own.
+inline constexpr std::string_view kPrivacySection = "Privacy";
+
+// The programs whose copies are not captured, as text: executable file names without their
+// folders, separated by ';' (program_list.h reads and writes it). A missing key gives the
+// list of common password managers and credential prompts; an empty value, no program.
+inline constexpr std::string_view kExcludedPrograms = "ExcludedPrograms";
+
+// History clips older than this many hours are forgotten; 0 keeps them for ever. Notes and
+// the clips of user categories are never forgotten. At most ten years.
+inline constexpr std::string_view kForgetAfterHours = "ForgetAfterHours";
+inline constexpr int kForgetNever = 0;
+inline constexpr CIntSetting kForgetAfterHoursSetting{kForgetAfterHours, kForgetNever, 0, 87600,
+                                                      kPrivacySection};
+
+// 0: a copy equal to an older history clip moves that clip to the head of the history;
+// 1: every copy becomes a clip of its own.
+inline constexpr std::string_view kKeepDuplicates = "KeepDuplicates";
+inline constexpr int kKeepDuplicatesOff = 0;
+inline constexpr int kKeepDuplicatesOn = 1;
+inline constexpr CIntSetting kKeepDuplicatesSetting{
+    kKeepDuplicates, kKeepDuplicatesOff, kKeepDuplicatesOff, kKeepDuplicatesOn, kPrivacySection};
+
+// The hot key that pauses and resumes capture, a KeyCombination; 0 for none. Not clamped:
+// any value is a key combination.
+inline constexpr std::string_view kPauseHotKeyValue = "PauseHotKeyValue";
+inline constexpr int kPauseHotKeyNone = 0;
+inline constexpr CIntSetting kPauseHotKeyValueSetting{
+    kPauseHotKeyValue, kPauseHotKeyNone, std::numeric_limits<int>::min(),
+    std::numeric_limits<int>::max(), kPrivacySection};
 
 }  // namespace Settings

@@ -9,7 +9,7 @@ int ReadSetting(const CSettingsStorage& store, const CIntSetting& setting) {
 }
 
 int ReadSettingAsStored(const CSettingsStorage& store, const CIntSetting& setting) {
-  return store.GetInt(setting.key, setting.defaultValue);
+  return store.GetInt(setting.section, setting.key, setting.defaultValue);
 }
 
 }  // namespace Settings

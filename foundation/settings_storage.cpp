@@ -103,6 +103,47 @@ bool CSettingsStorage::SetInt(std::string_view section, std::string_view key, in
   }
 }
 
+std::optional<std::u16string> CSettingsStorage::GetText(std::string_view section,
+                                                        std::string_view key) const {
+  if (useIniFile) {
+    const auto unsaved = unsavedTexts.find(UnsavedKey(section, key));
+    if (unsaved != unsavedTexts.end()) return unsaved->second;
+    return iniFile->ReadText(section, key);
+  }
+  if (!registry) return std::nullopt;
+  try {
+    if (!registry->ValueExists(key)) return std::nullopt;
+    return registry->ReadString(key);
+  } catch (const ERegistryException& error) {
+    LogError("[SettingsStorage] GetText " + std::string(key) + " Error: " + error.what());
+    return std::nullopt;
+  }
+}
+
+bool CSettingsStorage::SetText(std::string_view section, std::string_view key,
+                               std::u16string_view value) {
+  if (useIniFile) {
+    const std::string unsavedKey = UnsavedKey(section, key);
+    try {
+      iniFile->WriteText(section, key, value);
+    } catch (const CFileError&) {
+      unsavedTexts[unsavedKey] = std::u16string(value);
+      NoteUnsaved();
+      return false;
+    }
+    unsavedTexts.erase(unsavedKey);
+    return true;
+  }
+  if (!registry) return false;
+  try {
+    registry->WriteString(key, value);
+    return true;
+  } catch (const ERegistryException& error) {
+    LogError("[SettingsStorage] SetText. Key: " + std::string(key) + " Error: " + error.what());
+    return false;
+  }
+}
+
 int CSettingsStorage::GetInt(std::string_view key, int defaultValue) const {
   return GetInt(kSectionMain, key, defaultValue);
 }

@@ -1,12 +1,14 @@
 #pragma once
-// The settings store: integers under keys of an ini file (settings_keys.h), read with the
-// default of each reader and written at once. It neither checks, clamps nor caches.
+// The settings store: integers and texts under keys of an ini file (settings_keys.h), read
+// with the default of each reader and written at once. It neither checks, clamps nor caches.
 // The main window makes the process's store and hands it to the parts that use it.
 //
-// A second back end keeps the integers as values of a key under HKEY_LOCAL_MACHINE. Its
-// failures never reach the caller: they are logged (log.h) as
+// A second back end keeps the integers (REG_DWORD) and texts (REG_SZ) as values of a key
+// under HKEY_LOCAL_MACHINE. Its failures never reach the caller: they are logged (log.h) as
 //   "[SettingsStorage] GetInt <key> Error: <message>"                 (the read gives 0)
 //   "[SettingsStorage] SetInt. Key: <key> Value: <value> Error: <message>"
+//   "[SettingsStorage] GetText <key> Error: <message>"                (the read gives none)
+//   "[SettingsStorage] SetText. Key: <key> Error: <message>"
 // and a key that cannot be opened at construction also as "[SettingsStorage] <message>",
 // which is shown in a message box (error_box.h) too.
 //
@@ -53,7 +55,17 @@ class CSettingsStorage {
   // run instead (GetInt gives it) and the notice is set; nothing throws.
   bool SetInt(std::string_view section, std::string_view key, int value);
 
-  // The same in section "Main", where every setting of the program lives.
+  // The key's text, UTF-16; none when the key is missing, which an empty text is not. Text
+  // of any script comes back as it was set. A text whose write failed in this run is given
+  // as it was set. Never writes. In registry mode the value of that name (REG_SZ; a value
+  // of another type is logged and gives none); the section is ignored there.
+  std::optional<std::u16string> GetText(std::string_view section, std::string_view key) const;
+  // Writes the text at once, creating the file if needed (an ini file in the ANSI code page
+  // becomes UTF-16 when the text needs it; line breaks become spaces there). True when it was
+  // written; a refused ini write is kept for the run and sets the notice, as SetInt's.
+  bool SetText(std::string_view section, std::string_view key, std::u16string_view value);
+
+  // The same in section "Main", where the program's older settings live.
   int GetInt(std::string_view key, int defaultValue) const;
   bool SetInt(std::string_view key, int value);
 
@@ -100,6 +112,7 @@ class CSettingsStorage {
   // Values whose ini write failed, by section and key in upper case (names compare
   // without regard to case, as in the file).
   std::map<std::string, int> unsavedValues;
+  std::map<std::string, std::u16string> unsavedTexts;
   std::optional<std::string> unsavedNotice;
   bool noticeGiven = false;
 };

@@ -17,11 +17,13 @@ namespace {
 // page; those "in" a group box are relative to the box and get its place added.
 constexpr int kGroupPopupLeft = 16, kGroupPopupTop = 16;  // GroupBox2
 constexpr int kGroupSizeLeft = 16, kGroupSizeTop = 16;    // GroupBox1
-constexpr int kQuickPasteTop = 137;                       // RGQuickPasteMode
+constexpr int kPauseTop = 137;                            // "Pause capture"
+constexpr int kQuickPasteTop = kPauseTop + 32;            // RGQuickPasteMode
 
-constexpr const wchar_t* kPageCaptions[] = {L"Hotkeys", L"Clipboard", L"Custom categories"};
+constexpr const wchar_t* kPageCaptions[] = {L"Hotkeys", L"Clipboard", L"Custom categories",
+                                            L"Privacy"};
 constexpr std::array<int, CSettingsPages::kCount> kPageIds = {kIdPageHotkeys, kIdPageClipboard,
-                                                              kIdPageCategories};
+                                                              kIdPageCategories, kIdPagePrivacy};
 
 int SpinPosition(HWND spin) {
   BOOL failed = FALSE;
@@ -37,7 +39,7 @@ bool IsChecked(HWND button) {
 TFormSettings::TFormSettings(HWND owner, CClipboardHandler& handler,
                              Settings::CSettingsStorage& settings)
     : owner_(owner), handler_(handler), settings_(settings) {
-  SetForm(L"Settings", 393, 369, L"Arial", -13);
+  SetForm(L"Settings", 393, 409, L"Arial", -13);
 }
 
 TFormSettings::~TFormSettings() = default;
@@ -77,8 +79,8 @@ bool TFormSettings::OnInit() {
   categories_.Open(Handle(), handler_, *skin_, categoryIcons_, Dpi());
 
   HWND tab =
-      AddControl(WC_TABCONTROLW, {}, WS_TABSTOP | WS_CLIPSIBLINGS, 8, 8, 377, 321, kIdPageControl);
-  for (int i = 0; i < 3; ++i) {
+      AddControl(WC_TABCONTROLW, {}, WS_TABSTOP | WS_CLIPSIBLINGS, 8, 8, 377, 361, kIdPageControl);
+  for (int i = 0; i < CSettingsPages::kCount; ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(kPageCaptions[i]);
@@ -88,9 +90,10 @@ bool TFormSettings::OnInit() {
   MakeHotkeysPage(pages_.Page(0));
   MakeClipboardPage(pages_.Page(1));
   MakeCategoriesPage(pages_.Page(2));
+  MakePrivacyPage(pages_.Page(3));
 
-  AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 224, 336, 75, 25, IDOK);
-  AddControl(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 304, 336, 75, 25, IDCANCEL);
+  AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 224, 376, 75, 25, IDOK);
+  AddControl(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 304, 376, 75, 25, IDCANCEL);
 
   LoadControls();
   categories_.Refresh();
@@ -143,8 +146,15 @@ void TFormSettings::MakeHotkeysPage(HWND page) {
   SendMessageW(secondary, HKM_SETRULES, kSecondaryHotKeyInvalidCombinations,
                MAKELPARAM(kSecondaryHotKeyReplacementModifiers, 0));
 
+  // The hot key that pauses capture takes the keys the secondary one takes.
+  AddControlTo(page, L"STATIC", L"Pause capture", SS_LEFT, 16 + 8, kPauseTop + 4, 140, 16, -1);
+  HWND pause = AddControlTo(page, HOTKEY_CLASSW, {}, WS_TABSTOP, gx + 176, kPauseTop, 147, 24,
+                            kIdPauseHotKey);
+  SendMessageW(pause, HKM_SETRULES, kSecondaryHotKeyInvalidCombinations,
+               MAKELPARAM(kSecondaryHotKeyReplacementModifiers, 0));
+
   // RGQuickPasteMode: a group box holding three radio buttons, spread over its height. It
-  // stands 8 pixels below the popup's group, leaving room for the paste method below it.
+  // stands below the pause hot key, leaving room for the paste method below it.
   const int quickTop = kQuickPasteTop;
   AddControlTo(page, L"BUTTON", L"Quick paste", BS_GROUPBOX, 16, quickTop, 337, 121, -1);
   const wchar_t* modes[] = {L"None", L"Ctrl+Number - clipboard. Alt+Number - notes",
@@ -217,7 +227,10 @@ void TFormSettings::LoadControls() {
   SendMessageW(FindDialogControl(dialog, kIdStartWithWindows), BM_SETCHECK,
                startWithWindows_ ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(FindDialogControl(dialog, kIdPasteMethod), CB_SETCURSEL, values_.pasteMethod, 0);
+  SendMessageW(FindDialogControl(dialog, kIdPauseHotKey), HKM_SETHOTKEY,
+               HotKeyControlValueFromKeyCombination(values_.pauseHotKey), 0);
   UpdateTransparencyEnabling();
+  LoadPrivacyControls();
 }
 
 void TFormSettings::UpdateTransparencyEnabling() {
@@ -246,6 +259,9 @@ bool TFormSettings::OnOk() {
   const LRESULT method =
       SendMessageW(FindDialogControl(dialog, kIdPasteMethod), CB_GETCURSEL, 0, 0);
   values_.pasteMethod = method == CB_ERR ? Settings::kPasteMethodDefault : static_cast<int>(method);
+  values_.pauseHotKey = KeyCombinationFromHotKeyControl(static_cast<std::uint16_t>(
+      SendMessageW(FindDialogControl(dialog, kIdPauseHotKey), HKM_GETHOTKEY, 0, 0)));
+  ReadPrivacyControls();
   return true;
 }
 
@@ -266,6 +282,15 @@ bool TFormSettings::OnCommand(int id, int code, HWND control) {
         return true;
       case kIdDeleteCategory:
         categories_.BtDeleteClick();
+        return true;
+      case kIdForgetOn:
+        UpdateForgetEnabling();
+        return true;
+      case kIdAddProgram:
+        AddProgramClick();
+        return true;
+      case kIdRemoveProgram:
+        RemoveProgramClick();
         return true;
       default:
         break;

@@ -1,9 +1,11 @@
 #pragma once
-// TFormSettings: the settings dialog, "Settings", with three pages: the two hot keys and the
-// quick-paste mode; the popup window's size, the history capacity, the monitor and its
-// transparency, and "Start with Windows" (the logon start, foundation/logon_start.h, which
-// lives in the registry, not in the settings file); and the user categories in a categories-only
-// tree of their own with "Add", "Add child", "Edit" and "Delete". Settings are read when the dialog
+// TFormSettings: the settings dialog, "Settings", with four pages: the hot keys (the popup's
+// two and the one that pauses capture) and the quick-paste mode; the popup window's size, the
+// history capacity, the monitor and its transparency, and "Start with Windows" (the logon start,
+// foundation/logon_start.h, which lives in the registry, not in the settings file); the user
+// categories in a categories-only tree of their own with "Add", "Add child", "Edit" and
+// "Delete"; and "Privacy": the programs whose copies are not captured, the age after which
+// history clips are forgotten and whether every copy is kept. Settings are read when the dialog
 // opens and written only on OK (settings_form_rules.h); category changes go to the model at once,
 // whether the dialog then ends with OK or Cancel.
 
@@ -44,6 +46,14 @@ class TFormSettings final : public CModalDialog, private CSettingsPageHost {
   void MakeHotkeysPage(HWND page);
   void MakeClipboardPage(HWND page);
   void MakeCategoriesPage(HWND page);
+  // The "Privacy" page (form_settings_privacy.cpp).
+  void MakePrivacyPage(HWND page);
+  void LoadPrivacyControls();
+  void ReadPrivacyControls();
+  void FillExcludedPrograms(int selected);
+  void AddProgramClick();
+  void RemoveProgramClick();
+  void UpdateForgetEnabling();
   HWND AddSpin(HWND page, int editId, int spinId, int x, int y, SpinRange range, int position);
   void LoadControls();
   void UpdateTransparencyEnabling();

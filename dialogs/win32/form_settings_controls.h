@@ -29,4 +29,14 @@ enum EFormSettingsControl : int {
   kIdDeleteCategory,
   kIdStartWithWindows,  // "Start with Windows" on the "Clipboard" page
   kIdPasteMethod,       // CBPasteMethod, a drop-down list on the hot-key page
+  kIdPagePrivacy,       // the "Privacy" page's window
+  kIdPauseHotKey,       // "Pause capture", a hot-key control on the hot-key page
+  kIdExcludedPrograms,  // the "Privacy" page: the excluded programs, a list box
+  kIdAddProgram,        // its "Add..." and "Remove" buttons
+  kIdRemoveProgram,
+  kIdForgetOn,  // "Forget history clips after", a check box, with a number and its unit
+  kIdForgetAmount,
+  kIdForgetAmountSpin,
+  kIdForgetUnit,      // a drop-down list of kForgetUnitItems
+  kIdKeepDuplicates,  // "Keep every copy, ...", a check box
 };

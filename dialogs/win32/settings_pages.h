@@ -25,7 +25,7 @@ class CSettingsPageHost {
 
 class CSettingsPages {
  public:
-  static constexpr int kCount = 3;
+  static constexpr int kCount = 4;
 
   // Makes one empty page for each of `ids` (the pages' control ids) as children of `dialog`,
   // laid over `tab`; they report to `host` (not owned), which must outlive them. The pages go

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/program_list.h"
 #include "foundation/settings_keys.h"
 #include "tests/support/temp_folder.h"
 #ifndef _WIN32
@@ -44,6 +45,37 @@ TEST_F(SettingsFormRulesTest, WithNothingStoredTheDialogShowsTheDefaults) {
   EXPECT_EQ(values.transparency, 200);
   EXPECT_EQ(values.primaryHotKeyItem, kPrimaryCtrlClick);
   EXPECT_EQ(values.pasteMethod, kPasteMethodAutomatic);
+  EXPECT_EQ(values.pauseHotKey, 0);
+  EXPECT_EQ(values.excludedPrograms, ParseProgramList(kDefaultExcludedPrograms));
+  EXPECT_EQ(values.forgetAfterHours, 0);
+  EXPECT_FALSE(values.keepDuplicates);
+}
+
+TEST_F(SettingsFormRulesTest, AnUntouchedDefaultListStaysAbsentAndAChangedOneIsStored) {
+  CSettingsFormValues values = LoadSettingsFormValues(store);
+  EXPECT_TRUE(SaveSettingsFormValues(store, values).empty());
+  EXPECT_FALSE(store.GetText(kPrivacySection, kExcludedPrograms));
+  values.excludedPrograms.erase(values.excludedPrograms.begin());
+  values.excludedPrograms.push_back(u"Сейф.exe");
+  SaveSettingsFormValues(store, values);
+  EXPECT_EQ(LoadSettingsFormValues(store).excludedPrograms, values.excludedPrograms);
+  values.excludedPrograms.clear();
+  SaveSettingsFormValues(store, values);
+  EXPECT_EQ(store.GetText(kPrivacySection, kExcludedPrograms), u"");
+  EXPECT_TRUE(LoadSettingsFormValues(store).excludedPrograms.empty());
+}
+
+TEST_F(SettingsFormRulesTest, ThePrivacyValuesAreStoredInTheirSectionAndClamped) {
+  CSettingsFormValues values = LoadSettingsFormValues(store);
+  values.pauseHotKey = 0xC050;
+  values.forgetAfterHours = 100000;
+  values.keepDuplicates = true;
+  SaveSettingsFormValues(store, values);
+  EXPECT_EQ(store.GetInt(kPrivacySection, kPauseHotKeyValue, -1), 0xC050);
+  EXPECT_EQ(store.GetInt(kPrivacySection, kForgetAfterHours, -1), 87600);
+  EXPECT_EQ(store.GetInt(kPrivacySection, kKeepDuplicates, -1), 1);
+  store.SetInt(kPrivacySection, kKeepDuplicates, 7);  // edited by hand
+  EXPECT_TRUE(LoadSettingsFormValues(store).keepDuplicates);
 }
 
 TEST_F(SettingsFormRulesTest, OkBeforeAnyHeightWasStoredStores390) {
@@ -84,6 +116,21 @@ TEST_F(SettingsFormRulesTest, OkTriesEveryValueAndNamesThoseThatCouldNotBeWritte
   EXPECT_EQ(store.GetWindowHeight(0), values.windowHeight);  // kept for the run
 }
 #endif
+
+// A settings file whose folder's parent is a file: no write can succeed.
+TEST(SettingsFormRulesUnwritableTest, APrivacyPageThatCannotBeWrittenIsNamedAndHoldsForTheRun) {
+  CTempFolder folder;
+  std::ofstream(folder.Path() / "medium") << "a file, not a folder";
+  CSettingsStorage store(folder.Path() / "medium" / "quillery.ini", true);
+  CSettingsFormValues values = LoadSettingsFormValues(store);
+  values.excludedPrograms = {u"密码.exe"};
+  values.forgetAfterHours = 24;
+  const std::vector<std::string> unsaved = SaveSettingsFormValues(store, values);
+  EXPECT_EQ(std::vector<std::string>(unsaved.end() - 4, unsaved.end()),
+            (std::vector<std::string>{"Pause capture hot key", "Excluded programs",
+                                      "Forget history clips after", "Keep every copy"}));
+  EXPECT_EQ(LoadSettingsFormValues(store), values);
+}
 
 TEST_F(SettingsFormRulesTest, TheUnsavedMessageNamesTheSettingsAndTheFile) {
   const std::string message =
@@ -157,13 +204,20 @@ TEST_F(SettingsFormRulesTest, OkWritesEveryValueInThePartsOrder) {
   values.transparency = 128;
   values.primaryHotKeyItem = kPrimaryAltClick;
   values.pasteMethod = kPasteMethodCtrlV;
+  values.pauseHotKey = 0x6050;
+  values.excludedPrograms = {u"Vault.exe"};
+  values.forgetAfterHours = 36;
+  values.keepDuplicates = true;
   SaveSettingsFormValues(store, values);
   EXPECT_EQ(LoadSettingsFormValues(store), values);
   const std::string text = FileText();
-  const char* order[] = {
-      "WindowWidth=640",        "WindowHeight=500",     "SecHotKeyValue=49217",
-      "QuickPasteMode=2",       "ClipboardCapacity=50", "ClipboardMonitorVisible=0",
-      "WindowTransparency=128", "PriHotKeyValue=32769", "PasteMethod=1"};
+  const char* order[] = {"WindowWidth=640",        "WindowHeight=500",
+                         "SecHotKeyValue=49217",   "QuickPasteMode=2",
+                         "ClipboardCapacity=50",   "ClipboardMonitorVisible=0",
+                         "WindowTransparency=128", "PriHotKeyValue=32769",
+                         "PasteMethod=1",          "[Privacy]",
+                         "PauseHotKeyValue=24656", "ExcludedPrograms=Vault.exe",
+                         "ForgetAfterHours=36",    "KeepDuplicates=1"};
   std::size_t previous = 0;
   for (const char* line : order) {
     const std::size_t at = text.find(line);

@@ -240,6 +240,63 @@ TEST_F(IniFileTest, ARefusedWriteThrowsAFileErrorNamingTheFile) {
   }
 }
 
+// ---- Text of any script ----
+
+TEST_F(IniFileTest, AMissingKeyHasNoTextAndAnEmptyValueIsEmptyText) {
+  EXPECT_FALSE(ini.ReadText("Privacy", "List"));
+  PutFile(path, "[Privacy]\r\nList=\r\nBare\r\n");
+  EXPECT_EQ(ini.ReadText("Privacy", "List"), u"");
+  EXPECT_FALSE(ini.ReadText("Privacy", "Bare"));  // a line without '=' holds no value
+  EXPECT_FALSE(ini.ReadText("Privacy", "Other"));
+}
+
+TEST_F(IniFileTest, TextThatFitsTheAnsiCodePageLeavesTheFileInIt) {
+  ini.WriteInteger("Main", "Count", 1);
+  ini.WriteText("Privacy", "List", u"Caf\u00E9.exe;KeePass.exe");
+  EXPECT_EQ(ini.ReadText("Privacy", "List"), u"Caf\u00E9.exe;KeePass.exe");
+  EXPECT_EQ(FileBytes(path), "[Main]\r\nCount=1\r\n[Privacy]\r\nList=Caf\xE9.exe;KeePass.exe\r\n");
+}
+
+TEST_F(IniFileTest, TextOfAnyScriptSurvivesAndTheOtherValuesStay) {
+  ini.WriteString("Main", "Name", "Caf\xE9");
+  ini.WriteInteger("Main", "Count", -40);
+  const std::u16string names = u"Пароли.exe;密码.exe;κλειδί.exe;\U0001F511.exe";
+  ini.WriteText("Privacy", "List", names);
+  EXPECT_EQ(ini.ReadText("Privacy", "List"), names);
+  EXPECT_EQ(ini.ReadString("Main", "Name", ""), "Caf\xE9");
+  EXPECT_EQ(ini.ReadInteger("Main", "Count", 0), -40);
+  // Later writes keep the file able to hold it.
+  ini.WriteInteger("Main", "Count", 3);
+  ini.WriteText("Privacy", "Other", u"Ключ.exe");
+  EXPECT_EQ(TIniFile(path).ReadText("Privacy", "List"), names);
+  EXPECT_EQ(ini.ReadText("Privacy", "Other"), u"Ключ.exe");
+  EXPECT_EQ(ini.ReadInteger("Main", "Count", 0), 3);
+}
+
+TEST_F(IniFileTest, TextOfAnyScriptCanBeTheFirstValueOfANewFile) {
+  ini.WriteText("Privacy", "List", u"密码.exe");
+  EXPECT_EQ(ini.ReadText("Privacy", "List"), u"密码.exe");
+  ini.WriteInteger("Main", "Count", 2);
+  EXPECT_EQ(ini.ReadInteger("Main", "Count", 0), 2);
+}
+
+TEST_F(IniFileTest, BlanksAtTheEndsQuotesAndLineBreaksComeBackAsWritten) {
+  for (const std::u16string value : {u" a.exe ", u"'b.exe'", u"\"c\"", u"\t", u"\"", u"'"}) {
+    ini.WriteText("Privacy", "List", value);
+    EXPECT_EQ(ini.ReadText("Privacy", "List"), value);
+  }
+  ini.WriteText("Privacy", "List", u"a.exe\r\nInjected=1");
+  EXPECT_EQ(ini.ReadText("Privacy", "List"), u"a.exe  Injected=1");
+  EXPECT_FALSE(ini.ReadText("Privacy", "Injected"));
+}
+
+TEST_F(IniFileTest, ARefusedTextWriteThrowsAFileErrorAndCreatesNothing) {
+  TIniFile lost(folder.Path() / "missing" / "quillery.ini");
+  EXPECT_THROW(lost.WriteText("Privacy", "List", u"plain.exe"), CFileError);
+  EXPECT_THROW(lost.WriteText("Privacy", "List", u"密码.exe"), CFileError);
+  EXPECT_FALSE(fs::exists(folder.Path() / "missing"));
+}
+
 TEST(FileErrorTest, DamageIsReportedWithItsOffsetAndReason) {
   const CFileError damaged("Data file damaged", fs::path(), 1234, "record cut short");
   EXPECT_STREQ(damaged.what(), "Data file damaged at offset 1234: record cut short");

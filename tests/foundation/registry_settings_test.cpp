@@ -95,6 +95,28 @@ TEST_F(RegistryTest, TheStoreWritesTheDefaultOfAMissingValueAndReadsItBack) {
   EXPECT_EQ(registry.ReadInteger(kWindowWidth), 480);
 }
 
+TEST_F(RegistryTest, TheStoreKeepsTextsAsTextValuesAndAMissingOneIsNone) {
+  CSettingsStorage store(keyPath, false);
+  EXPECT_FALSE(store.GetText(kPrivacySection, kExcludedPrograms));
+  EXPECT_TRUE(store.SetText(kPrivacySection, kExcludedPrograms, u"Пароли.exe;密码.exe"));
+  EXPECT_EQ(store.GetText("Ignored", kExcludedPrograms), u"Пароли.exe;密码.exe");
+  EXPECT_TRUE(store.SetText(kPrivacySection, kExcludedPrograms, u""));
+  EXPECT_EQ(store.GetText(kPrivacySection, kExcludedPrograms), u"");
+  TRegistry registry;
+  registry.SetRootKey(HKEY_LOCAL_MACHINE);
+  registry.OpenKey(keyPath, false);
+  EXPECT_EQ(registry.ReadString(kExcludedPrograms), u"");
+}
+
+TEST_F(RegistryTest, AnIntegerWhereTextIsExpectedReadsAsNoneAndIsLogged) {
+  CSettingsStorage store(keyPath, false);
+  store.SetInt(kExcludedPrograms, 3);
+  CLogCapture log;
+  EXPECT_FALSE(store.GetText(kPrivacySection, kExcludedPrograms));
+  EXPECT_THAT(log.Text(),
+              HasSubstr(ErrorLine("[SettingsStorage] GetText ExcludedPrograms Error: ")));
+}
+
 TEST_F(RegistryTest, FirstLaunchIsTrueExactlyOncePerKey) {
   {
     CSettingsStorage store(keyPath, false);

@@ -23,6 +23,9 @@ constexpr CIntSetting kAllSettings[] = {
     kWindowHeightSetting,
     kLastUpdatesCheckSetting,
     kFirstLaunchSetting,
+    kForgetAfterHoursSetting,
+    kKeepDuplicatesSetting,
+    kPauseHotKeyValueSetting,
 };
 
 class SettingsReaderTest : public ::testing::Test {
@@ -80,6 +83,19 @@ TEST_F(SettingsReaderTest, HotKeysAndTheMonitorFlagAreReadAsStoredWhateverTheVal
     EXPECT_EQ(ReadSetting(store, kSecHotKeyValueSetting), value);
     EXPECT_EQ(ReadSetting(store, kClipboardMonitorVisibleSetting), value);
   }
+}
+
+TEST_F(SettingsReaderTest, ThePrivacySettingsAreReadFromTheirOwnSectionAndClamped) {
+  store.SetInt(kForgetAfterHours, 48);  // in "Main": not the setting
+  EXPECT_EQ(ReadSetting(store, kForgetAfterHoursSetting), kForgetNever);
+  store.SetInt(kPrivacySection, kForgetAfterHours, 100000);
+  store.SetInt(kPrivacySection, kKeepDuplicates, 5);
+  store.SetInt(kPrivacySection, kPauseHotKeyValue, 0xC050);
+  EXPECT_EQ(ReadSetting(store, kForgetAfterHoursSetting), 87600);
+  EXPECT_EQ(ReadSetting(store, kKeepDuplicatesSetting), kKeepDuplicatesOn);
+  EXPECT_EQ(ReadSetting(store, kPauseHotKeyValueSetting), 0xC050);
+  store.SetInt(kPrivacySection, kForgetAfterHours, -1);
+  EXPECT_EQ(ReadSetting(store, kForgetAfterHoursSetting), kForgetNever);
 }
 
 TEST(SettingsReaderFallbackTest, AStoreWithoutAKeyGivesEveryDefault) {

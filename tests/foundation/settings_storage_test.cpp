@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "foundation/file_error.h"
@@ -66,6 +67,19 @@ TEST_F(SettingsStorageTest, TheSectionFormsReachOtherSections) {
   EXPECT_EQ(store.GetInt(kClipboardCapacity, 0), 0);
 }
 
+TEST_F(SettingsStorageTest, TextsOfAnyScriptRoundTripAndLeaveTheIntegersInMain) {
+  store.SetInt(kClipboardCapacity, 40);
+  EXPECT_FALSE(store.GetText(kPrivacySection, kExcludedPrograms));
+  EXPECT_TRUE(store.SetText(kPrivacySection, kExcludedPrograms, u"KeePass.exe;Пароли.exe"));
+  EXPECT_EQ(store.GetText(kPrivacySection, kExcludedPrograms), u"KeePass.exe;Пароли.exe");
+  EXPECT_EQ(store.GetText(kSectionMain, kExcludedPrograms), std::nullopt);
+  EXPECT_EQ(CSettingsStorage(path, true).GetText(kPrivacySection, "excludedprograms"),
+            u"KeePass.exe;Пароли.exe");
+  EXPECT_EQ(store.GetInt(kClipboardCapacity, 0), 40);
+  EXPECT_TRUE(store.SetText(kPrivacySection, kExcludedPrograms, u""));
+  EXPECT_EQ(store.GetText(kPrivacySection, kExcludedPrograms), u"");
+}
+
 // ---- A settings file that cannot be written ----
 
 // Its folder's parent is a file: no write can succeed, not even as an administrator (Wine
@@ -101,6 +115,17 @@ TEST_F(UnwritableSettingsTest, TheUserIsToldOncePerRunInPlainWordsAndWhere) {
   EXPECT_FALSE(store.TakeUnsavedNotice());
 }
 
+TEST_F(UnwritableSettingsTest, ARefusedTextIsKeptForTheRunAndToldOnceWithTheIntegers) {
+  EXPECT_FALSE(store.SetText(kPrivacySection, kExcludedPrograms, u"密码.exe"));
+  EXPECT_EQ(store.GetText(kPrivacySection, "EXCLUDEDPROGRAMS"), u"密码.exe");
+  EXPECT_EQ(store.GetText(kSectionMain, kExcludedPrograms), std::nullopt);
+  EXPECT_TRUE(store.TakeUnsavedNotice());
+  EXPECT_FALSE(store.SetText(kPrivacySection, kExcludedPrograms, u""));
+  EXPECT_EQ(store.GetText(kPrivacySection, kExcludedPrograms), u"");
+  EXPECT_FALSE(store.SetInt(kClipboardCapacity, 40));
+  EXPECT_FALSE(store.TakeUnsavedNotice());
+}
+
 TEST_F(UnwritableSettingsTest, FirstLaunchIsTrueOncePerRunWhenItCannotBeStored) {
   EXPECT_TRUE(store.IsFirstLaunch());
   EXPECT_FALSE(store.IsFirstLaunch());
@@ -128,6 +153,16 @@ TEST_F(SettingsStorageTest, AWriteThatFailsOnceIsStoredByTheNextThatWorks) {
   EXPECT_EQ(FileBytes(path), "[Main]\r\nClipboardCapacity=50\r\n");
   PutFile(path, "[Main]\r\nClipboardCapacity=60\r\n");
   EXPECT_EQ(store.GetInt(kClipboardCapacity, 0), 60);  // the file again, not the kept value
+}
+
+TEST_F(SettingsStorageTest, ATextWriteThatFailsOnceIsStoredByTheNextThatWorks) {
+  sim::FailNextFileCall("WritePrivateProfileStringW");
+  EXPECT_FALSE(store.SetText(kPrivacySection, kExcludedPrograms, u"a.exe"));
+  EXPECT_EQ(store.GetText(kPrivacySection, kExcludedPrograms), u"a.exe");
+  EXPECT_TRUE(store.UnsavedNotice());
+  EXPECT_TRUE(store.SetText(kPrivacySection, kExcludedPrograms, u"b.exe"));
+  PutFile(path, "[Privacy]\r\nExcludedPrograms=c.exe\r\n");
+  EXPECT_EQ(store.GetText(kPrivacySection, kExcludedPrograms), u"c.exe");
 }
 #endif
 

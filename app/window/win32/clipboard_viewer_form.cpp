@@ -27,10 +27,6 @@ namespace {
 
 constexpr COLORREF kFrameColor = RGB(168, 124, 64);
 
-// The hot key that pauses and resumes capture, a KeyCombination; 0 for none. Not clamped.
-// Goes once the settings' own keys describe it.
-constexpr Settings::CIntSetting kPauseHotKeyValueSetting{"PauseHotKeyValue", 0};
-
 }  // namespace
 
 TClipboardViewerForm::TClipboardViewerForm(const CSingleInstance& instance)
