@@ -57,7 +57,9 @@ class CFullHistory {
  public:
   explicit CFullHistory(bool keepDuplicates) {
     store.SetLimits({.capacity = kHistoryClips});
-    store.SetCaptureRules({.keepDuplicates = keepDuplicates});
+    CCaptureRules rules;
+    rules.keepDuplicates = keepDuplicates;
+    store.SetCaptureRules(rules);
     store.Attach(driver.OwnerWindow());
     for (int i = 0; i < kHistoryClips; ++i) {
       auto clip = std::make_unique<CTextItem>();
