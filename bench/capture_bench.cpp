@@ -27,7 +27,10 @@ void CaptureIntoFullHistory(benchmark::State& state) {
   // 1 KB of text: 512 UTF-16 units.
   std::u16string text(512, u'x');
   for (int i = 0; i < clips; ++i) {
-    text[0] = static_cast<char16_t>(u'a' + i % 26);
+    // Distinct texts: a copy of one the history holds would move that clip instead.
+    for (int digit = 0, rest = i; digit < 5; ++digit, rest /= 10) {
+      text[static_cast<std::size_t>(digit)] = static_cast<char16_t>(u'0' + rest % 10);
+    }
     driver.CopyText(text);
     store.CaptureClipboard();
   }

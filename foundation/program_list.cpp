@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/name_fold.h"
 #include "foundation/settings_keys.h"
 
 namespace {
@@ -17,23 +18,6 @@ std::u16string_view TrimProgramNameBlanks(std::u16string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-// The upper case of a letter of the basic Latin, Latin-1, Greek or Cyrillic alphabets; any
-// other unit as it is.
-char16_t UpperProgramLetter(char16_t c) {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
-  if ((c >= 0x00E0 && c <= 0x00FE && c != 0x00F7) || (c >= 0x03B1 && c <= 0x03C9 && c != 0x03C2) ||
-      (c >= 0x0430 && c <= 0x044F)) {
-    return static_cast<char16_t>(c - 0x20);
-  }
-  if (c == 0x03C2) return 0x03A3;  // final sigma
-  if (c == 0x03AC) return 0x0386;  // Greek vowels with tonos
-  if (c >= 0x03AD && c <= 0x03AF) return static_cast<char16_t>(c - 0x25);
-  if (c == 0x03CC) return 0x038C;
-  if (c == 0x03CD || c == 0x03CE) return static_cast<char16_t>(c - 0x3F);
-  if (c >= 0x0450 && c <= 0x045F) return static_cast<char16_t>(c - 0x50);
-  return c;
-}
-
 }  // namespace
 
 std::u16string ProgramFileName(std::u16string_view path) {
@@ -42,16 +26,8 @@ std::u16string ProgramFileName(std::u16string_view path) {
   return std::u16string(TrimProgramNameBlanks(path));
 }
 
-std::u16string FoldProgramName(std::u16string_view name) {
-  std::u16string folded(name);
-  for (char16_t& unit : folded) unit = UpperProgramLetter(unit);
-  return folded;
-}
-
 bool SameProgramName(std::u16string_view a, std::u16string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) {
-    return UpperProgramLetter(x) == UpperProgramLetter(y);
-  });
+  return FoldProgramName(a) == FoldProgramName(b);
 }
 
 std::vector<std::u16string> ParseProgramList(std::u16string_view text) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/name_fold.h"
 #include "foundation/settings_storage.h"
 
 // The list of a new installation (the key absent): the common password managers and the
@@ -21,11 +22,8 @@ inline constexpr std::u16string_view kDefaultExcludedPrograms =
 std::u16string ProgramFileName(std::u16string_view path);
 
 // Whether two program file names are the same, compared as the file system compares names:
-// without regard to the case of Latin, Greek and Cyrillic letters.
+// without regard to case, in any script (FoldProgramName, name_fold.h).
 bool SameProgramName(std::u16string_view a, std::u16string_view b);
-// The name with those letters in upper case: equal for the same names, and an order for
-// sorting names without regard to case.
-std::u16string FoldProgramName(std::u16string_view name);
 
 // The names in the stored text: entries separated by ';' or ',', each reduced to its file
 // name (ProgramFileName); empty entries and names equal (SameProgramName) to an earlier one

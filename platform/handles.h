@@ -56,6 +56,12 @@ struct FileTraits {
 };
 using UniqueFile = Unique<FileTraits>;
 
+struct ProcessTraits {
+  using Handle = HANDLE;
+  static void Close(Handle handle) { CloseHandle(handle); }
+};
+using UniqueProcess = Unique<ProcessTraits>;
+
 // CreateFileW reports failure as INVALID_HANDLE_VALUE, not null; the owner then holds null.
 inline UniqueFile AdoptFile(HANDLE file) {
   return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file);

@@ -86,6 +86,9 @@ class CBaseItem {
   // The clipboard's sequence number while the content was read (not persistent): which
   // change of the clipboard this clip is, whatever changes followed before it was read.
   DWORD clipboardSequence = 0;
+  // ContentHash (clip_content.h) of the clip while it is in the store's history; set by
+  // the store (not persistent).
+  std::uint64_t contentHash = 0;
 
  protected:
   // Sets `created` to the current local time.

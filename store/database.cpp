@@ -4,8 +4,14 @@
 #include <iterator>
 
 #include "foundation/caption.h"
+#include "foundation/log.h"
+#include "foundation/utf8_text.h"
+#include "store/clip_content.h"
+#include "store/clipboard_owner.h"
 #include "store/file_list_item.h"
 #include "store/image_item.h"
+#include "foundation/name_fold.h"
+#include "foundation/program_list.h"
 #include "store/text_item.h"
 
 CDataBase::~CDataBase() {
@@ -17,6 +23,11 @@ CDataBase::~CDataBase() {
 void CDataBase::Attach(HWND owner) {
   ownerWindow = owner;
   active = true;
+}
+
+void CDataBase::SetCaptureRules(const CCaptureRules& newRules) {
+  rules = newRules;
+  exclusion = CProgramExclusion(rules.excludedPrograms);
 }
 
 std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent(std::u16string* refusal) {
@@ -46,36 +57,6 @@ std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent(std::u16string* refus
   return clip;
 }
 
-namespace {
-
-// Same kind and the same text with the same formats, the same files, or pictures of the
-// same size with the same colours (a picture read back from the data file may be held at
-// another depth than the one on the clipboard).
-bool HaveSameContent(const CBaseItem& a, const CBaseItem& b) {
-  if (a.kind != b.kind) return false;
-  if (const auto* text = dynamic_cast<const CTextItem*>(&a)) {
-    const auto& other = static_cast<const CTextItem&>(b);
-    return text->text == other.text && text->formats == other.formats;
-  }
-  if (const auto* files = dynamic_cast<const CFileListItem*>(&a)) {
-    const auto& other = static_cast<const CFileListItem&>(b);
-    return files->paths == other.paths && files->dropEffect == other.dropEffect;
-  }
-  const auto* first = dynamic_cast<const CImageItem*>(&a);
-  const auto* second = dynamic_cast<const CImageItem*>(&b);
-  if (first == nullptr || second == nullptr || !first->picture || !second->picture) return false;
-  const TBitmap& x = *first->picture;
-  const TBitmap& y = *second->picture;
-  if (x.Width() != y.Width() || x.Height() != y.Height()) return false;
-  if (x.BitsPerPixel() == y.BitsPerPixel() && x.Masks() == y.Masks() &&
-      x.Palette() == y.Palette()) {
-    return x == y;
-  }
-  return x.ToRgb32() == y.ToRgb32();
-}
-
-}  // namespace
-
 const CBaseItem* CDataBase::NewestHistoryClip() const {
   // Captures go to the head and moved clips to the tail, so this stops at once but for
   // clips that a load put before the history.
@@ -85,11 +66,25 @@ const CBaseItem* CDataBase::NewestHistoryClip() const {
   return newest != items.end() ? newest->get() : nullptr;
 }
 
+bool CDataBase::CopiedByExcludedProgram() {
+  if (exclusion.Empty()) return false;  // no look-up of the owner's process at all
+  const std::u16string program = ClipboardOwnerProgram();
+  if (!exclusion.Excludes(program)) return false;
+  // The user chose this, so the caption stays; the log says why the copy is missing.
+  if (exclusionsLogged.insert(FoldProgramName(ProgramFileName(program))).second) {
+    LogInfo("Copies made by " + Utf8FromUtf16(program) +
+            " are not kept: the program is excluded from the history.");
+  }
+  return true;
+}
+
 void CDataBase::CaptureClipboard() {
   if (!active) return;
   lastCaptureSequence = 0;
   std::u16string refusal;
-  if (std::unique_ptr<CBaseItem> clip = TakeClipboardContent(&refusal)) {
+  if (CopiedByExcludedProgram()) {
+    // Nothing read, nothing said.
+  } else if (std::unique_ptr<CBaseItem> clip = TakeClipboardContent(&refusal)) {
     lastCaptureSequence = clip->clipboardSequence;
     if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) {
       lastCaption = MakeCaption(text->text);
@@ -98,19 +93,50 @@ void CDataBase::CaptureClipboard() {
     } else {
       lastCaption = u"Image";
     }
-    // What the history shows first already: the content left on the clipboard by the last
-    // run, or a change announced twice. A copy of it after another clip is a new clip.
-    const CBaseItem* newest = NewestHistoryClip();
-    if (newest == nullptr || !HaveSameContent(*newest, *clip)) {
-      clip->id = nextItemId++;
-      clip->categoryId = kHistoryCategoryId;
-      Insert(items.begin(), std::move(clip));
-    }
+    KeepCapturedClip(std::move(clip));
   } else if (!refusal.empty()) {
     // Told where the caption of every capture shows.
     lastCaption = std::move(refusal);
   }
   TrimHistory();
+}
+
+void CDataBase::KeepCapturedClip(std::unique_ptr<CBaseItem> clip) {
+  clip->categoryId = kHistoryCategoryId;
+  clip->contentHash = ContentHash(*clip);
+  // What the history shows first already: the content left on the clipboard by the last
+  // run, or a change announced twice. A copy of it after another clip is a new clip,
+  // unless the rules ask for one clip per content.
+  const CBaseItem* newest = NewestHistoryClip();
+  if (newest != nullptr && newest->contentHash == clip->contentHash &&
+      HaveSameContent(*newest, *clip)) {
+    return;
+  }
+  if (!rules.keepDuplicates) {
+    if (auto equal = FindEqualHistoryClip(*clip); equal != items.end()) {
+      // The older clip comes to the head as the copy it now is; what the user gave it (its
+      // hot key) stays with it.
+      std::unique_ptr<CBaseItem> moved = Detach(equal);
+      moved->id = nextItemId++;
+      moved->created = clip->created;
+      moved->clipboardSequence = clip->clipboardSequence;
+      Insert(items.begin(), std::move(moved), true);
+      return;
+    }
+  }
+  clip->id = nextItemId++;
+  Insert(items.begin(), std::move(clip), true);
+}
+
+CDataBase::ItemList::iterator CDataBase::FindEqualHistoryClip(const CBaseItem& clip) {
+  const auto [first, last] = historyByContent.equal_range(clip.contentHash);
+  for (auto candidate = first; candidate != last; ++candidate) {
+    const CBaseItem& held = **candidate->second;
+    if (held.categoryId == kHistoryCategoryId && HaveSameContent(held, clip)) {
+      return candidate->second;
+    }
+  }
+  return items.end();
 }
 
 void CDataBase::TrimHistory() {
@@ -183,16 +209,31 @@ CBaseItem* CDataBase::FindItem(int itemId) {
 std::unique_ptr<CBaseItem> CDataBase::Detach(ItemList::iterator position) {
   ++revision;
   ClipRemoved(**position);
+  // Looked for whatever its category now says: the index must never hold a clip that left.
+  const auto [first, last] = historyByContent.equal_range((*position)->contentHash);
+  for (auto entry = first; entry != last; ++entry) {
+    if (entry->second == position) {
+      historyByContent.erase(entry);
+      break;
+    }
+  }
   std::unique_ptr<CBaseItem> clip = std::move(*position);
   items.erase(position);
   if (clip->categoryId == kHistoryCategoryId) --historyCount;
+  // Looked for whatever its category now says: the index must never hold a clip that left.
   return clip;
 }
 
-void CDataBase::Insert(ItemList::iterator before, std::unique_ptr<CBaseItem> clip) {
+void CDataBase::Insert(ItemList::iterator before, std::unique_ptr<CBaseItem> clip, bool hashKnown) {
   ++revision;
-  if (clip->categoryId == kHistoryCategoryId) ++historyCount;
-  ClipInserted(**items.insert(before, std::move(clip)));
+  const bool history = clip->categoryId == kHistoryCategoryId;
+  if (history && !hashKnown) clip->contentHash = ContentHash(*clip);
+  const auto position = items.insert(before, std::move(clip));
+  if (history) {
+    ++historyCount;
+    historyByContent.emplace((*position)->contentHash, position);
+  }
+  ClipInserted(**position);
 }
 
 void CDataBase::Erase(ItemList::iterator clip) {

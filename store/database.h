@@ -14,10 +14,13 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/windows_api.h"
 #include "store/base_item.h"
+#include "store/capture_exclusion.h"
 #include "store/category.h"
 #include "store/clip_format.h"
 #include "store/deleted_clips.h"
@@ -33,6 +36,17 @@ struct CStoreLimits {
   std::size_t maxFormatBytes = kDefaultMaxFormatBytes;
   // The most UTF-16 units of one text capture: kMaxTextUnits, which no setting changes.
   std::size_t maxTextUnits = kMaxTextUnits;
+};
+
+// Which copies the store captures and how, handed over like CStoreLimits
+// (CDataBase::SetCaptureRules).
+struct CCaptureRules {
+  // Executables (file names, or full paths that stand for theirs) whose copies are not
+  // captured, compared without regard to case.
+  std::vector<std::u16string> excludedPrograms;
+  // "KeepDuplicates": true keeps every copy; false moves a history clip of the same content
+  // to the head instead.
+  bool keepDuplicates = false;
 };
 
 class CDataBase {
@@ -57,6 +71,10 @@ class CDataBase {
   // already kept stay until the next capture trims the history.
   void SetLimits(const CStoreLimits& newLimits) { limits = newLimits; }
   const CStoreLimits& Limits() const { return limits; }
+  // The rules that the next captures apply; until set, no program is excluded and each
+  // content is one clip.
+  void SetCaptureRules(const CCaptureRules& newRules);
+  const CCaptureRules& CaptureRules() const { return rules; }
 
   // Takes the clipboard's content as the newest history clip (files win over text, text
   // over a picture; content marked private is left alone), unless the newest history clip already
@@ -64,6 +82,9 @@ class CDataBase {
   // capacity (SetLimits), whether or not a clip was taken. The caption describes
   // the content read either way, or, for content beyond what a clip keeps (a picture too
   // large, a text too long, too many files), says in plain words that it was not kept.
+  // Unless the rules keep duplicates, content that an older history clip holds moves that
+  // clip to the head with a new id and the time of the copy, its hot key kept. A copy made
+  // by an excluded program is neither read nor captioned; the log names the program once.
   void CaptureClipboard();
 
   // Puts the clip with that id on the clipboard. A history clip leaves the store while it
@@ -204,13 +225,19 @@ class CDataBase {
 
  private:
   std::unique_ptr<CBaseItem> TakeClipboardContent(std::u16string* refusal);
+  bool CopiedByExcludedProgram();
+  void KeepCapturedClip(std::unique_ptr<CBaseItem> clip);
   const CBaseItem* NewestHistoryClip() const;
+  // The history clip with the same content as `clip`, whose contentHash is set; else the end.
+  ItemList::iterator FindEqualHistoryClip(const CBaseItem& clip);
   void TrimHistory();
   bool PutToClipboard(ItemList::iterator clip);
   ItemList::iterator FindItemIterator(int itemId);
-  // Every change of `items` goes through these two, which keep `historyCount`.
+  // Every change of `items` goes through these two, which keep `historyCount` and the index
+  // of history content. Insert hashes a history clip's content unless `hashKnown` says that
+  // its contentHash is already that of its content.
   std::unique_ptr<CBaseItem> Detach(ItemList::iterator position);
-  void Insert(ItemList::iterator before, std::unique_ptr<CBaseItem> clip);
+  void Insert(ItemList::iterator before, std::unique_ptr<CBaseItem> clip, bool hashKnown = false);
   void Erase(ItemList::iterator clip);
   void Clear();
   void WriteStore(CByteWriter& writer) const;
@@ -226,11 +253,18 @@ class CDataBase {
   DWORD lastCaptureSequence = 0;
   bool active = false;
   CStoreLimits limits;
+  CCaptureRules rules;
   ItemList items;
   CategoryList categories;
   CLoadReport lastLoad;
   // History clips in `items`, kept so that a capture need not walk a long list.
   int historyCount = 0;
+  // History clips by their contentHash, so that a capture finds an equal clip, and its
+  // place, without walking the history. Every place in it is one of `items`.
+  std::unordered_multimap<std::uint64_t, ItemList::iterator> historyByContent;
+  CProgramExclusion exclusion;
+  // Folded names of the excluded programs whose refusal the log has told this run.
+  std::unordered_set<std::u16string> exclusionsLogged;
   std::uint64_t revision = 0;
   // The last deletion by the user, which UndoDeletion puts back; only in memory.
   CDeletedClips lastDeletion;

@@ -48,6 +48,7 @@ bool CDataBase::SaveToFile(const std::filesystem::path& path) {
 }
 
 void CDataBase::Clear() {
+  historyByContent.clear();
   items.clear();
   categories.clear();
   historyCount = 0;

@@ -135,3 +135,16 @@ void SetMouseButtonsSwapped(bool swapped);
 void SetForegroundWindow(HWND window);
 
 }  // namespace sim
+
+namespace sim {
+
+// A window of a new process of another program, whose executable is `imagePath` (a Windows
+// path): GetWindowThreadProcessId names that process and QueryFullProcessImageNameW its image.
+HWND NewProgramWindow(const std::u16string& imagePath);
+// Whether OpenProcess may open the process of `window`: not one of a higher integrity level,
+// nor one that ended meanwhile. Every process may be opened after Reset().
+void SetProcessOpenable(HWND window, bool openable);
+// Process handles that OpenProcess gave and CloseHandle has not closed.
+std::size_t LiveProcessHandles();
+
+}  // namespace sim

@@ -180,6 +180,7 @@ BOOL FlushFileBuffers(HANDLE file) {
 }
 
 BOOL CloseHandle(HANDLE object) {
+  if (sim::detail::CloseProcessHandle(object)) return TRUE;
   auto& files = State().files;
   auto found = files.find(reinterpret_cast<std::uintptr_t>(object));
   if (found == files.end()) {

@@ -246,7 +246,11 @@ DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
-  if (processId != nullptr) *processId = 1;
+  if (processId != nullptr) {
+    const auto& owners = State().windowProcesses;
+    const auto owner = owners.find(reinterpret_cast<std::uintptr_t>(window));
+    *processId = owner == owners.end() ? sim::detail::kOwnProcessId : owner->second;
+  }
   // A thread of its own for every window.
   return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(window) & 0xFFFFFFFF);
 }

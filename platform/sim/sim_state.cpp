@@ -79,6 +79,9 @@ void Reset() {
   model.keyboardLayout = kLayoutUnitedStates;
   model.buttonsSwapped = false;
   model.foreground = nullptr;
+  model.windowProcesses.clear();
+  model.processes.clear();
+  model.processHandles.clear();
 }
 
 HWND NewWindowHandle() {

@@ -62,6 +62,15 @@ struct RegistryKey {
   bool deleted = false;
 };
 
+// A process of another program (sim::NewProgramWindow).
+struct Process {
+  std::u16string image;
+  bool openable = true;
+};
+
+// The process of this program, which owns every window that no test gave to another.
+inline constexpr DWORD kOwnProcessId = 1;
+
 struct Model {
   std::unordered_map<std::uintptr_t, std::unique_ptr<GlobalBlock>> globals;
   std::unordered_map<std::uintptr_t, std::unique_ptr<DeviceBitmap>> bitmaps;
@@ -94,6 +103,10 @@ struct Model {
   std::uintptr_t keyboardLayout = 0x04090409;
   bool buttonsSwapped = false;
   HWND foreground = nullptr;
+  std::unordered_map<std::uintptr_t, DWORD> windowProcesses;  // absent: kOwnProcessId
+  std::unordered_map<DWORD, Process> processes;
+  std::unordered_map<std::uintptr_t, DWORD> processHandles;  // open handle to process id
+  DWORD nextProcessId = 1000;
 };
 
 Model& State();
@@ -115,6 +128,9 @@ void ApplyPendingInput();
 // The host path of a Windows path: either separator, and a leading single backslash
 // standing for the root of the current drive (Model::currentDriveRoot).
 std::string HostPath(std::u16string_view windowsPath);
+
+// Closes a handle of OpenProcess; false for any other handle.
+bool CloseProcessHandle(HANDLE handle);
 
 // True when a test asked the named file call to fail (sim::FailNextFileCall); the request is
 // used up and the error set.

@@ -386,3 +386,9 @@ int GetSystemMetrics(int index);
 // The foreground window, as tests set it; each window's thread is a number of its own.
 HWND GetForegroundWindow();
 DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId);
+
+// Processes: every window belongs to this program's process unless a test made it another
+// program's (sim_control.h); only the image name of a process can be asked.
+inline constexpr DWORD PROCESS_QUERY_LIMITED_INFORMATION = 0x1000;
+HANDLE OpenProcess(DWORD access, BOOL inheritHandle, DWORD processId);
+BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR name, LPDWORD size);

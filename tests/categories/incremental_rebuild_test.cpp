@@ -246,4 +246,24 @@ TEST_F(IncrementalRebuildTest, CategoryChangesAndHotKeysReconcileFully) {
   EXPECT_EQ(changing.HotKeys().at(0x4031), static_cast<unsigned>(changing.Items().front()->id));
 }
 
+TEST_F(IncrementalRebuildTest, ACopyOfAnOlderClipMovesItsRowToTheTopWithItsHotKey) {
+  for (const char16_t* text : {u"older", u"middle", u"newest"}) ASSERT_TRUE(driver.CopyText(text));
+  OnBoth([](CClipboardHandler& handler) {
+    handler.SetItemHotKey(handler.Items().back()->id, 0x4031);
+  });
+  Rebuild();
+  ASSERT_TRUE(driver.CopyText(u"older"));
+  Rebuild();
+  ExpectSameTrees("after the copy");
+  const std::vector<TTreeNode*> history =
+      changingView.ChildRows(changingView.ChildRows(nullptr)[0]);
+  ASSERT_EQ(history.size(), 3u);
+  const CItemNode& top = NodeOf(changingView, history[0]);
+  EXPECT_EQ(top.caption, u"older");
+  EXPECT_EQ(top.quickNumber, 1);
+  EXPECT_EQ(top.hotKey, 0x4031);
+  EXPECT_EQ(changing.HotKeys().at(0x4031), top.id);
+  EXPECT_EQ(NodeOf(changingView, history[2]).caption, u"middle");
+}
+
 }  // namespace

@@ -106,9 +106,9 @@ TEST_F(CaptureTest, TheNewestHistoryTextCopiedAgainIsNotASecondClip) {
   CopyTexts({u"same", u"same"});
   EXPECT_EQ(History(), std::vector<std::u16string>{u"same"});
   EXPECT_EQ(store.LastCaption(), u"same");
-  // After another clip it is a copy of the user's like any other.
+  // After another clip it comes to the head again, still one clip.
   CopyTexts({u"other", u"same", u"Same"});
-  EXPECT_EQ(History(), (std::vector<std::u16string>{u"Same", u"same", u"other", u"same"}));
+  EXPECT_EQ(History(), (std::vector<std::u16string>{u"Same", u"same", u"other"}));
 }
 
 TEST_F(CaptureTest, WhatTheLastRunLeftOnTheClipboardIsNotCapturedAgainAtStart) {
