@@ -239,7 +239,8 @@ void CCategoriesPanel::BtDeleteClick() {
   const CItemNode* node = SelectedNode();
   if (node == nullptr) return;
   const int id = static_cast<int>(node->id);
-  if (AskYesNo(dialog_, DeleteCategoryQuestion(node->caption)) && handler_->DeleteCategory(id)) {
+  if (AskYesNo(dialog_, DeleteCategoryQuestion(node->caption)) &&
+      handler_->DeleteCategoryWithClips(id) >= 0) {
     Refresh();
   }
   SetFocus(tree_);

@@ -2,6 +2,7 @@
 
 #include "app/tree/win32/clip_tree_controller.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -22,10 +23,7 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
   // right-clicked, found anew by its id, or for nothing when it is gone. Only its values
   // are kept across the dialogs below.
   if (command == kCmdNone) return;
-  CItemNode& root = handler_.Root();
-  const CItemNode* node = target.isCategory
-                              ? root.FindMarkedNode(static_cast<unsigned int>(target.id))
-                              : FindClipNode(root, target.id);
+  const CItemNode* node = TargetNode(target);
   if (node == nullptr) return;
   const int id = static_cast<int>(node->id);
   const int categoryId = static_cast<int>(node->categoryId);
@@ -54,13 +52,13 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       break;
     case kCmdDeleteItem:
       if (isCategory) return;
-      handler_.DeleteItem(id);
+      handler_.DeleteItems(std::array{id});
       handler_.RebuildTree();
       host_.ClipsDeleted();
       break;
     case kCmdClear:
       if (AskYesNo(host_.OwnerWindow(), ClearQuestion(node->parent->caption))) {
-        handler_.DeleteItemsOfCategory(categoryId);
+        handler_.ClearCategory(categoryId);
         handler_.RebuildTree();
         host_.ClipsDeleted();
       }
@@ -76,14 +74,48 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       break;
     case kCmdDeleteCategory:
       if (isCategory && AskYesNo(host_.OwnerWindow(), DeleteCategoryQuestion(caption)) &&
-          handler_.DeleteCategory(id)) {
+          handler_.DeleteCategoryWithClips(id) >= 0) {
         handler_.RebuildTree();
-        host_.ClipsDeleted();  // its clips are orphaned: no save keeps them
+        host_.ClipsDeleted();
       }
       break;
     case kCmdNone:
       break;
   }
+}
+
+void CClipTreeController::DeleteSelectedRow() {
+  const HTREEITEM selected = TreeView_GetSelection(tree_);
+  const CItemNode* node = NodeOf(selected);
+  if (node == nullptr) return;
+  if (node->isCategory && !CategoryMenuFor(*node, HasParentRow(selected)).deleteEnabled) return;
+  const MenuTarget target{static_cast<int>(node->id), node->isCategory};
+  const std::optional<MenuTarget> neighbour = NeighbourOf(selected);
+  RunCommand(node->isCategory ? kCmdDeleteCategory : kCmdDeleteItem, target);
+  // A category's question may have been answered No: the row is then still there.
+  if (TargetNode(target) == nullptr && neighbour) SelectTarget(*neighbour);
+}
+
+std::optional<CClipTreeController::MenuTarget> CClipTreeController::NeighbourOf(
+    HTREEITEM row) const {
+  HTREEITEM next = TreeView_GetNextSibling(tree_, row);
+  if (next == nullptr) next = TreeView_GetPrevSibling(tree_, row);
+  if (next == nullptr) next = TreeView_GetParent(tree_, row);
+  const CItemNode* node = NodeOf(next);
+  if (node == nullptr) return std::nullopt;
+  return MenuTarget{static_cast<int>(node->id), node->isCategory};
+}
+
+CItemNode* CClipTreeController::TargetNode(MenuTarget target) const {
+  CItemNode& root = handler_.Root();
+  return target.isCategory ? root.FindMarkedNode(static_cast<unsigned int>(target.id))
+                           : FindClipNode(root, target.id);
+}
+
+void CClipTreeController::SelectTarget(MenuTarget target) {
+  const CItemNode* node = TargetNode(target);
+  if (node == nullptr || node->treeNode == nullptr) return;
+  TreeView_SelectItem(tree_, reinterpret_cast<HTREEITEM>(node->treeNode));
 }
 
 void CClipTreeController::EditCategory(int categoryId, int parentId) {

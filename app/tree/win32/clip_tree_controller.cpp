@@ -210,6 +210,16 @@ bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
       if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
       host_.OpenSearch();
       return true;
+    case VK_DELETE:
+      if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) {
+        return false;
+      }
+      DeleteSelectedRow();
+      return true;
+    case 'Z':
+      if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+      host_.UndoDelete();
+      return true;
     default:
       return false;  // the arrows, pages, Home and End: the tree's own
   }

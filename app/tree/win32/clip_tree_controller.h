@@ -47,6 +47,9 @@ class CClipTreeController final : public CNotifyReceiver {
   // The text the tree shows while it has no rows ("No clip matches"); empty for none.
   void SetEmptyText(std::u16string text);
 
+  // Selects the clip's row, unfolding its category, if the clip has one.
+  void SelectClip(int clipId) { SelectTarget({clipId, false}); }
+
   // Takes the preview away, and any preview about to come.
   void HidePreview();
 
@@ -101,6 +104,15 @@ class CClipTreeController final : public CNotifyReceiver {
   };
   void ShowMenu(UniqueMenu menu, POINT point, MenuTarget target);
   void RunCommand(EClipTreeCommand command, MenuTarget target);
+  // The Delete key: the selected clip goes as "Delete item" does, without a question, and
+  // its neighbour is selected; a category row does what its menu's "Delete" does.
+  void DeleteSelectedRow();
+  // The row that takes the selection when `row` goes: the next below the same parent, else
+  // the one before, else the parent.
+  std::optional<MenuTarget> NeighbourOf(HTREEITEM row) const;
+  void SelectTarget(MenuTarget target);
+  // The target's node as the mirror holds it now, or null when it is gone.
+  CItemNode* TargetNode(MenuTarget target) const;
   void EditCategory(int categoryId, int parentId);
 
   CItemNode* NodeOf(HTREEITEM row) const;

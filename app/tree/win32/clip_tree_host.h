@@ -36,6 +36,9 @@ class CClipTreeHost {
   virtual void TypeToSearch(wchar_t character) = 0;
   virtual void OpenSearch() = 0;
   virtual void EscapePressed() = 0;
-  // The user deleted clips (or a category's): they are to leave the disk at once.
-  virtual void ClipsDeleted() {}
+  // The user deleted clips (a row's Delete, "Delete item", "Clear", a category with its
+  // clips): they are to leave the disk at once. The store keeps the deletion for one undo.
+  virtual void ClipsDeleted() = 0;
+  // Ctrl+Z: the clips deleted last come back.
+  virtual void UndoDelete() = 0;
 };

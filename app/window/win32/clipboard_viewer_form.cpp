@@ -19,6 +19,7 @@
 #include "foundation/data_paths.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_reader.h"
+#include "foundation/program_list.h"
 #include "foundation/settings_storage.h"
 #include "foundation/utf8_text.h"
 #include "platform/win32/dpi.h"
@@ -74,6 +75,7 @@ void TClipboardViewerForm::LoadSettings() {
   tick_.ApplySettings(keys);
   FollowMouseHotKeys();
   pasteMethod_ = ReadPasteMethod(store);
+  forgetAfterHours_ = ReadSetting(store, kForgetAfterHoursSetting);
   HandLimitsToStore();
   if (state_) state_->ApplySettings(DisplaySettingsAt(display, dpi_));
   if (tree_ != nullptr) InvalidateRect(tree_, nullptr, TRUE);
@@ -86,6 +88,9 @@ void TClipboardViewerForm::HandLimitsToStore() {
   handler_->SetLimits(
       {Settings::ReadSettingAsStored(store, Settings::kClipboardCapacitySetting),
        MaxFormatBytesFromSetting(Settings::ReadSetting(store, Settings::kMaxFormatSizeSetting))});
+  handler_->SetCaptureRules({ReadExcludedPrograms(store),
+                             Settings::ReadSetting(store, Settings::kKeepDuplicatesSetting) ==
+                                 Settings::kKeepDuplicatesOn});
 }
 
 bool TClipboardViewerForm::Create() {
@@ -168,6 +173,8 @@ void TClipboardViewerForm::ClipboardChanged() {
   // Only a new content is captured, and none while capture is paused.
   if (handler_ != nullptr && capturePause_.TakeChange(*handler_, Handle())) {
     CClipboardHandler& handler = *handler_;
+    // A new clip ends what Ctrl+Z could bring back.
+    if (handler.LastCaptureSequence() != 0) handler.DropUndo();
     // While paused, only a clip put back from the list is taken.
     SetWindowTextW(label_, AsWide(capturePause_.HeaderCaption(handler.LastCaption()).c_str()));
     handler.RebuildTree();
@@ -198,6 +205,7 @@ void TClipboardViewerForm::Timer1Timer() {
     listSearch_->Close();  // the list folded away
   }
   if (state_->PopupMode()) popupKeyboard_.Tick();
+  if (GetTickCount() - lastForgetLook_ >= kForgetLookMs) ForgetOldClips(GetTickCount());
   if (handler_ != nullptr) dataKeeper_.Poll(*handler_, GetTickCount());
   if (auto notice = dataKeeper_.TakeSaveNotice()) {
     // Told from the message loop, not inside the tick.
@@ -209,11 +217,17 @@ void TClipboardViewerForm::Timer1Timer() {
 void TClipboardViewerForm::Settings1Click() {
   // The dialog edits the store's categories: it waits for the first activation's load.
   if (handler_ == nullptr) return;
+  const std::uint64_t revision = handler_->Revision();
   TFormSettings dialog(Handle(), *handler_, *settings_);
-  if (dialog.ExecuteSettings(CategoriesIcons())) {
+  const bool accepted = dialog.ExecuteSettings(CategoriesIcons());
+  // A category deleted there took its clips, which leave the disk at once; a change of
+  // the categories is simply saved early.
+  if (handler_->Revision() != revision) ClipsDeleted();
+  if (accepted) {
     LoadSettings();
     state_->ShowAsSettingsSay();
     ApplyLayout();
+    ForgetOldClips(GetTickCount());  // a shorter age takes effect at once
   }
   handler_->RebuildTree();
 }

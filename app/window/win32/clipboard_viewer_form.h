@@ -70,7 +70,8 @@ class TClipboardViewerForm final : public CWindow,
   void TypeToSearch(wchar_t character) override;
   void OpenSearch() override;
   void EscapePressed() override;
-  void ClipsDeleted() override { dataKeeper_.EraseSoon(); }
+  void ClipsDeleted() override;
+  void UndoDelete() override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -184,6 +185,10 @@ class TClipboardViewerForm final : public CWindow,
   void FollowMouseHotKeys();
   // The mouse hook fired the hot key `code`: what the tick would have done for it.
   void MouseHotKeyFired(KeyCombination code);
+  // Forgets the history clips older than the settings keep them, if they say so; `now` is
+  // the tick count, from which the next look is a minute away.
+  void ForgetOldClips(std::uint32_t now);
+  static constexpr std::uint32_t kForgetLookMs = 60'000;
 
   const CSingleInstance& instance_;
   int dpi_ = 96;                            // of the monitor the window is on
@@ -235,4 +240,6 @@ class TClipboardViewerForm final : public CWindow,
   std::vector<KeyCombination> watchedMouseHotKeys_;  // as last handed to the hook
   std::vector<KeyCombination> mouseHotKeysNow_;      // as collected at this tick
   bool mouseHookRefusalLogged_ = false;
+  int forgetAfterHours_ = 0;  // 0: history clips are kept whatever their age
+  std::uint32_t lastForgetLook_ = 0;
 };

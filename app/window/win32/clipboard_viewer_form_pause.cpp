@@ -57,8 +57,8 @@ void TClipboardViewerForm::ClearHistory() {
   if (handler_ == nullptr) return;
   if (!AskYesNo(Handle(), ClearQuestion(kHistoryCaption)) || handler_ == nullptr) return;
   if (treeController_) treeController_->HidePreview();
-  handler_->DeleteItemsOfCategory(kHistoryCategoryId);
+  handler_->ClearCategory(kHistoryCategoryId);
   handler_->RebuildTree();
   listSearch_->Rebuilt();
-  dataKeeper_.MarkChanged();
+  ClipsDeleted();
 }

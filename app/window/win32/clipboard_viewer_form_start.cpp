@@ -43,6 +43,7 @@ void TClipboardViewerForm::FormActivate() {
     if ((GetWindowLongPtrW(tree_, GWL_STYLE) & WS_VISIBLE) != 0) OpenFirstRowOnce();
   });
   step([&] { dataKeeper_.Loaded(handler); });
+  step([&] { ForgetOldClips(GetTickCount()); });
   // What is on the clipboard now is announced, and captured, like any later change.
   watch_.Start(Handle());
   // The tray icon comes once the window answers and its clips are loaded: the notification

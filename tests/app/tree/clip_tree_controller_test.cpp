@@ -117,6 +117,8 @@ class CFakeHost : public CClipTreeHost {
   }
   void OpenSearch() override { ++searchesOpened; }
   void EscapePressed() override { ++escapes; }
+  void ClipsDeleted() override { ++deletions; }
+  void UndoDelete() override { ++undos; }
 
   HWND owner = nullptr;
   int quickPasteMode = 1;
@@ -130,6 +132,8 @@ class CFakeHost : public CClipTreeHost {
   bool searchFails = false;
   int searchesOpened = 0;
   int escapes = 0;
+  int undos = 0;
+  int deletions = 0;
 };
 
 // One menu entry as the user sees it.
@@ -501,9 +505,10 @@ TEST_F(ClipTreeMenuTest, ClearAfterYesRemovesTheCategorysClipsOnly) {
   EXPECT_EQ(questions,
             (std::vector<std::u16string>(
                 2, u"Delete all items?\nAll clips of \"Quick notes\" will be deleted.")));
+  EXPECT_EQ(host_.deletions, 1);  // the one answered Yes
 }
 
-TEST_F(ClipTreeMenuTest, DeletingACategoryAsksWithItsQuotedName) {
+TEST_F(ClipTreeMenuTest, DeletingACategoryAsksWithItsQuotedNameAndTakesItsClips) {
   FillStore();
   std::u16string question;
   SetQuestionBoxHandler([&](std::u16string_view text) {
@@ -514,6 +519,8 @@ TEST_F(ClipTreeMenuTest, DeletingACategoryAsksWithItsQuotedName) {
   EXPECT_EQ(question, u"Delete category \"Work\"?");
   EXPECT_EQ(handler_.FindCategory(kWork), nullptr);
   EXPECT_EQ(handler_.Root().children.count(kWork), 0u);
+  EXPECT_TRUE(TextsOf(kWork).empty());
+  EXPECT_EQ(host_.deletions, 1);
 }
 
 TEST_F(ClipTreeMenuTest, ACommandActsOnTheRightClickedClipWhereverTheSelectionWent) {
@@ -665,6 +672,79 @@ TEST_F(ClipTreeKeyboardTest, CtrlFOpensTheSearchAndFAloneDoesNot) {
   keys[VK_CONTROL] = 0;
   SetKeyboardState(keys);
   EXPECT_EQ(host_.searchesOpened, 1);
+}
+
+TEST_F(ClipTreeKeyboardTest, DeleteTakesTheSelectedClipWithoutAQuestionAndSelectsItsNeighbour) {
+  FillStore();
+  std::vector<std::u16string> questions;
+  SetQuestionBoxHandler([&](std::u16string_view text) {
+    questions.emplace_back(text);
+    return true;
+  });
+  const auto selectedCaption = [&] {
+    const HTREEITEM row = TreeView_GetSelection(tree_);
+    const auto* node =
+        static_cast<const CItemNode*>(view_.RowData(reinterpret_cast<TTreeNode*>(row)));
+    return node != nullptr ? node->caption : u"<none>";
+  };
+  TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 1));  // h2, between h3 and h1
+  SendMessageW(tree_, WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(TextsOf(kHistoryCategoryId), (std::vector<std::u16string>{u"h3", u"h1"}));
+  EXPECT_EQ(selectedCaption(), u"h1");  // the one below
+  SendMessageW(tree_, WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(selectedCaption(), u"h3");  // none below: the one above
+  SendMessageW(tree_, WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_TRUE(TextsOf(kHistoryCategoryId).empty());
+  EXPECT_EQ(TreeView_GetSelection(tree_),
+            CategoryRow(kHistoryCategoryId));  // none left: its category
+  EXPECT_TRUE(questions.empty());
+  EXPECT_EQ(host_.deletions, 3);
+  EXPECT_EQ(TextsOf(kNotesCategoryId), (std::vector<std::u16string>{u"n1", u"n2"}));
+}
+
+TEST_F(ClipTreeKeyboardTest, DeleteOnACategoryRowDoesWhatItsMenuDoesAndModifiersLeaveIt) {
+  FillStore();
+  std::vector<std::u16string> questions;
+  bool answer = false;
+  SetQuestionBoxHandler([&](std::u16string_view text) {
+    questions.emplace_back(text);
+    return answer;
+  });
+  TreeView_SelectItem(tree_, CategoryRow(kHistoryCategoryId));  // built in: no Delete
+  SendMessageW(tree_, WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_TRUE(questions.empty());
+  EXPECT_EQ(TextsOf(kHistoryCategoryId).size(), 3U);
+
+  TreeView_SelectItem(tree_, CategoryRow(kWork));
+  SendMessageW(tree_, WM_KEYDOWN, VK_DELETE, 0);  // answered No
+  ASSERT_EQ(questions, std::vector<std::u16string>{u"Delete category \"Work\"?"});
+  EXPECT_NE(handler_.FindCategory(kWork), nullptr);
+  EXPECT_EQ(TreeView_GetSelection(tree_), CategoryRow(kWork));
+
+  BYTE keys[256] = {};
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  answer = true;
+  SendMessageW(tree_, WM_KEYDOWN, VK_DELETE, 0);  // Shift+Delete is not Delete
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(questions.size(), 1U);
+  SendMessageW(tree_, WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(handler_.FindCategory(kWork), nullptr);
+}
+
+TEST_F(ClipTreeKeyboardTest, CtrlZAsksTheHostForTheLastDeletionBackAndZAloneDoesNot) {
+  FillStore();
+  BYTE keys[256] = {};
+  SetKeyboardState(keys);
+  SendMessageW(tree_, WM_KEYDOWN, 'Z', 0);
+  EXPECT_EQ(host_.undos, 0);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageW(tree_, WM_KEYDOWN, 'Z', 0);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(host_.undos, 1);
 }
 
 class ClipPreviewTest : public ClipTreeTest {
