@@ -24,19 +24,27 @@ else()
 endif()
 include(GoogleTest)
 
-# quillery_test(<name> SOURCES ... DEPENDS ... [TIMEOUT seconds]): one GoogleTest program.
-# Natively every test case is its own CTest test, given 60 seconds unless TIMEOUT says
-# otherwise; under Wine the whole program is one CTest test, because starting Wine costs
-# far more than running the cases.
+# quillery_test(<name> SOURCES ... DEPENDS ... [TIMEOUT seconds] [SHARDS n]): one GoogleTest
+# program. Natively every test case is its own CTest test, given 60 seconds unless TIMEOUT
+# says otherwise; under Wine the whole program is one CTest test, because starting Wine costs
+# far more than running the cases, or with SHARDS, n tests that each run every n-th case
+# (GoogleTest's sharding), so that a long program stays within each test's 300 seconds.
 function(quillery_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT;SHARDS" "SOURCES;DEPENDS" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 60)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main)
   quillery_target_defaults(${name})
-  if(WIN32)
+  if(WIN32 AND ARG_SHARDS)
+    math(EXPR last "${ARG_SHARDS} - 1")
+    foreach(index RANGE ${last})
+      add_test(NAME ${name}_${index} COMMAND ${name} --gtest_brief=1)
+      set_tests_properties(${name}_${index} PROPERTIES LABELS wine TIMEOUT 300 RESOURCE_LOCK clipboard
+        ENVIRONMENT "GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${index}")
+    endforeach()
+  elseif(WIN32)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
     # The clipboard is one for the whole Wine session: programs that use it take turns.
     set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 300 RESOURCE_LOCK clipboard)
