@@ -70,15 +70,15 @@ TEST_F(UnusualContentTest, ARestartWithTheNewestClipStillOnTheClipboardAddsNothi
   auto program = Start();
   ASSERT_TRUE(program);
   EXPECT_TRUE(program->WaitForHeader(u"left on the clipboard"));
-  // The user's own copy of it after another clip is a clip as usual.
+  // The user's own copy of it after another clip brings that clip back to the head, as a
+  // copy of any older clip does.
   ASSERT_TRUE(CopyAndWait(*program, u"another"));
   ASSERT_TRUE(CopyAndWait(*program, u"left on the clipboard"));
   ASSERT_TRUE(program->Close());
   const auto saved = LoadDataFile(installation.DataFile());
   ASSERT_TRUE(saved);
   EXPECT_EQ(ClipTexts(*saved, kHistoryCategoryId),
-            (std::vector<std::u16string>{u"left on the clipboard", u"another",
-                                         u"left on the clipboard", u"first"}));
+            (std::vector<std::u16string>{u"left on the clipboard", u"another", u"first"}));
 }
 
 }  // namespace
