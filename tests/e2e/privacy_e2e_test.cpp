@@ -57,7 +57,7 @@ std::vector<std::filesystem::path> FilesHolding(const std::filesystem::path& fol
 
 // Starts the shell script with `argument` under Wine's Unix side, and leaves it running.
 bool StartScript(const char* script, const std::string& argument) {
-  const std::string line = std::string("Z:\\bin\\bash ") + script + " '" + argument + "'";
+  const std::string line = std::string("Z:\\bin\\bash ") + script + " \"" + argument + "\"";
   std::wstring command(line.begin(), line.end());
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
