@@ -155,3 +155,19 @@ void TypeChord(std::initializer_list<WORD> keys) {
     PumpFor(kKeyGap);
   }
 }
+
+bool StartUnixScript(const char* script, const std::string& argument) {
+  // Wine's command line keeps a double-quoted argument together, not a single-quoted one.
+  const std::string line = std::string("Z:\\bin\\bash ") + script + " \"" + argument + "\"";
+  std::wstring command(line.begin(), line.end());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started)) {
+    return false;
+  }
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return true;
+}

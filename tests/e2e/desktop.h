@@ -53,3 +53,7 @@ void PressKey(WORD key, bool down);
 // for a program that polls the key state every 10 ms to see them, then releases them in
 // the reverse order. This thread's messages are handled meanwhile.
 void TypeChord(std::initializer_list<WORD> keys);
+
+// Starts the shell script with `argument` (one word to the script, spaces and all) with
+// Wine's Unix shell, and leaves it running: how a test acts as a Linux program would.
+bool StartUnixScript(const char* script, const std::string& argument);

@@ -55,22 +55,6 @@ std::vector<std::filesystem::path> FilesHolding(const std::filesystem::path& fol
   return holding;
 }
 
-// Starts the shell script with `argument` under Wine's Unix side, and leaves it running.
-bool StartScript(const char* script, const std::string& argument) {
-  const std::string line = std::string("Z:\\bin\\bash ") + script + " \"" + argument + "\"";
-  std::wstring command(line.begin(), line.end());
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &started)) {
-    return false;
-  }
-  CloseHandle(started.hThread);
-  CloseHandle(started.hProcess);
-  return true;
-}
-
 std::wstring OwnExecutableName() {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -91,7 +75,7 @@ TEST_F(PrivacyE2eTest, ACopyFromAnExcludedProgramIsNotKeptWhileOneFromX11Is) {
   ASSERT_TRUE(driver.CopyText(u"typed in an excluded program"));
   PumpFor(std::chrono::milliseconds(1500));
   EXPECT_NE(program->HeaderText(), u"typed in an excluded program");
-  ASSERT_TRUE(StartScript(QUILLERY_X11_COPY_TEXT_SCRIPT, "copied in X11"));
+  ASSERT_TRUE(StartUnixScript(QUILLERY_X11_COPY_TEXT_SCRIPT, "copied in X11"));
   EXPECT_TRUE(program->WaitForHeader(u"copied in X11"));
   ASSERT_TRUE(driver.Clear());  // takes the selection from xclip, which then ends
   ASSERT_TRUE(program->Close());

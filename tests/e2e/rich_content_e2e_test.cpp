@@ -123,16 +123,7 @@ TEST_F(RichContentE2eTest, APictureOfferedOnlyAsPngFromX11IsCapturedWithItsSize)
   }
   program = Start();
   ASSERT_TRUE(program);
-  const std::string line =
-      std::string("Z:\\bin\\bash ") + QUILLERY_X11_COPY_PNG_SCRIPT + " " + unixPng;
-  std::wstring command(line.begin(), line.end());
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &started));
-  if (started.hThread != nullptr) CloseHandle(started.hThread);
-  if (started.hProcess != nullptr) CloseHandle(started.hProcess);
+  ASSERT_TRUE(StartUnixScript(QUILLERY_X11_COPY_PNG_SCRIPT, unixPng));
   EXPECT_TRUE(program->WaitForHeader(u"Image"));
   ASSERT_TRUE(driver.Clear());  // takes the selection from xclip, which then ends
   ASSERT_TRUE(program->Close());

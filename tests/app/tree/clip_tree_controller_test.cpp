@@ -219,6 +219,15 @@ class ClipTreeTest : public ::testing::Test {
     return POINT{x, (rect.top + rect.bottom) / 2};
   }
 
+  // The key pressed in the tree with `modifier` (0 for none) held, and nothing held after.
+  void KeyDownWith(BYTE modifier, WPARAM key) {
+    BYTE keys[256] = {};
+    if (modifier != 0) keys[modifier] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(tree_, WM_KEYDOWN, key, 0);
+    keys[modifier] = 0;
+    SetKeyboardState(keys);
+  }
   void Send(UINT message, POINT point, WPARAM keys = 0) {
     SendMessageW(tree_, message, keys, MAKELPARAM(point.x, point.y));
   }
@@ -662,15 +671,9 @@ TEST_F(ClipTreeKeyboardTest, ArrowsMoveThroughTheRowsAndCharactersGoToTheSearch)
 
 TEST_F(ClipTreeKeyboardTest, CtrlFOpensTheSearchAndFAloneDoesNot) {
   FillStore();
-  BYTE keys[256] = {};
-  SetKeyboardState(keys);
-  SendMessageW(tree_, WM_KEYDOWN, 'F', 0);
+  KeyDownWith(0, 'F');
   EXPECT_EQ(host_.searchesOpened, 0);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  SendMessageW(tree_, WM_KEYDOWN, 'F', 0);
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
+  KeyDownWith(VK_CONTROL, 'F');
   EXPECT_EQ(host_.searchesOpened, 1);
 }
 
@@ -721,13 +724,8 @@ TEST_F(ClipTreeKeyboardTest, DeleteOnACategoryRowDoesWhatItsMenuDoesAndModifiers
   EXPECT_NE(handler_.FindCategory(kWork), nullptr);
   EXPECT_EQ(TreeView_GetSelection(tree_), CategoryRow(kWork));
 
-  BYTE keys[256] = {};
-  keys[VK_SHIFT] = 0x80;
-  SetKeyboardState(keys);
   answer = true;
-  SendMessageW(tree_, WM_KEYDOWN, VK_DELETE, 0);  // Shift+Delete is not Delete
-  keys[VK_SHIFT] = 0;
-  SetKeyboardState(keys);
+  KeyDownWith(VK_SHIFT, VK_DELETE);  // Shift+Delete is not Delete
   EXPECT_EQ(questions.size(), 1U);
   SendMessageW(tree_, WM_KEYDOWN, VK_DELETE, 0);
   EXPECT_EQ(handler_.FindCategory(kWork), nullptr);
@@ -735,15 +733,9 @@ TEST_F(ClipTreeKeyboardTest, DeleteOnACategoryRowDoesWhatItsMenuDoesAndModifiers
 
 TEST_F(ClipTreeKeyboardTest, CtrlZAsksTheHostForTheLastDeletionBackAndZAloneDoesNot) {
   FillStore();
-  BYTE keys[256] = {};
-  SetKeyboardState(keys);
-  SendMessageW(tree_, WM_KEYDOWN, 'Z', 0);
+  KeyDownWith(0, 'Z');
   EXPECT_EQ(host_.undos, 0);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  SendMessageW(tree_, WM_KEYDOWN, 'Z', 0);
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
+  KeyDownWith(VK_CONTROL, 'Z');
   EXPECT_EQ(host_.undos, 1);
 }
 
