@@ -8,7 +8,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-scripts/package.sh
+# scripts/test.sh has made the packages before it runs this beside the Wine tests.
+if [[ -z "${QUILLERY_PACKAGES_MADE:-}" ]]; then scripts/package.sh; fi
 build="${QUILLERY_BUILD_DIR:-$root/build/windows}"
 version=$(sed -n 's/^!define PRODUCT_VERSION "\(.*\)"$/\1/p' "$build/installer/product.nsh")
 setup="$root/dist/quillery-$version-setup.exe"
