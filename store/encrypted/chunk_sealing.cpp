@@ -18,9 +18,8 @@ bool OpenSealedChunk(const CAesGcmKey& key, std::span<const std::uint8_t> aad,
                      std::span<const std::uint8_t> sealed, std::vector<std::uint8_t>& plain) {
   if (sealed.size() < kSealedChunkOverhead) return false;
   plain.resize(sealed.size() - kSealedChunkOverhead);
-  return key.Open(sealed.first<kGcmNonceBytes>(), aad,
-                  sealed.subspan(kGcmNonceBytes, plain.size()), sealed.last<kGcmTagBytes>(),
-                  plain);
+  return key.Open(sealed.first<kGcmNonceBytes>(), aad, sealed.subspan(kGcmNonceBytes, plain.size()),
+                  sealed.last<kGcmTagBytes>(), plain);
 }
 
 namespace {

@@ -18,7 +18,8 @@ CEncryptedDataSource::CEncryptedDataSource(CByteSource& file, std::uint64_t file
   // chunk cut short, found when it is opened.
   chunkCount_ = rest == 0 ? whole : whole + 1;
   lastSealedBytes_ = rest == 0 ? sealedChunk : rest;
-  plainSize_ = whole * chunkBytes_ + (rest > kSealedChunkOverhead ? rest - kSealedChunkOverhead : 0);
+  plainSize_ =
+      whole * chunkBytes_ + (rest > kSealedChunkOverhead ? rest - kSealedChunkOverhead : 0);
   if (chunkCount_ == 0) End(0, "the file ends after its header, without chunks");
 }
 
@@ -75,7 +76,8 @@ bool CEncryptedDataSource::Load(std::uint64_t index) {
     // Read again, as a reader that moved back asks: it opened before, so it opens now
     // unless the file changed under the reader.
     cachedIndex_ = ~std::uint64_t{0};
-    if (!ReadSealed(index) || (!Decrypt(index, index + 1 == chunkCount_) && !Decrypt(index, false))) {
+    if (!ReadSealed(index) ||
+        (!Decrypt(index, index + 1 == chunkCount_) && !Decrypt(index, false))) {
       return false;
     }
     cachedIndex_ = index;
@@ -97,8 +99,8 @@ std::size_t CEncryptedDataSource::ReadAt(std::uint64_t offset, std::uint8_t* out
     if (!Load(index)) break;
     const std::uint64_t within = position - index * chunkBytes_;
     if (within >= plain_.size()) break;
-    const auto step = static_cast<std::size_t>(
-        std::min<std::uint64_t>(count - copied, plain_.size() - within));
+    const auto step =
+        static_cast<std::size_t>(std::min<std::uint64_t>(count - copied, plain_.size() - within));
     std::memcpy(out + copied, plain_.data() + within, step);
     copied += step;
   }

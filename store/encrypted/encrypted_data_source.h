@@ -52,8 +52,8 @@ class CEncryptedDataSource : public CByteSource {
   std::uint64_t chunkCount_ = 0;
   std::uint64_t lastSealedBytes_ = 0;  // what the file holds of the last chunk
   std::uint64_t plainSize_ = 0;
-  std::uint64_t opened_ = 0;                    // chunks opened, in order
-  std::uint64_t endedAt_ = 0;                   // plain offset where a failure ended the bytes
+  std::uint64_t opened_ = 0;   // chunks opened, in order
+  std::uint64_t endedAt_ = 0;  // plain offset where a failure ended the bytes
   bool ended_ = false;
   std::uint64_t cachedIndex_ = ~std::uint64_t{0};  // the chunk in plain_
   std::vector<std::uint8_t> plain_;

@@ -41,7 +41,10 @@ std::vector<std::uint8_t> EncryptDataFile(const CStoreKey& key, std::span<const 
                                           std::uint32_t chunkBytes) {
   std::vector<std::uint8_t> file;
   CEncryptedDataWriter writer(
-      key, [&file](std::span<const std::uint8_t> bytes) { file.insert(file.end(), bytes.begin(), bytes.end()); },
+      key,
+      [&file](std::span<const std::uint8_t> bytes) {
+        file.insert(file.end(), bytes.begin(), bytes.end());
+      },
       chunkBytes);
   writer.Write(plain);
   writer.Finish();

@@ -13,12 +13,12 @@
 
 namespace {
 
-constexpr std::uint8_t kDataMagic[kEncryptedMagicBytes] = {'Q',  'u',  'i',  'l',  'l',  'e',
-                                                           'r',  'y',  'E',  'n',  'c',  'r',
-                                                           0xFF, 0xFF, 0xFF, 0xFF};
-constexpr std::uint8_t kJournalMagic[kEncryptedMagicBytes] = {'Q',  'u',  'i',  'l',  'l',  'e',
-                                                              'r',  'y',  'J',  'r',  'n',  'l',
-                                                              0xFF, 0xFF, 0xFF, 0xFF};
+constexpr std::uint8_t kDataMagic[kEncryptedMagicBytes] = {
+    'Q', 'u', 'i', 'l', 'l', 'e', 'r', 'y', 'E', 'n', 'c', 'r', 0xFF, 0xFF, 0xFF, 0xFF};
+constexpr std::uint8_t kJournalMagic[kEncryptedMagicBytes] = {
+    'Q', 'u', 'i', 'l', 'l', 'e', 'r', 'y', 'J', 'r', 'n', 'l', 0xFF, 0xFF, 0xFF, 0xFF};
+// The bytes both magics begin with.
+constexpr std::size_t kNamePrefixBytes = 8;
 // Header bytes read before the fields are known to be sound: the largest header.
 constexpr std::uint64_t kLargestHeaderBytes = 4096 + 256;
 
@@ -93,8 +93,21 @@ void ReadFields(CByteReader& reader, CEncryptedHeader& header) {
 std::optional<CEncryptedHeader> ReadEncryptedHeader(CByteSource& source, std::uint64_t size) {
   CByteReader reader(source, std::min(size, kLargestHeaderBytes));
   const std::uint8_t* magic;
-  if (!reader.Take(kEncryptedMagicBytes, &magic)) return std::nullopt;
   CEncryptedHeader header;
+  if (!reader.Take(kEncryptedMagicBytes, &magic)) {
+    // A file cut within the magic, past "Quillery": an older reader would take it for an
+    // empty store, so it is told as the damaged encrypted file it was.
+    const auto length = static_cast<std::size_t>(reader.Size());
+    if (length < kNamePrefixBytes || !reader.Take(length, &magic)) return std::nullopt;
+    if (!std::equal(magic, magic + length, kDataMagic) &&
+        !std::equal(magic, magic + length, kJournalMagic)) {
+      return std::nullopt;
+    }
+    header.file = std::equal(magic, magic + length, kDataMagic) ? EEncryptedFile::kData
+                                                                : EEncryptedFile::kJournal;
+    header.damage = "cut short within its magic";
+    return header;
+  }
   if (std::equal(magic, magic + kEncryptedMagicBytes, kDataMagic)) {
     header.file = EEncryptedFile::kData;
   } else if (std::equal(magic, magic + kEncryptedMagicBytes, kJournalMagic)) {

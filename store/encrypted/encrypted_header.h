@@ -55,7 +55,7 @@ struct CEncryptedHeader {
   // does not match); empty for a sound header. The fields after the damage are not set.
   std::string damage;
   EEncryption mode = EEncryption::kOff;
-  std::vector<std::uint8_t> protection;  // the bytes after the mode (CStoreKey::Protection)
+  std::vector<std::uint8_t> protection;   // the bytes after the mode (CStoreKey::Protection)
   std::vector<std::uint8_t> accountBlob;  // mode 1
   std::vector<std::uint8_t> salt;         // mode 2
   std::uint32_t iterations = 0;           // mode 2
@@ -68,8 +68,9 @@ struct CEncryptedHeader {
 };
 
 // The header of the file at `path`; none when it is not an encrypted file (plain, legacy,
-// absent, shorter than the magic). Reads only the header. Throws CFileError when the file
-// exists but cannot be read.
+// absent). A file cut within the magic after its first 8 bytes has a damaged header: an
+// older reader would take it for an empty store. Reads only the header. Throws CFileError when the
+// file exists but cannot be read.
 std::optional<CEncryptedHeader> ReadEncryptedHeader(const std::filesystem::path& path);
 // The same from the first `size` bytes of `source`.
 std::optional<CEncryptedHeader> ReadEncryptedHeader(CByteSource& source, std::uint64_t size);

@@ -13,12 +13,14 @@ constexpr std::uint64_t kSegmentLengthBytes = 4;
 }  // namespace
 
 CEncryptedJournalSealer::CEncryptedJournalSealer(const CStoreKey& key)
-    : key_(key), header_(NewEncryptedHeader(EEncryptedFile::kJournal, key, kDataChunkBytes, &fileId_)) {}
+    : key_(key),
+      header_(NewEncryptedHeader(EEncryptedFile::kJournal, key, kDataChunkBytes, &fileId_)) {}
 
 std::vector<std::uint8_t> CEncryptedJournalSealer::Seal(std::span<const std::uint8_t> plain) {
   std::vector<std::uint8_t> out;
   while (!plain.empty()) {
-    const auto length = static_cast<std::uint32_t>(std::min<std::size_t>(plain.size(), kDataChunkBytes));
+    const auto length =
+        static_cast<std::uint32_t>(std::min<std::size_t>(plain.size(), kDataChunkBytes));
     CByteWriter prefix;
     prefix.WriteUInt32(length);
     out.insert(out.end(), prefix.Bytes().begin(), prefix.Bytes().end());
@@ -77,8 +79,9 @@ bool CEncryptedJournalSource::Load(std::uint64_t offset) {
     return true;
   }
   // A segment opened before: the one of the last start at or before `offset`.
-  auto after = std::upper_bound(segments_.begin(), segments_.end(), offset,
-                                [](std::uint64_t at, const Segment& s) { return at < s.plainStart; });
+  auto after =
+      std::upper_bound(segments_.begin(), segments_.end(), offset,
+                       [](std::uint64_t at, const Segment& s) { return at < s.plainStart; });
   if (after != segments_.begin()) {
     const Segment& segment = *(after - 1);
     if (offset - segment.plainStart < segment.length) {

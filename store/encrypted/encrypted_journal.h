@@ -29,8 +29,8 @@ class CEncryptedJournalSealer {
 
  private:
   const CStoreKey& key_;
+  TFileId fileId_{};  // before header_, which sets it
   std::vector<std::uint8_t> header_;
-  TFileId fileId_{};
   std::uint64_t segmentIndex_ = 0;
 };
 
@@ -39,8 +39,8 @@ class CEncryptedJournalSealer {
 // kept, so a reader may seek back. `file`, `header` and `key` must outlive the source.
 class CEncryptedJournalSource : public CJournalSource {
  public:
-  CEncryptedJournalSource(CByteSource& file, std::uint64_t fileSize,
-                          const CEncryptedHeader& header, const CStoreKey& key);
+  CEncryptedJournalSource(CByteSource& file, std::uint64_t fileSize, const CEncryptedHeader& header,
+                          const CStoreKey& key);
 
   std::uint64_t Size() const override { return upperBound_; }
   std::size_t ReadAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) override;
