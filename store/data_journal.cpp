@@ -67,7 +67,11 @@ EFrameRead NextFrame(CByteReader& reader, CFrame* frame) {
   std::uint32_t low = 0;
   std::uint32_t high = 0;
   const std::uint8_t* payload;
-  if (!reader.Take(kFrameHeaderBytes, &header)) return EFrameRead::kCutShort;
+  if (!reader.Take(kFrameHeaderBytes, &header)) {
+    // A source that ended early right here shortened the reader to this frame's start:
+    // the journal ends after a whole frame.
+    return reader.AtEnd() ? EFrameRead::kEnd : EFrameRead::kCutShort;
+  }
   CByteReader fields(header, kFrameHeaderBytes);
   fields.ReadUInt32(&size);
   fields.ReadUInt32(&low);
@@ -258,6 +262,18 @@ CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDat
   } catch (const CFileError& error) {
     // The file under the reader failed: what was applied before stays, and says so.
     replay.damage = error.what();
+  }
+  return replay;
+}
+
+CJournalReplay ReplayJournal(CJournalSource& source, std::uint64_t fileDigest, CDataBase& store) {
+  CByteReader reader(source, source.Size());
+  CJournalReplay replay = ReplayJournal(reader, fileDigest, store);
+  if (source.Torn()) replay.torn = true;
+  if (!source.Damage().empty()) {
+    replay.torn = true;
+    // Damage in the frames comes first: the source's bytes ended after it.
+    if (replay.damage.empty()) replay.damage = source.Damage();
   }
   return replay;
 }

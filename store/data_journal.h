@@ -26,6 +26,7 @@
 
 #include "foundation/byte_reader.h"
 #include "store/database.h"
+#include "store/encrypted/journal_source.h"
 
 inline constexpr std::int32_t kJournalMarker = 0x4E52'4A51;  // "QJRN"
 inline constexpr std::int32_t kJournalVersion = 1;
@@ -55,6 +56,10 @@ struct CJournalReplay {
 // the entries that the journal in `reader` holds for that file. A journal of another file
 // (older or newer) changes nothing. Never reads past the end; damage stops it cleanly.
 CJournalReplay ReplayJournal(CByteReader& reader, std::uint64_t fileDigest, CDataBase& store);
+// The same from a journal's source, plain or encrypted. Bytes that end early end the
+// journal (a whole frame before them still counts); the source's damage is the replay's,
+// and a source that ended early or cut short makes the replay torn.
+CJournalReplay ReplayJournal(CJournalSource& source, std::uint64_t fileDigest, CDataBase& store);
 
 // CJournalDiff: the frames that take the store, as the journal last described it, to the
 // store as it is now. Each change of the clips is an insert, a removal or a new hot key

@@ -29,6 +29,10 @@
 
 // What the store keeps at most. The store reads no settings: the main window reads these
 // and hands them over (CDataBase::SetLimits) whenever it loads its settings.
+class CFileByteSource;
+class CStoreKey;
+struct CEncryptedHeader;
+
 struct CStoreLimits {
   // The most history clips, as stored ("ClipboardCapacity" is not clamped for captures).
   int capacity = Settings::kClipboardCapacitySetting.defaultValue;
@@ -156,9 +160,10 @@ class CDataBase {
   CBaseItem* FindItem(int itemId);
 
   // Writes the whole store to the data file at `path`, replacing it only once the new
-  // content is safely on disk. Orphaned clips are left out. Throws CFileError when the
-  // file cannot be written; the old file is then as it was. Returns true.
-  bool SaveToFile(const std::filesystem::path& path);
+  // content is safely on disk; encrypted with `key` when there is one (the plain bytes
+  // are those of SaveToMemory either way). Orphaned clips are left out. Throws CFileError
+  // when the file cannot be written; the old file is then as it was. Returns true.
+  bool SaveToFile(const std::filesystem::path& path, const CStoreKey* key = nullptr);
   // The bytes SaveToFile writes.
   std::vector<std::uint8_t> SaveToMemory() const;
 
@@ -166,10 +171,12 @@ class CDataBase {
   // either format. False when there is no file. Throws CFileError when it exists but
   // cannot be read; the store is then empty. A damaged record stops the reading without
   // an exception: see LastLoad().
-  // The file is read in pieces, so it may be of any size.
-  bool LoadFromFile(const std::filesystem::path& path);
+  // The file is read in pieces, so it may be of any size. An encrypted file is read with
+  // `key`; without one that opens it, CStoreLockedError (a CFileError) is thrown. A plain
+  // or legacy file is read whatever `key`.
+  bool LoadFromFile(const std::filesystem::path& path, const CStoreKey* key = nullptr);
   // The same without keeping a copy of a damaged file, for tools that only look at it.
-  bool ReadDataFile(const std::filesystem::path& path);
+  bool ReadDataFile(const std::filesystem::path& path, const CStoreKey* key = nullptr);
   // The same from bytes already in memory, or from a reader (no copy of damaged data is
   // kept; a reader leaves LastLoad().fileDigest 0).
   void LoadFromMemory(std::span<const std::uint8_t> bytes);
@@ -243,6 +250,10 @@ class CDataBase {
   void WriteStore(CByteWriter& writer) const;
   void ReadRecords(CByteReader& reader);
   void ReadLegacyRecords(CByteReader& reader);
+  // ReadDataFile's reading of an encrypted file; throws CStoreLockedError without a key
+  // that opens it.
+  void ReadEncryptedFile(CFileByteSource& file, const CEncryptedHeader& header,
+                         const CStoreKey* key, const std::filesystem::path& path);
   void AdoptLoadedClip(std::unique_ptr<CBaseItem> clip);
   void RaiseCategoryCounter();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "foundation/content_digest.h"
 #include "foundation/file_error.h"
@@ -9,6 +10,11 @@
 #include "foundation/picture_error.h"
 #include "store/data_file_format.h"
 #include "store/database.h"
+#include "store/encrypted/encrypted_data_source.h"
+#include "store/encrypted/encrypted_data_writer.h"
+#include "store/encrypted/encrypted_header.h"
+#include "store/encrypted/store_key.h"
+#include "store/encrypted/store_locked_error.h"
 #include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/record_error.h"
@@ -36,13 +42,23 @@ std::vector<std::uint8_t> CDataBase::SaveToMemory() const {
   return std::move(writer.Bytes());
 }
 
-bool CDataBase::SaveToFile(const std::filesystem::path& path) {
+bool CDataBase::SaveToFile(const std::filesystem::path& path, const CStoreKey* key) {
   // Streamed through a small buffer: a store of large pictures is never copied whole.
   CSafeFileWriter file(path, "data file");
-  CByteWriter writer([&file](std::span<const std::uint8_t> bytes) { file.Write(bytes); },
-                     kSaveBufferBytes);
-  WriteStore(writer);
-  writer.Flush();
+  auto toFile = [&file](std::span<const std::uint8_t> bytes) { file.Write(bytes); };
+  if (key == nullptr) {
+    CByteWriter writer(toFile, kSaveBufferBytes);
+    WriteStore(writer);
+    writer.Flush();
+  } else {
+    CEncryptedDataWriter encrypted(*key, toFile);
+    CByteWriter writer(
+        [&encrypted](std::span<const std::uint8_t> bytes) { encrypted.Write(bytes); },
+        kSaveBufferBytes);
+    WriteStore(writer);
+    writer.Flush();
+    encrypted.Finish();
+  }
   file.Commit();
   return true;
 }
@@ -56,8 +72,8 @@ void CDataBase::Clear() {
   CategoriesChanged();
 }
 
-bool CDataBase::LoadFromFile(const std::filesystem::path& path) {
-  if (!ReadDataFile(path)) return false;
+bool CDataBase::LoadFromFile(const std::filesystem::path& path, const CStoreKey* key) {
+  if (!ReadDataFile(path, key)) return false;
   // Keep the original before anything can overwrite it: the next save writes only what
   // was read before the damage, and only the first paths of a list that named more.
   if (lastLoad.damaged) {
@@ -68,7 +84,7 @@ bool CDataBase::LoadFromFile(const std::filesystem::path& path) {
   return true;
 }
 
-bool CDataBase::ReadDataFile(const std::filesystem::path& path) {
+bool CDataBase::ReadDataFile(const std::filesystem::path& path, const CStoreKey* key) {
   Clear();
   lastLoad = CLoadReport{};
   lastLoad.fileDigest = CContentDigest{}.Value();
@@ -76,6 +92,10 @@ bool CDataBase::ReadDataFile(const std::filesystem::path& path) {
   try {
     // Streamed: a file of any size, never whole in one buffer.
     CFileByteSource source(path, "data file");
+    if (const std::optional<CEncryptedHeader> header = ReadEncryptedHeader(source, source.Size())) {
+      ReadEncryptedFile(source, *header, key, path);
+      return true;
+    }
     CByteReader reader(source, source.Size());
     LoadFromReader(reader);
     source.ReadRest();
@@ -86,6 +106,36 @@ bool CDataBase::ReadDataFile(const std::filesystem::path& path) {
     throw;
   }
   return true;
+}
+
+void CDataBase::ReadEncryptedFile(CFileByteSource& file, const CEncryptedHeader& header,
+                                  const CStoreKey* key, const std::filesystem::path& path) {
+  if (!header.damage.empty() || header.file != EEncryptedFile::kData) {
+    // Nothing can be read, but the file is not thrown away: it is kept aside like any
+    // damaged one, and named by the digest of its bytes as found.
+    lastLoad.format = DataFormat::kCurrent;
+    lastLoad.encryption = header.mode;
+    lastLoad.damaged = true;
+    lastLoad.damageReason = header.damage.empty()
+                                ? std::string("an encrypted journal, not a data file")
+                                : "encrypted header damaged: " + header.damage;
+    file.ReadRest();
+    lastLoad.fileDigest = file.Digest().Value();
+    return;
+  }
+  if (key == nullptr || !key->Opens(header)) throw CStoreLockedError("data file", path);
+  CEncryptedDataSource source(file, file.Size(), header, *key);
+  CByteReader reader(source, source.Size());
+  LoadFromReader(reader);
+  source.ReadRest();
+  lastLoad.encryption = header.mode;
+  if (!source.Damage().empty()) {
+    // The chunk that failed is what ended the records: its reason is the one to tell.
+    if (!lastLoad.damaged) lastLoad.damageOffset = source.DamageOffset();
+    lastLoad.damaged = true;
+    lastLoad.damageReason = source.Damage();
+  }
+  lastLoad.fileDigest = source.Digest().Value();
 }
 
 void CDataBase::LoadFromMemory(std::span<const std::uint8_t> bytes) {
