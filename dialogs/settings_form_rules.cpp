@@ -61,6 +61,7 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
   values.excludedPrograms = ReadExcludedPrograms(store);
   values.forgetAfterHours = ReadSetting(store, kForgetAfterHoursSetting);
   values.keepDuplicates = ReadSetting(store, kKeepDuplicatesSetting) == kKeepDuplicatesOn;
+  values.encryptClips = ReadSettingInRange(store, kEncryptClipsSetting);
   return values;
 }
 
@@ -102,6 +103,11 @@ std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& stor
   note(store.SetInt(kPrivacySection, kKeepDuplicates,
                     values.keepDuplicates ? kKeepDuplicatesOn : kKeepDuplicatesOff),
        "Keep every copy");
+  const bool knownMode = values.encryptClips >= kEncryptClipsSetting.min &&
+                         values.encryptClips <= kEncryptClipsSetting.max;
+  note(store.SetInt(kPrivacySection, kEncryptClips,
+                    knownMode ? values.encryptClips : kEncryptClipsSetting.defaultValue),
+       "Encrypt my clips");
   return unsaved;
 }
 

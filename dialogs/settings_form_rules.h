@@ -59,6 +59,7 @@ struct CSettingsFormValues {
   std::vector<std::u16string> excludedPrograms;  // the "Privacy" page's list, in its order
   int forgetAfterHours = 0;                      // 0: never
   bool keepDuplicates = false;                   // "Keep every copy, ..."
+  int encryptClips = 0;  // the "Encryption" group's chosen mode, a value of "EncryptClips"
 
   bool operator==(const CSettingsFormValues&) const = default;
 };
@@ -89,9 +90,9 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
 // Writes the values, in this order: width, height, "SecHotKeyValue", "QuickPasteMode",
 // "ClipboardCapacity", "ClipboardMonitorVisible", "WindowTransparency", "PriHotKeyValue",
 // "PasteMethod", then in section "Privacy" "PauseHotKeyValue", "ExcludedPrograms",
-// "ForgetAfterHours" and "KeepDuplicates". Values out of their control's range are limited to
-// it first. The excluded programs are written only when they differ from the list read now,
-// so that an untouched default list stays the default. Every value is tried, also after one
+// "ForgetAfterHours", "KeepDuplicates" and "EncryptClips". Values out of their control's range are
+// limited to it first. The excluded programs are written only when they differ from the list read
+// now, so that an untouched default list stays the default. Every value is tried, also after one
 // that could not be written; the result names those, as the dialog calls them, in that order
 // (empty when all were written). They still hold until the program closes.
 std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& store,

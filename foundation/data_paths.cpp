@@ -88,6 +88,15 @@ CFolderSources CurrentFolderSources() {
   return {ReadWideEnvironmentVariable(kU3AppDataPath), ExeFolder(), AppDataFolder()};
 }
 
+bool IsPortableCopy(const CFolderSources& sources) {
+  return DirectoryExists(sources.u3AppDataPath) ||
+         DirectoryExists(sources.exeFolder + std::u16string(kPortableDataFolder));
+}
+
+bool IsPortableCopy() {
+  return IsPortableCopy(CurrentFolderSources());
+}
+
 std::u16string DataFolder() {
   return ChooseWorkFolder(EWorkFolder::kData, CurrentFolderSources());
 }

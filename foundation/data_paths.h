@@ -47,5 +47,12 @@ std::u16string ChooseWorkFolder(EWorkFolder which, const CFolderSources& sources
 // The sources of the running program: its environment, executable and the system.
 CFolderSources CurrentFolderSources();
 
+// True for a copy that carries its data with it, and so may run on another computer: the
+// first or the second rule above decides its folders (a U3 drive's folder, or a "Data"
+// folder beside the executable).
+bool IsPortableCopy(const CFolderSources& sources);
+// The same for the running program.
+bool IsPortableCopy();
+
 // True when `path` names an existing folder.
 bool DirectoryExists(const std::u16string& path);

@@ -138,4 +138,14 @@ inline constexpr CIntSetting kPauseHotKeyValueSetting{
     kPauseHotKeyValue, kPauseHotKeyNone, std::numeric_limits<int>::min(),
     std::numeric_limits<int>::max(), kPrivacySection};
 
+// How the data file is encrypted: 0 not at all, 1 with a key that only this Windows account
+// can unwrap, 2 with a key made from a password the user types. The modes are choices, not
+// amounts: a value outside them is read as 0 (ReadSettingInRange), not as the nearest mode.
+inline constexpr std::string_view kEncryptClips = "EncryptClips";
+inline constexpr int kEncryptClipsOff = 0;
+inline constexpr int kEncryptClipsAccount = 1;
+inline constexpr int kEncryptClipsPassword = 2;
+inline constexpr CIntSetting kEncryptClipsSetting{kEncryptClips, kEncryptClipsOff, kEncryptClipsOff,
+                                                  kEncryptClipsPassword, kPrivacySection};
+
 }  // namespace Settings

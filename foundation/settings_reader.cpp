@@ -12,4 +12,9 @@ int ReadSettingAsStored(const CSettingsStorage& store, const CIntSetting& settin
   return store.GetInt(setting.section, setting.key, setting.defaultValue);
 }
 
+int ReadSettingInRange(const CSettingsStorage& store, const CIntSetting& setting) {
+  const int stored = ReadSettingAsStored(store, setting);
+  return stored < setting.min || stored > setting.max ? setting.defaultValue : stored;
+}
+
 }  // namespace Settings

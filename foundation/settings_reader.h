@@ -16,4 +16,9 @@ int ReadSetting(const CSettingsStorage& store, const CIntSetting& setting);
 // captures).
 int ReadSettingAsStored(const CSettingsStorage& store, const CIntSetting& setting);
 
+// The stored value when it lies within the setting's range, its default otherwise: for the
+// settings whose values name choices, where the nearest choice to a stray number is no
+// better a guess than the default. Only this setting's read is affected; nothing is written.
+int ReadSettingInRange(const CSettingsStorage& store, const CIntSetting& setting);
+
 }  // namespace Settings

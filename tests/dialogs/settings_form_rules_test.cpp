@@ -78,6 +78,25 @@ TEST_F(SettingsFormRulesTest, ThePrivacyValuesAreStoredInTheirSectionAndClamped)
   EXPECT_TRUE(LoadSettingsFormValues(store).keepDuplicates);
 }
 
+TEST_F(SettingsFormRulesTest, TheEncryptionModeIsStoredInThePrivacySectionAndAStrayOneIsOff) {
+  CSettingsFormValues values = LoadSettingsFormValues(store);
+  EXPECT_EQ(values.encryptClips, kEncryptClipsOff);
+  values.encryptClips = kEncryptClipsPassword;
+  SaveSettingsFormValues(store, values);
+  EXPECT_EQ(store.GetInt(kPrivacySection, kEncryptClips, -1), kEncryptClipsPassword);
+  EXPECT_EQ(store.GetInt(kEncryptClips, -1), -1);  // nothing in "Main"
+
+  store.SetInt(kPrivacySection, kEncryptClips, 9);  // edited by hand
+  const CSettingsFormValues stray = LoadSettingsFormValues(store);
+  EXPECT_EQ(stray.encryptClips, kEncryptClipsOff);
+  EXPECT_EQ(stray.forgetAfterHours, values.forgetAfterHours);
+  SaveSettingsFormValues(store, stray);
+  EXPECT_EQ(store.GetInt(kPrivacySection, kEncryptClips, -1), kEncryptClipsOff);
+  values.encryptClips = 5;  // never shown, but never stored either
+  SaveSettingsFormValues(store, values);
+  EXPECT_EQ(store.GetInt(kPrivacySection, kEncryptClips, -1), kEncryptClipsOff);
+}
+
 TEST_F(SettingsFormRulesTest, OkBeforeAnyHeightWasStoredStores390) {
   SaveSettingsFormValues(store, LoadSettingsFormValues(store));
   EXPECT_EQ(store.GetWindowHeight(0), 390);
@@ -126,9 +145,10 @@ TEST(SettingsFormRulesUnwritableTest, APrivacyPageThatCannotBeWrittenIsNamedAndH
   values.excludedPrograms = {u"密码.exe"};
   values.forgetAfterHours = 24;
   const std::vector<std::string> unsaved = SaveSettingsFormValues(store, values);
-  EXPECT_EQ(std::vector<std::string>(unsaved.end() - 4, unsaved.end()),
+  EXPECT_EQ(std::vector<std::string>(unsaved.end() - 5, unsaved.end()),
             (std::vector<std::string>{"Pause capture hot key", "Excluded programs",
-                                      "Forget history clips after", "Keep every copy"}));
+                                      "Forget history clips after", "Keep every copy",
+                                      "Encrypt my clips"}));
   EXPECT_EQ(LoadSettingsFormValues(store), values);
 }
 

@@ -93,6 +93,17 @@ TEST_F(DataPathsTest, OtherwiseBothLiveInTheApplicationDataFolderCreatedWhenMiss
   EXPECT_EQ(Settings(), expected);
 }
 
+TEST_F(DataPathsTest, ACopyIsPortableBesideADataFolderOrOnAU3DriveOnly) {
+  EXPECT_FALSE(IsPortableCopy(sources));
+  sources.u3AppDataPath = Text(folder.Path() / "u3");  // named but missing
+  EXPECT_FALSE(IsPortableCopy(sources));
+  fs::create_directory(folder.Path() / "u3");
+  EXPECT_TRUE(IsPortableCopy(sources));
+  sources.u3AppDataPath.clear();
+  MakePortable();
+  EXPECT_TRUE(IsPortableCopy(sources));
+}
+
 TEST_F(DataPathsTest, AFolderThatCannotBeCreatedGivesTheProgramsFolder) {
   std::ofstream(folder.Path() / "roaming" / "Brontel") << "a file where the folder belongs";
   EXPECT_EQ(Data(), sources.exeFolder);

@@ -26,6 +26,7 @@ constexpr CIntSetting kAllSettings[] = {
     kForgetAfterHoursSetting,
     kKeepDuplicatesSetting,
     kPauseHotKeyValueSetting,
+    kEncryptClipsSetting,
 };
 
 class SettingsReaderTest : public ::testing::Test {
@@ -96,6 +97,20 @@ TEST_F(SettingsReaderTest, ThePrivacySettingsAreReadFromTheirOwnSectionAndClampe
   EXPECT_EQ(ReadSetting(store, kPauseHotKeyValueSetting), 0xC050);
   store.SetInt(kPrivacySection, kForgetAfterHours, -1);
   EXPECT_EQ(ReadSetting(store, kForgetAfterHoursSetting), kForgetNever);
+}
+
+TEST_F(SettingsReaderTest, AnEncryptionModeOutsideTheThreeReadsAsOffAndLeavesTheOthersAlone) {
+  store.SetInt(kPrivacySection, kKeepDuplicates, kKeepDuplicatesOn);
+  for (int mode : {kEncryptClipsOff, kEncryptClipsAccount, kEncryptClipsPassword}) {
+    store.SetInt(kPrivacySection, kEncryptClips, mode);
+    EXPECT_EQ(ReadSettingInRange(store, kEncryptClipsSetting), mode);
+  }
+  for (int stray : {3, 7, -1, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
+    store.SetInt(kPrivacySection, kEncryptClips, stray);
+    EXPECT_EQ(ReadSettingInRange(store, kEncryptClipsSetting), kEncryptClipsOff) << stray;
+    EXPECT_EQ(ReadSettingAsStored(store, kEncryptClipsSetting), stray);  // nothing rewritten
+  }
+  EXPECT_EQ(ReadSetting(store, kKeepDuplicatesSetting), kKeepDuplicatesOn);
 }
 
 TEST(SettingsReaderFallbackTest, AStoreWithoutAKeyGivesEveryDefault) {
