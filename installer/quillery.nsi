@@ -6,12 +6,15 @@
 ; Start menu shortcut and the entry in the list of installed programs, and (on its Options
 ; page, checked by default) the logon start: the value "Quillery" under HKCU's
 ; Software\Microsoft\Windows\CurrentVersion\Run, the same value that the program's
-; "Start with Windows" check box reads and writes (foundation/logon_start.h). A copy that
-; runs from the install folder is closed first ("quillery.exe /close": it saves its clips)
-; and, when it was running, started again at the end. The user's clips and settings live
-; in the application-data folder and are never touched by an install. /S installs silently
-; with the defaults; "uninstall.exe /S" removes silently and keeps the clips and settings.
-; "/DELETEDATA" ticks the uninstaller's "Also delete my clips and settings" (silent or not).
+; "Start with Windows" check box reads and writes (foundation/logon_start.h); and (also
+; checked by default) the encryption of the clips with the user's Windows account:
+; EncryptClips=1 in section Privacy of the settings file the installed program reads. A copy
+; that runs from the install folder is closed first ("quillery.exe /close": it saves its
+; clips) and, when it was running, started again at the end. The user's clips and settings
+; live in the application-data folder; an install writes that one setting there and touches
+; nothing else, the clips least of all. /S installs silently with the defaults;
+; "uninstall.exe /S" removes silently and keeps the clips and settings. "/DELETEDATA" ticks
+; the uninstaller's "Also delete my clips and settings" (silent or not).
 
 ; A 64-bit installer for the 64-bit program (and Wine without its 32-bit half runs it).
 Target amd64-unicode
@@ -27,6 +30,12 @@ Target amd64-unicode
 ; The folder of data.dat and quillery.ini of an installed copy (foundation/data_paths.h).
 !define USER_DATA_PARENT "$APPDATA\Brontel"
 !define USER_DATA "${USER_DATA_PARENT}\Quillery Pro"
+; The settings file is named after the program (quillery.exe), and its encryption setting.
+!define SETTINGS_FILE_NAME "quillery.ini"
+!define ENCRYPT_SECTION "Privacy"
+!define ENCRYPT_KEY "EncryptClips"
+!define ENCRYPT_ACCOUNT 1
+!define ENCRYPT_PASSWORD 2
 ; The exit codes of "quillery.exe /close" (app/window/single_instance.h, ECloseResult).
 !define CLOSE_CLOSED 1
 !define CLOSE_STILL_RUNNING 2
@@ -58,6 +67,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PRODUCT_COPYRIGHT}"
 
 Var StartAtLogon      ; ${BST_CHECKED} or ${BST_UNCHECKED}
 Var StartAtLogonBox
+Var EncryptClips      ; ${BST_CHECKED} or ${BST_UNCHECKED}
+Var EncryptClipsBox
 Var DeleteUserData    ; the uninstaller's choice, the same way
 Var DeleteUserDataBox
 Var WasRunning        ; 1 when the install closed a running copy
@@ -100,11 +111,13 @@ FunctionEnd
 
 Function .onInit
   StrCpy $StartAtLogon ${BST_CHECKED}
+  StrCpy $EncryptClips ${BST_CHECKED}
   StrCpy $WasRunning 0
 FunctionEnd
 
 Function OptionsPage
-  !insertmacro MUI_HEADER_TEXT "Options" "Choose when ${PRODUCT_NAME} starts."
+  !insertmacro MUI_HEADER_TEXT "Options" \
+      "Choose when ${PRODUCT_NAME} starts and how it keeps your clips."
   nsDialogs::Create 1018
   Pop $0
   ${If} $0 == error
@@ -116,11 +129,48 @@ Function OptionsPage
   ${NSD_CreateCheckbox} 0 36u 100% 12u "Start ${PRODUCT_NAME} when I log on to Windows"
   Pop $StartAtLogonBox
   ${NSD_SetState} $StartAtLogonBox $StartAtLogon
+  ${NSD_CreateCheckbox} 0 60u 100% 12u "Encrypt my clips on this computer"
+  Pop $EncryptClipsBox
+  ${NSD_SetState} $EncryptClipsBox $EncryptClips
+  ${NSD_CreateLabel} 12u 74u -12u 30u "Only your Windows account can open them then. \
+      ${PRODUCT_NAME}'s settings also offer a password instead, or no encryption."
+  Pop $0
   nsDialogs::Show
 FunctionEnd
 
 Function OptionsPageLeave
   ${NSD_GetState} $StartAtLogonBox $StartAtLogon
+  ${NSD_GetState} $EncryptClipsBox $EncryptClips
+FunctionEnd
+
+; Leaves in $0 the settings file that $INSTDIR\quillery.exe reads, by the program's own rules
+; (foundation/data_paths.h): the folder of U3_APP_DATA_PATH when it exists, the program's
+; folder when a Data folder stands beside it, else the user's application-data folder, which
+; is created when missing.
+Function InstalledSettingsFile
+  ReadEnvStr $0 U3_APP_DATA_PATH
+  ${If} $0 != ""
+  ${AndIf} ${FileExists} "$0\*.*"
+    StrCpy $0 "$0\${SETTINGS_FILE_NAME}"
+    Return
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\Data\*.*"
+    StrCpy $0 "$INSTDIR\${SETTINGS_FILE_NAME}"
+    Return
+  ${EndIf}
+  CreateDirectory "${USER_DATA}"
+  StrCpy $0 "${USER_DATA}\${SETTINGS_FILE_NAME}"
+FunctionEnd
+
+; Sets the account's encryption in the settings file, leaving every other key as it is. A
+; password the user chose in an earlier installation stays: writing the account's mode over it
+; would leave the setting saying otherwise than the clips are stored.
+Function WriteAccountEncryption
+  Call InstalledSettingsFile
+  ReadINIStr $1 "$0" "${ENCRYPT_SECTION}" "${ENCRYPT_KEY}"
+  ${If} $1 != "${ENCRYPT_PASSWORD}"
+    WriteINIStr "$0" "${ENCRYPT_SECTION}" "${ENCRYPT_KEY}" "${ENCRYPT_ACCOUNT}"
+  ${EndIf}
 FunctionEnd
 
 Section "Install"
@@ -153,6 +203,10 @@ Section "Install"
     WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\quillery.exe"'
   ${Else}
     Call RemoveOwnLogonStart
+  ${EndIf}
+  ; Unchecked leaves whatever the user chose before.
+  ${If} $EncryptClips == ${BST_CHECKED}
+    Call WriteAccountEncryption
   ${EndIf}
 
   ; The finish page offers to start the program; a silent install starts it again only

@@ -31,6 +31,10 @@ unzip -p "$portable" Quillery/quillery.exe | cmp -s - "$build/app/quillery.exe" 
   fail "the zip's quillery.exe is not the one built"
 unzip -p "$portable" Quillery/README.txt | grep -q "^Quillery $version, portable"$'\r'"\$" ||
   fail "the read-me does not name version $version"
+# The portable copy starts without encryption (no settings file at all) and says how to
+# choose a password.
+unzip -p "$portable" Quillery/README.txt | grep -q 'Encrypt my clips with a password' ||
+  fail "the read-me does not mention the password option"
 echo "package test: $portable holds quillery.exe, an empty Data folder and README.txt"
 
 cmake --build "$build" --target quillery_package_tests

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialogs/win32/common_controls.h"
+#include "foundation/data_paths.h"
 #include "foundation/error_box.h"
 #include "foundation/logon_start.h"
 #include "foundation/settings_keys.h"
@@ -38,8 +39,8 @@ bool IsChecked(HWND button) {
 
 TFormSettings::TFormSettings(HWND owner, CClipboardHandler& handler,
                              Settings::CSettingsStorage& settings)
-    : owner_(owner), handler_(handler), settings_(settings) {
-  SetForm(L"Settings", 393, 409, L"Arial", -13);
+    : owner_(owner), handler_(handler), settings_(settings), portable_(IsPortableCopy()) {
+  SetForm(L"Settings", 393, 539, L"Arial", -13);
 }
 
 TFormSettings::~TFormSettings() = default;
@@ -49,12 +50,17 @@ bool TFormSettings::ExecuteSettings(HIMAGELIST categoryIcons) {
   categoryIcons_ = categoryIcons;
   skin_ = &settings_.GetSkin();
   values_ = LoadSettingsFormValues(settings_);
+  encryption_.emplace(values_.encryptClips);
+  encryptionChange_.reset();
   const CLogonStart logonStart = CLogonStart::ForRunningProgram();
   startWithWindowsShown_ = startWithWindows_ = logonStart.IsOn();
 
   const INT_PTR result = Run(owner_);
 
   categories_.Close();
+  if (result == IDOK) encryptionChange_ = encryption_->TakeChange();
+  // A password set and then cancelled goes (wiped) with the choice.
+  encryption_.reset();
   if (result != IDOK) return false;
   Settings::CSettingsStorage& store = settings_;
   const std::vector<std::string> unsaved = SaveSettingsFormValues(store, values_);
@@ -79,7 +85,7 @@ bool TFormSettings::OnInit() {
   categories_.Open(Handle(), handler_, *skin_, categoryIcons_, Dpi());
 
   HWND tab =
-      AddControl(WC_TABCONTROLW, {}, WS_TABSTOP | WS_CLIPSIBLINGS, 8, 8, 377, 361, kIdPageControl);
+      AddControl(WC_TABCONTROLW, {}, WS_TABSTOP | WS_CLIPSIBLINGS, 8, 8, 377, 491, kIdPageControl);
   for (int i = 0; i < CSettingsPages::kCount; ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -92,8 +98,8 @@ bool TFormSettings::OnInit() {
   MakeCategoriesPage(pages_.Page(2));
   MakePrivacyPage(pages_.Page(3));
 
-  AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 224, 376, 75, 25, IDOK);
-  AddControl(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 304, 376, 75, 25, IDCANCEL);
+  AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 224, 506, 75, 25, IDOK);
+  AddControl(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 304, 506, 75, 25, IDCANCEL);
 
   LoadControls();
   categories_.Refresh();
@@ -291,6 +297,18 @@ bool TFormSettings::OnCommand(int id, int code, HWND control) {
         return true;
       case kIdRemoveProgram:
         RemoveProgramClick();
+        return true;
+      case kIdEncryptOff:
+        EncryptionModeClick(Settings::kEncryptClipsOff);
+        return true;
+      case kIdEncryptAccount:
+        EncryptionModeClick(Settings::kEncryptClipsAccount);
+        return true;
+      case kIdEncryptPassword:
+        EncryptionModeClick(Settings::kEncryptClipsPassword);
+        return true;
+      case kIdChangePassword:
+        ChangePasswordClick();
         return true;
       default:
         break;

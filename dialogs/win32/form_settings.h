@@ -5,10 +5,14 @@
 // foundation/logon_start.h, which lives in the registry, not in the settings file); the user
 // categories in a categories-only tree of their own with "Add", "Add child", "Edit" and
 // "Delete"; and "Privacy": the programs whose copies are not captured, the age after which
-// history clips are forgotten and whether every copy is kept. Settings are read when the dialog
-// opens and written only on OK (settings_form_rules.h); category changes go to the model at once,
-// whether the dialog then ends with OK or Cancel.
+// history clips are forgotten, whether every copy is kept and how the clips are encrypted.
+// Settings are read when the dialog opens and written only on OK (settings_form_rules.h); category
+// changes go to the model at once, whether the dialog then ends with OK or Cancel. A password set
+// for the clips is never written: it is handed over in EncryptionChange.
 
+#include <optional>
+
+#include "dialogs/encryption_choice.h"
 #include "dialogs/win32/categories_panel.h"
 #include "dialogs/win32/form_settings_controls.h"
 #include "dialogs/settings_form_rules.h"
@@ -33,6 +37,16 @@ class TFormSettings final : public CModalDialog, private CSettingsPageHost {
   // rows' icons and the category editor's grid.
   bool ExecuteSettings(HIMAGELIST categoryIcons);
 
+  // What the last ExecuteSettings that ended with OK asks of the clips (CEncryptionChoice::
+  // TakeChange): none when the dialog was cancelled or the encryption was left as it was.
+  // The caller rewrites the clips and may drop the password when done (it is wiped then).
+  const std::optional<CEncryptionChange>& EncryptionChange() const { return encryptionChange_; }
+  std::optional<CEncryptionChange>& EncryptionChange() { return encryptionChange_; }
+
+  // Whether the copy is portable, which decides the modes offered; IsPortableCopy() unless
+  // set before ExecuteSettings.
+  void SetPortableCopy(bool portable) { portable_ = portable; }
+
  protected:
   bool OnInit() override;
   bool OnCommand(int id, int code, HWND control) override;
@@ -54,6 +68,11 @@ class TFormSettings final : public CModalDialog, private CSettingsPageHost {
   void AddProgramClick();
   void RemoveProgramClick();
   void UpdateForgetEnabling();
+  // The "Encryption" group (form_settings_encryption.cpp), at `top` on the privacy page.
+  void MakeEncryptionGroup(HWND page, int top);
+  void EncryptionModeClick(int mode);
+  void ChangePasswordClick();
+  void UpdateEncryptionControls();
   HWND AddSpin(HWND page, int editId, int spinId, int x, int y, SpinRange range, int position);
   void LoadControls();
   void UpdateTransparencyEnabling();
@@ -67,6 +86,10 @@ class TFormSettings final : public CModalDialog, private CSettingsPageHost {
   // The logon start as the dialog opened on it, and as the check box left it.
   bool startWithWindowsShown_ = false;
   bool startWithWindows_ = false;
+  bool portable_;
+  std::optional<CEncryptionChoice> encryption_;  // while the dialog is open
+  std::optional<CEncryptionChange> encryptionChange_;
+  bool askingPassword_ = false;  // a click that comes back while the password is asked waits
   CSettingsPages pages_;
   CCategoriesPanel categories_;
 };

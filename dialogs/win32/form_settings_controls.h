@@ -39,4 +39,9 @@ enum EFormSettingsControl : int {
   kIdForgetAmountSpin,
   kIdForgetUnit,      // a drop-down list of kForgetUnitItems
   kIdKeepDuplicates,  // "Keep every copy, ...", a check box
+  kIdEncryptOff,      // the "Encryption" group's radio buttons, one a mode of "EncryptClips";
+  kIdEncryptAccount,  // the account's is left out of a portable copy
+  kIdEncryptPassword,
+  kIdChangePassword,  // "Change password...", a button
+  kIdEncryptionHint,  // a portable copy's line on why the account is not offered
 };

@@ -1,6 +1,6 @@
 // The settings dialog's "Privacy" page: the excluded programs, the age limit of history
-// clips and whether every copy is kept. The list is edited in values_ while the dialog is
-// open and stored with the other settings on OK.
+// clips and whether every copy is kept; its "Encryption" group has a file of its own. The list is
+// edited in values_ while the dialog is open and stored with the other settings on OK.
 
 #include <string>
 #include <vector>
@@ -42,6 +42,7 @@ void TFormSettings::MakePrivacyPage(HWND page) {
   AddControlTo(page, L"BUTTON", L"Keep every copy, even of a clip already in the history",
                WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 17, 272, 336, 36,
                kIdKeepDuplicates);
+  MakeEncryptionGroup(page, 316);
 }
 
 void TFormSettings::LoadPrivacyControls() {
@@ -55,6 +56,7 @@ void TFormSettings::LoadPrivacyControls() {
   SendMessageW(FindDialogControl(dialog, kIdKeepDuplicates), BM_SETCHECK,
                values_.keepDuplicates ? BST_CHECKED : BST_UNCHECKED, 0);
   UpdateForgetEnabling();
+  UpdateEncryptionControls();
 }
 
 void TFormSettings::ReadPrivacyControls() {
@@ -68,6 +70,7 @@ void TFormSettings::ReadPrivacyControls() {
   age.unit = unit == CB_ERR ? kForgetUnitDays : static_cast<int>(unit);
   values_.forgetAfterHours = ForgetHoursFromAge(age);
   values_.keepDuplicates = PrivacyBoxChecked(FindDialogControl(dialog, kIdKeepDuplicates));
+  values_.encryptClips = encryption_->ChosenMode();
 }
 
 void TFormSettings::FillExcludedPrograms(int selected) {

@@ -1,6 +1,7 @@
 #include "tests/dialogs/dialog_script.h"
 
 #include <utility>
+#include <vector>
 
 #include "dialogs/win32/form_settings.h"
 #include "platform/win32/modal_dialog.h"
@@ -75,6 +76,48 @@ void MouseClickAt(POINT screen, DWORD downFlag, DWORD upFlag) {
   inputs[1].mi.dwFlags = upFlag;
   SendInput(2, inputs, sizeof(INPUT));
   HandleMessagesFor(200);
+}
+
+namespace {
+
+void HandleDialogMessagesFor(HWND dialog, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (IsWindow(dialog) && IsDialogMessageW(dialog, &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(5);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+INPUT KeyInput(WORD virtualKey, WORD character, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = character;
+  input.ki.dwFlags = flags;
+  return input;
+}
+
+}  // namespace
+
+void TypeText(HWND dialog, std::u16string_view text) {
+  std::vector<INPUT> inputs;
+  for (const char16_t c : text) {
+    inputs.push_back(KeyInput(0, c, KEYEVENTF_UNICODE));
+    inputs.push_back(KeyInput(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  HandleDialogMessagesFor(dialog, 300);
+}
+
+void PressKey(HWND dialog, WORD virtualKey) {
+  INPUT inputs[2] = {KeyInput(virtualKey, 0, 0), KeyInput(virtualKey, 0, KEYEVENTF_KEYUP)};
+  SendInput(2, inputs, sizeof(INPUT));
+  HandleDialogMessagesFor(dialog, 300);
 }
 
 std::u16string Text(HWND window) {

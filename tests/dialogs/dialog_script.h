@@ -45,6 +45,11 @@ void ShowInFront(HWND dialog);
 // flags (MOUSEEVENTF_LEFTDOWN and MOUSEEVENTF_LEFTUP, ...); this thread's messages are
 // handled until the click has been.
 void MouseClickAt(POINT screen, DWORD downFlag, DWORD upFlag);
+// Keys as a user types them (SendInput) into the control of `dialog` that has the focus, then
+// this thread's messages handled for a while as the dialog's own loop handles them, so that
+// Tab, the arrows, Enter and Esc do what they do for a user. `text` may be of any script.
+void TypeText(HWND dialog, std::u16string_view text);
+void PressKey(HWND dialog, WORD virtualKey);
 // A window's text, UTF-16.
 std::u16string Text(HWND window);
 void SetText(HWND window, std::u16string_view text);

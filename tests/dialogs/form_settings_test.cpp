@@ -590,13 +590,13 @@ TEST_F(FormSettingsTest, OnAMonitorOf144DpiEveryControlFontAndRowIsScaledAndOkSt
     EXPECT_EQ(window.top, 30);
     RECT client{};
     GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, 590);  // 393 x 409 at 96
-    EXPECT_EQ(client.bottom, 614);
+    EXPECT_EQ(client.right, 590);  // 393 x 539 at 96
+    EXPECT_EQ(client.bottom, 809);
     const RECT ok = ClientRectIn(dialog, Control(dialog, IDOK));
-    EXPECT_EQ(ok.left, 336);  // 224, 376, 75 x 25 at 96
-    EXPECT_EQ(ok.top, 564);
+    EXPECT_EQ(ok.left, 336);  // 224, 506, 75 x 25 at 96
+    EXPECT_EQ(ok.top, 759);
     EXPECT_EQ(ok.right, 449);
-    EXPECT_EQ(ok.bottom, 602);
+    EXPECT_EQ(ok.bottom, 797);
     EXPECT_EQ(FontHeightOf(Control(dialog, IDOK)), -20);  // Arial -13
     // The spin still sits at its edit's right edge, the pages over the tab's display area.
     EXPECT_EQ(ClientRectIn(dialog, widthSpin).left - ClientRectIn(dialog, width).right, gap);

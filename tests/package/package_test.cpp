@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/shell/product_info.h"
@@ -148,6 +149,11 @@ std::vector<std::u16string> StoredHistory() {
   return saved ? ClipTexts(*saved, kHistoryCategoryId) : std::vector<std::u16string>{};
 }
 
+// The installed copy's settings file as the installer left it.
+int StoredSetting(std::string_view section, std::string_view key) {
+  return TIniFile(UserDataFolder() / "quillery.ini").ReadInteger(section, key, -1);
+}
+
 bool Contains(const std::vector<std::u16string>& texts, std::u16string_view text) {
   for (const auto& t : texts) {
     if (t == text) return true;
@@ -211,6 +217,11 @@ TEST_F(PackageTest, ASilentInstallPutsProgramShortcutEntryAndLogonStartInPlace) 
 
   EXPECT_EQ(LogonStartValue(), Quoted(InstalledProgram()));
   EXPECT_TRUE(CLogonStart(InstalledProgram().u16string()).IsOn());
+  // Encrypted with the account by default, where the installed program reads its settings;
+  // nothing else is set, so the first start is still one.
+  EXPECT_EQ(StoredSetting(Settings::kPrivacySection, Settings::kEncryptClips),
+            Settings::kEncryptClipsAccount);
+  EXPECT_EQ(StoredSetting(Settings::kSectionMain, Settings::kFirstLaunch), -1);
   // An install leaves the user's data alone: there is none yet.
   EXPECT_FALSE(fs::exists(DataFile()));
 }
@@ -253,6 +264,10 @@ TEST_F(PackageTest, InstallingOverARunningCopyClosesItKeepsItsDataAndStartsItAga
 
   ASSERT_EQ(RunToEnd(SetupProgram(), L"/S"), 0u);
   EXPECT_TRUE(first.WaitForExit(5s)) << "the first copy still runs";
+  // The settings the user had are kept beside the one the install writes.
+  EXPECT_EQ(StoredSetting(Settings::kSectionMain, Settings::kFirstLaunch), 0);
+  EXPECT_EQ(StoredSetting(Settings::kPrivacySection, Settings::kEncryptClips),
+            Settings::kEncryptClipsAccount);
   const std::vector<std::u16string> stored = StoredHistory();
   EXPECT_TRUE(Contains(stored, u"copied before the update"));
   EXPECT_TRUE(Contains(stored, u"copied into the installed program"));
@@ -297,7 +312,13 @@ TEST_F(PackageTest, ASilentUninstallRemovesAllButTheUsersData) {
 // The uninstaller's "Also delete my clips and settings", ticked from the command line.
 TEST_F(PackageTest, UninstallingWithDeleteDataAlsoRemovesTheClipsAndSettings) {
   ASSERT_TRUE(fs::exists(UserDataFolder() / "quillery.ini"));
+  // A password chosen before is not replaced by the account's key.
+  TIniFile(UserDataFolder() / "quillery.ini")
+      .WriteInteger(Settings::kPrivacySection, Settings::kEncryptClips,
+                    Settings::kEncryptClipsPassword);
   ASSERT_EQ(RunToEnd(SetupProgram(), L"/S"), 0u);
+  EXPECT_EQ(StoredSetting(Settings::kPrivacySection, Settings::kEncryptClips),
+            Settings::kEncryptClipsPassword);
   ASSERT_TRUE(fs::exists(Uninstaller()));
   ASSERT_EQ(RunToEnd(Uninstaller(), L"/S /DELETEDATA"), 0u);
   // The data goes last, the maker's folder (now empty) after it.
