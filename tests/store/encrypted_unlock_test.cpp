@@ -43,7 +43,8 @@ TEST_F(EncryptedUnlockTest, ThePasswordOpensTheDataFileAndItsJournalAndAWrongOne
   // a new key for the same password is another key.
   const CStoreKey journalHeaderKey = FixedPasswordKey();
   WriteBytes(folder.Path() / "journal", journal.Header());
-  const std::optional<CEncryptedHeader> journalHeader = ReadEncryptedHeader(folder.Path() / "journal");
+  const std::optional<CEncryptedHeader> journalHeader =
+      ReadEncryptedHeader(folder.Path() / "journal");
   ASSERT_TRUE(journalHeader);
   EXPECT_EQ(journalHeader->file, EEncryptedFile::kJournal);
   EXPECT_TRUE(key->Opens(*journalHeader));
