@@ -1,17 +1,22 @@
 // Writes seed inputs for the fuzzers with the program's own writers: data files of both
 // formats with every record kind, BMP images of every depth, and journals of every entry
 // kind for the journal fuzzer's data file, and clipboard content (file lists, a CF_DIBV5, a
-// PNG image).
+// PNG image), and encrypted data files and journals for the encrypted container's fuzzer
+// (in a folder beside DATA_DIR).
 //   make_fuzz_seeds DATA_DIR BMP_DIR JOURNAL_DIR CLIPBOARD_DIR
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "fuzz/encrypted_fuzz_key.h"
 #include "fuzz/journal_base_file.h"
 #include "store/data_journal.h"
 #include "store/database.h"
+#include "store/encrypted/encrypted_data_writer.h"
+#include "store/encrypted/encrypted_journal.h"
 #include "store/file_list_item.h"
 #include "store/image_item.h"
 #include "store/text_item.h"
@@ -143,5 +148,28 @@ int main(int argc, char** argv) {
   based.InsertClipAt(0, std::move(journaledText));
   journalChanges();
   Write(journalDir / "all.journal", journal);
+
+  // The encrypted container's seeds, beside the data files' (the fuzzer's own folder):
+  // data files of one chunk and of several short ones, and journals of one segment and of
+  // several, all of the fuzzer's key.
+  const std::filesystem::path encryptedDir = dataDir.parent_path() / "encrypted_container_fuzzer";
+  std::filesystem::create_directories(encryptedDir);
+  const CStoreKey key = EncryptedFuzzKey();
+  Write(encryptedDir / "texts.dat", EncryptDataFile(key, store.SaveToMemory()));
+  Write(encryptedDir / "chunks.dat", EncryptDataFile(key, store.SaveToMemory(), kMinChunkBytes));
+  Write(encryptedDir / "empty.dat", EncryptDataFile(key, {}));
+  CEncryptedJournalSealer sealer(key);
+  std::vector<std::uint8_t> sealed = sealer.Header();
+  const std::vector<std::uint8_t> whole = sealer.Seal(journal);
+  sealed.insert(sealed.end(), whole.begin(), whole.end());
+  Write(encryptedDir / "one_segment.journal", sealed);
+  CEncryptedJournalSealer pieces(key);
+  sealed = pieces.Header();
+  for (std::size_t at = 0; at < journal.size(); at += 40) {
+    const std::size_t step = std::min<std::size_t>(40, journal.size() - at);
+    const std::vector<std::uint8_t> piece = pieces.Seal(std::span(journal).subspan(at, step));
+    sealed.insert(sealed.end(), piece.begin(), piece.end());
+  }
+  Write(encryptedDir / "segments.journal", sealed);
   return 0;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time (default 60 s
 # each), starting from seeds that the program's own writers make. FUZZ_TARGETS may name
-# some of them (data_file_fuzzer bmp_fuzzer journal_fuzzer clipboard_content_fuzzer) to run only those. Crashing inputs land in
+# some of them (data_file_fuzzer bmp_fuzzer journal_fuzzer clipboard_content_fuzzer
+# encrypted_container_fuzzer) to run only those. Crashing inputs land in
 # build/fuzz/artifacts/; the corpus grows in build/fuzz/corpus/ from run to run.
 #   scripts/fuzz.sh [SECONDS_PER_TARGET]
 set -euo pipefail
@@ -15,7 +16,7 @@ out=build/fuzz
 "$out/fuzz/make_fuzz_seeds" "$out/seeds/data_file_fuzzer" "$out/seeds/bmp_fuzzer" \
   "$out/seeds/journal_fuzzer" "$out/seeds/clipboard_content_fuzzer"
 status=0
-for target in ${FUZZ_TARGETS:-data_file_fuzzer bmp_fuzzer journal_fuzzer clipboard_content_fuzzer}; do
+for target in ${FUZZ_TARGETS:-data_file_fuzzer bmp_fuzzer journal_fuzzer clipboard_content_fuzzer encrypted_container_fuzzer}; do
   mkdir -p "$out/corpus/$target" "$out/artifacts/$target"
   echo "== $target for ${seconds}s"
   # A few header bytes may rightly ask for a 512 MiB picture, which takes seconds to make
