@@ -13,6 +13,9 @@
 #include <windows.h>
 // SHGetSpecialFolderPathW; the lean windows.h leaves the shell out.
 #include <shlobj.h>
+// The system's cryptography (CNG) and data protection; the lean windows.h leaves them out.
+#include <bcrypt.h>
+#include <wincrypt.h>
 #else
 #include "platform/sim/sim_windows.h"
 #endif

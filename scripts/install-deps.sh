@@ -10,7 +10,7 @@ packages=(
   x11-apps netpbm xclip
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
-  nlohmann-json3-dev libpng-dev
+  nlohmann-json3-dev libpng-dev libssl-dev
   nsis zip
 )
 

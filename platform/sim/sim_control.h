@@ -148,3 +148,17 @@ void SetProcessOpenable(HWND window, bool openable);
 std::size_t LiveProcessHandles();
 
 }  // namespace sim
+
+namespace sim {
+
+// Windows accounts for the model's data protection (CryptProtectData). There is none after
+// Reset(). A new account has a random secret of its own and becomes the current one; what
+// one account protected, another cannot unprotect.
+std::uint32_t SignInNewAccount();
+// Makes an account of SignInNewAccount the current one again.
+void SwitchToAccount(std::uint32_t account);
+// Handles of the cryptography (algorithm providers, keys) and protected blobs not yet
+// closed, destroyed or freed, for tests of ownership.
+std::size_t LiveCryptoObjects();
+
+}  // namespace sim

@@ -82,6 +82,8 @@ void Reset() {
   model.windowProcesses.clear();
   model.processes.clear();
   model.processHandles.clear();
+  model.accountSecrets.clear();
+  model.currentAccount = 0;
 }
 
 HWND NewWindowHandle() {

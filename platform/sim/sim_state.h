@@ -107,6 +107,9 @@ struct Model {
   std::unordered_map<DWORD, Process> processes;
   std::unordered_map<std::uintptr_t, DWORD> processHandles;  // open handle to process id
   DWORD nextProcessId = 1000;
+  // Data protection: the secret of each account (number = index + 1); 0 is no account.
+  std::vector<std::array<std::uint8_t, 32>> accountSecrets;
+  std::uint32_t currentAccount = 0;
 };
 
 Model& State();
@@ -135,5 +138,8 @@ bool CloseProcessHandle(HANDLE handle);
 // True when a test asked the named file call to fail (sim::FailNextFileCall); the request is
 // used up and the error set.
 bool ShouldFailFileCall(const char* function);
+
+// Algorithm providers and keys of the model's CNG not yet closed or destroyed.
+std::size_t LiveCngObjects();
 
 }  // namespace sim::detail

@@ -392,3 +392,90 @@ DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId);
 inline constexpr DWORD PROCESS_QUERY_LIMITED_INFORMATION = 0x1000;
 HANDLE OpenProcess(DWORD access, BOOL inheritHandle, DWORD processId);
 BOOL QueryFullProcessImageNameW(HANDLE process, DWORD flags, LPWSTR name, LPDWORD size);
+
+// The system's cryptography (CNG), on OpenSSL's libcrypto with the same results for the
+// same inputs: AES with the GCM chaining mode, PBKDF2 over HMAC-SHA256 and the preferred
+// random generator. Other algorithms and modes are refused as this program never asks for
+// them. Calls fail with the NTSTATUS codes of the system.
+using NTSTATUS = LONG;
+using ULONG = std::uint32_t;
+using ULONGLONG = std::uint64_t;
+using UCHAR = unsigned char;
+using PUCHAR = UCHAR*;
+using PVOID = void*;
+using BCRYPT_HANDLE = PVOID;
+using BCRYPT_ALG_HANDLE = PVOID;
+using BCRYPT_KEY_HANDLE = PVOID;
+#define BCRYPT_SUCCESS(Status) (((NTSTATUS)(Status)) >= 0)
+inline constexpr NTSTATUS STATUS_SUCCESS = 0;
+inline constexpr NTSTATUS STATUS_INVALID_HANDLE = static_cast<NTSTATUS>(0xC0000008);
+inline constexpr NTSTATUS STATUS_INVALID_PARAMETER = static_cast<NTSTATUS>(0xC000000D);
+inline constexpr NTSTATUS STATUS_NO_MEMORY = static_cast<NTSTATUS>(0xC0000017);
+inline constexpr NTSTATUS STATUS_BUFFER_TOO_SMALL = static_cast<NTSTATUS>(0xC0000023);
+inline constexpr NTSTATUS STATUS_NOT_SUPPORTED = static_cast<NTSTATUS>(0xC00000BB);
+inline constexpr NTSTATUS STATUS_NOT_FOUND = static_cast<NTSTATUS>(0xC0000225);
+inline constexpr NTSTATUS STATUS_AUTH_TAG_MISMATCH = static_cast<NTSTATUS>(0xC000A002);
+inline constexpr const WCHAR* BCRYPT_AES_ALGORITHM = u"AES";
+inline constexpr const WCHAR* BCRYPT_SHA256_ALGORITHM = u"SHA256";
+inline constexpr const WCHAR* BCRYPT_CHAINING_MODE = u"ChainingMode";
+inline constexpr const WCHAR* BCRYPT_CHAIN_MODE_GCM = u"ChainingModeGCM";
+inline constexpr ULONG BCRYPT_ALG_HANDLE_HMAC_FLAG = 0x00000008;
+inline constexpr ULONG BCRYPT_USE_SYSTEM_PREFERRED_RNG = 0x00000002;
+inline constexpr ULONG BCRYPT_AUTHENTICATED_CIPHER_MODE_INFO_VERSION = 1;
+struct BCRYPT_AUTHENTICATED_CIPHER_MODE_INFO {
+  ULONG cbSize;
+  ULONG dwInfoVersion;
+  PUCHAR pbNonce;
+  ULONG cbNonce;
+  PUCHAR pbAuthData;
+  ULONG cbAuthData;
+  PUCHAR pbTag;
+  ULONG cbTag;
+  PUCHAR pbMacContext;
+  ULONG cbMacContext;
+  ULONG cbAAD;
+  ULONGLONG cbData;
+  ULONG dwFlags;
+};
+NTSTATUS BCryptOpenAlgorithmProvider(BCRYPT_ALG_HANDLE* algorithm, LPCWSTR algorithmId,
+                                     LPCWSTR implementation, ULONG flags);
+NTSTATUS BCryptCloseAlgorithmProvider(BCRYPT_ALG_HANDLE algorithm, ULONG flags);
+NTSTATUS BCryptSetProperty(BCRYPT_HANDLE object, LPCWSTR property, PUCHAR input, ULONG inputSize,
+                           ULONG flags);
+NTSTATUS BCryptGenerateSymmetricKey(BCRYPT_ALG_HANDLE algorithm, BCRYPT_KEY_HANDLE* key,
+                                    PUCHAR keyObject, ULONG keyObjectSize, PUCHAR secret,
+                                    ULONG secretSize, ULONG flags);
+NTSTATUS BCryptDestroyKey(BCRYPT_KEY_HANDLE key);
+NTSTATUS BCryptEncrypt(BCRYPT_KEY_HANDLE key, PUCHAR input, ULONG inputSize, PVOID paddingInfo,
+                       PUCHAR iv, ULONG ivSize, PUCHAR output, ULONG outputSize, ULONG* result,
+                       ULONG flags);
+NTSTATUS BCryptDecrypt(BCRYPT_KEY_HANDLE key, PUCHAR input, ULONG inputSize, PVOID paddingInfo,
+                       PUCHAR iv, ULONG ivSize, PUCHAR output, ULONG outputSize, ULONG* result,
+                       ULONG flags);
+NTSTATUS BCryptDeriveKeyPBKDF2(BCRYPT_ALG_HANDLE prf, PUCHAR password, ULONG passwordSize,
+                               PUCHAR salt, ULONG saltSize, ULONGLONG iterations, PUCHAR derivedKey,
+                               ULONG derivedKeySize, ULONG flags);
+NTSTATUS BCryptGenRandom(BCRYPT_ALG_HANDLE algorithm, PUCHAR buffer, ULONG bufferSize, ULONG flags);
+
+// Wiping that the compiler may not leave out.
+PVOID SecureZeroMemory(PVOID memory, SIZE_T bytes);
+
+// Data protection for the current Windows account. The model has no account until a test
+// signs one in (sim_control.h); without one both calls fail, so that nothing made natively
+// claims a protection that Windows could never undo. The protected blob is allocated as
+// LocalAlloc would and freed with LocalFree.
+using HLOCAL = HANDLE;
+HLOCAL LocalFree(HLOCAL memory);
+struct DATA_BLOB {
+  DWORD cbData;
+  BYTE* pbData;
+};
+struct CRYPTPROTECT_PROMPTSTRUCT;
+inline constexpr DWORD CRYPTPROTECT_UI_FORBIDDEN = 0x1;
+inline constexpr DWORD ERROR_INVALID_DATA = 13;
+inline constexpr DWORD ERROR_NO_SUCH_LOGON_SESSION = 1312;
+inline constexpr DWORD NTE_BAD_KEY_STATE = 0x8009000B;
+BOOL CryptProtectData(DATA_BLOB* dataIn, LPCWSTR description, DATA_BLOB* entropy, PVOID reserved,
+                      CRYPTPROTECT_PROMPTSTRUCT* prompt, DWORD flags, DATA_BLOB* dataOut);
+BOOL CryptUnprotectData(DATA_BLOB* dataIn, LPWSTR* description, DATA_BLOB* entropy, PVOID reserved,
+                        CRYPTPROTECT_PROMPTSTRUCT* prompt, DWORD flags, DATA_BLOB* dataOut);
