@@ -33,8 +33,7 @@ int RunQuilleryData(const CommandArgs& args, std::ostream& out, std::ostream& er
 
 // dump FILE [--pictures DIR]: the data file as JSON (dump_document.h). Reads the file and
 // nothing else: unlike the program's own load, a damaged file leaves no copy behind.
-int DumpCommand(const CommandArgs& args, std::ostream& out, std::ostream& err,
-                CTerminal& terminal);
+int DumpCommand(const CommandArgs& args, std::ostream& out, std::ostream& err, CTerminal& terminal);
 
 // verify FILE: one line on `out`, saying the file reads cleanly (0) or where and why it is
 // damaged (1), and how it is encrypted; 2 or 3, with the reason on `err`, when it cannot be

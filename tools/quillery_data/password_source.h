@@ -12,7 +12,8 @@
 
 class CKeyError : public std::runtime_error {
  public:
-  CKeyError(const std::string& message, int status) : std::runtime_error(message), status_(status) {}
+  CKeyError(const std::string& message, int status)
+      : std::runtime_error(message), status_(status) {}
   int Status() const { return status_; }
 
  private:
