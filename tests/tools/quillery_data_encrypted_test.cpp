@@ -212,8 +212,8 @@ TEST_F(EncryptedDataTest, AccountFilesAreRefusedWhereThereIsNoAccount) {
   const CStoreKey accountKey(EEncryption::kAccount, key, EncodeAccountProtection(blob));
   const Bytes plain = store.SaveToMemory();
   const Bytes file = EncryptDataFile(accountKey, plain);
-  WriteFile(At("account.dat"), std::string_view(reinterpret_cast<const char*>(file.data()),
-                                                file.size()));
+  WriteFile(At("account.dat"),
+            std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
   for (const char* command : {"dump", "verify"}) {
     const CRun run = Run({command, Arg(At("account.dat"))});
     EXPECT_EQ(run.status, kExitFailure) << command;
@@ -225,7 +225,8 @@ TEST_F(EncryptedDataTest, AccountFilesAreRefusedWhereThereIsNoAccount) {
 
 TEST_F(EncryptedDataTest, AccountFilesOpenForTheirAccountOnly) {
   const std::uint32_t writer = sim::SignInNewAccount();
-  const CRun build = Run({"build", Arg(At("doc.json")), Arg(At("mine.dat")), "--encrypt", "account"});
+  const CRun build =
+      Run({"build", Arg(At("doc.json")), Arg(At("mine.dat")), "--encrypt", "account"});
   ASSERT_EQ(build.status, kExitSuccess) << build.err;
   const CRun verify = Run({"verify", Arg(At("mine.dat"))});
   EXPECT_EQ(verify.status, kExitSuccess) << verify.err;
@@ -256,9 +257,9 @@ TEST_F(EncryptedDataTest, VerifyNamesTheDamagedChunkByIndexAndFileOffset) {
 
   const CRun verify = Run({"verify", Arg(At("damaged.dat")), "--password-file", Arg(At("pw.txt"))});
   EXPECT_EQ(verify.status, kExitDamaged) << verify.err;
-  EXPECT_NE(verify.out.find("chunk 2 at offset " + std::to_string(chunkAt) +
-                            " failed authentication"),
-            std::string::npos)
+  EXPECT_NE(
+      verify.out.find("chunk 2 at offset " + std::to_string(chunkAt) + " failed authentication"),
+      std::string::npos)
       << verify.out;
   EXPECT_NE(verify.out.find("(encrypted with a password)"), std::string::npos) << verify.out;
   EXPECT_EQ(std::count(verify.out.begin(), verify.out.end(), '\n'), 1);
