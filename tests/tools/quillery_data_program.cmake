@@ -45,8 +45,8 @@ file(REMOVE "${WORK_DIR}/program-test-encrypted.dat")
 
 run_program(0 build ${document} program-test-encrypted.dat
             --encrypt password --password-file program-test-pw.txt)
-file(READ "${WORK_DIR}/program-test-encrypted.dat" head LIMIT 12)
-if(NOT head STREQUAL "QuilleryEncr")
+file(READ "${WORK_DIR}/program-test-encrypted.dat" head LIMIT 12 HEX)
+if(NOT head STREQUAL "5175696c6c657279456e6372")  # "QuilleryEncr"
   message(FATAL_ERROR "build --encrypt password wrote no encrypted file: '${head}'")
 endif()
 run_program(0 dump program-test-encrypted.dat --password-file program-test-pw.txt)
