@@ -6,6 +6,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <iostream>
 #include <string>
 
@@ -13,25 +15,37 @@
 
 namespace {
 
-// Puts the echo back however the reading ends.
+// The terminal's settings while the echo is off, for an interrupt to put back: the shell
+// does not, and would be left without echo.
+termios g_savedTerminal{};
+
+extern "C" void RestoreEchoAndStop(int signal) {
+  tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_savedTerminal);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+// Puts the echo back however the reading ends, Ctrl+C included.
 class CEchoOff {
  public:
   CEchoOff() {
-    if (tcgetattr(STDIN_FILENO, &saved_) != 0) return;
-    termios quiet = saved_;
+    if (tcgetattr(STDIN_FILENO, &g_savedTerminal) != 0) return;
+    termios quiet = g_savedTerminal;
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
     quiet.c_lflag |= ECHONL;
+    previousInterrupt_ = std::signal(SIGINT, RestoreEchoAndStop);
     active_ = tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
   }
   ~CEchoOff() {
-    if (active_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
+    if (active_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_savedTerminal);
+    if (previousInterrupt_ != SIG_ERR) std::signal(SIGINT, previousInterrupt_);
   }
   CEchoOff(const CEchoOff&) = delete;
   CEchoOff& operator=(const CEchoOff&) = delete;
 
  private:
-  termios saved_{};
   bool active_ = false;
+  void (*previousInterrupt_)(int) = SIG_ERR;
 };
 
 class CPosixTerminal : public CTerminal {

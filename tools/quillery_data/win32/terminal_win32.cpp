@@ -11,23 +11,34 @@
 
 namespace {
 
-// Puts the console's mode back however the reading ends.
+// The console's mode while the echo is off, for Ctrl+C to put back: the console keeps a
+// mode after the program ends, and cmd.exe would be left without echo.
+HANDLE g_consoleInput = nullptr;
+DWORD g_savedConsoleMode = 0;
+
+BOOL WINAPI RestoreConsoleEcho(DWORD) {
+  SetConsoleMode(g_consoleInput, g_savedConsoleMode);
+  return FALSE;  // the default handling ends the program
+}
+
+// Puts the console's mode back however the reading ends, Ctrl+C included.
 class CConsoleEchoOff {
  public:
-  explicit CConsoleEchoOff(HANDLE input) : input_(input) {
-    if (!GetConsoleMode(input_, &saved_)) return;
-    active_ = SetConsoleMode(input_, (saved_ & ~static_cast<DWORD>(ENABLE_ECHO_INPUT)) |
-                                         ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT) != 0;
+  explicit CConsoleEchoOff(HANDLE input) {
+    if (!GetConsoleMode(input, &g_savedConsoleMode)) return;
+    g_consoleInput = input;
+    SetConsoleCtrlHandler(RestoreConsoleEcho, TRUE);
+    active_ = SetConsoleMode(input, (g_savedConsoleMode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT)) |
+                                        ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT) != 0;
   }
   ~CConsoleEchoOff() {
-    if (active_) SetConsoleMode(input_, saved_);
+    if (active_) SetConsoleMode(g_consoleInput, g_savedConsoleMode);
+    if (g_consoleInput != nullptr) SetConsoleCtrlHandler(RestoreConsoleEcho, FALSE);
   }
   CConsoleEchoOff(const CConsoleEchoOff&) = delete;
   CConsoleEchoOff& operator=(const CConsoleEchoOff&) = delete;
 
  private:
-  HANDLE input_;
-  DWORD saved_ = 0;
   bool active_ = false;
 };
 
