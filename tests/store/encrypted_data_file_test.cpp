@@ -61,7 +61,8 @@ TEST_F(EncryptedDataFileTest, ASavedStoreReadsBackWithItsKeyAndIsNamedByItsPlain
   ASSERT_GT(plain.size(), 2 * std::size_t{kDataChunkBytes});
 
   const Bytes file = ReadBytes(DataPath());
-  const Bytes magic = {'Q', 'u', 'i', 'l', 'l', 'e', 'r', 'y', 'E', 'n', 'c', 'r', 0xFF, 0xFF, 0xFF, 0xFF};
+  const Bytes magic = {'Q', 'u', 'i', 'l', 'l',  'e',  'r',  'y',
+                       'E', 'n', 'c', 'r', 0xFF, 0xFF, 0xFF, 0xFF};
   EXPECT_TRUE(std::equal(magic.begin(), magic.end(), file.begin()));
   const Bytes secret = {'f', 0, 'i', 0, 'r', 0, 's', 0, 't', 0};
   EXPECT_EQ(std::search(file.begin(), file.end(), secret.begin(), secret.end()), file.end());
@@ -127,43 +128,51 @@ TEST_F(EncryptedDataFileTest, ChunksSwappedDroppedCutOffOrTakenFromAnotherFileAr
   const std::size_t chunks = (file.size() - header + kSealedSmallChunk - 1) / kSealedSmallChunk;
   ASSERT_GE(chunks, 5u);
   auto chunkAt = [&](const Bytes& bytes, std::size_t index) {
-    const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>(header + index * kSealedSmallChunk);
+    const auto begin =
+        bytes.begin() + static_cast<std::ptrdiff_t>(header + index * kSealedSmallChunk);
     return Bytes(begin, std::min(begin + kSealedSmallChunk, bytes.end()));
   };
-  auto withChunks = [&](const std::vector<Bytes>& sealed) {
+  // The file with the chunks of `order` (indices into the file's own), and one of the
+  // twin's at `foreignAt`.
+  const Bytes twin = EncryptDataFile(key_, plain_, kSmallChunk);
+  auto withChunks = [&](const std::vector<std::size_t>& order,
+                        std::size_t foreignAt = ~std::size_t{0}) {
     Bytes bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(header));
-    for (const Bytes& chunk : sealed) bytes.insert(bytes.end(), chunk.begin(), chunk.end());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      const Bytes chunk = chunkAt(i == foreignAt ? twin : file, order[i]);
+      bytes.insert(bytes.end(), chunk.begin(), chunk.end());
+    }
     return bytes;
   };
-  std::vector<Bytes> original;
-  for (std::size_t i = 0; i < chunks; ++i) original.push_back(chunkAt(file, i));
-  // The same plain bytes in another file of the same key: only the file id differs.
-  const Bytes twin = EncryptDataFile(key_, plain_, kSmallChunk);
-
-  std::vector<std::pair<std::string, Bytes>> cases;
-  std::vector<Bytes> swapped = original;
+  std::vector<std::size_t> inOrder;
+  for (std::size_t i = 0; i < chunks; ++i) inOrder.push_back(i);
+  auto without = [&](std::size_t index) {
+    std::vector<std::size_t> order;
+    for (std::size_t i : inOrder)
+      if (i != index) order.push_back(i);
+    return order;
+  };
+  std::vector<std::size_t> swapped = inOrder;
   std::swap(swapped[1], swapped[2]);
-  cases.emplace_back("swapped", withChunks(swapped));
-  std::vector<Bytes> dropped = original;
-  dropped.erase(dropped.begin() + 2);
-  cases.emplace_back("dropped", withChunks(dropped));
-  std::vector<Bytes> lastDropped = original;
-  lastDropped.pop_back();
-  cases.emplace_back("last dropped", withChunks(lastDropped));
-  std::vector<Bytes> foreign = original;
-  foreign[2] = chunkAt(twin, 2);
-  cases.emplace_back("foreign", withChunks(foreign));
-  std::vector<Bytes> repeated = original;
-  repeated.insert(repeated.begin() + 2, original[1]);
-  cases.emplace_back("repeated", withChunks(repeated));
+  std::vector<std::size_t> repeated = {0, 1};
+  for (std::size_t i = 1; i < chunks; ++i) repeated.push_back(i);
+
+  const std::vector<std::pair<std::string, Bytes>> cases = {
+      {"swapped", withChunks(swapped)},
+      {"dropped", withChunks(without(2))},
+      {"last dropped", withChunks(without(chunks - 1))},
+      {"foreign", withChunks(inOrder, 2)},
+      {"repeated", withChunks(repeated)},
+  };
   for (const auto& [name, bytes] : cases) {
     WriteBytes(DataPath(), bytes);
     CDataBase loaded;
     const CLoadReport& report = Read(loaded, &key_);
     EXPECT_TRUE(report.damaged) << name;
-    EXPECT_NE(report.damageReason.find("chunk"), std::string::npos) << name << ": " << report.damageReason;
+    EXPECT_NE(report.damageReason.find("chunk"), std::string::npos)
+        << name << ": " << report.damageReason;
   }
-  WriteBytes(DataPath(), withChunks(lastDropped));
+  WriteBytes(DataPath(), withChunks(without(chunks - 1)));
   CDataBase loaded;
   EXPECT_NE(Read(loaded, &key_).damageReason.find("ends after chunk " + std::to_string(chunks - 2)),
             std::string::npos);

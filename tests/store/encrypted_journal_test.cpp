@@ -135,7 +135,8 @@ TEST_F(EncryptedJournalTest, SegmentsMovedOrTakenFromAnotherJournalAreDamage) {
   moved.insert(moved.end(), at(first), at(baseEnd_));
   CDataBase replayed;
   CJournalReplay replay = Replay(moved, replayed, &key_);
-  EXPECT_EQ(replay.damage, "segment 0 at offset " + std::to_string(first) + " failed authentication");
+  EXPECT_EQ(replay.damage,
+            "segment 0 at offset " + std::to_string(first) + " failed authentication");
   EXPECT_EQ(replayed.SaveToMemory(), saved_);
 
   // The same segments after the header of another journal of the same key.
