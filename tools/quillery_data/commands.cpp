@@ -54,7 +54,7 @@ struct CParsedArgs {
 };
 
 // Options that take a value, and what the value is called in a complaint.
-struct COptionSpec {
+struct CValueOption {
   std::string_view name;
   std::string_view value;
 };
@@ -63,12 +63,12 @@ struct COptionSpec {
 // anywhere among them, the `options`, each at most once and with a value.
 CParsedArgs ParseArgs(const CommandArgs& args, std::string_view command,
                       const std::vector<std::string_view>& names,
-                      const std::vector<COptionSpec>& options, std::ostream& err) {
+                      const std::vector<CValueOption>& options, std::ostream& err) {
   CParsedArgs parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const auto option = std::find_if(options.begin(), options.end(),
-                                     [&](const COptionSpec& spec) { return spec.name == arg; });
+                                     [&](const CValueOption& known) { return known.name == arg; });
     if (option != options.end()) {
       if (i + 1 == args.size()) UsageFailure(err, arg + " needs " + std::string(option->value));
       if (!parsed.options.emplace(arg, args[i + 1]).second) UsageFailure(err, arg + " given twice");
@@ -88,7 +88,7 @@ CParsedArgs ParseArgs(const CommandArgs& args, std::string_view command,
   return parsed;
 }
 
-constexpr COptionSpec kPasswordFileOption{"--password-file", "a file"};
+constexpr CValueOption kPasswordFileOption{"--password-file", "a file"};
 
 CPasswordSource PasswordsOf(const CParsedArgs& parsed, CTerminal& terminal) {
   std::optional<std::filesystem::path> file;
