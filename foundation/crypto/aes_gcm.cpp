@@ -65,13 +65,15 @@ CAesGcmKey::~CAesGcmKey() {
 
 CAesGcmKey::CAesGcmKey(CAesGcmKey&& other) noexcept
     : algorithm_(std::exchange(other.algorithm_, nullptr)),
-      key_(std::exchange(other.key_, nullptr)) {}
+      key_(std::exchange(other.key_, nullptr)),
+      calls_(std::move(other.calls_)) {}
 
 CAesGcmKey& CAesGcmKey::operator=(CAesGcmKey&& other) noexcept {
   if (this != &other) {
     Release();
     algorithm_ = std::exchange(other.algorithm_, nullptr);
     key_ = std::exchange(other.key_, nullptr);
+    calls_ = std::move(other.calls_);
   }
   return *this;
 }
@@ -87,6 +89,7 @@ void CAesGcmKey::Seal(std::span<const std::uint8_t, kGcmNonceBytes> nonce,
                       std::span<std::uint8_t> cipher,
                       std::span<std::uint8_t, kGcmTagBytes> tag) const {
   CheckSameSize(plain.size(), cipher.size());
+  const std::lock_guard lock(*calls_);
   auto info = GcmModeInfo(nonce, aad, tag.data());
   const ULONG size = CngSize(plain.size(), "the plain text");
   ULONG written = 0;
@@ -101,6 +104,7 @@ bool CAesGcmKey::Open(std::span<const std::uint8_t, kGcmNonceBytes> nonce,
                       std::span<const std::uint8_t, kGcmTagBytes> tag,
                       std::span<std::uint8_t> plain) const {
   CheckSameSize(cipher.size(), plain.size());
+  const std::lock_guard lock(*calls_);
   auto info = GcmModeInfo(nonce, aad, const_cast<std::uint8_t*>(tag.data()));
   const ULONG size = CngSize(cipher.size(), "the cipher text");
   ULONG written = 0;

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <span>
 
 inline constexpr std::size_t kAesKeyBytes = 32;
@@ -37,4 +39,7 @@ class CAesGcmKey {
 
   void* algorithm_ = nullptr;  // BCRYPT_ALG_HANDLE
   void* key_ = nullptr;        // BCRYPT_KEY_HANDLE
+  // One call at a time: the saving thread and the journal's share a key, and a key object
+  // of the system may keep state between the calls of one operation.
+  std::unique_ptr<std::mutex> calls_ = std::make_unique<std::mutex>();
 };
