@@ -7,6 +7,7 @@
 #include "app/autosave/store_fingerprint.h"
 #include "foundation/file_error.h"
 #include "foundation/file_io.h"
+#include "store/encrypted/journal_source.h"
 
 namespace {
 
@@ -47,7 +48,13 @@ std::filesystem::path CAutoSaver::JournalPath() const {
   return journal;
 }
 
-int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest) {
+void CAutoSaver::UseKey(std::shared_ptr<const CStoreKey> key) {
+  key_ = std::move(key);
+  if (journal_) journal_->UseKey(key_);
+}
+
+int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest,
+                               std::shared_ptr<const CStoreKey> journalKey) {
   CJournalReplay replay;
   journalDamage_.reset();
   // The file as loaded, before the journal takes the store past it.
@@ -56,11 +63,12 @@ int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest) {
   if (FileExists(JournalPath())) {
     try {
       // Streamed: a journal of any size, never whole in one buffer.
-      CFileByteSource source(JournalPath(), "journal");
-      CByteReader reader(source, source.Size());
-      replay = ReplayJournal(reader, fileDigest, store);
+      const std::unique_ptr<CJournalSource> source =
+          OpenJournalSource(JournalPath(), journalKey.get());
+      replay = ReplayJournal(*source, fileDigest, store);
     } catch (const CFileError& error) {
-      // The journal could not be opened; a read that fails later is the replay's to tell.
+      // The journal could not be opened (or is locked to this run); a read that fails later
+      // is the replay's to tell.
       replay.damage = error.what();
     }
   }
@@ -79,7 +87,9 @@ int CAutoSaver::RecoverJournal(CDataBase& store, std::uint64_t fileDigest) {
   // The journal anew: this file, and the changes just applied, which the data file does not
   // hold yet, copied from the old journal before the new one replaces it.
   journal_ = std::make_unique<CJournalWriter>(
-      JournalPath(), fileDigest, CJournalSeed{JournalPath(), replay.framesBegin, replay.framesEnd});
+      JournalPath(), fileDigest,
+      CJournalSeed{JournalPath(), replay.framesBegin, replay.framesEnd, std::move(journalKey)},
+      key_);
   fileBehind_ = replay.applied > 0;
   return replay.applied;
 }
@@ -183,7 +193,7 @@ void CAutoSaver::StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes
   const std::size_t chunkBuffers =
       std::min(kMostPendingBytes / kChunkBytes + 4, estimatedBytes / kChunkBytes + 1);
   writer_ = std::make_unique<CBackgroundFileWriter>(path_, "data file", chunkBuffers,
-                                                    kChunkBytes + kChunkBytes / 4);
+                                                    kChunkBytes + kChunkBytes / 4, key_);
   producer_ = std::make_unique<CByteWriter>(
       [writer = writer_.get(), digest = saveDigest_.get()](std::span<const std::uint8_t> bytes) {
         digest->Add(bytes);

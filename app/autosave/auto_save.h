@@ -17,6 +17,8 @@
 #include "store/data_journal.h"
 #include "store/database.h"
 
+class CStoreKey;
+
 // A journal of the last run that could not be read or applied whole.
 struct CJournalDamage {
   std::string reason;  // what went wrong, in the reader's words (ASCII) or a file error's
@@ -92,9 +94,13 @@ class CAutoSaver {
   // then ahead of the file, and the next Poll schedules a save. A journal that cannot be
   // read or applied whole is first copied beside itself, as a damaged data file is, and
   // JournalDamage() says so; when no copy can be made, it stays in place and this run
-  // keeps no journal.
-  int RecoverJournal(CDataBase& store, std::uint64_t fileDigest);
+  // keeps no journal. `journalKey` opens the journal when it is encrypted.
+  int RecoverJournal(CDataBase& store, std::uint64_t fileDigest,
+                     std::shared_ptr<const CStoreKey> journalKey = nullptr);
   const std::optional<CJournalDamage>& JournalDamage() const { return journalDamage_; }
+  // Saves and the journal from now on are encrypted with `key` (plain without one). A save
+  // under way keeps the key it began with; EraseSoon has everything written anew.
+  void UseKey(std::shared_ptr<const CStoreKey> key);
   // Everything is in the data file (the close saved it): the journal goes.
   void DiscardJournal();
 
@@ -153,6 +159,7 @@ class CAutoSaver {
   };
 
   std::filesystem::path path_;
+  std::shared_ptr<const CStoreKey> key_;
   CAutoSaveSchedule schedule_;
   std::uint64_t savedFingerprint_ = 0;  // of the store as the file holds it (or will)
   CLookout saveLookout_;

@@ -1,9 +1,11 @@
 #include "app/autosave/background_file_writer.h"
 
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "foundation/file_io.h"
+#include "store/encrypted/encrypted_data_writer.h"
 
 namespace {
 
@@ -13,11 +15,13 @@ constexpr std::size_t kMostExtraSpares = 4;
 }  // namespace
 
 CBackgroundFileWriter::CBackgroundFileWriter(std::filesystem::path path, std::string what,
-                                             std::size_t spareCount, std::size_t spareBytes)
+                                             std::size_t spareCount, std::size_t spareBytes,
+                                             std::shared_ptr<const CStoreKey> key)
     : path_(std::move(path)),
       what_(std::move(what)),
       spareCount_(spareCount),
       spareBytes_(spareBytes),
+      key_(std::move(key)),
       thread_([this] { Run(); }) {}
 
 CBackgroundFileWriter::~CBackgroundFileWriter() {
@@ -94,6 +98,11 @@ void CBackgroundFileWriter::Run() {
       spares_.push_back(std::move(spare));
     }
     CSafeFileWriter file(path_, what_);
+    // The temporary file gets sealed bytes only: no plain copy reaches the disk.
+    std::optional<CEncryptedDataWriter> sealed;
+    if (key_) {
+      sealed.emplace(*key_, [&file](std::span<const std::uint8_t> bytes) { file.Write(bytes); });
+    }
     for (;;) {
       std::vector<std::uint8_t> bytes;
       {
@@ -102,6 +111,7 @@ void CBackgroundFileWriter::Run() {
         if (abandoned_) break;  // the writer's destructor removes the new file
         if (queue_.empty()) {
           lock.unlock();
+          if (sealed) sealed->Finish();
           file.Commit();
           lock.lock();
           replaced_ = true;
@@ -110,7 +120,11 @@ void CBackgroundFileWriter::Run() {
         bytes = std::move(queue_.front());
         queue_.pop_front();
       }
-      file.Write(bytes);
+      if (sealed) {
+        sealed->Write(bytes);
+      } else {
+        file.Write(bytes);
+      }
       std::lock_guard lock(mutex_);
       pending_ -= bytes.size();
       bytes.clear();

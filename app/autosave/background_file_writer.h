@@ -1,25 +1,31 @@
 #pragma once
 // CBackgroundFileWriter: replaces a file's content from a thread of its own, through
 // CSafeFileWriter (either the old content stays or the new one arrives whole), so that
-// the disk's pace, the final flush included, never holds the caller's thread.
+// the disk's pace, the final flush included, never holds the caller's thread. With a store
+// key the content is the data file's encrypted container, sealed on that thread too.
 
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+class CStoreKey;
+
 class CBackgroundFileWriter {
  public:
   // Starts the thread, which creates the new file beside `path` (`what` names the file in
   // error messages) and first readies `spareCount` buffers of `spareBytes` for TakeSpare.
+  // With `key`, the bytes appended are the plain data file, which reaches the disk only
+  // encrypted.
   CBackgroundFileWriter(std::filesystem::path path, std::string what, std::size_t spareCount = 0,
-                        std::size_t spareBytes = 0);
+                        std::size_t spareBytes = 0, std::shared_ptr<const CStoreKey> key = nullptr);
   // Abandons the content unless it was committed, and waits for the thread: the file is
   // then either untouched or wholly replaced.
   ~CBackgroundFileWriter();
@@ -54,6 +60,7 @@ class CBackgroundFileWriter {
   std::string what_;
   std::size_t spareCount_;
   std::size_t spareBytes_;
+  std::shared_ptr<const CStoreKey> key_;
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   std::deque<std::vector<std::uint8_t>> queue_;

@@ -6,6 +6,8 @@
 #include "foundation/file_error.h"
 #include "foundation/file_io.h"
 #include "store/data_journal.h"
+#include "store/encrypted/encrypted_journal.h"
+#include "store/encrypted/journal_source.h"
 
 namespace {
 
@@ -15,8 +17,9 @@ std::u16string Wide(const std::filesystem::path& path) {
 
 }  // namespace
 
-CJournalWriter::CJournalWriter(std::filesystem::path path, std::uint64_t base, CJournalSeed seed)
-    : path_(std::move(path)), base_(base), seed_(std::move(seed)) {
+CJournalWriter::CJournalWriter(std::filesystem::path path, std::uint64_t base, CJournalSeed seed,
+                               std::shared_ptr<const CStoreKey> key)
+    : path_(std::move(path)), base_(base), seed_(std::move(seed)), nextKey_(std::move(key)) {
   Queue({CJob::kRestart, {}, 0, 0});
   thread_ = std::thread([this] { Run(); });
 }
@@ -28,6 +31,7 @@ CJournalWriter::~CJournalWriter() {
   }
   wake_.notify_one();
   if (thread_.joinable()) thread_.join();
+  sealer_.reset();  // before the key it seals with
 }
 
 std::uint64_t CJournalWriter::Queue(CJob job) {
@@ -57,6 +61,10 @@ void CJournalWriter::Replace(std::uint64_t digest, std::vector<std::uint8_t> fra
   Queue({CJob::kReplace, std::move(frames), digest, 0});
 }
 
+void CJournalWriter::UseKey(std::shared_ptr<const CStoreKey> key) {
+  Queue({CJob::kKey, {}, 0, 0, std::move(key)});
+}
+
 void CJournalWriter::Discard() {
   Queue({CJob::kDiscard, {}, 0, 0});
   {
@@ -79,7 +87,16 @@ bool CJournalWriter::Failed() const {
 
 bool CJournalWriter::Write(const std::vector<std::uint8_t>& bytes) {
   if (broken_ || !file_) return false;
-  std::span<const std::uint8_t> rest(bytes);
+  std::vector<std::uint8_t> sealed;
+  if (sealer_) {
+    try {
+      sealed = sealer_->Seal(bytes);
+    } catch (const std::exception&) {
+      broken_ = true;
+      return false;
+    }
+  }
+  std::span<const std::uint8_t> rest(sealer_ ? sealed : bytes);
   while (!rest.empty()) {
     const auto piece =
         static_cast<DWORD>(std::min<std::size_t>(rest.size(), std::size_t{64} << 20));
@@ -95,14 +112,20 @@ bool CJournalWriter::Write(const std::vector<std::uint8_t>& bytes) {
 
 bool CJournalWriter::Rewrite() {
   file_.reset();  // a file that is open cannot be replaced
+  // A journal of its own key from here on: the old one goes whole.
+  sealer_.reset();
+  key_ = nextKey_;
   try {
+    if (key_) sealer_ = std::make_unique<CEncryptedJournalSealer>(*key_);
     CSafeFileWriter fresh(path_, "journal");
-    fresh.Write(JournalHeader());
-    fresh.Write(JournalBaseFrame(base_));
+    if (sealer_) fresh.Write(sealer_->Header());
+    WriteFresh(fresh, JournalHeader());
+    WriteFresh(fresh, JournalBaseFrame(base_));
     CopySeed(fresh);
-    fresh.Write(sinceBase_);
+    WriteFresh(fresh, sinceBase_);
     fresh.Commit();
-  } catch (const CFileError&) {
+  } catch (const std::exception&) {
+    // A file error, or the system's cryptography failing.
     broken_ = true;
     return false;
   }
@@ -113,18 +136,27 @@ bool CJournalWriter::Rewrite() {
   return !broken_;
 }
 
+void CJournalWriter::WriteFresh(CSafeFileWriter& fresh, std::span<const std::uint8_t> plain) {
+  if (sealer_) {
+    fresh.Write(sealer_->Seal(plain));
+  } else {
+    fresh.Write(plain);
+  }
+}
+
 void CJournalWriter::CopySeed(CSafeFileWriter& fresh) {
   const CJournalSeed seed = std::exchange(seed_, CJournalSeed{});
   if (seed.end <= seed.begin) return;
-  // Closed again before the new journal replaces the file it may be reading.
-  CFileByteSource source(seed.source, "journal");
+  // Closed again before the new journal replaces the file it may be reading. The places
+  // are the plain journal's, whether the old one was encrypted or not.
+  const std::unique_ptr<CJournalSource> source = OpenJournalSource(seed.source, seed.key.get());
   std::vector<std::uint8_t> piece(std::size_t{1} << 20);
   for (std::uint64_t at = seed.begin; at < seed.end;) {
     const auto wanted =
         static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), seed.end - at));
-    const std::size_t read = source.ReadAt(at, piece.data(), wanted);
+    const std::size_t read = source->ReadAt(at, piece.data(), wanted);
     if (read != wanted) throw CFileError("Cannot read journal", seed.source);
-    fresh.Write(std::span(piece.data(), read));
+    WriteFresh(fresh, std::span(piece.data(), read));
     at += read;
   }
 }
@@ -163,6 +195,9 @@ void CJournalWriter::Run() {
           seed_ = CJournalSeed{};  // the frames given stand for the seed's too
           broken_ = false;
           Rewrite();
+          break;
+        case CJob::kKey:
+          nextKey_ = std::move(job.key);
           break;
         case CJob::kDiscard:
           file_.reset();
