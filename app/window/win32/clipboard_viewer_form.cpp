@@ -224,6 +224,7 @@ void TClipboardViewerForm::Settings1Click() {
   // the categories is simply saved early.
   if (handler_->Revision() != revision) ClipsDeleted();
   if (accepted) {
+    if (auto& change = dialog.EncryptionChange()) ApplyEncryptionChange(std::move(*change));
     LoadSettings();
     state_->ShowAsSettingsSay();
     ApplyLayout();

@@ -24,6 +24,7 @@
 #include "app/window/win32/clipboard_watch.h"
 #include "app/window/data_keeper.h"
 #include "app/window/display_state.h"
+#include "dialogs/encryption_choice.h"
 #include "app/window/win32/main_window_resources.h"
 #include "app/window/win32/mouse_hot_key_hook.h"
 #include "app/window/main_window_tick.h"
@@ -151,6 +152,11 @@ class TClipboardViewerForm final : public CWindow,
   // Opens the first top-level row if it is still to be opened after the first load.
   void OpenFirstRowOnce();
   void ReadDataFile();
+  // The clips' encryption (clipboard_viewer_form_encryption.cpp): the keys of the files,
+  // asked for before the first load, and the key of later saves; a protection chosen in the
+  // settings, which has the files written anew at once.
+  CStoreKeys UnlockDataFiles();
+  void ApplyEncryptionChange(CEncryptionChange change);
   // WM_DRAWCLIPBOARD of the viewer chain: passed on, and captured.
   void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
   // A change announced by the listener or the chain: a new content is captured

@@ -83,7 +83,12 @@ void TClipboardViewerForm::OpenFirstRowOnce() {
 }
 
 void TClipboardViewerForm::ReadDataFile() {
-  CDataKeeper::LoadOutcome outcome = dataKeeper_.Load(*handler_);
+  const CStoreKeys keys = UnlockDataFiles();
+  CDataKeeper::LoadOutcome outcome = dataKeeper_.Load(*handler_, keys);
   damagedNotice_ = std::move(outcome.damagedNotice);
+  // What the unlocking found, unless the load already told it.
+  if (keys.notice && !keys.locked) {
+    damagedNotice_ = damagedNotice_ ? *damagedNotice_ + u"\n\n" + *keys.notice : *keys.notice;
+  }
   if (outcome.error) ShowErrorBox(*outcome.error);
 }
