@@ -6,54 +6,15 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tests/e2e/data_folder_scan.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/paste_program_fixture.h"
 #include "tests/e2e/stored_clips.h"
 
 namespace {
-
-using FileBytes = std::vector<char>;
-
-FileBytes Utf16Bytes(std::u16string_view text) {
-  FileBytes bytes;
-  for (char16_t unit : text) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
-
-FileBytes AsciiBytes(std::u16string_view text) {
-  FileBytes bytes;
-  for (char16_t unit : text) bytes.push_back(static_cast<char>(unit));
-  return bytes;
-}
-
-// The files of `folder` (and below) whose bytes hold `text` in UTF-16 or in UTF-8 (ASCII
-// texts only).
-std::vector<std::filesystem::path> FilesHolding(const std::filesystem::path& folder,
-                                                std::u16string_view text) {
-  const FileBytes wide = Utf16Bytes(text);
-  const FileBytes narrow = AsciiBytes(text);
-  std::vector<std::filesystem::path> holding;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error)) {
-    if (!entry.is_regular_file(error)) continue;
-    std::ifstream file(entry.path(), std::ios::binary);
-    const FileBytes content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (std::search(content.begin(), content.end(), wide.begin(), wide.end()) != content.end() ||
-        std::search(content.begin(), content.end(), narrow.begin(), narrow.end()) !=
-            content.end()) {
-      holding.push_back(entry.path());
-    }
-  }
-  return holding;
-}
 
 std::wstring OwnExecutableName() {
   wchar_t path[MAX_PATH] = {};

@@ -43,6 +43,10 @@ void CProgramInstallation::SetSetting(std::string_view key, int value) {
   TIniFile(IniFile()).WriteInteger(Settings::kSectionMain, key, value);
 }
 
+void CProgramInstallation::SetSetting(std::string_view section, std::string_view key, int value) {
+  TIniFile(IniFile()).WriteInteger(section, key, value);
+}
+
 int CProgramInstallation::Setting(std::string_view key, int defaultValue) const {
   return TIniFile(IniFile()).ReadInteger(Settings::kSectionMain, key, defaultValue);
 }

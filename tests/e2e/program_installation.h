@@ -36,6 +36,8 @@ class CProgramInstallation {
 
   // Sets or reads a key of section "Main" of the ini file.
   void SetSetting(std::string_view key, int value);
+  // Sets a key of another section.
+  void SetSetting(std::string_view section, std::string_view key, int value);
   int Setting(std::string_view key, int defaultValue) const;
 
  private:

@@ -1,10 +1,20 @@
 #include "tests/e2e/stored_clips.h"
 
+#include <optional>
+
+#include "store/encrypted/encrypted_header.h"
+#include "store/encrypted/unlock.h"
 #include "store/text_item.h"
 
 std::unique_ptr<CDataBase> LoadDataFile(const std::filesystem::path& path) {
   auto store = std::make_unique<CDataBase>();
-  if (!store->LoadFromFile(path)) return nullptr;
+  // A file encrypted for this Windows account opens as the program opens it.
+  std::optional<CStoreKey> key;
+  if (const auto header = ReadEncryptedHeader(path);
+      header && header->mode == EEncryption::kAccount) {
+    Unlock(*header, u"", &key);
+  }
+  if (!store->LoadFromFile(path, key ? &*key : nullptr)) return nullptr;
   return store;
 }
 

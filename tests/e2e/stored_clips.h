@@ -10,8 +10,9 @@
 #include "store/database.h"
 #include "tests/support/clip_texts.h"
 
-// The store read from the data file, or null when there is no file. Throws CFileError
-// when it exists but cannot be read.
+// The store read from the data file, or null when there is no file; one encrypted for this
+// Windows account is opened with its key. Throws CFileError when it exists but cannot be
+// read (or is locked).
 std::unique_ptr<CDataBase> LoadDataFile(const std::filesystem::path& path);
 
 // Writes a data file with text clips, head first, each with its category.

@@ -1,0 +1,182 @@
+// Clips encrypted on disk, end to end: protected by the Windows account, no file of the data
+// folder ever holds a copied text, and the clips come back after a restart and after a hard
+// kill; protected by a password, the program asks for it before the load, asks again after a
+// wrong one, and after Cancel never saves over the locked file.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "foundation/settings_keys.h"
+#include "store/encrypted/store_key.h"
+#include "store/text_item.h"
+#include "tests/e2e/data_folder_scan.h"
+#include "tests/e2e/desktop.h"
+#include "tests/e2e/paste_program_fixture.h"
+#include "tests/e2e/paste_target.h"
+#include "tests/e2e/stored_clips.h"
+
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr milliseconds kDialogTimeout{20000};
+constexpr wchar_t kLockedTitle[] = L"Quillery's clips are locked";
+
+std::vector<char> BytesOfFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Types `text` into whatever has the keyboard, one character at a time.
+void TypeText(std::u16string_view text) {
+  for (char16_t unit : text) {
+    INPUT input[2] = {};
+    for (INPUT& key : input) {
+      key.type = INPUT_KEYBOARD;
+      key.ki.wScan = unit;
+      key.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    PumpFor(milliseconds(20));
+  }
+}
+
+class EncryptionE2eTest : public ProgramTest {
+ protected:
+  void UseEncryption(int mode) {
+    installation.SetSetting(Settings::kPrivacySection, Settings::kEncryptClips, mode);
+  }
+
+  // Both texts are in none of the data folder's files.
+  ::testing::AssertionResult NoFileHolds(const std::vector<std::u16string>& texts) {
+    for (const std::u16string& text : texts) {
+      const auto holding = FilesHolding(installation.DataFolder(), text);
+      if (!holding.empty()) {
+        return ::testing::AssertionFailure()
+               << holding.front().string() << " holds " << ::testing::PrintToString(text);
+      }
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+  std::filesystem::path Journal() const {
+    return installation.DataFolder() / "data.dat.journal";
+  }
+};
+
+TEST_F(EncryptionE2eTest, UnderTheAccountNoFileEverHoldsACopyAndARestartPastesTheOlder) {
+  UseEncryption(1);
+  const std::vector<std::u16string> copies = {u"sealed copy older", u"sealed copy newer"};
+  {
+    auto program = Start();
+    ASSERT_TRUE(program);
+    for (const auto& text : copies) ASSERT_TRUE(CopyAndWait(*program, text));
+    ASSERT_TRUE(driver.Clear());
+    // Journaled within a moment, then saved whole once the copies are a few seconds old.
+    ASSERT_TRUE(PumpUntil([&] { return std::filesystem::exists(Journal()); }));
+    EXPECT_TRUE(NoFileHolds(copies));
+    ASSERT_TRUE(PumpUntil([&] { return std::filesystem::exists(installation.DataFile()); },
+                          milliseconds(20000)));
+    EXPECT_TRUE(NoFileHolds(copies));
+    ASSERT_TRUE(program->Close());
+  }
+  EXPECT_TRUE(NoFileHolds(copies));
+
+  auto again = Start();
+  ASSERT_TRUE(again);
+  CKeystrokeTarget target;
+  ASSERT_TRUE(target.TakeFocus());
+  TypeChord({VK_CONTROL, '2'});
+  EXPECT_TRUE(PumpUntil([&] { return target.Text() == copies[0]; }))
+      << ::testing::PrintToString(target.Text());
+  ASSERT_TRUE(again->Close());
+  EXPECT_TRUE(NoFileHolds(copies));
+}
+
+TEST_F(EncryptionE2eTest, UnderTheAccountAHardKillLosesNothing) {
+  UseEncryption(1);
+  auto program = Start();
+  ASSERT_TRUE(program);
+  ASSERT_TRUE(CopyAndWait(*program, u"sealed before the kill 1"));
+  ASSERT_TRUE(CopyAndWait(*program, u"sealed before the kill 2"));
+  Sleep(1000);
+  ASSERT_TRUE(program->Kill());
+  ASSERT_TRUE(driver.Clear());  // so that the next start captures nothing
+  EXPECT_TRUE(NoFileHolds({u"sealed before the kill 1", u"sealed before the kill 2"}));
+
+  auto again = Start();
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->HeaderText(), u"sealed before the kill 2");
+  EXPECT_GE(again->TreeRowCount(), 3) << "the history with both clips";
+}
+
+class PasswordE2eTest : public EncryptionE2eTest {
+ protected:
+  void SetUp() override {
+    UseEncryption(2);
+    CDataBase store;
+    auto clip = std::make_unique<CTextItem>();
+    clip->text = u"behind the password";
+    clip->textLength = static_cast<int>(clip->text.size());
+    store.AppendClip(std::move(clip));
+    const CStoreKey key = CStoreKey::NewForPassword(u"Ключ 7");
+    std::filesystem::create_directories(installation.DataFolder());
+    store.SaveToFile(installation.DataFile(), &key);
+    locked = BytesOfFile(installation.DataFile());
+  }
+
+  HWND WaitForLockedDialog(CRunningProgram& program) {
+    return program.WaitForWindow(L"#32770", kLockedTitle, kDialogTimeout);
+  }
+
+  std::vector<char> locked;
+};
+
+TEST_F(PasswordE2eTest, AWrongPasswordAsksAgainAndTheRightOneOpensTheClips) {
+  CRunningProgram program(installation.Program());
+  ASSERT_TRUE(program.Started());
+  HWND dialog = WaitForLockedDialog(program);
+  ASSERT_NE(dialog, nullptr) << "no password dialog";
+  SetForegroundWindow(dialog);
+  TypeText(u"wrong");
+  TypeChord({VK_RETURN});
+  ASSERT_TRUE(PumpUntil([&] {
+    dialog = FindProcessWindow(program.ProcessId(), L"#32770", kLockedTitle);
+    return dialog != nullptr &&
+           ChildTexts(dialog).find(u"does not open") != std::u16string::npos;
+  })) << "the dialog did not ask again";
+  SetForegroundWindow(dialog);
+  TypeText(u"Ключ 7");
+  TypeChord({VK_RETURN});
+  ASSERT_NE(program.WaitForMainWindow(), nullptr);
+  EXPECT_EQ(program.HeaderText(), u"behind the password");
+}
+
+TEST_F(PasswordE2eTest, AfterCancelTheProgramCapturesButNeverSavesOverTheLockedFile) {
+  CRunningProgram program(installation.Program());
+  ASSERT_TRUE(program.Started());
+  HWND dialog = WaitForLockedDialog(program);
+  ASSERT_NE(dialog, nullptr) << "no password dialog";
+  SetForegroundWindow(dialog);
+  TypeChord({VK_ESCAPE});
+  ASSERT_NE(program.WaitForMainWindow(), nullptr);
+  // Told once, in plain words.
+  HWND notice = program.WaitForWindow(L"#32770", L"Quillery", kDialogTimeout);
+  ASSERT_NE(notice, nullptr) << "nothing said about the locked clips";
+  EXPECT_NE(ChildTexts(notice).find(u"locked"), std::u16string::npos) << ChildTexts(notice).size();
+  PostMessageW(notice, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(CopyAndWait(program, u"copied while locked"));
+  PumpFor(milliseconds(6000));  // past the automatic save
+  ASSERT_TRUE(program.Close());
+  EXPECT_EQ(BytesOfFile(installation.DataFile()), locked);
+  EXPECT_FALSE(std::filesystem::exists(Journal()));
+}
+
+}  // namespace
