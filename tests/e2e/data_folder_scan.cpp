@@ -24,8 +24,7 @@ FileBytes AsciiBytes(std::u16string_view text) {
 }
 
 bool Holds(const FileBytes& content, const FileBytes& wanted) {
-  return std::search(content.begin(), content.end(), wanted.begin(), wanted.end()) !=
-         content.end();
+  return std::search(content.begin(), content.end(), wanted.begin(), wanted.end()) != content.end();
 }
 
 }  // namespace

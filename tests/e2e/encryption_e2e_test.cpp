@@ -9,11 +9,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "foundation/settings_keys.h"
+#include "store/encrypted/encrypted_header.h"
 #include "store/encrypted/store_key.h"
+#include "store/encrypted/unlock.h"
 #include "store/text_item.h"
 #include "tests/e2e/data_folder_scan.h"
 #include "tests/e2e/desktop.h"
@@ -66,9 +69,7 @@ class EncryptionE2eTest : public ProgramTest {
     return ::testing::AssertionSuccess();
   }
 
-  std::filesystem::path Journal() const {
-    return installation.DataFolder() / "data.dat.journal";
-  }
+  std::filesystem::path Journal() const { return installation.DataFolder() / "data.dat.journal"; }
 };
 
 TEST_F(EncryptionE2eTest, UnderTheAccountNoFileEverHoldsACopyAndARestartPastesTheOlder) {
@@ -113,8 +114,13 @@ TEST_F(EncryptionE2eTest, UnderTheAccountAHardKillLosesNothing) {
 
   auto again = Start();
   ASSERT_TRUE(again);
-  EXPECT_EQ(again->HeaderText(), u"sealed before the kill 2");
   EXPECT_GE(again->TreeRowCount(), 3) << "the history with both clips";
+  ASSERT_TRUE(again->Close());
+  const auto saved = LoadDataFile(installation.DataFile());
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(
+      ClipTexts(*saved, kHistoryCategoryId),
+      (std::vector<std::u16string>{u"sealed before the kill 2", u"sealed before the kill 1"}));
 }
 
 class PasswordE2eTest : public EncryptionE2eTest {
@@ -125,6 +131,7 @@ class PasswordE2eTest : public EncryptionE2eTest {
     auto clip = std::make_unique<CTextItem>();
     clip->text = u"behind the password";
     clip->textLength = static_cast<int>(clip->text.size());
+    clip->categoryId = kHistoryCategoryId;
     store.AppendClip(std::move(clip));
     const CStoreKey key = CStoreKey::NewForPassword(u"Ключ 7");
     std::filesystem::create_directories(installation.DataFolder());
@@ -149,14 +156,22 @@ TEST_F(PasswordE2eTest, AWrongPasswordAsksAgainAndTheRightOneOpensTheClips) {
   TypeChord({VK_RETURN});
   ASSERT_TRUE(PumpUntil([&] {
     dialog = FindProcessWindow(program.ProcessId(), L"#32770", kLockedTitle);
-    return dialog != nullptr &&
-           ChildTexts(dialog).find(u"does not open") != std::u16string::npos;
+    return dialog != nullptr && ChildTexts(dialog).find(u"does not open") != std::u16string::npos;
   })) << "the dialog did not ask again";
   SetForegroundWindow(dialog);
   TypeText(u"Ключ 7");
   TypeChord({VK_RETURN});
   ASSERT_NE(program.WaitForMainWindow(), nullptr);
-  EXPECT_EQ(program.HeaderText(), u"behind the password");
+  EXPECT_GE(program.TreeRowCount(), 2) << "the history with its clip";
+  ASSERT_TRUE(program.Close());
+  const auto header = ReadEncryptedHeader(installation.DataFile());
+  ASSERT_TRUE(header);
+  std::optional<CStoreKey> key;
+  ASSERT_EQ(Unlock(*header, u"Ключ 7", &key), EUnlock::kUnlocked) << "saved with the same key";
+  CDataBase saved;
+  ASSERT_TRUE(saved.LoadFromFile(installation.DataFile(), &*key));
+  EXPECT_EQ(ClipTexts(saved, kHistoryCategoryId),
+            std::vector<std::u16string>{u"behind the password"});
 }
 
 TEST_F(PasswordE2eTest, AfterCancelTheProgramCapturesButNeverSavesOverTheLockedFile) {
@@ -165,13 +180,15 @@ TEST_F(PasswordE2eTest, AfterCancelTheProgramCapturesButNeverSavesOverTheLockedF
   HWND dialog = WaitForLockedDialog(program);
   ASSERT_NE(dialog, nullptr) << "no password dialog";
   SetForegroundWindow(dialog);
+  PumpFor(milliseconds(500));  // the edit has the keyboard
   TypeChord({VK_ESCAPE});
-  ASSERT_NE(program.WaitForMainWindow(), nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); })) << "Escape did not cancel";
   // Told once, in plain words.
   HWND notice = program.WaitForWindow(L"#32770", L"Quillery", kDialogTimeout);
   ASSERT_NE(notice, nullptr) << "nothing said about the locked clips";
-  EXPECT_NE(ChildTexts(notice).find(u"locked"), std::u16string::npos) << ChildTexts(notice).size();
+  EXPECT_NE(ChildTexts(notice).find(u"locked"), std::u16string::npos);
   PostMessageW(notice, WM_COMMAND, IDOK, 0);
+  ASSERT_NE(program.WaitForMainWindow(), nullptr);
   ASSERT_TRUE(CopyAndWait(program, u"copied while locked"));
   PumpFor(milliseconds(6000));  // past the automatic save
   ASSERT_TRUE(program.Close());
