@@ -100,15 +100,17 @@ std::shared_ptr<const CStoreKey> StartingSaveKey(const CStoreKeys& keys, EEncryp
   if (keys.file) return keys.file;
   if (keys.journal) return keys.journal;
   if (chosen == EEncryption::kPassword) {
-    *notice = u"Encryption with a password is chosen, but no password is set: your clips are "
-              u"saved unencrypted until you set one on the Privacy page of the settings.";
+    *notice =
+        u"Encryption with a password is chosen, but no password is set: your clips are "
+        u"saved unencrypted until you set one on the Privacy page of the settings.";
     return nullptr;
   }
   try {
     return NewSaveKey(chosen, nullptr);
   } catch (const CCryptoError&) {
-    *notice = u"Your clips cannot be encrypted with your Windows account, so they are saved "
-              u"unencrypted for now.";
+    *notice =
+        u"Your clips cannot be encrypted with your Windows account, so they are saved "
+        u"unencrypted for now.";
     return nullptr;
   }
 }

@@ -28,11 +28,9 @@ EEncryption ChosenEncryption(const Settings::CSettingsStorage& settings) {
 }  // namespace
 
 CStoreKeys TClipboardViewerForm::UnlockDataFiles() {
-  CStoreKeys keys =
-      UnlockStore(dataKeeper_.DataFile(), JournalBeside(dataKeeper_.DataFile()),
-                  [this](bool afterWrongPassword) {
-                    return AskUnlockPassword(Handle(), afterWrongPassword);
-                  });
+  CStoreKeys keys = UnlockStore(
+      dataKeeper_.DataFile(), JournalBeside(dataKeeper_.DataFile()),
+      [this](bool afterWrongPassword) { return AskUnlockPassword(Handle(), afterWrongPassword); });
   const EEncryption chosen = ChosenEncryption(*settings_);
   std::optional<std::u16string> notice;
   if (!keys.locked) dataKeeper_.UseSaveKey(StartingSaveKey(keys, chosen, &notice));
