@@ -7,11 +7,14 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 #include "app/autosave/journal_writer.h"
 #include "store/data_journal.h"
 #include "store/database.h"
+#include "store/encrypted/store_key.h"
+#include "tests/store/encrypted_test_keys.h"
 #include "tests/support/clipboard_driver.h"
 
 namespace {
@@ -67,12 +70,16 @@ BENCHMARK(BM_CaptureAndJournal)
     ->ReportAggregatesOnly(true);
 
 // From handing a capture's frames (a 1 KB text) to the journal's thread until they are
-// written and flushed to the disk of the build folder.
-void BM_JournalFrameOnDisk(benchmark::State& state) {
+// written and flushed to the disk of the build folder; with a key, sealed on that thread
+// first, as the journal of an encrypted store is.
+template <bool kEncrypted>
+void JournalFrameOnDisk(benchmark::State& state) {
   const std::filesystem::path folder = std::filesystem::current_path() / "journal-bench";
   std::filesystem::create_directories(folder);
   {
-    CJournalWriter journal(folder / "data.dat.journal", 0, {});
+    std::shared_ptr<const CStoreKey> key;
+    if constexpr (kEncrypted) key = std::make_shared<const CStoreKey>(FixedPasswordKey());
+    CJournalWriter journal(folder / "data.dat.journal", 0, {}, key);
     std::vector<std::uint8_t> frame(1100, 0x41);
     for (auto _ : state) {
       const std::uint64_t number = journal.Append(frame);
@@ -81,7 +88,17 @@ void BM_JournalFrameOnDisk(benchmark::State& state) {
   }
   std::filesystem::remove_all(folder);
 }
+void BM_JournalFrameOnDisk(benchmark::State& state) {
+  JournalFrameOnDisk<false>(state);
+}
+void BM_EncryptedJournalFrameOnDisk(benchmark::State& state) {
+  JournalFrameOnDisk<true>(state);
+}
 BENCHMARK(BM_JournalFrameOnDisk)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(50);
+BENCHMARK(BM_EncryptedJournalFrameOnDisk)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(50);
 
 }  // namespace
 

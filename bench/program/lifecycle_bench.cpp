@@ -1,6 +1,9 @@
 // How fast quillery.exe starts and ends with a large history: 10,000 texts of 1 KB.
 //
-//   lifecycle_bench [CLIPS [RUNS]]     default: 10,000 clips, 5 runs
+//   lifecycle_bench [--account] [CLIPS [RUNS]]     default: 10,000 clips, 5 runs
+//
+// With --account the data file is encrypted for this Windows account ("EncryptClips" 1), so
+// that a start unwraps the key and opens the file's chunks.
 //
 // Start: from CreateProcess until the main window answers a message, and until it is
 // ready for work (its data loaded and the clipboard watched), beside a bare
@@ -15,11 +18,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/window/win32/main_window_ids.h"
 #include "foundation/settings_keys.h"
+#include "store/encrypted/store_key.h"
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/program_installation.h"
 #include "tests/e2e/running_program.h"
@@ -68,11 +73,16 @@ struct CTimes {
   double processGone = 0;
 };
 
-bool RunOnce(const std::vector<std::pair<std::u16string, int>>& history, CTimes& times) {
+bool RunOnce(const std::vector<std::pair<std::u16string, int>>& history, const CStoreKey* key,
+             CTimes& times) {
   CProgramInstallation installation;
   installation.SetSetting(Settings::kClipboardCapacity,
                           std::max<int>(12, static_cast<int>(history.size())));
-  WriteTextClips(installation.DataFile(), history);
+  if (key != nullptr) {
+    installation.SetSetting(Settings::kPrivacySection, Settings::kEncryptClips,
+                            static_cast<int>(key->Mode()));
+  }
+  WriteTextClips(installation.DataFile(), history, key);
   const std::uint64_t loadedStamp = WriteTime(installation.DataFile());
 
   const auto launch = Clock::now();
@@ -148,12 +158,18 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int clips = argc > 1 ? std::atoi(argv[1]) : 10000;
-  const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  const bool account = !arguments.empty() && arguments.front() == "--account";
+  if (account) arguments.erase(arguments.begin());
+  const int clips = arguments.size() > 0 ? std::atoi(arguments[0].c_str()) : 10000;
+  const int runs = arguments.size() > 1 ? std::atoi(arguments[1].c_str()) : 5;
   if (clips < 0 || runs < 1) {
-    std::fprintf(stderr, "usage: lifecycle_bench [CLIPS [RUNS]]\n");
+    std::fprintf(stderr, "usage: lifecycle_bench [--account] [CLIPS [RUNS]]\n");
     return 2;
   }
+  // One key for every run: each run's file is protected the same way a new one would be.
+  std::optional<CStoreKey> key;
+  if (account) key.emplace(CStoreKey::NewForAccount());
   std::vector<std::pair<std::u16string, int>> history;
   for (int i = 0; i < clips; ++i) {
     const std::string number = "lifecycle text " + std::to_string(i + 1) + " ";
@@ -177,7 +193,7 @@ int main(int argc, char** argv) {
     // right after 2.5 s still waited about 2 s.
     if (run > 0) Sleep(5000);
     CTimes times;
-    if (!RunOnce(history, times)) {
+    if (!RunOnce(history, key ? &*key : nullptr, times)) {
       std::printf("run %d: the program could not be started or did not end\n", run + 1);
       failures = true;
       continue;
@@ -193,9 +209,9 @@ int main(int argc, char** argv) {
     processGone.push_back(times.processGone);
   }
   std::printf(
-      "%d clips of 1 KB, median of %d: a bare window answers %.0f ms; start answers %.0f ms,"
+      "%d clips of 1 KB%s, median of %d: a bare window answers %.0f ms; start answers %.0f ms,"
       " ready %.0f ms; exit: written %.0f ms, window gone %.0f ms, process gone %.0f ms\n",
-      clips, runs, Median(bare), Median(answers), Median(ready), Median(written),
-      Median(windowGone), Median(processGone));
+      clips, account ? ", encrypted for the account" : "", runs, Median(bare), Median(answers),
+      Median(ready), Median(written), Median(windowGone), Median(processGone));
   return failures ? 1 : 0;
 }

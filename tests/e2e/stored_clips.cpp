@@ -19,7 +19,8 @@ std::unique_ptr<CDataBase> LoadDataFile(const std::filesystem::path& path) {
 }
 
 void WriteTextClips(const std::filesystem::path& path,
-                    const std::vector<std::pair<std::u16string, int>>& clips) {
+                    const std::vector<std::pair<std::u16string, int>>& clips,
+                    const CStoreKey* key) {
   CDataBase store;
   for (const auto& [text, categoryId] : clips) {
     auto clip = std::make_unique<CTextItem>();
@@ -28,5 +29,5 @@ void WriteTextClips(const std::filesystem::path& path,
     clip->categoryId = categoryId;
     store.AppendClip(std::move(clip));
   }
-  store.SaveToFile(path);
+  store.SaveToFile(path, key);
 }

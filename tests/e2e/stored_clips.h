@@ -15,6 +15,8 @@
 // read (or is locked).
 std::unique_ptr<CDataBase> LoadDataFile(const std::filesystem::path& path);
 
-// Writes a data file with text clips, head first, each with its category.
+// Writes a data file with text clips, head first, each with its category; encrypted with
+// `key` when there is one.
 void WriteTextClips(const std::filesystem::path& path,
-                    const std::vector<std::pair<std::u16string, int>>& clips);
+                    const std::vector<std::pair<std::u16string, int>>& clips,
+                    const CStoreKey* key = nullptr);
