@@ -23,6 +23,10 @@ CEncryptedDataSource::CEncryptedDataSource(CByteSource& file, std::uint64_t file
   if (chunkCount_ == 0) End(0, "the file ends after its header, without chunks");
 }
 
+CEncryptedDataSource::~CEncryptedDataSource() {
+  WaitAhead();
+}
+
 std::uint64_t CEncryptedDataSource::ChunkFileOffset(std::uint64_t index) const {
   return header_.size + index * (chunkBytes_ + kSealedChunkOverhead);
 }
@@ -33,16 +37,36 @@ void CEncryptedDataSource::End(std::uint64_t plainOffset, std::string why) {
   damage_ = std::move(why);
 }
 
-bool CEncryptedDataSource::ReadSealed(std::uint64_t index) {
+bool CEncryptedDataSource::ReadSealed(std::uint64_t index, std::vector<std::uint8_t>& sealed) {
   const bool last = index + 1 == chunkCount_;
   const std::uint64_t size = last ? lastSealedBytes_ : chunkBytes_ + kSealedChunkOverhead;
-  sealed_.resize(static_cast<std::size_t>(size));
-  return file_.ReadAt(ChunkFileOffset(index), sealed_.data(), sealed_.size()) == sealed_.size() &&
+  sealed.resize(static_cast<std::size_t>(size));
+  return file_.ReadAt(ChunkFileOffset(index), sealed.data(), sealed.size()) == sealed.size() &&
          size >= kSealedChunkOverhead;
 }
 
-bool CEncryptedDataSource::Decrypt(std::uint64_t index, bool last) {
-  return OpenSealedChunk(key_.Aes(), DataChunkAad(header_.fileId, index, last), sealed_, plain_);
+bool CEncryptedDataSource::Decrypt(std::uint64_t index, bool last,
+                                   const std::vector<std::uint8_t>& sealed,
+                                   std::vector<std::uint8_t>& plain) {
+  return OpenSealedChunk(key_.Aes(), DataChunkAad(header_.fileId, index, last), sealed, plain);
+}
+
+std::pair<bool, bool> CEncryptedDataSource::ReadAndOpen(std::uint64_t index,
+                                                        std::vector<std::uint8_t>& sealed,
+                                                        std::vector<std::uint8_t>& plain) {
+  if (!ReadSealed(index, sealed)) return {false, false};
+  return {true, Decrypt(index, index + 1 == chunkCount_, sealed, plain)};
+}
+
+void CEncryptedDataSource::OpenAhead() {
+  if (ended_ || opened_ >= chunkCount_) return;
+  ahead_ = std::async(std::launch::async, [this, index = opened_] {
+    return ReadAndOpen(index, sealedAhead_, plainAhead_);
+  });
+}
+
+void CEncryptedDataSource::WaitAhead() {
+  if (ahead_.valid()) ahead_.wait();
 }
 
 bool CEncryptedDataSource::OpenNext() {
@@ -51,14 +75,23 @@ bool CEncryptedDataSource::OpenNext() {
   const std::string where =
       "chunk " + std::to_string(index) + " at offset " + std::to_string(ChunkFileOffset(index));
   cachedIndex_ = ~std::uint64_t{0};
-  if (!ReadSealed(index)) {
+  std::pair<bool, bool> result;
+  if (ahead_.valid()) {
+    result = ahead_.get();  // rethrows what reading the file threw there
+    sealed_.swap(sealedAhead_);
+    plain_.swap(plainAhead_);
+  } else {
+    result = ReadAndOpen(index, sealed_, plain_);
+  }
+  const auto [read, opened] = result;
+  if (!read) {
     End(plainStart, "the file ends within " + where);
     return false;
   }
   const bool last = index + 1 == chunkCount_;
-  if (!Decrypt(index, last)) {
+  if (!opened) {
     // A whole chunk that opens only as one with more after it: the file was cut after it.
-    if (!last || !Decrypt(index, false)) {
+    if (!last || !Decrypt(index, false, sealed_, plain_)) {
       End(plainStart, where + " failed authentication");
       return false;
     }
@@ -67,6 +100,7 @@ bool CEncryptedDataSource::OpenNext() {
   digest_->Add(plain_);
   cachedIndex_ = index;
   ++opened_;
+  OpenAhead();
   return true;
 }
 
@@ -76,10 +110,9 @@ bool CEncryptedDataSource::Load(std::uint64_t index) {
     // Read again, as a reader that moved back asks: it opened before, so it opens now
     // unless the file changed under the reader.
     cachedIndex_ = ~std::uint64_t{0};
-    if (!ReadSealed(index) ||
-        (!Decrypt(index, index + 1 == chunkCount_) && !Decrypt(index, false))) {
-      return false;
-    }
+    WaitAhead();
+    const auto [read, opened] = ReadAndOpen(index, sealed_, plain_);
+    if (!read || (!opened && !Decrypt(index, false, sealed_, plain_))) return false;
     cachedIndex_ = index;
     return true;
   }

@@ -1,12 +1,16 @@
 #pragma once
 // CEncryptedDataSource: the plain bytes of an encrypted data file, for a CByteReader. Chunks
-// are opened in order, each once, so memory stays at about two chunks whatever the file's
-// size; a read of a later chunk opens those before it first. A chunk that fails ends the
-// bytes at its start (the reader then shortens its Size()), and Damage() says which.
+// are opened in order, each once, so memory stays at about four chunks whatever the file's
+// size; a read of a later chunk opens those before it first. While the reader takes one
+// chunk, the next is read and opened on another thread, so that a load costs about what a
+// plain one does. A chunk that fails ends the bytes at its start (the reader then shortens
+// its Size()), and Damage() says which.
 
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/byte_reader.h"
@@ -20,6 +24,10 @@ class CEncryptedDataSource : public CByteSource {
   // `key` must outlive the source. A key that does not open the header fails every chunk.
   CEncryptedDataSource(CByteSource& file, std::uint64_t fileSize, const CEncryptedHeader& header,
                        const CStoreKey& key);
+  // Waits for the chunk being opened ahead.
+  ~CEncryptedDataSource() override;
+  CEncryptedDataSource(const CEncryptedDataSource&) = delete;
+  CEncryptedDataSource& operator=(const CEncryptedDataSource&) = delete;
 
   // The plain size the file's size stands for; less is read when a chunk fails.
   std::uint64_t Size() const { return plainSize_; }
@@ -39,9 +47,18 @@ class CEncryptedDataSource : public CByteSource {
   bool Load(std::uint64_t index);
   // Opens the chunk after those opened; false, with the damage told, when it fails.
   bool OpenNext();
-  // Reads chunk `index` into sealed_; false when the file holds less than all of it.
-  bool ReadSealed(std::uint64_t index);
-  bool Decrypt(std::uint64_t index, bool last);
+  // Reads chunk `index` into `sealed`; false when the file holds less than all of it.
+  bool ReadSealed(std::uint64_t index, std::vector<std::uint8_t>& sealed);
+  bool Decrypt(std::uint64_t index, bool last, const std::vector<std::uint8_t>& sealed,
+               std::vector<std::uint8_t>& plain);
+  // Reads and opens chunk `index` into `sealed` and `plain` as the last chunk when it is
+  // the file's last: false when it cannot be read (first) or opened (second).
+  std::pair<bool, bool> ReadAndOpen(std::uint64_t index, std::vector<std::uint8_t>& sealed,
+                                    std::vector<std::uint8_t>& plain);
+  // Starts reading and opening the chunk after those opened on another thread.
+  void OpenAhead();
+  // Waits for the chunk being opened ahead, so that the file may be read here.
+  void WaitAhead();
   std::uint64_t ChunkFileOffset(std::uint64_t index) const;
   void End(std::uint64_t plainOffset, std::string why);
 
@@ -60,4 +77,9 @@ class CEncryptedDataSource : public CByteSource {
   std::vector<std::uint8_t> sealed_;
   std::string damage_;
   std::unique_ptr<CContentDigest> digest_ = std::make_unique<CContentDigest>();
+  // The chunk `opened_` read and opened on another thread, into its own buffers; the file
+  // is read there alone while it runs.
+  std::vector<std::uint8_t> plainAhead_;
+  std::vector<std::uint8_t> sealedAhead_;
+  std::future<std::pair<bool, bool>> ahead_;
 };
