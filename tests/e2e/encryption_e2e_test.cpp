@@ -1,7 +1,8 @@
 // Clips encrypted on disk, end to end: protected by the Windows account, no file of the data
 // folder ever holds a copied text, and the clips come back after a restart and after a hard
 // kill; protected by a password, the program asks for it before the load, asks again after a
-// wrong one, and after Cancel never saves over the locked file.
+// wrong one, and after Cancel never saves over the locked file; turned on in the settings
+// while the program runs, no plain copy is left behind.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "app/window/win32/main_window_messages.h"
+#include "dialogs/win32/form_settings_controls.h"
+#include "dialogs/win32/new_password_form.h"
 #include "foundation/settings_keys.h"
 #include "store/encrypted/encrypted_header.h"
 #include "store/encrypted/store_key.h"
@@ -194,6 +198,75 @@ TEST_F(PasswordE2eTest, AfterCancelTheProgramCapturesButNeverSavesOverTheLockedF
   ASSERT_TRUE(program.Close());
   EXPECT_EQ(BytesOfFile(installation.DataFile()), locked);
   EXPECT_FALSE(std::filesystem::exists(Journal()));
+}
+
+// The settings dialog's control `id`, wherever on its pages it lies.
+HWND SettingsControl(HWND dialog, int id) {
+  struct CSearch {
+    int id;
+    HWND found = nullptr;
+  } search{id};
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM context) {
+        auto* wanted = reinterpret_cast<CSearch*>(context);
+        if (GetDlgCtrlID(child) != wanted->id) return TRUE;
+        wanted->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(EncryptionE2eTest, APasswordChosenInTheSettingsHasTheFilesWrittenAnewSealedAtOnce) {
+  auto program = Start();
+  ASSERT_TRUE(program);
+  const std::vector<std::u16string> copies = {u"copied in plain 1", u"copied in plain 2"};
+  for (const auto& text : copies) ASSERT_TRUE(CopyAndWait(*program, text));
+  ASSERT_TRUE(driver.Clear());
+  ASSERT_TRUE(PumpUntil([&] {
+    return !FilesHolding(installation.DataFolder(), copies[1]).empty();
+  })) << "the plain journal was not written";
+
+  // The dialogs are modal in the program: every click is posted, so that this thread goes on.
+  PostMessageW(program->MainWindow(), WM_COMMAND, kCommandSettings, 0);
+  HWND settings = program->WaitForWindow(L"#32770", L"Settings", kDialogTimeout);
+  ASSERT_NE(settings, nullptr) << "no settings dialog";
+  HWND passwordMode = nullptr;  // once the dialog has made its pages
+  ASSERT_TRUE(PumpUntil([&] {
+    passwordMode = SettingsControl(settings, kIdEncryptPassword);
+    return passwordMode != nullptr && IsWindowVisible(settings);
+  })) << "no password protection offered";
+  PostMessageW(passwordMode, BM_CLICK, 0, 0);
+  HWND choose = program->WaitForWindow(L"#32770", L"Choose a password", kDialogTimeout);
+  ASSERT_NE(choose, nullptr) << "no new-password dialog";
+  for (int id : {kIdNewPassword, kIdRepeatPassword}) {
+    SendMessageW(GetDlgItem(choose, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Schlüssel 9"));
+  }
+  PostMessageW(GetDlgItem(choose, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(choose); })) << "the password was not taken";
+  PostMessageW(SettingsControl(settings, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(settings); }));
+
+  // Both files anew, without waiting for the next automatic save or the exit.
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        const auto header = ReadEncryptedHeader(installation.DataFile());
+        return header && header->mode == EEncryption::kPassword && NoFileHolds(copies);
+      },
+      milliseconds(10000)))
+      << "a plain copy is left behind";
+  ASSERT_TRUE(CopyAndWait(*program, u"copied once sealed"));
+  ASSERT_TRUE(program->Close());
+  EXPECT_TRUE(NoFileHolds({copies[0], copies[1], u"copied once sealed"}));
+  const auto header = ReadEncryptedHeader(installation.DataFile());
+  ASSERT_TRUE(header);
+  std::optional<CStoreKey> key;
+  ASSERT_EQ(Unlock(*header, u"Schlüssel 9", &key), EUnlock::kUnlocked);
+  CDataBase saved;
+  ASSERT_TRUE(saved.LoadFromFile(installation.DataFile(), &*key));
+  EXPECT_EQ(ClipTexts(saved, kHistoryCategoryId),
+            (std::vector<std::u16string>{u"copied once sealed", copies[1], copies[0]}));
 }
 
 }  // namespace
