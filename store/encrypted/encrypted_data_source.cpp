@@ -7,8 +7,13 @@
 #include "store/encrypted/chunk_sealing.h"
 
 CEncryptedDataSource::CEncryptedDataSource(CByteSource& file, std::uint64_t fileSize,
-                                           const CEncryptedHeader& header, const CStoreKey& key)
-    : file_(file), header_(header), key_(key), chunkBytes_(header.chunkBytes) {
+                                           const CEncryptedHeader& header, const CStoreKey& key,
+                                           std::uint32_t readAheadFrom)
+    : file_(file),
+      header_(header),
+      key_(key),
+      chunkBytes_(header.chunkBytes),
+      readAhead_(header.chunkBytes >= readAheadFrom) {
   const std::uint64_t body = fileSize > header.size ? fileSize - header.size : 0;
   const std::uint64_t sealedChunk = chunkBytes_ + kSealedChunkOverhead;
   const std::uint64_t whole = body / sealedChunk;
@@ -59,7 +64,7 @@ std::pair<bool, bool> CEncryptedDataSource::ReadAndOpen(std::uint64_t index,
 }
 
 void CEncryptedDataSource::OpenAhead() {
-  if (ended_ || opened_ >= chunkCount_) return;
+  if (!readAhead_ || ended_ || opened_ >= chunkCount_) return;
   ahead_ = std::async(std::launch::async, [this, index = opened_] {
     return ReadAndOpen(index, sealedAhead_, plainAhead_);
   });

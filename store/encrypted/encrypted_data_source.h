@@ -3,7 +3,8 @@
 // are opened in order, each once, so memory stays at about four chunks whatever the file's
 // size; a read of a later chunk opens those before it first. While the reader takes one
 // chunk, the next is read and opened on another thread, so that a load costs about what a
-// plain one does. A chunk that fails ends the bytes at its start (the reader then shortens
+// plain one does (chunks of the usual size only: a thread per chunk would cost more than it
+// saves on small ones). A chunk that fails ends the bytes at its start (the reader then shortens
 // its Size()), and Damage() says which.
 
 #include <cstdint>
@@ -18,12 +19,16 @@
 #include "store/encrypted/encrypted_header.h"
 #include "store/encrypted/store_key.h"
 
+// The smallest chunk opened ahead on another thread.
+inline constexpr std::uint32_t kReadAheadChunkBytes = std::uint32_t{64} << 10;
+
 class CEncryptedDataSource : public CByteSource {
  public:
   // `file` holds the encrypted file's `fileSize` bytes and begins with `header`; `file` and
   // `key` must outlive the source. A key that does not open the header fails every chunk.
+  // Chunks of `readAheadFrom` bytes or more are opened ahead.
   CEncryptedDataSource(CByteSource& file, std::uint64_t fileSize, const CEncryptedHeader& header,
-                       const CStoreKey& key);
+                       const CStoreKey& key, std::uint32_t readAheadFrom = kReadAheadChunkBytes);
   // Waits for the chunk being opened ahead.
   ~CEncryptedDataSource() override;
   CEncryptedDataSource(const CEncryptedDataSource&) = delete;
@@ -66,6 +71,7 @@ class CEncryptedDataSource : public CByteSource {
   const CEncryptedHeader& header_;
   const CStoreKey& key_;
   std::uint64_t chunkBytes_;
+  bool readAhead_;
   std::uint64_t chunkCount_ = 0;
   std::uint64_t lastSealedBytes_ = 0;  // what the file holds of the last chunk
   std::uint64_t plainSize_ = 0;

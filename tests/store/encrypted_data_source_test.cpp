@@ -1,5 +1,5 @@
 // The plain bytes of an encrypted data file as a reader takes them, while the chunk after
-// the one being read is opened on another thread.
+// the one being read is opened on another thread (here for chunks of any size).
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,8 @@ class CMemoryFile : public CByteSource {
   std::size_t ReadAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) override {
     if (offset + count > failsFrom) throw std::runtime_error("the disk failed");
     if (offset >= bytes_.size()) return 0;
-    const auto step = static_cast<std::size_t>(std::min<std::uint64_t>(count, bytes_.size() - offset));
+    const auto step =
+        static_cast<std::size_t>(std::min<std::uint64_t>(count, bytes_.size() - offset));
     std::memcpy(out, bytes_.data() + offset, step);
     return step;
   }
@@ -63,7 +64,7 @@ class EncryptedDataSourceTest : public ::testing::Test {
 };
 
 TEST_F(EncryptedDataSourceTest, BytesReadForwardBackAndAcrossChunksAreThePlainOnes) {
-  CEncryptedDataSource source(*file_, file_->Size(), header_, key_);
+  CEncryptedDataSource source(*file_, file_->Size(), header_, key_, kTestChunk);
   ASSERT_EQ(source.Size(), plain_.size());
   EXPECT_EQ(Read(source, 0, 100), Plain(0, 100));      // two chunks, the third opening ahead
   EXPECT_EQ(Read(source, 600, 200), Plain(600, 200));  // skips ahead over opened ones
@@ -80,7 +81,7 @@ TEST_F(EncryptedDataSourceTest, AFileThatCannotBeReadFailsTheReaderOfThatChunkOn
   // The disk fails within the fourth chunk: the first three read; the reader of the fourth
   // gets the failure, though it happened while the third was being read.
   file_->failsFrom = header_.size + 3 * (kTestChunk + kSealedChunkOverhead) + 10;
-  CEncryptedDataSource source(*file_, file_->Size(), header_, key_);
+  CEncryptedDataSource source(*file_, file_->Size(), header_, key_, kTestChunk);
   EXPECT_EQ(Read(source, 0, 3 * kTestChunk), Plain(0, 3 * kTestChunk));
   EXPECT_THROW(Read(source, 3 * kTestChunk, 1), std::runtime_error);
 }
@@ -88,7 +89,7 @@ TEST_F(EncryptedDataSourceTest, AFileThatCannotBeReadFailsTheReaderOfThatChunkOn
 TEST_F(EncryptedDataSourceTest, AReaderThatStopsEarlyLeavesNothingRunning) {
   // The source goes while the chunk after the first is being opened.
   for (int round = 0; round < 50; ++round) {
-    CEncryptedDataSource source(*file_, file_->Size(), header_, key_);
+    CEncryptedDataSource source(*file_, file_->Size(), header_, key_, kTestChunk);
     EXPECT_EQ(Read(source, 0, 1), Plain(0, 1));
   }
 }
