@@ -7,13 +7,8 @@
 #include "store/encrypted/chunk_sealing.h"
 
 CEncryptedDataSource::CEncryptedDataSource(CByteSource& file, std::uint64_t fileSize,
-                                           const CEncryptedHeader& header, const CStoreKey& key,
-                                           std::uint32_t readAheadFrom)
-    : file_(file),
-      header_(header),
-      key_(key),
-      chunkBytes_(header.chunkBytes),
-      readAhead_(header.chunkBytes >= readAheadFrom) {
+                                           const CEncryptedHeader& header, const CStoreKey& key)
+    : file_(file), header_(header), key_(key), chunkBytes_(header.chunkBytes) {
   const std::uint64_t body = fileSize > header.size ? fileSize - header.size : 0;
   const std::uint64_t sealedChunk = chunkBytes_ + kSealedChunkOverhead;
   const std::uint64_t whole = body / sealedChunk;
@@ -28,10 +23,6 @@ CEncryptedDataSource::CEncryptedDataSource(CByteSource& file, std::uint64_t file
   if (chunkCount_ == 0) End(0, "the file ends after its header, without chunks");
 }
 
-CEncryptedDataSource::~CEncryptedDataSource() {
-  WaitAhead();
-}
-
 std::uint64_t CEncryptedDataSource::ChunkFileOffset(std::uint64_t index) const {
   return header_.size + index * (chunkBytes_ + kSealedChunkOverhead);
 }
@@ -42,36 +33,16 @@ void CEncryptedDataSource::End(std::uint64_t plainOffset, std::string why) {
   damage_ = std::move(why);
 }
 
-bool CEncryptedDataSource::ReadSealed(std::uint64_t index, std::vector<std::uint8_t>& sealed) {
+bool CEncryptedDataSource::ReadSealed(std::uint64_t index) {
   const bool last = index + 1 == chunkCount_;
   const std::uint64_t size = last ? lastSealedBytes_ : chunkBytes_ + kSealedChunkOverhead;
-  sealed.resize(static_cast<std::size_t>(size));
-  return file_.ReadAt(ChunkFileOffset(index), sealed.data(), sealed.size()) == sealed.size() &&
+  sealed_.resize(static_cast<std::size_t>(size));
+  return file_.ReadAt(ChunkFileOffset(index), sealed_.data(), sealed_.size()) == sealed_.size() &&
          size >= kSealedChunkOverhead;
 }
 
-bool CEncryptedDataSource::Decrypt(std::uint64_t index, bool last,
-                                   const std::vector<std::uint8_t>& sealed,
-                                   std::vector<std::uint8_t>& plain) {
-  return OpenSealedChunk(key_.Aes(), DataChunkAad(header_.fileId, index, last), sealed, plain);
-}
-
-std::pair<bool, bool> CEncryptedDataSource::ReadAndOpen(std::uint64_t index,
-                                                        std::vector<std::uint8_t>& sealed,
-                                                        std::vector<std::uint8_t>& plain) {
-  if (!ReadSealed(index, sealed)) return {false, false};
-  return {true, Decrypt(index, index + 1 == chunkCount_, sealed, plain)};
-}
-
-void CEncryptedDataSource::OpenAhead() {
-  if (!readAhead_ || ended_ || opened_ >= chunkCount_) return;
-  ahead_ = std::async(std::launch::async, [this, index = opened_] {
-    return ReadAndOpen(index, sealedAhead_, plainAhead_);
-  });
-}
-
-void CEncryptedDataSource::WaitAhead() {
-  if (ahead_.valid()) ahead_.wait();
+bool CEncryptedDataSource::Decrypt(std::uint64_t index, bool last) {
+  return OpenSealedChunk(key_.Aes(), DataChunkAad(header_.fileId, index, last), sealed_, plain_);
 }
 
 bool CEncryptedDataSource::OpenNext() {
@@ -80,23 +51,14 @@ bool CEncryptedDataSource::OpenNext() {
   const std::string where =
       "chunk " + std::to_string(index) + " at offset " + std::to_string(ChunkFileOffset(index));
   cachedIndex_ = ~std::uint64_t{0};
-  std::pair<bool, bool> result;
-  if (ahead_.valid()) {
-    result = ahead_.get();  // rethrows what reading the file threw there
-    sealed_.swap(sealedAhead_);
-    plain_.swap(plainAhead_);
-  } else {
-    result = ReadAndOpen(index, sealed_, plain_);
-  }
-  const auto [read, opened] = result;
-  if (!read) {
+  if (!ReadSealed(index)) {
     End(plainStart, "the file ends within " + where);
     return false;
   }
   const bool last = index + 1 == chunkCount_;
-  if (!opened) {
+  if (!Decrypt(index, last)) {
     // A whole chunk that opens only as one with more after it: the file was cut after it.
-    if (!last || !Decrypt(index, false, sealed_, plain_)) {
+    if (!last || !Decrypt(index, false)) {
       End(plainStart, where + " failed authentication");
       return false;
     }
@@ -105,7 +67,6 @@ bool CEncryptedDataSource::OpenNext() {
   digest_->Add(plain_);
   cachedIndex_ = index;
   ++opened_;
-  OpenAhead();
   return true;
 }
 
@@ -115,9 +76,10 @@ bool CEncryptedDataSource::Load(std::uint64_t index) {
     // Read again, as a reader that moved back asks: it opened before, so it opens now
     // unless the file changed under the reader.
     cachedIndex_ = ~std::uint64_t{0};
-    WaitAhead();
-    const auto [read, opened] = ReadAndOpen(index, sealed_, plain_);
-    if (!read || (!opened && !Decrypt(index, false, sealed_, plain_))) return false;
+    if (!ReadSealed(index) ||
+        (!Decrypt(index, index + 1 == chunkCount_) && !Decrypt(index, false))) {
+      return false;
+    }
     cachedIndex_ = index;
     return true;
   }

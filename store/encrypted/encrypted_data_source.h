@@ -1,17 +1,12 @@
 #pragma once
 // CEncryptedDataSource: the plain bytes of an encrypted data file, for a CByteReader. Chunks
-// are opened in order, each once, so memory stays at about four chunks whatever the file's
-// size; a read of a later chunk opens those before it first. While the reader takes one
-// chunk, the next is read and opened on another thread, so that a load costs about what a
-// plain one does (chunks of the usual size only: a thread per chunk would cost more than it
-// saves on small ones). A chunk that fails ends the bytes at its start (the reader then shortens
-// its Size()), and Damage() says which.
+// are opened in order, each once, so memory stays at about two chunks whatever the file's
+// size; a read of a later chunk opens those before it first. A chunk that fails ends the
+// bytes at its start (the reader then shortens its Size()), and Damage() says which.
 
 #include <cstdint>
-#include <future>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "foundation/byte_reader.h"
@@ -19,20 +14,12 @@
 #include "store/encrypted/encrypted_header.h"
 #include "store/encrypted/store_key.h"
 
-// The smallest chunk opened ahead on another thread.
-inline constexpr std::uint32_t kReadAheadChunkBytes = std::uint32_t{64} << 10;
-
 class CEncryptedDataSource : public CByteSource {
  public:
   // `file` holds the encrypted file's `fileSize` bytes and begins with `header`; `file` and
   // `key` must outlive the source. A key that does not open the header fails every chunk.
-  // Chunks of `readAheadFrom` bytes or more are opened ahead.
   CEncryptedDataSource(CByteSource& file, std::uint64_t fileSize, const CEncryptedHeader& header,
-                       const CStoreKey& key, std::uint32_t readAheadFrom = kReadAheadChunkBytes);
-  // Waits for the chunk being opened ahead.
-  ~CEncryptedDataSource() override;
-  CEncryptedDataSource(const CEncryptedDataSource&) = delete;
-  CEncryptedDataSource& operator=(const CEncryptedDataSource&) = delete;
+                       const CStoreKey& key);
 
   // The plain size the file's size stands for; less is read when a chunk fails.
   std::uint64_t Size() const { return plainSize_; }
@@ -52,18 +39,9 @@ class CEncryptedDataSource : public CByteSource {
   bool Load(std::uint64_t index);
   // Opens the chunk after those opened; false, with the damage told, when it fails.
   bool OpenNext();
-  // Reads chunk `index` into `sealed`; false when the file holds less than all of it.
-  bool ReadSealed(std::uint64_t index, std::vector<std::uint8_t>& sealed);
-  bool Decrypt(std::uint64_t index, bool last, const std::vector<std::uint8_t>& sealed,
-               std::vector<std::uint8_t>& plain);
-  // Reads and opens chunk `index` into `sealed` and `plain` as the last chunk when it is
-  // the file's last: false when it cannot be read (first) or opened (second).
-  std::pair<bool, bool> ReadAndOpen(std::uint64_t index, std::vector<std::uint8_t>& sealed,
-                                    std::vector<std::uint8_t>& plain);
-  // Starts reading and opening the chunk after those opened on another thread.
-  void OpenAhead();
-  // Waits for the chunk being opened ahead, so that the file may be read here.
-  void WaitAhead();
+  // Reads chunk `index` into sealed_; false when the file holds less than all of it.
+  bool ReadSealed(std::uint64_t index);
+  bool Decrypt(std::uint64_t index, bool last);
   std::uint64_t ChunkFileOffset(std::uint64_t index) const;
   void End(std::uint64_t plainOffset, std::string why);
 
@@ -71,7 +49,6 @@ class CEncryptedDataSource : public CByteSource {
   const CEncryptedHeader& header_;
   const CStoreKey& key_;
   std::uint64_t chunkBytes_;
-  bool readAhead_;
   std::uint64_t chunkCount_ = 0;
   std::uint64_t lastSealedBytes_ = 0;  // what the file holds of the last chunk
   std::uint64_t plainSize_ = 0;
@@ -83,9 +60,4 @@ class CEncryptedDataSource : public CByteSource {
   std::vector<std::uint8_t> sealed_;
   std::string damage_;
   std::unique_ptr<CContentDigest> digest_ = std::make_unique<CContentDigest>();
-  // The chunk `opened_` read and opened on another thread, into its own buffers; the file
-  // is read there alone while it runs.
-  std::vector<std::uint8_t> plainAhead_;
-  std::vector<std::uint8_t> sealedAhead_;
-  std::future<std::pair<bool, bool>> ahead_;
 };

@@ -1,5 +1,5 @@
-// The plain bytes of an encrypted data file as a reader takes them, while the chunk after
-// the one being read is opened on another thread (here for chunks of any size).
+// The plain bytes of an encrypted data file as a reader takes them: in any order, and up to
+// a chunk that the disk cannot give.
 
 #include <gtest/gtest.h>
 
@@ -64,10 +64,10 @@ class EncryptedDataSourceTest : public ::testing::Test {
 };
 
 TEST_F(EncryptedDataSourceTest, BytesReadForwardBackAndAcrossChunksAreThePlainOnes) {
-  CEncryptedDataSource source(*file_, file_->Size(), header_, key_, kTestChunk);
+  CEncryptedDataSource source(*file_, file_->Size(), header_, key_);
   ASSERT_EQ(source.Size(), plain_.size());
-  EXPECT_EQ(Read(source, 0, 100), Plain(0, 100));      // two chunks, the third opening ahead
-  EXPECT_EQ(Read(source, 600, 200), Plain(600, 200));  // skips ahead over opened ones
+  EXPECT_EQ(Read(source, 0, 100), Plain(0, 100));      // across two chunks
+  EXPECT_EQ(Read(source, 600, 200), Plain(600, 200));  // ahead, opening the chunks between
   EXPECT_EQ(Read(source, 10, 120), Plain(10, 120));    // back to chunks opened before
   EXPECT_EQ(Read(source, 900, 500), Plain(900, 100));  // to the end, and no further
   source.ReadRest();
@@ -79,19 +79,11 @@ TEST_F(EncryptedDataSourceTest, BytesReadForwardBackAndAcrossChunksAreThePlainOn
 
 TEST_F(EncryptedDataSourceTest, AFileThatCannotBeReadFailsTheReaderOfThatChunkOnly) {
   // The disk fails within the fourth chunk: the first three read; the reader of the fourth
-  // gets the failure, though it happened while the third was being read.
+  // gets the failure.
   file_->failsFrom = header_.size + 3 * (kTestChunk + kSealedChunkOverhead) + 10;
-  CEncryptedDataSource source(*file_, file_->Size(), header_, key_, kTestChunk);
+  CEncryptedDataSource source(*file_, file_->Size(), header_, key_);
   EXPECT_EQ(Read(source, 0, 3 * kTestChunk), Plain(0, 3 * kTestChunk));
   EXPECT_THROW(Read(source, 3 * kTestChunk, 1), std::runtime_error);
-}
-
-TEST_F(EncryptedDataSourceTest, AReaderThatStopsEarlyLeavesNothingRunning) {
-  // The source goes while the chunk after the first is being opened.
-  for (int round = 0; round < 50; ++round) {
-    CEncryptedDataSource source(*file_, file_->Size(), header_, key_, kTestChunk);
-    EXPECT_EQ(Read(source, 0, 1), Plain(0, 1));
-  }
 }
 
 }  // namespace
