@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/window/win32/main_window_ids.h"
+#include "app/window/win32/main_window_messages.h"
 #include "foundation/key_combination.h"
 #include "foundation/settings_keys.h"
 #include "platform/handles.h"
@@ -13,6 +14,7 @@
 #include "tests/e2e/program_fixture.h"
 // After windows.h, which it needs.
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace {
 
@@ -105,6 +107,15 @@ bool Contains(const std::vector<std::u16string>& texts, const std::u16string& te
   return false;
 }
 
+// Whether the program's keyboard focus is on `control`, as GetGUIThreadInfo tells another
+// process.
+bool HasKeyboard(const CRunningProgram& program, HWND control) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(program.MainWindow(), nullptr);
+  return GetGUIThreadInfo(thread, &info) && info.hwndFocus == control;
+}
+
 using ScreenReaderTest = ProgramTest;
 
 TEST_F(ScreenReaderTest, AnotherProcessReadsEveryRowAsItsCategoryOrClip) {
@@ -139,20 +150,42 @@ TEST_F(ScreenReaderTest, TheListHotKeyGivesTheDockedListTheKeyboardWithARowSelec
   ASSERT_TRUE(CopyAndWait(*program, u"reached by keys"));
   HWND tree = program->Control(kIdItemsTree);
   EXPECT_FALSE(IsWindowVisible(tree));  // folded while the cursor is away
-  const DWORD thread = GetWindowThreadProcessId(program->MainWindow(), nullptr);
   TypeChord({VK_CONTROL, VK_SHIFT, 'L'});
-  const auto focused = [&] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(thread, &info) && info.hwndFocus == tree;
-  };
-  EXPECT_TRUE(PumpUntil(focused));
+  EXPECT_TRUE(PumpUntil([&] { return HasKeyboard(*program, tree); }));
   EXPECT_TRUE(IsWindowVisible(tree));
   EXPECT_EQ(GetForegroundWindow(), program->MainWindow());
   EXPECT_NE(TreeView_GetSelection(tree), nullptr);
   // The list stays for the keyboard although the cursor is nowhere near it.
   PumpFor(std::chrono::milliseconds(300));
   EXPECT_TRUE(IsWindowVisible(tree));
+  EXPECT_TRUE(program->Close());
+}
+
+TEST_F(ScreenReaderTest, TabGoesRoundTheHeaderButtonsAndTheList) {
+  installation.SetSetting(Settings::kListHotKeyValue, kKeyCtrl | kKeyShift | 'L');
+  auto program = Start();
+  ASSERT_NE(program, nullptr);
+  HWND tree = program->Control(kIdItemsTree);
+  TypeChord({VK_CONTROL, VK_SHIFT, 'L'});
+  ASSERT_TRUE(PumpUntil([&] { return HasKeyboard(*program, tree); }));
+  // From the last stop on to the first: the open button, at the header's left.
+  TypeChord({VK_TAB});
+  EXPECT_TRUE(PumpUntil([&] { return HasKeyboard(*program, program->Control(kIdOpenClipboard)); }));
+  TypeChord({VK_SHIFT, VK_TAB});
+  EXPECT_TRUE(PumpUntil([&] { return HasKeyboard(*program, tree); }));
+  EXPECT_TRUE(program->Close());
+}
+
+TEST_F(ScreenReaderTest, TheTrayIconsKeyboardSelectionGivesTheListTheKeyboard) {
+  auto program = Start();
+  ASSERT_NE(program, nullptr);
+  ASSERT_TRUE(CopyAndWait(*program, u"from the tray"));
+  HWND tree = program->Control(kIdItemsTree);
+  // As the shell tells Enter on the icon reached with the keyboard.
+  PostMessageW(program->MainWindow(), kTrayMessage, kTrayIconId, NIN_KEYSELECT);
+  EXPECT_TRUE(PumpUntil([&] { return HasKeyboard(*program, tree); }));
+  EXPECT_TRUE(IsWindowVisible(tree));
+  EXPECT_NE(TreeView_GetSelection(tree), nullptr);
   EXPECT_TRUE(program->Close());
 }
 
