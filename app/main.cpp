@@ -60,6 +60,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     if (!form.Create()) return 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      if (form.TakeTabKey(message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }

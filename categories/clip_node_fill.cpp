@@ -44,6 +44,8 @@ void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& categ
   if (const TBitmap* picture = clip.Picture()) {
     const bool stale = node.thumbnail && node.thumbnail->Height() != thumbnailHeight;
     if (made || stale) node.thumbnail = MakeThumbnail(*picture, thumbnailHeight);
+    node.pictureWidth = picture->Width();
+    node.pictureHeight = picture->Height();
   }
   node.id = static_cast<unsigned int>(clip.id);
   node.clipKind = clip.kind;

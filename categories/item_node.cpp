@@ -118,6 +118,8 @@ void CItemNode::Clear() {
   inHistory = false;
   created = 0;
   thumbnail.reset();
+  pictureWidth = 0;
+  pictureHeight = 0;
   skinRow = 0;
   iconIndex = 0;
   indent = 0;

@@ -78,7 +78,9 @@ class CItemNode {
   bool inHistory = false;
   double created = 0;
   std::unique_ptr<TBitmap> thumbnail;  // picture clips: 22 pixels high at 96 dpi, 24 bits
-  int clipKind = 0;                    // clips: the clip's kind (store/base_item.h)
+  int pictureWidth = 0;                // picture clips: the picture's own size in pixels
+  int pictureHeight = 0;
+  int clipKind = 0;  // clips: the clip's kind (store/base_item.h)
   int skinRow = 0;
   int iconIndex = 0;
   int indent = 0;

@@ -36,6 +36,11 @@ inline constexpr std::string_view kSecHotKeyValue = "SecHotKeyValue";
 // Not clamped: any value is a key combination.
 inline constexpr CIntSetting kSecHotKeyValueSetting{kSecHotKeyValue, 0xC056};
 
+// The hot key that brings the docked list to the front with the keyboard in it, a
+// KeyCombination; 0 for none. Not clamped: any value is a key combination.
+inline constexpr std::string_view kListHotKeyValue = "ListHotKeyValue";
+inline constexpr CIntSetting kListHotKeyValueSetting{kListHotKeyValue, 0};
+
 // Which modifier with a digit pastes from the history and which from the notes.
 inline constexpr std::string_view kQuickPasteMode = "QuickPasteMode";
 inline constexpr int kQuickPasteOff = 0;

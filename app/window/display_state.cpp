@@ -30,6 +30,7 @@ void CDisplayState::SetExpanded(bool expanded) {
 
 bool CDisplayState::ShowPopup(ScreenPoint cursor, const ScreenRect& workArea) {
   if (popupMode_ && expanded_) return false;
+  keyboardHeld_ = false;
   if (!popupMode_) saved_ = {layout_.bounds.left, layout_.bounds.top};
   popupMode_ = true;
   layout_.openButtonVisible = false;
@@ -74,7 +75,17 @@ void CDisplayState::CursorNear() {
   layout_.alpha = 255;
 }
 
+void CDisplayState::OpenForKeyboard() {
+  HidePopup();
+  keyboardHeld_ = true;
+  openDown_ = true;
+  SetExpanded(true);
+  layout_.alpha = 255;
+  layout_.windowVisible = true;
+}
+
 void CDisplayState::CursorAway() {
+  if (keyboardHeld_) return;
   layout_.alpha = settings_.transparency;
   HidePopup();
   if (!pinDown_ && openDown_) {
@@ -84,7 +95,7 @@ void CDisplayState::CursorAway() {
 }
 
 void CDisplayState::EnforceVisibility() {
-  if (!popupMode_) layout_.windowVisible = settings_.monitorVisible;
+  if (!popupMode_) layout_.windowVisible = settings_.monitorVisible || keyboardHeld_;
 }
 
 ScreenPoint CDisplayState::DockedPlace() const {

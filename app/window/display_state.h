@@ -60,6 +60,15 @@ class CDisplayState {
   // The open button was clicked (or the tray icon double-clicked): the list toggles.
   void ToggleOpen();
   void SetPinDown(bool down) { pinDown_ = down; }
+  // The list's hot key or the tray icon's keyboard activation: the docked window shows with
+  // its list unfolded and opaque (a popup goes back to its dock first), also where the
+  // settings hide the docked window, and stays so wherever the cursor goes until
+  // KeyboardLeft or the next popup. The cursor cannot be expected near a list that is used
+  // from the keyboard only.
+  void OpenForKeyboard();
+  // The window lost the keyboard: the cursor and the settings rule again.
+  void KeyboardLeft() { keyboardHeld_ = false; }
+  bool KeyboardHeld() const { return keyboardHeld_; }
   // The user dragged the window there.
   void MovedTo(ScreenPoint place);
 
@@ -90,5 +99,6 @@ class CDisplayState {
   bool popupMode_ = false;
   bool openDown_ = false;
   bool pinDown_ = false;
-  ScreenPoint saved_;  // the docked place while a popup
+  bool keyboardHeld_ = false;  // opened by OpenForKeyboard and not left since
+  ScreenPoint saved_;          // the docked place while a popup
 };

@@ -71,6 +71,11 @@ void CMainWindowTick::FireHotKey(KeyCombination code, CDisplayState& state, CTic
     port.TogglePause();
     return;
   }
+  if (settings_.listHotKey != 0 && code == settings_.listHotKey) {
+    state.OpenForKeyboard();
+    port.GiveListTheKeyboard();
+    return;
+  }
   port.PasteByHotKey(code);
   if (state.PopupListOpen()) return;
   if (code != settings_.primaryHotKey && code != settings_.secondaryHotKey) return;

@@ -40,6 +40,8 @@ class CTickPort {
   virtual void RememberTarget() = 0;
   // Pauses capture, or resumes it when it is paused.
   virtual void TogglePause() = 0;
+  // Brings the window to the front with the keyboard in its list, a row selected.
+  virtual void GiveListTheKeyboard() = 0;
 };
 
 class CMainWindowTick {
@@ -49,6 +51,7 @@ class CMainWindowTick {
     KeyCombination primaryHotKey = 0x4001;
     KeyCombination secondaryHotKey = 0xC056;
     KeyCombination pauseHotKey = 0;  // 0: none
+    KeyCombination listHotKey = 0;   // 0: none
   };
 
   void ApplySettings(const Settings& settings) { settings_ = settings; }
@@ -64,8 +67,9 @@ class CMainWindowTick {
   void FireMouseHotKey(KeyCombination code, CDisplayState& state, CTickPort& port);
 
  private:
-  // A fired hot key: the pause hot key toggles the pause and nothing else; any other pastes
-  // the clip bound to it, and the popup's open the popup at the cursor.
+  // A fired hot key: the pause hot key toggles the pause and the list's hot key opens the
+  // docked list for the keyboard, each and nothing else; any other pastes the clip bound to
+  // it, and the popup's open the popup at the cursor.
   void FireHotKey(KeyCombination code, CDisplayState& state, CTickPort& port);
 
   Settings settings_;

@@ -73,6 +73,7 @@ LRESULT CALLBACK CClipTreeController::TreeProc(HWND window, UINT message, WPARAM
       self->Unhook();
       return CallWindowProcW(treeProc, window, message, wParam, lParam);
     }
+    if (message == TVM_GETITEMW) return self->GetItemWithRowText(treeProc, wParam, lParam);
     if (self->HandleTreeMessage(message, wParam, lParam)) return 0;
     return CallWindowProcW(treeProc, window, message, wParam, lParam);
   });
@@ -117,9 +118,15 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       hoverRow_ = nullptr;
       HidePreview();
       return false;
+    case WM_SETFOCUS:
+      InvalidateSelectedRow();
+      return false;
+    case WM_KILLFOCUS:
+      InvalidateSelectedRow();
+      HidePreview();
+      return false;
     case WM_MOUSEWHEEL:
     case WM_VSCROLL:
-    case WM_KILLFOCUS:
       HidePreview();
       return false;
     case WM_TIMER:
@@ -158,6 +165,7 @@ bool CClipTreeController::OnReflectedNotify(NMHDR& header, LRESULT& result) {
         (change.action == TVC_UNKNOWN && GetForegroundWindow() == host_.OwnerWindow())) {
       SchedulePreview(change.itemNew.hItem);
     }
+    if (change.action == TVC_UNKNOWN) AnnounceSelection(change.itemNew.hItem);
     return false;
   }
   if (header.code == TVN_DELETEITEMW) {

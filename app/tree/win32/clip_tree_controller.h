@@ -115,6 +115,16 @@ class CClipTreeController final : public CNotifyReceiver {
   CItemNode* TargetNode(MenuTarget target) const;
   void EditCategory(int categoryId, int parentId);
 
+  // Accessibility (clip_tree_accessibility.cpp).
+  // TVM_GETITEMW through the tree's own procedure, with the row's text (RowText) in the
+  // caller's buffer when it asks for text.
+  LRESULT GetItemWithRowText(WNDPROC treeProc, WPARAM wParam, LPARAM lParam);
+  // A selection the program made (a search, a row gone, the list's hot key) is told to
+  // readers as the user's own moves are.
+  void AnnounceSelection(HTREEITEM row);
+  // The focus rectangle on the selected row comes and goes with the keyboard.
+  void InvalidateSelectedRow();
+
   CItemNode* NodeOf(HTREEITEM row) const;
   bool HasParentRow(HTREEITEM row) const;
 

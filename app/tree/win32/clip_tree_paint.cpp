@@ -62,6 +62,8 @@ void CClipTreeController::PaintRow(HDC dc, HTREEITEM item, const CItemNode& node
   // shorter, which would squeeze every row by a line.
   row.bottom = row.top + TreeView_GetItemHeight(tree_);
   painter_->Paint(dc, row, node, state, host_.CategoriesIcons(), host_.MoreIcons());
+  // Where the keyboard is must always show, whatever the system's keyboard cues say.
+  if (selected && GetFocus() == tree_) DrawFocusRect(dc, &row);
 }
 
 void CClipTreeController::SetEmptyText(std::u16string text) {

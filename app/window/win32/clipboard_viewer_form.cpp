@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/shell/win32/hot_key_form.h"
+#include "app/window/win32/accessible_name.h"
+#include "app/window/win32/header_button.h"
 #include "app/window/win32/main_window_ids.h"
 #include "app/window/win32/main_window_messages.h"
 #include "app/paste/held_keys.h"
@@ -72,6 +74,7 @@ void TClipboardViewerForm::LoadSettings() {
   keys.primaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kPriHotKeyValueSetting));
   keys.secondaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kSecHotKeyValueSetting));
   keys.pauseHotKey = static_cast<KeyCombination>(ReadSetting(store, kPauseHotKeyValueSetting));
+  keys.listHotKey = static_cast<KeyCombination>(ReadSetting(store, kListHotKeyValueSetting));
   tick_.ApplySettings(keys);
   FollowMouseHotKeys();
   pasteMethod_ = ReadPasteMethod(store);
@@ -140,12 +143,13 @@ void TClipboardViewerForm::CreateControls() {
   };
   // The label lets the mouse through to the window, whose header drags it.
   label_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, kIdClipboardContent);
-  pinButton_ = child(L"BUTTON", L"", BS_OWNERDRAW, kIdPin);
-  openButton_ = child(L"BUTTON", L"", BS_OWNERDRAW, kIdOpenClipboard);
+  pinButton_ = child(L"BUTTON", kPinButtonName, BS_OWNERDRAW, kIdPin);
+  openButton_ = child(L"BUTTON", kOpenButtonName, BS_OWNERDRAW, kIdOpenClipboard);
   autoPaste_ = child(L"BUTTON", L"Paste to active app", BS_AUTOCHECKBOX, kIdAutoPaste);
   Button_SetCheck(autoPaste_, BST_CHECKED);
-  tree_ =
-      child(WC_TREEVIEWW, L"", TVS_NOTOOLTIPS | TVS_SINGLEEXPAND | TVS_SHOWSELALWAYS, kIdItemsTree);
+  // The tree's window text is drawn by no one: it is its name for screen readers.
+  tree_ = child(WC_TREEVIEWW, L"Clips", TVS_NOTOOLTIPS | TVS_SINGLEEXPAND | TVS_SHOWSELALWAYS,
+                kIdItemsTree);
   SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->TreeFont()), FALSE);
   TreeView_SetExtendedStyle(tree_, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
   TreeView_SetIndent(tree_, MainWindowMetricsAt(dpi_).treeIndent);
@@ -154,6 +158,8 @@ void TClipboardViewerForm::CreateControls() {
   listSearch_ = std::make_unique<CListSearch>(Handle(), kIdSearchField, tree_,
                                               resources_->FormFont(), searchPort,
                                               [this]() -> CClipboardHandler& { return *handler_; });
+  // The field's text is the search; its name comes by annotation, where the system has it.
+  SetAccessibleName(listSearch_->Field(), L"Search clips");
 
   RECT client{};
   GetClientRect(Handle(), &client);

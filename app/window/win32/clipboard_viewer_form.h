@@ -54,6 +54,11 @@ class TClipboardViewerForm final : public CWindow,
   // system refuses the window.
   bool Create();
 
+  // Tab and Shift+Tab on one of the window's controls move the keyboard to the next or the
+  // one before among those shown: the header's buttons, the search field, "Paste to active
+  // app" and the list. True when `message` was such a key and is not to be dispatched.
+  bool TakeTabKey(const MSG& message);
+
   // CClipTreeHost
   HWND OwnerWindow() const override { return Handle(); }
   int QuickPasteMode() const override { return tick_.CurrentSettings().quickPasteMode; }
@@ -90,6 +95,12 @@ class TClipboardViewerForm final : public CWindow,
   void PasteByHotKey(KeyCombination code) override;
   void RememberTarget() override;
   void TogglePause() override;
+  // Also for the tray icon's keyboard activation (clipboard_viewer_form_keyboard.cpp).
+  void GiveListTheKeyboard() override;
+  // The newest history clip's row, or the first row, for a list that has no selection.
+  void SelectNewestClip();
+  // The window lost the activation: a list the keyboard brought is left to the cursor again.
+  void KeyboardLeftWindow();
 
   // CClosingPort
   void StopClipboardWatch() override;

@@ -92,6 +92,9 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       }
       return TRUE;
     }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) KeyboardLeftWindow();
+      return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_NOTIFY: {
       // The tree's notifications go back to its controller.
       LRESULT result = 0;
@@ -185,6 +188,9 @@ std::optional<LRESULT> TClipboardViewerForm::OnTrayMessage(UINT message, LPARAM 
   if (message == kTrayMessage) {
     if (LOWORD(lParam) == WM_LBUTTONDBLCLK) {
       TrayIcon1DblClick();
+    } else if (LOWORD(lParam) == NIN_KEYSELECT) {
+      // Enter or Space on the icon, reached with the keyboard in the notification area.
+      GiveListTheKeyboard();
     } else if (LOWORD(lParam) == WM_RBUTTONUP || LOWORD(lParam) == WM_CONTEXTMENU) {
       POINT point{};
       GetCursorPos(&point);

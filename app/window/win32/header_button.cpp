@@ -59,4 +59,10 @@ void DrawHeaderButton(const DRAWITEMSTRUCT& draw, EHeaderGlyph glyph, bool down)
   } else {
     DrawArrow(draw.hDC, box, down);
   }
+  // A button reached with Tab shows that it has the keyboard.
+  if (draw.itemState & ODS_FOCUS) {
+    RECT focus = box;
+    InflateRect(&focus, -1, -1);
+    DrawFocusRect(draw.hDC, &focus);
+  }
 }

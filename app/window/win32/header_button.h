@@ -7,5 +7,10 @@
 
 enum class EHeaderGlyph { kPin, kOpenList };
 
-// Draws the button of `draw` (from WM_DRAWITEM) with its glyph, down or up.
+// The buttons' window texts: drawn by no one, they are the names that screen readers say.
+inline constexpr wchar_t kPinButtonName[] = L"Pin the list";
+inline constexpr wchar_t kOpenButtonName[] = L"Show or hide the list";
+
+// Draws the button of `draw` (from WM_DRAWITEM) with its glyph, down or up, and a focus
+// rectangle while it has the keyboard.
 void DrawHeaderButton(const DRAWITEMSTRUCT& draw, EHeaderGlyph glyph, bool down);

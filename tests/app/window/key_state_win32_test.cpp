@@ -33,6 +33,7 @@ class CSystemPort : public CTickPort {
   void PasteByHotKey(KeyCombination) override {}
   void RememberTarget() override {}
   void TogglePause() override {}
+  void GiveListTheKeyboard() override {}
 };
 
 class RealKeysTickTest : public ::testing::Test {

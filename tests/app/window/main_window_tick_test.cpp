@@ -39,6 +39,7 @@ class CFakeTickPort : public CTickPort {
   }
   void RememberTarget() override { actions.push_back("target"); }
   void TogglePause() override { actions.push_back("pause"); }
+  void GiveListTheKeyboard() override { actions.push_back("list keyboard"); }
 
   // Holds Ctrl/Alt (as bits of the combination) and digit keys.
   void Hold(KeyCombination modifiers, std::set<int> keysDown) {
@@ -360,6 +361,51 @@ TEST_F(PauseHotKeyTest, NotWhileThePopupsListIsOpenButAsAHookedMouseCombination)
   tick_.FireMouseHotKey(kShiftClick, state_, port_);
   EXPECT_EQ(port_.actions.back(), "pause");
   EXPECT_EQ(port_.actions.size(), 3u);
+}
+
+using ListHotKeyTest = TickTest;
+
+constexpr KeyCombination kCtrlShiftL = kKeyCtrl | kKeyShift | 'L';
+
+TEST_F(ListHotKeyTest, OpensTheDockedListForTheKeyboardAndPastesNothing) {
+  tick_.ApplySettings({1, kCtrlClick, kCtrlAltV, 0, kCtrlShiftL});
+  port_.cursor = {10, 500};  // far from the window
+  port_.keys = kCtrlShiftL;
+  Tick();
+  EXPECT_EQ(port_.actions, std::vector<std::string>{"list keyboard"});
+  EXPECT_TRUE(state_.Expanded());
+  EXPECT_FALSE(state_.PopupMode());
+  // The cursor stays away: the list stays unfolded and opaque while it has the keyboard.
+  port_.keys = 0;
+  Tick();
+  EXPECT_TRUE(state_.Expanded());
+  EXPECT_EQ(state_.Layout().alpha, 255);
+  state_.KeyboardLeft();
+  Tick();
+  EXPECT_FALSE(state_.Expanded());
+}
+
+TEST_F(ListHotKeyTest, ShowsADockedWindowThatTheSettingsHideUntilTheKeyboardLeaves) {
+  state_.ApplySettings(CDisplayState::Settings{200, 388, 180, false});
+  tick_.ApplySettings({1, kCtrlClick, kCtrlAltV, 0, kCtrlShiftL});
+  Tick();
+  ASSERT_FALSE(state_.Layout().windowVisible);
+  port_.keys = kCtrlShiftL;
+  Tick();
+  EXPECT_TRUE(state_.Layout().windowVisible);
+  state_.KeyboardLeft();
+  Tick();
+  EXPECT_FALSE(state_.Layout().windowVisible);
+}
+
+TEST_F(ListHotKeyTest, APopupOpenedAfterwardsFollowsTheCursorAgain) {
+  tick_.ApplySettings({1, kCtrlClick, kCtrlAltV, 0, kCtrlShiftL});
+  port_.keys = kCtrlShiftL;
+  Tick();
+  port_.keys = kCtrlAltV;
+  Tick();
+  ASSERT_TRUE(state_.PopupMode());
+  EXPECT_FALSE(state_.KeyboardHeld());
 }
 
 }  // namespace
