@@ -64,10 +64,10 @@ std::vector<TextPair> FlatTextPairs(const ThemePalette& palette) {
     pairs.push_back({"category name", rows.categoryName, rows.categoryBackground});
     pairs.push_back({"category count", rows.categoryCount, rows.categoryBackground});
     pairs.push_back({"child category name", rows.categoryName, rows.childCategoryBackground});
-    pairs.push_back({"selected category name", rows.selectedCategoryName,
-                     rows.selectedCategoryBackground});
-    pairs.push_back({"selected category count", rows.selectedCategoryCount,
-                     rows.selectedCategoryBackground});
+    pairs.push_back(
+        {"selected category name", rows.selectedCategoryName, rows.selectedCategoryBackground});
+    pairs.push_back(
+        {"selected category count", rows.selectedCategoryCount, rows.selectedCategoryBackground});
   }
   return pairs;
 }
@@ -169,8 +169,8 @@ TEST(ThemePaletteTest, DarkLooksTextsAllReadOnTheirBackgrounds) {
 }
 
 TEST(ThemePaletteTest, HighContrastLooksTextsReadInTheStandardBlackAndWhiteSchemes) {
-  for (const auto& [name, system] : {std::pair{"black", HighContrastBlack()},
-                                     std::pair{"white", HighContrastWhite()}}) {
+  for (const auto& [name, system] :
+       {std::pair{"black", HighContrastBlack()}, std::pair{"white", HighContrastWhite()}}) {
     SCOPED_TRACE(name);
     const ThemePalette palette = PaletteFor(EThemeLook::kHighContrast, system);
     EXPECT_TRUE(palette.rows.flat);

@@ -41,7 +41,8 @@ TEST(ThemedRowLookTest, LightRowsLookAsWithoutAPalette) {
     EXPECT_EQ(themed.background, before.background);
     EXPECT_EQ(themed.textColour, before.textColour);
     EXPECT_EQ(themed.separatorColour, before.separatorColour);
-    EXPECT_FALSE(CategoryRowLookFor(*category, StateIn(EThemeLook::kLight, selected)).flatBackground);
+    EXPECT_FALSE(
+        CategoryRowLookFor(*category, StateIn(EThemeLook::kLight, selected)).flatBackground);
   }
 }
 
