@@ -21,10 +21,9 @@ std::uint32_t SystemColour(int index) {
 bool SystemAppsUseDarkTheme() {
   DWORD value = 1;
   DWORD size = sizeof(value);
-  const LSTATUS status =
-      RegGetValueW(HKEY_CURRENT_USER,
-                   L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
-                   L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &value, &size);
+  const LSTATUS status = RegGetValueW(
+      HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+      L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &value, &size);
   return status == ERROR_SUCCESS && value == 0;
 }
 

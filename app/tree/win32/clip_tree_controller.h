@@ -36,6 +36,7 @@ class CClipTreeController final : public CNotifyReceiver {
   void ChangeDpi(const TBitmap& skin, int dpi);
   // The rows are drawn in `colours` from now on (the light look's until then).
   void SetRowColours(const RowColours& colours);
+  void SetPreviewColours(const PreviewColours& colours) { preview_.SetColours(colours); }
 
   // The tree's WM_NOTIFY, reflected by its parent. Answers the custom drawing; follows the
   // selection and the rows that go, and leaves those to the parent.

@@ -17,6 +17,7 @@ void TClipboardViewerForm::FollowTheme() {
   framePen_.reset(CreatePen(PS_SOLID, 1, ToColorRef(palette_.header.frame)));
   if (treeController_) {
     treeController_->SetRowColours(palette_.rows);
+    treeController_->SetPreviewColours(palette_.preview);
     // A new painter on the look's skin; the light look keeps the settings' skin.
     treeController_->ChangeDpi(SkinForLook(), dpi_);
   }
