@@ -45,8 +45,8 @@ class AppThemeOverride {
  public:
   explicit AppThemeOverride(DWORD appsUseLightTheme) {
     DWORD size = sizeof(previous_);
-    had_ = RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme",
-                        RRF_RT_REG_DWORD, nullptr, &previous_, &size) == ERROR_SUCCESS;
+    had_ = RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme", RRF_RT_REG_DWORD,
+                        nullptr, &previous_, &size) == ERROR_SUCCESS;
     set_ = RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme", REG_DWORD,
                            &appsUseLightTheme, sizeof(appsUseLightTheme)) == ERROR_SUCCESS;
   }

@@ -2,9 +2,8 @@
 // What Windows says of its look (the app theme, high contrast, its colours), and what the
 // window asks of the system to match a look: a dark title bar and dark scroll bars.
 
-#include <windows.h>
-
 #include "app/theme/theme_palette.h"
+#include "platform/windows_api.h"
 
 // True when the user chose the dark app theme (Personalize's AppsUseLightTheme is 0); false
 // when the value is missing, as before Windows 10.
