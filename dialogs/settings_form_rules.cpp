@@ -62,6 +62,7 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
   values.forgetAfterHours = ReadSetting(store, kForgetAfterHoursSetting);
   values.keepDuplicates = ReadSetting(store, kKeepDuplicatesSetting) == kKeepDuplicatesOn;
   values.encryptClips = ReadSettingInRange(store, kEncryptClipsSetting);
+  values.theme = ReadSettingInRange(store, kThemeSetting);
   return values;
 }
 
@@ -91,6 +92,8 @@ std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& stor
   note(store.SetInt(kPasteMethod, std::clamp(values.pasteMethod, kPasteMethodSetting.min,
                                              kPasteMethodSetting.max)),
        "Paste with");
+  const bool knownTheme = values.theme >= kThemeSetting.min && values.theme <= kThemeSetting.max;
+  note(store.SetInt(kTheme, knownTheme ? values.theme : kThemeSetting.defaultValue), "Theme");
   note(store.SetInt(kPrivacySection, kPauseHotKeyValue, values.pauseHotKey),
        "Pause capture hot key");
   if (values.excludedPrograms != ReadExcludedPrograms(store)) {

@@ -60,6 +60,7 @@ struct CSettingsFormValues {
   int forgetAfterHours = 0;                      // 0: never
   bool keepDuplicates = false;                   // "Keep every copy, ..."
   int encryptClips = 0;  // the "Encryption" group's chosen mode, a value of "EncryptClips"
+  int theme = 0;         // "Theme"'s selected item, a value of "Theme" 0 to 2
 
   bool operator==(const CSettingsFormValues&) const = default;
 };
@@ -84,17 +85,21 @@ inline bool TransparencyEnabled(bool showMonitor) {
 inline constexpr const char16_t* kPasteMethodItems[] = {
     u"Automatic", u"Ctrl+V keystroke", u"Shift+Insert keystroke", u"Paste message (WM_PASTE)"};
 
+// The items of the "Theme" drop-down list, in list order: the values of "Theme".
+inline constexpr const char16_t* kThemeItems[] = {u"Follow Windows", u"Light", u"Dark"};
+
 // Reads the controls' values from the store, at this moment, clamped.
 CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& store);
 
 // Writes the values, in this order: width, height, "SecHotKeyValue", "QuickPasteMode",
 // "ClipboardCapacity", "ClipboardMonitorVisible", "WindowTransparency", "PriHotKeyValue",
-// "PasteMethod", then in section "Privacy" "PauseHotKeyValue", "ExcludedPrograms",
-// "ForgetAfterHours", "KeepDuplicates" and "EncryptClips". Values out of their control's range are
-// limited to it first. The excluded programs are written only when they differ from the list read
-// now, so that an untouched default list stays the default. Every value is tried, also after one
-// that could not be written; the result names those, as the dialog calls them, in that order
-// (empty when all were written). They still hold until the program closes.
+// "PasteMethod", "Theme", then in section "Privacy" "PauseHotKeyValue", "ExcludedPrograms",
+// "ForgetAfterHours", "KeepDuplicates" and "EncryptClips". Values
+// out of their control's range are limited to it first. The excluded programs are written only when
+// they differ from the list read now, so that an untouched default list stays the default. Every
+// value is tried, also after one that could not be written; the result names those, as the dialog
+// calls them, in that order (empty when all were written). They still hold until the program
+// closes.
 std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& store,
                                                 const CSettingsFormValues& values);
 

@@ -85,6 +85,16 @@ inline constexpr CIntSetting kClipboardMonitorVisibleSetting{kClipboardMonitorVi
 inline constexpr std::string_view kWindowTransparency = "WindowTransparency";
 inline constexpr CIntSetting kWindowTransparencySetting{kWindowTransparency, 200, 0, 255};
 
+// The window's look: 0 follows the system's app theme, 1 always light, 2 always dark. The
+// system's high contrast, when on, goes before all three. A value outside them reads as 0
+// (ReadSettingInRange).
+inline constexpr std::string_view kTheme = "Theme";
+inline constexpr int kThemeFollowSystem = 0;
+inline constexpr int kThemeLight = 1;
+inline constexpr int kThemeDark = 2;
+inline constexpr CIntSetting kThemeSetting{kTheme, kThemeFollowSystem, kThemeFollowSystem,
+                                           kThemeDark};
+
 // The keys below belong to the store's typed operations for the window and the update check.
 
 // The main window's left edge. Its default depends on the screen: the work area's right

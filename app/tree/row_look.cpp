@@ -5,11 +5,6 @@
 
 namespace {
 
-constexpr std::uint32_t kCountColour = 0x707070;
-constexpr std::uint32_t kSelectedCountColour = 0xE0E0E0;
-constexpr std::uint32_t kBadgeColour = 0xA0A0A0;
-constexpr std::uint32_t kSelectedBadgeColour = 0xD0D0D0;
-constexpr std::uint32_t kChildClipTextColour = 0xA0A0A0;
 constexpr int kTopLevelIndent = 2;
 constexpr int kTextRightMargin = 2;
 constexpr int kTextTop = -1;
@@ -43,9 +38,15 @@ CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& st
   look.stripe = state.selected    ? kSelectedCategoryStripe
                 : state.hasParent ? kChildCategoryStripe
                                   : category.skinRow;
+  const RowColours& colours = state.colours;
+  if (colours.flat) {
+    look.flatBackground = state.selected    ? colours.selectedCategoryBackground
+                          : state.hasParent ? colours.childCategoryBackground
+                                            : colours.categoryBackground;
+  }
   look.bold = !state.hasParent;
-  look.nameColour = state.selected ? kWhite : kBlack;
-  look.countColour = state.selected ? kSelectedCountColour : kCountColour;
+  look.nameColour = state.selected ? colours.selectedCategoryName : colours.categoryName;
+  look.countColour = state.selected ? colours.selectedCategoryCount : colours.categoryCount;
   look.iconLeft = scaled(category.indent);
   look.iconTop = scaled(kIconTop);
   look.nameLeft = scaled(category.indent + kCategoryTextGap);
@@ -57,11 +58,14 @@ CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& st
 
 ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state) {
   const auto scaled = [&state](int value) { return ScaleToDpi(value, state.dpi); };
+  const RowColours& colours = state.colours;
   ClipRowLook look;
   if (state.selected) {
-    look.background = state.menuHighlight;
+    look.background =
+        colours.selectionIsMenuHighlight ? state.menuHighlight : colours.selectedClipBackground;
   } else {
-    look.background = state.precedingSiblings % 2 == 0 ? kWhite : kOddClipBackground;
+    look.background =
+        state.precedingSiblings % 2 == 0 ? colours.clipBackground : colours.oddClipBackground;
   }
   look.contentLeft = scaled(clip.indent);
   look.thumbnailTop = scaled(kThumbnailTop);
@@ -69,7 +73,7 @@ ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state) {
     const bool history = clip.categoryId == kHistoryCategoryId;
     look.badge = QuickPasteBadge{BadgeModifier(state.quickPasteMode, history),
                                  Decimal(static_cast<unsigned>(clip.quickNumber % 10)),
-                                 state.selected ? kSelectedBadgeColour : kBadgeColour,
+                                 state.selected ? colours.selectedBadge : colours.badge,
                                  {scaled(kBadgeModifierLeft), scaled(kBadgeModifierTop)},
                                  {scaled(kBadgeDigitLeft), scaled(kBadgeDigitTop)}};
     look.contentLeft += scaled(kBadgeWidth);
@@ -86,13 +90,14 @@ ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state) {
   look.hotKeyMarkLeft = state.width - markWidth;
   look.hotKeyMarkTop = scaled(kIconTop);
   if (state.selected) {
-    look.textColour = kWhite;
+    look.textColour = colours.selectedText;
   } else {
-    look.textColour = clip.indent > kTopLevelIndent ? kChildClipTextColour : kBlack;
+    look.textColour = clip.indent > kTopLevelIndent ? colours.childClipText : colours.clipText;
   }
   const int right =
       look.hotKeyMark ? state.width - markWidth : state.width - scaled(kTextRightMargin);
   look.textRect = RowRect{look.contentLeft, scaled(kTextTop), right, state.height};
   look.separatorTop = state.height - 1;
+  look.separatorColour = colours.separator;
   return look;
 }

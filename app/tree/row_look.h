@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/theme/theme_palette.h"
 #include "categories/item_node.h"
 
 inline constexpr std::uint32_t kBlack = 0x000000;
@@ -43,6 +44,7 @@ struct RowState {
   int height = 0;
   std::uint32_t menuHighlight = 0;  // the system's colour of a selected menu entry
   int dpi = 96;                     // of the monitor that shows the tree
+  RowColours colours;               // of the window's look; the light one by default
 };
 
 // The row bitmap's height at `dpi`: trunc(25 x dpi / 96 + 1), 26 pixels at 96.
@@ -59,7 +61,8 @@ struct RowRect {
 };
 
 struct CategoryRowLook {
-  int stripe = 0;  // band of the skin stretched over the whole row
+  int stripe = 0;                               // band of the skin stretched over the whole row
+  std::optional<std::uint32_t> flatBackground;  // filled instead of the band, when set
   bool bold = false;
   std::uint32_t nameColour = kBlack;
   std::uint32_t countColour = 0;
@@ -93,7 +96,8 @@ struct ClipRowLook {
   int contentLeft = 0;  // where the thumbnail or the text begins
   int thumbnailTop = 0;
   RowRect textRect;      // word-wrapped caption, cut at the row's bottom
-  int separatorTop = 0;  // one-pixel line across the row in kSeparatorColour
+  int separatorTop = 0;  // one-pixel line across the row in separatorColour
+  std::uint32_t separatorColour = kSeparatorColour;
 };
 
 CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& state);

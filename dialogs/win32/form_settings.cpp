@@ -201,6 +201,12 @@ void TFormSettings::MakeClipboardPage(HWND page) {
           values_.transparency);
   AddControlTo(page, L"BUTTON", L"Start with Windows", WS_TABSTOP | BS_AUTOCHECKBOX, 32, 246, 306,
                17, kIdStartWithWindows);
+  AddControlTo(page, L"STATIC", L"Theme", SS_LEFT, 32, 288, 120, 16, -1);
+  HWND theme = AddControlTo(page, WC_COMBOBOXW, {}, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 197,
+                            285, 141, 120, kIdTheme);
+  for (const char16_t* item : kThemeItems) {
+    SendMessageW(theme, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  }
 }
 
 void TFormSettings::MakeCategoriesPage(HWND page) {
@@ -233,6 +239,7 @@ void TFormSettings::LoadControls() {
   SendMessageW(FindDialogControl(dialog, kIdStartWithWindows), BM_SETCHECK,
                startWithWindows_ ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(FindDialogControl(dialog, kIdPasteMethod), CB_SETCURSEL, values_.pasteMethod, 0);
+  SendMessageW(FindDialogControl(dialog, kIdTheme), CB_SETCURSEL, values_.theme, 0);
   SendMessageW(FindDialogControl(dialog, kIdPauseHotKey), HKM_SETHOTKEY,
                HotKeyControlValueFromKeyCombination(values_.pauseHotKey), 0);
   UpdateTransparencyEnabling();
@@ -265,6 +272,8 @@ bool TFormSettings::OnOk() {
   const LRESULT method =
       SendMessageW(FindDialogControl(dialog, kIdPasteMethod), CB_GETCURSEL, 0, 0);
   values_.pasteMethod = method == CB_ERR ? Settings::kPasteMethodDefault : static_cast<int>(method);
+  const LRESULT theme = SendMessageW(FindDialogControl(dialog, kIdTheme), CB_GETCURSEL, 0, 0);
+  values_.theme = theme == CB_ERR ? Settings::kThemeFollowSystem : static_cast<int>(theme);
   values_.pauseHotKey = KeyCombinationFromHotKeyControl(static_cast<std::uint16_t>(
       SendMessageW(FindDialogControl(dialog, kIdPauseHotKey), HKM_GETHOTKEY, 0, 0)));
   ReadPrivacyControls();

@@ -44,4 +44,5 @@ enum EFormSettingsControl : int {
   kIdEncryptPassword,
   kIdChangePassword,  // "Change password...", a button
   kIdEncryptionHint,  // a portable copy's line on why the account is not offered
+  kIdTheme,           // "Theme", a drop-down list of kThemeItems on the "Clipboard" page
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/tree/preview_content.h"
+#include "app/tree/win32/clip_tree_painter.h"
 #include "platform/dib_info.h"
 #include "platform/win32/dpi.h"
 #include "store/image_item.h"
@@ -113,10 +114,19 @@ SIZE CClipPreview::Measure() {
           content.cy + gap + caption.bottom + 2 * padding};
 }
 
+void CClipPreview::SetColours(const PreviewColours& colours) {
+  colours_ = colours;
+  if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void CClipPreview::Paint() {
   PaintDc paint(Handle());
   RECT client{};
   GetClientRect(Handle(), &client);
+  if (colours_) {
+    const UniqueBrush background(CreateSolidBrush(ToColorRef(colours_->background)));
+    FillRect(paint.get(), &client, background.get());
+  }
   const int padding = ScaleToDpi(kPreviewPadding, dpi_);
   const int gap = ScaleToDpi(kPreviewLineGap, dpi_);
   SelectGuard font(paint.get(), font_.get());
@@ -134,12 +144,12 @@ void CClipPreview::Paint() {
     DrawTextW(paint.get(), AsWide(text_.c_str()), -1, &text, kTextFormat | DT_CALCRECT);
     text.bottom = std::min<LONG>(text.bottom, padding + metrics.tmHeight * kPreviewMaxLines);
     text.right = client.right - padding;
-    SetTextColor(paint.get(), GetSysColor(COLOR_INFOTEXT));
+    SetTextColor(paint.get(), colours_ ? ToColorRef(colours_->text) : GetSysColor(COLOR_INFOTEXT));
     DrawTextW(paint.get(), AsWide(text_.c_str()), -1, &text, kTextFormat);
     bottom = text.bottom;
   }
   RECT caption{padding, bottom + gap, client.right - padding, client.bottom - padding};
-  SetTextColor(paint.get(), kCaptionColour);
+  SetTextColor(paint.get(), colours_ ? ToColorRef(colours_->caption) : kCaptionColour);
   DrawTextW(paint.get(), AsWide(caption_.c_str()), -1, &caption, kTextFormat);
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/theme/theme_palette.h"
 #include "foundation/bitmap.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/window.h"
@@ -24,6 +25,8 @@ class CClipPreview final : public CWindow {
   bool Shown() const;
   // The window moved to a monitor of another dpi: the next preview has its sizes.
   void ChangeDpi(int dpi);
+  // The preview is drawn in `colours` from now on (the system's tooltip colours until then).
+  void SetColours(const PreviewColours& colours);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -39,4 +42,5 @@ class CClipPreview final : public CWindow {
   std::u16string text_;             // a text clip's excerpt; empty for a picture
   std::u16string caption_;          // the time it was copied, or the picture's size
   std::optional<TBitmap> picture_;  // scaled to fit, 24 bits
+  std::optional<PreviewColours> colours_;
 };

@@ -44,6 +44,11 @@ void CClipTreeController::ChangeDpi(const TBitmap& skin, int dpi) {
   InvalidateRect(tree_, nullptr, TRUE);
 }
 
+void CClipTreeController::SetRowColours(const RowColours& colours) {
+  rowColours_ = colours;
+  InvalidateRect(tree_, nullptr, TRUE);
+}
+
 void CClipTreeController::Unhook() {
   if (treeProc_ == nullptr) return;
   if (IsWindow(tree_)) {

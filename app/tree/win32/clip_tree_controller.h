@@ -34,6 +34,9 @@ class CClipTreeController final : public CNotifyReceiver {
   // The tree now shows at `dpi`: its rows are drawn and sized anew, from `skin` as at
   // construction. Throws std::runtime_error, changing nothing, when the system refuses.
   void ChangeDpi(const TBitmap& skin, int dpi);
+  // The rows are drawn in `colours` from now on (the light look's until then).
+  void SetRowColours(const RowColours& colours);
+  void SetPreviewColours(const PreviewColours& colours) { preview_.SetColours(colours); }
 
   // The tree's WM_NOTIFY, reflected by its parent. Answers the custom drawing; follows the
   // selection and the rows that go, and leaves those to the parent.
@@ -135,6 +138,7 @@ class CClipTreeController final : public CNotifyReceiver {
   std::unique_ptr<CClipRowPainter> painter_;
   std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
   std::u16string emptyText_;
+  RowColours rowColours_;
   CClipPreview preview_;
   HTREEITEM previewRow_ = nullptr;  // the row whose preview is due
   HTREEITEM hoverRow_ = nullptr;    // the row under the pointer

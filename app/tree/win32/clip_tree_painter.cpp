@@ -67,7 +67,13 @@ void CClipRowPainter::PaintCategory(const CItemNode& node, const RowState& state
                                     HIMAGELIST icons) {
   const CategoryRowLook look = CategoryRowLookFor(node, state);
   HDC dc = canvas_.Dc();
-  canvas_.DrawSkinBand(look.stripe);
+  if (look.flatBackground) {
+    const RECT whole{0, 0, state.width, height_};
+    UniqueBrush background(CreateSolidBrush(ToColorRef(*look.flatBackground)));
+    FillRect(dc, &whole, background.get());
+  } else {
+    canvas_.DrawSkinBand(look.stripe);
+  }
   if (icons != nullptr) {
     ImageList_Draw(icons, node.iconIndex, dc, look.iconLeft, look.iconTop, ILD_TRANSPARENT);
   }
@@ -111,7 +117,7 @@ void CClipRowPainter::PaintClip(const CItemNode& node, const RowState& state,
     DrawTextW(dc, AsWide(node.caption.c_str()), static_cast<int>(node.caption.size()), &text,
               DT_WORDBREAK | DT_NOPREFIX);
   }
-  UniquePen separator(CreatePen(PS_SOLID, 1, ToColorRef(kSeparatorColour)));
+  UniquePen separator(CreatePen(PS_SOLID, 1, ToColorRef(look.separatorColour)));
   SelectGuard pen(dc, separator.get());
   MoveToEx(dc, 0, look.separatorTop, nullptr);
   LineTo(dc, state.width, look.separatorTop);

@@ -82,6 +82,7 @@ void TClipboardViewerForm::LoadSettings() {
   HandLimitsToStore();
   if (state_) state_->ApplySettings(DisplaySettingsAt(display, dpi_));
   if (tree_ != nullptr) InvalidateRect(tree_, nullptr, TRUE);
+  if (treeController_) FollowTheme();
 }
 
 void TClipboardViewerForm::HandLimitsToStore() {

@@ -17,6 +17,7 @@
 
 #include "app/paste/paste_method.h"
 #include "app/search/win32/list_search.h"
+#include "app/theme/theme_palette.h"
 #include "app/tree/win32/clip_tree_controller.h"
 #include "app/tree/win32/clip_tree_host.h"
 #include "app/window/closing_sequence.h"
@@ -196,6 +197,11 @@ class TClipboardViewerForm final : public CWindow,
   void Close(ECloseReason reason);
   void DeferClose(ECloseReason reason);
   void PaintFrame();
+  // Takes the look the "Theme" setting and the system ask for (clipboard_viewer_form_theme.cpp)
+  // and redraws the window in it.
+  void FollowTheme();
+  // The skin of the look now: the settings' one, or the dark skin made from it.
+  const TBitmap& SkinForLook();
   // From the first activation on, the mouse hook watches the popup's hot keys and the
   // clips' that are mouse combinations, as they are now, and lets every click through
   // while the popup is open. Asked at every tick and when the settings change.
@@ -221,6 +227,9 @@ class TClipboardViewerForm final : public CWindow,
 
   std::unique_ptr<CMainWindowResources> resources_;  // of dpi_, from CreateControls on
   UniquePen framePen_;
+  ThemePalette palette_ = PaletteFor(EThemeLook::kLight, SystemColours{});
+  TBitmap darkSkin_;         // made the first time the dark look is taken
+  UniqueBrush headerBrush_;  // the header's background in palette_; null until FollowTheme
   UniqueMenu mainPopupMenu_;
   std::unique_ptr<CTrayIcon> trayIcon_;
 

@@ -44,7 +44,7 @@ void TClipboardViewerForm::ChangeDpi(int dpi, ScreenPoint place) {
   }
   SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(resources_->TreeFont()), TRUE);
   TreeView_SetIndent(tree_, metrics.treeIndent);
-  if (treeController_) treeController_->ChangeDpi(settings_->GetSkin(), dpi_);
+  if (treeController_) treeController_->ChangeDpi(SkinForLook(), dpi_);
   if (handler_ != nullptr) {
     handler_->SetThumbnailHeight(metrics.thumbnailHeight);
     handler_->RebuildTree();

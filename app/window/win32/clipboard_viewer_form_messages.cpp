@@ -9,6 +9,7 @@
 
 #include "app/shell/win32/about_box.h"
 #include "app/shell/update_check.h"
+#include "app/theme/win32/system_theme.h"
 #include "app/window/win32/header_button.h"
 #include "app/window/win32/main_window_ids.h"
 #include "app/window/win32/main_window_messages.h"
@@ -77,11 +78,26 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT:
       PaintFrame();
       return 0;
+    case WM_ERASEBKGND:
+      if (!headerBrush_) return DefWindowProcW(Handle(), message, wParam, lParam);
+      {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, headerBrush_.get());
+      }
+      return 1;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+      if (IsSystemLookChange(message, wParam, lParam)) FollowTheme();
+      return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_CTLCOLORSTATIC: {
       // The label and the check box show the window's own background.
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      if (!headerBrush_) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      SetTextColor(dc, ToColorRef(palette_.header.caption));
+      return reinterpret_cast<LRESULT>(headerBrush_.get());
     }
     case WM_DRAWITEM: {
       const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

@@ -34,6 +34,7 @@ void TClipboardViewerForm::FormActivate() {
   step([&] {
     treeController_ =
         std::make_unique<CClipTreeController>(tree_, *this, handler, settings_->GetSkin(), dpi_);
+    FollowTheme();
   });
   handler.SetThumbnailHeight(MainWindowMetricsAt(dpi_).thumbnailHeight);
   ReadDataFile();

@@ -1,0 +1,83 @@
+#pragma once
+// The colours every drawn part of the main window takes, for each of the three looks: the
+// light one (the skin's colours as they have always been), the dark one, and the one made of
+// the system's high-contrast colours. Colours are 0xRRGGBB.
+
+#include <cstdint>
+
+enum class EThemeLook { kLight, kDark, kHighContrast };
+
+// The system's colours (GetSysColor) the looks are made from; the defaults are those of a
+// standard light Windows. Passed in, so that the looks can be made and checked anywhere.
+struct SystemColours {
+  std::uint32_t window = 0xFFFFFF;          // COLOR_WINDOW
+  std::uint32_t windowText = 0x000000;      // COLOR_WINDOWTEXT
+  std::uint32_t highlight = 0x0078D7;       // COLOR_HIGHLIGHT
+  std::uint32_t highlightText = 0xFFFFFF;   // COLOR_HIGHLIGHTTEXT
+  std::uint32_t grayText = 0x6D6D6D;        // COLOR_GRAYTEXT
+  std::uint32_t buttonFace = 0xF0F0F0;      // COLOR_BTNFACE
+  std::uint32_t buttonShadow = 0xA0A0A0;    // COLOR_BTNSHADOW
+  std::uint32_t menuHighlight = 0x3399FF;   // COLOR_MENUHILIGHT
+  std::uint32_t infoBackground = 0xFFFFE1;  // COLOR_INFOBK
+  std::uint32_t infoText = 0x000000;        // COLOR_INFOTEXT
+};
+
+// The clip tree's rows. The defaults are the light look.
+struct RowColours {
+  // Category rows are filled with the flat colours below instead of the skin's bands.
+  bool flat = false;
+  // A selected clip stands on the row state's menu highlight rather than
+  // selectedClipBackground.
+  bool selectionIsMenuHighlight = true;
+  std::uint32_t clipBackground = 0xFFFFFF;
+  std::uint32_t oddClipBackground = 0xF0F0F0;
+  std::uint32_t selectedClipBackground = 0x3399FF;
+  std::uint32_t clipText = 0x000000;
+  std::uint32_t childClipText = 0xA0A0A0;  // a clip shown below another row
+  std::uint32_t selectedText = 0xFFFFFF;
+  std::uint32_t separator = 0xC0C0C0;
+  std::uint32_t badge = 0xA0A0A0;
+  std::uint32_t selectedBadge = 0xD0D0D0;
+  std::uint32_t categoryName = 0x000000;
+  std::uint32_t selectedCategoryName = 0xFFFFFF;
+  std::uint32_t categoryCount = 0x707070;
+  std::uint32_t selectedCategoryCount = 0xE0E0E0;
+  // Flat category rows only.
+  std::uint32_t categoryBackground = 0xEEBA65;
+  std::uint32_t childCategoryBackground = 0xD8EBFA;
+  std::uint32_t selectedCategoryBackground = 0x508CDD;
+
+  bool operator==(const RowColours&) const = default;
+};
+
+// The header: the strip with the caption and its buttons above the list.
+struct HeaderColours {
+  std::uint32_t background = 0;
+  std::uint32_t pressedButton = 0;
+  std::uint32_t caption = 0;
+  std::uint32_t frame = 0;  // the line around the window
+  std::uint32_t glyph = 0;  // the pin and the arrow on the buttons
+};
+
+// The preview of a clip beside the list.
+struct PreviewColours {
+  std::uint32_t background = 0;
+  std::uint32_t text = 0;
+  std::uint32_t caption = 0;
+};
+
+struct ThemePalette {
+  EThemeLook look = EThemeLook::kLight;
+  RowColours rows;
+  std::uint32_t treeBackground = 0;  // below the last row
+  std::uint32_t emptyText = 0;       // what an empty tree says
+  HeaderColours header;
+  PreviewColours preview;
+};
+
+ThemePalette PaletteFor(EThemeLook look, const SystemColours& system);
+
+// The look the window takes: the system's high contrast always, since whoever turned it on
+// needs it; otherwise the "Theme" setting, whose "follow Windows" (and any value it does not
+// know) takes the system's app theme.
+EThemeLook ChooseThemeLook(int themeSetting, bool systemDark, bool highContrast);
