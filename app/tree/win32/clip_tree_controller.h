@@ -114,6 +114,10 @@ class CClipTreeController final : public CNotifyReceiver {
   // The target's node as the mirror holds it now, or null when it is gone.
   CItemNode* TargetNode(MenuTarget target) const;
   void EditCategory(int categoryId, int parentId);
+  // F2 (the selected clip's text in the editor) and Ctrl+N (a new note); true when taken.
+  bool EditorKeyDown(WPARAM key);
+  // Adds the clip editor's entries to the menu for `target`.
+  void AddEditorEntries(HMENU menu, MenuTarget target);
 
   CItemNode* NodeOf(HTREEITEM row) const;
   bool HasParentRow(HTREEITEM row) const;
