@@ -5,6 +5,7 @@
 
 #include "foundation/question_box.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/window.h"
 // After windows.h, which it needs.
 #include <commctrl.h>
 
@@ -25,8 +26,7 @@ bool CtrlOnly() {
 
 }  // namespace
 
-TClipEditorForm::TClipEditorForm(CDataBase& store, CClipEditorTarget target,
-                                 const EditorRect& list)
+TClipEditorForm::TClipEditorForm(CDataBase& store, CClipEditorTarget target, const EditorRect& list)
     : store_(store), editor_(*this, std::move(target)), list_(list) {
   const std::u16string title = editor_.Title();
   SetForm(std::wstring(title.begin(), title.end()), kEditorWidth, kEditorHeight, L"Tahoma", -13);
@@ -40,9 +40,9 @@ int TClipEditorForm::Execute(HWND owner) {
 bool TClipEditorForm::OnInit() {
   // The dialog is made with a fixed frame; the editor may be resized.
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
-  SetWindowLongPtrW(Handle(), GWL_STYLE,
-                    static_cast<LONG_PTR>((style & ~DWORD{DS_MODALFRAME}) | WS_THICKFRAME |
-                                          WS_MAXIMIZEBOX));
+  SetWindowLongPtrW(
+      Handle(), GWL_STYLE,
+      static_cast<LONG_PTR>((style & ~DWORD{DS_MODALFRAME}) | WS_THICKFRAME | WS_MAXIMIZEBOX));
   edit_ = AddControl(WC_EDITW, {},
                      WS_TABSTOP | WS_VSCROLL | WS_BORDER | ES_MULTILINE | ES_WANTRETURN |
                          ES_AUTOVSCROLL | ES_NOHIDESEL,
@@ -52,8 +52,8 @@ bool TClipEditorForm::OnInit() {
   AddControl(L"STATIC", L"Ctrl+Enter saves, Esc closes", SS_LEFT | SS_CENTERIMAGE, kMargin,
              buttonsTop, 190, kButtonHeight, kIdEditorHint);
   AddControl(L"BUTTON", L"&Save", WS_TABSTOP | BS_DEFPUSHBUTTON,
-             kEditorWidth - 2 * kMargin - 2 * kButtonWidth, buttonsTop, kButtonWidth,
-             kButtonHeight, IDOK);
+             kEditorWidth - 2 * kMargin - 2 * kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight,
+             IDOK);
   AddControl(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON,
              kEditorWidth - kMargin - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight,
              IDCANCEL);
@@ -87,20 +87,22 @@ bool TClipEditorForm::OnInit() {
 }
 
 void TClipEditorForm::Layout() {
-  RECT client{};
-  GetClientRect(Handle(), &client);
+  RECT clientRect{};
+  GetClientRect(Handle(), &clientRect);
+  const RECT client{0, 0, static_cast<int>(clientRect.right), static_cast<int>(clientRect.bottom)};
   const int margin = Scale(kMargin);
   const int buttonWidth = Scale(kButtonWidth);
   const int buttonHeight = Scale(kButtonHeight);
   const int buttonsTop = client.bottom - margin - buttonHeight;
-  MoveWindow(edit_, margin, margin, std::max(0, client.right - 2 * margin),
+  MoveWindow(edit_, margin, margin, std::max(0, static_cast<int>(client.right) - 2 * margin),
              std::max(0, buttonsTop - 2 * margin), TRUE);
   MoveWindow(Item(IDCANCEL), client.right - margin - buttonWidth, buttonsTop, buttonWidth,
              buttonHeight, TRUE);
   MoveWindow(Item(IDOK), client.right - 2 * margin - 2 * buttonWidth, buttonsTop, buttonWidth,
              buttonHeight, TRUE);
   MoveWindow(Item(kIdEditorHint), margin, buttonsTop,
-             std::max(0, client.right - 4 * margin - 2 * buttonWidth), buttonHeight, TRUE);
+             std::max(0, static_cast<int>(client.right) - 4 * margin - 2 * buttonWidth),
+             buttonHeight, TRUE);
 }
 
 bool TClipEditorForm::OnCommand(int id, int, HWND) {
