@@ -500,7 +500,9 @@ TEST_F(ClipTreeMenuTest, EditTextIsOfferedForTextClipsAndNewNoteWhereNotesMayGo)
   handler_.RebuildTree();
   RightClick(ClipRow(kWork, 1), u"&Edit text");  // disabled: a menu gives no such choice
   for (const MenuEntry& entry : RightClick(ClipRow(kWork, 1))) {
-    if (entry.caption == u"&Edit text") EXPECT_FALSE(entry.enabled);
+    if (entry.caption == u"&Edit text") {
+      EXPECT_FALSE(entry.enabled);
+    }
   }
   const std::vector<MenuEntry> history = RightClick(CategoryRow(kHistoryCategoryId));
   EXPECT_TRUE(std::none_of(history.begin(), history.end(),
