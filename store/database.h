@@ -136,6 +136,23 @@ class CDataBase {
   // 0 or less forgets nothing. Returns how many clips left.
   int ForgetHistoryOlderThan(double now, int hours);
 
+  // What the user writes (store/database_edit.cpp).
+  //
+  // Gives the text clip with that id `text` in place of its own. It keeps its category, its
+  // place in the list, its hot key and its time; its formatted forms go (CTextItem::
+  // ReplaceText). Like every clip whose content changes, it leaves and comes back with a
+  // new id, which is returned: whatever follows the store by ids (the journal, the saver,
+  // the search, the tree) sees the old clip go and the new one come at the same place. The
+  // same text changes nothing and returns `itemId`. 0, changing nothing, when there is no
+  // such clip, it holds no text of its own (a picture, a file list), or `text` is empty or
+  // longer than the limits' maxTextUnits.
+  int ReplaceClipText(int itemId, std::u16string text);
+  // Adds `text` as a text clip of `categoryId` (the notes or a user category) at the head of
+  // the list, so first in its category, with the time now. Returns its id; 0, adding
+  // nothing, for an empty or too long text or another category (the history holds copies
+  // only).
+  int AddNote(int categoryId, std::u16string text);
+
   // Removes and destroys the first clip with that id; false if there is none.
   bool DeleteItem(int itemId);
   // Removes and destroys every clip of the category.

@@ -152,6 +152,12 @@ void CTextItem::LoadLegacy(CByteReader& reader) {
   textLength = static_cast<int>(text.size());
 }
 
+void CTextItem::ReplaceText(std::u16string newText) {
+  text = std::move(newText);
+  textLength = static_cast<int>(text.size());
+  formats.clear();
+}
+
 std::u16string CTextItem::Caption() const {
   return MakeCaption(text);
 }

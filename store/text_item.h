@@ -40,6 +40,10 @@ class CTextItem : public CBaseItem {
   std::u16string Caption() const override;
   const std::u16string* SearchableText() const override { return &text; }
 
+  // Makes `newText` the clip's text. The formatted forms go: they were made for the text
+  // before and would paste it back.
+  void ReplaceText(std::u16string newText);
+
   // Reads one record of the headerless legacy format: the notes flag goes to
   // `categoryId` for the caller to translate. Throws CRecordError like Load.
   void LoadLegacy(CByteReader& reader);

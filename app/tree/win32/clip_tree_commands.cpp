@@ -13,6 +13,7 @@
 
 void CClipTreeController::ShowMenu(UniqueMenu menu, POINT point, MenuTarget target) {
   if (!menu) return;
+  AddEditorEntries(menu.get(), target);
   ClientToScreen(tree_, &point);
   RunCommand(TrackClipTreeMenu(host_.OwnerWindow(), menu.get(), point), target);
 }
@@ -79,9 +80,39 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
         host_.ClipsDeleted();
       }
       break;
+    case kCmdEditText:
+      if (!isCategory) host_.EditClipText(id);
+      break;
+    case kCmdNewNote:
+      if (isCategory) host_.WriteNote(node);
+      break;
     case kCmdNone:
       break;
   }
+}
+
+void CClipTreeController::AddEditorEntries(HMENU menu, MenuTarget target) {
+  if (target.isCategory) {
+    AddNewNoteEntry(menu, target.id != kHistoryCategoryId);
+  } else {
+    const CBaseItem* clip = handler_.FindItem(target.id);
+    AddClipEditorEntries(menu, clip != nullptr && clip->kind == kTextKind);
+  }
+}
+
+bool CClipTreeController::EditorKeyDown(WPARAM key) {
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  if (GetKeyState(VK_MENU) < 0) return false;
+  if (key == VK_F2 && !ctrl && GetKeyState(VK_SHIFT) >= 0) {
+    const CItemNode* node = NodeOf(TreeView_GetSelection(tree_));
+    if (node != nullptr && !node->isCategory) host_.EditClipText(static_cast<int>(node->id));
+    return true;
+  }
+  if (key == 'N' && ctrl) {
+    host_.WriteNote(NodeOf(TreeView_GetSelection(tree_)));
+    return true;
+  }
+  return false;
 }
 
 void CClipTreeController::DeleteSelectedRow() {

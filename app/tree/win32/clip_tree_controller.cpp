@@ -234,7 +234,7 @@ bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
       host_.UndoDelete();
       return true;
     default:
-      return false;  // the arrows, pages, Home and End: the tree's own
+      return EditorKeyDown(key);  // else the arrows, pages, Home and End: the tree's own
   }
 }
 

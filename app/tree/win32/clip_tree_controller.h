@@ -117,6 +117,10 @@ class CClipTreeController final : public CNotifyReceiver {
   // The target's node as the mirror holds it now, or null when it is gone.
   CItemNode* TargetNode(MenuTarget target) const;
   void EditCategory(int categoryId, int parentId);
+  // F2 (the selected clip's text in the editor) and Ctrl+N (a new note); true when taken.
+  bool EditorKeyDown(WPARAM key);
+  // Adds the clip editor's entries to the menu for `target`.
+  void AddEditorEntries(HMENU menu, MenuTarget target);
 
   // Accessibility (clip_tree_accessibility.cpp).
   // TVM_GETITEMW through the tree's own procedure, with the row's text (RowText) in the

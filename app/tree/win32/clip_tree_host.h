@@ -12,6 +12,8 @@
 // but not after a key.
 enum class EPickedBy { kMouse, kKeyboard };
 
+class CItemNode;
+
 class CClipTreeHost {
  public:
   virtual ~CClipTreeHost() = default;
@@ -41,4 +43,9 @@ class CClipTreeHost {
   virtual void ClipsDeleted() = 0;
   // Ctrl+Z: the clips deleted last come back.
   virtual void UndoDelete() = 0;
+  // F2 and "Edit text": the clip editor on the clip's text, when it holds one of its own.
+  virtual void EditClipText(int clipId) = 0;
+  // Ctrl+N and "New note": the clip editor on a new note for the category that `selected`
+  // stands for (a row; null for none). `selected` is valid only until the editor opens.
+  virtual void WriteNote(const CItemNode* selected) = 0;
 };

@@ -35,6 +35,17 @@ UniqueMenu MakeCategoryMenu(const CategoryMenuState& state) {
   return menu;
 }
 
+void AddClipEditorEntries(HMENU clipMenu, bool textEditable) {
+  InsertMenuW(clipMenu, kCmdDeleteItem,
+              MF_BYCOMMAND | MF_STRING | (textEditable ? MF_ENABLED : MF_GRAYED), kCmdEditText,
+              L"&Edit text");
+}
+
+void AddNewNoteEntry(HMENU categoryMenu, bool newNoteOffered) {
+  if (!newNoteOffered) return;
+  AppendMenuW(categoryMenu, MF_STRING, kCmdNewNote, L"&New note");
+}
+
 EClipTreeCommand TrackClipTreeMenu(HWND owner, HMENU menu, POINT screenPoint) {
   if (testHook) return static_cast<EClipTreeCommand>(testHook(menu));
   // Without the owner in the foreground the menu would not close when the user clicks

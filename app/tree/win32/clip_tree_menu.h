@@ -20,6 +20,8 @@ enum EClipTreeCommand : UINT {
   kCmdEditCategory,
   kCmdDeleteCategory,
   kCmdCopyAsPlainText,
+  kCmdEditText,
+  kCmdNewNote,
 };
 
 // ClipboardMenu: "Move to clipboard" or "Copy to clipboard" (the default entry), "Move to
@@ -27,6 +29,12 @@ enum EClipTreeCommand : UINT {
 UniqueMenu MakeClipboardMenu(const ClipboardMenuState& state);
 // CategoryMenu: "Add category", "Add child", "Edit", "Delete", disabled as `state` says.
 UniqueMenu MakeCategoryMenu(const CategoryMenuState& state);
+
+// The clip editor's entries: "Edit text" before "Delete item" in a clip's menu, disabled
+// unless the clip holds a text of its own (a picture or a file list does not); "New note"
+// last in the menu of a category that takes notes (`newNoteOffered`).
+void AddClipEditorEntries(HMENU clipMenu, bool textEditable);
+void AddNewNoteEntry(HMENU categoryMenu, bool newNoteOffered);
 
 // Opens `menu` at `screenPoint`, owned by `owner`, and returns the chosen command or
 // kCmdNone. With a test hook set, the hook gets the menu instead and its answer is returned.

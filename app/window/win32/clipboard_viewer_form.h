@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/editor/clip_editor.h"
 #include "app/paste/paste_method.h"
 #include "app/search/win32/list_search.h"
 #include "app/theme/theme_palette.h"
@@ -79,6 +80,9 @@ class TClipboardViewerForm final : public CWindow,
   void EscapePressed() override;
   void ClipsDeleted() override;
   void UndoDelete() override;
+  // The clip editor (clipboard_viewer_form_editor.cpp).
+  void EditClipText(int clipId) override;
+  void WriteNote(const CItemNode* selected) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -128,6 +132,9 @@ class TClipboardViewerForm final : public CWindow,
   // The popup came or went: the keyboard goes to its list, and back to the program before.
   void PopupOpened();
   void PopupClosed();
+  // Runs the clip editor on `target` beside the list; the clip it wrote is selected, and
+  // kept as any other change is.
+  void RunClipEditor(CClipEditorTarget target);
 
   // CPopupKeyboardPort (Now is the tick's)
   bool AnyKeyHeld() override;

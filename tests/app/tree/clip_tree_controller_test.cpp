@@ -119,6 +119,10 @@ class CFakeHost : public CClipTreeHost {
   void EscapePressed() override { ++escapes; }
   void ClipsDeleted() override { ++deletions; }
   void UndoDelete() override { ++undos; }
+  void EditClipText(int clipId) override { editedClips.push_back(clipId); }
+  void WriteNote(const CItemNode* selected) override {
+    noteRows.push_back(selected != nullptr ? static_cast<int>(selected->id) : 0);
+  }
 
   HWND owner = nullptr;
   int quickPasteMode = 1;
@@ -134,6 +138,8 @@ class CFakeHost : public CClipTreeHost {
   int escapes = 0;
   int undos = 0;
   int deletions = 0;
+  std::vector<int> editedClips;
+  std::vector<int> noteRows;
 };
 
 // One menu entry as the user sees it.
@@ -483,6 +489,29 @@ TEST_F(ClipTreeMenuTest, CopyAsPlainTextGoesToTheHostForTextsButIsNoEntryForPict
   }));
 }
 
+TEST_F(ClipTreeMenuTest, EditTextIsOfferedForTextClipsAndNewNoteWhereNotesMayGo) {
+  FillStore();
+  RightClick(ClipRow(kNotesCategoryId, 1), u"&Edit text");
+  EXPECT_EQ(host_.editedClips, std::vector<int>{IdOf(u"n2")});
+  auto clip = std::make_unique<CImageItem>();
+  clip->picture = std::make_unique<TBitmap>(4, 4, 24);
+  clip->categoryId = kWork;
+  handler_.AppendClip(std::move(clip));
+  handler_.RebuildTree();
+  RightClick(ClipRow(kWork, 1), u"&Edit text");  // disabled: a menu gives no such choice
+  for (const MenuEntry& entry : RightClick(ClipRow(kWork, 1))) {
+    if (entry.caption == u"&Edit text") {
+      EXPECT_FALSE(entry.enabled);
+    }
+  }
+  const std::vector<MenuEntry> history = RightClick(CategoryRow(kHistoryCategoryId));
+  EXPECT_TRUE(std::none_of(history.begin(), history.end(),
+                           [](const MenuEntry& entry) { return entry.caption == u"&New note"; }));
+  RightClick(CategoryRow(kNotesCategoryId), u"&New note");
+  RightClick(CategoryRow(kWork), u"&New note");
+  EXPECT_EQ(host_.noteRows, (std::vector<int>{kNotesCategoryId, kWork}));
+}
+
 TEST_F(ClipTreeMenuTest, BuiltInCategoryMenuDisablesEditDeleteAndAddChild) {
   FillStore();
   const std::vector<MenuEntry> entries = RightClick(CategoryRow(kHistoryCategoryId));
@@ -737,6 +766,19 @@ TEST_F(ClipTreeKeyboardTest, CtrlZAsksTheHostForTheLastDeletionBackAndZAloneDoes
   EXPECT_EQ(host_.undos, 0);
   KeyDownWith(VK_CONTROL, 'Z');
   EXPECT_EQ(host_.undos, 1);
+}
+
+TEST_F(ClipTreeKeyboardTest, F2EditsTheSelectedClipAndCtrlNWritesANoteForTheSelectedRow) {
+  FillStore();
+  TreeView_SelectItem(tree_, ClipRow(kNotesCategoryId, 1));
+  KeyDownWith(0, VK_F2);
+  TreeView_SelectItem(tree_, CategoryRow(kWork));
+  KeyDownWith(0, VK_F2);  // a category's row has no text
+  EXPECT_EQ(host_.editedClips, std::vector<int>{IdOf(u"n2")});
+  KeyDownWith(0, 'N');
+  EXPECT_TRUE(host_.noteRows.empty());
+  KeyDownWith(VK_CONTROL, 'N');
+  EXPECT_EQ(host_.noteRows, std::vector<int>{kWork});
 }
 
 class ClipPreviewTest : public ClipTreeTest {
