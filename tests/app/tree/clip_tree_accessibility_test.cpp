@@ -63,6 +63,8 @@ class CReadTreeHost : public CClipTreeHost {
   void EscapePressed() override {}
   void ClipsDeleted() override {}
   void UndoDelete() override {}
+  void EditClipText(int) override {}
+  void WriteNote(const CItemNode*) override {}
 
   HWND owner = nullptr;
   int quickPasteMode = 1;
