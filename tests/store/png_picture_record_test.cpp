@@ -49,7 +49,8 @@ std::vector<std::size_t> RecordStarts(const Bytes& file) {
 
 std::vector<std::int32_t> RecordKinds(const Bytes& file) {
   std::vector<std::int32_t> kinds;
-  for (std::size_t at : RecordStarts(file)) kinds.push_back(static_cast<std::int32_t>(Read32(file, at)));
+  for (std::size_t at : RecordStarts(file))
+    kinds.push_back(static_cast<std::int32_t>(Read32(file, at)));
   return kinds;
 }
 
@@ -181,13 +182,15 @@ TEST_F(PngPictureRecordTest, AFileOfBmpRecordsLoadsAndIsWrittenBackAsPng) {
   ASSERT_TRUE(driver.CopyFormats({{CF_DIB, palette.ToPackedDibV5()}}));
   dynamic_cast<CImageItem&>(Head()).savedAs = EPictureRecord::kBmp;
   const Bytes old = store.SaveToMemory();
-  ASSERT_EQ(RecordKinds(old), (std::vector<std::int32_t>{kPictureRecord, kAlphaRecord, kPictureRecord}));
+  ASSERT_EQ(RecordKinds(old),
+            (std::vector<std::int32_t>{kPictureRecord, kAlphaRecord, kPictureRecord}));
 
   store.LoadFromMemory(old);
   EXPECT_FALSE(store.LastLoad().damaged) << store.LastLoad().damageReason;
   EXPECT_EQ(ImageAt(0).LoadedFrom(), EPictureRecord::kBmp);
   const Bytes rewritten = store.SaveToMemory();
-  EXPECT_EQ(RecordKinds(rewritten), (std::vector<std::int32_t>{kPngPictureRecord, kPngPictureRecord}));
+  EXPECT_EQ(RecordKinds(rewritten),
+            (std::vector<std::int32_t>{kPngPictureRecord, kPngPictureRecord}));
   store.LoadFromMemory(rewritten);
   EXPECT_EQ(ImageAt(0).picture->ToRgb32(), palette.ToRgb32());
   EXPECT_EQ(Seen(*ImageAt(1).picture), Seen(TranslucentPicture()));
@@ -254,7 +257,8 @@ TEST_P(DamagedPngRecordTest, IsReportedAndEveryOtherClipKept) {
   GetParam().damage(saved, record);
   const std::filesystem::path path = folder.Path() / "data.dat";
   std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(saved.data()), static_cast<std::streamsize>(saved.size()));
+      .write(reinterpret_cast<const char*>(saved.data()),
+             static_cast<std::streamsize>(saved.size()));
   ASSERT_TRUE(store.LoadFromFile(path));
   const CLoadReport& report = store.LastLoad();
   EXPECT_TRUE(report.damaged);
