@@ -51,7 +51,7 @@ TBitmap Screenshot(int seed) {
     const int right = left + 900 + static_cast<int>(random() % 300);
     const int bottom = top + 600 + static_cast<int>(random() % 150);
     Fill(picture, left, top, right, top + 32, 0xFF2B579Au);  // title bar
-    for (int y = top + 32; y < top + 72; ++y) {            // toolbar gradient
+    for (int y = top + 32; y < top + 72; ++y) {              // toolbar gradient
       const auto grey = static_cast<std::uint32_t>(250 - (y - top - 32) * 2);
       Fill(picture, left, y, right, y + 1, 0xFF000000u | grey << 16 | grey << 8 | grey);
     }
@@ -154,7 +154,8 @@ void BM_LoadPictureStore(benchmark::State& state) {
   // never held twice. Loaded pictures are saved as PNG by default: the BMP store is put back.
   for (auto _ : state) file.store.LoadFromFile(file.path);
   for (const auto& clip : file.store.Items()) static_cast<CImageItem&>(*clip).savedAs = file.record;
-  if (file.store.LastLoad().damaged || static_cast<int>(file.store.Items().size()) != pictureCount) {
+  if (file.store.LastLoad().damaged ||
+      static_cast<int>(file.store.Items().size()) != pictureCount) {
     state.SkipWithError("the store did not load whole");
   }
   Report(state, file);
