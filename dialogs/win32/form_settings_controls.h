@@ -44,4 +44,5 @@ enum EFormSettingsControl : int {
   kIdEncryptPassword,
   kIdChangePassword,  // "Change password...", a button
   kIdEncryptionHint,  // a portable copy's line on why the account is not offered
+  kIdCapacityNote,    // beside the capacity: why what is typed there is not taken
 };
