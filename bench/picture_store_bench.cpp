@@ -4,13 +4,16 @@
 // Besides the times, the counters give the file's size, the pixel bytes the store holds and
 // the PNG bytes it keeps beside them. The encoding of one picture, which the first save of a
 // captured picture pays once, and its decoding, which every load pays, are measured alone.
-//   picture_store_bench [--pictures=N] [benchmark options]
+//   picture_store_bench [--pictures=N] [--keep-files=DIR] [benchmark options]
+// With --keep-files, the two files (DIR/bmp.dat, DIR/png.dat) stay for a load by the
+// Windows build under Wine: time quillery-data.exe verify of each.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <memory>
 #include <string>
@@ -26,6 +29,8 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 int pictureCount = 1000;
+// Where each store's file is copied, to be read by another build's quillery-data (Wine).
+std::filesystem::path keptFilesFolder;
 
 void Fill(TBitmap& picture, int x0, int y0, int x1, int y1, std::uint32_t colour) {
   for (int y = std::max(y0, 0); y < std::min(y1, picture.Height()); ++y) {
@@ -97,6 +102,11 @@ struct PictureStore {
     // The first save encodes every picture once; the measured saves write what was kept.
     store.SaveToFile(path);
     fileBytes = std::filesystem::file_size(path);
+    if (!keptFilesFolder.empty()) {
+      std::filesystem::copy_file(
+          path, keptFilesFolder / (record == EPictureRecord::kPng ? "png.dat" : "bmp.dat"),
+          std::filesystem::copy_options::overwrite_existing);
+    }
   }
 
   // The PNG images a store of PNG records keeps beside the pixels (asked of a BMP store,
@@ -202,6 +212,7 @@ BENCHMARK(BM_LoadPictureStore)
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strncmp(argv[i], "--pictures=", 11) == 0) pictureCount = std::atoi(argv[i] + 11);
+    if (std::strncmp(argv[i], "--keep-files=", 13) == 0) keptFilesFolder = argv[i] + 13;
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
