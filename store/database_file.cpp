@@ -159,6 +159,11 @@ void CDataBase::LoadFromReader(CByteReader& reader) {
     reader.Seek(0);
     ReadLegacyRecords(reader);
   }
+  // Pictures read from BMP records are encoded on the encoder's thread, so that the saves
+  // after this one write them as PNG images; the load does not wait for it.
+  for (const auto& clip : items) {
+    if (const auto* image = dynamic_cast<const CImageItem*>(clip.get())) image->RequestPng();
+  }
 }
 
 void CDataBase::AdoptLoadedClip(std::unique_ptr<CBaseItem> clip) {

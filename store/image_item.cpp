@@ -117,6 +117,7 @@ bool CImageItem::ReadFromClipboard(HWND ownerWindow) {
   clipboard.Close();
   picture = std::make_unique<TBitmap>(std::move(*read));
   png_.clear();
+  RequestPng();
   created = CurrentDayCount();
   textLength = 0;
   return true;

@@ -9,6 +9,8 @@
 #include "store/base_item.h"
 #include "foundation/bitmap.h"
 
+class CPendingPng;
+
 // A picture clip: an owned bitmap, taken from the clipboard as a PNG image, a packed DIB or
 // a CF_BITMAP, and put back as CF_BITMAP, with CF_DIBV5 and PNG beside it when it has alpha.
 // The two records a picture is kept in (data_file_format.h): a BMP image (kind 2), as every
@@ -35,9 +37,11 @@ class CImageItem : public CBaseItem {
   // also as CF_DIBV5 and "PNG", which keep it.
   bool WriteToClipboard(HWND ownerWindow) const override;
 
-  // As `savedAs` says: a PNG picture record holding EncodedPng(), or (also when that
-  // cannot be made) a BMP picture record, the picture in its own pixel format, followed by
-  // an alpha record when its fourth bytes are opacity.
+  // As `savedAs` says: a PNG picture record holding ReadyPng(), or (also while that is
+  // being made, or when it cannot be) a BMP picture record, the picture in its own pixel
+  // format, followed by an alpha record when its fourth bytes are opacity. Never encodes:
+  // a picture without its image asks the encoder for it (RequestPng).
+
   bool Save(CByteWriter& writer) const override;
   // Reads the record named at construction. A PNG record is taken whole before its image
   // is looked at: an image that cannot be decoded, or is beyond TBitmap's limits, throws
@@ -48,11 +52,16 @@ class CImageItem : public CBaseItem {
   const TBitmap* Picture() const override { return picture.get(); }
 
   // The picture as the PNG image that Save writes: the image it was loaded from or given
-  // as (AssignPng), or else encoded the first time it is asked for; then kept while
-  // `picture` is the same object of the same size and alpha, so that no later save
-  // encodes it again. A picture is changed by giving `picture` a new TBitmap, never in
-  // place. Empty without a picture or when the codec fails; valid until the next call
-  // that changes the clip.
+  // as (AssignPng), or made by the encoder's thread (RequestPng); kept while `picture` is
+  // the same object of the same size and alpha, so that no later save encodes it again. A
+  // picture is changed by giving `picture` a new TBitmap, never in place. Empty without a
+  // picture, while the encode is pending or when the codec failed; valid until the next
+  // call that changes the clip.
+  std::span<const std::uint8_t> ReadyPng() const;
+  // Asks the encoder's thread for the picture's PNG image unless it is ready or asked for
+  // already. A picture the codec failed on is not asked for again.
+  void RequestPng() const;
+  // ReadyPng, or else the image encoded here and now, for tools that wait for it.
   std::span<const std::uint8_t> EncodedPng() const;
 
   // Makes the PNG image the clip's picture, decoded within TBitmap's limits, and keeps
@@ -64,7 +73,8 @@ class CImageItem : public CBaseItem {
   // or made here.
   std::optional<EPictureRecord> LoadedFrom() const { return loadedFrom_; }
 
-  std::unique_ptr<TBitmap> picture;  // absent until captured or loaded
+  // Absent until captured or loaded; shared with the encoder's thread while it encodes.
+  std::shared_ptr<TBitmap> picture;
   // The record Save writes. Only tools ask for the BMP record; the program keeps every
   // picture as a PNG image.
   EPictureRecord savedAs = EPictureRecord::kPng;
@@ -77,11 +87,15 @@ class CImageItem : public CBaseItem {
 
   // What the kept PNG image was made of: it is the picture's while these still hold.
   struct CEncodedPicture {
-    const TBitmap* picture = nullptr;
+    // Not a bare address: a picture made after this one was freed may be given it.
+    std::weak_ptr<const TBitmap> picture;
     int width = 0;
     int height = 0;
     bool alpha = false;
-    bool operator==(const CEncodedPicture&) const = default;
+    bool operator==(const CEncodedPicture& other) const {
+      return !picture.owner_before(other.picture) && !other.picture.owner_before(picture) &&
+             width == other.width && height == other.height && alpha == other.alpha;
+    }
   };
   CEncodedPicture Current() const;
 
@@ -90,4 +104,8 @@ class CImageItem : public CBaseItem {
   std::uint64_t missingBytes_ = 0;
   mutable std::vector<std::uint8_t> png_;
   mutable CEncodedPicture pngOf_;
+  // The encode asked for, of the picture `pendingOf_` names; kept after a failed encode
+  // so that it is not asked for again.
+  mutable std::shared_ptr<CPendingPng> pending_;
+  mutable CEncodedPicture pendingOf_;
 };

@@ -5,6 +5,7 @@
 
 #include "store/data_file_format.h"
 #include "store/image_item.h"
+#include "store/png_encoder.h"
 #include "store/record_error.h"
 
 namespace {
@@ -38,12 +39,34 @@ TBitmap DecodeStoredPng(std::span<const std::uint8_t> png) {
 
 CImageItem::CEncodedPicture CImageItem::Current() const {
   if (!picture) return {};
-  return {picture.get(), picture->Width(), picture->Height(), picture->HasAlpha()};
+  return {picture, picture->Width(), picture->Height(), picture->HasAlpha()};
+}
+
+std::span<const std::uint8_t> CImageItem::ReadyPng() const {
+  if (!picture || picture->Empty()) return {};
+  const CEncodedPicture current = Current();
+  if (!png_.empty() && pngOf_ == current) return png_;
+  if (pending_ && pendingOf_ == current) {
+    if (std::optional<std::vector<std::uint8_t>> made = pending_->Take(); made && !made->empty()) {
+      png_ = std::move(*made);
+      pngOf_ = current;
+      pending_.reset();
+      return png_;
+    }
+  }
+  return {};
+}
+
+void CImageItem::RequestPng() const {
+  if (!picture || picture->Empty() || !ReadyPng().empty()) return;
+  if (pending_ && pendingOf_ == Current()) return;
+  pending_ = EncodePngLater(picture);
+  pendingOf_ = Current();
 }
 
 std::span<const std::uint8_t> CImageItem::EncodedPng() const {
   if (!picture || picture->Empty()) return {};
-  if (png_.empty() || !(pngOf_ == Current())) {
+  if (ReadyPng().empty()) {
     png_ = picture->ToPng();
     pngOf_ = Current();
   }
@@ -68,8 +91,10 @@ bool CImageItem::Save(CByteWriter& writer) const {
 }
 
 bool CImageItem::SaveAsPng(CByteWriter& writer) const {
-  const std::span<const std::uint8_t> png = EncodedPng();
-  // A picture the codec cannot encode is still kept, in the record every version reads.
+  const std::span<const std::uint8_t> png = ReadyPng();
+  if (png.empty()) RequestPng();
+  // A picture not encoded yet, or that the codec cannot encode, is still kept, in the
+  // record every version reads.
   if (png.empty() || png.size() > kMaxStoredPngBytes) return false;
   writer.WriteInt32(kPngPictureRecord);
   writer.WriteInt32(static_cast<std::int32_t>(kPictureFieldBytes + png.size()));

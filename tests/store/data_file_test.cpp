@@ -11,6 +11,7 @@
 #include "foundation/file_error.h"
 #include "store/data_file_format.h"
 #include "store/image_item.h"
+#include "store/png_encoder.h"
 #include "tests/support/store_fixture.h"
 
 namespace {
@@ -117,6 +118,7 @@ TEST_F(DataFileTest, SaveAndLoadRestoreOrderCategoriesTimesHotKeysTextsAndPictur
   picture.Row(1)[2] = 1;
   ASSERT_TRUE(driver.CopyBitmap(picture));
   AddText(u"newest", kHistoryCategoryId, 46000.75, 0x2001);
+  WaitForPngEncodes();  // the picture is saved as its PNG image from here on
   const auto before = store.SaveToMemory();
   const int firstNewId = store.NextItemId();
 

@@ -10,6 +10,7 @@
 #include "store/data_file_format.h"
 #include "store/data_journal.h"
 #include "store/file_list_item.h"
+#include "store/png_encoder.h"
 #include "tests/support/store_fixture.h"
 
 namespace {
@@ -98,6 +99,7 @@ class NewRecordsTest : public StoreTest {
     ASSERT_TRUE(
         driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentSquare().ToPng()}}));
     ASSERT_TRUE(driver.CopyBitmap(TBitmap(2, 1, 24)));
+    WaitForPngEncodes();  // the pictures are saved as PNG images once these are made
     ASSERT_TRUE(driver.CopyText(u"note"));
     ASSERT_TRUE(store.MoveItem(Head().id, kNotesCategoryId));
     store.AddCategory(CCategory{0, 0, 1, 0, u"c"});
@@ -278,6 +280,7 @@ TEST_F(NewRecordsTest, EverySingleByteFlipLoadsWithoutHarm) {
   CopyStyledText(u"f");
   CopyFiles({u"C:\\x"}, 2);
   ASSERT_TRUE(driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentSquare().ToPng()}}));
+  WaitForPngEncodes();
   const Bytes whole = store.SaveToMemory();
   for (std::size_t at = 8; at < whole.size(); ++at) {
     for (std::uint8_t mask : {std::uint8_t{0x01}, std::uint8_t{0x80}, std::uint8_t{0xFF}}) {

@@ -10,6 +10,7 @@
 
 #include "store/data_file_format.h"
 #include "store/file_list_item.h"
+#include "store/png_encoder.h"
 #include "tests/support/store_fixture.h"
 
 namespace {
@@ -93,6 +94,7 @@ class PngPictureRecordTest : public StoreTest {
   }
   void CopyPng(const TBitmap& picture) {
     ASSERT_TRUE(driver.CopyFormats({{RegisterClipboardFormatA("PNG"), picture.ToPng()}}));
+    WaitForPngEncodes();  // saved as a PNG image once that is made
   }
   // The history head first: texts as they are, "files" and "picture" for the other kinds.
   std::vector<std::u16string> Listed() const {
@@ -140,6 +142,7 @@ TEST_F(PngPictureRecordTest, PictureComesBackPixelExactWithItsAlpha) {
   TBitmap opaque(9, 4, 24);
   for (int y = 0; y < 4; ++y) std::fill_n(opaque.Row(y), 27, static_cast<std::uint8_t>(40 * y + 3));
   ASSERT_TRUE(driver.CopyBitmap(opaque));
+  WaitForPngEncodes();
   store.LoadFromMemory(store.SaveToMemory());
   ASSERT_EQ(store.Items().size(), 2u);
   EXPECT_EQ(ImageAt(0).LoadedFrom(), EPictureRecord::kPng);
@@ -185,9 +188,14 @@ TEST_F(PngPictureRecordTest, AFileOfBmpRecordsLoadsAndIsWrittenBackAsPng) {
   ASSERT_EQ(RecordKinds(old),
             (std::vector<std::int32_t>{kPictureRecord, kAlphaRecord, kPictureRecord}));
 
+  // The load only queues the encodes: until they are done, a save writes what was read.
+  PausePngEncodes(true);
   store.LoadFromMemory(old);
   EXPECT_FALSE(store.LastLoad().damaged) << store.LastLoad().damageReason;
   EXPECT_EQ(ImageAt(0).LoadedFrom(), EPictureRecord::kBmp);
+  EXPECT_EQ(RecordKinds(store.SaveToMemory()), RecordKinds(old));
+  PausePngEncodes(false);
+  WaitForPngEncodes();
   const Bytes rewritten = store.SaveToMemory();
   EXPECT_EQ(RecordKinds(rewritten),
             (std::vector<std::int32_t>{kPngPictureRecord, kPngPictureRecord}));
@@ -312,3 +320,66 @@ TEST_F(PngPictureRecordTest, ARecordRunningPastTheEndStopsTheReading) {
 }
 
 }  // namespace
+
+// The encoder's thread is held while a test looks at what is saved before an encode ends.
+class PendingPngTest : public PngPictureRecordTest {
+ protected:
+  PendingPngTest() { PausePngEncodes(true); }
+  ~PendingPngTest() override {
+    PausePngEncodes(false);
+    WaitForPngEncodes();
+  }
+  void Resume() {
+    PausePngEncodes(false);
+    WaitForPngEncodes();
+  }
+  void CopyTranslucent() {
+    ASSERT_TRUE(
+        driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentPicture().ToPng()}}));
+  }
+};
+
+TEST_F(PendingPngTest, ACaptureIsSavedAsBmpUntilItsEncodeEndsAndNoSaveEncodesIt) {
+  const std::size_t encodes = PngEncodesDone();
+  CopyTranslucent();
+  EXPECT_EQ(RecordKinds(store.SaveToMemory()),
+            (std::vector<std::int32_t>{kPictureRecord, kAlphaRecord}));
+  EXPECT_EQ(RecordKinds(store.SaveToMemory()),
+            (std::vector<std::int32_t>{kPictureRecord, kAlphaRecord}));
+  EXPECT_TRUE(ImageAt(0).ReadyPng().empty());
+  EXPECT_EQ(PngEncodesDone(), encodes);
+
+  Resume();
+  EXPECT_EQ(PngEncodesDone(), encodes + 1);  // asked for once, however often it was saved
+  const Bytes saved = store.SaveToMemory();
+  EXPECT_EQ(RecordKinds(saved), (std::vector<std::int32_t>{kPngPictureRecord}));
+  store.LoadFromMemory(saved);
+  EXPECT_EQ(Seen(*ImageAt(0).picture), Seen(TranslucentPicture()));
+}
+
+TEST_F(PendingPngTest, AClipDeletedOrTrimmedBeforeItsEncodeIsNotEncoded) {
+  const std::size_t encodes = PngEncodesDone();
+  CopyTranslucent();
+  ASSERT_TRUE(store.RemoveClipAt(0));
+  SetCapacity(1);
+  CopyTranslucent();
+  ASSERT_TRUE(driver.CopyText(u"after"));
+  EXPECT_EQ(Listed(), (std::vector<std::u16string>{u"after"}));
+  Resume();
+  EXPECT_EQ(PngEncodesDone(), encodes);
+}
+
+TEST_F(PendingPngTest, APictureReplacedWhileItsEncodeRunsIsNotSavedAsTheOldImage) {
+  CopyTranslucent();
+  auto& image = dynamic_cast<CImageItem&>(Head());
+  TBitmap replacement(3, 2, 24);
+  replacement.Row(1)[4] = 200;
+  image.picture = std::make_unique<TBitmap>(replacement);
+  Resume();
+  EXPECT_EQ(RecordKinds(store.SaveToMemory()), (std::vector<std::int32_t>{kPictureRecord}));
+  WaitForPngEncodes();  // the save asked for the new picture's image
+  const Bytes saved = store.SaveToMemory();
+  EXPECT_EQ(RecordKinds(saved), (std::vector<std::int32_t>{kPngPictureRecord}));
+  store.LoadFromMemory(saved);
+  EXPECT_EQ(ImageAt(0).picture->ToRgb32(), replacement.ToRgb32());
+}

@@ -72,6 +72,7 @@ class QuilleryDataTest : public ::testing::Test {
     auto clip = std::make_unique<CImageItem>();
     clip->picture = std::make_unique<TBitmap>(std::move(picture));
     clip->savedAs = record;
+    if (record == EPictureRecord::kPng) clip->EncodedPng();  // as the tool does before a save
     clip->categoryId = categoryId;
     clip->created = 46000.25;
     clip->hotKey = hotKey;

@@ -144,6 +144,8 @@ std::unique_ptr<CBaseItem> PictureClip(const Json& item, const std::string& wher
       Fail(Member(where, "stored"), "expected \"png\" or \"bmp\"");
     clip->savedAs = stored == "png" ? EPictureRecord::kPng : EPictureRecord::kBmp;
   }
+  // Encoded here, so that the save that follows writes the PNG record it names.
+  if (clip->savedAs == EPictureRecord::kPng) clip->EncodedPng();
   CheckPictureField(item, "width", where, clip->picture->Width(), file);
   CheckPictureField(item, "height", where, clip->picture->Height(), file);
   CheckPictureField(item, "bitsPerPixel", where, clip->picture->BitsPerPixel(), file);
