@@ -78,9 +78,8 @@ class CPngEncoder {
     const CPngCodecThread codec;
     std::unique_lock lock(shared->mutex);
     for (;;) {
-      shared->wake.wait(lock, [&] {
-        return shared->stopping || (!shared->paused && !shared->queue.empty());
-      });
+      shared->wake.wait(
+          lock, [&] { return shared->stopping || (!shared->paused && !shared->queue.empty()); });
       if (shared->stopping) return;
       CJob job = std::move(shared->queue.front());
       shared->queue.pop_front();

@@ -319,8 +319,6 @@ TEST_F(PngPictureRecordTest, ARecordRunningPastTheEndStopsTheReading) {
   EXPECT_EQ(Listed(), std::vector<std::u16string>{u"first"});
 }
 
-}  // namespace
-
 // The encoder's thread is held while a test looks at what is saved before an encode ends.
 class PendingPngTest : public PngPictureRecordTest {
  protected:
@@ -383,3 +381,5 @@ TEST_F(PendingPngTest, APictureReplacedWhileItsEncodeRunsIsNotSavedAsTheOldImage
   store.LoadFromMemory(saved);
   EXPECT_EQ(ImageAt(0).picture->ToRgb32(), replacement.ToRgb32());
 }
+
+}  // namespace
