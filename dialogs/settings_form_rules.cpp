@@ -1,15 +1,49 @@
 #include "dialogs/settings_form_rules.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "foundation/program_list.h"
 #include "foundation/settings_keys.h"
 #include "foundation/settings_reader.h"
 
+namespace {
+
+std::u16string CapacityDecimalText(int value) {
+  const std::string digits = std::to_string(value);
+  return {digits.begin(), digits.end()};
+}
+
+}  // namespace
+
 int ClampSpinPosition(int stored, SpinRange range) {
   const auto position = static_cast<std::int16_t>(static_cast<std::uint32_t>(stored) & 0xFFFFu);
   return std::clamp<int>(position, range.min, range.max);
+}
+
+int ClampCapacityPosition(int stored) {
+  return std::clamp(stored, kCapacitySpinRange.min, kCapacitySpinRange.max);
+}
+
+std::u16string CapacityFieldNote(std::u16string_view typed) {
+  const std::u16string range = u"type a number of clips from " +
+                               CapacityDecimalText(kCapacitySpinRange.min) + u" to " +
+                               CapacityDecimalText(kCapacitySpinRange.max) + u".";
+  const bool digits = !typed.empty() && std::all_of(typed.begin(), typed.end(), [](char16_t c) {
+    return c >= u'0' && c <= u'9';
+  });
+  if (!digits) return u"T" + range.substr(1);
+  const std::size_t first = std::min(typed.find_first_not_of(u'0'), typed.size() - 1);
+  const std::u16string number(typed.substr(first));
+  // More digits than any number in range is too many, however many there are.
+  long long value = 0;
+  for (char16_t c : number.substr(0, 12)) value = value * 10 + (c - u'0');
+  if (number.size() > 12 || value > kCapacitySpinRange.max)
+    return number + u" is too many: " + range;
+  if (value < kCapacitySpinRange.min) return number + u" is too few: " + range;
+  return {};
 }
 
 int PrimaryHotKeyItemFromValue(int stored) {
@@ -49,8 +83,7 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
       ClampSpinPosition(store.GetWindowHeight(kWindowHeightDialogDefault), kHeightSpinRange);
   values.secondaryHotKey = static_cast<KeyCombination>(ReadSetting(store, kSecHotKeyValueSetting));
   values.quickPasteMode = ReadSetting(store, kQuickPasteModeSetting);
-  values.capacity =
-      ClampSpinPosition(ReadSettingAsStored(store, kClipboardCapacitySetting), kCapacitySpinRange);
+  values.capacity = ClampCapacityPosition(ReadSettingAsStored(store, kClipboardCapacitySetting));
   values.showMonitor =
       ReadSetting(store, kClipboardMonitorVisibleSetting) == kClipboardMonitorShown;
   values.transparency = ClampSpinPosition(ReadSettingAsStored(store, kWindowTransparencySetting),

@@ -30,6 +30,11 @@ inline constexpr SpinRange kCapacitySpinRange{Settings::kClipboardCapacitySettin
 inline constexpr SpinRange kTransparencySpinRange{Settings::kWindowTransparencySetting.min,
                                                   Settings::kWindowTransparencySetting.max};
 
+// What is said beside the capacity field of the text typed into it: nothing for a whole
+// number within kCapacitySpinRange; otherwise, in plain words, that the number is not
+// taken and which are. The spin would keep its old position without a word.
+std::u16string CapacityFieldNote(std::u16string_view typed);
+
 // The items of the "Primary" drop-down list, in list order.
 enum EPrimaryHotKeyItem : int {
   kPrimaryNone = 0,
@@ -68,6 +73,8 @@ struct CSettingsFormValues {
 // The stored value's low 16 bits as a signed number (a spin position
 // is 16 bits), limited to the range.
 int ClampSpinPosition(int stored, SpinRange range);
+// The stored value limited to the range, for the capacity, whose spin is 32 bits wide.
+int ClampCapacityPosition(int stored);
 
 // The list item that shows a stored "PriHotKeyValue": Shift, Ctrl or Alt with a left
 // click; "None" for any other value (Ctrl with the right button, 0x4002, included).

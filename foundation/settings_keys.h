@@ -66,7 +66,7 @@ inline constexpr int kPasteMethodDefault = kPasteMethodSetting.defaultValue;
 // The most clips the history keeps. The range is the settings dialog's, which clamps it;
 // captures take the stored value unclamped (ReadSettingAsStored).
 inline constexpr std::string_view kClipboardCapacity = "ClipboardCapacity";
-inline constexpr CIntSetting kClipboardCapacitySetting{kClipboardCapacity, 12, 3, 10000};
+inline constexpr CIntSetting kClipboardCapacitySetting{kClipboardCapacity, 12, 3, 100000};
 
 // The most kilobytes of formats beside a clip's text ("HTML Format", "Rich Text Format")
 // that a capture keeps; a copy with more keeps its plain text only. Captures clamp it.

@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
   auto image = std::make_unique<CImageItem>();
   image->categoryId = kHistoryCategoryId;
   image->picture = std::make_unique<TBitmap>(Picture(8));
+  image->savedAs = EPictureRecord::kBmp;  // the seeds before the PNG one keep the BMP record
   store.AppendClip(std::move(image));
   Write(dataDir / "picture.dat", store.SaveToMemory());
   // The records added later: formats after a text, a file list, alpha after a picture.
@@ -95,8 +96,15 @@ int main(int argc, char** argv) {
   translucent->categoryId = kHistoryCategoryId;
   translucent->picture = std::make_unique<TBitmap>(Picture(32));
   translucent->picture->SetHasAlpha(true);
+  translucent->savedAs = EPictureRecord::kBmp;
   store.AppendClip(std::move(translucent));
   Write(dataDir / "new_records.dat", store.SaveToMemory());
+  auto png = std::make_unique<CImageItem>();
+  png->categoryId = kNotesCategoryId;
+  png->picture = std::make_unique<TBitmap>(Picture(32));
+  png->picture->SetHasAlpha(true);
+  store.AppendClip(std::move(png));
+  Write(dataDir / "png_picture.dat", store.SaveToMemory());
   // A legacy file: notes flag, time, length, text.
   const std::vector<std::uint8_t> legacy = {0,    0,    0, 0, 0, 0, 0,   0, 0,   0x80,
                                             0xE3, 0x40, 2, 0, 0, 0, 'h', 0, 'i', 0};
@@ -131,6 +139,7 @@ int main(int argc, char** argv) {
   auto picture = std::make_unique<CImageItem>();
   picture->categoryId = kHistoryCategoryId;
   picture->picture = std::make_unique<TBitmap>(Picture(24));
+  picture->savedAs = EPictureRecord::kBmp;
   based.InsertClipAt(0, std::move(picture));
   based.ClipAt(1)->hotKey = 0x4031;
   journalChanges();

@@ -23,3 +23,17 @@ bool DecodePng(std::span<const std::uint8_t> png, int maxSide, std::size_t maxPi
 
 // Encodes the pixels as a PNG image with an alpha channel; empty on failure.
 std::vector<std::uint8_t> EncodePng(const CPngPixels& pixels);
+
+// Readies the calling thread for the codec while it lives, for a thread that encodes or
+// decodes many images: on Windows it enters COM in the apartment the codec's calls use,
+// so that each call does not enter and leave it again.
+class CPngCodecThread {
+ public:
+  CPngCodecThread();
+  ~CPngCodecThread();
+  CPngCodecThread(const CPngCodecThread&) = delete;
+  CPngCodecThread& operator=(const CPngCodecThread&) = delete;
+
+ private:
+  [[maybe_unused]] bool entered_ = false;  // Windows only
+};

@@ -63,6 +63,16 @@ void AddPicture(CContentHasher& hasher, const TBitmap& picture) {
   }
 }
 
+// Whether every pixel has the same colour, row by row so that no picture is copied whole.
+bool SameColours(const TBitmap& x, const TBitmap& y) {
+  for (int row = 0; row < x.Height(); ++row) {
+    for (int column = 0; column < x.Width(); ++column) {
+      if (x.PixelColor(column, row) != y.PixelColor(column, row)) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool HaveSameContent(const CBaseItem& a, const CBaseItem& b) {
@@ -81,11 +91,14 @@ bool HaveSameContent(const CBaseItem& a, const CBaseItem& b) {
   const TBitmap& x = *first->picture;
   const TBitmap& y = *second->picture;
   if (x.Width() != y.Width() || x.Height() != y.Height()) return false;
+  // Without alpha the fourth byte of a 32-bit pixel means nothing: a PNG picture record
+  // gives back 255 where the clipboard's bitmap held 0.
+  const bool fourthBytesMatter = x.BitsPerPixel() != 32 || x.HasAlpha() || y.HasAlpha();
   if (x.BitsPerPixel() == y.BitsPerPixel() && x.Masks() == y.Masks() &&
-      x.Palette() == y.Palette()) {
+      x.Palette() == y.Palette() && fourthBytesMatter) {
     return x == y;
   }
-  return x.ToRgb32() == y.ToRgb32();
+  return SameColours(x, y);
 }
 
 std::uint64_t ContentHash(const CBaseItem& clip) {

@@ -25,7 +25,17 @@
 //   alpha     kind 5:      right after a picture record: uint32 flags, of which bit 0 says
 //                          that the fourth byte of each pixel of the 32-bit picture is its
 //                          opacity (not premultiplied); the picture record is unchanged
-// A formats or alpha record that follows no record of its clip's kind is skipped.
+//   PNG picture kind 6:    int32 categoryId, double created, uint16 hotKey, then to the
+//                          end of the record a PNG image of the picture (its alpha, when
+//                          it has one, in the image, so no alpha record follows it). Every
+//                          picture is written so (kind 2 only when the codec fails to
+//                          encode it); kind 2 is still read. A reader older
+//                          than this record skips it: the picture is missing there.
+// A formats or alpha record that follows no record of its clip's kind is skipped. An alpha
+// record after a PNG picture record is read as after a BMP one.
+// A picture record of kind 6 whose image cannot be read, or is beyond the limits of a
+// picture, loses its clip but not the records after it: the load reports the damage and
+// goes on with the next record.
 //
 // Legacy format (no header; a first int32 below 100 as unsigned): text clips only, each
 // int32 notes flag (0 = history), double created, int32 n, n units of text.
@@ -38,6 +48,7 @@ inline constexpr std::int32_t kPictureRecord = 2;
 inline constexpr std::int32_t kFileListRecord = 3;
 inline constexpr std::int32_t kFormatsRecord = 4;
 inline constexpr std::int32_t kAlphaRecord = 5;
+inline constexpr std::int32_t kPngPictureRecord = 6;
 inline constexpr std::int32_t kCategoryRecord = 100000;
 
 inline constexpr std::uint32_t kAlphaFlag = 1;

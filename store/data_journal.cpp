@@ -109,7 +109,9 @@ void Apply(std::span<const std::uint8_t> payload, CDataBase& store) {
       if (recordKind == kTextRecord) {
         clip = std::make_unique<CTextItem>();
       } else if (recordKind == kPictureRecord) {
-        clip = std::make_unique<CImageItem>();
+        clip = std::make_unique<CImageItem>(EPictureRecord::kBmp);
+      } else if (recordKind == kPngPictureRecord) {
+        clip = std::make_unique<CImageItem>(EPictureRecord::kPng);
       } else if (recordKind == kFileListRecord) {
         clip = std::make_unique<CFileListItem>();
       } else {

@@ -159,6 +159,11 @@ void CDataBase::LoadFromReader(CByteReader& reader) {
     reader.Seek(0);
     ReadLegacyRecords(reader);
   }
+  // Pictures read from BMP records are encoded on the encoder's thread, so that the saves
+  // after this one write them as PNG images; the load does not wait for it.
+  for (const auto& clip : items) {
+    if (const auto* image = dynamic_cast<const CImageItem*>(clip.get())) image->RequestPng();
+  }
 }
 
 void CDataBase::AdoptLoadedClip(std::unique_ptr<CBaseItem> clip) {
@@ -173,12 +178,23 @@ std::unique_ptr<CBaseItem> NewClipOfRecord(std::int32_t kind) {
     case kTextRecord:
       return std::make_unique<CTextItem>();
     case kPictureRecord:
-      return std::make_unique<CImageItem>();
+      return std::make_unique<CImageItem>(EPictureRecord::kBmp);
+    case kPngPictureRecord:
+      return std::make_unique<CImageItem>(EPictureRecord::kPng);
     case kFileListRecord:
       return std::make_unique<CFileListItem>();
     default:
       return nullptr;
   }
+}
+
+// A record whose clip is lost while the reading goes on. The first is told; damage that
+// stops the reading later replaces it.
+void NotePassedDamage(CLoadReport& report, std::uint64_t recordStart, const std::string& reason) {
+  if (report.damaged) return;
+  report.damaged = true;
+  report.damageReason = reason;
+  report.damageOffset = recordStart;
 }
 
 }  // namespace
@@ -209,7 +225,13 @@ void CDataBase::ReadRecords(CByteReader& reader) {
       if (pending && pending->LoadAttached(kind, reader)) continue;
       adoptPending();
       if (std::unique_ptr<CBaseItem> clip = NewClipOfRecord(kind)) {
-        clip->Load(reader);
+        try {
+          clip->Load(reader);
+        } catch (const CPassedPictureError& error) {
+          // The record's size is exact: only its clip is lost, and the reading goes on.
+          NotePassedDamage(lastLoad, recordStart, std::string("invalid picture: ") + error.what());
+          continue;
+        }
         if (const auto* files = dynamic_cast<const CFileListItem*>(clip.get());
             files != nullptr && files->PathsCutAtLoad() != 0) {
           ++lastLoad.cutFileLists;
@@ -241,12 +263,13 @@ void CDataBase::ReadRecords(CByteReader& reader) {
     adoptPending();
     lastLoad.damaged = true;
     lastLoad.damageReason = error.what();
+    lastLoad.damageOffset = recordStart;
   } catch (const CPictureError& error) {
     adoptPending();
     lastLoad.damaged = true;
     lastLoad.damageReason = std::string("invalid picture: ") + error.what();
+    lastLoad.damageOffset = recordStart;
   }
-  if (lastLoad.damaged) lastLoad.damageOffset = recordStart;
   RaiseCategoryCounter();
 }
 

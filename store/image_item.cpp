@@ -8,8 +8,6 @@
 #include "platform/handles.h"
 #include "store/clipboard_blocks.h"
 #include "store/clipboard_privacy.h"
-#include "store/data_file_format.h"
-#include "store/record_error.h"
 
 namespace {
 
@@ -118,6 +116,8 @@ bool CImageItem::ReadFromClipboard(HWND ownerWindow) {
   if (!read || read->Empty()) return false;
   clipboard.Close();
   picture = std::make_unique<TBitmap>(std::move(*read));
+  png_.clear();
+  RequestPng();
   created = CurrentDayCount();
   textLength = 0;
   return true;
@@ -144,36 +144,5 @@ bool CImageItem::WriteToClipboard(HWND ownerWindow) const {
   copy.release();  // the clipboard owns it now
   if (version5 && SetClipboardData(CF_DIBV5, version5.get()) != nullptr) version5.release();
   if (png && SetClipboardData(PngFormat(), png.get()) != nullptr) png.release();
-  return true;
-}
-
-bool CImageItem::Save(CByteWriter& writer) const {
-  if (!picture || picture->Empty()) return false;
-  writer.WriteInt32(kPictureRecord);
-  writer.WriteInt32(0);  // the picture's length is in its own header
-  SaveCommonFields(writer);
-  picture->WriteBmp(writer);
-  if (picture->HasAlpha()) {
-    writer.WriteInt32(kAlphaRecord);
-    writer.WriteInt32(4);
-    writer.WriteUInt32(kAlphaFlag);
-  }
-  return true;
-}
-
-void CImageItem::Load(CByteReader& reader) {
-  LoadCommonFields(reader);
-  picture = std::make_unique<TBitmap>(TBitmap::ReadBmp(reader, &missingBytes_));
-  textLength = 0;
-}
-
-bool CImageItem::LoadAttached(std::int32_t recordKind, CByteReader& reader) {
-  if (recordKind != kAlphaRecord) return false;
-  const std::span<const std::uint8_t> body = TakeSizedRecordBody(reader, "alpha record");
-  CByteReader fields(body.data(), body.size());
-  std::uint32_t flags;
-  if (!fields.ReadUInt32(&flags)) throw CRecordError("alpha record without its flags");
-  // A picture of another depth has no fourth bytes to be opacity: the flag means nothing.
-  if (picture) picture->SetHasAlpha((flags & kAlphaFlag) != 0);
   return true;
 }

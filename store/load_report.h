@@ -10,14 +10,17 @@ enum class DataFormat { kNone, kCurrent, kLegacy };
 
 // What the last load of the data file found. When a damaged record stopped the reading,
 // everything before it was loaded, and the original file was kept untouched beside the
-// data file so that the next save cannot destroy what lay after the damage.
+// data file so that the next save cannot destroy what lay after the damage. A PNG picture
+// record whose image cannot be kept is damage that does not stop the reading: its clip
+// alone is missing, and the file is kept beside all the same.
 struct CLoadReport {
   DataFormat format = DataFormat::kNone;  // kNone: there was no file
   // How the file was protected on disk; kOff for a plain or legacy one. Its plain bytes
   // are read as a plain file's are.
   EEncryption encryption = EEncryption::kOff;
   bool damaged = false;
-  // Where the record that stopped the reading begins, in the plain bytes; for an encrypted
+  // Where the record that stopped the reading begins (else the first record passed as
+  // damaged), in the plain bytes; for an encrypted
   // file whose chunk failed, where that chunk's plain bytes begin.
   std::uint64_t damageOffset = 0;
   // For an encrypted file, a chunk that failed names its index and file offset ("chunk 3

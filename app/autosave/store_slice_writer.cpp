@@ -14,6 +14,8 @@ namespace {
 std::size_t RecordSizeHint(const CBaseItem& clip) {
   constexpr std::size_t kFieldsAndHeaders = 2048;  // record fields, BMP headers, colour table
   if (const auto* picture = dynamic_cast<const CImageItem*>(&clip); picture && picture->picture) {
+    // Written as its PNG image once that is made, until then as its BMP.
+    if (const std::size_t png = picture->ReadyPng().size(); png > 0) return png + kFieldsAndHeaders;
     return picture->picture->Stride() * static_cast<std::size_t>(picture->picture->Height()) +
            kFieldsAndHeaders;
   }

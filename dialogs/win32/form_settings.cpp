@@ -121,8 +121,8 @@ LRESULT TFormSettings::OnPageNotify(NMHDR* header, bool& handled) {
 }
 
 HWND TFormSettings::AddSpin(HWND page, int editId, int spinId, int x, int y, SpinRange range,
-                            int position) {
-  HWND edit = AddControlTo(page, WC_EDITW, {}, WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER, x, y, 57,
+                            int position, int width) {
+  HWND edit = AddControlTo(page, WC_EDITW, {}, WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER, x, y, width,
                            24, editId, WS_EX_CLIENTEDGE);
   // Placed at the edit's right edge, the edit narrowed to make room, as the spin's style says.
   HWND spin = AddControlTo(
@@ -192,8 +192,7 @@ void TFormSettings::MakeClipboardPage(HWND page) {
   AddSpin(page, kIdHeight, kIdHeightSpin, gx + 249, gy + 29, kHeightSpinRange,
           values_.windowHeight);
 
-  AddControlTo(page, L"STATIC", L"History storage capacity", SS_LEFT, 32, 120, 220, 16, -1);
-  AddSpin(page, kIdCapacity, kIdCapacitySpin, 265, 117, kCapacitySpinRange, values_.capacity);
+  MakeCapacityField(page);
   AddControlTo(page, L"BUTTON", L"Show clipboard monitor", WS_TABSTOP | BS_AUTOCHECKBOX, 32, 166,
                306, 17, kIdShowMonitor);
   AddControlTo(page, L"STATIC", L"Monitor transparency", SS_LEFT, 32, 208, 220, 16, -1);
@@ -253,6 +252,7 @@ void TFormSettings::UpdateTransparencyEnabling() {
 }
 
 bool TFormSettings::OnOk() {
+  if (!CapacityTaken()) return false;
   HWND dialog = Handle();
   values_.windowWidth = SpinPosition(FindDialogControl(dialog, kIdWidthSpin));
   values_.windowHeight = SpinPosition(FindDialogControl(dialog, kIdHeightSpin));
@@ -281,6 +281,10 @@ bool TFormSettings::OnOk() {
 }
 
 bool TFormSettings::OnCommand(int id, int code, HWND control) {
+  if (id == kIdCapacity && code == EN_CHANGE) {
+    UpdateCapacityNote();
+    return true;
+  }
   if (code == BN_CLICKED) {
     switch (id) {
       case kIdShowMonitor:

@@ -11,6 +11,7 @@
 // for the clips is never written: it is handed over in EncryptionChange.
 
 #include <optional>
+#include <string>
 
 #include "dialogs/encryption_choice.h"
 #include "dialogs/win32/categories_panel.h"
@@ -73,7 +74,16 @@ class TFormSettings final : public CModalDialog, private CSettingsPageHost {
   void EncryptionModeClick(int mode);
   void ChangePasswordClick();
   void UpdateEncryptionControls();
-  HWND AddSpin(HWND page, int editId, int spinId, int x, int y, SpinRange range, int position);
+  // An edit of `width` (the spin inside it) with a spin of `range` at `position`.
+  HWND AddSpin(HWND page, int editId, int spinId, int x, int y, SpinRange range, int position,
+               int width = 57);
+  void MakeCapacityField(HWND page);
+  // Says beside the capacity field whether what it holds is taken (CapacityFieldNote); the
+  // note said, empty when none.
+  std::u16string UpdateCapacityNote();
+  // For OK: true when the field holds a capacity in range; otherwise shows its page with the
+  // note and the keyboard in the field.
+  bool CapacityTaken();
   void LoadControls();
   void UpdateTransparencyEnabling();
 

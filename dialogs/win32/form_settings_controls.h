@@ -45,4 +45,5 @@ enum EFormSettingsControl : int {
   kIdChangePassword,  // "Change password...", a button
   kIdEncryptionHint,  // a portable copy's line on why the account is not offered
   kIdTheme,           // "Theme", a drop-down list of kThemeItems on the "Clipboard" page
+  kIdCapacityNote,    // beside the capacity: why what is typed there is not taken
 };

@@ -47,3 +47,7 @@ std::vector<std::uint8_t> EncodePng(const CPngPixels& pixels) {
   png.resize(size);
   return png;
 }
+
+// libpng needs nothing of the thread.
+CPngCodecThread::CPngCodecThread() = default;
+CPngCodecThread::~CPngCodecThread() = default;

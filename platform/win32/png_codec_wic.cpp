@@ -139,3 +139,10 @@ std::vector<std::uint8_t> EncodePng(const CPngPixels& pixels) {
   GlobalUnlock(memory);
   return png;
 }
+
+CPngCodecThread::CPngCodecThread()
+    : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+
+CPngCodecThread::~CPngCodecThread() {
+  if (entered_) CoUninitialize();
+}

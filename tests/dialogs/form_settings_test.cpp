@@ -229,13 +229,52 @@ TEST_F(FormSettingsTest, ValuesSetThroughTheControlsAreStoredOnOk) {
 
 TEST_F(FormSettingsTest, AnEntryOutOfRangeKeepsTheSpinsPosition) {
   script.Then([](HWND dialog) {
-    SetText(Control(dialog, kIdCapacity), u"2");
     SetText(Control(dialog, kIdWidth), u"5000");
     Click(dialog, IDOK);
   });
   EXPECT_TRUE(Execute());
   EXPECT_EQ(Stored(kClipboardCapacity), 12);
   EXPECT_EQ(Stored(kWindowWidth), 200);
+}
+
+TEST_F(FormSettingsTest, ACapacityOutOfRangeIsToldBesideTheFieldAndOkWaitsForOneInRange) {
+  script.Then([](HWND dialog) {
+    EXPECT_EQ(Text(Control(dialog, kIdCapacityNote)), u"");
+    SetText(Control(dialog, kIdCapacity), u"150000");
+    EXPECT_EQ(Text(Control(dialog, kIdCapacityNote)),
+              u"150000 is too many: type a number of clips from 3 to 100000.");
+    Click(dialog, IDOK);
+    // Still open, on the page that shows the field, with the keyboard in it.
+    EXPECT_TRUE(IsWindow(dialog));
+    EXPECT_TRUE(Shown(Control(dialog, kIdPageClipboard)));
+    EXPECT_EQ(GetFocus(), Control(dialog, kIdCapacity));
+    SetText(Control(dialog, kIdCapacity), u"100000");
+    EXPECT_EQ(Text(Control(dialog, kIdCapacityNote)), u"");
+    Click(dialog, IDOK);
+  });
+  EXPECT_TRUE(Execute());
+  ExpectNoStrayDialogs();
+  EXPECT_EQ(Stored(kClipboardCapacity), 100000);
+}
+
+TEST_F(FormSettingsTest, TheCapacityFieldShowsItsLargestValueWhole) {
+  settings.SetInt(kClipboardCapacity, 100000);
+  script.Then([](HWND dialog) {
+    HWND edit = Control(dialog, kIdCapacity);
+    EXPECT_EQ(Text(edit), u"100000");
+    RECT area{};
+    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    HDC dc = GetDC(edit);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, L"100000", 6, &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(edit, dc);
+    EXPECT_GE(area.right - area.left, extent.cx);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
 }
 
 TEST_F(FormSettingsTest, TheTransparencyControlsFollowShowClipboardMonitor) {

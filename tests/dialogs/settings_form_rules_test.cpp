@@ -119,6 +119,33 @@ TEST_F(SettingsFormRulesTest, ACapacityOfTwoShowsThreeAndOkStoresThree) {
   EXPECT_EQ(store.GetInt(kClipboardCapacity, -1), 3);
 }
 
+TEST_F(SettingsFormRulesTest, CapacitiesUpToAHundredThousandShowAndAreStoredAsTheyAre) {
+  for (int capacity : {10'000, 32'768, 50'000, 100'000}) {
+    store.SetInt(kClipboardCapacity, capacity);
+    CSettingsFormValues values = LoadSettingsFormValues(store);
+    EXPECT_EQ(values.capacity, capacity);
+    store.SetInt(kClipboardCapacity, 12);
+    SaveSettingsFormValues(store, values);
+    EXPECT_EQ(store.GetInt(kClipboardCapacity, -1), capacity);
+  }
+  store.SetInt(kClipboardCapacity, 250'000);
+  EXPECT_EQ(LoadSettingsFormValues(store).capacity, 100'000);
+}
+
+TEST(CapacityFieldNoteTest, SaysNothingOfANumberInRangeAndWhyAnyOtherIsNotTaken) {
+  for (const char16_t* taken : {u"3", u"12", u"100000", u"0050"}) {
+    EXPECT_EQ(CapacityFieldNote(taken), u"") << std::u16string(taken).size();
+  }
+  EXPECT_EQ(CapacityFieldNote(u"100001"),
+            u"100001 is too many: type a number of clips from 3 to 100000.");
+  EXPECT_EQ(CapacityFieldNote(u"99999999999999999999"),
+            u"99999999999999999999 is too many: type a number of clips from 3 to 100000.");
+  EXPECT_EQ(CapacityFieldNote(u"2"), u"2 is too few: type a number of clips from 3 to 100000.");
+  EXPECT_EQ(CapacityFieldNote(u"000"), u"0 is too few: type a number of clips from 3 to 100000.");
+  EXPECT_EQ(CapacityFieldNote(u""), u"Type a number of clips from 3 to 100000.");
+  EXPECT_EQ(CapacityFieldNote(u"1e3"), u"Type a number of clips from 3 to 100000.");
+}
+
 #ifndef _WIN32
 TEST_F(SettingsFormRulesTest, OkTriesEveryValueAndNamesThoseThatCouldNotBeWritten) {
   CSettingsFormValues values = LoadSettingsFormValues(store);
@@ -162,8 +189,8 @@ TEST_F(SettingsFormRulesTest, TheUnsavedMessageNamesTheSettingsAndTheFile) {
 }
 
 TEST_F(SettingsFormRulesTest, ASpinTakesTheLow16BitsAsSignedThenItsRange) {
-  EXPECT_EQ(ClampSpinPosition(2, kCapacitySpinRange), 3);
-  EXPECT_EQ(ClampSpinPosition(20000, kCapacitySpinRange), 10000);
+  EXPECT_EQ(ClampSpinPosition(2, SpinRange{3, 10000}), 3);
+  EXPECT_EQ(ClampSpinPosition(20000, SpinRange{3, 10000}), 10000);
   EXPECT_EQ(ClampSpinPosition(0x10000 + 500, kWidthSpinRange), 500);
   EXPECT_EQ(ClampSpinPosition(0xFFFF, kTransparencySpinRange), 0);  // -1
   EXPECT_EQ(ClampSpinPosition(-5, kHeightSpinRange), 200);

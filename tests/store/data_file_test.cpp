@@ -11,6 +11,7 @@
 #include "foundation/file_error.h"
 #include "store/data_file_format.h"
 #include "store/image_item.h"
+#include "store/png_encoder.h"
 #include "tests/support/store_fixture.h"
 
 namespace {
@@ -117,6 +118,7 @@ TEST_F(DataFileTest, SaveAndLoadRestoreOrderCategoriesTimesHotKeysTextsAndPictur
   picture.Row(1)[2] = 1;
   ASSERT_TRUE(driver.CopyBitmap(picture));
   AddText(u"newest", kHistoryCategoryId, 46000.75, 0x2001);
+  WaitForPngEncodes();  // the picture is saved as its PNG image from here on
   const auto before = store.SaveToMemory();
   const int firstNewId = store.NextItemId();
 
@@ -133,10 +135,11 @@ TEST_F(DataFileTest, SaveAndLoadRestoreOrderCategoriesTimesHotKeysTextsAndPictur
   EXPECT_EQ(*store.FindCategory(work), (CCategory{work, 0, 2, 7, u"Work"}));
 }
 
-TEST_F(DataFileTest, LoadedPicturesKeepTheirFormatAndPixels) {
+TEST_F(DataFileTest, PicturesLoadedFromBmpRecordsKeepTheirFormatAndPixels) {
   TBitmap picture(5, 3, 24);
   picture.Row(0)[0] = 0x7F;
   ASSERT_TRUE(driver.CopyBitmap(picture));
+  dynamic_cast<CImageItem&>(Head()).savedAs = EPictureRecord::kBmp;
   const auto& captured = *dynamic_cast<const CImageItem&>(Head()).picture;
   const TBitmap expected = captured;
   store.LoadFromMemory(store.SaveToMemory());
@@ -283,6 +286,7 @@ TEST_F(DataFileTest, PictureCutShortByTheEndKeepsItsRowsAndIsReported) {
   TBitmap picture(2, 3, 24);
   picture.Row(0)[0] = 0x7F;  // the top row comes last in the file
   ASSERT_TRUE(driver.CopyBitmap(picture));
+  dynamic_cast<CImageItem&>(Head()).savedAs = EPictureRecord::kBmp;
   const Bytes whole = store.SaveToMemory();
   store.LoadFromMemory(std::span(whole.data(), whole.size() - 8));  // most of the top row
   ASSERT_EQ(store.Items().size(), 1u);
@@ -325,17 +329,24 @@ TEST_F(DataFileTest, EveryTruncationLoadsTheWholeRecordsBeforeIt) {
   ASSERT_TRUE(driver.CopyBitmap(TBitmap(2, 2, 24)));
   AddText(u"two", kNotesCategoryId);
   store.AddCategory(CCategory{0, 0, 1, 0, u"c"});
+  std::size_t pngBytes = 0;
+  for (const auto& clip : store.Items()) {
+    if (const auto* image = dynamic_cast<const CImageItem*>(clip.get())) {
+      pngBytes = image->EncodedPng().size();
+    }
+  }
   const Bytes whole = store.SaveToMemory();
   for (std::size_t length = 8; length < whole.size(); ++length) {
     CDataBase partial;
     partial.LoadFromMemory(std::span(whole.data(), length));
     const auto& report = partial.LastLoad();
-    // Tail first: header 8, the note 32, "one" 32, the picture 22 + a 2 x 2 BMP at 32 bits
-    // (14 + 40 + 16), then the category.
+    // Tail first: header 8, the note 32, "one" 32, the picture 22 + its PNG image, then the
+    // category.
     // One to three bytes after a record are no record at all.
-    const bool onBoundary = std::ranges::any_of(std::array{8u, 40u, 72u, 164u}, [&](auto end) {
-      return length >= end && length - end < 4;
-    });
+    const std::size_t pictureEnd = 72 + 22 + pngBytes;
+    const bool onBoundary =
+        std::ranges::any_of(std::array<std::size_t, 4>{8, 40, 72, pictureEnd},
+                            [&](auto end) { return length >= end && length - end < 4; });
     EXPECT_EQ(report.damaged, !onBoundary) << length;
     if (report.damaged) {
       EXPECT_LT(report.damageOffset, length) << length;

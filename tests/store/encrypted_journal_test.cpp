@@ -10,6 +10,7 @@
 #include "store/data_journal.h"
 #include "store/encrypted/encrypted_journal.h"
 #include "store/encrypted/store_locked_error.h"
+#include "store/png_encoder.h"
 #include "tests/store/encrypted_test_keys.h"
 #include "tests/support/store_fixture.h"
 
@@ -81,6 +82,10 @@ TEST_F(EncryptedJournalTest, ReplayThroughTheSourceGivesTheStoreAndAWholeJournal
   EXPECT_FALSE(replay.torn);
   EXPECT_TRUE(replay.damage.empty()) << replay.damage;
   EXPECT_EQ(replay.applied, 2);  // an insert each
+  // Compared once the pictures' PNG images, which the saves ask for, are made on both sides.
+  replayed.SaveToMemory();
+  store.SaveToMemory();
+  WaitForPngEncodes();
   EXPECT_EQ(replayed.SaveToMemory(), store.SaveToMemory());
   // The applied frames, read again where the replay says they are, as a new journal does.
   std::unique_ptr<CJournalSource> source = OpenJournalSource(JournalPath(), &key_);

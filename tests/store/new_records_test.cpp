@@ -10,6 +10,7 @@
 #include "store/data_file_format.h"
 #include "store/data_journal.h"
 #include "store/file_list_item.h"
+#include "store/png_encoder.h"
 #include "tests/support/store_fixture.h"
 
 namespace {
@@ -98,6 +99,7 @@ class NewRecordsTest : public StoreTest {
     ASSERT_TRUE(
         driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentSquare().ToPng()}}));
     ASSERT_TRUE(driver.CopyBitmap(TBitmap(2, 1, 24)));
+    WaitForPngEncodes();  // the pictures are saved as PNG images once these are made
     ASSERT_TRUE(driver.CopyText(u"note"));
     ASSERT_TRUE(store.MoveItem(Head().id, kNotesCategoryId));
     store.AddCategory(CCategory{0, 0, 1, 0, u"c"});
@@ -127,22 +129,44 @@ TEST_F(NewRecordsTest, FormatsRecordFollowsTheTextRecordAsItWasBefore) {
   EXPECT_EQ(saved.size(), 48u + 4 + (4 + 22 + 4 + 5) + (4 + 32 + 4 + 7));
 }
 
-TEST_F(NewRecordsTest, AnOlderReaderGetsEveryTextAndPictureByteForByte) {
-  FillWithEveryKind();
-  const Bytes saved = store.SaveToMemory();
-  // The same store without what the new records carry.
+// The same store without what the records unknown to an older reader carry: formats, file
+// lists, alpha, and pictures kept as PNG images.
+Bytes AsAnOlderReaderLoadsIt(const Bytes& saved) {
   CDataBase without;
   without.LoadFromMemory(saved);
+  std::vector<int> unknown;
   for (auto& clip : without.Items()) {
     if (auto* text = dynamic_cast<CTextItem*>(clip.get())) text->formats.clear();
-    if (auto* image = dynamic_cast<CImageItem*>(clip.get())) image->picture->SetHasAlpha(false);
+    if (auto* image = dynamic_cast<CImageItem*>(clip.get())) {
+      image->picture->SetHasAlpha(false);
+      image->savedAs = EPictureRecord::kBmp;
+      if (image->LoadedFrom() == EPictureRecord::kPng) unknown.push_back(clip->id);
+    }
+    if (clip->kind == kFileListKind) unknown.push_back(clip->id);
   }
-  std::vector<int> fileLists;
-  for (const auto& clip : without.Items()) {
-    if (clip->kind == kFileListKind) fileLists.push_back(clip->id);
+  for (int id : unknown) without.DeleteItem(id);
+  return without.SaveToMemory();
+}
+
+TEST_F(NewRecordsTest, AnOlderReaderGetsEveryTextByteForByteAndNoPictureKeptAsPng) {
+  FillWithEveryKind();
+  const Bytes saved = store.SaveToMemory();
+  EXPECT_EQ(AsAnOlderReaderSeesIt(saved), AsAnOlderReaderLoadsIt(saved));
+  CDataBase older;
+  older.LoadFromMemory(AsAnOlderReaderSeesIt(saved));
+  EXPECT_EQ(older.Items().size(), 2u);  // the styled text and the note
+}
+
+TEST_F(NewRecordsTest, AnOlderReaderGetsEveryPictureKeptAsBmpByteForByte) {
+  FillWithEveryKind();
+  for (auto& clip : store.Items()) {
+    if (auto* image = dynamic_cast<CImageItem*>(clip.get())) image->savedAs = EPictureRecord::kBmp;
   }
-  for (int id : fileLists) without.DeleteItem(id);
-  EXPECT_EQ(AsAnOlderReaderSeesIt(saved), without.SaveToMemory());
+  const Bytes saved = store.SaveToMemory();
+  EXPECT_EQ(AsAnOlderReaderSeesIt(saved), AsAnOlderReaderLoadsIt(saved));
+  CDataBase older;
+  older.LoadFromMemory(AsAnOlderReaderSeesIt(saved));
+  EXPECT_EQ(older.Items().size(), 4u);
 }
 
 TEST_F(NewRecordsTest, EveryKindSurvivesSaveAndLoadAndQuilleryReadsItsOwnFileAgain) {
@@ -256,6 +280,7 @@ TEST_F(NewRecordsTest, EverySingleByteFlipLoadsWithoutHarm) {
   CopyStyledText(u"f");
   CopyFiles({u"C:\\x"}, 2);
   ASSERT_TRUE(driver.CopyFormats({{RegisterClipboardFormatA("PNG"), TranslucentSquare().ToPng()}}));
+  WaitForPngEncodes();
   const Bytes whole = store.SaveToMemory();
   for (std::size_t at = 8; at < whole.size(); ++at) {
     for (std::uint8_t mask : {std::uint8_t{0x01}, std::uint8_t{0x80}, std::uint8_t{0xFF}}) {

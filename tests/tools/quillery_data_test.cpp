@@ -67,9 +67,12 @@ class QuilleryDataTest : public ::testing::Test {
     clip->hotKey = hotKey;
     store.AppendClip(std::move(clip));
   }
-  void AddPicture(TBitmap picture, int categoryId, std::uint16_t hotKey = 0) {
+  void AddPicture(TBitmap picture, int categoryId, std::uint16_t hotKey = 0,
+                  EPictureRecord record = EPictureRecord::kPng) {
     auto clip = std::make_unique<CImageItem>();
     clip->picture = std::make_unique<TBitmap>(std::move(picture));
+    clip->savedAs = record;
+    if (record == EPictureRecord::kPng) clip->EncodedPng();  // as the tool does before a save
     clip->categoryId = categoryId;
     clip->created = 46000.25;
     clip->hotKey = hotKey;
@@ -129,8 +132,10 @@ TEST_F(QuilleryDataTest, DumpShowsEveryFieldInStoreOrder) {
       "created": 46364.75, "hotKey": 561, "text": "first"})"));
   EXPECT_EQ(dump["items"][1]["categoryId"], kNotesCategoryId);
   EXPECT_EQ(dump["items"][2]["text"], "Dear Ann,");
+  // Kept as a PNG image, the picture is read back at 32 bits.
   EXPECT_EQ(dump["items"][3], Json::parse(R"({"kind": "picture", "categoryId": 10,
-      "created": 46000.25, "hotKey": 821, "width": 5, "height": 3, "bitsPerPixel": 24})"));
+      "created": 46000.25, "hotKey": 821, "width": 5, "height": 3, "bitsPerPixel": 32,
+      "stored": "png"})"));
   EXPECT_EQ(dump["categories"][1], Json::parse(R"({"id": 1002, "parentId": 1001,
       "iconIndex": 5, "reserved": 7, "name": "Letters"})"));
 }
@@ -186,17 +191,65 @@ TEST_F(QuilleryDataTest, BuildRefusesFormatsThatAreNoBase64AndAlphaOfA24BitPictu
 
 TEST_F(QuilleryDataTest, DumpWritesPicturesThatReadBackEqual) {
   AddText(u"before", kHistoryCategoryId);
-  AddPicture(Pattern(7, 4, 8), kNotesCategoryId);
+  AddPicture(Pattern(7, 4, 8), kNotesCategoryId, 0, EPictureRecord::kBmp);
+  AddPicture(Pattern(3, 5, 24), kNotesCategoryId);
   const CRun run = Run({"dump", Arg(SaveStore()), "--pictures", Arg(At("pics"))});
   ASSERT_EQ(run.status, kExitSuccess) << run.err;
   const Json dump = Json::parse(run.out);
   EXPECT_FALSE(dump["items"][0].contains("file"));
+  EXPECT_EQ(dump["items"][1]["stored"], "bmp");
   const fs::path file = PathFromUtf8(dump["items"][1]["file"].get<std::string>());
   EXPECT_EQ(file.filename(), "1.bmp");
   EXPECT_TRUE(fs::equivalent(file, At("pics") / "1.bmp"));
   const Bytes bytes = FileBytes(file);
   CByteReader reader(bytes.data(), bytes.size());
   EXPECT_EQ(TBitmap::ReadBmp(reader), Pattern(7, 4, 8));
+
+  // The PNG image of the record as it is, which gives the picture back.
+  EXPECT_EQ(dump["items"][2]["stored"], "png");
+  const fs::path png = PathFromUtf8(dump["items"][2]["file"].get<std::string>());
+  EXPECT_EQ(png.filename(), "2.png");
+  const std::optional<TBitmap> decoded = TBitmap::FromPng(FileBytes(png));
+  ASSERT_TRUE(decoded);
+  EXPECT_EQ(decoded->ToRgb32(), Pattern(3, 5, 24).ToRgb32());
+  CDataBase loaded;
+  loaded.LoadFromFile(At("data.dat"));
+  const std::span<const std::uint8_t> stored =
+      dynamic_cast<const CImageItem&>(*loaded.Items().back()).EncodedPng();
+  EXPECT_EQ(FileBytes(png), Bytes(stored.begin(), stored.end()));
+}
+
+TEST_F(QuilleryDataTest, BothPictureRecordsGoThroughDumpAndBuildUnchanged) {
+  AddPicture(Pattern(4, 3, 24), kHistoryCategoryId, 0x0335, EPictureRecord::kBmp);
+  TBitmap translucent = Pattern(5, 2, 32);
+  ASSERT_TRUE(translucent.SetHasAlpha(true));
+  AddPicture(translucent, kNotesCategoryId);
+  AddPicture(Pattern(2, 6, 8), kHistoryCategoryId);
+  const fs::path data = SaveStore();
+  EXPECT_EQ(RoundTrip(data), FileBytes(data));
+}
+
+TEST_F(QuilleryDataTest, BuildKeepsAPictureInTheRecordItsStoredNames) {
+  AddPicture(Pattern(4, 3, 24), kHistoryCategoryId, 0, EPictureRecord::kBmp);
+  AddPicture(Pattern(3, 3, 24), kHistoryCategoryId);
+  const CRun dump = Run({"dump", Arg(SaveStore()), "--pictures", Arg(At("pics"))});
+  Json document = Json::parse(dump.out);
+  document["items"][0]["stored"] = "png";
+  document["items"][1]["stored"] = "bmp";
+  document["items"][1]["bitsPerPixel"] = 32;
+  WriteFile(At("swapped.json"), document.dump());
+  const CRun build = Run({"build", Arg(At("swapped.json")), Arg(At("swapped.dat"))});
+  ASSERT_EQ(build.status, kExitSuccess) << build.err;
+  const Json again = Json::parse(Run({"dump", Arg(At("swapped.dat"))}).out);
+  EXPECT_EQ(again["items"][0]["stored"], "png");
+  EXPECT_EQ(again["items"][1]["stored"], "bmp");
+
+  document["items"][0]["stored"] = "gif";
+  WriteFile(At("bad.json"), document.dump());
+  const CRun bad = Run({"build", Arg(At("bad.json")), Arg(At("bad.dat"))});
+  EXPECT_EQ(bad.status, kExitFailure);
+  EXPECT_NE(bad.err.find("items[0].stored: expected \"png\" or \"bmp\""), std::string::npos)
+      << bad.err;
 }
 
 TEST_F(QuilleryDataTest, DumpReadsLegacyFiles) {

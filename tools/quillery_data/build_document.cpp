@@ -1,10 +1,12 @@
 #include "tools/quillery_data/build_document.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -85,16 +87,39 @@ std::u16string Text(const Json& object, std::string_view key, const std::string&
   return std::move(*text);
 }
 
-TBitmap ReadPictureFile(const std::filesystem::path& file, const std::string& where) {
+std::string String(const Json& object, std::string_view key, const std::string& where) {
+  const Json& value = *Find(object, key, where, true);
+  if (!value.is_string()) Fail(Member(where, key), "expected a string");
+  return value.get<std::string>();
+}
+
+bool IsPngImage(const std::vector<std::uint8_t>& bytes) {
+  static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  return bytes.size() >= sizeof kSignature &&
+         std::equal(std::begin(kSignature), std::end(kSignature), bytes.begin());
+}
+
+// A picture clip of the picture file, a PNG or a BMP image: kept in the record of its
+// image's kind, a PNG image byte for byte.
+std::unique_ptr<CImageItem> ReadPictureFile(const std::filesystem::path& file,
+                                            const std::string& where) {
+  auto clip = std::make_unique<CImageItem>();
   try {
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(file, "picture file");
-    CByteReader reader(bytes.data(), bytes.size());
-    return TBitmap::ReadBmp(reader);
+    std::vector<std::uint8_t> bytes = ReadWholeFile(file, "picture file");
+    if (IsPngImage(bytes)) {
+      clip->AssignPng(std::move(bytes));
+      clip->savedAs = EPictureRecord::kPng;
+    } else {
+      CByteReader reader(bytes.data(), bytes.size());
+      clip->picture = std::make_unique<TBitmap>(TBitmap::ReadBmp(reader));
+      clip->savedAs = EPictureRecord::kBmp;
+    }
   } catch (const CFileError& error) {
     Fail(where, error.what());
   } catch (const CPictureError& error) {
     Fail(where, Utf8FromPath(file) + " is not a picture this program can read: " + error.what());
   }
+  return clip;
 }
 
 void CheckPictureField(const Json& item, std::string_view key, const std::string& where, int actual,
@@ -111,24 +136,32 @@ std::unique_ptr<CBaseItem> PictureClip(const Json& item, const std::string& wher
                                        const std::filesystem::path& baseFolder) {
   const std::u16string name = Text(item, "file", where);
   const std::filesystem::path file = baseFolder / std::filesystem::path(name);
-  auto clip = std::make_unique<CImageItem>();
-  clip->picture = std::make_unique<TBitmap>(ReadPictureFile(file, Member(where, "file")));
+  std::unique_ptr<CImageItem> clip = ReadPictureFile(file, Member(where, "file"));
+  const bool pngFile = clip->savedAs == EPictureRecord::kPng;
+  if (item.contains("stored")) {
+    const std::string stored = String(item, "stored", where);
+    if (stored != "png" && stored != "bmp")
+      Fail(Member(where, "stored"), "expected \"png\" or \"bmp\"");
+    clip->savedAs = stored == "png" ? EPictureRecord::kPng : EPictureRecord::kBmp;
+  }
+  // Encoded here, so that the save that follows writes the PNG record it names.
+  if (clip->savedAs == EPictureRecord::kPng) clip->EncodedPng();
   CheckPictureField(item, "width", where, clip->picture->Width(), file);
   CheckPictureField(item, "height", where, clip->picture->Height(), file);
   CheckPictureField(item, "bitsPerPixel", where, clip->picture->BitsPerPixel(), file);
   if (const Json* alpha = Find(item, "alpha", where, false)) {
     if (!alpha->is_boolean()) Fail(Member(where, "alpha"), "expected true or false");
+    // A PNG image says itself whether it is translucent: the document may only agree.
+    if (pngFile && alpha->get<bool>() != clip->picture->HasAlpha()) {
+      Fail(Member(where, "alpha"),
+           std::string(alpha->get<bool>() ? "true" : "false") + ", but " + Utf8FromPath(file) +
+               (clip->picture->HasAlpha() ? " is translucent" : " has no translucent pixel"));
+    }
     if (!clip->picture->SetHasAlpha(alpha->get<bool>())) {
       Fail(Member(where, "alpha"), "only a 32-bit picture with the standard masks has alpha");
     }
   }
   return clip;
-}
-
-std::string String(const Json& object, std::string_view key, const std::string& where) {
-  const Json& value = *Find(object, key, where, true);
-  if (!value.is_string()) Fail(Member(where, key), "expected a string");
-  return value.get<std::string>();
 }
 
 std::vector<CClipFormat> Formats(const Json& item, const std::string& where) {

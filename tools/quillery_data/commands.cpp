@@ -169,11 +169,13 @@ Reads and writes Quillery data files (data.dat) without the program.
 Commands:
   dump FILE [--pictures DIR] [--password-file PWFILE]
       Print the data file as JSON. With --pictures, also write each picture as
-      DIR/<position>.bmp (DIR is created when missing) and name it in the item's "file".
-      Reads the file and changes nothing. Items are of kind "text" (with "formats",
-      the formatted forms of the text, each a "name" and its "data" in base64),
-      "picture" ("alpha": true when its fourth bytes are opacity) or "files" ("paths"
-      and the "dropEffect" given with them, 0 for none).
+      DIR/<position>.png, the PNG image its record holds, or DIR/<position>.bmp for a
+      picture kept as a BMP image (DIR is created when missing), and name it in the
+      item's "file". Reads the file and changes nothing. Items are of kind "text"
+      (with "formats", the formatted forms of the text, each a "name" and its "data"
+      in base64), "picture" ("stored": "png" or "bmp", the record that keeps it;
+      "alpha": true when its fourth bytes are opacity) or "files" ("paths" and the
+      "dropEffect" given with them, 0 for none).
   verify FILE [--password-file PWFILE]
       Say whether the whole data file reads cleanly, or where and why it is damaged,
       and how it is encrypted. In an encrypted file, a damaged chunk is named by its
@@ -181,7 +183,8 @@ Commands:
   build JSON OUT [--encrypt account|password] [--password-file PWFILE]
       Write the data file OUT from a JSON document of the dump's shape, replacing OUT.
       Picture files named by a relative path are taken from the JSON file's folder.
-      Without --encrypt, OUT is a plain data file. --encrypt account encrypts it for
+      A PNG picture file is kept in a PNG record as it is, a BMP one in a BMP record,
+      unless the item's "stored" says "png" or "bmp". Without --encrypt, OUT is a plain data file. --encrypt account encrypts it for
       the current Windows account (on Windows only); --encrypt password with a
       password, from PWFILE or typed twice at the terminal.
   --help

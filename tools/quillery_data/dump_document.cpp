@@ -75,10 +75,22 @@ std::string ShownPath(const std::filesystem::path& path) {
   return text;
 }
 
-void WritePicture(const TBitmap& picture, const std::filesystem::path& file) {
+// The picture's file in `folder`: the PNG image its record holds, or a BMP image of a
+// picture from a BMP record. Its name says which.
+std::filesystem::path WritePicture(const CImageItem& clip, std::size_t position,
+                                   const std::filesystem::path& folder) {
+  const std::string name = std::to_string(position);
+  if (clip.LoadedFrom() == EPictureRecord::kPng) {
+    const std::span<const std::uint8_t> png = clip.EncodedPng();
+    const std::filesystem::path file = folder / (name + ".png");
+    ReplaceFileSafely(file, std::vector<std::uint8_t>(png.begin(), png.end()), "picture file");
+    return file;
+  }
   CByteWriter writer;
-  picture.WriteBmp(writer);
+  clip.picture->WriteBmp(writer);
+  const std::filesystem::path file = folder / (name + ".bmp");
   ReplaceFileSafely(file, writer.Bytes(), "picture file");
+  return file;
 }
 
 OrderedJson PictureFields(const CImageItem& clip, std::size_t position,
@@ -90,10 +102,10 @@ OrderedJson PictureFields(const CImageItem& clip, std::size_t position,
   fields["height"] = picture.Height();
   fields["bitsPerPixel"] = picture.BitsPerPixel();
   if (picture.HasAlpha()) fields["alpha"] = true;
+  if (clip.LoadedFrom())
+    fields["stored"] = clip.LoadedFrom() == EPictureRecord::kPng ? "png" : "bmp";
   if (picturesFolder && !picture.Empty()) {
-    const std::filesystem::path file = *picturesFolder / (std::to_string(position) + ".bmp");
-    WritePicture(picture, file);
-    fields["file"] = ShownPath(file);
+    fields["file"] = ShownPath(WritePicture(clip, position, *picturesFolder));
   }
   return fields;
 }
