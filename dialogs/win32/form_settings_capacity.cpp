@@ -32,8 +32,10 @@ void TFormSettings::MakeCapacityField(HWND page) {
 }
 
 std::u16string TFormSettings::UpdateCapacityNote() {
-  std::u16string note = CapacityFieldNote(CapacityFieldText(FindDialogControl(Handle(), kIdCapacity)));
-  SetWindowTextW(FindDialogControl(Handle(), kIdCapacityNote), reinterpret_cast<const wchar_t*>(note.c_str()));
+  std::u16string note =
+      CapacityFieldNote(CapacityFieldText(FindDialogControl(Handle(), kIdCapacity)));
+  SetWindowTextW(FindDialogControl(Handle(), kIdCapacityNote),
+                 reinterpret_cast<const wchar_t*>(note.c_str()));
   return note;
 }
 
