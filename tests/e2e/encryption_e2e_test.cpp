@@ -240,9 +240,16 @@ TEST_F(EncryptionE2eTest, APasswordChosenInTheSettingsHasTheFilesWrittenAnewSeal
   PostMessageW(passwordMode, BM_CLICK, 0, 0);
   HWND choose = program->WaitForWindow(L"#32770", L"Choose a password", kDialogTimeout);
   ASSERT_NE(choose, nullptr) << "no new-password dialog";
+  // The dialog is found as soon as it exists: its edits come a moment later.
+  ASSERT_TRUE(PumpUntil([&] {
+    return GetDlgItem(choose, kIdRepeatPassword) != nullptr && IsWindowVisible(choose);
+  })) << "the new-password dialog has no edits";
   for (int id : {kIdNewPassword, kIdRepeatPassword}) {
     SendMessageW(GetDlgItem(choose, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Schlüssel 9"));
   }
+  // OK acts once both entries are the same.
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(GetDlgItem(choose, IDOK)) != FALSE; }))
+      << "OK stayed disabled";
   PostMessageW(GetDlgItem(choose, IDOK), BM_CLICK, 0, 0);
   ASSERT_TRUE(PumpUntil([&] { return !IsWindow(choose); })) << "the password was not taken";
   PostMessageW(SettingsControl(settings, IDOK), BM_CLICK, 0, 0);
