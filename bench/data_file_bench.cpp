@@ -1,7 +1,8 @@
 // Saving and loading a large data file: 10,000 history texts of 1 KB, 500 notes and 12
-// pictures of 1920 x 1080 at 32 bits. Each is measured beside the plain file operation it
-// rests on, in the same run: a load against one read call of the same file, a save against
-// one write call of the same bytes (neither waits for the disk to flush). Target: at most
+// pictures of 1920 x 1080 at 32 bits, kept as BMP records (their PNG encodes are held), so
+// that the file stays the 110 MB these targets were set for. Each is measured beside the plain file
+// operation it rests on, in the same run: a load against one read call of the same file, a save
+// against one write call of the same bytes (neither waits for the disk to flush). Target: at most
 // 3 times the plain operation. The same file encrypted (AES-256-GCM in 1 MiB chunks, with
 // a key already made: a start adds one unwrap or one password derivation) is measured
 // beside the plain one: target at most 1.2 times. The program saves through its background
@@ -19,6 +20,7 @@
 #include "platform/sim/sim_control.h"
 #include "store/database.h"
 #include "store/image_item.h"
+#include "store/png_encoder.h"
 #include "store/text_item.h"
 #include "tests/store/encrypted_test_keys.h"
 #include "tests/support/temp_folder.h"
@@ -28,6 +30,7 @@ namespace {
 struct LargeFile {
   LargeFile() {
     sim::SkipDiskSync(true);
+    PausePngEncodes(true);
     std::u16string text(512, u'x');
     for (int i = 0; i < 10500; ++i) {
       auto clip = std::make_unique<CTextItem>();
