@@ -10,15 +10,6 @@ constexpr int kTextRightMargin = 2;
 constexpr int kTextTop = -1;
 constexpr int kLastQuickNumber = 10;
 
-std::u16string Decimal(unsigned int value) {
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return digits;
-}
-
 // The modifier that, held with the digit, pastes this clip: the history takes one of Ctrl
 // and Alt by the mode, every other category the other.
 std::u16string BadgeModifier(int quickPasteMode, bool history) {
@@ -27,6 +18,15 @@ std::u16string BadgeModifier(int quickPasteMode, bool history) {
 }
 
 }  // namespace
+
+std::u16string DecimalText(unsigned value) {
+  std::u16string digits;
+  do {
+    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
+    value /= 10;
+  } while (value != 0);
+  return digits;
+}
 
 int RowHeightAtDpi(int dpi) {
   return static_cast<int>(25.0 * UsableDpi(dpi) / 96.0 + 1.0);
@@ -51,7 +51,7 @@ CategoryRowLook CategoryRowLookFor(const CItemNode& category, const RowState& st
   look.iconTop = scaled(kIconTop);
   look.nameLeft = scaled(category.indent + kCategoryTextGap);
   look.textTop = scaled(kCategoryTextTop);
-  look.countText = u"#" + Decimal(category.clipCount);
+  look.countText = u"#" + DecimalText(category.clipCount);
   look.countRightMargin = scaled(kCountRightMargin);
   return look;
 }
@@ -72,7 +72,7 @@ ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state) {
   if (state.quickPasteMode != 0 && clip.quickNumber >= 1 && clip.quickNumber <= kLastQuickNumber) {
     const bool history = clip.categoryId == kHistoryCategoryId;
     look.badge = QuickPasteBadge{BadgeModifier(state.quickPasteMode, history),
-                                 Decimal(static_cast<unsigned>(clip.quickNumber % 10)),
+                                 DecimalText(static_cast<unsigned>(clip.quickNumber % 10)),
                                  state.selected ? colours.selectedBadge : colours.badge,
                                  {scaled(kBadgeModifierLeft), scaled(kBadgeModifierTop)},
                                  {scaled(kBadgeDigitLeft), scaled(kBadgeDigitTop)}};

@@ -47,6 +47,9 @@ struct RowState {
   RowColours colours;               // of the window's look; the light one by default
 };
 
+// `value` in decimal digits, as rows show and read counts and numbers.
+std::u16string DecimalText(unsigned value);
+
 // The row bitmap's height at `dpi`: trunc(25 x dpi / 96 + 1), 26 pixels at 96.
 int RowHeightAtDpi(int dpi);
 

@@ -64,15 +64,6 @@ constexpr KeyName kKeyNames[] = {
     {0xDE, u"'"},
 };
 
-std::u16string DecimalText(unsigned value) {
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return digits;
-}
-
 std::u16string KeyText(unsigned code) {
   if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) {
     return std::u16string(1, static_cast<char16_t>(code));
