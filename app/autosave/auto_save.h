@@ -129,6 +129,8 @@ class CAutoSaver {
   void Stop();
 
   bool Saving() const { return writer_ != nullptr; }
+  // True when the journal has nothing queued that is not yet written (or it keeps none).
+  bool JournalWritten() const { return !journal_ || journal_->Idle(); }
   // Why the last save failed; none after a successful one.
   const std::optional<std::string>& LastError() const { return lastError_; }
   // What the user should be told about the saves, once a run each: that they have failed

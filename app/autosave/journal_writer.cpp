@@ -75,6 +75,11 @@ void CJournalWriter::Discard() {
   if (thread_.joinable()) thread_.join();
 }
 
+bool CJournalWriter::Idle() const {
+  std::lock_guard lock(mutex_);
+  return queue_.empty() && !writing_;
+}
+
 std::uint64_t CJournalWriter::Durable() const {
   std::lock_guard lock(mutex_);
   return durable_;
@@ -170,6 +175,7 @@ void CJournalWriter::Run() {
       wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
       jobs.swap(queue_);
       stopping = stopping_;
+      writing_ = !jobs.empty();
     }
     bool discarded = false;
     std::uint64_t last = 0;
@@ -212,6 +218,7 @@ void CJournalWriter::Run() {
     {
       std::lock_guard lock(mutex_);
       failed_ = broken_;
+      writing_ = false;
       if (!broken_ && last != 0) durable_ = std::max(durable_, last);
     }
     if (discarded || (stopping && jobs.empty())) return;

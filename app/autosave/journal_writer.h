@@ -66,6 +66,8 @@ class CJournalWriter {
   // True after a write failed; until a Restart rewrites the journal, nothing more is
   // written to it (a frame after a torn one could never be read).
   bool Failed() const;
+  // True when everything queued has been written (or has failed): nothing is under way.
+  bool Idle() const;
 
  private:
   struct CJob {
@@ -94,6 +96,7 @@ class CJournalWriter {
   std::uint64_t durable_ = 0;
   bool failed_ = false;
   bool stopping_ = false;
+  bool writing_ = false;  // the thread holds jobs taken from the queue
   // The thread's own.
   UniqueFile file_;
   std::uint64_t base_ = 0;

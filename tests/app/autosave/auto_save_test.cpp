@@ -9,6 +9,7 @@
 #include "app/autosave/auto_save.h"
 #include "app/autosave/store_fingerprint.h"
 #include "app/autosave/store_slice_writer.h"
+#include "store/png_encoder.h"
 #include "tests/support/store_fixture.h"
 #include "tests/support/test_files.h"
 
@@ -50,6 +51,7 @@ class AutoSaveStoreTest : public StoreTest {
     TBitmap picture(40, 30, 32);
     picture.Row(5)[7] = 0x5A;
     EXPECT_TRUE(driver.CopyBitmap(picture));
+    WaitForPngEncodes();  // a save's record of the picture changes once its image is made
     CopyTexts({u"fourth"});
     CCategory category;
     category.name = u"Work";
@@ -261,14 +263,14 @@ class JournalTest : public AutoSaveStoreTest {
     saver.RecoverJournal(store, loaded.LastLoad().fileDigest);
     saver.Reset(store);
   }
-  // Polls until the journal file has stopped growing for a while.
+  // Polls until the journal has written what it was given and stopped growing for a while.
   void LetTheJournalSettle(CAutoSaver& saver, std::uint32_t now) {
     std::uintmax_t size = 0;
     for (int quiet = 0, i = 0; quiet < 50 && i < 5000; ++i) {
       saver.Poll(store, now);
       std::error_code missing;
       const std::uintmax_t nowSize = std::filesystem::file_size(saver.JournalPath(), missing);
-      quiet = !missing && nowSize == size ? quiet + 1 : 0;
+      quiet = saver.JournalWritten() && !missing && nowSize == size ? quiet + 1 : 0;
       size = nowSize;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

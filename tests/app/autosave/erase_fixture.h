@@ -29,19 +29,22 @@ class EraseTest : public StoreTest {
 
   std::filesystem::path DataPath() const { return folder.Path() / "data.dat"; }
 
-  // Polls with the clock at `now` until no save runs and the journal has stopped changing.
-  // Only its size is looked at: a file held open could not be replaced on Windows.
+  // Polls with the clock at `now` until no save runs and the journal has written what it
+  // was given and stopped changing. Only its size is looked at: a file held open could not
+  // be replaced on Windows.
   void Settle(std::uint32_t now) {
     std::uintmax_t last = 0;
     for (int quiet = 0, i = 0; quiet < 50 && i < 5000; ++i) {
       saver.Poll(store, now);
       std::error_code missing;
       const std::uintmax_t size = std::filesystem::file_size(saver.JournalPath(), missing);
-      quiet = !saver.Saving() && !missing && size == last ? quiet + 1 : 0;
+      const bool idle = !saver.Saving() && saver.JournalWritten();
+      quiet = idle && !missing && size == last ? quiet + 1 : 0;
       last = size;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ASSERT_FALSE(saver.Saving());
+    ASSERT_TRUE(saver.JournalWritten());
   }
 
   // The user deletes these clips, as the window does it.
