@@ -38,12 +38,15 @@ int ClipIndentBelow(const CItemNode& category) {
 
 void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& category, bool made,
                   int thumbnailHeight) {
-  // A clip's content never changes, so its caption and thumbnail are made once, when its
-  // node is (the thumbnail again when the tree moved to a monitor of another dpi).
-  if (made) node.caption = clip.Caption();
+  // A clip's content changes only when the user edits it (its edition), so its caption and
+  // thumbnail are made when its node is and after an edit (the thumbnail also when the tree
+  // moved to a monitor of another dpi).
+  const bool edited = made || node.edition != clip.edition;
+  if (edited) node.caption = clip.Caption();
+  node.edition = clip.edition;
   if (const TBitmap* picture = clip.Picture()) {
     const bool stale = node.thumbnail && node.thumbnail->Height() != thumbnailHeight;
-    if (made || stale) node.thumbnail = MakeThumbnail(*picture, thumbnailHeight);
+    if (edited || stale) node.thumbnail = MakeThumbnail(*picture, thumbnailHeight);
     node.pictureWidth = picture->Width();
     node.pictureHeight = picture->Height();
   }

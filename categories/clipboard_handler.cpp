@@ -52,8 +52,10 @@ void CClipboardHandler::AddClipNodes() {
     }
 
     auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip->id));
+    const bool edited = existed && node->edition != clip->edition;
     FillClipNode(*node, *clip, *category, !existed, thumbnailHeight);
     if (!existed) CItemNode::AddRow(treeView, *category, *node);
+    if (edited && treeView != nullptr) treeView->InvalidateRow(node->treeNode);
     node->quickNumber = quickNumber;
     if (clip->categoryId == kHistoryCategoryId && quickNumber != 0) {
       numberedHistory.push_back(node->id);

@@ -88,4 +88,5 @@ class CItemNode {
   // since their order is their ids and only 1 to 10 are shown.
   int quickNumber = 0;
   std::uint16_t hotKey = 0;
+  std::uint32_t edition = 0;  // clips: the clip's edition that the caption was made from
 };

@@ -89,6 +89,9 @@ class CBaseItem {
   // ContentHash (clip_content.h) of the clip while it is in the store's history; set by
   // the store (not persistent).
   std::uint64_t contentHash = 0;
+  // How often the user has edited the content in place (not persistent): with the id, it
+  // tells whatever follows the store that the clip it knew by that id holds new content.
+  std::uint32_t edition = 0;
 
  protected:
   // Sets `created` to the current local time.

@@ -284,7 +284,8 @@ void CJournalDiff::ClipsOf(const CDataBase& store, std::vector<Clip>& clips) {
   clips.clear();
   clips.reserve(store.Items().size());
   for (const auto& clip : store.Items()) {
-    if (IsSaved(*clip)) clips.push_back({clip->id, clip->categoryId, clip->hotKey, clip.get()});
+    if (IsSaved(*clip))
+      clips.push_back({clip->id, clip->categoryId, clip->hotKey, clip->edition, clip.get()});
   }
 }
 
@@ -311,7 +312,7 @@ std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
   // tail with a new id), and every clip it adds has an id above all it had before. So one
   // walk over both lists finds every change: a clip with a new id is an insert, a clip of
   // before that the walk passes without meeting is a removal. A clip that changed category
-  // in place counts as removed and inserted again.
+  // or content (its edition) in place counts as removed and inserted again.
   std::vector<bool> stays(now.size(), false);
   std::vector<std::size_t> removed;
   std::size_t before = 0;
@@ -319,7 +320,8 @@ std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
     if (now[i].id >= idLimit_) continue;
     while (before < clips_.size() && clips_[before].id != now[i].id) removed.push_back(before++);
     if (before == clips_.size()) continue;  // not met after all: inserted again
-    if (clips_[before].categoryId == now[i].categoryId) {
+    if (clips_[before].categoryId == now[i].categoryId &&
+        clips_[before].edition == now[i].edition) {
       stays[i] = true;
     } else {
       removed.push_back(before);

@@ -77,6 +77,7 @@ class CJournalDiff {
     int id;
     int categoryId;
     std::uint16_t hotKey;
+    std::uint32_t edition;
     const CBaseItem* clip;  // valid only while Changes runs
   };
   // The clips a save writes, into `clips` (whose memory is reused).

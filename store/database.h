@@ -140,12 +140,12 @@ class CDataBase {
   //
   // Gives the text clip with that id `text` in place of its own. It keeps its category, its
   // place in the list, its hot key and its time; its formatted forms go (CTextItem::
-  // ReplaceText). Like every clip whose content changes, it leaves and comes back with a
-  // new id, which is returned: whatever follows the store by ids (the journal, the saver,
-  // the search, the tree) sees the old clip go and the new one come at the same place. The
-  // same text changes nothing and returns `itemId`. 0, changing nothing, when there is no
-  // such clip, it holds no text of its own (a picture, a file list), or `text` is empty or
-  // longer than the limits' maxTextUnits.
+  // ReplaceText). It leaves and comes back at the same place with its id, and its edition
+  // counted up: whatever follows the store by ids (the journal, the saver, the search, the
+  // tree) sees it go and come back with new content. Returns `itemId`, also when the same
+  // text changes nothing. 0, changing nothing, when there is no such clip, it holds no text
+  // of its own (a picture, a file list), or `text` is empty or longer than the limits'
+  // maxTextUnits.
   int ReplaceClipText(int itemId, std::u16string text);
   // Adds `text` as a text clip of `categoryId` (the notes or a user category) at the head of
   // the list, so first in its category, with the time now. Returns its id; 0, adding

@@ -13,14 +13,14 @@ int CDataBase::ReplaceClipText(int itemId, std::u16string text) {
   if (textClip == nullptr) return 0;
   if (textClip->text == text) return itemId;
   // Out and back in at the same place: the history's index of contents and every view that
-  // follows the list hear of it as they hear of any other change.
+  // follows the list hear of it as they hear of any other change. It keeps its id, which
+  // orders the history and which the selection, the hot keys and an open editor know it by.
   const auto place = std::next(found);
   std::unique_ptr<CBaseItem> clip = Detach(found);
   static_cast<CTextItem&>(*clip).ReplaceText(std::move(text));
-  clip->id = nextItemId++;
-  const int newId = clip->id;
+  ++clip->edition;
   Insert(place, std::move(clip));
-  return newId;
+  return itemId;
 }
 
 int CDataBase::AddNote(int categoryId, std::u16string text) {

@@ -27,6 +27,7 @@ std::uint64_t StoreFingerprint(const CDataBase& store) {
     hash.Add(static_cast<std::uint32_t>(clip->id));
     hash.Add(static_cast<std::uint32_t>(clip->categoryId));
     hash.Add(clip->hotKey | (clip->orphaned ? 0x10000u : 0u));
+    hash.Add(clip->edition);
   }
   hash.Add(store.Categories().size());
   for (const auto& category : store.Categories()) {

@@ -29,15 +29,13 @@ TEST_F(ClipEditTest, AnEditKeepsCategoryPlaceHotKeyAndTimeAndDropsTheFormats) {
   b.hotKey = 0x0432;
   b.created = 45000.25;
   b.formats.push_back({u"HTML Format", {1, 2, 3}});
-  const int oldId = b.id;
-  const int highestId = store.NextItemId() - 1;
+  const int id = b.id;
 
-  const int newId = store.ReplaceClipText(oldId, u"bee, edited");
-  EXPECT_GT(newId, highestId);
-  EXPECT_EQ(store.FindItem(oldId), nullptr);
+  EXPECT_EQ(store.ReplaceClipText(id, u"bee, edited"), id);
   EXPECT_EQ(History(), (std::vector<std::u16string>{u"c", u"bee, edited", u"a"}));
   const CTextItem& edited = TextClip(1);
-  EXPECT_EQ(edited.id, newId);
+  EXPECT_EQ(edited.id, id);  // the history is ordered by ids: it stays where it was
+  EXPECT_EQ(store.FindItem(id), &edited);
   EXPECT_EQ(edited.categoryId, kHistoryCategoryId);
   EXPECT_EQ(edited.hotKey, 0x0432);
   EXPECT_EQ(edited.created, 45000.25);

@@ -76,7 +76,7 @@ TEST_F(DataJournalTest, ReplayGivesTheStoreWithCapturesTrimsDeletionsMovesHotKey
   EXPECT_TRUE(replay.based);
   EXPECT_FALSE(replay.torn);
   EXPECT_TRUE(replay.stopReason.empty()) << replay.stopReason;
-  EXPECT_EQ(replayed.SaveToMemory(), store.SaveToMemory());
+  EXPECT_EQ(SavedWithPngImages(replayed), SavedWithPngImages(store));
 }
 
 TEST_F(DataJournalTest, ATornTailCostsOnlyTheChangeItWasWriting) {

@@ -82,11 +82,7 @@ TEST_F(EncryptedJournalTest, ReplayThroughTheSourceGivesTheStoreAndAWholeJournal
   EXPECT_FALSE(replay.torn);
   EXPECT_TRUE(replay.damage.empty()) << replay.damage;
   EXPECT_EQ(replay.applied, 2);  // an insert each
-  // Compared once the pictures' PNG images, which the saves ask for, are made on both sides.
-  replayed.SaveToMemory();
-  store.SaveToMemory();
-  WaitForPngEncodes();
-  EXPECT_EQ(replayed.SaveToMemory(), store.SaveToMemory());
+  EXPECT_EQ(SavedWithPngImages(replayed), SavedWithPngImages(store));
   // The applied frames, read again where the replay says they are, as a new journal does.
   std::unique_ptr<CJournalSource> source = OpenJournalSource(JournalPath(), &key_);
   EXPECT_EQ(source->Encryption(), EEncryption::kPassword);

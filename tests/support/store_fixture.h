@@ -12,10 +12,20 @@
 #include "foundation/day_count.h"
 #include "store/database.h"
 #include "store/image_item.h"
+#include "store/png_encoder.h"
 #include "store/text_item.h"
 #include "tests/support/clip_texts.h"
 #include "tests/support/clipboard_driver.h"
 #include "tests/support/temp_folder.h"
+
+// What `store` saves once every picture's PNG image is made: a save asks for the images
+// that are missing, and writes a picture as BMP until its image is there. Two stores that
+// hold the same pictures, one captured and one loaded, then save the same bytes.
+inline std::vector<std::uint8_t> SavedWithPngImages(const CDataBase& store) {
+  store.SaveToMemory();
+  WaitForPngEncodes();
+  return store.SaveToMemory();
+}
 
 class StoreTest : public ::testing::Test {
  protected:

@@ -113,6 +113,8 @@ TEST_F(AutoSaveStoreTest, FingerprintSeesEveryChangeTheDataFileKeeps) {
   EXPECT_TRUE(changed());
   ASSERT_TRUE(store.MoveItem(Head().id, kNotesCategoryId));
   EXPECT_TRUE(changed());
+  ASSERT_NE(store.ReplaceClipText(Head().id, u"fifth, edited"), 0);  // the same id
+  EXPECT_TRUE(changed());
   ASSERT_TRUE(store.DeleteItem(store.Items().front()->id));
   EXPECT_TRUE(changed());
   CCategory renamed = *store.FindCategory(categoryId_);

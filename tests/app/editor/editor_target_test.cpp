@@ -93,6 +93,13 @@ TEST_F(EditorTargetTest, AnEditKeepsTheRowsQuickNumberAndHotKeyAndShowsTheNewTex
   const CItemNode& row = ClipRow(kHistoryCategoryId, edited);
   EXPECT_EQ(row.caption, u"blueberry");
   EXPECT_EQ(row.quickNumber, 2);
+  // Where it was, in the mirror and in the view, not on top as a newer copy would be.
+  std::vector<std::u16string> shown;
+  for (TTreeNode* child : view->ChildRows(CategoryRow(kHistoryCategoryId).treeNode)) {
+    shown.push_back(static_cast<const CItemNode*>(view->RowData(child))->caption);
+  }
+  EXPECT_EQ(shown, (std::vector<std::u16string>{u"cherry", u"blueberry", u"apple"}));
+  EXPECT_EQ(CategoryRow(kHistoryCategoryId).order.at(1), &row);
   EXPECT_EQ(handler.HotKeys().at(0x0431), static_cast<unsigned int>(edited));
   EXPECT_EQ(CategoryRow(kHistoryCategoryId).children.size(), 3u);
   ASSERT_TRUE(handler.PutNthItemToClipboard(1, kHistoryCategoryId));
