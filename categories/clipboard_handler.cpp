@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
+#include <unordered_set>
 #include <vector>
 
 #include "categories/clip_node_fill.h"
@@ -62,6 +63,16 @@ void CClipboardHandler::AddClipNodes() {
   otherClipNodes = numbering.OtherClips();
 }
 
+void CClipboardHandler::DropStaleFoldedTexts() {
+  // Every clip in the store came in through ClipInserted; more texts than clips are those
+  // of a content replaced at once (a load), which tells of no clip leaving.
+  if (searchCache.FoldedTexts() <= Items().size()) return;
+  std::unordered_set<int> alive;
+  alive.reserve(Items().size());
+  for (const auto& clip : Items()) alive.insert(clip->id);
+  searchCache.KeepOnly([&alive](int clipId) { return alive.contains(clipId); });
+}
+
 CItemNode* CClipboardHandler::CategoryNode(int categoryId) const {
   auto found = categoryNodes.find(static_cast<unsigned int>(categoryId));
   return found == categoryNodes.end() ? nullptr : found->second;
@@ -91,6 +102,7 @@ void CClipboardHandler::RebuildTreeFully() {
   AddBuiltInCategory(kNotesCategoryId, kNotesCaption, 1);
   PopulateCategories(*this, root, 0, treeView, true, &categoryNodes);
   searchMatches = 0;
+  DropStaleFoldedTexts();
   searchCache.BeginWalk(search);
   AddClipNodes();
   searchCache.EndWalk();
@@ -104,7 +116,7 @@ void CClipboardHandler::SetSearch(const CClipQuery& query) {
   if (query == search) return;
   search = query;
   changeLog.RequireFullRebuild();
-  if (search.Empty()) searchCache.Clear();
+  if (search.Empty()) searchCache.EndSearch();
 }
 
 void CClipboardHandler::SortLevels() {

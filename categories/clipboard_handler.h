@@ -57,13 +57,14 @@ class CClipboardHandler : public CDataBase {
   // category, and the categories that hold them (with their parents); the others are
   // hidden. A category's `clipCount` is then the number of clips found in it and its
   // sub-categories. Quick numbers and hot keys stay those of all clips. An empty query
-  // shows every clip again, and ends the search: what it kept is let go. While a query is
+  // shows every clip again, and ends the search: what its queries found is let go. While a query is
   // set every rebuild is a full reconcile.
   void SetSearch(const CClipQuery& query);
   const CClipQuery& Search() const { return search; }
   // The clips that the last rebuild under a query showed.
   int SearchMatches() const { return searchMatches; }
-  // What the search keeps between rebuilds; an empty query lets go of all of it.
+  // What the search keeps: every text clip's folded text, and while a query is set what the
+  // recent queries found.
   const CSearchCache& SearchCache() const { return searchCache; }
 
   // Gives the first clip with that id the hot key `code` (0 removes it); false if none.
@@ -99,6 +100,8 @@ class CClipboardHandler : public CDataBase {
   // The clip nodes that share one run of quick numbers with clips of `categoryId`.
   std::vector<CItemNode*> NumberedWith(int categoryId);
   CItemNode* CategoryNode(int categoryId) const;
+  // Lets go of the folded texts of clips no longer in the store.
+  void DropStaleFoldedTexts();
   // Unmarks the categories in which the search found nothing, and gives the others the
   // number of clips found in them and below them.
   void CountSearchMatches();

@@ -45,9 +45,13 @@ void CSearchCache::Remember(const CClipQuery& query, std::unordered_set<int> ids
   recentlyFound_.push_back({query, std::move(ids)});
 }
 
-void CSearchCache::Clear() {
+void CSearchCache::AddClip(const CBaseItem& clip) {
+  const std::u16string* text = clip.SearchableText();
+  if (text == nullptr) return;
+  foldedTexts_.insert_or_assign(clip.id, FoldForSearch(*text));
+}
+
+void CSearchCache::EndSearch() {
   candidates_ = nullptr;
   recentlyFound_ = {};
-  // clear() would keep the buckets.
-  foldedTexts_ = {};
 }

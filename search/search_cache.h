@@ -1,8 +1,9 @@
 #pragma once
-// CSearchCache: what a search over the clips keeps between two walks over them: each text
-// clip's folded text, made once for as long as the clip lives or the search lasts, and the
-// clips that the last queries found, so that a query that narrows one of them (typing on)
-// looks only at its clips, and one met again (a backspace) at just them.
+// CSearchCache: what a search over the clips keeps: each text clip's folded text, made as
+// the clip arrives and dropped as it leaves, so that no keystroke folds the whole history;
+// and, while a search lasts, the clips that its last queries found, so that a query that
+// narrows one of them (typing on) looks only at its clips, and one met again (a backspace)
+// at just them.
 
 #include <cstddef>
 #include <deque>
@@ -29,12 +30,19 @@ class CSearchCache {
   void Remember(const CClipQuery& query, std::unordered_set<int> ids);
   // Forgets what every query found: a clip came in that none of them has looked at.
   void ForgetFound() { recentlyFound_.clear(); }
+  // Folds the text of a clip that came into the store, in place of anything kept under its
+  // id; nothing for a clip without searchable text.
+  void AddClip(const CBaseItem& clip);
   // Forgets the folded text of a clip that left the store.
   void ForgetClip(int clipId) { foldedTexts_.erase(clipId); }
-  // Forgets everything and gives back its memory: the search ended. The folded texts are
-  // half as large again as the clips' texts, and more for most scripts, so they are not
-  // kept through a run in which the user may never search again.
-  void Clear();
+  // Keeps the folded texts only of the clips for which `alive` says so: a store emptied at
+  // once (a load) tells of no clip leaving.
+  template <typename Alive>
+  void KeepOnly(Alive alive) {
+    std::erase_if(foldedTexts_, [&alive](const auto& entry) { return !alive(entry.first); });
+  }
+  // The search ended: forgets what its queries found. The folded texts stay for the next.
+  void EndSearch();
 
   // The clips whose folded text is kept.
   std::size_t FoldedTexts() const { return foldedTexts_.size(); }

@@ -179,15 +179,30 @@ TEST_F(TreeSearchTest, AnEmptyQueryEndsTheFilterAndTheNextOneRemembersAnew) {
   EXPECT_EQ(SelectedCaption(), u"gamma");
 }
 
-TEST_F(TreeSearchTest, TheFoldedTextsAreLetGoWhenTheSearchEndsOrTheQueryEmpties) {
+TEST_F(TreeSearchTest, TextsAreFoldedAsClipsArriveNotAtTheFirstKey) {
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 7u);  // every text clip, none searched yet
   search.SetText(handler, u"invoice");
-  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 7u);  // every text clip
   search.End(handler);
-  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 0u);
-  search.SetText(handler, u"dear");
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 7u);
+  driver.CopyText(u"delta");
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 8u);
+  ASSERT_TRUE(handler.DeleteItem(static_cast<int>(Node(RowCaptioned(u"alpha")).id)));
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 7u);
+  search.SetText(handler, u"delta");
   EXPECT_EQ(handler.SearchMatches(), 1);
-  search.SetText(handler, u"");
-  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 0u);
+}
+
+TEST_F(TreeSearchTest, ALoadFindsTheLoadedTextsAndLetsGoOfThoseItReplaced) {
+  CClipboardHandler other;
+  auto loaded = std::make_unique<CTextItem>();
+  loaded->ReplaceText(u"loaded invoice");
+  loaded->categoryId = kNotesCategoryId;
+  other.AppendClip(std::move(loaded));
+  handler.LoadFromMemory(other.SaveToMemory());
+  handler.RebuildTree();
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 1u);
+  search.SetText(handler, u"invoice");
+  EXPECT_EQ(handler.SearchMatches(), 1);
 }
 
 TEST_F(TreeSearchTest, HotKeysStayThoseOfAllClips) {
