@@ -25,6 +25,7 @@ void CClipboardHandler::AttachTree(TCustomTreeView* view, HWND owner) {
   Attach(owner);
   root.isCategory = true;
   changeLog.RequireFullRebuild();
+  walkedRevision.reset();  // another view: every row to be made anew
 }
 
 void CClipboardHandler::SetThumbnailHeight(int pixels) {
@@ -36,6 +37,10 @@ void CClipboardHandler::SetThumbnailHeight(int pixels) {
 void CClipboardHandler::AddClipNodes() {
   CQuickNumbering numbering;
   numberedHistory.clear();
+  hotKeys.clear();
+  walkedClips.clear();
+  walkedIndex = {};
+  walkedRevision.reset();
   for (const auto& clip : Items()) {
     CItemNode* category = CategoryNode(clip->categoryId);
     if (category == nullptr) {
@@ -48,19 +53,24 @@ void CClipboardHandler::AddClipNodes() {
     // Numbered whether the search shows the clip or not: quick paste counts every clip.
     const int quickNumber = numbering.Next(clip->categoryId);
     if (!search.Empty()) {
+      walkedClips.push_back({clip->id, clip.get(), quickNumber});
       if (!searchCache.Finds(search, *clip)) continue;
       ++searchMatches;
     }
-
-    auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip->id));
-    FillClipNode(*node, *clip, *category, !existed, thumbnailHeight);
-    if (!existed) CItemNode::AddRow(treeView, *category, *node);
-    node->quickNumber = quickNumber;
-    if (clip->categoryId == kHistoryCategoryId && quickNumber != 0) {
-      numberedHistory.push_back(node->id);
-    }
+    AddClipNode(*category, *clip, quickNumber);
   }
   otherClipNodes = numbering.OtherClips();
+  if (!search.Empty()) walkedRevision = Revision();
+}
+
+void CClipboardHandler::AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber) {
+  auto [node, existed] = category.FindOrAddChild(static_cast<unsigned int>(clip.id));
+  FillClipNode(*node, clip, category, !existed, thumbnailHeight);
+  if (!existed) CItemNode::AddRow(treeView, category, *node);
+  node->quickNumber = quickNumber;
+  if (clip.categoryId == kHistoryCategoryId && quickNumber != 0) {
+    numberedHistory.push_back(node->id);
+  }
 }
 
 void CClipboardHandler::DropStaleFoldedTexts() {
@@ -95,7 +105,6 @@ void CClipboardHandler::RebuildTreeFully() {
   const CTreeViewUpdate update(treeView);
   changeLog.FullRebuildStarted();
   categoryNodes.clear();
-  hotKeys.clear();
   root.ClearMarks();
   root.marked = true;
   AddBuiltInCategory(kHistoryCategoryId, kHistoryCaption, 0);
@@ -104,7 +113,7 @@ void CClipboardHandler::RebuildTreeFully() {
   searchMatches = 0;
   DropStaleFoldedTexts();
   searchCache.BeginWalk(search);
-  AddClipNodes();
+  if (!AddFoundClipNodes()) AddClipNodes();
   searchCache.EndWalk();
   if (!search.Empty()) CountSearchMatches();
   root.PruneUnmarked(treeView);
@@ -116,7 +125,12 @@ void CClipboardHandler::SetSearch(const CClipQuery& query) {
   if (query == search) return;
   search = query;
   changeLog.RequireFullRebuild();
-  if (search.Empty()) searchCache.EndSearch();
+  if (search.Empty()) {
+    searchCache.EndSearch();
+    walkedClips = {};
+    walkedIndex = {};
+    walkedRevision.reset();
+  }
 }
 
 void CClipboardHandler::SortLevels() {

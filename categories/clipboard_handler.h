@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -85,7 +86,14 @@ class CClipboardHandler : public CDataBase {
 
  private:
   void AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow);
+  // Confirms or adds the node of every clip that the search shows (every clip without
+  // one), numbering them all and binding the hot keys.
   void AddClipNodes();
+  // Under a query that narrows a remembered one: the nodes of only the clips that it can
+  // find, when the store is still as the last walk over every clip left it; false (and
+  // nothing done) otherwise. The hot keys and numbers are then those of that walk.
+  bool AddFoundClipNodes();
+  void AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber);
   // Puts the children of every category in the view's order (`order`), and asks the view to
   // sort the levels that have rows.
   void SortLevels();
@@ -120,6 +128,17 @@ class CClipboardHandler : public CDataBase {
   CClipQuery search;
   int searchMatches = 0;
   CSearchCache searchCache;
+  // Under a query, what the last walk over every clip found of the clips that the search
+  // may show (those in shown categories), in list order; valid while the store's
+  // Revision() is `walkedRevision`.
+  struct CWalkedClip {
+    int id = 0;
+    CBaseItem* clip = nullptr;
+    int quickNumber = 0;
+  };
+  std::vector<CWalkedClip> walkedClips;
+  std::unordered_map<int, std::size_t> walkedIndex;  // into walkedClips by id; made when needed
+  std::optional<std::uint64_t> walkedRevision;
 };
 
 // The process-wide handler, for the program's own assembly in the main window. CreateHandler

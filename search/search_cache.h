@@ -20,6 +20,8 @@ class CSearchCache {
   // that the narrowest remembered query which `query` narrows found; at all without one.
   void BeginWalk(const CClipQuery& query);
   void EndWalk() { candidates_ = nullptr; }
+  // The ids of the only clips that this walk can find, or null: it looks at every clip.
+  const std::unordered_set<int>* Candidates() const { return candidates_; }
 
   // Whether `query` finds `clip`: never a clip without searchable text or one outside the
   // walk's candidates.
