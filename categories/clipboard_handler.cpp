@@ -150,9 +150,16 @@ void CClipboardHandler::SortLevels() {
       if (child->isCategory) pending.push_back(child.get());
     }
     // Siblings never compare equal, so this is the one order the view's sort gives too.
-    std::sort(order.begin(), order.end(), [](const CItemNode* a, const CItemNode* b) {
+    const auto before = [](const CItemNode* a, const CItemNode* b) {
       return a != b && CItemNode::CompareNodes(a, b) < 0;
-    });
+    };
+    // The history's clips come by ascending id and go newest first: a look along the level
+    // spares the sort of a level that is in order, or in reverse order, already.
+    if (std::is_sorted(order.rbegin(), order.rend(), before)) {
+      std::reverse(order.begin(), order.end());
+    } else if (!std::is_sorted(order.begin(), order.end(), before)) {
+      std::sort(order.begin(), order.end(), before);
+    }
     parent.order.assign(order.begin(), order.end());
     // Without a row of its own a category's rows went to the top level, sorted there.
     if (treeView != nullptr && !parent.children.empty() &&
