@@ -1,6 +1,7 @@
 #pragma once
 // CSearchCache: what a search over the clips keeps: each text clip's folded text, made as
-// the clip arrives and dropped as it leaves, so that no keystroke folds the whole history;
+// the clip arrives and dropped as it leaves, so that no keystroke folds the whole history
+// (a clip of more than 64 K units: made when a search first needs it, until the search ends);
 // and, while a search lasts, the clips that its last queries found, so that a query that
 // narrows one of them (typing on) looks only at its clips, and one met again (a backspace)
 // at just them.
@@ -33,21 +34,26 @@ class CSearchCache {
   // Forgets what every query found: a clip came in that none of them has looked at.
   void ForgetFound() { recentlyFound_.clear(); }
   // Folds the text of a clip that came into the store, in place of anything kept under its
-  // id; nothing for a clip without searchable text.
+  // id; nothing for a clip without searchable text or with a large one.
   void AddClip(const CBaseItem& clip);
   // Forgets the folded text of a clip that left the store.
-  void ForgetClip(int clipId) { foldedTexts_.erase(clipId); }
+  void ForgetClip(int clipId) {
+    foldedTexts_.erase(clipId);
+    largeFolded_.erase(clipId);
+  }
   // Keeps the folded texts only of the clips for which `alive` says so: a store emptied at
   // once (a load) tells of no clip leaving.
   template <typename Alive>
   void KeepOnly(Alive alive) {
     std::erase_if(foldedTexts_, [&alive](const auto& entry) { return !alive(entry.first); });
+    std::erase_if(largeFolded_, [&alive](const auto& entry) { return !alive(entry.first); });
   }
-  // The search ended: forgets what its queries found. The folded texts stay for the next.
+  // The search ended: forgets what its queries found and the large texts it folded; the
+  // others stay for the next.
   void EndSearch();
 
   // The clips whose folded text is kept.
-  std::size_t FoldedTexts() const { return foldedTexts_.size(); }
+  std::size_t FoldedTexts() const { return foldedTexts_.size() + largeFolded_.size(); }
 
  private:
   struct CFound {
@@ -57,4 +63,5 @@ class CSearchCache {
   std::deque<CFound> recentlyFound_;                     // the newest last
   const std::unordered_set<int>* candidates_ = nullptr;  // this walk looks only at these
   std::unordered_map<int, std::string> foldedTexts_;     // by clip id
+  std::unordered_map<int, std::string> largeFolded_;     // by clip id, for this search
 };

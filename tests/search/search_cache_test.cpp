@@ -102,6 +102,17 @@ TEST_F(SearchCacheTest, EndingTheSearchForgetsWhatItFoundButKeepsTheFoldedTexts)
   EXPECT_EQ(Walk(CClipQuery(u"words")), (std::vector<int>{1, 2}));
 }
 
+TEST_F(SearchCacheTest, ALargeTextIsFoldedOnlyForTheSearchThatLooksAtIt) {
+  CTextItem& large = AddText(std::u16string(64 * 1024, u'a') + u" needle");
+  cache.AddClip(large);
+  EXPECT_EQ(cache.FoldedTexts(), 0u);
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"needle"), large));
+  EXPECT_EQ(cache.FoldedTexts(), 1u);
+  cache.EndSearch();
+  EXPECT_EQ(cache.FoldedTexts(), 0u);
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"needle"), large));
+}
+
 TEST_F(SearchCacheTest, KeepOnlyDropsTheTextsOfClipsThatAreGone) {
   AddText(u"first");
   AddText(u"second");
