@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
+#include <unordered_set>
 #include <vector>
 
 #include "categories/clip_node_fill.h"
@@ -24,6 +25,7 @@ void CClipboardHandler::AttachTree(TCustomTreeView* view, HWND owner) {
   Attach(owner);
   root.isCategory = true;
   changeLog.RequireFullRebuild();
+  walkedRevision.reset();  // another view: every row to be made anew
 }
 
 void CClipboardHandler::SetThumbnailHeight(int pixels) {
@@ -35,6 +37,10 @@ void CClipboardHandler::SetThumbnailHeight(int pixels) {
 void CClipboardHandler::AddClipNodes() {
   CQuickNumbering numbering;
   numberedHistory.clear();
+  hotKeys.clear();
+  walkedClips.clear();
+  walkedIndex = {};
+  walkedRevision.reset();
   for (const auto& clip : Items()) {
     CItemNode* category = CategoryNode(clip->categoryId);
     if (category == nullptr) {
@@ -47,21 +53,36 @@ void CClipboardHandler::AddClipNodes() {
     // Numbered whether the search shows the clip or not: quick paste counts every clip.
     const int quickNumber = numbering.Next(clip->categoryId);
     if (!search.Empty()) {
+      walkedClips.push_back({clip->id, clip.get(), quickNumber});
       if (!searchCache.Finds(search, *clip)) continue;
       ++searchMatches;
     }
-
-    auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip->id));
-    const bool edited = existed && node->edition != clip->edition;
-    FillClipNode(*node, *clip, *category, !existed, thumbnailHeight);
-    if (!existed) CItemNode::AddRow(treeView, *category, *node);
-    if (edited && treeView != nullptr) treeView->InvalidateRow(node->treeNode);
-    node->quickNumber = quickNumber;
-    if (clip->categoryId == kHistoryCategoryId && quickNumber != 0) {
-      numberedHistory.push_back(node->id);
-    }
+    AddClipNode(*category, *clip, quickNumber);
   }
   otherClipNodes = numbering.OtherClips();
+  if (!search.Empty()) walkedRevision = Revision();
+}
+
+void CClipboardHandler::AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber) {
+  auto [node, existed] = category.FindOrAddChild(static_cast<unsigned int>(clip.id));
+  const bool edited = existed && node->edition != clip.edition;
+  FillClipNode(*node, clip, category, !existed, thumbnailHeight);
+  if (!existed) CItemNode::AddRow(treeView, category, *node);
+  if (edited && treeView != nullptr) treeView->InvalidateRow(node->treeNode);
+  node->quickNumber = quickNumber;
+  if (clip.categoryId == kHistoryCategoryId && quickNumber != 0) {
+    numberedHistory.push_back(node->id);
+  }
+}
+
+void CClipboardHandler::DropStaleFoldedTexts() {
+  // Every clip in the store came in through ClipInserted; more texts than clips are those
+  // of a content replaced at once (a load), which tells of no clip leaving.
+  if (searchCache.FoldedTexts() <= Items().size()) return;
+  std::unordered_set<int> alive;
+  alive.reserve(Items().size());
+  for (const auto& clip : Items()) alive.insert(clip->id);
+  searchCache.KeepOnly([&alive](int clipId) { return alive.contains(clipId); });
 }
 
 CItemNode* CClipboardHandler::CategoryNode(int categoryId) const {
@@ -86,15 +107,15 @@ void CClipboardHandler::RebuildTreeFully() {
   const CTreeViewUpdate update(treeView);
   changeLog.FullRebuildStarted();
   categoryNodes.clear();
-  hotKeys.clear();
   root.ClearMarks();
   root.marked = true;
   AddBuiltInCategory(kHistoryCategoryId, kHistoryCaption, 0);
   AddBuiltInCategory(kNotesCategoryId, kNotesCaption, 1);
   PopulateCategories(*this, root, 0, treeView, true, &categoryNodes);
   searchMatches = 0;
+  DropStaleFoldedTexts();
   searchCache.BeginWalk(search);
-  AddClipNodes();
+  if (!AddFoundClipNodes()) AddClipNodes();
   searchCache.EndWalk();
   if (!search.Empty()) CountSearchMatches();
   root.PruneUnmarked(treeView);
@@ -106,7 +127,12 @@ void CClipboardHandler::SetSearch(const CClipQuery& query) {
   if (query == search) return;
   search = query;
   changeLog.RequireFullRebuild();
-  if (search.Empty()) searchCache.Clear();
+  if (search.Empty()) {
+    searchCache.EndSearch();
+    walkedClips = {};
+    walkedIndex = {};
+    walkedRevision.reset();
+  }
 }
 
 void CClipboardHandler::SortLevels() {
@@ -126,9 +152,16 @@ void CClipboardHandler::SortLevels() {
       if (child->isCategory) pending.push_back(child.get());
     }
     // Siblings never compare equal, so this is the one order the view's sort gives too.
-    std::sort(order.begin(), order.end(), [](const CItemNode* a, const CItemNode* b) {
+    const auto before = [](const CItemNode* a, const CItemNode* b) {
       return a != b && CItemNode::CompareNodes(a, b) < 0;
-    });
+    };
+    // The history's clips come by ascending id and go newest first: a look along the level
+    // spares the sort of a level that is in order, or in reverse order, already.
+    if (std::is_sorted(order.rbegin(), order.rend(), before)) {
+      std::reverse(order.begin(), order.end());
+    } else if (!std::is_sorted(order.begin(), order.end(), before)) {
+      std::sort(order.begin(), order.end(), before);
+    }
     parent.order.assign(order.begin(), order.end());
     // Without a row of its own a category's rows went to the top level, sorted there.
     if (treeView != nullptr && !parent.children.empty() &&

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -57,13 +58,14 @@ class CClipboardHandler : public CDataBase {
   // category, and the categories that hold them (with their parents); the others are
   // hidden. A category's `clipCount` is then the number of clips found in it and its
   // sub-categories. Quick numbers and hot keys stay those of all clips. An empty query
-  // shows every clip again, and ends the search: what it kept is let go. While a query is
+  // shows every clip again, and ends the search: what its queries found is let go. While a query is
   // set every rebuild is a full reconcile.
   void SetSearch(const CClipQuery& query);
   const CClipQuery& Search() const { return search; }
   // The clips that the last rebuild under a query showed.
   int SearchMatches() const { return searchMatches; }
-  // What the search keeps between rebuilds; an empty query lets go of all of it.
+  // What the search keeps: every text clip's folded text, and while a query is set what the
+  // recent queries found.
   const CSearchCache& SearchCache() const { return searchCache; }
 
   // Gives the first clip with that id the hot key `code` (0 removes it); false if none.
@@ -84,7 +86,14 @@ class CClipboardHandler : public CDataBase {
 
  private:
   void AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow);
+  // Confirms or adds the node of every clip that the search shows (every clip without
+  // one), numbering them all and binding the hot keys.
   void AddClipNodes();
+  // Under a query that narrows a remembered one: the nodes of only the clips that it can
+  // find, when the store is still as the last walk over every clip left it; false (and
+  // nothing done) otherwise. The hot keys and numbers are then those of that walk.
+  bool AddFoundClipNodes();
+  void AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber);
   // Puts the children of every category in the view's order (`order`), and asks the view to
   // sort the levels that have rows.
   void SortLevels();
@@ -99,6 +108,8 @@ class CClipboardHandler : public CDataBase {
   // The clip nodes that share one run of quick numbers with clips of `categoryId`.
   std::vector<CItemNode*> NumberedWith(int categoryId);
   CItemNode* CategoryNode(int categoryId) const;
+  // Lets go of the folded texts of clips no longer in the store.
+  void DropStaleFoldedTexts();
   // Unmarks the categories in which the search found nothing, and gives the others the
   // number of clips found in them and below them.
   void CountSearchMatches();
@@ -117,6 +128,17 @@ class CClipboardHandler : public CDataBase {
   CClipQuery search;
   int searchMatches = 0;
   CSearchCache searchCache;
+  // Under a query, what the last walk over every clip found of the clips that the search
+  // may show (those in shown categories), in list order; valid while the store's
+  // Revision() is `walkedRevision`.
+  struct CWalkedClip {
+    int id = 0;
+    CBaseItem* clip = nullptr;
+    int quickNumber = 0;
+  };
+  std::vector<CWalkedClip> walkedClips;
+  std::unordered_map<int, std::size_t> walkedIndex;  // into walkedClips by id; made when needed
+  std::optional<std::uint64_t> walkedRevision;
 };
 
 // The process-wide handler, for the program's own assembly in the main window. CreateHandler

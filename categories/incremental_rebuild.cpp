@@ -11,6 +11,7 @@
 
 void CClipboardHandler::ClipInserted(CBaseItem& clip) {
   searchCache.ForgetFound();
+  searchCache.AddClip(clip);
   auto place = CClipChange::EPlace::kElsewhere;
   if (Items().front().get() == &clip) {
     place = CClipChange::EPlace::kHead;

@@ -7,6 +7,28 @@
 
 #include "categories/clipboard_handler.h"
 
+bool CClipboardHandler::AddFoundClipNodes() {
+  const std::unordered_set<int>* candidates = searchCache.Candidates();
+  // A clip that came, went or changed its fields since, or a category, changed the
+  // revision: its numbers, hot keys and places are for the whole list to tell again.
+  if (search.Empty() || candidates == nullptr || walkedRevision != Revision()) return false;
+  if (walkedIndex.empty()) {
+    walkedIndex.reserve(walkedClips.size());
+    for (std::size_t i = 0; i < walkedClips.size(); ++i) walkedIndex.emplace(walkedClips[i].id, i);
+  }
+  numberedHistory.clear();
+  for (int clipId : *candidates) {
+    auto place = walkedIndex.find(clipId);
+    if (place == walkedIndex.end()) continue;
+    const CWalkedClip& walked = walkedClips[place->second];
+    CItemNode* category = CategoryNode(walked.clip->categoryId);
+    if (category == nullptr || !searchCache.Finds(search, *walked.clip)) continue;
+    ++searchMatches;
+    AddClipNode(*category, *walked.clip, walked.quickNumber);
+  }
+  return true;
+}
+
 void CClipboardHandler::CountSearchMatches() {
   // Categories parents first, then counted children first.
   std::vector<CItemNode*> shown;

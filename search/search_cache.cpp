@@ -11,6 +11,11 @@ namespace {
 // The queries of a search whose results are kept: a word typed and backspaced over.
 constexpr std::size_t kRecentQueries = 12;
 
+// Longer texts are folded when a search first looks at them and let go when it ends: the
+// folded texts are half as large again as the clips' texts, and a few large clips kept
+// folded through a run in which the user may never search would weigh like the store.
+constexpr std::size_t kFoldedOnArrivalUnits = 64 * 1024;
+
 }  // namespace
 
 void CSearchCache::BeginWalk(const CClipQuery& query) {
@@ -29,7 +34,9 @@ bool CSearchCache::Finds(const CClipQuery& query, const CBaseItem& clip) {
   if (candidates_ != nullptr && !candidates_->contains(clip.id)) return false;
   auto folded = foldedTexts_.find(clip.id);
   if (folded == foldedTexts_.end()) {
-    folded = foldedTexts_.emplace(clip.id, FoldForSearch(*text)).first;
+    auto& kept = text->size() > kFoldedOnArrivalUnits ? largeFolded_ : foldedTexts_;
+    folded = kept.find(clip.id);
+    if (folded == kept.end()) folded = kept.emplace(clip.id, FoldForSearch(*text)).first;
   }
   return query.MatchesFolded(folded->second);
 }
@@ -45,9 +52,18 @@ void CSearchCache::Remember(const CClipQuery& query, std::unordered_set<int> ids
   recentlyFound_.push_back({query, std::move(ids)});
 }
 
-void CSearchCache::Clear() {
+void CSearchCache::AddClip(const CBaseItem& clip) {
+  const std::u16string* text = clip.SearchableText();
+  largeFolded_.erase(clip.id);
+  if (text == nullptr || text->size() > kFoldedOnArrivalUnits) {
+    foldedTexts_.erase(clip.id);
+    return;
+  }
+  foldedTexts_.insert_or_assign(clip.id, FoldForSearch(*text));
+}
+
+void CSearchCache::EndSearch() {
   candidates_ = nullptr;
   recentlyFound_ = {};
-  // clear() would keep the buckets.
-  foldedTexts_ = {};
+  largeFolded_ = {};
 }

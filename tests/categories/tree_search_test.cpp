@@ -135,6 +135,39 @@ TEST_F(TreeSearchTest, TypingOnNarrowsAndBackspaceFindsTheWiderSetAgain) {
   EXPECT_EQ(handler.SearchMatches(), 3);
 }
 
+TEST_F(TreeSearchTest, AQueryTypedOnShowsWhatTheSameQueryShowsFromScratch) {
+  const int beta = static_cast<int>(Node(RowCaptioned(u"Beta INVOICE")).id);
+  ASSERT_TRUE(handler.SetItemHotKey(beta, 0x4042));
+  handler.RebuildTree();
+  for (const auto* text : {u"i", u"in", u"inv", u"invo", u"invoice"}) search.SetText(handler, text);
+  const std::vector<std::string> typedOn = Rows();
+  const int betaNumber = Node(RowCaptioned(u"Beta INVOICE")).quickNumber;
+  const int notesNumber = Node(RowCaptioned(u"Invoice 4471 for March")).quickNumber;
+  search.End(handler);
+  search.SetText(handler, u"invoice");
+  EXPECT_EQ(Rows(), typedOn);
+  EXPECT_EQ(Node(RowCaptioned(u"Beta INVOICE")).quickNumber, betaNumber);
+  EXPECT_EQ(Node(RowCaptioned(u"Invoice 4471 for March")).quickNumber, notesNumber);
+  ASSERT_EQ(handler.HotKeys().count(0x4042), 1u);
+  EXPECT_EQ(handler.HotKeys().at(0x4042), static_cast<unsigned int>(beta));
+}
+
+TEST_F(TreeSearchTest, AClipDeletedOrGivenAHotKeyDuringTheSearchCountsAtTheNextKey) {
+  search.SetText(handler, u"inv");
+  const int beta = static_cast<int>(Node(RowCaptioned(u"Beta INVOICE")).id);
+  const int dear = static_cast<int>(Node(RowCaptioned(u"Dear Sir, the invoice")).id);
+  ASSERT_TRUE(handler.DeleteItem(beta));
+  ASSERT_TRUE(handler.SetItemHotKey(dear, 0x4043));
+  search.SetText(handler, u"invo");
+  EXPECT_EQ(RowCaptioned(u"Beta INVOICE"), nullptr);
+  EXPECT_EQ(handler.SearchMatches(), 2);
+  ASSERT_EQ(handler.HotKeys().count(0x4043), 1u);
+  EXPECT_EQ(handler.HotKeys().at(0x4043), static_cast<unsigned int>(dear));
+  search.SetText(handler, u"invoi");
+  EXPECT_EQ(handler.SearchMatches(), 2);
+  EXPECT_EQ(handler.HotKeys().count(0x4043), 1u);
+}
+
 TEST_F(TreeSearchTest, PicturesAreNeverFound) {
   search.SetText(handler, u"picture");
   EXPECT_EQ(handler.SearchMatches(), 0);
@@ -179,15 +212,30 @@ TEST_F(TreeSearchTest, AnEmptyQueryEndsTheFilterAndTheNextOneRemembersAnew) {
   EXPECT_EQ(SelectedCaption(), u"gamma");
 }
 
-TEST_F(TreeSearchTest, TheFoldedTextsAreLetGoWhenTheSearchEndsOrTheQueryEmpties) {
+TEST_F(TreeSearchTest, TextsAreFoldedAsClipsArriveNotAtTheFirstKey) {
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 7u);  // every text clip, none searched yet
   search.SetText(handler, u"invoice");
-  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 7u);  // every text clip
   search.End(handler);
-  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 0u);
-  search.SetText(handler, u"dear");
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 7u);
+  driver.CopyText(u"delta");
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 8u);
+  ASSERT_TRUE(handler.DeleteItem(static_cast<int>(Node(RowCaptioned(u"alpha")).id)));
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 7u);
+  search.SetText(handler, u"delta");
   EXPECT_EQ(handler.SearchMatches(), 1);
-  search.SetText(handler, u"");
-  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 0u);
+}
+
+TEST_F(TreeSearchTest, ALoadFindsTheLoadedTextsAndLetsGoOfThoseItReplaced) {
+  CClipboardHandler other;
+  auto loaded = std::make_unique<CTextItem>();
+  loaded->ReplaceText(u"loaded invoice");
+  loaded->categoryId = kNotesCategoryId;
+  other.AppendClip(std::move(loaded));
+  handler.LoadFromMemory(other.SaveToMemory());
+  handler.RebuildTree();
+  EXPECT_EQ(handler.SearchCache().FoldedTexts(), 1u);
+  search.SetText(handler, u"invoice");
+  EXPECT_EQ(handler.SearchMatches(), 1);
 }
 
 TEST_F(TreeSearchTest, HotKeysStayThoseOfAllClips) {

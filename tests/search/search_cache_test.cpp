@@ -78,16 +78,47 @@ TEST_F(SearchCacheTest, AClipsFoldedTextIsKeptUntilTheClipLeaves) {
   EXPECT_FALSE(cache.Finds(CClipQuery(u"first"), clip));
 }
 
-TEST_F(SearchCacheTest, ClearLetsGoOfTheFoldedTextsAndWhatTheQueriesFound) {
+TEST_F(SearchCacheTest, AClipAddedIsFoldedAsItArrivesAndReplacesWhatItsIdHad) {
   CTextItem& clip = AddText(u"first words");
+  cache.AddClip(clip);
+  EXPECT_EQ(cache.FoldedTexts(), 1u);
+  clip.text = u"other words";  // a clip's text never changes; this shows when it was folded
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"first"), clip));
+  cache.AddClip(clip);  // a clip of a new content under a reused id
+  EXPECT_FALSE(cache.Finds(CClipQuery(u"first"), clip));
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"other"), clip));
+  CFileListItem files;
+  cache.AddClip(files);
+  EXPECT_EQ(cache.FoldedTexts(), 1u);
+}
+
+TEST_F(SearchCacheTest, EndingTheSearchForgetsWhatItFoundButKeepsTheFoldedTexts) {
+  AddText(u"first words");
   AddText(u"second words");
-  EXPECT_EQ(Walk(CClipQuery(u"words")), (std::vector<int>{1, 2}));
+  for (const auto& clip : texts) cache.AddClip(*clip);
   cache.Remember(CClipQuery(u"words"), {2});
+  cache.EndSearch();
   EXPECT_EQ(cache.FoldedTexts(), 2u);
-  cache.Clear();
+  EXPECT_EQ(Walk(CClipQuery(u"words")), (std::vector<int>{1, 2}));
+}
+
+TEST_F(SearchCacheTest, ALargeTextIsFoldedOnlyForTheSearchThatLooksAtIt) {
+  CTextItem& large = AddText(std::u16string(64 * 1024, u'a') + u" needle");
+  cache.AddClip(large);
   EXPECT_EQ(cache.FoldedTexts(), 0u);
-  clip.text = u"other words";  // folded anew, so the new text is what is found
-  EXPECT_EQ(Walk(CClipQuery(u"other words")), (std::vector<int>{1}));
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"needle"), large));
+  EXPECT_EQ(cache.FoldedTexts(), 1u);
+  cache.EndSearch();
+  EXPECT_EQ(cache.FoldedTexts(), 0u);
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"needle"), large));
+}
+
+TEST_F(SearchCacheTest, KeepOnlyDropsTheTextsOfClipsThatAreGone) {
+  AddText(u"first");
+  AddText(u"second");
+  for (const auto& clip : texts) cache.AddClip(*clip);
+  cache.KeepOnly([](int clipId) { return clipId == 2; });
+  EXPECT_EQ(cache.FoldedTexts(), 1u);
 }
 
 TEST_F(SearchCacheTest, OnlyTheLastTwelveQueriesAreRemembered) {

@@ -25,6 +25,15 @@ void CListSearch::Type(wchar_t character) {
 
 void CListSearch::TextChanged() {
   if (!open_ || !port_.HasHandler()) return;
+  searchDue_ = true;
+  field_.RequestSettle();
+}
+
+void CListSearch::SearchNow() {
+  if (!searchDue_) return;
+  searchDue_ = false;
+  field_.CancelSettle();
+  if (!open_ || !port_.HasHandler()) return;
   treeSearch_.SetText(handler_(), field_.Text());
   Rebuilt();
 }
@@ -37,6 +46,8 @@ void CListSearch::Rebuilt() {
 void CListSearch::Close() {
   if (!open_) return;
   open_ = false;  // first: the field's last change is then no query
+  searchDue_ = false;
+  field_.CancelSettle();
   if (GetFocus() == field_.Handle()) SetFocus(tree_);
   field_.SetText(u"");
   if (port_.HasHandler()) treeSearch_.End(handler_());
@@ -51,5 +62,11 @@ void CListSearch::Escape() {
 }
 
 void CListSearch::SearchFieldNavigate(WPARAM key) {
+  SearchNow();
   SendMessageW(tree_, WM_KEYDOWN, key, 0);
+}
+
+void CListSearch::SearchFieldEnter() {
+  SearchNow();  // Enter pastes what the whole query finds
+  port_.SearchEnter();
 }

@@ -45,7 +45,9 @@ class CListSearch final : private CSearchFieldPort {
   void OpenField();
   // A printable character typed in the list: opens the field and adds it to the query.
   void Type(wchar_t character);
-  // The field's EN_CHANGE: the tree shows what the query finds.
+  // The field's EN_CHANGE: the tree shows what the query finds once the keys typed meanwhile
+  // are in the field too, so that a slow search never holds them back and the newest query
+  // wins. Enter, Escape and the arrows in the field search first if one is due.
   void TextChanged();
   // A rebuild under the query (a capture): whether anything matches may have changed.
   void Rebuilt();
@@ -57,8 +59,12 @@ class CListSearch final : private CSearchFieldPort {
  private:
   // CSearchFieldPort
   void SearchFieldNavigate(WPARAM key) override;
-  void SearchFieldEnter() override { port_.SearchEnter(); }
+  void SearchFieldEnter() override;
   void SearchFieldEscape() override { Escape(); }
+  void SearchFieldSettled() override { SearchNow(); }
+
+  // Filters the tree by the field's text, if a change is waiting for it.
+  void SearchNow();
 
   HWND tree_;
   CListSearchPort& port_;
@@ -66,4 +72,5 @@ class CListSearch final : private CSearchFieldPort {
   CSearchField field_;
   CTreeSearch treeSearch_;
   bool open_ = false;
+  bool searchDue_ = false;  // the text changed since the tree was last filtered by it
 };

@@ -43,6 +43,21 @@ void CSearchField::Append(wchar_t character) {
   SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
 }
 
+namespace {
+
+// The field's own timer for RequestSettle; the edit control's are its to number.
+constexpr UINT_PTR kSearchSettleTimer = 0x5153;
+
+}  // namespace
+
+void CSearchField::RequestSettle() {
+  SetTimer(edit_, kSearchSettleTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void CSearchField::CancelSettle() {
+  KillTimer(edit_, kSearchSettleTimer);
+}
+
 LRESULT CALLBACK CSearchField::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return GuardedProcedure<LRESULT>(0, [&]() -> LRESULT {
     auto* self = reinterpret_cast<CSearchField*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -67,6 +82,11 @@ LRESULT CALLBACK CSearchField::EditProc(HWND window, UINT message, WPARAM wParam
         default:
           break;
       }
+    }
+    if (message == WM_TIMER && wParam == kSearchSettleTimer) {
+      KillTimer(window, kSearchSettleTimer);
+      self->port_.SearchFieldSettled();
+      return 0;
     }
     // Their characters would beep.
     if (message == WM_CHAR && (wParam == L'\r' || wParam == 0x1B)) return 0;

@@ -14,6 +14,8 @@ class CSearchFieldPort {
   virtual void SearchFieldNavigate(WPARAM key) = 0;
   virtual void SearchFieldEnter() = 0;
   virtual void SearchFieldEscape() = 0;
+  // The keys typed so far are all in the text: the time to search for it (RequestSettle).
+  virtual void SearchFieldSettled() = 0;
 };
 
 class CSearchField {
@@ -31,6 +33,11 @@ class CSearchField {
   void SetText(const std::u16string& text);
   // Adds `character` at the end, with the caret after it.
   void Append(wchar_t character);
+  // SearchFieldSettled once the keys waiting in the thread's queue have reached the field:
+  // a timer's message comes only when no input waits. Requests before it make one call.
+  void RequestSettle();
+  // No SearchFieldSettled for the requests made so far.
+  void CancelSettle();
 
  private:
   static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
