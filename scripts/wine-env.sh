@@ -19,7 +19,8 @@ quillery_find_wine() {
     QUILLERY_WINESERVER=$(command -v wineserver)
   fi
   export QUILLERY_WINE QUILLERY_WINESERVER
-  export WINEPREFIX="${QUILLERY_BUILD_DIR}/wineprefix"
+  # QUILLERY_WINEPREFIX names another prefix, for programs that run beside those of this one.
+  export WINEPREFIX="${QUILLERY_WINEPREFIX:-${QUILLERY_BUILD_DIR}/wineprefix}"
   export WINEARCH=win64
   export WINEDEBUG=${WINEDEBUG:--all}
   # The model and the tests expect the Western code pages (ANSI 1252, OEM 437), which Wine
