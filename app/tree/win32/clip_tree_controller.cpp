@@ -139,9 +139,12 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       KillTimer(tree_, kPreviewTimerId);
       ShowPreview();
       return true;
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
+      const bool dragged = drag_ && drag_->started;
       ItemsTreeEndDrag(PointOf(lParam));
+      FinishClick(dragged);
       return true;
+    }
     case WM_CAPTURECHANGED:
       // Another window took the mouse: the drag ends without a drop.
       if (reinterpret_cast<HWND>(lParam) != tree_) drag_.reset();
@@ -171,6 +174,7 @@ bool CClipTreeController::OnReflectedNotify(NMHDR& header, LRESULT& result) {
       SchedulePreview(change.itemNew.hItem);
     }
     if (change.action == TVC_UNKNOWN) AnnounceSelection(change.itemNew.hItem);
+    FollowSelection(change.itemNew.hItem, change.action);
     return false;
   }
   if (header.code == TVN_DELETEITEMW) {
@@ -191,7 +195,7 @@ void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
   hit.pt = point;
   const HTREEITEM row = TreeView_HitTest(tree_, &hit);
   if (row == nullptr) return;
-  TreeView_SelectItem(tree_, row);
+  const bool gathering = SelectWithMouse(row, rightButton);
   const CItemNode* node = NodeOf(row);
   if (node == nullptr) return;
   if (rightButton) {
@@ -199,9 +203,9 @@ void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
     if (node->isCategory) {
       ShowMenu(MakeCategoryMenu(CategoryMenuFor(*node, HasParentRow(row))), point, target);
     } else {
-      ShowMenu(MakeClipboardMenu(ClipboardMenuFor(*node)), point, target);
+      ShowMenu(MakeClipboardMenu(ClipMenuFor(*node)), point, target);
     }
-  } else if (!node->isCategory) {
+  } else if (!node->isCategory && !gathering) {
     drag_ = Drag{static_cast<int>(node->id), point, false};
     SetCapture(tree_);
   }
@@ -214,6 +218,10 @@ void CClipTreeController::ItemsTreeDblClick() {
 bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
   switch (key) {
     case VK_RETURN:
+      if (GetKeyState(VK_CONTROL) < 0) {
+        PasteSelectedTogether(EPickedBy::kKeyboard);
+        return true;
+      }
       ActivateSelectedRow(EPickedBy::kKeyboard, GetKeyState(VK_SHIFT) < 0);
       return true;
     case VK_ESCAPE:
@@ -227,7 +235,7 @@ bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
       if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) {
         return false;
       }
-      DeleteSelectedRow();
+      if (!DeleteSelectedClips()) DeleteSelectedRow();
       return true;
     case 'Z':
       if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
