@@ -106,11 +106,11 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       return true;
     case WM_LBUTTONDOWN:
       HidePreview();
-      ItemsTreeMouseDown(false, PointOf(lParam));
+      ItemsTreeMouseDown(false, PointOf(lParam), wParam);
       return true;
     case WM_RBUTTONDOWN:
       HidePreview();
-      ItemsTreeMouseDown(true, PointOf(lParam));
+      ItemsTreeMouseDown(true, PointOf(lParam), wParam);
       return true;
     case WM_RBUTTONUP:  // would become a WM_CONTEXTMENU; the menu opened at the press
     case WM_RBUTTONDBLCLK:
@@ -127,6 +127,7 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       InvalidateSelectedRow();
       return false;
     case WM_KILLFOCUS:
+      pasteTogetherAtCtrlUp_ = false;
       InvalidateSelectedRow();
       HidePreview();
       return false;
@@ -155,6 +156,13 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_KEYDOWN:
       HidePreview();  // a move of the selection brings it again
       return ItemsTreeKeyDown(wParam);
+    case WM_KEYUP:
+      // Ctrl+Enter pastes once Ctrl is let go: the program in front would not see a Ctrl
+      // that went down while the popup had the keyboard, and would take the paste's V alone.
+      if (wParam == VK_CONTROL && std::exchange(pasteTogetherAtCtrlUp_, false)) {
+        PasteSelectedTogether(EPickedBy::kKeyboard);
+      }
+      return false;
     case WM_CHAR:
       // The tree's own type-ahead would look for row texts, which hold nothing; Enter's and
       // Escape's characters would beep.
@@ -188,14 +196,14 @@ bool CClipTreeController::OnReflectedNotify(NMHDR& header, LRESULT& result) {
   return true;
 }
 
-void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
+void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point, WPARAM keys) {
   drag_.reset();
   SetFocus(tree_);
   TVHITTESTINFO hit{};
   hit.pt = point;
   const HTREEITEM row = TreeView_HitTest(tree_, &hit);
   if (row == nullptr) return;
-  const bool gathering = SelectWithMouse(row, rightButton);
+  const bool gathering = SelectWithMouse(row, rightButton, keys);
   const CItemNode* node = NodeOf(row);
   if (node == nullptr) return;
   if (rightButton) {
@@ -219,7 +227,7 @@ bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
   switch (key) {
     case VK_RETURN:
       if (GetKeyState(VK_CONTROL) < 0) {
-        PasteSelectedTogether(EPickedBy::kKeyboard);
+        pasteTogetherAtCtrlUp_ = true;
         return true;
       }
       ActivateSelectedRow(EPickedBy::kKeyboard, GetKeyState(VK_SHIFT) < 0);

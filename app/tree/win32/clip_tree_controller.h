@@ -76,7 +76,8 @@ class CClipTreeController final : public CNotifyReceiver {
   void Unhook();
   // True when the message was handled here and must not reach the tree.
   bool HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void ItemsTreeMouseDown(bool rightButton, POINT point);
+  // `keys`: the message's MK_ flags, which say whether Ctrl and Shift were down at the press.
+  void ItemsTreeMouseDown(bool rightButton, POINT point, WPARAM keys);
   void ItemsTreeDblClick();
   // True when the key was taken here.
   bool ItemsTreeKeyDown(WPARAM key);
@@ -138,9 +139,9 @@ class CClipTreeController final : public CNotifyReceiver {
   // The tree's selected row is now `row`: after Shift with an arrow key the set reaches it,
   // after anything else it is that row alone; not while MoveCaret runs.
   void FollowSelection(HTREEITEM row, UINT action);
-  // Selects `row` for a press of either button, as Ctrl and Shift say. True when they made
-  // it a click that gathers clips, which starts no drag.
-  bool SelectWithMouse(HTREEITEM row, bool rightButton);
+  // Selects `row` for a press of either button, as Ctrl and Shift in `keys` (MK_CONTROL,
+  // MK_SHIFT) say. True when they made it a click that gathers clips, which starts no drag.
+  bool SelectWithMouse(HTREEITEM row, bool rightButton, WPARAM keys);
   // The left button went up; `dragged`: the clip under it was dragged. A press on one of
   // several selected clips that was no drag selects that clip alone.
   void FinishClick(bool dragged);
@@ -162,7 +163,7 @@ class CClipTreeController final : public CNotifyReceiver {
   bool MoveToNotes(int clipId);
   // ClipsFor(clipId) go to the category, in list order.
   void MoveClips(int clipId, int categoryId);
-  // Ctrl+Enter: "Paste together" for the selected clips.
+  // Ctrl+Enter, once Ctrl goes up: "Paste together" for the selected clips.
   void PasteSelectedTogether(EPickedBy by);
 
   CItemNode* NodeOf(HTREEITEM row) const;
@@ -183,4 +184,5 @@ class CClipTreeController final : public CNotifyReceiver {
   CClipSelection selection_;
   bool followsCaret_ = true;            // the set follows the tree's selected row
   std::optional<int> selectOnRelease_;  // the clip a click selects alone, unless it drags
+  bool pasteTogetherAtCtrlUp_ = false;  // Ctrl+Enter was pressed; Ctrl is still down
 };

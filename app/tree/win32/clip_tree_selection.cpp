@@ -36,7 +36,7 @@ void CClipTreeController::FollowSelection(HTREEITEM row, UINT action) {
   if (wasSeveral || selection_.Count() > 1) InvalidateRect(tree_, nullptr, FALSE);
 }
 
-bool CClipTreeController::SelectWithMouse(HTREEITEM row, bool rightButton) {
+bool CClipTreeController::SelectWithMouse(HTREEITEM row, bool rightButton, WPARAM keys) {
   selectOnRelease_.reset();
   const CItemNode* node = NodeOf(row);
   if (node == nullptr) {
@@ -44,8 +44,10 @@ bool CClipTreeController::SelectWithMouse(HTREEITEM row, bool rightButton) {
     return false;
   }
   const ShownRow clicked = ShownRowOf(*node);
-  const bool ctrl = KeyHeld(VK_CONTROL);
-  const bool shift = KeyHeld(VK_SHIFT);
+  // From the message rather than the key state, which under Wine can lag behind a key
+  // pressed just before the click.
+  const bool ctrl = (keys & MK_CONTROL) != 0;
+  const bool shift = (keys & MK_SHIFT) != 0;
   // A category row is never gathered: with or without the keys, it is selected alone.
   if (!rightButton && !node->isCategory && (ctrl || shift)) {
     MoveCaret(row);

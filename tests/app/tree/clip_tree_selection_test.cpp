@@ -98,9 +98,9 @@ class ClipTreeSelectionTest : public ::testing::Test {
     work.name = u"Work";
     handler_.AppendCategory(work);
     handler_.SetLastCategoryId(kSelectionWork);
-    for (const auto& [categoryId, text] : {std::pair{kNotesCategoryId, u"n1"},
-                                           std::pair{kNotesCategoryId, u"n2"},
-                                           std::pair{kSelectionWork, u"w1"}}) {
+    for (const auto& [categoryId, text] :
+         {std::pair{kNotesCategoryId, u"n1"}, std::pair{kNotesCategoryId, u"n2"},
+          std::pair{kSelectionWork, u"w1"}}) {
       auto clip = std::make_unique<CTextItem>();
       clip->text = text;
       clip->textLength = 2;
@@ -164,7 +164,9 @@ class ClipTreeSelectionTest : public ::testing::Test {
   // A left click on the row with `held` down.
   void Click(HTREEITEM row, std::initializer_list<BYTE> held = {}) {
     HoldKeys(held);
-    Send(WM_LBUTTONDOWN, Middle(row), MK_LBUTTON);
+    WPARAM keys = MK_LBUTTON;
+    for (BYTE key : held) keys |= key == VK_CONTROL ? MK_CONTROL : key == VK_SHIFT ? MK_SHIFT : 0;
+    Send(WM_LBUTTONDOWN, Middle(row), keys);
     Send(WM_LBUTTONUP, Middle(row));
     HoldKeys({});
   }
@@ -292,6 +294,8 @@ TEST_F(ClipTreeSelectionTest, PasteTogetherIsOfferedForSeveralClipsAndPastesThem
   EXPECT_TRUE(Offers(menu, kCmdPasteTogether));
   EXPECT_EQ(menu.at(1).caption, u"Paste &together");  // beside the one clip's paste
   KeyDown(VK_RETURN, {VK_CONTROL});
+  EXPECT_EQ(host_.pastedTogether.size(), 1U);  // not while Ctrl is down
+  SendMessageW(tree_, WM_KEYUP, VK_CONTROL, 0);
   const std::vector<int> inListOrder{IdOf(u"h2"), IdOf(u"n2")};
   EXPECT_EQ(host_.pastedTogether, (std::vector<std::vector<int>>{inListOrder, inListOrder}));
 }
