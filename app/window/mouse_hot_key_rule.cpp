@@ -65,7 +65,7 @@ MouseVerdict CMouseHotKeyRule::Judge(const MouseButtonEvent& event) {
   // A press while the last one of the same button seems held means its release was never
   // seen (it went to a hook that ran before ours, or the hook was away); it is forgotten.
   swallowedButtons_ = static_cast<std::uint8_t>(swallowedButtons_ & ~bit);
-  if (paused_ || event.altGrPossible) return {};
+  if (paused_ || event.altGrPossible || event.onOwnWindow) return {};
   const auto code =
       static_cast<KeyCombination>((event.modifiers & kHeldModifierBits) |
                                   LogicalButton(event.physicalButton, event.buttonsSwapped));

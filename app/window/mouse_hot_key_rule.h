@@ -47,6 +47,9 @@ struct MouseButtonEvent {
   // type characters and are no hot key, as the tick's poll takes them.
   bool altGrPossible = false;
   bool buttonsSwapped = false;
+  // The press is on the program's own window, whose clicks are its own: Ctrl and Shift
+  // with a click select clips there.
+  bool onOwnWindow = false;
 };
 
 struct MouseVerdict {
@@ -68,8 +71,9 @@ class CMouseHotKeyRule {
   // the release of a press swallowed before is still swallowed.
   void SetPaused(bool paused) { paused_ = paused; }
 
-  // Swallows a press that makes a watched mouse hot key, and fires it; swallows the
-  // release of the same physical button after such a press, whatever is held then.
+  // Swallows a press that makes a watched mouse hot key, unless it is on the program's own
+  // window, and fires it; swallows the release of the same physical button after such a
+  // press, whatever is held then.
   MouseVerdict Judge(const MouseButtonEvent& event);
 
  private:

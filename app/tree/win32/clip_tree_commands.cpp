@@ -2,7 +2,6 @@
 
 #include "app/tree/win32/clip_tree_controller.h"
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -14,6 +13,7 @@
 void CClipTreeController::ShowMenu(UniqueMenu menu, POINT point, MenuTarget target) {
   if (!menu) return;
   AddEditorEntries(menu.get(), target);
+  AddSelectionEntries(menu.get(), target);
   ClientToScreen(tree_, &point);
   RunCommand(TrackClipTreeMenu(host_.OwnerWindow(), menu.get(), point), target);
 }
@@ -29,7 +29,6 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
   const int id = static_cast<int>(node->id);
   const int categoryId = static_cast<int>(node->categoryId);
   const bool isCategory = node->isCategory;
-  const bool inHistory = node->inHistory;
   const KeyCombination hotKey = node->hotKey;
   const std::u16string caption = node->caption;
   switch (command) {
@@ -40,8 +39,7 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       if (!isCategory) host_.CopyClipAsPlainText(id, EPickedBy::kMouse);
       break;
     case kCmdMoveToNotes:
-      if (isCategory || !inHistory) return;
-      handler_.MoveItem(id, kNotesCategoryId);
+      if (isCategory || !MoveToNotes(id)) return;
       handler_.RebuildTree();
       break;
     case kCmdSetHotKey:
@@ -53,7 +51,7 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       break;
     case kCmdDeleteItem:
       if (isCategory) return;
-      handler_.DeleteItems(std::array{id});
+      handler_.DeleteItems(ClipsFor(id));
       handler_.RebuildTree();
       host_.ClipsDeleted();
       break;
@@ -85,6 +83,9 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       break;
     case kCmdNewNote:
       if (isCategory) host_.WriteNote(node);
+      break;
+    case kCmdPasteTogether:
+      if (!isCategory) host_.PasteClipsTogether(ClipsFor(id), EPickedBy::kMouse);
       break;
     case kCmdNone:
       break;

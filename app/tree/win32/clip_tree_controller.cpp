@@ -106,11 +106,11 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       return true;
     case WM_LBUTTONDOWN:
       HidePreview();
-      ItemsTreeMouseDown(false, PointOf(lParam));
+      ItemsTreeMouseDown(false, PointOf(lParam), wParam);
       return true;
     case WM_RBUTTONDOWN:
       HidePreview();
-      ItemsTreeMouseDown(true, PointOf(lParam));
+      ItemsTreeMouseDown(true, PointOf(lParam), wParam);
       return true;
     case WM_RBUTTONUP:  // would become a WM_CONTEXTMENU; the menu opened at the press
     case WM_RBUTTONDBLCLK:
@@ -127,6 +127,7 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       InvalidateSelectedRow();
       return false;
     case WM_KILLFOCUS:
+      pasteTogetherAtCtrlUp_ = false;
       InvalidateSelectedRow();
       HidePreview();
       return false;
@@ -139,9 +140,12 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       KillTimer(tree_, kPreviewTimerId);
       ShowPreview();
       return true;
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
+      const bool dragged = drag_ && drag_->started;
       ItemsTreeEndDrag(PointOf(lParam));
+      FinishClick(dragged);
       return true;
+    }
     case WM_CAPTURECHANGED:
       // Another window took the mouse: the drag ends without a drop.
       if (reinterpret_cast<HWND>(lParam) != tree_) drag_.reset();
@@ -152,6 +156,13 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_KEYDOWN:
       HidePreview();  // a move of the selection brings it again
       return ItemsTreeKeyDown(wParam);
+    case WM_KEYUP:
+      // Ctrl+Enter pastes once Ctrl is let go: the program in front would not see a Ctrl
+      // that went down while the popup had the keyboard, and would take the paste's V alone.
+      if (wParam == VK_CONTROL && std::exchange(pasteTogetherAtCtrlUp_, false)) {
+        PasteSelectedTogether(EPickedBy::kKeyboard);
+      }
+      return false;
     case WM_CHAR:
       // The tree's own type-ahead would look for row texts, which hold nothing; Enter's and
       // Escape's characters would beep.
@@ -171,6 +182,7 @@ bool CClipTreeController::OnReflectedNotify(NMHDR& header, LRESULT& result) {
       SchedulePreview(change.itemNew.hItem);
     }
     if (change.action == TVC_UNKNOWN) AnnounceSelection(change.itemNew.hItem);
+    FollowSelection(change.itemNew.hItem, change.action);
     return false;
   }
   if (header.code == TVN_DELETEITEMW) {
@@ -184,14 +196,14 @@ bool CClipTreeController::OnReflectedNotify(NMHDR& header, LRESULT& result) {
   return true;
 }
 
-void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
+void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point, WPARAM keys) {
   drag_.reset();
   SetFocus(tree_);
   TVHITTESTINFO hit{};
   hit.pt = point;
   const HTREEITEM row = TreeView_HitTest(tree_, &hit);
   if (row == nullptr) return;
-  TreeView_SelectItem(tree_, row);
+  const bool gathering = SelectWithMouse(row, rightButton, keys);
   const CItemNode* node = NodeOf(row);
   if (node == nullptr) return;
   if (rightButton) {
@@ -199,9 +211,9 @@ void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
     if (node->isCategory) {
       ShowMenu(MakeCategoryMenu(CategoryMenuFor(*node, HasParentRow(row))), point, target);
     } else {
-      ShowMenu(MakeClipboardMenu(ClipboardMenuFor(*node)), point, target);
+      ShowMenu(MakeClipboardMenu(ClipMenuFor(*node)), point, target);
     }
-  } else if (!node->isCategory) {
+  } else if (!node->isCategory && !gathering) {
     drag_ = Drag{static_cast<int>(node->id), point, false};
     SetCapture(tree_);
   }
@@ -214,6 +226,10 @@ void CClipTreeController::ItemsTreeDblClick() {
 bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
   switch (key) {
     case VK_RETURN:
+      if (GetKeyState(VK_CONTROL) < 0) {
+        pasteTogetherAtCtrlUp_ = true;
+        return true;
+      }
       ActivateSelectedRow(EPickedBy::kKeyboard, GetKeyState(VK_SHIFT) < 0);
       return true;
     case VK_ESCAPE:
@@ -227,7 +243,7 @@ bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
       if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) {
         return false;
       }
-      DeleteSelectedRow();
+      if (!DeleteSelectedClips()) DeleteSelectedRow();
       return true;
     case 'Z':
       if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;

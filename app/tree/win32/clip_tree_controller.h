@@ -7,7 +7,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/tree/clip_selection.h"
 #include "app/tree/win32/clip_preview.h"
 #include "app/tree/win32/clip_tree_host.h"
 #include "app/tree/win32/clip_tree_menu.h"
@@ -74,7 +76,8 @@ class CClipTreeController final : public CNotifyReceiver {
   void Unhook();
   // True when the message was handled here and must not reach the tree.
   bool HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void ItemsTreeMouseDown(bool rightButton, POINT point);
+  // `keys`: the message's MK_ flags, which say whether Ctrl and Shift were down at the press.
+  void ItemsTreeMouseDown(bool rightButton, POINT point, WPARAM keys);
   void ItemsTreeDblClick();
   // True when the key was taken here.
   bool ItemsTreeKeyDown(WPARAM key);
@@ -132,6 +135,37 @@ class CClipTreeController final : public CNotifyReceiver {
   // The focus rectangle on the selected row comes and goes with the keyboard.
   void InvalidateSelectedRow();
 
+  // Several clips at once (clip_tree_selection.cpp).
+  // The tree's selected row is now `row`: after Shift with an arrow key the set reaches it,
+  // after anything else it is that row alone; not while MoveCaret runs.
+  void FollowSelection(HTREEITEM row, UINT action);
+  // Selects `row` for a press of either button, as Ctrl and Shift in `keys` (MK_CONTROL,
+  // MK_SHIFT) say. True when they made it a click that gathers clips, which starts no drag.
+  bool SelectWithMouse(HTREEITEM row, bool rightButton, WPARAM keys);
+  // The left button went up; `dragged`: the clip under it was dragged. A press on one of
+  // several selected clips that was no drag selects that clip alone.
+  void FinishClick(bool dragged);
+  // Makes `row` the tree's selected row, where the keyboard is, leaving the set as it is.
+  void MoveCaret(HTREEITEM row);
+  // The rows shown (categories unfolded), top to bottom.
+  std::vector<ShownRow> ShownRows() const;
+  // The clips a command for the clip `clipId` acts on, in list order: the selected clips
+  // when it is one of them, else that clip alone.
+  std::vector<int> ClipsFor(int clipId);
+  // Whether `node`'s row is drawn as selected; `caret`: it is the tree's selected row.
+  bool DrawsSelected(const CItemNode& node, bool caret) const;
+  ClipboardMenuState ClipMenuFor(const CItemNode& clip);
+  void AddSelectionEntries(HMENU menu, MenuTarget target);
+  // The Delete key on selected clips other than the one selected row: all of them go, as
+  // one deletion, and the row after them is selected. False, doing nothing, otherwise.
+  bool DeleteSelectedClips();
+  // The history clips among ClipsFor(clipId) go to the notes; false when there is none.
+  bool MoveToNotes(int clipId);
+  // ClipsFor(clipId) go to the category, in list order.
+  void MoveClips(int clipId, int categoryId);
+  // Ctrl+Enter, once Ctrl goes up: "Paste together" for the selected clips.
+  void PasteSelectedTogether(EPickedBy by);
+
   CItemNode* NodeOf(HTREEITEM row) const;
   bool HasParentRow(HTREEITEM row) const;
 
@@ -147,4 +181,8 @@ class CClipTreeController final : public CNotifyReceiver {
   HTREEITEM previewRow_ = nullptr;  // the row whose preview is due
   HTREEITEM hoverRow_ = nullptr;    // the row under the pointer
   POINT lastPointer_{-1, -1};       // where the pointer was last seen over the tree
+  CClipSelection selection_;
+  bool followsCaret_ = true;            // the set follows the tree's selected row
+  std::optional<int> selectOnRelease_;  // the clip a click selects alone, unless it drags
+  bool pasteTogetherAtCtrlUp_ = false;  // Ctrl+Enter was pressed; Ctrl is still down
 };

@@ -55,7 +55,7 @@ void CClipTreeController::ItemsTreeEndDrag(POINT point) {
   if (drop.action == EDropAction::kCopyToClipboard) {
     handler_.PutItemToClipboard(drag->clipId);
   } else {
-    handler_.MoveItem(drag->clipId, drop.categoryId);
+    MoveClips(drag->clipId, drop.categoryId);
   }
   handler_.RebuildTree();
   if (HTREEITEM again = RowOf(FindClipNode(handler_.Root(), drag->clipId))) {

@@ -2,6 +2,7 @@
 // What the clip tree asks of the window that holds it.
 
 #include <optional>
+#include <vector>
 
 #include "foundation/key_combination.h"
 #include "platform/windows_api.h"
@@ -48,4 +49,8 @@ class CClipTreeHost {
   // Ctrl+N and "New note": the clip editor on a new note for the category that `selected`
   // stands for (a row; null for none). `selected` is valid only until the editor opens.
   virtual void WriteNote(const CItemNode* selected) = 0;
+  // "Paste together" and Ctrl+Enter: the texts of these clips (top to bottom as the tree
+  // lists them) on the clipboard as one text, pasted once from the popup; a selection without
+  // text is told so and pastes nothing.
+  virtual void PasteClipsTogether(const std::vector<int>& clipIds, EPickedBy by) = 0;
 };

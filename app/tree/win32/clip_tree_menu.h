@@ -22,6 +22,7 @@ enum EClipTreeCommand : UINT {
   kCmdCopyAsPlainText,
   kCmdEditText,
   kCmdNewNote,
+  kCmdPasteTogether,  // several clips selected: their texts as one paste
 };
 
 // ClipboardMenu: "Move to clipboard" or "Copy to clipboard" (the default entry), "Move to

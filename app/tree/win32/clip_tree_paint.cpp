@@ -53,7 +53,7 @@ void CClipTreeController::ItemsTreePaint(HDC dc, const RECT& dirty) {
 void CClipTreeController::PaintRow(HDC dc, HTREEITEM item, const CItemNode& node, RECT row,
                                    bool selected) {
   RowState state;
-  state.selected = selected;
+  state.selected = DrawsSelected(node, selected);
   state.hasParent = HasParentRow(item);
   state.precedingSiblings = node.RowsBefore();
   state.quickPasteMode = host_.QuickPasteMode();

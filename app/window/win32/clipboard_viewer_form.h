@@ -83,6 +83,8 @@ class TClipboardViewerForm final : public CWindow,
   // The clip editor (clipboard_viewer_form_editor.cpp).
   void EditClipText(int clipId) override;
   void WriteNote(const CItemNode* selected) override;
+  // clipboard_viewer_form_paste_together.cpp.
+  void PasteClipsTogether(const std::vector<int>& clipIds, EPickedBy by) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -18,7 +18,8 @@ void TClipboardViewerForm::FollowMouseHotKeys() {
   // Few clips have a hot key: walking them at every tick costs next to nothing.
   CollectMouseHotKeys(popupHotKeys, handler_->HotKeys(), mouseHotKeysNow_);
   if (!mouseHook_) {
-    mouseHook_ = std::make_unique<CMouseHotKeyHook>(Handle(), kMouseHotKeyMessage);
+    // Ctrl and Shift with a click select clips in our own list.
+    mouseHook_ = std::make_unique<CMouseHotKeyHook>(Handle(), kMouseHotKeyMessage, Handle());
   } else if (mouseHotKeysNow_ == watchedMouseHotKeys_) {
     mouseHook_->SetPaused(state_->PopupListOpen());
     return;

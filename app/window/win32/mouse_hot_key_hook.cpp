@@ -97,8 +97,8 @@ class CMouseHotKeyHook::CHookThread {
   std::thread thread_;
 };
 
-CMouseHotKeyHook::CMouseHotKeyHook(HWND window, UINT message)
-    : window_(window), message_(message) {}
+CMouseHotKeyHook::CMouseHotKeyHook(HWND window, UINT message, HWND ownWindow)
+    : window_(window), message_(message), ownWindow_(ownWindow) {}
 
 CMouseHotKeyHook::~CMouseHotKeyHook() {
   thread_.reset();
@@ -142,6 +142,11 @@ bool CMouseHotKeyHook::Judge(WPARAM message, const MSLLHOOKSTRUCT& event) {
   button->altGrPossible = (button->modifiers & (kKeyCtrl | kKeyAlt)) == (kKeyCtrl | kKeyAlt) &&
                           IsHeldNow(VK_RMENU) && !IsHeldNow(VK_LMENU);
   button->buttonsSwapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+  // Asked of presses only, which are rare: a release follows its press's verdict.
+  if (button->down && ownWindow_ != nullptr) {
+    const HWND under = WindowFromPoint(event.pt);
+    button->onOwnWindow = under != nullptr && GetAncestor(under, GA_ROOT) == ownWindow_;
+  }
   MouseVerdict verdict;
   {
     const std::lock_guard<std::mutex> lock(mutex_);

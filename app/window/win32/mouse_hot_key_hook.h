@@ -20,7 +20,8 @@
 class CMouseHotKeyHook {
  public:
   // Each hot key fired is posted to `window` as `message`, the combination in wParam.
-  CMouseHotKeyHook(HWND window, UINT message);
+  // Presses on `ownWindow` (the program's, whose clicks are its own) are no hot key.
+  CMouseHotKeyHook(HWND window, UINT message, HWND ownWindow = nullptr);
   // Removes the hook and ends its thread.
   ~CMouseHotKeyHook();
   CMouseHotKeyHook(const CMouseHotKeyHook&) = delete;
@@ -42,6 +43,7 @@ class CMouseHotKeyHook {
 
   HWND window_;
   UINT message_;
+  HWND ownWindow_;
   std::mutex mutex_;  // the rule is judged on the hook thread and changed on the UI thread
   CMouseHotKeyRule rule_;
   bool paused_ = false;                  // as last set, on the UI thread

@@ -65,6 +65,7 @@ class CReadTreeHost : public CClipTreeHost {
   void UndoDelete() override {}
   void EditClipText(int) override {}
   void WriteNote(const CItemNode*) override {}
+  void PasteClipsTogether(const std::vector<int>&, EPickedBy) override {}
 
   HWND owner = nullptr;
   int quickPasteMode = 1;

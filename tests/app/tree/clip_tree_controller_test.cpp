@@ -123,6 +123,7 @@ class CFakeHost : public CClipTreeHost {
   void WriteNote(const CItemNode* selected) override {
     noteRows.push_back(selected != nullptr ? static_cast<int>(selected->id) : 0);
   }
+  void PasteClipsTogether(const std::vector<int>&, EPickedBy) override {}
 
   HWND owner = nullptr;
   int quickPasteMode = 1;

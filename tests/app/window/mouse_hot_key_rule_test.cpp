@@ -73,6 +73,15 @@ TEST_F(MouseHotKeyRuleTest, WhilePausedPressesPassButASwallowedPressKeepsItsRele
   EXPECT_TRUE(rule_.Judge(Press(kLeftButton, kKeyCtrl)).swallow);
 }
 
+TEST_F(MouseHotKeyRuleTest, ACtrlClickOnTheProgramsOwnWindowIsNoHotKeyAndKeepsItsRelease) {
+  MouseButtonEvent press = Press(kLeftButton, kKeyCtrl);
+  press.onOwnWindow = true;
+  EXPECT_EQ(rule_.Judge(press), kPass);
+  EXPECT_EQ(rule_.Judge(Release(kLeftButton)), kPass);
+  press.onOwnWindow = false;
+  EXPECT_EQ(rule_.Judge(press), (MouseVerdict{true, kCtrlClick}));
+}
+
 TEST_F(MouseHotKeyRuleTest, AltGrWithAClickIsNoHotKey) {
   rule_.Watch({0xC001});
   MouseButtonEvent press = Press(kLeftButton, kKeyCtrl | kKeyAlt);
