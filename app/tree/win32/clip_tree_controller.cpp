@@ -144,7 +144,10 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       return true;
     case WM_CAPTURECHANGED:
       // Another window took the mouse: the drag ends without a drop.
-      if (reinterpret_cast<HWND>(lParam) != tree_) drag_.reset();
+      if (reinterpret_cast<HWND>(lParam) != tree_) {
+        drag_.reset();
+        HighlightDropTarget(std::nullopt);
+      }
       return false;
     case WM_LBUTTONDBLCLK:
       ItemsTreeDblClick();
@@ -191,7 +194,8 @@ void CClipTreeController::ItemsTreeMouseDown(bool rightButton, POINT point) {
   hit.pt = point;
   const HTREEITEM row = TreeView_HitTest(tree_, &hit);
   if (row == nullptr) return;
-  TreeView_SelectItem(tree_, row);
+  // A right click folds nothing: the row must stay where its menu opens.
+  TreeView_Select(tree_, row, rightButton ? TVGN_CARET | TVSI_NOSINGLEEXPAND : TVGN_CARET);
   const CItemNode* node = NodeOf(row);
   if (node == nullptr) return;
   if (rightButton) {

@@ -49,6 +49,8 @@ class CClipTreeController final : public CNotifyReceiver {
 
   // The text the tree shows while it has no rows ("No clip matches"); empty for none.
   void SetEmptyText(std::u16string text);
+  // ... drawn in `rgb` (0xRRGGBB), the look's; the system's grey text until set.
+  void SetEmptyTextColour(std::uint32_t rgb);
 
   // Selects the clip's row, unfolding its category, if the clip has one.
   void SelectClip(int clipId) { SelectTarget({clipId, false}); }
@@ -57,6 +59,10 @@ class CClipTreeController final : public CNotifyReceiver {
   void HidePreview();
 
  private:
+  // The category row a drop at `point` would move the dragged clip to, shown as the drop
+  // target (clip_tree_drop_target.cpp); none without a point or a drag.
+  void HighlightDropTarget(std::optional<POINT> point);
+
   struct Drag {
     int clipId = 0;
     POINT start{};
@@ -142,6 +148,7 @@ class CClipTreeController final : public CNotifyReceiver {
   std::unique_ptr<CClipRowPainter> painter_;
   std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
   std::u16string emptyText_;
+  std::optional<std::uint32_t> emptyTextColour_;
   RowColours rowColours_;
   CClipPreview preview_;
   HTREEITEM previewRow_ = nullptr;  // the row whose preview is due
