@@ -27,8 +27,8 @@ void KeepWindowShot(HWND window, const std::string& name) {
   if (!bitmap.AssignFromHandle(picture.get())) return;
   const std::vector<std::uint8_t> png = bitmap.ToPng();
   if (png.empty()) return;
-  const std::string file = (prefix != nullptr && *prefix != '\0' ? std::string(prefix) + "-" : "") +
-                           name + ".png";
+  const std::string file =
+      (prefix != nullptr && *prefix != '\0' ? std::string(prefix) + "-" : "") + name + ".png";
   std::ofstream out(std::filesystem::path(folder) / file, std::ios::binary);
   out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
 }

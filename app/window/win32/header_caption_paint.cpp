@@ -12,8 +12,8 @@ void DrawHeaderCaption(const DRAWITEMSTRUCT& draw, const HeaderColours& colours)
   const UniqueBrush background(CreateSolidBrush(ToColorRef(colours.background)));
   FillRect(dc, &box, background.get());
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(draw.hwndItem)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(draw.hwndItem, text.data(),
-                                                 static_cast<int>(text.size()))));
+  text.resize(static_cast<size_t>(
+      GetWindowTextW(draw.hwndItem, text.data(), static_cast<int>(text.size()))));
   if (text.empty()) return;
   SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(draw.hwndItem, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
