@@ -13,10 +13,14 @@ int CIconsGridLayout::ClampFirstColumn(int first) const {
   return std::clamp(first, 0, MaxFirstColumn());
 }
 
+int CIconsGridLayout::DrawnColumnsEnd(int first) const {
+  return std::clamp(first + FullyVisibleColumns(), 0, columns_);
+}
+
 int CIconsGridLayout::ColumnAt(int x, int first) const {
   if (x < 0) return -1;
   const int column = first + x / cellSide_;
-  return column < columns_ ? column : -1;
+  return column < DrawnColumnsEnd(first) ? column : -1;
 }
 
 int CIconsGridLayout::FirstColumnShowing(int column, int first) const {

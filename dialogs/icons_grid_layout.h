@@ -23,9 +23,14 @@ class CIconsGridLayout {
   // `first` limited to 0..MaxFirstColumn().
   int ClampFirstColumn(int first) const;
 
+  // One past the last column drawn with `first` as the first visible column: only whole
+  // cells are drawn, so that no icon shows cut at the right edge.
+  int DrawnColumnsEnd(int first) const;
+
   // The left edge of `column`'s cell with `first` as the first visible column.
   int CellLeft(int column, int first) const { return (column - first) * cellSide_; }
-  // The column under x (client pixels), or -1 past the last column or left of the area.
+  // The column under x (client pixels), or -1 past the last drawn column or left of the
+  // area.
   int ColumnAt(int x, int first) const;
   // The first visible column that shows `column` wholly, moving as little as possible.
   int FirstColumnShowing(int column, int first) const;

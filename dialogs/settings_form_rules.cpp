@@ -91,6 +91,7 @@ CSettingsFormValues LoadSettingsFormValues(const Settings::CSettingsStorage& sto
   values.primaryHotKeyItem = PrimaryHotKeyItemFromValue(ReadSetting(store, kPriHotKeyValueSetting));
   values.pasteMethod = ReadSetting(store, kPasteMethodSetting);
   values.pauseHotKey = static_cast<KeyCombination>(ReadSetting(store, kPauseHotKeyValueSetting));
+  values.listHotKey = static_cast<KeyCombination>(ReadSetting(store, kListHotKeyValueSetting));
   values.excludedPrograms = ReadExcludedPrograms(store);
   values.forgetAfterHours = ReadSetting(store, kForgetAfterHoursSetting);
   values.keepDuplicates = ReadSetting(store, kKeepDuplicatesSetting) == kKeepDuplicatesOn;
@@ -127,6 +128,7 @@ std::vector<std::string> SaveSettingsFormValues(Settings::CSettingsStorage& stor
        "Paste with");
   const bool knownTheme = values.theme >= kThemeSetting.min && values.theme <= kThemeSetting.max;
   note(store.SetInt(kTheme, knownTheme ? values.theme : kThemeSetting.defaultValue), "Theme");
+  note(store.SetInt(kListHotKeyValue, values.listHotKey), "Show list hot key");
   note(store.SetInt(kPrivacySection, kPauseHotKeyValue, values.pauseHotKey),
        "Pause capture hot key");
   if (values.excludedPrograms != ReadExcludedPrograms(store)) {

@@ -64,8 +64,9 @@ struct CSettingsFormValues {
   std::vector<std::u16string> excludedPrograms;  // the "Privacy" page's list, in its order
   int forgetAfterHours = 0;                      // 0: never
   bool keepDuplicates = false;                   // "Keep every copy, ..."
-  int encryptClips = 0;  // the "Encryption" group's chosen mode, a value of "EncryptClips"
-  int theme = 0;         // "Theme"'s selected item, a value of "Theme" 0 to 2
+  int encryptClips = 0;           // the "Encryption" group's chosen mode, a value of "EncryptClips"
+  int theme = 0;                  // "Theme"'s selected item, a value of "Theme" 0 to 2
+  KeyCombination listHotKey = 0;  // the "Show list" hot-key control; 0 for none
 
   bool operator==(const CSettingsFormValues&) const = default;
 };

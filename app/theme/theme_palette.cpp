@@ -9,7 +9,8 @@ ThemePalette LightPalette(const SystemColours& system) {
   palette.look = EThemeLook::kLight;
   palette.treeBackground = system.window;
   palette.emptyText = system.grayText;
-  palette.header = {system.buttonFace, system.buttonShadow, system.windowText, 0xA87C40, 0x604624};
+  palette.header = {system.buttonFace, system.buttonShadow, system.windowText, 0xA87C40, 0x604624,
+                    0x604624};
   palette.preview = {system.infoBackground, system.infoText, 0x707070};
   return palette;
 }
@@ -39,7 +40,7 @@ ThemePalette DarkPalette() {
   rows.selectedCategoryBackground = 0x142337;
   palette.treeBackground = 0x202020;
   palette.emptyText = 0xA8A8A8;
-  palette.header = {0x202020, 0x404040, 0xF0F0F0, 0x505050, 0xD0D0D0};
+  palette.header = {0x202020, 0x404040, 0xF0F0F0, 0x505050, 0xD0D0D0, 0xF0F0F0};
   palette.preview = {0x2B2B2B, 0xF0F0F0, 0xA8A8A8};
   return palette;
 }
@@ -69,8 +70,8 @@ ThemePalette HighContrastPalette(const SystemColours& system) {
   rows.selectedCategoryBackground = system.highlight;
   palette.treeBackground = system.window;
   palette.emptyText = system.grayText;
-  palette.header = {system.window, system.highlight, system.windowText, system.windowText,
-                    system.windowText};
+  palette.header = {system.window,     system.highlight,  system.windowText,
+                    system.windowText, system.windowText, system.highlightText};
   palette.preview = {system.window, system.windowText, system.grayText};
   return palette;
 }

@@ -55,8 +55,9 @@ struct HeaderColours {
   std::uint32_t background = 0;
   std::uint32_t pressedButton = 0;
   std::uint32_t caption = 0;
-  std::uint32_t frame = 0;  // the line around the window
-  std::uint32_t glyph = 0;  // the pin and the arrow on the buttons
+  std::uint32_t frame = 0;         // the line around the window
+  std::uint32_t glyph = 0;         // the pin and the arrow on the buttons
+  std::uint32_t pressedGlyph = 0;  // the same on a button that is down
 };
 
 // The preview of a clip beside the list.

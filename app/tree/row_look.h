@@ -111,3 +111,11 @@ ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state);
 inline int CountLeft(const CategoryRowLook& look, int rowWidth, int textWidth) {
   return rowWidth - textWidth - look.countRightMargin;
 }
+
+// Right edge of the room for `look`'s name, whose count begins at `countLeft`: the name ends
+// the count's margin before it (cut with an ellipsis where it is longer), so that a count of
+// many digits is never drawn over the name. Never left of the name's start.
+inline int CategoryNameRight(const CategoryRowLook& look, int countLeft) {
+  const int right = countLeft - look.countRightMargin;
+  return right > look.nameLeft ? right : look.nameLeft;
+}

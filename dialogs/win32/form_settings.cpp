@@ -19,7 +19,8 @@ namespace {
 constexpr int kGroupPopupLeft = 16, kGroupPopupTop = 16;  // GroupBox2
 constexpr int kGroupSizeLeft = 16, kGroupSizeTop = 16;    // GroupBox1
 constexpr int kPauseTop = 137;                            // "Pause capture"
-constexpr int kQuickPasteTop = kPauseTop + 32;            // RGQuickPasteMode
+constexpr int kListTop = kPauseTop + 32;                  // "Show list"
+constexpr int kQuickPasteTop = kListTop + 32;             // RGQuickPasteMode
 
 constexpr const wchar_t* kPageCaptions[] = {L"Hotkeys", L"Clipboard", L"Custom categories",
                                             L"Privacy"};
@@ -158,6 +159,12 @@ void TFormSettings::MakeHotkeysPage(HWND page) {
                             kIdPauseHotKey);
   SendMessageW(pause, HKM_SETRULES, kSecondaryHotKeyInvalidCombinations,
                MAKELPARAM(kSecondaryHotKeyReplacementModifiers, 0));
+  // So does the one that gives the docked list the keyboard.
+  AddControlTo(page, L"STATIC", L"Show list", SS_LEFT, 16 + 8, kListTop + 4, 140, 16, -1);
+  HWND list =
+      AddControlTo(page, HOTKEY_CLASSW, {}, WS_TABSTOP, gx + 176, kListTop, 147, 24, kIdListHotKey);
+  SendMessageW(list, HKM_SETRULES, kSecondaryHotKeyInvalidCombinations,
+               MAKELPARAM(kSecondaryHotKeyReplacementModifiers, 0));
 
   // RGQuickPasteMode: a group box holding three radio buttons, spread over its height. It
   // stands below the pause hot key, leaving room for the paste method below it.
@@ -174,9 +181,11 @@ void TFormSettings::MakeHotkeysPage(HWND page) {
 
   // CBPasteMethod: how quick paste, the clips' hot keys and the popup paste.
   const int pasteTop = quickTop + 121 + 8;
-  AddControlTo(page, L"STATIC", L"Paste with", SS_LEFT, 16 + 8, pasteTop + 3, 140, 16, -1);
+  // Its longest item ("Paste message (WM_PASTE)") needs more room than the hot keys' column
+  // gives: the list starts right after its label and ends with the hot-key controls.
+  AddControlTo(page, L"STATIC", L"Paste with", SS_LEFT, 16 + 8, pasteTop + 3, 76, 16, -1);
   HWND method = AddControlTo(page, WC_COMBOBOXW, {}, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                             gx + 176, pasteTop, 161, 150, kIdPasteMethod);
+                             104, pasteTop, gx + 176 + 147 - 104, 150, kIdPasteMethod);
   for (const char16_t* item : kPasteMethodItems) {
     SendMessageW(method, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   }
@@ -241,6 +250,8 @@ void TFormSettings::LoadControls() {
   SendMessageW(FindDialogControl(dialog, kIdTheme), CB_SETCURSEL, values_.theme, 0);
   SendMessageW(FindDialogControl(dialog, kIdPauseHotKey), HKM_SETHOTKEY,
                HotKeyControlValueFromKeyCombination(values_.pauseHotKey), 0);
+  SendMessageW(FindDialogControl(dialog, kIdListHotKey), HKM_SETHOTKEY,
+               HotKeyControlValueFromKeyCombination(values_.listHotKey), 0);
   UpdateTransparencyEnabling();
   LoadPrivacyControls();
 }
@@ -276,6 +287,8 @@ bool TFormSettings::OnOk() {
   values_.theme = theme == CB_ERR ? Settings::kThemeFollowSystem : static_cast<int>(theme);
   values_.pauseHotKey = KeyCombinationFromHotKeyControl(static_cast<std::uint16_t>(
       SendMessageW(FindDialogControl(dialog, kIdPauseHotKey), HKM_GETHOTKEY, 0, 0)));
+  values_.listHotKey = KeyCombinationFromHotKeyControl(static_cast<std::uint16_t>(
+      SendMessageW(FindDialogControl(dialog, kIdListHotKey), HKM_GETHOTKEY, 0, 0)));
   ReadPrivacyControls();
   return true;
 }

@@ -46,4 +46,5 @@ enum EFormSettingsControl : int {
   kIdEncryptionHint,  // a portable copy's line on why the account is not offered
   kIdTheme,           // "Theme", a drop-down list of kThemeItems on the "Clipboard" page
   kIdCapacityNote,    // beside the capacity: why what is typed there is not taken
+  kIdListHotKey,      // "Show list", a hot-key control below "Pause capture"
 };

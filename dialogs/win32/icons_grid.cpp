@@ -79,9 +79,8 @@ void CIconsGrid::Paint() {
   int iconHeight = 0;
   ImageList_GetIconSize(icons_, &iconSide, &iconHeight);
   const int inset = std::max((cellSide_ - iconSide) / 2, 0);
-  for (int column = first_; column < columns_; ++column) {
+  for (int column = first_; column < layout.DrawnColumnsEnd(first_); ++column) {
     const int left = layout.CellLeft(column, first_);
-    if (left >= client.right) break;
     RECT cell{left, 0, left + cellSide_, cellSide_};
     FillRect(dc.get(), &cell,
              GetSysColorBrush(column == selection_ ? COLOR_HIGHLIGHT : COLOR_WINDOW));

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "categories/clipboard_handler.h"
+#include "dialogs/hot_key_value.h"
+#include "dialogs/settings_form_rules.h"
 #include "dialogs/win32/category_icons.h"
 #include "dialogs/win32/edit_category_form.h"
 #include "dialogs/win32/icons_grid.h"
@@ -157,6 +159,47 @@ TEST_F(FormSettingsTest, ThePasteMethodListIsOnTheHotKeyPageAndFitsIt) {
   });
   EXPECT_TRUE(Execute());
   EXPECT_EQ(Stored(kPasteMethod), 2);
+}
+
+// The selection field shows every item whole, the longest "Paste message (WM_PASTE)" too.
+TEST_F(FormSettingsTest, ThePasteMethodListShowsItsLongestItemWhole) {
+  script.Then([](HWND dialog) {
+    HWND list = Control(dialog, kIdPasteMethod);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetComboBoxInfo(list, &info));
+    HDC dc = GetDC(list);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    for (const char16_t* item : kPasteMethodItems) {
+      const std::wstring text(item, item + std::char_traits<char16_t>::length(item));
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+      EXPECT_GE(info.rcItem.right - info.rcItem.left, extent.cx)
+          << std::string(text.begin(), text.end());
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(list, dc);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(Execute());
+}
+
+// "Show list" sits with the other hot-key controls and keeps "ListHotKeyValue".
+TEST_F(FormSettingsTest, TheListHotKeyFieldShowsTheStoredKeyAndOkStoresTheOneTyped) {
+  settings.SetInt(kListHotKeyValue, kKeyCtrl | kKeyShift | 'L');
+  script.Then([](HWND dialog) {
+    HWND field = Control(dialog, kIdListHotKey);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(GetParent(field), Control(dialog, kIdPageHotkeys));
+    EXPECT_EQ(LOWORD(SendMessageW(field, HKM_GETHOTKEY, 0, 0)),
+              HotKeyControlValueFromKeyCombination(kKeyCtrl | kKeyShift | 'L'));
+    SendMessageW(field, HKM_SETHOTKEY,
+                 HotKeyControlValueFromKeyCombination(kKeyCtrl | kKeyAlt | 'K'), 0);
+    Click(dialog, IDOK);
+  });
+  EXPECT_TRUE(Execute());
+  EXPECT_EQ(Stored(kListHotKeyValue), kKeyCtrl | kKeyAlt | 'K');
 }
 
 TEST_F(FormSettingsTest, TheHotKeyControlRoundTripsCtrlAltV) {

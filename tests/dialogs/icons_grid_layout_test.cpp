@@ -24,6 +24,15 @@ TEST(IconsGridLayoutTest, ScrollingShowsASelectedCellMovingAsLittleAsPossible) {
   EXPECT_EQ(kThirty.FirstColumnShowing(-1, 7), 7);
 }
 
+TEST(IconsGridLayoutTest, OnlyWholeCellsAreDrawnSoTheLastIconShownIsNeverCut) {
+  // 253 pixels: 12 whole cells and 13 pixels, which stay empty rather than show a cut icon.
+  EXPECT_EQ(kThirty.DrawnColumnsEnd(0), 12);
+  EXPECT_EQ(kThirty.ColumnAt(245, 0), -1);
+  // Scrolled to the end, the last icon is the last cell drawn.
+  EXPECT_EQ(kThirty.DrawnColumnsEnd(kThirty.MaxFirstColumn()), 30);
+  EXPECT_EQ(CIconsGridLayout(3, 20, 253).DrawnColumnsEnd(0), 3);
+}
+
 TEST(IconsGridLayoutTest, AClickHitsTheColumnUnderItOrNone) {
   EXPECT_EQ(kThirty.ColumnAt(0, 0), 0);
   EXPECT_EQ(kThirty.ColumnAt(19, 0), 0);

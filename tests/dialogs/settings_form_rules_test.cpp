@@ -65,6 +65,19 @@ TEST_F(SettingsFormRulesTest, AnUntouchedDefaultListStaysAbsentAndAChangedOneIsS
   EXPECT_TRUE(LoadSettingsFormValues(store).excludedPrograms.empty());
 }
 
+TEST_F(SettingsFormRulesTest, TheListHotKeyComesFromAndGoesToTheMainSection) {
+  EXPECT_EQ(LoadSettingsFormValues(store).listHotKey, 0);
+  store.SetInt(kListHotKeyValue, 0x6041);
+  CSettingsFormValues values = LoadSettingsFormValues(store);
+  EXPECT_EQ(values.listHotKey, 0x6041);
+  values.listHotKey = 0xA04C;
+  EXPECT_TRUE(SaveSettingsFormValues(store, values).empty());
+  EXPECT_EQ(store.GetInt(kListHotKeyValue, -1), 0xA04C);
+  values.listHotKey = 0;
+  SaveSettingsFormValues(store, values);
+  EXPECT_EQ(store.GetInt(kListHotKeyValue, -1), 0);
+}
+
 TEST_F(SettingsFormRulesTest, ThePrivacyValuesAreStoredInTheirSectionAndClamped) {
   CSettingsFormValues values = LoadSettingsFormValues(store);
   values.pauseHotKey = 0xC050;

@@ -4,6 +4,7 @@
 #include <uxtheme.h>
 
 #include <cwchar>
+#include <cstdlib>
 
 namespace {
 
@@ -14,6 +15,19 @@ std::uint32_t SystemColour(int index) {
   const COLORREF colour = GetSysColor(index);
   return std::uint32_t{GetRValue(colour)} << 16 | std::uint32_t{GetGValue(colour)} << 8 |
          GetBValue(colour);
+}
+
+// The setting where the system keeps it for the user, which Windows writes whenever high
+// contrast is turned on or off. Wine's SystemParametersInfo always answers "off" and takes no
+// change, so this is where a user (or a test) of Wine turns it on.
+bool HighContrastFlagsOfUser() {
+  wchar_t flags[16] = {};
+  DWORD size = sizeof(flags);
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags",
+                   RRF_RT_REG_SZ, nullptr, flags, &size) != ERROR_SUCCESS) {
+    return false;
+  }
+  return (std::wcstoul(flags, nullptr, 10) & HCF_HIGHCONTRASTON) != 0;
 }
 
 }  // namespace
@@ -30,8 +44,11 @@ bool SystemAppsUseDarkTheme() {
 bool SystemHighContrastOn() {
   HIGHCONTRASTW contrast{};
   contrast.cbSize = sizeof(contrast);
-  if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0)) return false;
-  return (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+  if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+      (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0) {
+    return true;
+  }
+  return HighContrastFlagsOfUser();
 }
 
 SystemColours CurrentSystemColours() {

@@ -9,7 +9,8 @@
 // when the value is missing, as before Windows 10.
 bool SystemAppsUseDarkTheme();
 
-// True while the system's high contrast is on (SPI_GETHIGHCONTRAST).
+// True while the system's high contrast is on: SPI_GETHIGHCONTRAST, or the user's
+// "Control Panel\Accessibility\HighContrast" Flags where the system does not answer.
 bool SystemHighContrastOn();
 
 // The system's colours now (GetSysColor).

@@ -148,7 +148,10 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
     }
     case WM_CAPTURECHANGED:
       // Another window took the mouse: the drag ends without a drop.
-      if (reinterpret_cast<HWND>(lParam) != tree_) drag_.reset();
+      if (reinterpret_cast<HWND>(lParam) != tree_) {
+        drag_.reset();
+        HighlightDropTarget(std::nullopt);
+      }
       return false;
     case WM_LBUTTONDBLCLK:
       ItemsTreeDblClick();

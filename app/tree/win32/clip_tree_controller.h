@@ -51,6 +51,8 @@ class CClipTreeController final : public CNotifyReceiver {
 
   // The text the tree shows while it has no rows ("No clip matches"); empty for none.
   void SetEmptyText(std::u16string text);
+  // ... drawn in `rgb` (0xRRGGBB), the look's; the system's grey text until set.
+  void SetEmptyTextColour(std::uint32_t rgb);
 
   // Selects the clip's row, unfolding its category, if the clip has one.
   void SelectClip(int clipId) { SelectTarget({clipId, false}); }
@@ -59,6 +61,10 @@ class CClipTreeController final : public CNotifyReceiver {
   void HidePreview();
 
  private:
+  // The category row a drop at `point` would move the dragged clip to, shown as the drop
+  // target (clip_tree_drop_target.cpp); none without a point or a drag.
+  void HighlightDropTarget(std::optional<POINT> point);
+
   struct Drag {
     int clipId = 0;
     POINT start{};
@@ -146,7 +152,8 @@ class CClipTreeController final : public CNotifyReceiver {
   // several selected clips that was no drag selects that clip alone.
   void FinishClick(bool dragged);
   // Makes `row` the tree's selected row, where the keyboard is, leaving the set as it is.
-  void MoveCaret(HTREEITEM row);
+  // `keepFolds`: without folding the other categories (as the tree does on a selection).
+  void MoveCaret(HTREEITEM row, bool keepFolds = false);
   // The rows shown (categories unfolded), top to bottom.
   std::vector<ShownRow> ShownRows() const;
   // The clips a command for the clip `clipId` acts on, in list order: the selected clips
@@ -176,6 +183,7 @@ class CClipTreeController final : public CNotifyReceiver {
   std::unique_ptr<CClipRowPainter> painter_;
   std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
   std::u16string emptyText_;
+  std::optional<std::uint32_t> emptyTextColour_;
   RowColours rowColours_;
   CClipPreview preview_;
   HTREEITEM previewRow_ = nullptr;  // the row whose preview is due

@@ -30,11 +30,13 @@ void CClipTreeController::ItemsTreeMouseMove(POINT point) {
   RECT client{};
   GetClientRect(tree_, &client);
   SetCursor(LoadCursorW(nullptr, PtInRect(&client, point) ? IDC_ARROW : IDC_NO));
+  HighlightDropTarget(point);
 }
 
 void CClipTreeController::ItemsTreeEndDrag(POINT point) {
   // Taken first: releasing the capture reports WM_CAPTURECHANGED, which clears drag_.
   const std::optional<Drag> drag = std::exchange(drag_, std::nullopt);
+  HighlightDropTarget(std::nullopt);
   if (GetCapture() == tree_) ReleaseCapture();
   if (!drag || !drag->started) return;
 

@@ -26,6 +26,7 @@ void CClipTreeController::ItemsTreePaint(HDC dc, const RECT& dirty) {
   const UniqueBrush background(
       CreateSolidBrush(chosen != static_cast<COLORREF>(-1) ? chosen : GetSysColor(COLOR_WINDOW)));
   const int rowHeight = TreeView_GetItemHeight(tree_);
+  const HTREEITEM dropTarget = TreeView_GetDropHilight(tree_);
   LONG rowsBottom = client.top;
   for (HTREEITEM item = TreeView_GetFirstVisible(tree_); item != nullptr;
        item = TreeView_GetNextVisible(tree_, item)) {
@@ -37,7 +38,11 @@ void CClipTreeController::ItemsTreePaint(HDC dc, const RECT& dirty) {
     row.bottom = row.top + rowHeight;
     rowsBottom = row.bottom;
     if (row.bottom <= dirty.top) continue;
-    const bool selected = (TreeView_GetItemState(tree_, item, TVIS_SELECTED) & TVIS_SELECTED) != 0;
+    // While a drag shows its drop target, that row alone is drawn selected.
+    const bool selected =
+        dropTarget != nullptr
+            ? item == dropTarget
+            : (TreeView_GetItemState(tree_, item, TVIS_SELECTED) & TVIS_SELECTED) != 0;
     if (const CItemNode* node = NodeOf(item)) {
       PaintRow(dc, item, *node, row, selected);
     } else {
@@ -73,12 +78,18 @@ void CClipTreeController::SetEmptyText(std::u16string text) {
   InvalidateRect(tree_, nullptr, TRUE);
 }
 
+void CClipTreeController::SetEmptyTextColour(std::uint32_t rgb) {
+  if (emptyTextColour_ == rgb) return;
+  emptyTextColour_ = rgb;
+  if (TreeView_GetCount(tree_) == 0) InvalidateRect(tree_, nullptr, TRUE);
+}
+
 void CClipTreeController::PaintEmptyText(HDC dc) {
   RECT client{};
   GetClientRect(tree_, &client);
   SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(tree_, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  SetTextColor(dc, emptyTextColour_ ? ToColorRef(*emptyTextColour_) : GetSysColor(COLOR_GRAYTEXT));
   RECT text = client;
   text.top += TreeView_GetItemHeight(tree_) / 2;
   DrawTextW(dc, reinterpret_cast<const wchar_t*>(emptyText_.c_str()), -1, &text,

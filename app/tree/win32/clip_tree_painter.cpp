@@ -78,13 +78,16 @@ void CClipRowPainter::PaintCategory(const CItemNode& node, const RowState& state
     ImageList_Draw(icons, node.iconIndex, dc, look.iconLeft, look.iconTop, ILD_TRANSPARENT);
   }
   HFONT font = look.bold ? bold_.get() : normal_.get();
-  WriteText(font, look.nameColour, look.nameLeft, look.textTop, node.caption);
   SelectGuard selected(dc, font);
   SIZE extent{};
   GetTextExtentPoint32W(dc, AsWide(look.countText.c_str()), static_cast<int>(look.countText.size()),
                         &extent);
-  WriteText(font, look.countColour, CountLeft(look, state.width, extent.cx), look.textTop,
-            look.countText);
+  const int countLeft = CountLeft(look, state.width, extent.cx);
+  RECT name{look.nameLeft, look.textTop, CategoryNameRight(look, countLeft), height_};
+  SetTextColor(dc, ToColorRef(look.nameColour));
+  DrawTextW(dc, AsWide(node.caption.c_str()), static_cast<int>(node.caption.size()), &name,
+            DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  WriteText(font, look.countColour, countLeft, look.textTop, look.countText);
 }
 
 void CClipRowPainter::PaintClip(const CItemNode& node, const RowState& state,

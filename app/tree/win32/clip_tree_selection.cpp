@@ -62,11 +62,11 @@ bool CClipTreeController::SelectWithMouse(HTREEITEM row, bool rightButton, WPARA
   if (!node->isCategory && selection_.Contains(clicked.id) && selection_.Count() > 1) {
     // The selection stays for a drag of all of them and for the menu's commands; a left
     // click that does not drag selects the clip alone when the button goes up.
-    MoveCaret(row);
+    MoveCaret(row, rightButton);
     if (!rightButton) selectOnRelease_ = clicked.id;
     return false;
   }
-  MoveCaret(row);
+  MoveCaret(row, rightButton);
   const bool wasSeveral = selection_.Count() > 1;
   selection_.SelectOnly(clicked);
   if (wasSeveral) InvalidateRect(tree_, nullptr, FALSE);
@@ -80,9 +80,10 @@ void CClipTreeController::FinishClick(bool dragged) {
   InvalidateRect(tree_, nullptr, FALSE);
 }
 
-void CClipTreeController::MoveCaret(HTREEITEM row) {
+void CClipTreeController::MoveCaret(HTREEITEM row, bool keepFolds) {
   followsCaret_ = false;
-  TreeView_SelectItem(tree_, row);
+  // A right click folds nothing: the row must stay where its menu opens.
+  TreeView_Select(tree_, row, keepFolds ? TVGN_CARET | TVSI_NOSINGLEEXPAND : TVGN_CARET);
   followsCaret_ = true;
 }
 

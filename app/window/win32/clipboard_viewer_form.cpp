@@ -143,7 +143,7 @@ void TClipboardViewerForm::CreateControls() {
     return control;
   };
   // The label lets the mouse through to the window, whose header drags it.
-  label_ = child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, kIdClipboardContent);
+  label_ = child(L"STATIC", L"", SS_OWNERDRAW | SS_NOPREFIX, kIdClipboardContent);
   pinButton_ = child(L"BUTTON", kPinButtonName, BS_OWNERDRAW, kIdPin);
   openButton_ = child(L"BUTTON", kOpenButtonName, BS_OWNERDRAW, kIdOpenClipboard);
   autoPaste_ = child(L"BUTTON", L"Paste to active app", BS_AUTOCHECKBOX, kIdAutoPaste);
@@ -183,8 +183,9 @@ void TClipboardViewerForm::ClipboardChanged() {
     // A new clip ends what Ctrl+Z could bring back.
     if (handler.LastCaptureSequence() != 0) handler.DropUndo();
     // While paused, only a clip put back from the list is taken.
-    SetWindowTextW(label_, AsWide(capturePause_.HeaderCaption(handler.LastCaption()).c_str()));
+    ShowHeaderCaption();
     handler.RebuildTree();
+    if (std::exchange(selectNewestAfterCapture_, false)) SelectNewestClip();
     listSearch_->Rebuilt();
     dataKeeper_.MarkChanged();
   }

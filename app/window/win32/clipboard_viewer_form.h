@@ -31,6 +31,7 @@
 #include "app/window/win32/mouse_hot_key_hook.h"
 #include "app/window/main_window_tick.h"
 #include "app/window/popup_keyboard.h"
+#include "app/window/tray_click.h"
 #include "app/window/win32/single_instance.h"
 #include "app/window/win32/tray_icon.h"
 #include "categories/clipboard_handler.h"
@@ -191,6 +192,9 @@ class TClipboardViewerForm final : public CWindow,
   // The open button or the pin was clicked: the list unfolds or folds as they now say.
   void BtOpenClipboardClick();
   void TrayIcon1DblClick();
+  // The tray icon's left button (clipboard_viewer_form_tray.cpp), and its menu at `point`.
+  void TrayIconClicked(ETrayClick click);
+  void ShowTrayMenu(POINT point);
   // The settings dialog; its values take effect at once when it is closed with OK.
   void Settings1Click();
   void ShowMainPopupMenu(POINT point);
@@ -198,6 +202,8 @@ class TClipboardViewerForm final : public CWindow,
   // and the tray icon, its tip, the header and the menu's check say which.
   void SetCapturePaused(bool paused);
   void ShowCaptureState();
+  // The header's caption as the newest capture, the pause and an empty store say.
+  void ShowHeaderCaption();
   // The tray icon's look and tip as the pause says, also when the dpi changed.
   void ShowTrayIcon();
   // "Clear history": every history clip deleted, once the user has said yes.
@@ -256,6 +262,9 @@ class TClipboardViewerForm final : public CWindow,
   HWND targetWindow_ = nullptr;  // in front when the popup opened
   EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;
   bool activated_ = false;  // the first activation has run
+  // A history clip was put on the clipboard from the list: the capture that follows brings
+  // it back as the newest clip, and the selection goes with it.
+  bool selectNewestAfterCapture_ = false;
   // Where the program is put together: the settings store from construction to close, the
   // clip handler from the first activation to close. Both null outside those times.
   Settings::CSettingsStorage* settings_ = nullptr;

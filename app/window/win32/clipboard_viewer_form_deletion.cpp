@@ -8,6 +8,7 @@
 
 void TClipboardViewerForm::ClipsDeleted() {
   dataKeeper_.EraseSoon();
+  ShowHeaderCaption();
 }
 
 void TClipboardViewerForm::UndoDelete() {
@@ -16,6 +17,7 @@ void TClipboardViewerForm::UndoDelete() {
   handler_->RebuildTree();
   listSearch_->Rebuilt();
   dataKeeper_.MarkChanged();
+  ShowHeaderCaption();
   if (!restored.empty()) treeController_->SelectClip(restored.front());
 }
 

@@ -11,6 +11,7 @@
 #include "app/shell/update_check.h"
 #include "app/theme/win32/system_theme.h"
 #include "app/window/win32/header_button.h"
+#include "app/window/win32/header_caption_paint.h"
 #include "app/window/win32/main_window_ids.h"
 #include "app/window/win32/main_window_messages.h"
 #include "app/window/win32/system_input.h"
@@ -102,9 +103,10 @@ LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_DRAWITEM: {
       const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (draw.hwndItem == pinButton_)
-        DrawHeaderButton(draw, EHeaderGlyph::kPin, state_->PinDown());
+        DrawHeaderButton(draw, EHeaderGlyph::kPin, state_->PinDown(), palette_.header);
+      if (draw.hwndItem == label_) DrawHeaderCaption(draw, palette_.header);
       if (draw.hwndItem == openButton_) {
-        DrawHeaderButton(draw, EHeaderGlyph::kOpenList, state_->OpenDown());
+        DrawHeaderButton(draw, EHeaderGlyph::kOpenList, state_->OpenDown(), palette_.header);
       }
       return TRUE;
     }
@@ -197,20 +199,25 @@ void TClipboardViewerForm::OnCommand(int id, int code) {
     case kCommandClearHistory:
       ClearHistory();
       break;
+    case kCommandShowList:
+      GiveListTheKeyboard();
+      break;
   }
 }
 
 std::optional<LRESULT> TClipboardViewerForm::OnTrayMessage(UINT message, LPARAM lParam) {
   if (message == kTrayMessage) {
-    if (LOWORD(lParam) == WM_LBUTTONDBLCLK) {
-      TrayIcon1DblClick();
+    if (LOWORD(lParam) == WM_LBUTTONUP) {
+      TrayIconClicked(ETrayClick::kClick);
+    } else if (LOWORD(lParam) == WM_LBUTTONDBLCLK) {
+      TrayIconClicked(ETrayClick::kDoubleClick);
     } else if (LOWORD(lParam) == NIN_KEYSELECT) {
       // Enter or Space on the icon, reached with the keyboard in the notification area.
       GiveListTheKeyboard();
     } else if (LOWORD(lParam) == WM_RBUTTONUP || LOWORD(lParam) == WM_CONTEXTMENU) {
       POINT point{};
       GetCursorPos(&point);
-      ShowMainPopupMenu(point);
+      ShowTrayMenu(point);
     }
     return 0;
   }

@@ -34,7 +34,15 @@ void TClipboardViewerForm::MoveSelectedToClipboard(EPickedBy by) {
 
 void TClipboardViewerForm::MoveClipToClipboard(int clipId, EPickedBy by) {
   EndSearchForPut();
-  FinishPut(handler_->PutItemToClipboard(clipId), by);
+  const CBaseItem* clip = handler_->FindItem(clipId);
+  const bool fromHistory = clip != nullptr && clip->categoryId == kHistoryCategoryId;
+  const bool put = handler_->PutItemToClipboard(clipId);
+  FinishPut(put, by);
+  // A history clip moves to the top: the selection goes with it, not to what took its row.
+  if (put && fromHistory) {
+    treeController_->SelectClip(clipId);
+    selectNewestAfterCapture_ = true;
+  }
 }
 
 void TClipboardViewerForm::CopyClipAsPlainText(int clipId, EPickedBy by) {

@@ -40,9 +40,7 @@ void TClipboardViewerForm::ShowCaptureState() {
   ShowTrayIcon();
   CheckMenuItem(mainPopupMenu_.get(), kCommandPauseCapture,
                 MF_BYCOMMAND | (capturePause_.Paused() ? MF_CHECKED : MF_UNCHECKED));
-  const std::u16string caption =
-      capturePause_.HeaderCaption(handler_ != nullptr ? handler_->LastCaption() : u"");
-  SetWindowTextW(label_, AsWide(caption.c_str()));
+  ShowHeaderCaption();
 }
 
 void TClipboardViewerForm::ShowTrayIcon() {

@@ -44,6 +44,7 @@ void TClipboardViewerForm::FormActivate() {
     if ((GetWindowLongPtrW(tree_, GWL_STYLE) & WS_VISIBLE) != 0) OpenFirstRowOnce();
   });
   step([&] { dataKeeper_.Loaded(handler); });
+  ShowHeaderCaption();
   step([&] { ForgetOldClips(GetTickCount()); });
   // What is on the clipboard now is announced, and captured, like any later change.
   watch_.Start(Handle());

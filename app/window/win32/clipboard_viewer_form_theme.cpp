@@ -18,6 +18,7 @@ void TClipboardViewerForm::FollowTheme() {
   if (treeController_) {
     treeController_->SetRowColours(palette_.rows);
     treeController_->SetPreviewColours(palette_.preview);
+    treeController_->SetEmptyTextColour(palette_.emptyText);
     // A new painter on the look's skin; the light look keeps the settings' skin.
     treeController_->ChangeDpi(SkinForLook(), dpi_);
   }

@@ -3,6 +3,7 @@
 // (owner-drawn buttons): a pushpin, and an arrow that points down while the list is
 // folded and up while it is shown. A button that is down looks pressed in.
 
+#include "app/theme/theme_palette.h"
 #include "platform/windows_api.h"
 
 enum class EHeaderGlyph { kPin, kOpenList };
@@ -11,6 +12,7 @@ enum class EHeaderGlyph { kPin, kOpenList };
 inline constexpr wchar_t kPinButtonName[] = L"Pin the list";
 inline constexpr wchar_t kOpenButtonName[] = L"Show or hide the list";
 
-// Draws the button of `draw` (from WM_DRAWITEM) with its glyph, down or up, and a focus
-// rectangle while it has the keyboard.
-void DrawHeaderButton(const DRAWITEMSTRUCT& draw, EHeaderGlyph glyph, bool down);
+// Draws the button of `draw` (from WM_DRAWITEM) with its glyph, down or up, in the header's
+// `colours`, and a focus rectangle while it has the keyboard.
+void DrawHeaderButton(const DRAWITEMSTRUCT& draw, EHeaderGlyph glyph, bool down,
+                      const HeaderColours& colours);

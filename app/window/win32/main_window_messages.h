@@ -22,4 +22,5 @@ enum EMainMenuCommand : int {
   kCommandExit,
   kCommandPauseCapture,  // checked while paused
   kCommandClearHistory,
+  kCommandShowList,  // the tray icon's menu only
 };

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -161,7 +162,34 @@ TEST(ThemePaletteTest, LightLooksMainTextsReadOnTheirBackgrounds) {
   ExpectReadable({{"clip text", light.rows.clipText, light.rows.clipBackground},
                   {"clip text, odd row", light.rows.clipText, light.rows.oddClipBackground},
                   {"header caption", light.header.caption, light.header.background},
+                  {"empty tree", light.emptyText, light.treeBackground},
                   {"preview text", light.preview.text, light.preview.background}});
+}
+
+// The pin and the arrow are no text, but must still be told from the button they are on:
+// 3:1, what the guidelines ask of a control's graphics, up and down, in every look.
+TEST(ThemePaletteTest, HeaderButtonsGlyphsStandOutUpAndDownInEveryLook) {
+  constexpr double kMinimumGraphicContrast = 3.0;
+  for (const auto& [name, look, system] :
+       {std::tuple{"light", EThemeLook::kLight, SystemColours{}},
+        std::tuple{"dark", EThemeLook::kDark, SystemColours{}},
+        std::tuple{"high contrast black", EThemeLook::kHighContrast, HighContrastBlack()},
+        std::tuple{"high contrast white", EThemeLook::kHighContrast, HighContrastWhite()}}) {
+    SCOPED_TRACE(name);
+    const HeaderColours header = PaletteFor(look, system).header;
+    EXPECT_GE(ContrastRatio(header.glyph, header.background), kMinimumGraphicContrast);
+    EXPECT_GE(ContrastRatio(header.pressedGlyph, header.pressedButton), kMinimumGraphicContrast);
+  }
+}
+
+TEST(ThemePaletteTest, DarkHeaderAndEmptyTreeAreDarkWithLightInk) {
+  const ThemePalette dark = PaletteFor(EThemeLook::kDark, SystemColours{});
+  EXPECT_LT(RelativeLuminance(dark.header.background), 0.05);
+  EXPECT_LT(RelativeLuminance(dark.header.pressedButton), 0.1);
+  EXPECT_GT(RelativeLuminance(dark.header.glyph), 0.5);
+  EXPECT_GT(RelativeLuminance(dark.header.pressedGlyph), 0.5);
+  EXPECT_EQ(dark.treeBackground, dark.rows.clipBackground);
+  EXPECT_GT(RelativeLuminance(dark.emptyText), 0.3);
 }
 
 TEST(ThemePaletteTest, DarkLooksTextsAllReadOnTheirBackgrounds) {
@@ -188,6 +216,11 @@ TEST(ThemePaletteTest, HighContrastLookIsMadeOfTheSystemsColoursOnly) {
   EXPECT_EQ(palette.rows.categoryBackground, system.window);
   EXPECT_EQ(palette.header.background, system.window);
   EXPECT_EQ(palette.header.caption, system.windowText);
+  EXPECT_EQ(palette.header.pressedButton, system.highlight);
+  EXPECT_EQ(palette.header.glyph, system.windowText);
+  EXPECT_EQ(palette.header.pressedGlyph, system.highlightText);
+  EXPECT_EQ(palette.treeBackground, system.window);
+  EXPECT_EQ(palette.emptyText, system.grayText);
   EXPECT_EQ(palette.preview.background, system.window);
 }
 
