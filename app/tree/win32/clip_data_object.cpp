@@ -1,7 +1,5 @@
 #include "app/tree/win32/clip_data_object.h"
 
-#include <utility>
-
 #include "platform/handles.h"
 // After windows.h, which it needs.
 #include <shlobj.h>
