@@ -7,11 +7,13 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "foundation/byte_reader.h"
 #include "foundation/byte_writer.h"
 #include "platform/handles.h"
 #include "platform/windows_api.h"
+#include "store/clipboard_blocks.h"
 
 class TBitmap;
 
@@ -42,6 +44,10 @@ class CBaseItem {
   // Replaces the clipboard's content with this clip's. False when the clipboard cannot be
   // opened or the content cannot be placed; the clip is unchanged either way.
   virtual bool WriteToClipboard(HWND ownerWindow) const = 0;
+  // The clip's content as the blocks that go to another program, the content itself first:
+  // the formats WriteToClipboard places, except that a picture is a packed CF_DIB, since a
+  // CF_BITMAP lives only on the clipboard. Empty when the clip holds no content.
+  virtual std::vector<CClipBlock> TransferBlocks() const { return {}; }
 
   // Writes the clip's whole record of the data file, followed by the records attached to
   // it (data_file_format.h). False, with nothing written, when the clip has no content to

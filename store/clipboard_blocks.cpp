@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 UINT RegisteredFormat(std::u16string_view name) {
   const std::u16string terminated(name);
@@ -16,6 +17,34 @@ UniqueGlobal NewClipboardBlock(std::span<const std::uint8_t> bytes) {
   if (lock.data() == nullptr) return UniqueGlobal{};
   if (!bytes.empty()) std::memcpy(lock.data(), bytes.data(), bytes.size());
   return memory;
+}
+
+std::vector<std::pair<UINT, UniqueGlobal>> NewClipboardBlocks(std::span<const CClipBlock> blocks) {
+  std::vector<std::pair<UINT, UniqueGlobal>> made;
+  made.reserve(blocks.size());
+  for (const CClipBlock& block : blocks) {
+    UniqueGlobal memory = NewClipboardBlock(block.bytes);
+    if (memory) made.emplace_back(block.format, std::move(memory));
+  }
+  return made;
+}
+
+bool PutBlocksOnClipboard(HWND ownerWindow, std::span<const CClipBlock> blocks) {
+  if (blocks.empty()) return false;
+  std::vector<std::pair<UINT, UniqueGlobal>> made = NewClipboardBlocks(blocks);
+  if (made.empty() || made.front().first != blocks.front().format) return false;
+  ClipboardOpen clipboard(ownerWindow);
+  if (!clipboard.IsOpen()) return false;
+  EmptyClipboard();
+  for (std::size_t i = 0; i < made.size(); ++i) {
+    auto& [format, memory] = made[i];
+    if (SetClipboardData(format, memory.get()) != nullptr) {
+      memory.release();  // the clipboard owns it now
+    } else if (i == 0) {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::optional<std::vector<std::uint8_t>> ReadClipboardBlock(UINT format, std::size_t limit) {

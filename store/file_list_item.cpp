@@ -24,10 +24,6 @@ constexpr std::size_t kWideFlagOffset = 16;
 // Far more than any file manager puts in one copy; bounds what a strange block can make.
 constexpr std::size_t kMaxDropListBytes = std::size_t{64} << 20;
 
-UINT DropEffectFormat() {
-  return RegisteredFormat(u"Preferred DropEffect");
-}
-
 std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
   return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
          std::uint32_t{bytes[3]} << 24;
@@ -82,6 +78,10 @@ void ForEachDropListPath(std::span<const std::uint8_t> block, Take take) {
 }
 
 }  // namespace
+
+UINT DropEffectFormat() {
+  return RegisteredFormat(u"Preferred DropEffect");
+}
 
 std::vector<std::u16string> PathsOfDropList(std::span<const std::uint8_t> block) {
   std::vector<std::u16string> paths;
@@ -160,26 +160,21 @@ bool CFileListItem::ReadFromClipboard(HWND ownerWindow) {
 }
 
 bool CFileListItem::WriteToClipboard(HWND ownerWindow) const {
-  // The blocks are made before the clipboard is opened and emptied, so that a failure
-  // leaves the content there intact.
-  if (paths.empty()) return false;
-  UniqueGlobal list = NewClipboardBlock(DropListOf(paths));
-  if (!list) return false;
-  UniqueGlobal effect;
-  if (dropEffect != 0) {
-    const std::uint8_t bytes[4] = {
-        static_cast<std::uint8_t>(dropEffect), static_cast<std::uint8_t>(dropEffect >> 8),
-        static_cast<std::uint8_t>(dropEffect >> 16), static_cast<std::uint8_t>(dropEffect >> 24)};
-    effect = NewClipboardBlock(bytes);
-    if (!effect) return false;
+  return PutBlocksOnClipboard(ownerWindow, TransferBlocks());
+}
+
+std::vector<CClipBlock> CFileListItem::TransferBlocks() const {
+  if (paths.empty()) return {};
+  std::vector<CClipBlock> blocks;
+  blocks.push_back({CF_HDROP, DropListOf(paths)});
+  if (const UINT format = DropEffectFormat(); dropEffect != 0 && format != 0) {
+    blocks.push_back(
+        {format,
+         {static_cast<std::uint8_t>(dropEffect), static_cast<std::uint8_t>(dropEffect >> 8),
+          static_cast<std::uint8_t>(dropEffect >> 16),
+          static_cast<std::uint8_t>(dropEffect >> 24)}});
   }
-  ClipboardOpen clipboard(ownerWindow);
-  if (!clipboard.IsOpen()) return false;
-  EmptyClipboard();
-  if (SetClipboardData(CF_HDROP, list.get()) == nullptr) return false;
-  list.release();  // the clipboard owns it now
-  if (effect && SetClipboardData(DropEffectFormat(), effect.get()) != nullptr) effect.release();
-  return true;
+  return blocks;
 }
 
 std::optional<std::u16string> CFileListItem::PlainText() const {

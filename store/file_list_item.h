@@ -28,6 +28,8 @@ class CFileListItem : public CBaseItem {
 
   // Places the paths as a Unicode CF_HDROP list, and the drop effect when there is one.
   bool WriteToClipboard(HWND ownerWindow) const override;
+  // CF_HDROP (DropListOf the paths), then the drop effect when there is one.
+  std::vector<CClipBlock> TransferBlocks() const override;
 
   bool Save(CByteWriter& writer) const override;
   // A stored list of more than kMaxDropPaths paths keeps its first ones; PathsCutAtLoad()
@@ -52,6 +54,10 @@ std::vector<std::u16string> PathsOfDropList(std::span<const std::uint8_t> block)
 bool DropListHasMorePathsThan(std::span<const std::uint8_t> block, std::size_t limit);
 // A CF_HDROP block of Unicode paths.
 std::vector<std::uint8_t> DropListOf(const std::vector<std::u16string>& paths);
+
+// The registered "Preferred DropEffect" format (0 if it cannot be registered): whether the
+// files of a CF_HDROP list were copied or cut, a DWORD of DROPEFFECT_ flags.
+UINT DropEffectFormat();
 
 // "3 files: report.pdf, a.txt, …": how a file list shows in one line.
 std::u16string FileListCaption(const std::vector<std::u16string>& paths);

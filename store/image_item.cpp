@@ -2,7 +2,10 @@
 
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "foundation/byte_writer.h"
 #include "foundation/day_count.h"
 #include "foundation/utf8_text.h"
 #include "platform/handles.h"
@@ -13,6 +16,21 @@ namespace {
 
 UINT PngFormat() {
   return RegisteredFormat(u"PNG");
+}
+
+// BITMAPFILEHEADER: what a BMP file image has before the packed DIB that the clipboard holds.
+constexpr std::size_t kBmpFileHeaderBytes = 14;
+
+// Programs that know transparency read it from these; CF_BITMAP and CF_DIB have no alpha.
+std::vector<CClipBlock> AlphaBlocks(const TBitmap& picture) {
+  std::vector<CClipBlock> blocks;
+  if (!picture.HasAlpha()) return blocks;
+  blocks.push_back({CF_DIBV5, picture.ToPackedDibV5()});
+  std::vector<std::uint8_t> png = picture.ToPng();
+  if (const UINT format = PngFormat(); format != 0 && !png.empty()) {
+    blocks.push_back({format, std::move(png)});
+  }
+  return blocks;
 }
 
 // A packed DIB or PNG image is at most the largest picture's pixels and some headers.
@@ -129,20 +147,26 @@ bool CImageItem::WriteToClipboard(HWND ownerWindow) const {
   if (!picture) return false;
   UniqueBitmap copy = picture->CreateHandle();
   if (!copy) return false;
-  // Programs that know transparency read it from these; CF_BITMAP has no alpha.
-  UniqueGlobal version5;
-  UniqueGlobal png;
-  if (picture->HasAlpha()) {
-    version5 = NewClipboardBlock(picture->ToPackedDibV5());
-    const std::vector<std::uint8_t> encoded = picture->ToPng();
-    if (!encoded.empty()) png = NewClipboardBlock(encoded);
-  }
+  std::vector<std::pair<UINT, UniqueGlobal>> extra = NewClipboardBlocks(AlphaBlocks(*picture));
   ClipboardOpen clipboard(ownerWindow);
   if (!clipboard.IsOpen()) return false;
   EmptyClipboard();
   if (SetClipboardData(CF_BITMAP, copy.get()) == nullptr) return false;
   copy.release();  // the clipboard owns it now
-  if (version5 && SetClipboardData(CF_DIBV5, version5.get()) != nullptr) version5.release();
-  if (png && SetClipboardData(PngFormat(), png.get()) != nullptr) png.release();
+  for (auto& [format, block] : extra) {
+    if (SetClipboardData(format, block.get()) != nullptr) block.release();
+  }
   return true;
+}
+
+std::vector<CClipBlock> CImageItem::TransferBlocks() const {
+  if (!picture || picture->Empty()) return {};
+  CByteWriter image;
+  picture->WriteBmp(image);
+  std::vector<std::uint8_t> dib = std::move(image.Bytes());
+  dib.erase(dib.begin(), dib.begin() + kBmpFileHeaderBytes);
+  std::vector<CClipBlock> blocks;
+  blocks.push_back({CF_DIB, std::move(dib)});
+  for (CClipBlock& block : AlphaBlocks(*picture)) blocks.push_back(std::move(block));
+  return blocks;
 }

@@ -36,6 +36,9 @@ class CImageItem : public CBaseItem {
   // Places a new device-dependent copy of `picture` as CF_BITMAP; a picture with alpha
   // also as CF_DIBV5 and "PNG", which keep it.
   bool WriteToClipboard(HWND ownerWindow) const override;
+  // The picture as a packed CF_DIB in its own format (its BMP image without the file
+  // header); with alpha, CF_DIBV5 and "PNG" beside it as on the clipboard.
+  std::vector<CClipBlock> TransferBlocks() const override;
 
   // As `savedAs` says: a PNG picture record holding ReadyPng(), or (also while that is
   // being made, or when it cannot be) a BMP picture record, the picture in its own pixel

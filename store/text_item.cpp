@@ -78,31 +78,21 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes,
 }
 
 bool CTextItem::WriteToClipboard(HWND ownerWindow) const {
-  if (formats.empty()) return PutPlainTextOnClipboard(ownerWindow, text);
-  // Every block is made before the clipboard is opened and emptied, so that a failure
-  // leaves the content there intact.
+  return PutBlocksOnClipboard(ownerWindow, TransferBlocks());
+}
+
+std::vector<CClipBlock> CTextItem::TransferBlocks() const {
   const std::u16string_view kept(text.data(), std::min(text.size(), text.find(u'\0')));
-  std::u16string terminated(kept);
-  terminated.push_back(u'\0');
-  UniqueGlobal memory = NewClipboardBlock(
-      std::span(reinterpret_cast<const std::uint8_t*>(terminated.data()), terminated.size() * 2));
-  if (!memory) return false;
-  std::vector<std::pair<UINT, UniqueGlobal>> extra;
+  std::vector<std::uint8_t> units((kept.size() + 1) * sizeof(char16_t), 0);
+  if (!kept.empty()) std::memcpy(units.data(), kept.data(), kept.size() * sizeof(char16_t));
+  std::vector<CClipBlock> blocks;
+  blocks.reserve(1 + formats.size());
+  blocks.push_back({CF_UNICODETEXT, std::move(units)});
   for (const CClipFormat& format : formats) {
     const UINT registered = RegisteredFormat(format.name);
-    UniqueGlobal block = NewClipboardBlock(format.data);
-    if (registered == 0 || !block) continue;
-    extra.emplace_back(registered, std::move(block));
+    if (registered != 0) blocks.push_back({registered, format.data});
   }
-  ClipboardOpen clipboard(ownerWindow);
-  if (!clipboard.IsOpen()) return false;
-  EmptyClipboard();
-  if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return false;
-  memory.release();  // the clipboard owns it now
-  for (auto& [registered, block] : extra) {
-    if (SetClipboardData(registered, block.get()) != nullptr) block.release();
-  }
-  return true;
+  return blocks;
 }
 
 namespace {

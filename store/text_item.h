@@ -31,6 +31,9 @@ class CTextItem : public CBaseItem {
   // Places `text` as CF_UNICODETEXT (the system makes the ANSI and OEM forms) and each
   // kept format beside it. A format that cannot be placed leaves the text there alone.
   bool WriteToClipboard(HWND ownerWindow) const override;
+  // CF_UNICODETEXT (the text up to its first NUL, with one after it), then each kept
+  // format whose name the clipboard registers.
+  std::vector<CClipBlock> TransferBlocks() const override;
 
   // The text record, then, when there are formats, a formats record.
   bool Save(CByteWriter& writer) const override;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/tree/clip_selection.h"
+#include "app/tree/win32/clip_drag_out.h"
 #include "app/tree/win32/clip_preview.h"
 #include "app/tree/win32/clip_tree_host.h"
 #include "app/tree/win32/clip_tree_menu.h"
@@ -100,6 +101,8 @@ class CClipTreeController final : public CNotifyReceiver {
   // Dragging (clip_tree_drag.cpp).
   void ItemsTreeMouseMove(POINT point);
   void ItemsTreeEndDrag(POINT point);
+  // The drag has left the window: the clip goes, as a copy, to the program it is dropped on.
+  void DragOut(int clipId);
 
   // The preview's timing (clip_tree_preview_timing.cpp). The preview of `row`'s clip comes
   // once the pointer has rested on it, or the keyboard has left the selection there, for a
@@ -181,7 +184,8 @@ class CClipTreeController final : public CNotifyReceiver {
   CClipTreeHost& host_;
   CClipboardHandler& handler_;
   std::unique_ptr<CClipRowPainter> painter_;
-  std::optional<Drag> drag_;  // DraggedNode: the clip under the left button
+  std::optional<Drag> drag_;       // DraggedNode: the clip under the left button
+  std::optional<COleThread> ole_;  // from the first drag out on
   std::u16string emptyText_;
   std::optional<std::uint32_t> emptyTextColour_;
   RowColours rowColours_;

@@ -1,17 +1,17 @@
-// CClipTreeController: dragging a clip with the left button and what its drop does.
+// CClipTreeController: dragging a clip with the left button and what its drop does: within
+// the window, onto a category; beyond it, into another program.
 
 #include "app/tree/win32/clip_tree_controller.h"
 
-#include <cstdlib>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "app/tree/clip_tree_rules.h"
+#include "app/tree/drag_out.h"
 #include "categories/clipboard_handler.h"
 
 namespace {
-
-constexpr int kDragThreshold = 10;
 
 HTREEITEM RowOf(const CItemNode* node) {
   return node != nullptr ? reinterpret_cast<HTREEITEM>(node->treeNode) : nullptr;
@@ -21,16 +21,39 @@ HTREEITEM RowOf(const CItemNode* node) {
 
 void CClipTreeController::ItemsTreeMouseMove(POINT point) {
   if (!drag_) return;
-  if (!drag_->started && (std::abs(point.x - drag_->start.x) >= kDragThreshold ||
-                          std::abs(point.y - drag_->start.y) >= kDragThreshold)) {
-    drag_->started = true;
+  // The whole window in the tree's coordinates, as `point` is.
+  RECT window{};
+  GetWindowRect(GetAncestor(tree_, GA_ROOT), &window);
+  MapWindowPoints(nullptr, tree_, reinterpret_cast<POINT*>(&window), 2);
+  const EClipDragStage stage =
+      ClipDragStageAt({drag_->start.x, drag_->start.y}, {point.x, point.y}, drag_->started,
+                      {window.left, window.top, window.right, window.bottom});
+  if (stage == EClipDragStage::kPressed) return;
+  drag_->started = true;
+  if (stage == EClipDragStage::kOutside) {
+    DragOut(drag_->clipId);
+    return;
   }
-  if (!drag_->started) return;
-  // Only the tree takes a drop; elsewhere the cursor says so.
+  // Within the window only the tree takes a drop; elsewhere the cursor says so.
   RECT client{};
   GetClientRect(tree_, &client);
   SetCursor(LoadCursorW(nullptr, PtInRect(&client, point) ? IDC_ARROW : IDC_NO));
   HighlightDropTarget(point);
+}
+
+void CClipTreeController::DragOut(int clipId) {
+  // The system's drag takes the mouse from here on; the tree's own ends without a drop.
+  drag_.reset();
+  if (GetCapture() == tree_) ReleaseCapture();
+  HidePreview();
+  const CBaseItem* clip = handler_.FindItem(clipId);
+  if (clip == nullptr) return;
+  std::vector<CClipBlock> blocks = DragOutBlocks(*clip);
+  if (blocks.empty()) return;
+  if (!ole_) ole_.emplace();
+  if (!ole_->Entered()) return;
+  // A copy, whatever the target does: the clip stays, and nothing here changes.
+  DragClipOut(std::move(blocks));
 }
 
 void CClipTreeController::ItemsTreeEndDrag(POINT point) {
