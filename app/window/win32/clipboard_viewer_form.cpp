@@ -212,6 +212,7 @@ void TClipboardViewerForm::Timer1Timer() {
     listSearch_->Close();  // the list folded away
   }
   if (state_->PopupMode()) popupKeyboard_.Tick();
+  FollowPasteAsRestore();
   if (GetTickCount() - lastForgetLook_ >= kForgetLookMs) ForgetOldClips(GetTickCount());
   if (handler_ != nullptr) dataKeeper_.Poll(*handler_, GetTickCount());
   if (auto notice = dataKeeper_.TakeSaveNotice()) {
