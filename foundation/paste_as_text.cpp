@@ -89,7 +89,8 @@ std::optional<std::u16string> TransformForPaste(std::u16string_view text, EPaste
       return MapCaseForPaste(text, LCMAP_LOWERCASE);
     case EPasteAs::kTitleCase:
       // Lower case first: the title mapping need not touch a word's other letters.
-      if (auto lower = MapCaseForPaste(text, LCMAP_LOWERCASE)) return MapCaseForPaste(*lower, LCMAP_TITLECASE);
+      if (auto lower = MapCaseForPaste(text, LCMAP_LOWERCASE))
+        return MapCaseForPaste(*lower, LCMAP_TITLECASE);
       return std::nullopt;
     case EPasteAs::kTrimmed:
       return TrimmedForPaste(text);

@@ -92,5 +92,5 @@ bool PutPasteAsText(HWND owner, std::u16string_view text) {
   EmptyClipboard();
   // The mark first: a watcher that looks while the text is being set already sees it.
   return SetViewerIgnoreMark() && SetSnapshotBytes(CF_UNICODETEXT, terminated.c_str(),
-                               (terminated.size() + 1) * sizeof(char16_t));
+                                                   (terminated.size() + 1) * sizeof(char16_t));
 }

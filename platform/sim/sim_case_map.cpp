@@ -77,8 +77,9 @@ int LCMapStringEx(LPCWSTR localeName, DWORD mapFlags, LPCWSTR source, int source
   }
   // -1: the text ends at its terminator, which is mapped and counted too.
   const std::u16string_view text =
-      sourceLength == -1 ? std::u16string_view(source, std::char_traits<char16_t>::length(source) + 1)
-                         : std::u16string_view(source, static_cast<std::size_t>(sourceLength));
+      sourceLength == -1
+          ? std::u16string_view(source, std::char_traits<char16_t>::length(source) + 1)
+          : std::u16string_view(source, static_cast<std::size_t>(sourceLength));
   const bool turkic = TurkicCasing(localeName, mapFlags);
   std::u16string mapped;
   char32_t previous = 0;

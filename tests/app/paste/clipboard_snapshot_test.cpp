@@ -14,14 +14,16 @@ namespace {
 class ClipboardSnapshotTest : public StoreTest {
  protected:
   UINT Html() const { return RegisterClipboardFormatA("HTML Format"); }
-  std::vector<std::uint8_t> HtmlBytes() const { return {'<', 'b', '>', 'x', '<', '/', 'b', '>', 0}; }
+  std::vector<std::uint8_t> HtmlBytes() const {
+    return {'<', 'b', '>', 'x', '<', '/', 'b', '>', 0};
+  }
 
   // Another program copies a text with its HTML form.
   void CopyRichText() {
     const std::u16string text = u"kept text";
-    std::vector<std::uint8_t> textBytes(reinterpret_cast<const std::uint8_t*>(text.c_str()),
-                                        reinterpret_cast<const std::uint8_t*>(text.c_str()) +
-                                            (text.size() + 1) * sizeof(char16_t));
+    std::vector<std::uint8_t> textBytes(
+        reinterpret_cast<const std::uint8_t*>(text.c_str()),
+        reinterpret_cast<const std::uint8_t*>(text.c_str()) + (text.size() + 1) * sizeof(char16_t));
     ASSERT_TRUE(driver.CopyFormats({{CF_UNICODETEXT, textBytes}, {Html(), HtmlBytes()}}));
   }
 };
