@@ -77,6 +77,19 @@ std::u16string JoinedForPaste(std::u16string_view text) {
   return result;
 }
 
+// Where the system has no title case (Wine), each word's first letter in the system's upper
+// case; a word begins after white space.
+std::optional<std::u16string> CapitalisedWordsForPaste(std::u16string text) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (at != 0 && !IsPasteWhiteSpace(text[at - 1])) continue;
+    if (IsPasteWhiteSpace(text[at])) continue;
+    const auto upper = MapCaseForPaste(std::u16string_view(text).substr(at, 1), LCMAP_UPPERCASE);
+    if (!upper || upper->size() != 1) return std::nullopt;
+    text[at] = (*upper)[0];
+  }
+  return text;
+}
+
 }  // namespace
 
 std::optional<std::u16string> TransformForPaste(std::u16string_view text, EPasteAs as) {
@@ -89,8 +102,10 @@ std::optional<std::u16string> TransformForPaste(std::u16string_view text, EPaste
       return MapCaseForPaste(text, LCMAP_LOWERCASE);
     case EPasteAs::kTitleCase:
       // Lower case first: the title mapping need not touch a word's other letters.
-      if (auto lower = MapCaseForPaste(text, LCMAP_LOWERCASE))
-        return MapCaseForPaste(*lower, LCMAP_TITLECASE);
+      if (auto lower = MapCaseForPaste(text, LCMAP_LOWERCASE)) {
+        if (auto title = MapCaseForPaste(*lower, LCMAP_TITLECASE)) return title;
+        return CapitalisedWordsForPaste(std::move(*lower));
+      }
       return std::nullopt;
     case EPasteAs::kTrimmed:
       return TrimmedForPaste(text);
