@@ -35,6 +35,9 @@ void ReleaseClipboardFromAnotherThread();
 // The next `count` calls of GlobalAlloc fail as when memory is exhausted.
 void FailNextGlobalAllocs(int count);
 
+// The user's locale, whose name LOCALE_NAME_USER_DEFAULT stands for ("en-US" until set).
+void SetUserLocaleName(const std::u16string& name);
+
 // Keys and mouse buttons held down, as GetKeyState reports them.
 void SetKeyDown(int virtualKey, bool down);
 void ReleaseAllKeys();

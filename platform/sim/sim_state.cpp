@@ -78,6 +78,7 @@ void Reset() {
   model.sentInputCuts.clear();
   model.keyboardLayout = kLayoutUnitedStates;
   model.buttonsSwapped = false;
+  model.userLocale = u"en-US";
   model.foreground = nullptr;
   model.windowProcesses.clear();
   model.processes.clear();

@@ -102,6 +102,7 @@ struct Model {
   std::vector<std::size_t> sentInputCuts;  // for the next calls of SendInput, in order
   std::uintptr_t keyboardLayout = 0x04090409;
   bool buttonsSwapped = false;
+  std::u16string userLocale = u"en-US";  // LOCALE_NAME_USER_DEFAULT
   HWND foreground = nullptr;
   std::unordered_map<std::uintptr_t, DWORD> windowProcesses;  // absent: kOwnProcessId
   std::unordered_map<DWORD, Process> processes;

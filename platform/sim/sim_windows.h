@@ -479,3 +479,24 @@ BOOL CryptProtectData(DATA_BLOB* dataIn, LPCWSTR description, DATA_BLOB* entropy
                       CRYPTPROTECT_PROMPTSTRUCT* prompt, DWORD flags, DATA_BLOB* dataOut);
 BOOL CryptUnprotectData(DATA_BLOB* dataIn, LPWSTR* description, DATA_BLOB* entropy, PVOID reserved,
                         CRYPTPROTECT_PROMPTSTRUCT* prompt, DWORD flags, DATA_BLOB* dataOut);
+
+// Case mapping (sim_case_map.cpp). The model maps with the C library's wide-character
+// tables of its C.UTF-8 locale, code point by code point (UTF-16 surrogate pairs taken
+// whole), as the system's simple case mapping does: "ß" keeps its form in upper case, a
+// final sigma is not told apart, a length never changes. LCMAP_TITLECASE maps a letter that
+// follows no other letter or digit to upper case and leaves the others; the title forms of
+// the four digraphs (U+01C5 ...) are not modelled. With LCMAP_LINGUISTIC_CASING the
+// Turkish and Azeri locales map i and dotless i as those languages do; it goes with upper
+// or lower case only. Other flags, and that one with title case, fail with
+// ERROR_INVALID_FLAGS.
+using LPARAM = std::intptr_t;
+struct NLSVERSIONINFO;
+using LPNLSVERSIONINFO = NLSVERSIONINFO*;
+inline constexpr DWORD LCMAP_LOWERCASE = 0x00000100;
+inline constexpr DWORD LCMAP_UPPERCASE = 0x00000200;
+inline constexpr DWORD LCMAP_TITLECASE = 0x00000300;
+inline constexpr DWORD LCMAP_LINGUISTIC_CASING = 0x01000000;
+#define LOCALE_NAME_USER_DEFAULT nullptr
+int LCMapStringEx(LPCWSTR localeName, DWORD mapFlags, LPCWSTR source, int sourceLength,
+                  LPWSTR destination, int destinationSize, LPNLSVERSIONINFO versionInformation,
+                  LPVOID reserved, LPARAM sortHandle);

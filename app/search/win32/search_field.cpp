@@ -79,6 +79,13 @@ LRESULT CALLBACK CSearchField::EditProc(HWND window, UINT message, WPARAM wParam
         case VK_ESCAPE:
           self->port_.SearchFieldEscape();
           return 0;
+        case VK_F2:  // the list's editor keys act on its selected row from here too
+          self->port_.SearchFieldNavigate(wParam);
+          return 0;
+        case 'N':
+          if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) break;
+          self->port_.SearchFieldNavigate(wParam);
+          return 0;
         default:
           break;
       }

@@ -10,7 +10,8 @@
 class CSearchFieldPort {
  public:
   virtual ~CSearchFieldPort() = default;
-  // Up, Down, Page Up and Page Down: they move through the list.
+  // Up, Down, Page Up and Page Down: they move through the list; F2 and Ctrl+N: the list
+  // takes them as its own.
   virtual void SearchFieldNavigate(WPARAM key) = 0;
   virtual void SearchFieldEnter() = 0;
   virtual void SearchFieldEscape() = 0;

@@ -31,6 +31,10 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
   const bool isCategory = node->isCategory;
   const KeyCombination hotKey = node->hotKey;
   const std::u16string caption = node->caption;
+  if (const std::optional<EPasteAs> as = PasteAsOf(command)) {
+    if (!isCategory) host_.PasteClipAs(id, *as, EPickedBy::kMouse);
+    return;
+  }
   switch (command) {
     case kCmdMoveToClipboard:
       if (!isCategory) host_.MoveClipToClipboard(id, EPickedBy::kMouse);
@@ -88,6 +92,7 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       if (!isCategory) host_.PasteClipsTogether(ClipsFor(id), EPickedBy::kMouse);
       break;
     case kCmdNone:
+    case kCmdPasteAsFirst:  // taken above with the other forms
       break;
   }
 }
@@ -97,7 +102,9 @@ void CClipTreeController::AddEditorEntries(HMENU menu, MenuTarget target) {
     AddNewNoteEntry(menu, target.id != kHistoryCategoryId);
   } else {
     const CBaseItem* clip = handler_.FindItem(target.id);
-    AddClipEditorEntries(menu, clip != nullptr && clip->kind == kTextKind);
+    const bool text = clip != nullptr && clip->kind == kTextKind;
+    AddClipEditorEntries(menu, text);
+    if (text) AddPasteAsEntries(menu);
   }
 }
 

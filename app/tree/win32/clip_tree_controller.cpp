@@ -166,6 +166,10 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
         PasteSelectedTogether(EPickedBy::kKeyboard);
       }
       return false;
+    case WM_CONTEXTMENU:
+      return KeyboardContextMenu(lParam);
+    case WM_SYSKEYDOWN:
+      return ContextMenuKeyDown(wParam);
     case WM_CHAR:
       // The tree's own type-ahead would look for row texts, which hold nothing; Enter's and
       // Escape's characters would beep.
@@ -253,7 +257,8 @@ bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
       host_.UndoDelete();
       return true;
     default:
-      return EditorKeyDown(key);  // else the arrows, pages, Home and End: the tree's own
+      return ContextMenuKeyDown(key) || PasteAsKeyDown(key) ||
+             EditorKeyDown(key);  // else the arrows, pages, Home and End: the tree's own
   }
 }
 

@@ -131,8 +131,18 @@ class CClipTreeController final : public CNotifyReceiver {
   void EditCategory(int categoryId, int parentId);
   // F2 (the selected clip's text in the editor) and Ctrl+N (a new note); true when taken.
   bool EditorKeyDown(WPARAM key);
-  // Adds the clip editor's entries to the menu for `target`.
+  // Adds the clip editor's entries to the menu for `target`, and "Paste as" to a text clip's.
   void AddEditorEntries(HMENU menu, MenuTarget target);
+
+  // The keyboard's ways to the commands (clip_tree_keyboard_commands.cpp).
+  // Ctrl+Shift with a letter pastes the selected clip as that letter's form; true when taken.
+  bool PasteAsKeyDown(WPARAM key);
+  // The context-menu key and Shift+F10 (a WM_CONTEXTMENU without a point) open the
+  // selected row's menu beside the row; true when taken. A mouse's menu opens at the press.
+  bool KeyboardContextMenu(LPARAM point);
+  // The keys themselves, taken as they go down, whether or not the system makes them a
+  // WM_CONTEXTMENU; true when taken.
+  bool ContextMenuKeyDown(WPARAM key);
 
   // Accessibility (clip_tree_accessibility.cpp).
   // TVM_GETITEMW through the tree's own procedure, with the row's text (RowText) in the

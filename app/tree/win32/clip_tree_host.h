@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "foundation/key_combination.h"
+#include "foundation/paste_as_text.h"
 #include "platform/windows_api.h"
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -29,6 +30,10 @@ class CClipTreeHost {
       int clipId, EPickedBy by) = 0;  // the same for that clip, if it is still there
   virtual void CopyClipAsPlainText(int clipId,
                                    EPickedBy by) = 0;  // the same with the clip's plain text only
+  // "Paste as": the clip's text in the form `as` pasted as "Move to clipboard" pastes it,
+  // the clip itself and the clipboard's content left as they were (kPlainText: the same as
+  // CopyClipAsPlainText).
+  virtual void PasteClipAs(int clipId, EPasteAs as, EPickedBy by) = 0;
   virtual bool EditCategory(
       int categoryId,
       int parentId) = 0;  // runs the category editor; true when it changed something

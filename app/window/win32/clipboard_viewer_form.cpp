@@ -116,14 +116,14 @@ bool TClipboardViewerForm::Create() {
   ApplyLayout();
 
   mainPopupMenu_.reset(CreatePopupMenu());
-  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandPauseCapture, L"Pause capture");
-  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandClearHistory, L"Clear history");
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandPauseCapture, L"&Pause capture");
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandClearHistory, L"Clear &history");
   AppendMenuW(mainPopupMenu_.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandSettings, L"Settings");
-  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandCheckForUpdates, L"Check for updates");
-  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandAbout, L"About");
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandSettings, L"&Settings");
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandCheckForUpdates, L"Check for &updates");
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandAbout, L"&About");
   AppendMenuW(mainPopupMenu_.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandExit, L"Exit");
+  AppendMenuW(mainPopupMenu_.get(), MF_STRING, kCommandExit, L"E&xit");
 
   // Posted, so that it runs once the message loop does, shown or not.
   PostMessageW(Handle(), kFirstActivationMessage, 0, 0);
@@ -213,6 +213,7 @@ void TClipboardViewerForm::Timer1Timer() {
     listSearch_->Close();  // the list folded away
   }
   if (state_->PopupMode()) popupKeyboard_.Tick();
+  FollowPasteAsRestore();
   if (GetTickCount() - lastForgetLook_ >= kForgetLookMs) ForgetOldClips(GetTickCount());
   if (handler_ != nullptr) dataKeeper_.Poll(*handler_, GetTickCount());
   if (auto notice = dataKeeper_.TakeSaveNotice()) {

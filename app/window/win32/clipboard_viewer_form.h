@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/editor/clip_editor.h"
+#include "app/paste/paste_as_restore.h"
 #include "app/paste/paste_method.h"
 #include "app/search/win32/list_search.h"
 #include "app/theme/theme_palette.h"
@@ -74,6 +75,11 @@ class TClipboardViewerForm final : public CWindow,
   // The clip's plain text on the clipboard, without its formats; in the popup with its
   // automatic paste, pasted into the program that was active.
   void CopyClipAsPlainText(int clipId, EPickedBy by) override;
+  // "Paste as" (clipboard_viewer_form_paste_as.cpp): in the popup with its automatic paste,
+  // the text in that form pasted into the program that was active, and the clipboard put
+  // back afterwards; in the list, the text put on the clipboard for the user's own paste.
+  // Neither makes a clip.
+  void PasteClipAs(int clipId, EPasteAs as, EPickedBy by) override;
   bool EditCategory(int categoryId, int parentId) override;
   std::optional<KeyCombination> AskHotKey(KeyCombination current) override;
   void TypeToSearch(wchar_t character) override;
@@ -128,6 +134,8 @@ class TClipboardViewerForm final : public CWindow,
   void ShowNoMatch(bool none) override;
 
   void PlaceSearchField();
+  // Each tick: the clipboard's content from before a "Paste as" goes back when it is time.
+  void FollowPasteAsRestore();
   // Before a clip goes on the clipboard: the search ends and the keyboard goes to the target.
   void EndSearchForPut();
   // After: the tree shows the put, and the popup pastes it when "Paste to active app" is on.
@@ -260,6 +268,7 @@ class TClipboardViewerForm final : public CWindow,
   CPopupKeyboard popupKeyboard_{static_cast<CPopupKeyboardPort&>(*this)};
 
   HWND targetWindow_ = nullptr;  // in front when the popup opened
+  CPasteAsRestore pasteAsRestore_;
   EPasteMethod pasteMethod_ = EPasteMethod::kAutomatic;
   bool activated_ = false;  // the first activation has run
   // A history clip was put on the clipboard from the list: the capture that follows brings

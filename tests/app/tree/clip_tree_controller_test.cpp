@@ -106,6 +106,9 @@ class CFakeHost : public CClipTreeHost {
   void MoveSelectedToClipboard(EPickedBy) override { ++moves; }
   void MoveClipToClipboard(int clipId, EPickedBy) override { movedClips.push_back(clipId); }
   void CopyClipAsPlainText(int clipId, EPickedBy) override { plainTextClips.push_back(clipId); }
+  void PasteClipAs(int clipId, EPasteAs as, EPickedBy) override {
+    pastedAs.emplace_back(clipId, as);
+  }
   bool EditCategory(int categoryId, int parentId) override {
     edits.emplace_back(categoryId, parentId);
     return false;
@@ -132,6 +135,7 @@ class CFakeHost : public CClipTreeHost {
   int moves = 0;
   std::vector<int> movedClips;
   std::vector<int> plainTextClips;
+  std::vector<std::pair<int, EPasteAs>> pastedAs;
   std::vector<std::pair<int, int>> edits;
   std::wstring typed;
   bool searchFails = false;
@@ -156,7 +160,9 @@ std::vector<MenuEntry> Entries(HMENU menu) {
     wchar_t text[64] = {};
     GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
     const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-    entries.push_back({AsUtf16(text), GetMenuItemID(menu, i), (state & MF_GRAYED) == 0});
+    std::u16string caption = AsUtf16(text);
+    std::erase(caption, u'&');  // the access keys' marks; clip_tree_menu_test checks them
+    entries.push_back({caption, GetMenuItemID(menu, i), (state & MF_GRAYED) == 0});
   }
   return entries;
 }
@@ -492,24 +498,24 @@ TEST_F(ClipTreeMenuTest, CopyAsPlainTextGoesToTheHostForTextsButIsNoEntryForPict
 
 TEST_F(ClipTreeMenuTest, EditTextIsOfferedForTextClipsAndNewNoteWhereNotesMayGo) {
   FillStore();
-  RightClick(ClipRow(kNotesCategoryId, 1), u"&Edit text");
+  RightClick(ClipRow(kNotesCategoryId, 1), u"Edit text");
   EXPECT_EQ(host_.editedClips, std::vector<int>{IdOf(u"n2")});
   auto clip = std::make_unique<CImageItem>();
   clip->picture = std::make_unique<TBitmap>(4, 4, 24);
   clip->categoryId = kWork;
   handler_.AppendClip(std::move(clip));
   handler_.RebuildTree();
-  RightClick(ClipRow(kWork, 1), u"&Edit text");  // disabled: a menu gives no such choice
+  RightClick(ClipRow(kWork, 1), u"Edit text");  // disabled: a menu gives no such choice
   for (const MenuEntry& entry : RightClick(ClipRow(kWork, 1))) {
-    if (entry.caption == u"&Edit text") {
+    if (entry.caption == u"Edit text") {
       EXPECT_FALSE(entry.enabled);
     }
   }
   const std::vector<MenuEntry> history = RightClick(CategoryRow(kHistoryCategoryId));
   EXPECT_TRUE(std::none_of(history.begin(), history.end(),
-                           [](const MenuEntry& entry) { return entry.caption == u"&New note"; }));
-  RightClick(CategoryRow(kNotesCategoryId), u"&New note");
-  RightClick(CategoryRow(kWork), u"&New note");
+                           [](const MenuEntry& entry) { return entry.caption == u"New note"; }));
+  RightClick(CategoryRow(kNotesCategoryId), u"New note");
+  RightClick(CategoryRow(kWork), u"New note");
   EXPECT_EQ(host_.noteRows, (std::vector<int>{kNotesCategoryId, kWork}));
 }
 
@@ -826,6 +832,84 @@ TEST_F(ClipPreviewTest, APictureIsShownAt320By240AtMost) {
   EXPECT_GT(client.bottom, 180 + 2 * kPreviewPadding);
   controller_.HidePreview();
   EXPECT_EQ(ShownPreview(), nullptr);
+}
+
+// The "Paste as" submenu's entries of the menu opened for `row`, the menu then giving the
+// submenu's entry at `choice` (none when negative).
+std::vector<MenuEntry> PasteAsEntriesChoosing(HWND tree, int choice) {
+  std::vector<MenuEntry> forms;
+  SetClipTreeMenuTestHook([&](HMENU menu) -> UINT {
+    for (int at = 0; at < GetMenuItemCount(menu); ++at) {
+      if (HMENU sub = GetSubMenu(menu, at)) forms = Entries(sub);
+    }
+    return choice >= 0 && choice < static_cast<int>(forms.size()) ? forms[choice].command : 0;
+  });
+  SendMessageW(tree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree), MAKELPARAM(-1, -1));
+  return forms;
+}
+
+TEST_F(ClipTreeMenuTest, ATextClipsPasteAsOffersEveryFormAndTheChoiceGoesToTheHost) {
+  FillStore();
+  TreeView_SelectItem(tree_, ClipRow(kNotesCategoryId, 1));
+  const std::vector<MenuEntry> forms = PasteAsEntriesChoosing(tree_, 1);
+  ASSERT_EQ(forms.size(), PasteAsChoices().size());
+  EXPECT_EQ(forms[1].caption, u"UPPER CASE\tCtrl+Shift+U");
+  EXPECT_EQ(host_.pastedAs,
+            (std::vector<std::pair<int, EPasteAs>>{{IdOf(u"n2"), EPasteAs::kUpperCase}}));
+  // A category and a picture have none.
+  TreeView_SelectItem(tree_, CategoryRow(kWork));
+  EXPECT_TRUE(PasteAsEntriesChoosing(tree_, -1).empty());
+  auto clip = std::make_unique<CImageItem>();
+  clip->picture = std::make_unique<TBitmap>(4, 4, 24);
+  clip->categoryId = kWork;
+  handler_.AppendClip(std::move(clip));
+  handler_.RebuildTree();
+  TreeView_SelectItem(tree_, ClipRow(kWork, 1));
+  EXPECT_TRUE(PasteAsEntriesChoosing(tree_, -1).empty());
+}
+
+TEST_F(ClipTreeMenuTest, CtrlShiftLettersPasteTheSelectedClipInTheirForms) {
+  FillStore();
+  TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 0));
+  BYTE keys[256] = {};
+  keys[VK_CONTROL] = keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  for (WPARAM key : {'U', 'L', 'T', 'R', 'J'}) SendMessageW(tree_, WM_KEYDOWN, key, 0);
+  TreeView_SelectItem(tree_, CategoryRow(kWork));
+  SendMessageW(tree_, WM_KEYDOWN, 'U', 0);  // a category pastes nothing
+  keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  const int h3 = IdOf(u"h3");
+  EXPECT_EQ(host_.pastedAs, (std::vector<std::pair<int, EPasteAs>>{{h3, EPasteAs::kUpperCase},
+                                                                   {h3, EPasteAs::kLowerCase},
+                                                                   {h3, EPasteAs::kTitleCase},
+                                                                   {h3, EPasteAs::kTrimmed},
+                                                                   {h3, EPasteAs::kOneLine}}));
+  KeyDownWith(VK_CONTROL, 'U');
+  EXPECT_EQ(host_.pastedAs.size(), 5u);
+}
+
+TEST_F(ClipTreeMenuTest, TheContextMenuKeyOpensTheSelectedRowsMenuAndAMouseMenuIsNotOpenedTwice) {
+  FillStore();
+  std::vector<MenuEntry> entries;
+  int opened = 0;
+  SetClipTreeMenuTestHook([&](HMENU menu) -> UINT {
+    ++opened;
+    entries = Entries(menu);
+    return 0;
+  });
+  TreeView_SelectItem(tree_, CategoryRow(kWork));
+  SendMessageW(tree_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree_), MAKELPARAM(-1, -1));
+  ASSERT_EQ(opened, 1);
+  EXPECT_EQ(entries[0].caption, u"Add category");
+  TreeView_SelectItem(tree_, ClipRow(kHistoryCategoryId, 0));
+  SendMessageW(tree_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree_), MAKELPARAM(-1, -1));
+  ASSERT_EQ(opened, 2);
+  EXPECT_EQ(entries[0].caption, u"Move to clipboard");
+  // The menu of a right click opened at the press; the WM_CONTEXTMENU of its release is not
+  // another.
+  SendMessageW(tree_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree_), MAKELPARAM(20, 20));
+  EXPECT_EQ(opened, 2);
 }
 
 }  // namespace
