@@ -22,9 +22,8 @@ class PasteAsTest : public PasteProgramTest {
   // Ctrl+Alt+V until the popup has the keyboard, then Down to "gamma".
   ::testing::AssertionResult OpenPopupOnGamma() {
     TypeChord({VK_CONTROL, VK_MENU, 'V'});
-    if (!PumpUntil([&] {
-          return PopupShown() && GetForegroundWindow() == program->MainWindow();
-        })) {
+    if (!PumpUntil(
+            [&] { return PopupShown() && GetForegroundWindow() == program->MainWindow(); })) {
       return ::testing::AssertionFailure() << "the popup did not take the keyboard";
     }
     rowsBefore = program->TreeRowCount();

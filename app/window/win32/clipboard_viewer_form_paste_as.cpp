@@ -32,7 +32,8 @@ void TClipboardViewerForm::PasteClipAs(int clipId, EPasteAs as, EPickedBy by) {
   if (!text) return;
   const std::optional<std::u16string> changed = TransformForPaste(*text, as);
   if (!changed) {
-    TellPasteAsNotice(label_, trayIcon_.get(), u"Not pasted: the system could not change the text.");
+    TellPasteAsNotice(label_, trayIcon_.get(),
+                      u"Not pasted: the system could not change the text.");
     return;
   }
   EndSearchForPut();
