@@ -41,7 +41,11 @@ void CClipboardHandler::AddClipNodes() {
   walkedClips.clear();
   walkedIndex = {};
   walkedRevision.reset();
+  std::int64_t rank = 0;
+  headRank = 0;
+  tailRank = static_cast<std::int64_t>(Items().size());
   for (const auto& clip : Items()) {
+    ++rank;
     CItemNode* category = CategoryNode(clip->categoryId);
     if (category == nullptr) {
       if (!clip->orphaned) NoteClipFieldsChanged();
@@ -53,23 +57,25 @@ void CClipboardHandler::AddClipNodes() {
     // Numbered whether the search shows the clip or not: quick paste counts every clip.
     const int quickNumber = numbering.Next(clip->categoryId);
     if (!search.Empty()) {
-      walkedClips.push_back({clip->id, clip.get(), quickNumber});
+      walkedClips.push_back({clip->id, clip.get(), quickNumber, rank});
       if (!searchCache.Finds(search, *clip)) continue;
       ++searchMatches;
     }
-    AddClipNode(*category, *clip, quickNumber);
+    AddClipNode(*category, *clip, quickNumber, rank);
   }
   otherClipNodes = numbering.OtherClips();
   if (!search.Empty()) walkedRevision = Revision();
 }
 
-void CClipboardHandler::AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber) {
+void CClipboardHandler::AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber,
+                                    std::int64_t rank) {
   auto [node, existed] = category.FindOrAddChild(static_cast<unsigned int>(clip.id));
   const bool edited = existed && node->edition != clip.edition;
   FillClipNode(*node, clip, category, !existed, thumbnailHeight);
   if (!existed) CItemNode::AddRow(treeView, category, *node);
   if (edited && treeView != nullptr) treeView->InvalidateRow(node->treeNode);
   node->quickNumber = quickNumber;
+  node->rank = rank;
   if (clip.categoryId == kHistoryCategoryId && quickNumber != 0) {
     numberedHistory.push_back(node->id);
   }

@@ -93,7 +93,8 @@ class CClipboardHandler : public CDataBase {
   // find, when the store is still as the last walk over every clip left it; false (and
   // nothing done) otherwise. The hot keys and numbers are then those of that walk.
   bool AddFoundClipNodes();
-  void AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber);
+  // `rank`: the clip's place in the list, for the history's order.
+  void AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber, std::int64_t rank);
   // Puts the children of every category in the view's order (`order`), and asks the view to
   // sort the levels that have rows.
   void SortLevels();
@@ -124,6 +125,9 @@ class CClipboardHandler : public CDataBase {
   std::unordered_map<unsigned int, CItemNode*> categoryNodes;
   std::vector<unsigned int> numberedHistory;  // ids of the history clips with numbers 1 to 10
   int otherClipNodes = 0;                     // clip nodes of user categories
+  // The lowest and the highest rank that a history clip node has (or had).
+  std::int64_t headRank = 0;
+  std::int64_t tailRank = 0;
 
   CClipQuery search;
   int searchMatches = 0;
@@ -135,6 +139,7 @@ class CClipboardHandler : public CDataBase {
     int id = 0;
     CBaseItem* clip = nullptr;
     int quickNumber = 0;
+    std::int64_t rank = 0;
   };
   std::vector<CWalkedClip> walkedClips;
   std::unordered_map<int, std::size_t> walkedIndex;  // into walkedClips by id; made when needed

@@ -43,9 +43,9 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
   if (change.clip == nullptr) return true;  // gone again
   CBaseItem& clip = *change.clip;
   const bool history = clip.categoryId == kHistoryCategoryId;
-  // Only the history's order is its ids; elsewhere a clip's place among its category's
-  // clips follows the list, which is known here only at its two ends.
-  if (!history && change.place == CClipChange::EPlace::kElsewhere) return false;
+  // A clip's place among its category's clips follows the list, which is known here only
+  // at its two ends.
+  if (change.place == CClipChange::EPlace::kElsewhere) return false;
   CItemNode* category = CategoryNode(clip.categoryId);
   if (category == nullptr) {
     if (!clip.orphaned) NoteClipFieldsChanged();
@@ -66,6 +66,7 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
   auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip.id));
   if (existed) return false;
   FillClipNode(*node, clip, *category, true, thumbnailHeight);
+  if (history) node->rank = change.place == CClipChange::EPlace::kHead ? --headRank : ++tailRank;
   if (!history) {
     const bool notes = clip.categoryId == kNotesCategoryId;
     if (!notes) ++otherClipNodes;

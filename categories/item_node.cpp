@@ -147,6 +147,6 @@ int CItemNode::CompareNodes(const void* dataA, const void* dataB) {
   if (a == nullptr || b == nullptr) return 0;
   if (a->isCategory && b->isCategory) return a->id < b->id ? -1 : 1;
   const auto history = static_cast<unsigned int>(kHistoryCategoryId);
-  if (a->categoryId == history && b->categoryId == history) return a->id < b->id ? 1 : -1;
+  if (a->categoryId == history && b->categoryId == history) return a->rank < b->rank ? -1 : 1;
   return a->quickNumber < b->quickNumber ? -1 : 1;
 }

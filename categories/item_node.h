@@ -57,8 +57,9 @@ class CItemNode {
   // there is a view; without one the node keeps no row.
   static void AddRow(TCustomTreeView* view, const CItemNode& parent, CItemNode& node);
 
-  // The order of sibling rows: categories by ascending id; history clips by descending id
-  // (newest first); everything else by quick number. Never 0 but for rows without data.
+  // The order of sibling rows: categories by ascending id; history clips by rank (as the
+  // list holds them, newest first); everything else by quick number. Never 0 but for rows
+  // without data.
   static int CompareNodes(const void* dataA, const void* dataB);
 
   std::map<unsigned int, std::unique_ptr<CItemNode>> children;
@@ -89,4 +90,8 @@ class CItemNode {
   int quickNumber = 0;
   std::uint16_t hotKey = 0;
   std::uint32_t edition = 0;  // clips: the clip's edition that the caption was made from
+  // History clips: where the clip stands in the list, smaller nearer the head. Set by every
+  // full reconcile; between two, a clip that came at the head or the tail gets one below or
+  // above all the others, so that no other row needs a new one.
+  std::int64_t rank = 0;
 };

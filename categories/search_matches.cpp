@@ -24,7 +24,7 @@ bool CClipboardHandler::AddFoundClipNodes() {
     CItemNode* category = CategoryNode(walked.clip->categoryId);
     if (category == nullptr || !searchCache.Finds(search, *walked.clip)) continue;
     ++searchMatches;
-    AddClipNode(*category, *walked.clip, walked.quickNumber);
+    AddClipNode(*category, *walked.clip, walked.quickNumber, walked.rank);
   }
   return true;
 }

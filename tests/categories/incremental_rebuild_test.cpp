@@ -81,6 +81,17 @@ class IncrementalRebuildTest : public ::testing::Test {
     for (auto y = reference.Items().begin(); y != reference.Items().end(); ++x, ++y) {
       EXPECT_EQ((*x)->orphaned, (*y)->orphaned) << step << " clip " << (*y)->id;
     }
+    // The history's rows stand as its clips do in the list, which quick paste numbers and
+    // the data file keeps.
+    std::vector<unsigned int> listed;
+    for (const auto& clip : changing.Items()) {
+      if (clip->categoryId == kHistoryCategoryId) listed.push_back(static_cast<unsigned>(clip->id));
+    }
+    std::vector<unsigned int> shown;
+    for (TTreeNode* row : changingView.ChildRows(changingView.ChildRows(nullptr).at(0))) {
+      shown.push_back(NodeOf(changingView, row).id);
+    }
+    EXPECT_EQ(shown, listed) << step;
   }
   // Runs `step` on each handler in turn, with its own captures only.
   template <typename Step>
@@ -119,7 +130,7 @@ TEST_F(IncrementalRebuildTest, AnySequenceOfChangesGivesTheTreeOfTheFullReconcil
   std::vector<int> categories;
   int copies = 0;
   for (int step = 0; step < 400; ++step) {
-    const int action = pick(16);
+    const int action = pick(19);
     const auto& items = changing.Items();
     const int clipId =
         items.empty() ? 0 : (*std::next(items.begin(), pick(static_cast<int>(items.size()))))->id;
@@ -144,7 +155,10 @@ TEST_F(IncrementalRebuildTest, AnySequenceOfChangesGivesTheTreeOfTheFullReconcil
       OnBoth([&](CClipboardHandler& h) { h.MoveItem(clipId, categoryId); });
     } else if (action == 8) {
       what = "delete a clip";
-      OnBoth([&](CClipboardHandler& h) { h.DeleteItem(clipId); });
+      // As the Delete key does, with a step to undo; now and then with the clip above too.
+      std::vector<int> ids{clipId};
+      if (pick(2) == 0 && items.size() > 1) ids.push_back(items.front()->id);
+      OnBoth([&](CClipboardHandler& h) { h.DeleteItems(ids); });
     } else if (action == 9) {
       what = "put a clip back";
       OnBoth([&](CClipboardHandler& h) { h.PutItemToClipboard(clipId); });
@@ -185,6 +199,17 @@ TEST_F(IncrementalRebuildTest, AnySequenceOfChangesGivesTheTreeOfTheFullReconcil
         clip->categoryId = target;
         h.AppendClip(std::move(clip));
       });
+    } else if (action == 16) {
+      what = "undo a deletion";
+      OnBoth([&](CClipboardHandler& h) { h.UndoDeletion(); });
+    } else if (action == 17) {
+      what = "edit a text";
+      const std::u16string text =
+          u"edited " + std::u16string(1, static_cast<char16_t>(u'a' + pick(26)));
+      OnBoth([&](CClipboardHandler& h) { h.ReplaceClipText(clipId, text); });
+    } else if (action == 18) {
+      what = "move into the history";
+      OnBoth([&](CClipboardHandler& h) { h.MoveItem(clipId, kHistoryCategoryId); });
     } else {
       what = "expand and select";
       const unsigned int id =
