@@ -62,6 +62,7 @@ class CSelectionHost : public CClipTreeHost {
   void MoveSelectedToClipboard(EPickedBy) override {}
   void MoveClipToClipboard(int, EPickedBy) override {}
   void CopyClipAsPlainText(int, EPickedBy) override {}
+  void PasteClipAs(int, EPasteAs, EPickedBy) override {}
   bool EditCategory(int, int) override { return false; }
   std::optional<KeyCombination> AskHotKey(KeyCombination) override { return std::nullopt; }
   void TypeToSearch(wchar_t) override {}
