@@ -29,18 +29,19 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
   const int id = static_cast<int>(node->id);
   const int categoryId = static_cast<int>(node->categoryId);
   const bool isCategory = node->isCategory;
+  const EPickedBy by = target.pickedBy;
   const KeyCombination hotKey = node->hotKey;
   const std::u16string caption = node->caption;
   if (const std::optional<EPasteAs> as = PasteAsOf(command)) {
-    if (!isCategory) host_.PasteClipAs(id, *as, EPickedBy::kMouse);
+    if (!isCategory) host_.PasteClipAs(id, *as, by);
     return;
   }
   switch (command) {
     case kCmdMoveToClipboard:
-      if (!isCategory) host_.MoveClipToClipboard(id, EPickedBy::kMouse);
+      if (!isCategory) host_.MoveClipToClipboard(id, by);
       break;
     case kCmdCopyAsPlainText:
-      if (!isCategory) host_.CopyClipAsPlainText(id, EPickedBy::kMouse);
+      if (!isCategory) host_.CopyClipAsPlainText(id, by);
       break;
     case kCmdMoveToNotes:
       if (isCategory || !MoveToNotes(id)) return;
@@ -89,7 +90,7 @@ void CClipTreeController::RunCommand(EClipTreeCommand command, MenuTarget target
       if (isCategory) host_.WriteNote(node);
       break;
     case kCmdPasteTogether:
-      if (!isCategory) host_.PasteClipsTogether(ClipsFor(id), EPickedBy::kMouse);
+      if (!isCategory) host_.PasteClipsTogether(ClipsFor(id), by);
       break;
     case kCmdNone:
     case kCmdPasteAsFirst:  // taken above with the other forms

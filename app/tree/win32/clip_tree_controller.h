@@ -116,6 +116,9 @@ class CClipTreeController final : public CNotifyReceiver {
   struct MenuTarget {
     int id = 0;
     bool isCategory = false;
+    // How the menu was opened: a paste from it puts the popup back as that way of picking
+    // does.
+    EPickedBy pickedBy = EPickedBy::kMouse;
   };
   void ShowMenu(UniqueMenu menu, POINT point, MenuTarget target);
   void RunCommand(EClipTreeCommand command, MenuTarget target);

@@ -37,7 +37,7 @@ bool CClipTreeController::KeyboardContextMenu(LPARAM point) {
   if (!TreeView_GetItemRect(tree_, row, &line, FALSE)) return true;
   // Below the row, past its icon: the menu hides neither the row nor the rows above it.
   const POINT below{line.left + (line.bottom - line.top), line.bottom};
-  const MenuTarget target{static_cast<int>(node->id), node->isCategory};
+  const MenuTarget target{static_cast<int>(node->id), node->isCategory, EPickedBy::kKeyboard};
   if (node->isCategory) {
     ShowMenu(MakeCategoryMenu(CategoryMenuFor(*node, HasParentRow(row))), below, target);
   } else {

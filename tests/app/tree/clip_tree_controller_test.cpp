@@ -104,7 +104,10 @@ class CFakeHost : public CClipTreeHost {
   HIMAGELIST CategoriesIcons() const override { return categoriesIcons.get(); }
   HIMAGELIST MoreIcons() const override { return moreIcons.get(); }
   void MoveSelectedToClipboard(EPickedBy) override { ++moves; }
-  void MoveClipToClipboard(int clipId, EPickedBy) override { movedClips.push_back(clipId); }
+  void MoveClipToClipboard(int clipId, EPickedBy by) override {
+    movedClips.push_back(clipId);
+    movedBy.push_back(by);
+  }
   void CopyClipAsPlainText(int clipId, EPickedBy) override { plainTextClips.push_back(clipId); }
   void PasteClipAs(int clipId, EPasteAs as, EPickedBy) override {
     pastedAs.emplace_back(clipId, as);
@@ -133,6 +136,7 @@ class CFakeHost : public CClipTreeHost {
   UniqueImageList categoriesIcons = SolidImages(kIconColour, 4);
   UniqueImageList moreIcons = SolidImages(kMarkColour, 1);
   int moves = 0;
+  std::vector<EPickedBy> movedBy;
   std::vector<int> movedClips;
   std::vector<int> plainTextClips;
   std::vector<std::pair<int, EPasteAs>> pastedAs;
@@ -910,6 +914,18 @@ TEST_F(ClipTreeMenuTest, TheContextMenuKeyOpensTheSelectedRowsMenuAndAMouseMenuI
   // another.
   SendMessageW(tree_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree_), MAKELPARAM(20, 20));
   EXPECT_EQ(opened, 2);
+}
+
+TEST_F(ClipTreeMenuTest, AChoiceInAMenuOpenedByTheKeyboardIsPickedByTheKeyboard) {
+  // The popup goes back to its place after a paste picked by the keyboard, and folds at
+  // the mouse after one picked by the mouse.
+  FillStore();
+  const HTREEITEM row = ClipRow(kHistoryCategoryId, 0);
+  TreeView_SelectItem(tree_, row);
+  SetClipTreeMenuTestHook([](HMENU) -> UINT { return kCmdMoveToClipboard; });
+  SendMessageW(tree_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree_), MAKELPARAM(-1, -1));
+  RightClick(row, u"Move to clipboard");
+  EXPECT_EQ(host_.movedBy, (std::vector<EPickedBy>{EPickedBy::kKeyboard, EPickedBy::kMouse}));
 }
 
 }  // namespace
