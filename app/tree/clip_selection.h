@@ -34,6 +34,10 @@ class CClipSelection {
   // Ctrl+click: a clip row joins the set or leaves it, unless it is the last one left; a
   // category row changes nothing. The next Shift counts from `row` either way.
   void Toggle(ShownRow row);
+  // A clip row joins the set; the next Shift still counts from where it did.
+  void Add(ShownRow row) {
+    if (!row.isCategory) ids_.insert(row.id);
+  }
   // Shift (with a click or a key): the clip rows of `shown` from the row the last plain
   // click, Ctrl+click or arrow went to, through `row`, both included; with `keepOthers`
   // (Ctrl+Shift) added to those already selected, else in their place. When that row is

@@ -57,6 +57,9 @@ class CClipTreeController final : public CNotifyReceiver {
 
   // Selects the clip's row, unfolding its category, if the clip has one.
   void SelectClip(int clipId) { SelectTarget({clipId, false}); }
+  // Selects the clips of `clipIds` that have rows, the first as the tree's selected row
+  // (clips put back by an undo, all selected as they were deleted).
+  void SelectClips(const std::vector<int>& clipIds);
 
   // Takes the preview away, and any preview about to come.
   void HidePreview();

@@ -169,3 +169,14 @@ void CClipTreeController::PasteSelectedTogether(EPickedBy by) {
   }
   if (!clips.empty()) host_.PasteClipsTogether(clips, by);
 }
+
+void CClipTreeController::SelectClips(const std::vector<int>& clipIds) {
+  if (clipIds.empty()) return;
+  SelectClip(clipIds.front());
+  CItemNode& root = handler_.Root();
+  for (auto id = std::next(clipIds.begin()); id != clipIds.end(); ++id) {
+    const CItemNode* node = FindClipNode(root, *id);
+    if (node != nullptr && node->treeNode != nullptr) selection_.Add({*id, false});
+  }
+  if (selection_.Count() > 1) InvalidateRect(tree_, nullptr, FALSE);
+}

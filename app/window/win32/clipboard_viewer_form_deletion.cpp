@@ -18,7 +18,7 @@ void TClipboardViewerForm::UndoDelete() {
   listSearch_->Rebuilt();
   dataKeeper_.MarkChanged();
   ShowHeaderCaption();
-  if (!restored.empty()) treeController_->SelectClip(restored.front());
+  treeController_->SelectClips(restored);
 }
 
 void TClipboardViewerForm::ForgetOldClips(std::uint32_t now) {

@@ -254,8 +254,16 @@ TEST_F(ClipTreeSelectionTest, ShiftDownGathersAndDeleteTakesThemAllAsOneUndoStep
   EXPECT_TRUE(TextsOf(kHistoryCategoryId).empty());
   EXPECT_EQ(TextsOf(kNotesCategoryId), (std::vector<std::u16string>{u"n1", u"n2"}));
   EXPECT_EQ(host_.deletions, 1);
-  EXPECT_EQ(handler_.UndoDeletion().size(), 3U);
+  const std::vector<int> restored = handler_.UndoDeletion();
+  ASSERT_EQ(restored.size(), 3U);
   EXPECT_EQ(TextsOf(kHistoryCategoryId), (std::vector<std::u16string>{u"h3", u"h2", u"h1"}));
+  // Back in their rows' places, and selected all three as the window's undo does.
+  handler_.RebuildTree();
+  controller_.SelectClips(restored);
+  EXPECT_EQ(TreeView_GetNextSibling(tree_, Row(u"h3")), Row(u"h2"));
+  EXPECT_EQ(TreeView_GetNextSibling(tree_, Row(u"h2")), Row(u"h1"));
+  EXPECT_EQ(DrawnSelected({Row(u"h3"), Row(u"h2"), Row(u"h1"), Row(u"n1")}),
+            (std::vector<bool>{true, true, true, false}));
 }
 
 TEST_F(ClipTreeSelectionTest, APlainArrowSelectsOneAgainAndDeleteTakesOnlyThat) {
