@@ -1,10 +1,10 @@
 #include "app/paste/clipboard_snapshot.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "platform/handles.h"
+#include "store/clipboard_blocks.h"
 
 namespace {
 
@@ -27,14 +27,8 @@ bool SnapshotHeldInMemoryBlock(UINT format) {
 }
 
 bool SetSnapshotBytes(UINT format, const void* data, std::size_t size) {
-  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size));
-  if (!memory) return false;
-  {
-    GlobalLockGuard lock(memory.get());
-    if (lock.data() == nullptr) return false;
-    if (size != 0) std::memcpy(lock.data(), data, size);
-  }
-  if (SetClipboardData(format, memory.get()) == nullptr) return false;
+  UniqueGlobal memory = NewClipboardBlock({static_cast<const std::uint8_t*>(data), size});
+  if (!memory || SetClipboardData(format, memory.get()) == nullptr) return false;
   memory.release();  // the clipboard owns it now
   return true;
 }
