@@ -21,7 +21,6 @@ ThemePalette DarkPalette() {
   ThemePalette palette;
   palette.look = EThemeLook::kDark;
   RowColours& rows = palette.rows;
-  rows.selectionIsMenuHighlight = false;
   rows.clipBackground = 0x202020;
   rows.oddClipBackground = 0x2B2B2B;
   rows.selectedClipBackground = 0x1F4E8C;
@@ -51,7 +50,6 @@ ThemePalette HighContrastPalette(const SystemColours& system) {
   palette.look = EThemeLook::kHighContrast;
   RowColours& rows = palette.rows;
   rows.flat = true;
-  rows.selectionIsMenuHighlight = false;
   rows.clipBackground = system.window;
   rows.oddClipBackground = system.window;
   rows.selectedClipBackground = system.highlight;

@@ -1,7 +1,8 @@
 #pragma once
 // The colours every drawn part of the main window takes, for each of the three looks: the
-// light one (the skin's colours as they have always been), the dark one, and the one made of
-// the system's high-contrast colours. Colours are 0xRRGGBB.
+// light one (the skin's bands, with texts dark enough to read on them), the dark one, and the
+// one made of the system's high-contrast colours. Every text stands out from what it is drawn
+// on by at least 4.5:1 (contrast.h). Colours are 0xRRGGBB.
 
 #include <cstdint>
 
@@ -17,31 +18,30 @@ struct SystemColours {
   std::uint32_t grayText = 0x6D6D6D;        // COLOR_GRAYTEXT
   std::uint32_t buttonFace = 0xF0F0F0;      // COLOR_BTNFACE
   std::uint32_t buttonShadow = 0xA0A0A0;    // COLOR_BTNSHADOW
-  std::uint32_t menuHighlight = 0x3399FF;   // COLOR_MENUHILIGHT
   std::uint32_t infoBackground = 0xFFFFE1;  // COLOR_INFOBK
   std::uint32_t infoText = 0x000000;        // COLOR_INFOTEXT
 };
 
-// The clip tree's rows. The defaults are the light look.
+// The clip tree's rows. The defaults are the light look: the system's menu blue and the pale
+// greys the light look once had read at under 3:1, so a selected clip stands on a deeper
+// blue, and badges, counts and the selected category's texts are darker.
 struct RowColours {
   // Category rows are filled with the flat colours below instead of the skin's bands.
   bool flat = false;
-  // A selected clip stands on the row state's menu highlight rather than
-  // selectedClipBackground.
-  bool selectionIsMenuHighlight = true;
   std::uint32_t clipBackground = 0xFFFFFF;
   std::uint32_t oddClipBackground = 0xF0F0F0;
-  std::uint32_t selectedClipBackground = 0x3399FF;
+  std::uint32_t selectedClipBackground = 0x0067C0;
   std::uint32_t clipText = 0x000000;
-  std::uint32_t childClipText = 0xA0A0A0;  // a clip shown below another row
+  std::uint32_t childClipText = 0x666666;  // a clip shown below another row
   std::uint32_t selectedText = 0xFFFFFF;
   std::uint32_t separator = 0xC0C0C0;
-  std::uint32_t badge = 0xA0A0A0;
-  std::uint32_t selectedBadge = 0xD0D0D0;
+  std::uint32_t badge = 0x666666;
+  std::uint32_t selectedBadge = 0xF0F0F0;
   std::uint32_t categoryName = 0x000000;
-  std::uint32_t selectedCategoryName = 0xFFFFFF;
-  std::uint32_t categoryCount = 0x707070;
-  std::uint32_t selectedCategoryCount = 0xE0E0E0;
+  // On the skin's strong blue band, which is too light below its middle for white.
+  std::uint32_t selectedCategoryName = 0x000000;
+  std::uint32_t categoryCount = 0x404040;
+  std::uint32_t selectedCategoryCount = 0x000000;
   // Flat category rows only.
   std::uint32_t categoryBackground = 0xEEBA65;
   std::uint32_t childCategoryBackground = 0xD8EBFA;

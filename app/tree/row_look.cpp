@@ -61,8 +61,7 @@ ClipRowLook ClipRowLookFor(const CItemNode& clip, const RowState& state) {
   const RowColours& colours = state.colours;
   ClipRowLook look;
   if (state.selected) {
-    look.background =
-        colours.selectionIsMenuHighlight ? state.menuHighlight : colours.selectedClipBackground;
+    look.background = colours.selectedClipBackground;
   } else {
     look.background =
         state.precedingSiblings % 2 == 0 ? colours.clipBackground : colours.oddClipBackground;

@@ -42,9 +42,8 @@ struct RowState {
   int quickPasteMode = 0;     // 0 off, 1 Ctrl for the history, 2 Alt for the history
   int width = 0;              // of the row bitmap
   int height = 0;
-  std::uint32_t menuHighlight = 0;  // the system's colour of a selected menu entry
-  int dpi = 96;                     // of the monitor that shows the tree
-  RowColours colours;               // of the window's look; the light one by default
+  int dpi = 96;        // of the monitor that shows the tree
+  RowColours colours;  // of the window's look; the light one by default
 };
 
 // `value` in decimal digits, as rows show and read counts and numbers.

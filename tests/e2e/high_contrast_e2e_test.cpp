@@ -1,13 +1,13 @@
 // The window in the system's high contrast, as the screen shows it: its rows, its selection
 // and its header's buttons in the colours the user chose, nothing of the skin.
 
-#include <array>
 #include <chrono>
 
 #include "app/window/win32/main_window_ids.h"
 #include "foundation/settings_keys.h"
 #include "platform/win32/gdi.h"
 #include "tests/e2e/desktop.h"
+#include "tests/e2e/high_contrast_scheme.h"
 #include "tests/e2e/program_fixture.h"
 #include "tests/e2e/window_shot.h"
 // After windows.h, which it needs.
@@ -16,54 +16,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr wchar_t kHighContrastKey[] = L"Control Panel\\Accessibility\\HighContrast";
-
-// Windows' "High Contrast Black" for the colours the window takes.
-constexpr std::array<int, 6> kSchemeIndices = {COLOR_WINDOW,    COLOR_WINDOWTEXT,
-                                               COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
-                                               COLOR_GRAYTEXT,  COLOR_BTNFACE};
-constexpr std::array<COLORREF, 6> kSchemeColours = {RGB(0, 0, 0),      RGB(255, 255, 255),
-                                                    RGB(26, 235, 255), RGB(0, 0, 0),
-                                                    RGB(63, 242, 63),  RGB(0, 0, 0)};
-
-// High contrast on for the life of the object, as the system keeps it for the user: the
-// "High Contrast Black" colours (SetSysColors, which reach every process of this Wine
-// session) and the Accessibility Flags with HCF_HIGHCONTRASTON, since Wine's
-// SystemParametersInfo neither takes nor tells the setting. Puts back what was there.
-class HighContrastScheme {
- public:
-  HighContrastScheme() {
-    for (size_t i = 0; i < kSchemeIndices.size(); ++i)
-      previous_[i] = GetSysColor(kSchemeIndices[i]);
-    DWORD size = sizeof(previousFlags_);
-    hadFlags_ = RegGetValueW(HKEY_CURRENT_USER, kHighContrastKey, L"Flags", RRF_RT_REG_SZ, nullptr,
-                             previousFlags_, &size) == ERROR_SUCCESS;
-    const wchar_t on[] = L"127";
-    set_ = SetSysColors(static_cast<int>(kSchemeIndices.size()), kSchemeIndices.data(),
-                        kSchemeColours.data()) != FALSE &&
-           RegSetKeyValueW(HKEY_CURRENT_USER, kHighContrastKey, L"Flags", REG_SZ, on, sizeof(on)) ==
-               ERROR_SUCCESS;
-  }
-  ~HighContrastScheme() {
-    SetSysColors(static_cast<int>(kSchemeIndices.size()), kSchemeIndices.data(), previous_.data());
-    if (hadFlags_) {
-      RegSetKeyValueW(HKEY_CURRENT_USER, kHighContrastKey, L"Flags", REG_SZ, previousFlags_,
-                      static_cast<DWORD>((wcslen(previousFlags_) + 1) * sizeof(wchar_t)));
-    } else {
-      RegDeleteKeyValueW(HKEY_CURRENT_USER, kHighContrastKey, L"Flags");
-    }
-  }
-  HighContrastScheme(const HighContrastScheme&) = delete;
-  HighContrastScheme& operator=(const HighContrastScheme&) = delete;
-  bool Set() const { return set_; }
-
- private:
-  std::array<COLORREF, 6> previous_{};
-  wchar_t previousFlags_[16] = {};
-  bool hadFlags_ = false;
-  bool set_ = false;
-};
 
 COLORREF ScreenPixel(POINT point) {
   const WindowDc screen(nullptr);

@@ -60,7 +60,6 @@ SystemColours CurrentSystemColours() {
   colours.grayText = SystemColour(COLOR_GRAYTEXT);
   colours.buttonFace = SystemColour(COLOR_BTNFACE);
   colours.buttonShadow = SystemColour(COLOR_BTNSHADOW);
-  colours.menuHighlight = SystemColour(COLOR_MENUHILIGHT);
   colours.infoBackground = SystemColour(COLOR_INFOBK);
   colours.infoText = SystemColour(COLOR_INFOTEXT);
   return colours;

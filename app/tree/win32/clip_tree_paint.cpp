@@ -62,7 +62,6 @@ void CClipTreeController::PaintRow(HDC dc, HTREEITEM item, const CItemNode& node
   state.hasParent = HasParentRow(item);
   state.precedingSiblings = node.RowsBefore();
   state.quickPasteMode = host_.QuickPasteMode();
-  state.menuHighlight = FromColorRef(GetSysColor(COLOR_MENUHILIGHT));
   state.colours = rowColours_;
   // The row is as high as the tree's item height. Wine reports a rectangle one pixel
   // shorter, which would squeeze every row by a line.

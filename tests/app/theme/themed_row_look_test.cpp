@@ -25,7 +25,6 @@ RowState StateIn(EThemeLook look, bool selected, SystemColours system = {}) {
   state.width = 200;
   state.height = 26;
   state.quickPasteMode = 1;
-  state.menuHighlight = 0x3399FF;
   state.colours = PaletteFor(look, system).rows;
   return state;
 }
@@ -56,7 +55,7 @@ TEST(ThemedRowLookTest, DarkRowsTakeTheDarkColoursAndItsOwnSelection) {
   EXPECT_EQ(plain.separatorColour, dark.separator);
   const ClipRowLook selected = ClipRowLookFor(*clip, StateIn(EThemeLook::kDark, true));
   EXPECT_EQ(selected.background, dark.selectedClipBackground);
-  EXPECT_NE(selected.background, 0x3399FFu);
+  EXPECT_NE(selected.background, RowColours{}.selectedClipBackground);
 }
 
 TEST(ThemedRowLookTest, HighContrastCategoriesAreFilledFlatInTheSystemsColours) {

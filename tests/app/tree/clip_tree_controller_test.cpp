@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/theme/theme_palette.h"
 #include "app/tree/preview_content.h"
 #include "categories/clipboard_handler.h"
 #include "categories/win32/win32_tree_view.h"
@@ -418,12 +419,13 @@ TEST_F(ClipTreeDrawingTest, QuickPasteBadgeIsGreyAndGivesWayToTheTextInModeZero)
   };
   const auto [ink, darkest] = badgeInk(CPicture(tree_));
   EXPECT_GT(ink, 10);
-  EXPECT_GE(darkest, 0x90u);  // grey, and the black text starts to its right
+  // Grey, never darker than the badge's colour, and the black text starts to its right.
+  EXPECT_GE(darkest, (RowColours{}.badge >> 8) & 0xFF);
   host_.quickPasteMode = 0;
   EXPECT_LT(badgeInk(CPicture(tree_)).second, 0x60u);  // the text now starts at the indent
 }
 
-TEST_F(ClipTreeDrawingTest, SelectedClipTakesTheMenuHighlightAndHotKeyShowsTheMark) {
+TEST_F(ClipTreeDrawingTest, SelectedClipTakesTheSelectionColourAndHotKeyShowsTheMark) {
   FillStore();
   handler_.SetItemHotKey(static_cast<int>(handler_.Items().front()->id), 0xC041);
   handler_.RebuildTree();
@@ -432,8 +434,7 @@ TEST_F(ClipTreeDrawingTest, SelectedClipTakesTheMenuHighlightAndHotKeyShowsTheMa
   const RECT marked = RowRect(ClipRow(kHistoryCategoryId, 0));
   const RECT selected = RowRect(ClipRow(kHistoryCategoryId, 1));
   EXPECT_EQ(picture.At(kTreeWidth - 8, marked.top + 12), kMarkColour);
-  EXPECT_EQ(picture.At(kTreeWidth - 8, selected.top + 12),
-            FromColorRef(GetSysColor(COLOR_MENUHILIGHT)));
+  EXPECT_EQ(picture.At(kTreeWidth - 8, selected.top + 12), RowColours{}.selectedClipBackground);
 }
 
 TEST_F(ClipTreeDrawingTest, PictureClipShowsItsThumbnailUprightAtTheIndent) {

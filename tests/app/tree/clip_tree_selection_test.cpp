@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/theme/theme_palette.h"
 #include "app/tree/win32/clip_tree_controller.h"
 #include "categories/clipboard_handler.h"
 #include "categories/win32/win32_tree_view.h"
@@ -209,7 +210,7 @@ class ClipTreeSelectionTest : public ::testing::Test {
     SendMessageW(tree_, WM_PAINT, reinterpret_cast<WPARAM>(dc.get()), 0);
     GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    const std::uint32_t highlight = FromColorRef(GetSysColor(COLOR_MENUHILIGHT));
+    const std::uint32_t highlight = RowColours{}.selectedClipBackground;
     std::vector<bool> drawn;
     for (HTREEITEM row : rows) {
       const POINT middle = Middle(row);

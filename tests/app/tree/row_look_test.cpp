@@ -12,7 +12,8 @@ namespace {
 
 constexpr int kWidth = 200;
 constexpr int kHeight = 26;
-constexpr std::uint32_t kHighlight = 0x3399FF;
+// The light look's colours, which a state without a palette draws in.
+const RowColours kLight{};
 
 RowState State(int precedingSiblings = 0, int quickPasteMode = 1, bool selected = false) {
   RowState state;
@@ -22,7 +23,6 @@ RowState State(int precedingSiblings = 0, int quickPasteMode = 1, bool selected 
   state.quickPasteMode = quickPasteMode;
   state.width = kWidth;
   state.height = kHeight;
-  state.menuHighlight = kHighlight;
   return state;
 }
 
@@ -36,12 +36,12 @@ std::unique_ptr<CItemNode> Clip(int categoryId, int quickNumber, int indent = 2)
   return clip;
 }
 
-TEST(ClipRowLookTest, BackgroundAlternatesWithPrecedingSiblingsAndTakesTheHighlightWhenSelected) {
+TEST(ClipRowLookTest, BackgroundAlternatesWithPrecedingSiblingsAndTakesTheSelectionsWhenSelected) {
   const auto clip = Clip(kHistoryCategoryId, 1);
   EXPECT_EQ(ClipRowLookFor(*clip, State(0)).background, 0xFFFFFFu);
   EXPECT_EQ(ClipRowLookFor(*clip, State(1)).background, 0xF0F0F0u);
   EXPECT_EQ(ClipRowLookFor(*clip, State(2)).background, 0xFFFFFFu);
-  EXPECT_EQ(ClipRowLookFor(*clip, State(1, 1, true)).background, kHighlight);
+  EXPECT_EQ(ClipRowLookFor(*clip, State(1, 1, true)).background, kLight.selectedClipBackground);
 }
 
 TEST(ClipRowLookTest, BadgeNamesTheModifierByModeAndCategory) {
@@ -53,8 +53,8 @@ TEST(ClipRowLookTest, BadgeNamesTheModifierByModeAndCategory) {
   EXPECT_EQ(ClipRowLookFor(*note, State(0, 2)).badge->modifier, u"Ctrl");
   EXPECT_EQ(ClipRowLookFor(*history, State(0, 1)).badge->digit, u"3");
   EXPECT_EQ(ClipRowLookFor(*Clip(kHistoryCategoryId, 10), State()).badge->digit, u"0");
-  EXPECT_EQ(ClipRowLookFor(*history, State()).badge->colour, 0xA0A0A0u);
-  EXPECT_EQ(ClipRowLookFor(*history, State(0, 1, true)).badge->colour, 0xD0D0D0u);
+  EXPECT_EQ(ClipRowLookFor(*history, State()).badge->colour, kLight.badge);
+  EXPECT_EQ(ClipRowLookFor(*history, State(0, 1, true)).badge->colour, kLight.selectedBadge);
 }
 
 TEST(ClipRowLookTest, NoBadgeWithoutQuickPasteOrBeyondTheTenthClip) {
@@ -93,7 +93,7 @@ TEST(ClipRowLookTest, AFileListShowsItsIconWhereTheTextBeganAndTheTextAfterIt) {
 
 TEST(ClipRowLookTest, ClipsOfChildCategoriesAreGreyUnlessSelected) {
   EXPECT_EQ(ClipRowLookFor(*Clip(kNotesCategoryId, 1, 2), State()).textColour, 0x000000u);
-  EXPECT_EQ(ClipRowLookFor(*Clip(1002, 21, 18), State()).textColour, 0xA0A0A0u);
+  EXPECT_EQ(ClipRowLookFor(*Clip(1002, 21, 18), State()).textColour, kLight.childClipText);
   EXPECT_EQ(ClipRowLookFor(*Clip(1002, 21, 18), State(0, 1, true)).textColour, 0xFFFFFFu);
 }
 
@@ -110,7 +110,7 @@ TEST(CategoryRowLookTest, StripeNameAndCountFollowLevelAndSelection) {
   EXPECT_TRUE(look.bold);
   EXPECT_EQ(look.nameLeft, 22);
   EXPECT_EQ(look.countText, u"#12");
-  EXPECT_EQ(look.countColour, 0x707070u);
+  EXPECT_EQ(look.countColour, kLight.categoryCount);
 
   CItemNode child;
   child.isCategory = true;
@@ -122,8 +122,8 @@ TEST(CategoryRowLookTest, StripeNameAndCountFollowLevelAndSelection) {
   EXPECT_EQ(childLook.countText, u"#0");
   const CategoryRowLook selected = CategoryRowLookFor(child, State(0, 1, true));
   EXPECT_EQ(selected.stripe, 3);
-  EXPECT_EQ(selected.nameColour, 0xFFFFFFu);
-  EXPECT_EQ(selected.countColour, 0xE0E0E0u);
+  EXPECT_EQ(selected.nameColour, kLight.selectedCategoryName);
+  EXPECT_EQ(selected.countColour, kLight.selectedCategoryCount);
 }
 
 TEST(RowDpiTest, TheRowHeightIsTruncatedFrom25AndOnePixel) {
