@@ -1,7 +1,7 @@
 // Every text the window draws, read back from the screen in each look, stands out from
 // what is behind it by at least the contrast body text needs (4.5:1): the header's caption,
 // the category rows with their counts, the clips with their quick-paste badges, the selected
-// clip and category, and what the window says while it holds no clips.
+// clip and category, a clip's preview, and what the window says while it holds no clips.
 
 #include <cstdio>
 #include <optional>
@@ -71,9 +71,10 @@ class TextContrastTest : public ProgramTest, public ::testing::WithParamInterfac
     // Opaque, so the screen shows the window's own colours.
     installation.SetSetting(Settings::kWindowTransparency, 255);
     const ELook look = GetParam().look;
-    installation.SetSetting(Settings::kTheme, look == ELook::kDark    ? Settings::kThemeDark
-                                              : look == ELook::kLight ? Settings::kThemeLight
-                                                                      : Settings::kThemeFollowSystem);
+    installation.SetSetting(Settings::kTheme, look == ELook::kDark ? Settings::kThemeDark
+                                              : look == ELook::kLight
+                                                  ? Settings::kThemeLight
+                                                  : Settings::kThemeFollowSystem);
     if (GetParam().withClips) {
       WriteTextClips(installation.DataFile(),
                      {{u"Meeting moved to Thursday, 10:30 in room 4.12", 10},
@@ -126,8 +127,8 @@ TEST_P(TextContrastTest, EveryDrawnTextHasAtLeastBodyTextContrast) {
   const RECT window = WindowRect(program->MainWindow());
   SetCursorPos(window.left + 30, window.top + 8);
   PumpFor(700ms);
-  KeepWindowShot(program->MainWindow(), "contrast-" + LookName(GetParam().look) +
-                                            (GetParam().withClips ? "" : "-empty"));
+  KeepWindowShot(program->MainWindow(),
+                 "contrast-" + LookName(GetParam().look) + (GetParam().withClips ? "" : "-empty"));
 
   const ScreenImage shot = ScreenPixels(window);
   ASSERT_FALSE(shot.pixels.empty());
@@ -153,16 +154,29 @@ TEST_P(TextContrastTest, EveryDrawnTextHasAtLeastBodyTextContrast) {
                                             (GetParam().withClips ? "" : "-empty") + "-category");
   CheckArea(ScreenPixels(window), Within(window, list), "list, a category selected",
             GetParam().withClips ? 20 : 1);
+
+  if (GetParam().withClips) {
+    // The preview of a clip, shown while the pointer rests on its row.
+    SetCursorPos(rows.left + 80, rows.top + 39 + 26);
+    HWND preview = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+      preview = FindProcessWindow(program->ProcessId(), L"QuilleryClipPreview");
+      return preview != nullptr && IsWindowVisible(preview) != FALSE;
+    })) << "no preview came";
+    PumpFor(300ms);
+    const RECT shown = WindowRect(preview);
+    const ScreenImage previewShot = ScreenPixels(shown);
+    ASSERT_FALSE(previewShot.pixels.empty());
+    CheckArea(previewShot, {1, 1, previewShot.width - 1, previewShot.height - 1}, "preview", 5);
+  }
   EXPECT_TRUE(program->Close());
 }
 
-INSTANTIATE_TEST_SUITE_P(Looks, TextContrastTest,
-                         ::testing::Values(ContrastCase{ELook::kLight, true},
-                                           ContrastCase{ELook::kDark, true},
-                                           ContrastCase{ELook::kHighContrast, true},
-                                           ContrastCase{ELook::kLight, false},
-                                           ContrastCase{ELook::kDark, false},
-                                           ContrastCase{ELook::kHighContrast, false}),
-                         CaseName);
+INSTANTIATE_TEST_SUITE_P(
+    Looks, TextContrastTest,
+    ::testing::Values(ContrastCase{ELook::kLight, true}, ContrastCase{ELook::kDark, true},
+                      ContrastCase{ELook::kHighContrast, true}, ContrastCase{ELook::kLight, false},
+                      ContrastCase{ELook::kDark, false}, ContrastCase{ELook::kHighContrast, false}),
+    CaseName);
 
 }  // namespace

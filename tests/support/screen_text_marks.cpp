@@ -24,6 +24,8 @@ constexpr int kSpeck = 2;
 // A patch at least this big that covers more than this share of its box is a filled shape (an
 // icon in one hue), not writing, whose strokes leave most of their box empty.
 constexpr int kShapeSize = 8;
+// The widest gap between two letters of one word, in pixels.
+constexpr int kLetterGap = 1;
 constexpr double kShapeFill = 0.6;
 
 std::uint32_t MostCommonColour(const ScreenImage& image, int y, int left, int right) {
@@ -40,7 +42,9 @@ std::uint32_t MostCommonColour(const ScreenImage& image, int y, int left, int ri
   return best;
 }
 
-double Channel(std::uint32_t rgb, int shift) { return static_cast<double>((rgb >> shift) & 0xFF); }
+double Channel(std::uint32_t rgb, int shift) {
+  return static_cast<double>((rgb >> shift) & 0xFF);
+}
 
 // How far `pixel` lies from the blends of `background` and `ink`.
 double DistanceFromBlendLine(std::uint32_t pixel, std::uint32_t background, std::uint32_t ink) {
@@ -54,8 +58,8 @@ double DistanceFromBlendLine(std::uint32_t pixel, std::uint32_t background, std:
   const double t = length == 0 ? 0 : std::clamp(along / length, 0.0, 1.0);
   double squared = 0;
   for (int shift : {16, 8, 0}) {
-    const double blend = Channel(background, shift) +
-                         t * (Channel(ink, shift) - Channel(background, shift));
+    const double blend =
+        Channel(background, shift) + t * (Channel(ink, shift) - Channel(background, shift));
     const double off = Channel(pixel, shift) - blend;
     squared += off * off;
   }
@@ -65,7 +69,54 @@ double DistanceFromBlendLine(std::uint32_t pixel, std::uint32_t background, std:
 struct Patch {
   std::vector<std::pair<int, int>> pixels;
   ImageRect bounds;
+
+  int Width() const { return bounds.right - bounds.left; }
+  int Height() const { return bounds.bottom - bounds.top; }
+  bool IsSpeck() const { return Width() <= kSpeck && Height() <= kSpeck; }
+  bool IsLine() const {
+    return (Width() <= kLineThickness && Height() >= kLineLength) ||
+           (Height() <= kLineThickness && Width() >= kLineLength);
+  }
 };
+
+// The patches of the `ink` mask (`width` pixels a row), each pixel joined to the others of
+// `ink` up to `reach` columns and one row away.
+std::vector<Patch> FindPatches(const std::vector<char>& ink, int width, int reach) {
+  const int height = static_cast<int>(ink.size()) / width;
+  auto index = [width](int x, int y) { return static_cast<std::size_t>(y) * width + x; };
+  std::vector<char> seen(ink.size(), 0);
+  std::vector<Patch> patches;
+  for (int startY = 0; startY < height; ++startY) {
+    for (int startX = 0; startX < width; ++startX) {
+      if (!ink[index(startX, startY)] || seen[index(startX, startY)]) continue;
+      Patch patch;
+      patch.bounds = {startX, startY, startX + 1, startY + 1};
+      std::vector<std::pair<int, int>> waiting{{startX, startY}};
+      seen[index(startX, startY)] = 1;
+      while (!waiting.empty()) {
+        const auto [x, y] = waiting.back();
+        waiting.pop_back();
+        patch.pixels.emplace_back(x, y);
+        patch.bounds.left = std::min(patch.bounds.left, x);
+        patch.bounds.top = std::min(patch.bounds.top, y);
+        patch.bounds.right = std::max(patch.bounds.right, x + 1);
+        patch.bounds.bottom = std::max(patch.bounds.bottom, y + 1);
+        for (int dy = -1; dy <= 1; ++dy) {
+          for (int dx = -reach; dx <= reach; ++dx) {
+            const int nx = x + dx;
+            const int ny = y + dy;
+            if (nx < 0 || ny < 0 || nx >= width || ny >= height) continue;
+            if (!ink[index(nx, ny)] || seen[index(nx, ny)]) continue;
+            seen[index(nx, ny)] = 1;
+            waiting.emplace_back(nx, ny);
+          }
+        }
+      }
+      patches.push_back(std::move(patch));
+    }
+  }
+  return patches;
+}
 
 }  // namespace
 
@@ -91,49 +142,21 @@ ScreenTextMarks FindTextMarks(const ScreenImage& image, ImageRect region) {
     }
   }
 
-  // Patches: ink pixels joined to the eight around them. Letters that touch make one patch;
-  // nothing is joined across a gap, so that a text never joins the focus rectangle around it.
-  std::vector<char> seen(ink.size(), 0);
-  std::vector<Patch> patches;
-  for (int startY = 0; startY < height; ++startY) {
-    for (int startX = 0; startX < width; ++startX) {
-      if (!ink[index(startX, startY)] || seen[index(startX, startY)]) continue;
-      Patch patch;
-      patch.bounds = {startX, startY, startX + 1, startY + 1};
-      std::vector<std::pair<int, int>> waiting{{startX, startY}};
-      seen[index(startX, startY)] = 1;
-      while (!waiting.empty()) {
-        const auto [x, y] = waiting.back();
-        waiting.pop_back();
-        patch.pixels.emplace_back(x, y);
-        patch.bounds.left = std::min(patch.bounds.left, x);
-        patch.bounds.top = std::min(patch.bounds.top, y);
-        patch.bounds.right = std::max(patch.bounds.right, x + 1);
-        patch.bounds.bottom = std::max(patch.bounds.bottom, y + 1);
-        for (int dy = -1; dy <= 1; ++dy) {
-          for (int dx = -1; dx <= 1; ++dx) {
-            const int nx = x + dx;
-            const int ny = y + dy;
-            if (nx < 0 || ny < 0 || nx >= width || ny >= height) continue;
-            if (!ink[index(nx, ny)] || seen[index(nx, ny)]) continue;
-            seen[index(nx, ny)] = 1;
-            waiting.emplace_back(nx, ny);
-          }
-        }
-      }
-      patches.push_back(std::move(patch));
-    }
+  // Specks and lines first, each pixel joined only to the eight around it, and taken out, so
+  // that no text is joined to a focus rectangle or a divider beside it.
+  for (const Patch& patch : FindPatches(ink, width, 1)) {
+    if (!patch.IsSpeck() && !patch.IsLine()) continue;
+    ++result.otherMarks;
+    for (const auto& [x, y] : patch.pixels) ink[index(x, y)] = 0;
   }
-
-  for (const Patch& patch : patches) {
-    const int patchWidth = patch.bounds.right - patch.bounds.left;
-    const int patchHeight = patch.bounds.bottom - patch.bounds.top;
-    const bool line = (patchWidth <= kLineThickness && patchHeight >= kLineLength) ||
-                      (patchHeight <= kLineThickness && patchWidth >= kLineLength);
-    const bool speck = patchWidth <= kSpeck && patchHeight <= kSpeck;
-    const bool shape = patchWidth >= kShapeSize && patchHeight >= kShapeSize &&
-                       static_cast<double>(patch.pixels.size()) >
-                           kShapeFill * patchWidth * patchHeight;
+  // Then words: letters joined across the gap of a pixel between them, so that a thin
+  // letter whose anti-aliased stem never reaches the text's colour is judged with its word.
+  for (const Patch& patch : FindPatches(ink, width, kLetterGap + 1)) {
+    const int patchWidth = patch.Width();
+    const int patchHeight = patch.Height();
+    const bool shape =
+        patchWidth >= kShapeSize && patchHeight >= kShapeSize &&
+        static_cast<double>(patch.pixels.size()) > kShapeFill * patchWidth * patchHeight;
     TextMark mark;
     for (const auto& [x, y] : patch.pixels) {
       const std::uint32_t pixel = image.At(region.left + x, region.top + y);
@@ -151,7 +174,7 @@ ScreenTextMarks FindTextMarks(const ScreenImage& image, ImageRect region) {
     }
     const bool oneColour =
         static_cast<double>(onLine) >= kTextShare * static_cast<double>(patch.pixels.size());
-    if (line || speck || shape || !oneColour) {
+    if (shape || !oneColour) {
       ++result.otherMarks;
       continue;
     }

@@ -31,21 +31,48 @@ void DrawLetter(ScreenImage& image, int x, int y, std::uint32_t ink, std::uint32
   }
 }
 
-ImageRect Whole(const ScreenImage& image) { return {0, 0, image.width, image.height}; }
+ImageRect Whole(const ScreenImage& image) {
+  return {0, 0, image.width, image.height};
+}
 
-TEST(ScreenTextMarksTest, LettersThatTouchMakeOneMarkAndAGapTwo) {
+TEST(ScreenTextMarksTest, LettersOfAWordMakeOneMarkAndAWordGapTwo) {
   ScreenImage image = Filled(60, 20, 0xFFFFFF);
   DrawLetter(image, 4, 5, 0x000000, 0x808080);
-  DrawLetter(image, 9, 5, 0x000000, 0x808080);   // touching the first
-  DrawLetter(image, 16, 5, 0x000000, 0x808080);  // two columns apart
+  DrawLetter(image, 10, 5, 0x000000, 0x808080);  // a column apart: the same word
+  DrawLetter(image, 17, 5, 0x000000, 0x808080);  // two columns apart: the next word
   const ScreenTextMarks marks = FindTextMarks(image, Whole(image));
   ASSERT_EQ(marks.texts.size(), 2u);
   EXPECT_EQ(marks.otherMarks, 0);
   EXPECT_EQ(marks.texts[0].bounds.left, 4);
-  EXPECT_EQ(marks.texts[0].bounds.right, 14);
+  EXPECT_EQ(marks.texts[0].bounds.right, 15);
   EXPECT_EQ(marks.texts[0].ink, 0x000000u);
   EXPECT_EQ(marks.texts[0].background, 0xFFFFFFu);
   EXPECT_DOUBLE_EQ(marks.texts[0].contrast, 21.0);
+}
+
+// Anti-aliasing can leave a thin letter without one pixel of the text's colour; its word
+// still has them.
+TEST(ScreenTextMarksTest, AThinLetterIsJudgedWithItsWord) {
+  ScreenImage image = Filled(40, 20, 0xFFFFFF);
+  DrawLetter(image, 4, 5, 0x000000, 0x808080);
+  for (int y = 5; y < 14; ++y) Set(image, 10, y, 0xAAAAAA);  // an "l" between two columns
+  DrawLetter(image, 12, 5, 0x000000, 0x808080);
+  const ScreenTextMarks marks = FindTextMarks(image, Whole(image));
+  ASSERT_EQ(marks.texts.size(), 1u);
+  EXPECT_DOUBLE_EQ(marks.texts[0].contrast, 21.0);
+}
+
+// A quick-paste badge, a divider and the clip's text: the badge is judged on its own.
+TEST(ScreenTextMarksTest, TextsOnEachSideOfADividerAreJudgedApart) {
+  ScreenImage image = Filled(40, 26, 0xFFFFFF);
+  DrawLetter(image, 4, 5, 0xA0A0A0, 0xD0D0D0);
+  for (int y = 0; y < 26; ++y) Set(image, 10, y, 0xC0C0C0);
+  DrawLetter(image, 12, 5, 0x000000, 0x808080);
+  const ScreenTextMarks marks = FindTextMarks(image, Whole(image));
+  ASSERT_EQ(marks.texts.size(), 2u);
+  EXPECT_EQ(marks.texts[0].ink, 0xA0A0A0u);
+  EXPECT_EQ(marks.texts[1].ink, 0x000000u);
+  EXPECT_EQ(marks.otherMarks, 1);
 }
 
 TEST(ScreenTextMarksTest, PaleGreyTextIsMeasuredAsDrawn) {
@@ -68,9 +95,9 @@ TEST(ScreenTextMarksTest, IconsPicturesAndLinesAreNotJudgedAsText) {
               static_cast<std::uint32_t>(255 - x * 10));
     }
   }
-  for (int y = 0; y < 30; ++y) Set(image, 0, y, 0x404040);  // the window's frame
-  for (int x = 1; x < 80; ++x) Set(image, x, 25, 0xC0C0C0);   // a separator between rows
-  for (int y = 2; y < 22; ++y) Set(image, 40, y, 0xC0C0C0);   // a divider within a row
+  for (int y = 0; y < 30; ++y) Set(image, 0, y, 0x404040);      // the window's frame
+  for (int x = 1; x < 80; ++x) Set(image, x, 25, 0xC0C0C0);     // a separator between rows
+  for (int y = 2; y < 22; ++y) Set(image, 40, y, 0xC0C0C0);     // a divider within a row
   for (int y = 2; y < 22; y += 2) Set(image, 78, y, 0xCF6905);  // a dotted focus rectangle
   for (int y = 4; y < 16; ++y) {                                // an icon in one hue
     for (int x = 50; x < 64; ++x) Set(image, x, y, 0xA8701C);
