@@ -88,6 +88,31 @@ TEST_F(FirstUseTest, TheHeaderOfAProgramWithoutClipsSaysSo) {
   EXPECT_TRUE(program->Close());
 }
 
+TEST_F(FirstUseTest, ANoteWrittenIntoAnEmptyStoreEndsNoClipsYet) {
+  auto program = Start();
+  ASSERT_NE(program, nullptr);
+  ASSERT_TRUE(program->WaitForHeader(u"No clips yet"));
+  ClickAt(ControlCentre(program->Control(kIdOpenClipboard)));
+  HWND tree = program->Control(kIdItemsTree);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tree) != FALSE; }));
+  ClickAt(ControlCentre(program->Control(kIdPin)));
+  const RECT rows = WindowRect(tree);
+  ClickAt({rows.left + 60, rows.top + 8});
+  TypeChord({VK_CONTROL, 'N'});
+  HWND editor = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    editor = GetForegroundWindow();
+    return editor != nullptr && editor != program->MainWindow() &&
+           WindowText(editor).starts_with(u"New note");
+  }));
+  for (WORD key : {'C', 'A', 'L', 'L'}) TypeChord({key});
+  TypeChord({VK_CONTROL, VK_RETURN});
+  ASSERT_TRUE(PumpUntil([&] { return IsWindow(editor) == FALSE; }));
+  EXPECT_TRUE(PumpUntil([&] { return program->HeaderText() != u"No clips yet"; }))
+      << "the header still says there is no clip";
+  EXPECT_TRUE(program->Close());
+}
+
 TEST_F(FirstUseTest, AClipTakenWithADoubleClickKeepsTheSelectionAtItsNewPlace) {
   auto program = Start();
   ASSERT_NE(program, nullptr);

@@ -56,6 +56,7 @@ void TClipboardViewerForm::RunClipEditor(CClipEditorTarget target) {
   if (written != 0) {
     dataKeeper_.MarkChanged();
     handler_->RebuildTree();
+    ShowHeaderCaption();  // a first note ends "No clips yet"
     if (treeController_) treeController_->SelectClip(written);
   }
   if (GetForegroundWindow() == Handle()) SetFocus(tree_);
