@@ -113,6 +113,36 @@ TEST_F(FirstUseTest, ANoteWrittenIntoAnEmptyStoreEndsNoClipsYet) {
   EXPECT_TRUE(program->Close());
 }
 
+// The menu opens where the click was: the row it is for must stay there.
+TEST_F(FirstUseTest, ARightClickOnACategoryBelowLeavesTheOneAboveUnfolded) {
+  auto program = Start();
+  ASSERT_NE(program, nullptr);
+  ASSERT_TRUE(CopyAndWait(*program, u"older clip"));
+  ASSERT_TRUE(CopyAndWait(*program, u"newer clip"));
+  ClickAt(ControlCentre(program->Control(kIdOpenClipboard)));
+  HWND tree = program->Control(kIdItemsTree);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tree) != FALSE; }));
+  ClickAt(ControlCentre(program->Control(kIdPin)));
+  const HTREEITEM history = TreeItem(tree, TVGN_ROOT, nullptr);
+  const HTREEITEM notes = TreeItem(tree, TVGN_NEXT, history);
+  auto unfolded = [&](HTREEITEM row) {
+    return (SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(row), TVIS_EXPANDED) &
+            TVIS_EXPANDED) != 0;
+  };
+  ASSERT_TRUE(unfolded(history));
+  // The history's row, its two clips, then "Quick notes".
+  const RECT rows = WindowRect(tree);
+  const int rowHeight = static_cast<int>(SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(rowHeight, 0);
+  RightClickAt({rows.left + 60, rows.top + 3 * rowHeight + rowHeight / 2});
+  ASSERT_TRUE(PumpUntil([&] { return TreeItem(tree, TVGN_CARET, nullptr) == notes; }))
+      << "the right click did not select the category";
+  PumpFor(300ms);
+  EXPECT_TRUE(unfolded(history)) << "the history folded away from under the menu";
+  TypeChord({VK_ESCAPE});
+  EXPECT_TRUE(program->Close());
+}
+
 TEST_F(FirstUseTest, AClipTakenWithADoubleClickKeepsTheSelectionAtItsNewPlace) {
   auto program = Start();
   ASSERT_NE(program, nullptr);

@@ -82,8 +82,14 @@ void CClipTreeController::FinishClick(bool dragged) {
 
 void CClipTreeController::MoveCaret(HTREEITEM row, bool keepFolds) {
   followsCaret_ = false;
-  // A right click folds nothing: the row must stay where its menu opens.
+  // A right click folds nothing: the row must stay where its menu opens. Not every tree view
+  // honours TVSI_NOSINGLEEXPAND (Wine's does not), so the style that folds is also taken
+  // away for the moment of the selection.
+  const LONG_PTR style = GetWindowLongPtrW(tree_, GWL_STYLE);
+  const bool unfoldsAlone = keepFolds && (style & TVS_SINGLEEXPAND) != 0;
+  if (unfoldsAlone) SetWindowLongPtrW(tree_, GWL_STYLE, style & ~TVS_SINGLEEXPAND);
   TreeView_Select(tree_, row, keepFolds ? TVGN_CARET | TVSI_NOSINGLEEXPAND : TVGN_CARET);
+  if (unfoldsAlone) SetWindowLongPtrW(tree_, GWL_STYLE, style);
   followsCaret_ = true;
 }
 
