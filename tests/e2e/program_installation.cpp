@@ -1,6 +1,7 @@
 #include "tests/e2e/program_installation.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "foundation/day_count.h"
@@ -8,7 +9,9 @@
 #include "foundation/settings_keys.h"
 
 std::filesystem::path ProgramUnderTest() {
-  std::string path = QUILLERY_PROGRAM_PATH;
+  // Another build's program, to see a new test fail on the program it was written against.
+  const char* other = std::getenv("QUILLERY_E2E_PROGRAM");
+  std::string path = other != nullptr && *other != '\0' ? other : QUILLERY_PROGRAM_PATH;
   // Cross-built on Linux, the build knows the program by its Unix path; Wine shows the Unix
   // root as drive Z:.
   if (!path.empty() && path.front() == '/') path = "Z:" + path;

@@ -10,7 +10,7 @@
 
 #include "tests/support/temp_folder.h"
 
-// quillery.exe of this build.
+// quillery.exe of this build, or the one that QUILLERY_E2E_PROGRAM names (a Windows path).
 std::filesystem::path ProgramUnderTest();
 
 // Where an installation puts the program and its settings, relative to its temporary folder.
