@@ -88,6 +88,12 @@ ThemePalette PaletteFor(EThemeLook look, const SystemColours& system) {
   return LightPalette(system);
 }
 
+std::optional<EditorColours> EditorColoursFor(const ThemePalette& palette) {
+  if (palette.look != EThemeLook::kDark) return std::nullopt;
+  return EditorColours{palette.header.background, palette.rows.clipBackground,
+                       palette.rows.clipText, palette.preview.caption};
+}
+
 EThemeLook ChooseThemeLook(int themeSetting, bool systemDark, bool highContrast) {
   if (highContrast) return EThemeLook::kHighContrast;
   if (themeSetting == Settings::kThemeLight) return EThemeLook::kLight;

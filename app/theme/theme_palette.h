@@ -5,6 +5,7 @@
 // on by at least 4.5:1 (contrast.h). Colours are 0xRRGGBB.
 
 #include <cstdint>
+#include <optional>
 
 enum class EThemeLook { kLight, kDark, kHighContrast };
 
@@ -77,6 +78,16 @@ struct ThemePalette {
 };
 
 ThemePalette PaletteFor(EThemeLook look, const SystemColours& system);
+
+// The clip editor's colours where the program draws them: in the dark look only, since the
+// light and high-contrast looks are the system's own dialog colours.
+struct EditorColours {
+  std::uint32_t background = 0;  // the dialog around the edit
+  std::uint32_t editBackground = 0;
+  std::uint32_t text = 0;
+  std::uint32_t hint = 0;  // the line that names the keys
+};
+std::optional<EditorColours> EditorColoursFor(const ThemePalette& palette);
 
 // The look the window takes: the system's high contrast always, since whoever turned it on
 // needs it; otherwise the "Theme" setting, whose "follow Windows" (and any value it does not

@@ -1,5 +1,8 @@
 #pragma once
-// Owners of GDI and user-interface handles, and guards of borrowed device state.
+// Owners of GDI and user-interface handles, guards of borrowed device state, and colours as
+// GDI takes them.
+
+#include <cstdint>
 
 #include "platform/handles.h"
 // After windows.h, which it needs.
@@ -59,6 +62,15 @@ struct WindowTraits {
   static void Close(Handle handle) { DestroyWindow(handle); }
 };
 using UniqueWindow = Unique<WindowTraits>;
+
+// 0xRRGGBB as a COLORREF, and back.
+inline COLORREF ToColorRef(std::uint32_t rgb) {
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+inline std::uint32_t FromColorRef(COLORREF colour) {
+  return std::uint32_t{GetRValue(colour)} << 16 | std::uint32_t{GetGValue(colour)} << 8 |
+         GetBValue(colour);
+}
 
 // Selects `object` into `dc` for the guard's lifetime, then restores what was selected.
 class SelectGuard {

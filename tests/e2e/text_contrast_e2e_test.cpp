@@ -1,11 +1,14 @@
 // Every text the window draws, read back from the screen in each look, stands out from
 // what is behind it by at least the contrast body text needs (4.5:1): the header's caption,
 // the category rows with their counts, the clips with their quick-paste badges, the selected
-// clip and category, a clip's preview, and what the window says while it holds no clips.
+// clip and category, a clip's preview, the search field, the editor, and what the window
+// says while it holds no clips.
 
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/theme/contrast.h"
 #include "app/window/win32/main_window_ids.h"
@@ -85,8 +88,8 @@ class TextContrastTest : public ProgramTest, public ::testing::WithParamInterfac
     }
   }
 
-  // Every text mark of the area, each judged; returns the lowest contrast found.
-  double CheckArea(const ScreenImage& shot, const ImageRect& area, const char* what,
+  // Every text mark of the area, each judged; returns how many were found.
+  size_t CheckArea(const ScreenImage& shot, const ImageRect& area, const char* what,
                    size_t atLeast) {
     const ScreenTextMarks marks = FindTextMarks(shot, area);
     EXPECT_GE(marks.texts.size(), atLeast) << what << ": too few texts found to judge";
@@ -101,7 +104,7 @@ class TextContrastTest : public ProgramTest, public ::testing::WithParamInterfac
     std::printf("%s %s: %zu texts, lowest contrast %.2f:1 (%d icons, pictures or lines)\n",
                 LookName(GetParam().look).c_str(), what, marks.texts.size(), lowest,
                 marks.otherMarks);
-    return lowest;
+    return marks.texts.size();
   }
 };
 
@@ -168,6 +171,61 @@ TEST_P(TextContrastTest, EveryDrawnTextHasAtLeastBodyTextContrast) {
     const ScreenImage previewShot = ScreenPixels(shown);
     ASSERT_FALSE(previewShot.pixels.empty());
     CheckArea(previewShot, {1, 1, previewShot.width - 1, previewShot.height - 1}, "preview", 5);
+
+    // The search field with a query typed.
+    ClickAt({rows.left + 60, rows.top + 39});
+    TypeChord({VK_CONTROL, 'F'});
+    HWND field = program->Control(kIdSearchField);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(field) != FALSE; })) << "no search field";
+    for (WORD key : {'M', 'E', 'E', 'T'}) TypeChord({key});
+    SetCursorPos(window.left + 30, window.top + 8);
+    PumpFor(500ms);
+    RECT fieldRect = WindowRect(field);
+    InflateRect(&fieldRect, -2, -2);
+    CheckArea(ScreenPixels(window), Within(window, fieldRect), "search field", 1);
+    TypeChord({VK_ESCAPE});
+
+    // The editor, with the selected clip's text.
+    ClickAt({rows.left + 60, rows.top + 39});
+    TypeChord({VK_F2});
+    HWND editor = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+      editor = GetForegroundWindow();
+      return editor != nullptr && editor != program->MainWindow() &&
+             WindowText(editor).starts_with(u"Edit clip");
+    })) << "no editor";
+    PumpFor(500ms);
+    KeepWindowShot(editor, "contrast-" + LookName(GetParam().look) + "-editor");
+    // Each control inside its own frame: the frames of an edit and of buttons are no text.
+    std::vector<HWND> controls;
+    EnumChildWindows(
+        editor,
+        [](HWND child, LPARAM found) {
+          reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&controls));
+    size_t texts = 0;
+    for (HWND control : controls) {
+      if (IsWindowVisible(control) == FALSE) continue;
+      RECT inside{};
+      GetClientRect(control, &inside);
+      MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+      InflateRect(&inside, -3, -3);
+      const ScreenImage controlShot = ScreenPixels(inside);
+      if (controlShot.pixels.empty()) continue;
+      wchar_t className[16] = {};
+      GetClassNameW(control, className, 16);
+      if (GetParam().look == ELook::kDark && std::wstring_view(className) == L"Edit") {
+        EXPECT_LT(RelativeLuminance(controlShot.At(0, controlShot.height - 1)), 0.05)
+            << "the editor's text is not on dark";
+      }
+      texts += CheckArea(controlShot, {0, 0, controlShot.width, controlShot.height},
+                         "editor's control", 0);
+    }
+    EXPECT_GE(texts, 5u) << "too few texts found in the editor to judge";
+    PostMessageW(editor, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindow(editor) == FALSE; }));
   }
   EXPECT_TRUE(program->Close());
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/theme/win32/system_theme.h"
 #include "foundation/question_box.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/window.h"
@@ -26,8 +27,17 @@ bool CtrlOnly() {
 
 }  // namespace
 
-TClipEditorForm::TClipEditorForm(CDataBase& store, CClipEditorTarget target, const EditorRect& list)
-    : store_(store), editor_(*this, std::move(target)), list_(list) {
+TClipEditorForm::TClipEditorForm(CDataBase& store, CClipEditorTarget target, const EditorRect& list,
+                                 const ThemePalette& palette)
+    : store_(store),
+      editor_(*this, std::move(target)),
+      list_(list),
+      look_(palette.look),
+      colours_(EditorColoursFor(palette)) {
+  if (colours_) {
+    background_.reset(CreateSolidBrush(ToColorRef(colours_->background)));
+    editBackground_.reset(CreateSolidBrush(ToColorRef(colours_->editBackground)));
+  }
   const std::u16string title = editor_.Title();
   SetForm(std::wstring(title.begin(), title.end()), kEditorWidth, kEditorHeight, L"Tahoma", -13);
 }
@@ -58,6 +68,7 @@ bool TClipEditorForm::OnInit() {
              kEditorWidth - kMargin - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight,
              IDCANCEL);
   if (edit_ == nullptr) return false;
+  ApplyLookToWindow(Handle(), edit_, look_);
   // A multi-line edit holds 32 K units unless told otherwise.
   SendMessageW(edit_, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
   SetWindowTextW(edit_, AsWide(editor_.InitialText().c_str()));
@@ -117,7 +128,30 @@ bool TClipEditorForm::OnCommand(int id, int, HWND) {
   return false;
 }
 
-bool TClipEditorForm::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+bool TClipEditorForm::ColourControl(UINT message, HDC dc, INT_PTR& result) const {
+  if (!colours_ || !background_ || !editBackground_) return false;
+  switch (message) {
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORBTN:  // the corners around a push button
+      result = reinterpret_cast<INT_PTR>(background_.get());
+      return true;
+    case WM_CTLCOLORSTATIC:
+      SetTextColor(dc, ToColorRef(colours_->hint));
+      SetBkColor(dc, ToColorRef(colours_->background));
+      result = reinterpret_cast<INT_PTR>(background_.get());
+      return true;
+    case WM_CTLCOLOREDIT:
+      SetTextColor(dc, ToColorRef(colours_->text));
+      SetBkColor(dc, ToColorRef(colours_->editBackground));
+      result = reinterpret_cast<INT_PTR>(editBackground_.get());
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TClipEditorForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (ColourControl(message, reinterpret_cast<HDC>(wParam), result)) return true;
   if (message == WM_SIZE) {
     Layout();
     result = 0;

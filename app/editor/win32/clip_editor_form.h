@@ -7,16 +7,21 @@
 #include <string>
 #include <string_view>
 
+#include <optional>
+
 #include "app/editor/clip_editor.h"
 #include "app/editor/editor_target.h"
+#include "app/theme/theme_palette.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/modal_dialog.h"
 #include "store/database.h"
 
 class TClipEditorForm final : public CModalDialog, private CClipEditorPort {
  public:
   // Edits `target` in `store`, which must outlive the form; `list` is the clip list's
-  // place on the screen, which the editor goes beside.
-  TClipEditorForm(CDataBase& store, CClipEditorTarget target, const EditorRect& list);
+  // place on the screen, which the editor goes beside; `palette` the window's look.
+  TClipEditorForm(CDataBase& store, CClipEditorTarget target, const EditorRect& list,
+                  const ThemePalette& palette);
 
   // Runs the editor modally, owned by `owner`. Returns the id of the clip it wrote, or 0
   // when it wrote none.
@@ -39,6 +44,9 @@ class TClipEditorForm final : public CModalDialog, private CClipEditorPort {
 
   // The edit fills the client area above the buttons, which keep to its lower right.
   void Layout();
+  // The colours of the dialog and its controls in the dark look; false in the others, which
+  // leave them to the system.
+  bool ColourControl(UINT message, HDC dc, INT_PTR& result) const;
   // The editor's keys, taken before the edit control sees them; true when taken.
   bool EditorKey(WPARAM key);
   static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
@@ -47,5 +55,9 @@ class TClipEditorForm final : public CModalDialog, private CClipEditorPort {
   CDataBase& store_;
   CClipEditor editor_;
   EditorRect list_;
+  EThemeLook look_;
+  std::optional<EditorColours> colours_;
+  UniqueBrush background_;      // of the dialog, with colours_
+  UniqueBrush editBackground_;  // of the edit, with colours_
   HWND edit_ = nullptr;
 };

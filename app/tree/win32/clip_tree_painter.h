@@ -42,12 +42,3 @@ class CClipRowPainter {
   UniqueIcon fileIcon_;       // the shell's small document icon, for file lists; may be empty
   UniqueIcon largeFileIcon_;  // its large one
 };
-
-// 0xRRGGBB as a COLORREF, and back.
-inline COLORREF ToColorRef(std::uint32_t rgb) {
-  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-inline std::uint32_t FromColorRef(COLORREF colour) {
-  return std::uint32_t{GetRValue(colour)} << 16 | std::uint32_t{GetGValue(colour)} << 8 |
-         GetBValue(colour);
-}

@@ -48,7 +48,7 @@ void TClipboardViewerForm::RunClipEditor(CClipEditorTarget target) {
   RECT list{};
   GetWindowRect(tree_, &list);
   TClipEditorForm editor(*handler_, std::move(target),
-                         {list.left, list.top, list.right, list.bottom});
+                         {list.left, list.top, list.right, list.bottom}, palette_);
   const int written = editor.Execute(Handle());
   // The window may have closed meanwhile, or lost its handler (a close deferred until now
   // has not run yet, but a failed load can leave none).

@@ -197,6 +197,17 @@ TEST(ThemePaletteTest, DarkLooksTextsAllReadOnTheirBackgrounds) {
   ExpectReadable(FlatTextPairs(PaletteFor(EThemeLook::kDark, SystemColours{})));
 }
 
+TEST(ThemePaletteTest, OnlyTheDarkLookDrawsTheEditorItselfDarkAndReadable) {
+  EXPECT_FALSE(EditorColoursFor(PaletteFor(EThemeLook::kLight, SystemColours{})));
+  EXPECT_FALSE(EditorColoursFor(PaletteFor(EThemeLook::kHighContrast, HighContrastBlack())));
+  const auto editor = EditorColoursFor(PaletteFor(EThemeLook::kDark, SystemColours{}));
+  ASSERT_TRUE(editor);
+  EXPECT_LT(RelativeLuminance(editor->background), 0.05);
+  EXPECT_LT(RelativeLuminance(editor->editBackground), 0.05);
+  ExpectReadable({{"editor text", editor->text, editor->editBackground},
+                  {"editor hint", editor->hint, editor->background}});
+}
+
 TEST(ThemePaletteTest, HighContrastLooksTextsReadInTheStandardBlackAndWhiteSchemes) {
   for (const auto& [name, system] :
        {std::pair{"black", HighContrastBlack()}, std::pair{"white", HighContrastWhite()}}) {
