@@ -34,6 +34,16 @@ class FirstUseTest : public ProgramTest {
     installation.SetSetting(Settings::kClipboardMonitorVisible, Settings::kClipboardMonitorHidden);
   }
 
+  // Unfolds the list with its button and pins it, as a user who wants it to stay would.
+  static bool OpenAndPinList(const CRunningProgram& program) {
+    ClickAt(ControlCentre(program.Control(kIdOpenClipboard)));
+    if (!PumpUntil([&] { return IsWindowVisible(program.Control(kIdItemsTree)) != FALSE; })) {
+      return false;
+    }
+    ClickAt(ControlCentre(program.Control(kIdPin)));
+    return true;
+  }
+
   // Whether the window shows with its list unfolded.
   static bool ListShown(const CRunningProgram& program) {
     return IsWindowVisible(program.MainWindow()) && IsWindowVisible(program.Control(kIdItemsTree));
@@ -92,10 +102,8 @@ TEST_F(FirstUseTest, ANoteWrittenIntoAnEmptyStoreEndsNoClipsYet) {
   auto program = Start();
   ASSERT_NE(program, nullptr);
   ASSERT_TRUE(program->WaitForHeader(u"No clips yet"));
-  ClickAt(ControlCentre(program->Control(kIdOpenClipboard)));
   HWND tree = program->Control(kIdItemsTree);
-  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tree) != FALSE; }));
-  ClickAt(ControlCentre(program->Control(kIdPin)));
+  ASSERT_TRUE(OpenAndPinList(*program));
   const RECT rows = WindowRect(tree);
   ClickAt({rows.left + 60, rows.top + 8});
   TypeChord({VK_CONTROL, 'N'});
@@ -119,10 +127,8 @@ TEST_F(FirstUseTest, ARightClickOnACategoryBelowLeavesTheOneAboveUnfolded) {
   ASSERT_NE(program, nullptr);
   ASSERT_TRUE(CopyAndWait(*program, u"older clip"));
   ASSERT_TRUE(CopyAndWait(*program, u"newer clip"));
-  ClickAt(ControlCentre(program->Control(kIdOpenClipboard)));
   HWND tree = program->Control(kIdItemsTree);
-  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tree) != FALSE; }));
-  ClickAt(ControlCentre(program->Control(kIdPin)));
+  ASSERT_TRUE(OpenAndPinList(*program));
   const HTREEITEM history = TreeItem(tree, TVGN_ROOT, nullptr);
   const HTREEITEM notes = TreeItem(tree, TVGN_NEXT, history);
   auto unfolded = [&](HTREEITEM row) {
@@ -148,10 +154,8 @@ TEST_F(FirstUseTest, AClipTakenWithADoubleClickKeepsTheSelectionAtItsNewPlace) {
   ASSERT_NE(program, nullptr);
   ASSERT_TRUE(CopyAndWait(*program, u"older clip"));
   ASSERT_TRUE(CopyAndWait(*program, u"newer clip"));
-  ClickAt(ControlCentre(program->Control(kIdOpenClipboard)));
   HWND tree = program->Control(kIdItemsTree);
-  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tree) != FALSE; }));
-  ClickAt(ControlCentre(program->Control(kIdPin)));
+  ASSERT_TRUE(OpenAndPinList(*program));
   // The history's row, the newer clip, the older clip: the older one is taken.
   const RECT rows = WindowRect(tree);
   const int rowHeight = static_cast<int>(SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0));
