@@ -30,6 +30,9 @@ ScreenRect WindowRectOf(HWND window) {
 }  // namespace
 
 LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Closed, the window only waits for the end of the process (Closed()): what is still
+  // queued for it finds neither handler nor settings.
+  if (closed_) return DefWindowProcW(Handle(), message, wParam, lParam);
   if (std::optional<LRESULT> result = OnOwnMessage(message, wParam)) return *result;
   if (std::optional<LRESULT> result = OnTrayMessage(message, lParam)) return *result;
   switch (message) {
