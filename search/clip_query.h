@@ -27,6 +27,8 @@ class CClipQuery {
 
   // Whether `folded`, a text folded with FoldForSearch, contains every word.
   bool MatchesFolded(std::string_view folded) const;
+  // The same for a text that folds to itself: ASCII without capitals.
+  bool MatchesAsciiText(std::u16string_view text) const;
 
   // Whether every clip this query finds is also found by `wider`: each word of `wider`
   // lies within a word of this one (typing on narrows a search).

@@ -12,6 +12,32 @@ CWordFinder::CWordFinder(std::string word) : word_(std::move(word)), resume_(wor
   }
 }
 
+bool CWordFinder::FoundInAscii(std::u16string_view text) const {
+  const std::size_t length = word_.size();
+  if (length == 0) return true;
+  std::u16string word(length, u'\0');
+  for (std::size_t i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(word_[i]);
+    if (byte >= 0x80) return false;
+    word[i] = byte;
+  }
+  const std::size_t end = text.size();
+  std::size_t matched = 0;
+  std::size_t at = 0;
+  while (at < end) {
+    if (text[at] == word[matched]) {
+      ++at;
+      ++matched;
+      if (matched == length) return true;
+    } else if (matched == 0) {
+      ++at;
+    } else {
+      matched = resume_[matched];
+    }
+  }
+  return false;
+}
+
 bool CWordFinder::FoundIn(std::string_view text) const {
   const std::size_t length = word_.size();
   if (length == 0) return true;

@@ -19,6 +19,15 @@ TEST(SearchFoldTest, CaseIsFoldedInEveryScript) {
   EXPECT_EQ(Utf8(u"\U00010400"), Utf8(u"\U00010428"));  // Deseret, beyond the 16-bit range
 }
 
+// The search looks at such texts without folding them.
+TEST(SearchFoldTest, AsciiButCapitalsFoldsToItself) {
+  for (char16_t unit = 0; unit < 0x80; ++unit) {
+    if (unit >= u'A' && unit <= u'Z') continue;
+    const std::u16string_view text(&unit, 1);
+    EXPECT_EQ(Utf8(text), std::string(1, static_cast<char>(unit))) << static_cast<int>(unit);
+  }
+}
+
 TEST(SearchFoldTest, AccentsAreDroppedPrecomposedOrNot) {
   EXPECT_EQ(Utf8(u"Café CRÈME"), "cafe creme");
   EXPECT_EQ(Utf8(u"Cafe\u0301"), "cafe");

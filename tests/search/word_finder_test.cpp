@@ -62,4 +62,25 @@ TEST(WordFinderTest, FindsWhatTheStandardSearchFindsForEveryShortText) {
   }
 }
 
+// The ASCII text's search answers as the folded text's for the same words.
+TEST(WordFinderTest, AnAsciiTextFindsWhatItsBytesFindForEveryShortText) {
+  for (const std::string word : {"a", "ab", "aab", "abab", "aabaa"}) {
+    const CWordFinder finder(word);
+    for (unsigned textLength = 0; textLength <= 10; ++textLength) {
+      for (unsigned textBits = 0; textBits < (1u << textLength); ++textBits) {
+        std::string text;
+        for (unsigned i = 0; i < textLength; ++i) text.push_back((textBits >> i) & 1 ? 'b' : 'a');
+        const std::u16string units(text.begin(), text.end());
+        ASSERT_EQ(finder.FoundInAscii(units), finder.FoundIn(text)) << word << " in " << text;
+      }
+    }
+  }
+}
+
+TEST(WordFinderTest, AWordOfSeveralByteCharactersIsInNoAsciiText) {
+  // "é" is C3 A9: units of those values are not ASCII and match nothing of it.
+  EXPECT_FALSE(CWordFinder("\xC3\xA9").FoundInAscii(u"caf\u00C3\u00A9"));
+  EXPECT_TRUE(CWordFinder("").FoundInAscii(u"anything"));
+}
+
 }  // namespace
