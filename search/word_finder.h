@@ -24,6 +24,8 @@ class CWordFinder {
 
  private:
   std::string word_;
+  // The word in UTF-16 units when it is ASCII, for FoundInAscii; empty otherwise.
+  std::u16string asciiWord_;
   // For each length k of a matched start of the word, the length of its longest proper
   // start that also ends it: where a match resumes after a mismatch at k.
   std::vector<std::size_t> resume_;

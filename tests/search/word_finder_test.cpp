@@ -77,9 +77,13 @@ TEST(WordFinderTest, AnAsciiTextFindsWhatItsBytesFindForEveryShortText) {
   }
 }
 
-TEST(WordFinderTest, AWordOfSeveralByteCharactersIsInNoAsciiText) {
+TEST(WordFinderTest, AnAsciiTextMatchesWholeUnitsOnly) {
   // "é" is C3 A9: units of those values are not ASCII and match nothing of it.
   EXPECT_FALSE(CWordFinder("\xC3\xA9").FoundInAscii(u"caf\u00C3\u00A9"));
+  // A unit whose high byte is the letter is no letter.
+  EXPECT_FALSE(CWordFinder("ab").FoundInAscii(u"\u6100b\u6200"));
+  EXPECT_TRUE(CWordFinder("ab").FoundInAscii(u"\u6100ab"));
+  EXPECT_TRUE(CWordFinder(std::string("\0y", 2)).FoundInAscii(std::u16string_view(u"wx\0y", 4)));
   EXPECT_TRUE(CWordFinder("").FoundInAscii(u"anything"));
 }
 
