@@ -27,7 +27,8 @@ class CClipQuery {
 
   // Whether `folded`, a text folded with FoldForSearch, contains every word.
   bool MatchesFolded(std::string_view folded) const;
-  // The same for a text that folds to itself: ASCII without capitals.
+  // The same for a text of ASCII units only, as it is: folding would only make its
+  // capitals small.
   bool MatchesAsciiText(std::u16string_view text) const;
 
   // Whether every clip this query finds is also found by `wider`: each word of `wider`

@@ -16,11 +16,10 @@ constexpr std::size_t kRecentQueries = 12;
 // folded through a run in which the user may never search would weigh like the store.
 constexpr std::size_t kFoldedOnArrivalUnits = 64 * 1024;
 
-// Folding leaves ASCII as it is but for capitals, and its UTF-8 bytes are its units: such a
-// text is its own folded text, which need not be kept twice.
-bool FoldsToItself(const std::u16string& text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char16_t unit) { return unit < 0x80 && (unit < u'A' || unit > u'Z'); });
+// Folding makes only the capitals of ASCII small, and its UTF-8 bytes are its units: such a
+// text is searched as it is, without a folded copy beside it.
+bool IsAsciiOnly(const std::u16string& text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x80; });
 }
 
 }  // namespace
@@ -39,7 +38,7 @@ bool CSearchCache::Finds(const CClipQuery& query, const CBaseItem& clip) {
   const std::u16string* text = clip.SearchableText();
   if (text == nullptr) return false;
   if (candidates_ != nullptr && !candidates_->contains(clip.id)) return false;
-  if (selfFolded_.contains(clip.id)) return query.MatchesAsciiText(*text);
+  if (asciiTexts_.contains(clip.id)) return query.MatchesAsciiText(*text);
   auto folded = foldedTexts_.find(clip.id);
   if (folded == foldedTexts_.end()) {
     auto& kept = text->size() > kFoldedOnArrivalUnits ? largeFolded_ : foldedTexts_;
@@ -63,14 +62,14 @@ void CSearchCache::Remember(const CClipQuery& query, std::unordered_set<int> ids
 void CSearchCache::AddClip(const CBaseItem& clip) {
   const std::u16string* text = clip.SearchableText();
   largeFolded_.erase(clip.id);
-  selfFolded_.erase(clip.id);
+  asciiTexts_.erase(clip.id);
   if (text == nullptr || text->size() > kFoldedOnArrivalUnits) {
     foldedTexts_.erase(clip.id);
     return;
   }
-  if (FoldsToItself(*text)) {
+  if (IsAsciiOnly(*text)) {
     foldedTexts_.erase(clip.id);
-    selfFolded_.insert(clip.id);
+    asciiTexts_.insert(clip.id);
     return;
   }
   foldedTexts_.insert_or_assign(clip.id, FoldForSearch(*text));

@@ -20,14 +20,17 @@ CWordFinder::CWordFinder(std::string word) : word_(std::move(word)), resume_(wor
 
 namespace {
 
-// Where `unit` is next in `text`, a text of ASCII units only, from `at`; npos if nowhere.
-// Every unit's high byte is zero there, so a non-zero unit is found by memchr through the
-// bytes, as fast as FoundIn looks through folded text. A byte found elsewhere than a low
-// byte (a text that is not ASCII after all) is passed over.
-std::size_t FindAsciiUnit(std::u16string_view text, char16_t unit, std::size_t at) {
-  if (std::endian::native != std::endian::little || unit == 0) return text.find(unit, at);
+// Where `unit` is next in `text`, a text of ASCII units only, from `at` and before `limit`;
+// npos if nowhere. Every unit's high byte is zero there, so a non-zero unit is found by
+// memchr through the bytes, as fast as FoundIn looks through folded text. A byte found
+// elsewhere than a low byte (a text that is not ASCII after all) is passed over.
+std::size_t FindAsciiUnit(std::u16string_view text, char16_t unit, std::size_t at,
+                          std::size_t limit) {
+  if (std::endian::native != std::endian::little || unit == 0) {
+    return text.substr(0, limit).find(unit, at);
+  }
   const char* bytes = reinterpret_cast<const char*>(text.data());
-  const std::size_t size = 2 * text.size();
+  const std::size_t size = 2 * limit;
   std::size_t from = 2 * at;
   while (from < size) {
     const void* found = std::memchr(bytes + from, unit, size - from);
@@ -37,6 +40,22 @@ std::size_t FindAsciiUnit(std::u16string_view text, char16_t unit, std::size_t a
     from = offset + 1;
   }
   return std::u16string_view::npos;
+}
+
+// Where `unit`, a folded unit, is next in `text` in either case, from `at`; npos if nowhere.
+std::size_t FindFoldedAsciiUnit(std::u16string_view text, char16_t unit, std::size_t at) {
+  std::size_t found = FindAsciiUnit(text, unit, at, text.size());
+  if (unit >= u'a' && unit <= u'z') {
+    const std::size_t limit = found == std::u16string_view::npos ? text.size() : found;
+    const std::size_t capital = FindAsciiUnit(text, unit - u'a' + u'A', at, limit);
+    if (capital != std::u16string_view::npos) found = capital;
+  }
+  return found;
+}
+
+// An ASCII unit as the search folds it: capitals are small letters, the rest as it is.
+char16_t FoldAscii(char16_t unit) {
+  return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
 }
 
 }  // namespace
@@ -52,11 +71,11 @@ bool CWordFinder::FoundInAscii(std::u16string_view text) const {
     if (matched == 0) {
       // As FoundIn: a quick skip to the next place the word may start.
       if (end - at < length) return false;
-      at = FindAsciiUnit(text, asciiWord_[0], at);
+      at = FindFoldedAsciiUnit(text, asciiWord_[0], at);
       if (at == std::u16string_view::npos) return false;
       ++at;
       matched = 1;
-    } else if (text[at] == asciiWord_[matched]) {
+    } else if (FoldAscii(text[at]) == asciiWord_[matched]) {
       ++at;
       ++matched;
     } else {

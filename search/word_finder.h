@@ -16,8 +16,9 @@ class CWordFinder {
   const std::string& Word() const { return word_; }
   // Whether `text` holds the word anywhere; an empty word is in every text.
   bool FoundIn(std::string_view text) const;
-  // The same for a text of ASCII units only, each the byte it would be in UTF-8 (a word
-  // with other bytes is in no such text).
+  // The same for a text of ASCII units only, not folded: its capitals are taken as the
+  // small letters that folding makes of them, and every other unit as the byte it is in
+  // UTF-8 (a word with other bytes is in no such text).
   bool FoundInAscii(std::u16string_view text) const;
 
   bool operator==(const CWordFinder& other) const { return word_ == other.word_; }

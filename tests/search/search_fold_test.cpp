@@ -19,12 +19,13 @@ TEST(SearchFoldTest, CaseIsFoldedInEveryScript) {
   EXPECT_EQ(Utf8(u"\U00010400"), Utf8(u"\U00010428"));  // Deseret, beyond the 16-bit range
 }
 
-// The search looks at such texts without folding them.
-TEST(SearchFoldTest, AsciiButCapitalsFoldsToItself) {
+// The search looks at ASCII texts without folding them, taking their capitals as small.
+TEST(SearchFoldTest, AsciiFoldsOnlyItsCapitals) {
   for (char16_t unit = 0; unit < 0x80; ++unit) {
-    if (unit >= u'A' && unit <= u'Z') continue;
-    const std::u16string_view text(&unit, 1);
-    EXPECT_EQ(Utf8(text), std::string(1, static_cast<char>(unit))) << static_cast<int>(unit);
+    const bool capital = unit >= u'A' && unit <= u'Z';
+    const char folded = static_cast<char>(capital ? unit - u'A' + u'a' : unit);
+    EXPECT_EQ(Utf8(std::u16string_view(&unit, 1)), std::string(1, folded))
+        << static_cast<int>(unit);
   }
 }
 
