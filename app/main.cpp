@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <exception>
+#include <memory>
 #include <string_view>
 
 #include "app/window/win32/clipboard_viewer_form.h"
@@ -49,6 +50,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
   InitCommonControlsEx(&controls);
+  bool leftToTheSystem = false;
   try {
     const CSingleInstance instance(InstanceNameFor(DataFolder()));
     if (!instance.First()) {
@@ -56,16 +58,25 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
       instance.ShowRunningCopy();
       return 0;
     }
-    TClipboardViewerForm form(instance);
-    if (!form.Create()) return 1;
+    auto form = std::make_unique<TClipboardViewerForm>(instance);
+    if (!form->Create()) return 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      if (form.TakeTabKey(message)) continue;
+      if (form->TakeTabKey(message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
+    }
+    if (form->Closed()) {
+      // Its data is on disk and what it shared is given back; the rest goes with the
+      // process. The name of this data folder is let go (the instance's end) before.
+      static_cast<void>(form.release());
+      leftToTheSystem = true;
     }
   } catch (...) {
     ReportUiException();
   }
+  // Not a return: the clip handler, a static, would be destroyed at the exit of the C
+  // runtime, clip by clip and row by row.
+  if (leftToTheSystem) ExitProcess(0);
   return 0;
 }

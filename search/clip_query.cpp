@@ -32,6 +32,11 @@ bool CClipQuery::MatchesFolded(std::string_view folded) const {
                      [folded](const CWordFinder& finder) { return finder.FoundIn(folded); });
 }
 
+bool CClipQuery::MatchesAsciiText(std::u16string_view text) const {
+  return std::all_of(finders_.begin(), finders_.end(),
+                     [text](const CWordFinder& finder) { return finder.FoundInAscii(text); });
+}
+
 bool CClipQuery::Narrows(const CClipQuery& wider) const {
   return std::all_of(wider.words_.begin(), wider.words_.end(), [this](const std::string& word) {
     return std::any_of(words_.begin(), words_.end(), [&word](const std::string& mine) {

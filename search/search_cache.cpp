@@ -16,6 +16,12 @@ constexpr std::size_t kRecentQueries = 12;
 // folded through a run in which the user may never search would weigh like the store.
 constexpr std::size_t kFoldedOnArrivalUnits = 64 * 1024;
 
+// Folding makes only the capitals of ASCII small, and its UTF-8 bytes are its units: such a
+// text is searched as it is, without a folded copy beside it.
+bool IsAsciiOnly(const std::u16string& text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x80; });
+}
+
 }  // namespace
 
 void CSearchCache::BeginWalk(const CClipQuery& query) {
@@ -32,6 +38,7 @@ bool CSearchCache::Finds(const CClipQuery& query, const CBaseItem& clip) {
   const std::u16string* text = clip.SearchableText();
   if (text == nullptr) return false;
   if (candidates_ != nullptr && !candidates_->contains(clip.id)) return false;
+  if (asciiTexts_.contains(clip.id)) return query.MatchesAsciiText(*text);
   auto folded = foldedTexts_.find(clip.id);
   if (folded == foldedTexts_.end()) {
     auto& kept = text->size() > kFoldedOnArrivalUnits ? largeFolded_ : foldedTexts_;
@@ -55,8 +62,14 @@ void CSearchCache::Remember(const CClipQuery& query, std::unordered_set<int> ids
 void CSearchCache::AddClip(const CBaseItem& clip) {
   const std::u16string* text = clip.SearchableText();
   largeFolded_.erase(clip.id);
+  asciiTexts_.erase(clip.id);
   if (text == nullptr || text->size() > kFoldedOnArrivalUnits) {
     foldedTexts_.erase(clip.id);
+    return;
+  }
+  if (IsAsciiOnly(*text)) {
+    foldedTexts_.erase(clip.id);
+    asciiTexts_.insert(clip.id);
     return;
   }
   foldedTexts_.insert_or_assign(clip.id, FoldForSearch(*text));

@@ -1,7 +1,8 @@
 #pragma once
 // CSearchCache: what a search over the clips keeps: each text clip's folded text, made as
 // the clip arrives and dropped as it leaves, so that no keystroke folds the whole history
-// (a clip of more than 64 K units: made when a search first needs it, until the search ends);
+// (a clip of more than 64 K units: made when a search first needs it, until the search ends;
+// a text of ASCII only is searched as it is, its capitals taken as small letters);
 // and, while a search lasts, the clips that its last queries found, so that a query that
 // narrows one of them (typing on) looks only at its clips, and one met again (a backspace)
 // at just them.
@@ -40,6 +41,7 @@ class CSearchCache {
   void ForgetClip(int clipId) {
     foldedTexts_.erase(clipId);
     largeFolded_.erase(clipId);
+    asciiTexts_.erase(clipId);
   }
   // Keeps the folded texts only of the clips for which `alive` says so: a store emptied at
   // once (a load) tells of no clip leaving.
@@ -47,13 +49,16 @@ class CSearchCache {
   void KeepOnly(Alive alive) {
     std::erase_if(foldedTexts_, [&alive](const auto& entry) { return !alive(entry.first); });
     std::erase_if(largeFolded_, [&alive](const auto& entry) { return !alive(entry.first); });
+    std::erase_if(asciiTexts_, [&alive](int clipId) { return !alive(clipId); });
   }
   // The search ended: forgets what its queries found and the large texts it folded; the
   // others stay for the next.
   void EndSearch();
 
-  // The clips whose folded text is kept.
-  std::size_t FoldedTexts() const { return foldedTexts_.size() + largeFolded_.size(); }
+  // The clips whose folded text is kept, or that are searched as they are.
+  std::size_t FoldedTexts() const {
+    return foldedTexts_.size() + largeFolded_.size() + asciiTexts_.size();
+  }
 
  private:
   struct CFound {
@@ -64,4 +69,5 @@ class CSearchCache {
   const std::unordered_set<int>* candidates_ = nullptr;  // this walk looks only at these
   std::unordered_map<int, std::string> foldedTexts_;     // by clip id
   std::unordered_map<int, std::string> largeFolded_;     // by clip id, for this search
+  std::unordered_set<int> asciiTexts_;  // ids of the clips whose text is ASCII only
 };

@@ -79,10 +79,10 @@ TEST_F(SearchCacheTest, AClipsFoldedTextIsKeptUntilTheClipLeaves) {
 }
 
 TEST_F(SearchCacheTest, AClipAddedIsFoldedAsItArrivesAndReplacesWhatItsIdHad) {
-  CTextItem& clip = AddText(u"first words");
+  CTextItem& clip = AddText(u"First w\u00f6rds");
   cache.AddClip(clip);
   EXPECT_EQ(cache.FoldedTexts(), 1u);
-  clip.text = u"other words";  // a clip's text never changes; this shows when it was folded
+  clip.text = u"Other w\u00f6rds";  // a clip's text never changes; this shows when it was folded
   EXPECT_TRUE(cache.Finds(CClipQuery(u"first"), clip));
   cache.AddClip(clip);  // a clip of a new content under a reused id
   EXPECT_FALSE(cache.Finds(CClipQuery(u"first"), clip));
@@ -90,6 +90,22 @@ TEST_F(SearchCacheTest, AClipAddedIsFoldedAsItArrivesAndReplacesWhatItsIdHad) {
   CFileListItem files;
   cache.AddClip(files);
   EXPECT_EQ(cache.FoldedTexts(), 1u);
+}
+
+// Such a text is searched as it is: changing it (which a clip never does) shows that no
+// folded copy was kept.
+TEST_F(SearchCacheTest, AnAsciiTextIsSearchedAsItIsWithoutACopy) {
+  CTextItem& clip = AddText(u"Invoice 4471, PAID\t(March)");
+  cache.AddClip(clip);
+  EXPECT_EQ(cache.FoldedTexts(), 1u);
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"inv 44 (mar"), clip));
+  EXPECT_FALSE(cache.Finds(CClipQuery(u"invoice unpaid"), clip));
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"pa\u00efd"), clip));  // the query is folded
+  EXPECT_FALSE(cache.Finds(CClipQuery(u"paid \u0436"), clip));
+  clip.text = u"Other words";
+  EXPECT_TRUE(cache.Finds(CClipQuery(u"other"), clip));
+  cache.ForgetClip(clip.id);
+  EXPECT_EQ(cache.FoldedTexts(), 0u);
 }
 
 TEST_F(SearchCacheTest, EndingTheSearchForgetsWhatItFoundButKeepsTheFoldedTexts) {

@@ -19,6 +19,16 @@ TEST(SearchFoldTest, CaseIsFoldedInEveryScript) {
   EXPECT_EQ(Utf8(u"\U00010400"), Utf8(u"\U00010428"));  // Deseret, beyond the 16-bit range
 }
 
+// The search looks at ASCII texts without folding them, taking their capitals as small.
+TEST(SearchFoldTest, AsciiFoldsOnlyItsCapitals) {
+  for (char16_t unit = 0; unit < 0x80; ++unit) {
+    const bool capital = unit >= u'A' && unit <= u'Z';
+    const char folded = static_cast<char>(capital ? unit - u'A' + u'a' : unit);
+    EXPECT_EQ(Utf8(std::u16string_view(&unit, 1)), std::string(1, folded))
+        << static_cast<int>(unit);
+  }
+}
+
 TEST(SearchFoldTest, AccentsAreDroppedPrecomposedOrNot) {
   EXPECT_EQ(Utf8(u"Café CRÈME"), "cafe creme");
   EXPECT_EQ(Utf8(u"Cafe\u0301"), "cafe");

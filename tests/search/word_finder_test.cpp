@@ -62,4 +62,37 @@ TEST(WordFinderTest, FindsWhatTheStandardSearchFindsForEveryShortText) {
   }
 }
 
+// An ASCII text, with capitals here and there, answers as its folded text does.
+TEST(WordFinderTest, AnAsciiTextFindsWhatItsFoldedTextFindsForEveryShortText) {
+  for (const std::string word : {"a", "ab", "aab", "abab", "aabaa", "b-a"}) {
+    const CWordFinder finder(word);
+    for (unsigned textLength = 0; textLength <= 10; ++textLength) {
+      for (unsigned textBits = 0; textBits < (1u << textLength); ++textBits) {
+        std::string folded;
+        std::u16string units;
+        for (unsigned i = 0; i < textLength; ++i) {
+          const char letter = (textBits >> i) & 1 ? 'b' : 'a';
+          folded.push_back(i == 4 ? '-' : letter);
+          units.push_back(i == 4 ? u'-' : i % 3 == 0 ? letter - 'a' + u'A' : letter);
+        }
+        ASSERT_EQ(finder.FoundInAscii(units), finder.FoundIn(folded)) << word << " in " << folded;
+      }
+    }
+  }
+}
+
+TEST(WordFinderTest, AnAsciiTextMatchesWholeUnitsOnly) {
+  // "é" is C3 A9: units of those values are not ASCII and match nothing of it.
+  EXPECT_FALSE(CWordFinder("\xC3\xA9").FoundInAscii(u"caf\u00C3\u00A9"));
+  // A unit whose high byte is the letter is no letter.
+  EXPECT_FALSE(CWordFinder("ab").FoundInAscii(u"\u6100b\u6200"));
+  EXPECT_TRUE(CWordFinder("ab").FoundInAscii(u"\u6100ab"));
+  EXPECT_FALSE(CWordFinder("a").FoundInAscii(u"\u4100"));  // 41 is "A"
+  // Only letters have capitals: "@" is not a capital "`".
+  EXPECT_FALSE(CWordFinder("`").FoundInAscii(u"@"));
+  EXPECT_TRUE(CWordFinder("x`").FoundInAscii(u"X`"));
+  EXPECT_TRUE(CWordFinder(std::string("\0y", 2)).FoundInAscii(std::u16string_view(u"wx\0y", 4)));
+  EXPECT_TRUE(CWordFinder("").FoundInAscii(u"anything"));
+}
+
 }  // namespace

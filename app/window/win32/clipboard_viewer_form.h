@@ -58,6 +58,13 @@ class TClipboardViewerForm final : public CWindow,
   // system refuses the window.
   bool Create();
 
+  // The close has run: every clip is on disk, the clipboard is no longer watched, the tray
+  // icon, the mouse hook and the window's mark are given back, and the message loop was
+  // told to end. What is left (the window, its rows, the clips) is this process's own
+  // memory, which the system takes back at once when the process ends: the program ends
+  // without destroying it, which took seconds with a large history.
+  bool Closed() const { return closed_; }
+
   // Tab and Shift+Tab on one of the window's controls move the keyboard to the next or the
   // one before among those shown: the header's buttons, the search field, "Paste to active
   // app" and the list. True when `message` was such a key and is not to be dispatched.
@@ -218,6 +225,9 @@ class TClipboardViewerForm final : public CWindow,
   void ClearHistory();
   void ShowList();
   void Close(ECloseReason reason);
+  // After a close whose sequence has run: gives back what other programs share with the
+  // window and ends the message loop (see Closed()).
+  void LeaveToTheSystem();
   void DeferClose(ECloseReason reason);
   void PaintFrame();
   // Takes the look the "Theme" setting and the system ask for (clipboard_viewer_form_theme.cpp)

@@ -16,8 +16,17 @@ void TClipboardViewerForm::Close(ECloseReason reason) {
   }
   if (!RunClosingSequence(*this, reason)) return;
   closed_ = true;
+  LeaveToTheSystem();
+}
+
+void TClipboardViewerForm::LeaveToTheSystem() {
+  // What WM_DESTROY would do, without the destruction: Wine's tree view deletes its rows
+  // one at a time, about 100 us each, and 100,000 clips are freed one by one after them.
   KillTimer(Handle(), kTimerId);
-  DestroyWindow(Handle());
+  mouseHook_.reset();
+  if (trayIcon_) trayIcon_->Remove(CTrayIcon::kRemovalPatience);
+  instance_.UnmarkMainWindow(Handle());
+  PostQuitMessage(0);
 }
 
 void TClipboardViewerForm::DeferClose(ECloseReason reason) {
@@ -65,13 +74,11 @@ void TClipboardViewerForm::ShowSaveError(const std::string& message) {
 
 void TClipboardViewerForm::ReleaseHandler() {
   if (handler_ == nullptr) return;
-  // The data is safe: the window goes now, and its rows are not drawn as they go. The shell
-  // is asked at once to take the tray icon away; it is waited for as the window ends.
+  // The data is safe: the window leaves the screen now. The shell is asked at once to take
+  // the tray icon away; it is waited for at the end of the close. The handler, its clips
+  // and the rows that show them are left to the end of the process (Closed()).
   ShowWindow(Handle(), SW_HIDE);
   if (trayIcon_) trayIcon_->BeginRemoval();
-  treeController_.reset();
-  TreeView_DeleteAllItems(tree_);
-  ::ReleaseHandler();
   handler_ = nullptr;
 }
 

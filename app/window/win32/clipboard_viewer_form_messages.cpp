@@ -30,6 +30,10 @@ ScreenRect WindowRectOf(HWND window) {
 }  // namespace
 
 LRESULT TClipboardViewerForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Closed, the window only waits for the end of the process (Closed()): what is still
+  // queued for it finds neither handler nor settings. A second close (a WM_CLOSE that
+  // crossed the first) must not destroy it after all, row by row.
+  if (closed_) return message == WM_CLOSE ? 0 : DefWindowProcW(Handle(), message, wParam, lParam);
   if (std::optional<LRESULT> result = OnOwnMessage(message, wParam)) return *result;
   if (std::optional<LRESULT> result = OnTrayMessage(message, lParam)) return *result;
   switch (message) {
