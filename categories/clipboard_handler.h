@@ -99,6 +99,9 @@ class CClipboardHandler : public CDataBase {
   bool MakeRowsNear(const CItemNode& clip);
   // The rows of every clip of `category`.
   void MakeAllRows(CItemNode& category);
+  // The rows that the tree's last row as shown needs (End): every clip's of the category
+  // whose rows end the tree, going down the unfolded categories that end each level.
+  void MakeLastRows();
   // The clip's node, with a row or not; null when the mirror has none.
   CItemNode* ClipNode(int clipId);
 

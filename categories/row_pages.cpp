@@ -56,7 +56,8 @@ CItemNode* CClipboardHandler::MakeRowsThrough(int clipId) {
   if (node == nullptr || node->parent == nullptr) return nullptr;
   if (node->treeNode == nullptr) {
     CItemNode& category = *node->parent;
-    const auto place = static_cast<std::size_t>(category.OrderPlace(*node) - category.order.begin());
+    const auto place =
+        static_cast<std::size_t>(category.OrderPlace(*node) - category.order.begin());
     const std::size_t clipIndex = place - std::min(place, category.subCategories);
     GrowRows(category, (clipIndex / rowPage + 1) * rowPage);
   }
@@ -78,4 +79,19 @@ bool CClipboardHandler::MakeRowsNear(const CItemNode& clip) {
 void CClipboardHandler::MakeAllRows(CItemNode& category) {
   const std::size_t clips = category.order.size() - category.subCategories;
   GrowRows(category, (clips / rowPage + 1) * rowPage);
+}
+
+void CClipboardHandler::MakeLastRows() {
+  if (treeView == nullptr) return;
+  CItemNode* level = &root;
+  while (!level->order.empty()) {
+    if (level->order.size() > level->subCategories) {
+      // The level ends with clips, whose last row is the tree's last.
+      MakeAllRows(*level);
+      return;
+    }
+    CItemNode& last = *level->order.back();
+    if (last.treeNode == nullptr || !treeView->IsExpanded(last.treeNode)) return;
+    level = &last;
+  }
 }
