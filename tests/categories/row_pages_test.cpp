@@ -37,7 +37,10 @@ class RowPagesTest : public ::testing::Test {
     }
   }
   TTreeNode* CategoryRow(int categoryId) const {
-    return const_cast<CClipboardHandler&>(handler).Root().children.at(static_cast<unsigned int>(categoryId))->treeNode;
+    return const_cast<CClipboardHandler&>(handler)
+        .Root()
+        .children.at(static_cast<unsigned int>(categoryId))
+        ->treeNode;
   }
   std::vector<TTreeNode*> ClipRows(int categoryId) const {
     return view->ChildRows(CategoryRow(categoryId));
@@ -107,8 +110,8 @@ TEST_F(RowPagesTest, AClipSelectedByIdGetsItsRowWithEveryRowBeforeIt) {
   handler.SetRowPage(10);
   Append(100, kHistoryCategoryId);
   handler.RebuildTree();
-  const int far = HistoryClip(57);
-  CItemNode* node = handler.MakeRowsThrough(far);
+  const int distant = HistoryClip(57);
+  CItemNode* node = handler.MakeRowsThrough(distant);
   ASSERT_NE(node, nullptr);
   ASSERT_NE(node->treeNode, nullptr);
   const std::vector<TTreeNode*> rows = ClipRows(kHistoryCategoryId);
@@ -140,8 +143,8 @@ TEST_F(RowPagesTest, ASearchShowsTheFirstPageFoundAndGivesBackASelectionPastIt) 
   Append(60, kHistoryCategoryId, u"alpha");
   Append(60, kHistoryCategoryId, u"beta");
   handler.RebuildTree();
-  const int far = HistoryClip(90);
-  view->Select(handler.MakeRowsThrough(far)->treeNode);
+  const int distant = HistoryClip(90);
+  view->Select(handler.MakeRowsThrough(distant)->treeNode);
   CTreeSearch search;
   search.SetText(handler, u"beta");
   EXPECT_EQ(handler.SearchMatches(), 60);
@@ -149,7 +152,7 @@ TEST_F(RowPagesTest, ASearchShowsTheFirstPageFoundAndGivesBackASelectionPastIt) 
   EXPECT_EQ(Node(view->Selected()).caption.substr(0, 4), u"beta");
   search.End(handler);
   ASSERT_NE(view->Selected(), nullptr);
-  EXPECT_EQ(static_cast<int>(Node(view->Selected()).id), far);
+  EXPECT_EQ(static_cast<int>(Node(view->Selected()).id), distant);
 }
 
 }  // namespace
