@@ -79,8 +79,10 @@ class CClipboardHandler : public CDataBase {
   // Puts the clip that the hot key was bound to at the last rebuild on the clipboard.
   bool PutItemByHotKey(std::uint16_t code);
 
-  // Rows on demand: a category's clips have rows for their first page (RowPage() clips in
-  // the view's order) and for every page the view has come near since; the clips past that
+  // Rows on demand: a category's clips have rows, folded or not, for their first page
+  // (RowPage() clips in the view's order; folded, a page of rows costs the view little and
+  // gives the category its button) and for every page the view has come near since; the
+  // clips past that
   // keep their nodes (counts, numbers and hot keys read them) but have no row. A capture at
   // the head keeps the category's page boundary: the row pushed past it goes.
   // The page, at least 1 (tests and benchmarks use small ones); every category's rows are

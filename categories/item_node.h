@@ -1,8 +1,9 @@
 #pragma once
 // CItemNode: a node of the category tree mirror, one per visible category and clip. Each
-// node owns its child nodes and, through the view, one row whose data is the node; every
-// row is drawn from the node's fields. A rebuild marks the nodes it confirms, adds new ones,
-// and prunes the rest with their rows, so rows that stay keep their expansion and selection.
+// node owns its child nodes and, through the view, one row whose data is the node when its
+// category's page holds it (CClipboardHandler::RowPage); every row is drawn from the node's
+// fields. A rebuild marks the nodes it confirms, adds new ones, and prunes the rest with
+// their rows, so rows that stay keep their expansion and selection.
 
 #include <cstdint>
 #include <deque>
