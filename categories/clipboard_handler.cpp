@@ -72,7 +72,7 @@ void CClipboardHandler::AddClipNode(CItemNode& category, CBaseItem& clip, int qu
   auto [node, existed] = category.FindOrAddChild(static_cast<unsigned int>(clip.id));
   const bool edited = existed && node->edition != clip.edition;
   FillClipNode(*node, clip, category, !existed, thumbnailHeight);
-  if (!existed) CItemNode::AddRow(treeView, category, *node);
+  // Its row, if its page has one, comes once the level is in order (SortLevels).
   if (edited && treeView != nullptr) treeView->InvalidateRow(node->treeNode);
   node->quickNumber = quickNumber;
   node->rank = rank;
@@ -152,10 +152,13 @@ void CClipboardHandler::SortLevels() {
     pending.pop_back();
     std::vector<CItemNode*> order;
     order.reserve(parent.children.size());
+    std::size_t subCategories = 0;
     for (auto& [childId, child] : parent.children) {
-      // A node whose row the view refused takes no place among the rows.
-      if (treeView == nullptr || child->treeNode != nullptr) order.push_back(child.get());
-      if (child->isCategory) pending.push_back(child.get());
+      order.push_back(child.get());
+      if (child->isCategory) {
+        ++subCategories;
+        pending.push_back(child.get());
+      }
     }
     // Siblings never compare equal, so this is the one order the view's sort gives too.
     const auto before = [](const CItemNode* a, const CItemNode* b) {
@@ -169,6 +172,8 @@ void CClipboardHandler::SortLevels() {
       std::sort(order.begin(), order.end(), before);
     }
     parent.order.assign(order.begin(), order.end());
+    parent.subCategories = subCategories;
+    if (parent.isCategory) LayRows(parent, 0);
     // Without a row of its own a category's rows went to the top level, sorted there.
     if (treeView != nullptr && !parent.children.empty() &&
         (&parent == &root || parent.treeNode != nullptr)) {

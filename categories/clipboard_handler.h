@@ -9,6 +9,7 @@
 // chain of parents leads to 0 through existing categories. Clips of a category that is not
 // shown become orphaned: hidden, and left out of the data file.
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -28,6 +29,9 @@
 
 inline constexpr char16_t kHistoryCaption[] = u"Clipboard history";
 inline constexpr char16_t kNotesCaption[] = u"Quick notes";
+// The clip rows a category gets at a time: more than any screen shows, few enough that a
+// common-controls tree view adds them in a moment.
+inline constexpr std::size_t kRowPage = 300;
 
 class CClipboardHandler : public CDataBase {
  public:
@@ -75,6 +79,34 @@ class CClipboardHandler : public CDataBase {
   // Puts the clip that the hot key was bound to at the last rebuild on the clipboard.
   bool PutItemByHotKey(std::uint16_t code);
 
+  // Rows on demand: a category's clips have rows, folded or not, for their first page
+  // (RowPage() clips in the view's order; folded, a page of rows costs the view little and
+  // gives the category its button) and for every page the view has come near since; the
+  // clips past that
+  // keep their nodes (counts, numbers and hot keys read them) but have no row. A capture at
+  // the head keeps the category's page boundary: the row pushed past it goes.
+  // The page, at least 1 (tests and benchmarks use small ones); every category's rows are
+  // cut back to one page at the next full reconcile.
+  void SetRowPage(std::size_t clips);
+  std::size_t RowPage() const { return rowPage; }
+  // Every category's rows cut back to its first page at the next full reconcile (a search's
+  // every query shows the first clips it finds).
+  void ResetRowPages();
+  // The clip's node with its row, made with the rows of every clip before it and the rest
+  // of its page; null when the mirror has no node for that clip (unknown, orphaned, or not
+  // found by the search), or the view refused its row.
+  CItemNode* MakeRowsThrough(int clipId);
+  // The next page of rows of `clip`'s category when `clip` stands within half a page of the
+  // category's last row; true when rows were made.
+  bool MakeRowsNear(const CItemNode& clip);
+  // The rows of every clip of `category`.
+  void MakeAllRows(CItemNode& category);
+  // The rows that the tree's last row as shown needs (End): every clip's of the category
+  // whose rows end the tree, going down the unfolded categories that end each level.
+  void MakeLastRows();
+  // The clip's node, with a row or not; null when the mirror has none.
+  CItemNode* ClipNode(int clipId);
+
   CItemNode& Root() { return root; }
   const std::map<unsigned short, unsigned int>& HotKeys() const { return hotKeys; }
   TCustomTreeView* TreeView() const { return treeView; }
@@ -95,9 +127,15 @@ class CClipboardHandler : public CDataBase {
   bool AddFoundClipNodes();
   // `rank`: the clip's place in the list, for the history's order.
   void AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber, std::int64_t rank);
-  // Puts the children of every category in the view's order (`order`), and asks the view to
-  // sort the levels that have rows.
+  // Puts the children of every category in the view's order (`order`), gives each level the
+  // rows of its page (LayRows), and asks the view to sort the levels that have rows.
   void SortLevels();
+  // Makes the rows of `category`'s clips that its page holds and deletes those past it,
+  // looking at the clips of `order` from the `from`th on.
+  void LayRows(CItemNode& category, std::size_t from);
+  // Raises the category's page boundary to `clipRows` (a whole number of pages) and makes
+  // the rows up to it; nothing when it is there already.
+  void GrowRows(CItemNode& category, std::size_t clipRows);
   // Applies the logged changes to the mirror and the view; false when one of them needs the full
   // reconcile (which then also covers those applied).
   bool ApplyChanges();
@@ -119,6 +157,7 @@ class CClipboardHandler : public CDataBase {
   std::map<unsigned short, unsigned int> hotKeys;  // key combination to clip id
   TCustomTreeView* treeView = nullptr;
   int thumbnailHeight = 22;
+  std::size_t rowPage = kRowPage;
 
   CClipChangeLog changeLog;
   // The category nodes that the last full reconcile confirmed, by id.

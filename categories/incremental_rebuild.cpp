@@ -83,18 +83,25 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
   }
   // History numbers come once all changes are in (NumberHistory); until then 0.
 
-  auto place = category->OrderPlace(*node);
+  // Inserting moves a deque's iterators: the place is counted before.
+  const auto index =
+      static_cast<std::size_t>(category->OrderPlace(*node) - category->order.begin());
+  category->order.insert(category->order.begin() + static_cast<std::ptrdiff_t>(index), node);
   if (treeView != nullptr) {
-    if (place == category->order.end()) {
-      node->treeNode = treeView->AddRow(category->treeNode, node);
-    } else {
-      TTreeNode* after = place == category->order.begin() ? nullptr : (*std::prev(place))->treeNode;
+    // Within the category's page the clip gets its row, and the row it pushes past the
+    // page's end goes; past it, the clip waits for the view to come near.
+    const std::size_t limit = category->subCategories + category->clipRowLimit;
+    if (index < limit) {
+      TTreeNode* after = index == 0 ? nullptr : category->order[index - 1]->treeNode;
       node->treeNode =
           treeView->InsertRow(category->treeNode, after, node, &CItemNode::CompareNodes);
     }
-    if (node->treeNode == nullptr) place = category->order.end();  // refused: no place
+    if (category->order.size() > limit) {
+      CItemNode& pushed = *category->order[limit];
+      if (pushed.treeNode != nullptr) treeView->DeleteRow(pushed.treeNode);
+      pushed.treeNode = nullptr;
+    }
   }
-  if (treeView == nullptr || node->treeNode != nullptr) category->order.insert(place, node);
   category->clipCount = static_cast<unsigned int>(category->children.size());
   if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
   return true;
@@ -113,14 +120,23 @@ bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
   }
   // Out of the order first: the numbers that close up below would tie with its own.
   auto place = category->OrderPlace(node);
-  if (place != category->order.end() && *place == &node) category->order.erase(place);
+  if (place != category->order.end() && *place == &node) place = category->order.erase(place);
+  const auto index = static_cast<std::size_t>(place - category->order.begin());
   if (change.categoryId != kHistoryCategoryId) {
     for (CItemNode* other : NumberedWith(change.categoryId)) {
       if (other->quickNumber > node.quickNumber) --other->quickNumber;
     }
     if (change.categoryId != kNotesCategoryId) --otherClipNodes;
   }
-  if (treeView != nullptr && node.treeNode != nullptr) treeView->DeleteRow(node.treeNode);
+  if (treeView != nullptr && node.treeNode != nullptr) {
+    treeView->DeleteRow(node.treeNode);
+    // The clip that now ends the category's page takes the row its page has room for.
+    const std::size_t limit = category->subCategories + category->clipRowLimit;
+    if (index < limit && category->order.size() >= limit) {
+      CItemNode& last = *category->order[limit - 1];
+      if (last.treeNode == nullptr) last.treeNode = treeView->AddRow(category->treeNode, &last);
+    }
+  }
   category->children.erase(found);
   category->clipCount = static_cast<unsigned int>(category->children.size());
   if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);

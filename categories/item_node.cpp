@@ -106,6 +106,8 @@ void CItemNode::UpdateCounts() {
 void CItemNode::Clear() {
   children.clear();
   order.clear();
+  subCategories = 0;
+  clipRowLimit = 0;
   parent = nullptr;
   id = 0;
   treeNode = nullptr;

@@ -1,8 +1,9 @@
 #pragma once
 // CItemNode: a node of the category tree mirror, one per visible category and clip. Each
-// node owns its child nodes and, through the view, one row whose data is the node; every
-// row is drawn from the node's fields. A rebuild marks the nodes it confirms, adds new ones,
-// and prunes the rest with their rows, so rows that stay keep their expansion and selection.
+// node owns its child nodes and, through the view, one row whose data is the node when its
+// category's page holds it (CClipboardHandler::RowPage); every row is drawn from the node's
+// fields. A rebuild marks the nodes it confirms, adds new ones, and prunes the rest with
+// their rows, so rows that stay keep their expansion and selection.
 
 #include <cstdint>
 #include <deque>
@@ -63,9 +64,14 @@ class CItemNode {
   static int CompareNodes(const void* dataA, const void* dataB);
 
   std::map<unsigned int, std::unique_ptr<CItemNode>> children;
-  // The children that have rows (all of them without a view), in the view's order: set by
-  // every full rebuild and kept by the changes made between them.
+  // Every child in the view's order, whether it has a row or not: set by every full rebuild
+  // and kept by the changes made between them. Categories come first, each with its row;
+  // of the clips after them only the first `clipRowLimit` have rows (rows on demand).
   std::deque<CItemNode*> order;
+  std::size_t subCategories = 0;  // the categories at the head of `order`
+  // Categories: how many of their clips may have rows, a whole number of pages; 0 until the
+  // handler first lays the category's rows.
+  std::size_t clipRowLimit = 0;
   CItemNode* parent = nullptr;  // the node whose `children` hold this one
   unsigned int id = 0;
   TTreeNode* treeNode = nullptr;  // owned by the view

@@ -20,14 +20,6 @@ std::vector<CItemNode*> CategoryNodes(CItemNode& root) {
   return nodes;
 }
 
-CItemNode* FindClip(CItemNode& root, unsigned int clipId) {
-  for (CItemNode* category : CategoryNodes(root)) {
-    auto found = category->children.find(clipId);
-    if (found != category->children.end() && !found->second->isCategory) return found->second.get();
-  }
-  return nullptr;
-}
-
 // Folds every category row. A search adds and deletes rows by the thousand, and the
 // common-controls tree view (under Wine) takes a time in proportion to the rows shown for
 // each row added or deleted below an unfolded row: folded, all of it takes a moment.
@@ -53,6 +45,7 @@ void CTreeSearch::SetText(CClipboardHandler& handler, std::u16string_view text) 
   if (remembered_ && query == handler.Search()) return;
   if (!remembered_) remembered_ = Remember(handler);
   handler.SetSearch(query);
+  handler.ResetRowPages();  // each query shows the first page of what it finds
   FoldAll(handler);
   handler.RebuildTree();
   TCustomTreeView* view = handler.TreeView();
@@ -71,6 +64,7 @@ void CTreeSearch::End(CClipboardHandler& handler) {
   const CTreeState state = std::move(*remembered_);
   remembered_.reset();
   handler.SetSearch(CClipQuery());
+  handler.ResetRowPages();
   FoldAll(handler);
   handler.RebuildTree();
   Restore(handler, state);
@@ -113,8 +107,9 @@ void CTreeSearch::Restore(CClipboardHandler& handler, const CTreeState& state) {
   CItemNode& root = handler.Root();
   // The selection first: selecting a row unfolds the rows above it.
   if (state.selected) {
-    CItemNode* node = state.selected->isCategory ? root.FindMarkedNode(state.selected->id)
-                                                 : FindClip(root, state.selected->id);
+    CItemNode* node = state.selected->isCategory
+                          ? root.FindMarkedNode(state.selected->id)
+                          : handler.MakeRowsThrough(static_cast<int>(state.selected->id));
     if (node != nullptr && node->treeNode != nullptr) view->Select(node->treeNode);
   }
   for (CItemNode* category : CategoryNodes(root)) {

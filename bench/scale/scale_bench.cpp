@@ -4,7 +4,7 @@
 // - a search keystroke: the first key of a store never searched, a one-letter query that
 //   finds every text clip, the last key of a query that finds one clip, and each key of
 //   "invoice 4471" typed letter by letter and backspaced over (median);
-// - unfolding the history row and reading the rows it shows;
+// - unfolding the history row and reading the rows it shows (its first page);
 // - a capture and its rebuild with the history folded and unfolded.
 // Targets: a search keystroke over 100,000 clips under 2 ms median; a capture at 100,000
 // clips within 1.2 times the figure at 1,000.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "categories/clipboard_handler.h"
@@ -14,6 +15,8 @@
 #include "tests/support/clipboard_driver.h"
 
 namespace {
+
+constexpr std::size_t kPage = 3;
 
 const CItemNode& NodeOf(const TCustomTreeView& view, TTreeNode* row) {
   return *static_cast<const CItemNode*>(view.RowData(row));
@@ -54,6 +57,9 @@ class IncrementalRebuildTest : public ::testing::Test {
  protected:
   IncrementalRebuildTest() {
     SetCapacity(8);
+    // Pages small enough that captures, moves and deletes cross their boundaries.
+    changing.SetRowPage(kPage);
+    reference.SetRowPage(kPage);
     changing.AttachTree(&changingView, driver.OwnerWindow());
     reference.AttachTree(&referenceView, driver.OwnerWindow());
     // A copy reaches both; a clip put back reaches only the handler that put it.
@@ -73,8 +79,31 @@ class IncrementalRebuildTest : public ::testing::Test {
     changing.RebuildTree();
     reference.RebuildTreeFully();
   }
+  // The rows of each category are its sub-categories and the first pages of its clips, in
+  // the mirror's order, and no more.
+  static void ExpectRowsArePages(const CRecordingTreeView& view, CItemNode& root,
+                                 const std::string& step) {
+    std::vector<CItemNode*> pending{&root};
+    while (!pending.empty()) {
+      CItemNode& category = *pending.back();
+      pending.pop_back();
+      EXPECT_EQ(category.clipRowLimit % kPage, 0u) << step << " category " << category.id;
+      const std::size_t rows =
+          std::min(category.order.size(), category.subCategories + category.clipRowLimit);
+      std::vector<unsigned int> paged;
+      for (std::size_t i = 0; i < rows; ++i) paged.push_back(category.order[i]->id);
+      std::vector<unsigned int> held;
+      for (TTreeNode* row : view.ChildRows(category.treeNode)) held.push_back(NodeOf(view, row).id);
+      EXPECT_EQ(held, paged) << step << " category " << category.id;
+      for (CItemNode* child : category.order) {
+        if (child->isCategory) pending.push_back(child);
+      }
+    }
+  }
   void ExpectSameTrees(const std::string& step) {
     ExpectSameRows(changingView, nullptr, referenceView, nullptr, step);
+    ExpectRowsArePages(changingView, changing.Root(), step);
+    ExpectRowsArePages(referenceView, reference.Root(), step);
     EXPECT_EQ(changing.HotKeys(), reference.HotKeys()) << step;
     ASSERT_EQ(changing.Items().size(), reference.Items().size()) << step;
     auto x = changing.Items().begin();
@@ -91,6 +120,8 @@ class IncrementalRebuildTest : public ::testing::Test {
     for (TTreeNode* row : changingView.ChildRows(changingView.ChildRows(nullptr).at(0))) {
       shown.push_back(NodeOf(changingView, row).id);
     }
+    const std::size_t paged = changing.Root().order.front()->clipRowLimit;
+    if (listed.size() > paged) listed.resize(paged);
     EXPECT_EQ(shown, listed) << step;
   }
   // Runs `step` on each handler in turn, with its own captures only.
@@ -130,7 +161,7 @@ TEST_F(IncrementalRebuildTest, AnySequenceOfChangesGivesTheTreeOfTheFullReconcil
   std::vector<int> categories;
   int copies = 0;
   for (int step = 0; step < 400; ++step) {
-    const int action = pick(19);
+    const int action = pick(20);
     const auto& items = changing.Items();
     const int clipId =
         items.empty() ? 0 : (*std::next(items.begin(), pick(static_cast<int>(items.size()))))->id;
@@ -210,6 +241,9 @@ TEST_F(IncrementalRebuildTest, AnySequenceOfChangesGivesTheTreeOfTheFullReconcil
     } else if (action == 18) {
       what = "move into the history";
       OnBoth([&](CClipboardHandler& h) { h.MoveItem(clipId, kHistoryCategoryId); });
+    } else if (action == 15 && pick(2) == 0) {
+      what = "rows made through a clip";
+      OnBoth([&](CClipboardHandler& h) { h.MakeRowsThrough(clipId); });
     } else {
       what = "expand and select";
       const unsigned int id =
@@ -230,7 +264,7 @@ TEST_F(IncrementalRebuildTest, AnySequenceOfChangesGivesTheTreeOfTheFullReconcil
   }
 }
 
-TEST_F(IncrementalRebuildTest, CaptureAddsOneRowDeletesOneAndSortsNothing) {
+TEST_F(IncrementalRebuildTest, CaptureAddsOneRowDeletesOneSortsNothingAndKeepsThePage) {
   SetCapacity(1000);
   for (int i = 0; i < 1000; ++i) {
     auto clip = std::make_unique<CTextItem>();
@@ -246,6 +280,8 @@ TEST_F(IncrementalRebuildTest, CaptureAddsOneRowDeletesOneAndSortsNothing) {
   capturing = {&changing};
   ASSERT_TRUE(driver.CopyText(u"new"));
   changing.RebuildTree();
+  // The history keeps its page: the row pushed past it goes.
+  EXPECT_EQ(changingView.ChildRows(changingView.ChildRows(nullptr)[0]).size(), kPage);
   EXPECT_EQ(changingView.RowsAdded() - added, 1);
   EXPECT_EQ(changingView.RowsDeleted() - deleted, 1);
   EXPECT_EQ(changingView.LevelsSorted() - sorted, 0);

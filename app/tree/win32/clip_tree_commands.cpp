@@ -153,7 +153,8 @@ CItemNode* CClipTreeController::TargetNode(MenuTarget target) const {
 }
 
 void CClipTreeController::SelectTarget(MenuTarget target) {
-  const CItemNode* node = TargetNode(target);
+  const CItemNode* node =
+      target.isCategory ? TargetNode(target) : handler_.MakeRowsThrough(target.id);
   if (node == nullptr || node->treeNode == nullptr) return;
   TreeView_SelectItem(tree_, reinterpret_cast<HTREEITEM>(node->treeNode));
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/tree/clip_tree_rules.h"
+#include "categories/clipboard_handler.h"
 #include "platform/win32/window.h"
 
 namespace {
@@ -80,7 +81,14 @@ LRESULT CALLBACK CClipTreeController::TreeProc(HWND window, UINT message, WPARAM
     }
     if (message == TVM_GETITEMW) return self->GetItemWithRowText(treeProc, wParam, lParam);
     if (self->HandleTreeMessage(message, wParam, lParam)) return 0;
-    return CallWindowProcW(treeProc, window, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(treeProc, window, message, wParam, lParam);
+    // Scrolled or moved by a key: the next page of rows comes before the view reaches the
+    // last row made. Only while the controller still holds the tree (a key may close it).
+    if ((message == WM_KEYDOWN || message == WM_VSCROLL || message == WM_MOUSEWHEEL) &&
+        GetWindowLongPtrW(window, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(self)) {
+      self->MakeRowsNearScreen();
+    }
+    return result;
   });
 }
 
@@ -256,6 +264,10 @@ bool CClipTreeController::ItemsTreeKeyDown(WPARAM key) {
       if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
       host_.UndoDelete();
       return true;
+    case VK_END:
+      // The tree's own End goes to the last row it holds: that row must be the last clip.
+      handler_.MakeLastRows();
+      return false;
     default:
       return ContextMenuKeyDown(key) || PasteAsKeyDown(key) ||
              EditorKeyDown(key);  // else the arrows, pages, Home and End: the tree's own

@@ -192,6 +192,10 @@ class CClipTreeController final : public CNotifyReceiver {
   // Ctrl+Enter, once Ctrl goes up: "Paste together" for the selected clips.
   void PasteSelectedTogether(EPickedBy by);
 
+  // Rows on demand (clip_tree_row_pages.cpp): the next page of a category whose last rows
+  // are on screen or selected.
+  void MakeRowsNearScreen();
+
   CItemNode* NodeOf(HTREEITEM row) const;
   bool HasParentRow(HTREEITEM row) const;
 

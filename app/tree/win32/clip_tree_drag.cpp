@@ -83,7 +83,8 @@ void CClipTreeController::ItemsTreeEndDrag(POINT point) {
     MoveClips(drag->clipId, drop.categoryId);
   }
   handler_.RebuildTree();
-  if (HTREEITEM again = RowOf(FindClipNode(handler_.Root(), drag->clipId))) {
+  // A clip moved to a long category lands past the rows its page has.
+  if (HTREEITEM again = RowOf(handler_.MakeRowsThrough(drag->clipId))) {
     TreeView_SelectItem(tree_, again);
   }
 }

@@ -179,10 +179,8 @@ void CClipTreeController::PasteSelectedTogether(EPickedBy by) {
 void CClipTreeController::SelectClips(const std::vector<int>& clipIds) {
   if (clipIds.empty()) return;
   SelectClip(clipIds.front());
-  CItemNode& root = handler_.Root();
   for (auto id = std::next(clipIds.begin()); id != clipIds.end(); ++id) {
-    const CItemNode* node = FindClipNode(root, *id);
-    if (node != nullptr && node->treeNode != nullptr) selection_.Add({*id, false});
+    if (handler_.MakeRowsThrough(*id) != nullptr) selection_.Add({*id, false});
   }
   if (selection_.Count() > 1) InvalidateRect(tree_, nullptr, FALSE);
 }

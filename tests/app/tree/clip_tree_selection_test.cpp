@@ -321,4 +321,55 @@ TEST_F(ClipTreeSelectionTest, MoveToNotesTakesEveryHistoryClipOfTheSelection) {
   EXPECT_EQ(TextsOf(kSelectionWork), std::vector<std::u16string>{u"w1"});
 }
 
+// The tree holds a page of each category's rows at a time: the keys that go down the list
+// still reach every clip.
+class ClipTreeRowPagesTest : public ClipTreeSelectionTest {
+ protected:
+  ClipTreeRowPagesTest() {
+    handler_.SetRowPage(30);
+    for (int i = 0; i < 100; ++i) {
+      Append(kHistoryCategoryId, u"older " + std::u16string(static_cast<std::size_t>(i + 1), u'.'));
+    }
+    for (int i = 0; i < 40; ++i) Append(kSelectionWork, u"w");
+    Append(kSelectionWork, u"last work");
+    handler_.RebuildTree();
+  }
+  void Append(int categoryId, const std::u16string& text) {
+    auto clip = std::make_unique<CTextItem>();
+    clip->text = text;
+    clip->textLength = static_cast<int>(text.size());
+    clip->categoryId = categoryId;
+    handler_.AppendClip(std::move(clip));
+  }
+  const CItemNode* SelectedNode() const {
+    const HTREEITEM row = TreeView_GetSelection(tree_);
+    return row != nullptr
+               ? static_cast<const CItemNode*>(view_.RowData(reinterpret_cast<TTreeNode*>(row)))
+               : nullptr;
+  }
+  std::size_t RowsBelow(int categoryId) {
+    return view_.ChildRows(reinterpret_cast<TTreeNode*>(CategoryRow(categoryId))).size();
+  }
+};
+
+TEST_F(ClipTreeRowPagesTest, PageDownGoesThroughEveryRowOfALongHistory) {
+  ASSERT_EQ(RowsBelow(kHistoryCategoryId), 30u);
+  Click(Row(u"h3"));
+  for (int i = 0; i < 12; ++i) KeyDown(VK_NEXT);
+  EXPECT_EQ(RowsBelow(kHistoryCategoryId), 103u);
+  const CItemNode* selected = SelectedNode();
+  ASSERT_NE(selected, nullptr);
+  EXPECT_NE(selected->categoryId, static_cast<unsigned>(kHistoryCategoryId));
+}
+
+TEST_F(ClipTreeRowPagesTest, EndSelectsTheLastClipOfTheCategoryThatEndsTheTree) {
+  ASSERT_EQ(RowsBelow(kSelectionWork), 30u);
+  Click(Row(u"h3"));
+  KeyDown(VK_END);
+  EXPECT_EQ(RowsBelow(kSelectionWork), 42u);
+  const CItemNode* selected = SelectedNode();
+  ASSERT_NE(selected, nullptr);
+  EXPECT_EQ(selected->caption, u"last work");
+}
+
 }  // namespace

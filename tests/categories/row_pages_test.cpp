@@ -1,0 +1,158 @@
+// Rows on demand: a long history holds rows for its first page and for the pages the view
+// came near, the keys that reach far (End, a clip selected by id) make the rows they need,
+// and a capture keeps the page. Against the recording view natively and a real tree view
+// under Wine.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "categories/clipboard_handler.h"
+#include "categories/tree_search.h"
+#include "store/text_item.h"
+#include "tests/support/clipboard_driver.h"
+#include "tests/support/test_tree_view.h"
+
+namespace {
+
+class RowPagesTest : public ::testing::Test {
+ protected:
+  RowPagesTest() {
+    handler.SetLimits({.capacity = 6000});
+    handler.AttachTree(view.get(), driver.OwnerWindow());
+    driver.OnChange([this] {
+      handler.CaptureClipboard();
+      handler.RebuildTree();
+    });
+  }
+  ~RowPagesTest() override { driver.OnChange(nullptr); }
+
+  void Append(int count, int categoryId, const std::u16string& text = u"clip") {
+    for (int i = 0; i < count; ++i) {
+      auto clip = std::make_unique<CTextItem>();
+      clip->text = text + u" " + std::u16string(1, static_cast<char16_t>(u'a' + i % 26));
+      clip->textLength = static_cast<int>(clip->text.size());
+      clip->categoryId = categoryId;
+      handler.AppendClip(std::move(clip));
+    }
+  }
+  TTreeNode* CategoryRow(int categoryId) const {
+    return const_cast<CClipboardHandler&>(handler)
+        .Root()
+        .children.at(static_cast<unsigned int>(categoryId))
+        ->treeNode;
+  }
+  std::vector<TTreeNode*> ClipRows(int categoryId) const {
+    return view->ChildRows(CategoryRow(categoryId));
+  }
+  const CItemNode& Node(TTreeNode* row) const {
+    return *static_cast<const CItemNode*>(view->RowData(row));
+  }
+  // The id of the history's `index`th clip in list order.
+  int HistoryClip(std::size_t index) const {
+    std::size_t seen = 0;
+    for (const auto& clip : handler.Items()) {
+      if (clip->categoryId == kHistoryCategoryId && seen++ == index) return clip->id;
+    }
+    return 0;
+  }
+
+  CClipboardDriver driver;
+  std::unique_ptr<TCustomTreeView> view = MakeTestTreeView();
+  CClipboardHandler handler;
+};
+
+TEST_F(RowPagesTest, AnUnfoldedHistoryOf5000ClipsHoldsOnlyItsFirstPageOfRows) {
+  Append(5000, kHistoryCategoryId);
+  handler.RebuildTree();
+  view->SetExpanded(CategoryRow(kHistoryCategoryId), true);
+  const std::vector<TTreeNode*> rows = ClipRows(kHistoryCategoryId);
+  ASSERT_EQ(rows.size(), kRowPage);
+  EXPECT_EQ(static_cast<int>(Node(rows.front()).id), HistoryClip(0));
+  EXPECT_EQ(static_cast<int>(Node(rows.back()).id), HistoryClip(kRowPage - 1));
+  // Counts and numbers still speak of every clip.
+  EXPECT_EQ(handler.Root().children.at(kHistoryCategoryId)->clipCount, 5000u);
+  EXPECT_EQ(Node(rows.front()).quickNumber, 1);
+}
+
+TEST_F(RowPagesTest, ACaptureKeepsThePageBoundary) {
+  handler.SetLimits({.capacity = 1000});
+  Append(1000, kHistoryCategoryId);
+  handler.RebuildTree();
+  ASSERT_TRUE(driver.CopyText(u"captured"));
+  const std::vector<TTreeNode*> rows = ClipRows(kHistoryCategoryId);
+  ASSERT_EQ(rows.size(), kRowPage);
+  EXPECT_EQ(Node(rows.front()).caption, u"captured");
+  EXPECT_EQ(static_cast<int>(Node(rows.back()).id), HistoryClip(kRowPage - 1));
+}
+
+TEST_F(RowPagesTest, OnlyARowNearTheEndOfThePageMakesTheNextPage) {
+  handler.SetRowPage(10);
+  Append(35, kHistoryCategoryId);
+  handler.RebuildTree();
+  std::vector<TTreeNode*> rows = ClipRows(kHistoryCategoryId);
+  ASSERT_EQ(rows.size(), 10u);
+  EXPECT_FALSE(handler.MakeRowsNear(Node(rows[4])));
+  EXPECT_EQ(ClipRows(kHistoryCategoryId).size(), 10u);
+  EXPECT_TRUE(handler.MakeRowsNear(Node(rows[5])));
+  rows = ClipRows(kHistoryCategoryId);
+  ASSERT_EQ(rows.size(), 20u);
+  EXPECT_EQ(static_cast<int>(Node(rows[19]).id), HistoryClip(19));
+  EXPECT_EQ(Node(rows[19]).RowsBefore(), 19);
+  // The last page holds what is left, and then there is nothing more to make.
+  EXPECT_TRUE(handler.MakeRowsNear(Node(rows[19])));
+  EXPECT_TRUE(handler.MakeRowsNear(Node(ClipRows(kHistoryCategoryId)[29])));
+  EXPECT_EQ(ClipRows(kHistoryCategoryId).size(), 35u);
+  EXPECT_FALSE(handler.MakeRowsNear(Node(ClipRows(kHistoryCategoryId)[34])));
+}
+
+TEST_F(RowPagesTest, AClipSelectedByIdGetsItsRowWithEveryRowBeforeIt) {
+  handler.SetRowPage(10);
+  Append(100, kHistoryCategoryId);
+  handler.RebuildTree();
+  const int distant = HistoryClip(57);
+  CItemNode* node = handler.MakeRowsThrough(distant);
+  ASSERT_NE(node, nullptr);
+  ASSERT_NE(node->treeNode, nullptr);
+  const std::vector<TTreeNode*> rows = ClipRows(kHistoryCategoryId);
+  ASSERT_EQ(rows.size(), 60u);  // up to the end of its page
+  EXPECT_EQ(rows[57], node->treeNode);
+  EXPECT_EQ(handler.MakeRowsThrough(123456), nullptr);
+}
+
+TEST_F(RowPagesTest, EndMakesTheRowsOfTheUnfoldedCategoryThatEndsTheTree) {
+  handler.SetRowPage(10);
+  Append(40, kHistoryCategoryId);
+  Append(25, kNotesCategoryId);
+  handler.RebuildTree();
+  view->SetExpanded(CategoryRow(kHistoryCategoryId), true);
+  // The folded notes end the tree: their row is the last, and nothing is made.
+  handler.MakeLastRows();
+  EXPECT_EQ(ClipRows(kHistoryCategoryId).size(), 10u);
+  EXPECT_EQ(ClipRows(kNotesCategoryId).size(), 10u);
+  view->SetExpanded(CategoryRow(kNotesCategoryId), true);
+  handler.MakeLastRows();
+  EXPECT_EQ(ClipRows(kHistoryCategoryId).size(), 10u);
+  const std::vector<TTreeNode*> notes = ClipRows(kNotesCategoryId);
+  ASSERT_EQ(notes.size(), 25u);
+  EXPECT_EQ(Node(notes.back()).quickNumber, 25);
+}
+
+TEST_F(RowPagesTest, ASearchShowsTheFirstPageFoundAndGivesBackASelectionPastIt) {
+  handler.SetRowPage(10);
+  Append(60, kHistoryCategoryId, u"alpha");
+  Append(60, kHistoryCategoryId, u"beta");
+  handler.RebuildTree();
+  const int distant = HistoryClip(90);
+  view->Select(handler.MakeRowsThrough(distant)->treeNode);
+  CTreeSearch search;
+  search.SetText(handler, u"beta");
+  EXPECT_EQ(handler.SearchMatches(), 60);
+  ASSERT_EQ(ClipRows(kHistoryCategoryId).size(), 10u);
+  EXPECT_EQ(Node(view->Selected()).caption.substr(0, 4), u"beta");
+  search.End(handler);
+  ASSERT_NE(view->Selected(), nullptr);
+  EXPECT_EQ(static_cast<int>(Node(view->Selected()).id), distant);
+}
+
+}  // namespace
