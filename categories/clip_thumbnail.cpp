@@ -5,7 +5,8 @@
 CClipThumbnail::CClipThumbnail(std::unique_ptr<TBitmap> made)
     : made_(std::move(made)), height_(made_ ? made_->Height() : 0) {}
 
-CClipThumbnail::CClipThumbnail(Maker maker, int height) : maker_(std::move(maker)), height_(height) {}
+CClipThumbnail::CClipThumbnail(Maker maker, int height)
+    : maker_(std::move(maker)), height_(height) {}
 
 const TBitmap* CClipThumbnail::get() const {
   if (maker_) {

@@ -121,7 +121,16 @@ bool HaveSameContent(const CBaseItem& a, const CBaseItem& b, EPictureDecode deco
   if (!firstPng.empty() && std::ranges::equal(firstPng, secondPng)) return true;
   const std::optional<std::uint64_t> firstDigest = ColourDigest(*first, decode);
   const std::optional<std::uint64_t> secondDigest = ColourDigest(*second, decode);
-  if (!firstDigest || !secondDigest || *firstDigest != *secondDigest) return false;
+  if (!firstDigest || !secondDigest) {
+    // A picture not decoded since the start is compared by its image: the same encoder
+    // makes the same bytes of the same colours, and the other's image, made now if need
+    // be, is kept as the one its clip saves.
+    if (decode == EPictureDecode::kAllowed) return false;
+    const std::span<const std::uint8_t> firstImage = first->EncodedPng();
+    const std::span<const std::uint8_t> secondImage = second->EncodedPng();
+    return !firstImage.empty() && std::ranges::equal(firstImage, secondImage);
+  }
+  if (*firstDigest != *secondDigest) return false;
   const std::shared_ptr<const TBitmap> firstPicture = first->Picture();
   const std::shared_ptr<const TBitmap> secondPicture = second->Picture();
   if (!firstPicture || !secondPicture) return false;

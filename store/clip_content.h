@@ -14,8 +14,8 @@ enum class EPictureDecode { kAllowed, kNotAllowed };
 // effect, or pictures of the same size with the same colours (a picture read back from the
 // data file may be held at another depth than the one on the clipboard). Without decoding,
 // a picture kept as its image and not decoded since the program started (its colours'
-// digest unknown) is the same only as a picture with the very same image: a search through
-// thousands of screenshots must not decode them all.
+// digest unknown) is compared by its image, the other's encoded now if it is not yet: a
+// search through thousands of screenshots must not decode them all.
 bool HaveSameContent(const CBaseItem& a, const CBaseItem& b,
                      EPictureDecode decode = EPictureDecode::kAllowed);
 

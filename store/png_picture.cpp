@@ -1,5 +1,6 @@
 #include "store/png_picture.h"
 
+#include <atomic>
 #include <deque>
 #include <optional>
 #include <string>
@@ -8,6 +9,8 @@
 #include "foundation/log.h"
 
 namespace {
+
+std::atomic<std::size_t> pngPictureDecodes{0};
 
 // Enough for the preview, the paste and the drag of one clip and a neighbour: a screenshot
 // decoded is 6 to 8 MB.
@@ -43,6 +46,7 @@ std::shared_ptr<const TBitmap> CPngPicture::Pixels() const {
   const std::lock_guard lock(mutex_);
   if (std::shared_ptr<const TBitmap> held = decoded_.lock()) return held;
   if (undecodable_) return nullptr;
+  ++pngPictureDecodes;
   std::optional<TBitmap> picture = TBitmap::FromPng(png_);
   // The header was read at load; the rest may still be damaged, or the memory lacking.
   if (!picture || picture->Width() != size_.width || picture->Height() != size_.height) {
@@ -71,6 +75,10 @@ std::shared_ptr<const TBitmap> CPngPicture::PixelsIfDecoded() const {
 bool CPngPicture::Undecodable() const {
   const std::lock_guard lock(mutex_);
   return undecodable_;
+}
+
+std::size_t PngPictureDecodes() {
+  return pngPictureDecodes.load();
 }
 
 void ForgetRecentlyDecodedPictures() {

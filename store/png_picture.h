@@ -41,5 +41,7 @@ class CPngPicture {
   mutable bool undecodable_ = false;
 };
 
+// For tests: the images decoded for their pixels since the program started.
+std::size_t PngPictureDecodes();
 // For tests: lets go of the pictures held as recently decoded.
 void ForgetRecentlyDecodedPictures();

@@ -165,10 +165,3 @@ void SwitchToAccount(std::uint32_t account);
 std::size_t LiveCryptoObjects();
 
 }  // namespace sim
-
-namespace sim {
-
-// The PNG images the codec was asked to decode since the program started, on any thread.
-std::size_t PngDecodes();
-
-}  // namespace sim

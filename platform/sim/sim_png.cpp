@@ -3,24 +3,10 @@
 
 #include <png.h>
 
-#include <atomic>
-
 #include "platform/png_codec.h"
-#include "platform/sim/sim_control.h"
-
-namespace {
-
-std::atomic<std::size_t> pngDecodes{0};
-
-}  // namespace
-
-std::size_t sim::PngDecodes() {
-  return pngDecodes.load();
-}
 
 bool DecodePng(std::span<const std::uint8_t> png, int maxSide, std::size_t maxPixelBytes,
                CPngPixels* out) {
-  ++pngDecodes;
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) return false;
