@@ -21,8 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto* image = dynamic_cast<const CImageItem*>(clip.get());
         image && image->HasPicture()) {
       // Counted as held at 32 bits, before anything is decoded.
-      const TBitmap::Size size = *image->PictureSize();
-      pixels += static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height) * 4;
+      const TBitmap::Size pictureSize = *image->PictureSize();
+      pixels += static_cast<std::size_t>(pictureSize.width) *
+                static_cast<std::size_t>(pictureSize.height) * 4;
     }
   }
   if (pixels > kLargestRoundTrip) return 0;
