@@ -14,8 +14,9 @@
 
 class CPendingPng;
 
-// A picture clip: an owned bitmap, taken from the clipboard as a PNG image, a packed DIB or
-// a CF_BITMAP, and put back as CF_BITMAP, with CF_DIBV5 and PNG beside it when it has alpha.
+// A picture clip: its pixels until their PNG image is made, then that image, decoded when
+// the pixels are wanted. Taken from the clipboard as a PNG image, a packed DIB or a
+// CF_BITMAP, and put back as CF_BITMAP, with CF_DIBV5 and PNG beside it when it has alpha.
 // The two records a picture is kept in (data_file_format.h): a BMP image (kind 2), as every
 // version reads, or a PNG image (kind 6).
 enum class EPictureRecord { kBmp, kPng };
