@@ -439,10 +439,10 @@ TEST_F(ClipTreeDrawingTest, SelectedClipTakesTheMenuHighlightAndHotKeyShowsTheMa
 TEST_F(ClipTreeDrawingTest, PictureClipShowsItsThumbnailUprightAtTheIndent) {
   FillStore();
   auto clip = std::make_unique<CImageItem>();
-  TBitmap picture(20, 44, 24);
-  FillRows(picture, 0, 22, 0xFF0000);
-  FillRows(picture, 22, 44, 0x0000FF);
-  clip->SetPicture(std::move(picture));
+  TBitmap halves(20, 44, 24);
+  FillRows(halves, 0, 22, 0xFF0000);
+  FillRows(halves, 22, 44, 0x0000FF);
+  clip->SetPicture(std::move(halves));
   clip->categoryId = kWork;
   handler_.AppendClip(std::move(clip));
   handler_.RebuildTree();
