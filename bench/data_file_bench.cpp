@@ -42,8 +42,9 @@ struct LargeFile {
     for (int i = 0; i < 12; ++i) {
       auto clip = std::make_unique<CImageItem>();
       clip->categoryId = kHistoryCategoryId;
-      clip->picture = std::make_unique<TBitmap>(1920, 1080, 32);
-      clip->picture->Row(i)[0] = static_cast<std::uint8_t>(i);
+      TBitmap picture(1920, 1080, 32);
+      picture.Row(i)[0] = static_cast<std::uint8_t>(i);
+      clip->SetPicture(std::move(picture));
       store.AppendClip(std::move(clip));
     }
     path = folder.Path() / "data.dat";

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <memory>
 #include <string>
@@ -94,7 +95,7 @@ struct PictureStore {
     for (int i = 0; i < pictureCount; ++i) {
       auto clip = std::make_unique<CImageItem>();
       clip->categoryId = kHistoryCategoryId;
-      clip->picture = std::make_unique<TBitmap>(Screenshot(i));
+      clip->SetPicture(Screenshot(i));
       clip->savedAs = record;
       store.AppendClip(std::move(clip));
     }
@@ -143,8 +144,19 @@ EPictureRecord RecordOf(const benchmark::State& state) {
   return state.range(0) == kPngPictureRecord ? EPictureRecord::kPng : EPictureRecord::kBmp;
 }
 
+// The process's resident memory in MiB (Linux), 0 where it cannot be read.
+double ResidentMebibytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+  }
+  return 0;
+}
+
 void Report(benchmark::State& state, const PictureStore& file) {
   const double mebibyte = 1024.0 * 1024.0;
+  state.counters["resident_MiB"] = ResidentMebibytes();
   state.counters["pictures"] = pictureCount;
   state.counters["file_MiB"] = static_cast<double>(file.fileBytes) / mebibyte;
   state.counters["pixels_MiB"] =

@@ -39,7 +39,7 @@ void FillLargeStore(CClipboardHandler& handler, bool withPictures) {
   if (withPictures) {
     for (int i = 0; i < 50; ++i) {
       auto clip = std::make_unique<CImageItem>();
-      clip->picture = std::make_unique<TBitmap>(1920, 1080, 32);
+      clip->SetPicture(TBitmap(1920, 1080, 32));
       clip->categoryId = kHistoryCategoryId;
       handler.AppendClip(std::move(clip));
     }

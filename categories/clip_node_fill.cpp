@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "categories/category_population.h"
+#include "store/image_item.h"
 
 namespace {
 
@@ -44,11 +46,23 @@ void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& categ
   const bool edited = made || node.edition != clip.edition;
   if (edited) node.caption = clip.Caption();
   node.edition = clip.edition;
-  if (const TBitmap* picture = clip.Picture()) {
-    const bool stale = node.thumbnail && node.thumbnail->Height() != thumbnailHeight;
-    if (edited || stale) node.thumbnail = MakeThumbnail(*picture, thumbnailHeight);
-    node.pictureWidth = picture->Width();
-    node.pictureHeight = picture->Height();
+  if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
+    if (const std::optional<TBitmap::Size> size = image->PictureSize()) {
+      const bool stale = node.thumbnail.Height() != thumbnailHeight;
+      if (size->width <= 0 || size->height <= 0) {
+        node.thumbnail.reset();
+      } else if (edited || stale) {
+        // Made when the row is first drawn, from pixels decoded for it and let go after.
+        node.thumbnail = CClipThumbnail(
+            [source = image->PictureSource(), thumbnailHeight]() -> std::unique_ptr<TBitmap> {
+              const std::shared_ptr<const TBitmap> picture = source();
+              return picture ? MakeThumbnail(*picture, thumbnailHeight) : nullptr;
+            },
+            thumbnailHeight);
+      }
+      node.pictureWidth = size->width;
+      node.pictureHeight = size->height;
+    }
   }
   node.id = static_cast<unsigned int>(clip.id);
   node.clipKind = clip.kind;

@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "categories/clip_thumbnail.h"
 #include "categories/tree_view.h"
 #include "foundation/bitmap.h"
 
@@ -84,8 +85,8 @@ class CItemNode {
   unsigned int categoryId = 0;
   bool inHistory = false;
   double created = 0;
-  std::unique_ptr<TBitmap> thumbnail;  // picture clips: 22 pixels high at 96 dpi, 24 bits
-  int pictureWidth = 0;                // picture clips: the picture's own size in pixels
+  CClipThumbnail thumbnail;  // picture clips: 22 pixels high at 96 dpi, 24 bits
+  int pictureWidth = 0;      // picture clips: the picture's own size in pixels
   int pictureHeight = 0;
   int clipKind = 0;  // clips: the clip's kind (store/base_item.h)
   int skinRow = 0;

@@ -120,9 +120,9 @@ class TBitmap {
   // of red, green, blue and alpha, sRGB, rows bottom-up. Opaque pictures say so in alpha.
   std::vector<std::uint8_t> ToPackedDibV5() const;
 
-  // A picture from a PNG image, by the system's codec (platform/png_codec.h): 32 bits,
-  // with alpha unless every pixel is opaque. Empty when it cannot be decoded or is beyond
-  // the limits.
+  // A picture from a PNG image, by the system's codec (platform/png_codec.h): 32 bits with
+  // alpha when some pixel is translucent, else 24 bits. Empty when it cannot be decoded or
+  // is beyond the limits.
   static std::optional<TBitmap> FromPng(std::span<const std::uint8_t> png);
   // The picture as a PNG image with its alpha; empty on failure.
   std::vector<std::uint8_t> ToPng() const;

@@ -18,11 +18,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.LoadFromMemory(std::span(data, size));
   std::size_t pixels = 0;
   for (const auto& clip : store.Items()) {
-    if (const auto* image = dynamic_cast<const CImageItem*>(clip.get()); image && image->picture) {
-      pixels += image->picture->Stride() * static_cast<std::size_t>(image->picture->Height());
+    if (const auto* image = dynamic_cast<const CImageItem*>(clip.get());
+        image && image->HasPicture()) {
+      // Counted as held at 32 bits, before anything is decoded.
+      const TBitmap::Size pictureSize = *image->PictureSize();
+      pixels += static_cast<std::size_t>(pictureSize.width) *
+                static_cast<std::size_t>(pictureSize.height) * 4;
     }
   }
   if (pixels > kLargestRoundTrip) return 0;
+  // Their images are decoded only now, as the program does when they are shown.
+  for (const auto& clip : store.Items()) {
+    if (const auto* image = dynamic_cast<const CImageItem*>(clip.get())) image->Picture();
+  }
   const std::vector<std::uint8_t> saved = store.SaveToMemory();
   CDataBase again;
   again.LoadFromMemory(saved);

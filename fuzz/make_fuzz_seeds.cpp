@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   Write(dataDir / "texts.dat", store.SaveToMemory());
   auto image = std::make_unique<CImageItem>();
   image->categoryId = kHistoryCategoryId;
-  image->picture = std::make_unique<TBitmap>(Picture(8));
+  image->SetPicture(Picture(8));
   image->savedAs = EPictureRecord::kBmp;  // the seeds before the PNG one keep the BMP record
   store.AppendClip(std::move(image));
   Write(dataDir / "picture.dat", store.SaveToMemory());
@@ -94,15 +94,17 @@ int main(int argc, char** argv) {
   store.AppendClip(std::move(files));
   auto translucent = std::make_unique<CImageItem>();
   translucent->categoryId = kHistoryCategoryId;
-  translucent->picture = std::make_unique<TBitmap>(Picture(32));
-  translucent->picture->SetHasAlpha(true);
+  TBitmap translucentPicture = Picture(32);
+  translucentPicture.SetHasAlpha(true);
+  translucent->SetPicture(std::move(translucentPicture));
   translucent->savedAs = EPictureRecord::kBmp;
   store.AppendClip(std::move(translucent));
   Write(dataDir / "new_records.dat", store.SaveToMemory());
   auto png = std::make_unique<CImageItem>();
   png->categoryId = kNotesCategoryId;
-  png->picture = std::make_unique<TBitmap>(Picture(32));
-  png->picture->SetHasAlpha(true);
+  TBitmap pngPicture = Picture(32);
+  pngPicture.SetHasAlpha(true);
+  png->SetPicture(std::move(pngPicture));
   store.AppendClip(std::move(png));
   Write(dataDir / "png_picture.dat", store.SaveToMemory());
   // A legacy file: notes flag, time, length, text.
@@ -138,7 +140,7 @@ int main(int argc, char** argv) {
   Write(journalDir / "insert.journal", journal);
   auto picture = std::make_unique<CImageItem>();
   picture->categoryId = kHistoryCategoryId;
-  picture->picture = std::make_unique<TBitmap>(Picture(24));
+  picture->SetPicture(Picture(24));
   picture->savedAs = EPictureRecord::kBmp;
   based.InsertClipAt(0, std::move(picture));
   based.ClipAt(1)->hotKey = 0x4031;

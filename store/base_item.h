@@ -4,6 +4,7 @@
 // itself only knows how to take its content from the clipboard and put it back.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -75,9 +76,10 @@ class CBaseItem {
   // The one-line caption (foundation/caption.h) that names the clip wherever it is listed:
   // a text's first words, a file list's names; empty for a picture, which shows itself.
   virtual std::u16string Caption() const { return {}; }
-  // The picture that the clip holds, owned by the clip; null for every other kind and for a
-  // picture clip not yet captured or loaded.
-  virtual const TBitmap* Picture() const { return nullptr; }
+  // The picture that the clip holds, decoded if need be and shared with the clip; null for
+  // every other kind, for a picture clip not yet captured or loaded and for one whose image
+  // does not decode.
+  virtual std::shared_ptr<const TBitmap> Picture() const { return nullptr; }
   // The text that a search looks through, owned by the clip: a text clip's text; null for
   // every other kind.
   virtual const std::u16string* SearchableText() const { return nullptr; }

@@ -1,7 +1,11 @@
 #include "store/clip_content.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -63,6 +67,17 @@ void AddPicture(CContentHasher& hasher, const TBitmap& picture) {
   }
 }
 
+// The digest of the picture's colours, made once; none when its pixels are not at hand
+// and may not be decoded, or do not decode.
+std::optional<std::uint64_t> ColourDigest(const CImageItem& clip, EPictureDecode decode) {
+  if (clip.colourDigest) return clip.colourDigest;
+  const std::shared_ptr<const TBitmap> picture =
+      decode == EPictureDecode::kAllowed ? clip.Picture() : clip.DecodedPicture();
+  if (!picture) return std::nullopt;
+  clip.colourDigest = ColourDigestOf(*picture);
+  return clip.colourDigest;
+}
+
 // Whether every pixel has the same colour, row by row so that no picture is copied whole.
 bool SameColours(const TBitmap& x, const TBitmap& y) {
   for (int row = 0; row < x.Height(); ++row) {
@@ -75,7 +90,13 @@ bool SameColours(const TBitmap& x, const TBitmap& y) {
 
 }  // namespace
 
-bool HaveSameContent(const CBaseItem& a, const CBaseItem& b) {
+std::uint64_t ColourDigestOf(const TBitmap& picture) {
+  CContentHasher hasher;
+  AddPicture(hasher, picture);
+  return hasher.Value();
+}
+
+bool HaveSameContent(const CBaseItem& a, const CBaseItem& b, EPictureDecode decode) {
   if (a.kind != b.kind) return false;
   if (const auto* text = dynamic_cast<const CTextItem*>(&a)) {
     const auto& other = static_cast<const CTextItem&>(b);
@@ -87,10 +108,34 @@ bool HaveSameContent(const CBaseItem& a, const CBaseItem& b) {
   }
   const auto* first = dynamic_cast<const CImageItem*>(&a);
   const auto* second = dynamic_cast<const CImageItem*>(&b);
-  if (first == nullptr || second == nullptr || !first->picture || !second->picture) return false;
-  const TBitmap& x = *first->picture;
-  const TBitmap& y = *second->picture;
-  if (x.Width() != y.Width() || x.Height() != y.Height()) return false;
+  if (first == nullptr || second == nullptr) return false;
+  const std::optional<TBitmap::Size> firstSize = first->PictureSize();
+  const std::optional<TBitmap::Size> secondSize = second->PictureSize();
+  if (!firstSize || !secondSize || firstSize->width != secondSize->width ||
+      firstSize->height != secondSize->height) {
+    return false;
+  }
+  // The same image is the same picture, and neither need be decoded.
+  const std::span<const std::uint8_t> firstPng = first->ReadyPng();
+  const std::span<const std::uint8_t> secondPng = second->ReadyPng();
+  if (!firstPng.empty() && std::ranges::equal(firstPng, secondPng)) return true;
+  const std::optional<std::uint64_t> firstDigest = ColourDigest(*first, decode);
+  const std::optional<std::uint64_t> secondDigest = ColourDigest(*second, decode);
+  if (!firstDigest || !secondDigest) {
+    // A picture not decoded since the start is compared by its image: the same encoder
+    // makes the same bytes of the same colours, and the other's image, made now if need
+    // be, is kept as the one its clip saves.
+    if (decode == EPictureDecode::kAllowed) return false;
+    const std::span<const std::uint8_t> firstImage = first->EncodedPng();
+    const std::span<const std::uint8_t> secondImage = second->EncodedPng();
+    return !firstImage.empty() && std::ranges::equal(firstImage, secondImage);
+  }
+  if (*firstDigest != *secondDigest) return false;
+  const std::shared_ptr<const TBitmap> firstPicture = first->Picture();
+  const std::shared_ptr<const TBitmap> secondPicture = second->Picture();
+  if (!firstPicture || !secondPicture) return false;
+  const TBitmap& x = *firstPicture;
+  const TBitmap& y = *secondPicture;
   // Without alpha the fourth byte of a 32-bit pixel means nothing: a PNG picture record
   // gives back 255 where the clipboard's bitmap held 0.
   const bool fourthBytesMatter = x.BitsPerPixel() != 32 || x.HasAlpha() || y.HasAlpha();
@@ -114,8 +159,14 @@ std::uint64_t ContentHash(const CBaseItem& clip) {
     hasher.Add(static_cast<std::uint64_t>(files->paths.size()));
     for (const std::u16string& path : files->paths) hasher.Add(path);
     hasher.Add(static_cast<std::uint64_t>(files->dropEffect));
-  } else if (const TBitmap* picture = clip.Picture()) {
-    AddPicture(hasher, *picture);
+  } else if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
+    // By its size alone, known without decoding: a store loads thousands of pictures
+    // without their pixels. Pictures of one size are told apart by their colours' digests,
+    // made once each (HaveSameContent).
+    if (const std::optional<TBitmap::Size> size = image->PictureSize()) {
+      hasher.Add(static_cast<std::uint64_t>(size->width));
+      hasher.Add(static_cast<std::uint64_t>(size->height));
+    }
   }
   return hasher.Value();
 }

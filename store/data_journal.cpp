@@ -49,7 +49,7 @@ bool IsSaved(const CBaseItem& clip) {
   if (clip.orphaned) return false;
   if (clip.kind != kPictureKind) return true;
   const auto& image = static_cast<const CImageItem&>(clip);
-  return image.picture && !image.picture->Empty();
+  return image.HasPicture();
 }
 
 // One frame of the journal: its payload, or nothing at the end or at a torn frame.

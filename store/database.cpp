@@ -132,7 +132,10 @@ CDataBase::ItemList::iterator CDataBase::FindEqualHistoryClip(const CBaseItem& c
   const auto [first, last] = historyByContent.equal_range(clip.contentHash);
   for (auto candidate = first; candidate != last; ++candidate) {
     const CBaseItem& held = **candidate->second;
-    if (held.categoryId == kHistoryCategoryId && HaveSameContent(held, clip)) {
+    // Pictures not decoded since the start are not decoded for this: a history of
+    // thousands of screenshots would all be, at the first copy of one.
+    if (held.categoryId == kHistoryCategoryId &&
+        HaveSameContent(held, clip, EPictureDecode::kNotAllowed)) {
       return candidate->second;
     }
   }

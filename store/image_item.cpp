@@ -133,8 +133,7 @@ bool CImageItem::ReadFromClipboard(HWND ownerWindow) {
   if (!read && oversized) return Refuse(OversizedPictureRefusal(*oversized));
   if (!read || read->Empty()) return false;
   clipboard.Close();
-  picture = std::make_unique<TBitmap>(std::move(*read));
-  png_.clear();
+  SetPicture(std::move(*read));
   RequestPng();
   created = CurrentDayCount();
   textLength = 0;
@@ -144,6 +143,7 @@ bool CImageItem::ReadFromClipboard(HWND ownerWindow) {
 bool CImageItem::WriteToClipboard(HWND ownerWindow) const {
   // The copies are made before the clipboard is opened and emptied, so that a failure
   // leaves the content there intact.
+  const std::shared_ptr<const TBitmap> picture = Picture();
   if (!picture) return false;
   UniqueBitmap copy = picture->CreateHandle();
   if (!copy) return false;
@@ -160,6 +160,7 @@ bool CImageItem::WriteToClipboard(HWND ownerWindow) const {
 }
 
 std::vector<CClipBlock> CImageItem::TransferBlocks() const {
+  const std::shared_ptr<const TBitmap> picture = Picture();
   if (!picture || picture->Empty()) return {};
   CByteWriter image;
   picture->WriteBmp(image);

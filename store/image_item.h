@@ -1,18 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "store/base_item.h"
 #include "foundation/bitmap.h"
+#include "store/png_picture.h"
 
 class CPendingPng;
 
-// A picture clip: an owned bitmap, taken from the clipboard as a PNG image, a packed DIB or
-// a CF_BITMAP, and put back as CF_BITMAP, with CF_DIBV5 and PNG beside it when it has alpha.
+// A picture clip: its pixels until their PNG image is made, then that image, decoded when
+// the pixels are wanted. Taken from the clipboard as a PNG image, a packed DIB or a
+// CF_BITMAP, and put back as CF_BITMAP, with CF_DIBV5 and PNG beside it when it has alpha.
 // The two records a picture is kept in (data_file_format.h): a BMP image (kind 2), as every
 // version reads, or a PNG image (kind 6).
 enum class EPictureRecord { kBmp, kPng };
@@ -43,23 +47,47 @@ class CImageItem : public CBaseItem {
   // As `savedAs` says: a PNG picture record holding ReadyPng(), or (also while that is
   // being made, or when it cannot be) a BMP picture record, the picture in its own pixel
   // format, followed by an alpha record when its fourth bytes are opacity. Never encodes:
-  // a picture without its image asks the encoder for it (RequestPng).
-
+  // a picture without its image asks the encoder for it (RequestPng). A picture loaded
+  // from a PNG record is written back as the very bytes read, never decoded for it.
   bool Save(CByteWriter& writer) const override;
-  // Reads the record named at construction. A PNG record is taken whole before its image
-  // is looked at: an image that cannot be decoded, or is beyond TBitmap's limits, throws
-  // CPassedPictureError with the reader already after the record.
+  // Reads the record named at construction. A PNG record is taken whole and only its
+  // image's header is read: an image without one, or beyond TBitmap's limits, throws
+  // CPassedPictureError with the reader already after the record. Its pixels are decoded
+  // when first asked for (Picture()).
   void Load(CByteReader& reader) override;
   bool LoadAttached(std::int32_t recordKind, CByteReader& reader) override;
   std::uint64_t MissingBytes() const override { return missingBytes_; }
-  const TBitmap* Picture() const override { return picture.get(); }
+
+  // The picture's pixels: those captured, given or read from a BMP record, else its PNG
+  // image decoded now (CPngPicture: the few last decoded stay, the others are let go when
+  // their users are done). Null without a picture, and for an image that turns out not to
+  // decode: the clip is kept and saved as it was read, and cannot be shown or pasted.
+  std::shared_ptr<const TBitmap> Picture() const override;
+  // The pixels if they are at hand (held, or decoded and still in use), never decoding.
+  std::shared_ptr<const TBitmap> DecodedPicture() const;
+  // The picture's size without decoding it; none without a picture.
+  std::optional<TBitmap::Size> PictureSize() const;
+  // Whether there is a picture of at least one pixel, decoded or not.
+  bool HasPicture() const;
+  // What Picture() gives, as a function that may outlive the clip: a thumbnail is made from
+  // it when its row is first drawn.
+  std::function<std::shared_ptr<const TBitmap>()> PictureSource() const;
+  // Names a picture whose image does not decode, where it would have been shown.
+  std::u16string Caption() const override;
+  // True once the picture's PNG image was found not to decode.
+  bool Undecodable() const { return !held_ && png_ && png_->Undecodable(); }
+
+  // Makes `picture` the clip's pixels, as captured: its PNG image is made later
+  // (RequestPng), and from then on the pixels are let go and decoded from it when wanted,
+  // 24-bit unless translucent. The picture is never changed in place.
+  void SetPicture(TBitmap picture);
+  void SetPicture(std::shared_ptr<TBitmap> picture);
 
   // The picture as the PNG image that Save writes: the image it was loaded from or given
-  // as (AssignPng), or made by the encoder's thread (RequestPng); kept while `picture` is
-  // the same object of the same size and alpha, so that no later save encodes it again. A
-  // picture is changed by giving `picture` a new TBitmap, never in place. Empty without a
-  // picture, while the encode is pending or when the codec failed; valid until the next
-  // call that changes the clip.
+  // as (AssignPng), or made by the encoder's thread (RequestPng); kept until the picture is
+  // replaced, so that no later save encodes it again. Empty without a picture, while the
+  // encode is pending or when the codec failed; valid until the next call that changes
+  // the clip.
   std::span<const std::uint8_t> ReadyPng() const;
   // Asks the encoder's thread for the picture's PNG image unless it is ready or asked for
   // already. A picture the codec failed on is not asked for again.
@@ -76,8 +104,10 @@ class CImageItem : public CBaseItem {
   // or made here.
   std::optional<EPictureRecord> LoadedFrom() const { return loadedFrom_; }
 
-  // Absent until captured or loaded; shared with the encoder's thread while it encodes.
-  std::shared_ptr<TBitmap> picture;
+  // The digest of the picture's colours, once HaveSameContent (clip_content.h) has made
+  // it; forgotten when the picture is replaced.
+  mutable std::optional<std::uint64_t> colourDigest;
+
   // The record Save writes. Only tools ask for the BMP record; the program keeps every
   // picture as a PNG image.
   EPictureRecord savedAs = EPictureRecord::kPng;
@@ -86,29 +116,20 @@ class CImageItem : public CBaseItem {
   void LoadBmpRecord(CByteReader& reader);
   void LoadPngRecord(CByteReader& reader);
   bool SaveAsPng(CByteWriter& writer) const;
-  void SaveAsBmp(CByteWriter& writer) const;
-
-  // What the kept PNG image was made of: it is the picture's while these still hold.
-  struct CEncodedPicture {
-    // Not a bare address: a picture made after this one was freed may be given it.
-    std::weak_ptr<const TBitmap> picture;
-    int width = 0;
-    int height = 0;
-    bool alpha = false;
-    bool operator==(const CEncodedPicture& other) const {
-      return !picture.owner_before(other.picture) && !other.picture.owner_before(picture) &&
-             width == other.width && height == other.height && alpha == other.alpha;
-    }
-  };
-  CEncodedPicture Current() const;
+  void SaveAsBmp(CByteWriter& writer, const TBitmap& picture) const;
+  void Replace(std::shared_ptr<TBitmap> picture);
+  // Makes `png`, encoded from the held pixels, the picture, and lets the pixels go.
+  void KeepImageInsteadOfPixels(std::vector<std::uint8_t> png) const;
 
   EPictureRecord recordToLoad_;
   std::optional<EPictureRecord> loadedFrom_;
   std::uint64_t missingBytes_ = 0;
-  mutable std::vector<std::uint8_t> png_;
-  mutable CEncodedPicture pngOf_;
-  // The encode asked for, of the picture `pendingOf_` names; kept after a failed encode
-  // so that it is not asked for again.
+  // The pixels while they are the picture's only form: those captured or given (shared
+  // with the encoder's thread while it encodes), or read from a BMP record, until their
+  // PNG image is made. Null for a picture loaded from a PNG record.
+  mutable std::shared_ptr<TBitmap> held_;
+  // The image Save writes; for a picture loaded from a PNG record, the picture itself.
+  mutable std::shared_ptr<const CPngPicture> png_;
+  // The encode asked for; kept after a failed encode so that it is not asked for again.
   mutable std::shared_ptr<CPendingPng> pending_;
-  mutable CEncodedPicture pendingOf_;
 };

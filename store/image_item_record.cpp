@@ -1,8 +1,13 @@
 // A picture clip's records in the data file: the PNG picture record that is written, the
 // BMP picture record that older versions wrote, and the alpha record after the latter.
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "store/clip_content.h"
 #include "store/data_file_format.h"
 #include "store/image_item.h"
 #include "store/png_encoder.h"
@@ -21,8 +26,9 @@ std::string SizeText(int width, int height) {
   return std::to_string(width) + " x " + std::to_string(height) + " pixels";
 }
 
-// The picture of a PNG image, or CPassedPictureError naming what is wrong with it.
-TBitmap DecodeStoredPng(std::span<const std::uint8_t> png) {
+// The size that a PNG image's header names, or CPassedPictureError naming what is wrong
+// with it. Only the header is read: the pixels are decoded when they are first wanted.
+TBitmap::Size CheckedPngSize(std::span<const std::uint8_t> png) {
   const std::optional<TBitmap::Size> size = TBitmap::SizeOfPng(png);
   if (!size) throw CPassedPictureError("the picture record holds no PNG image");
   // Told apart from damage: the image may be whole but larger than the program keeps.
@@ -30,63 +36,121 @@ TBitmap DecodeStoredPng(std::span<const std::uint8_t> png) {
     throw CPassedPictureError("PNG image of " + SizeText(size->width, size->height) +
                               " is beyond the limits of a picture");
   }
-  std::optional<TBitmap> picture = TBitmap::FromPng(png);
-  if (!picture) throw CPassedPictureError("the PNG image cannot be decoded");
-  return std::move(*picture);
+  return *size;
 }
 
 }  // namespace
 
-CImageItem::CEncodedPicture CImageItem::Current() const {
-  if (!picture) return {};
-  return {picture, picture->Width(), picture->Height(), picture->HasAlpha()};
+void CImageItem::SetPicture(TBitmap picture) {
+  Replace(std::make_shared<TBitmap>(std::move(picture)));
+}
+
+void CImageItem::SetPicture(std::shared_ptr<TBitmap> picture) {
+  Replace(std::move(picture));
+}
+
+void CImageItem::Replace(std::shared_ptr<TBitmap> picture) {
+  held_ = std::move(picture);
+  png_.reset();
+  pending_.reset();
+  colourDigest.reset();
+}
+
+std::shared_ptr<const TBitmap> CImageItem::Picture() const {
+  if (held_) return held_;
+  if (png_) return png_->Pixels();
+  return nullptr;
+}
+
+std::shared_ptr<const TBitmap> CImageItem::DecodedPicture() const {
+  if (held_) return held_;
+  if (png_) return png_->PixelsIfDecoded();
+  return nullptr;
+}
+
+std::optional<TBitmap::Size> CImageItem::PictureSize() const {
+  if (held_) return TBitmap::Size{held_->Width(), held_->Height()};
+  if (png_) return png_->Size();
+  return std::nullopt;
+}
+
+bool CImageItem::HasPicture() const {
+  const std::optional<TBitmap::Size> size = PictureSize();
+  return size && size->width > 0 && size->height > 0;
+}
+
+std::function<std::shared_ptr<const TBitmap>()> CImageItem::PictureSource() const {
+  if (held_) return [picture = std::shared_ptr<const TBitmap>(held_)] { return picture; };
+  if (png_) return [image = png_] { return image->Pixels(); };
+  return [] { return std::shared_ptr<const TBitmap>(); };
+}
+
+std::u16string CImageItem::Caption() const {
+  if (Undecodable()) return u"Damaged picture: its image cannot be read";
+  return {};
 }
 
 std::span<const std::uint8_t> CImageItem::ReadyPng() const {
-  if (!picture || picture->Empty()) return {};
-  const CEncodedPicture current = Current();
-  if (!png_.empty() && pngOf_ == current) return png_;
-  if (pending_ && pendingOf_ == current) {
+  if (!HasPicture()) return {};
+  if (png_) return png_->Bytes();
+  if (pending_) {
     if (std::optional<std::vector<std::uint8_t>> made = pending_->Take(); made && !made->empty()) {
-      png_ = std::move(*made);
-      pngOf_ = current;
-      pending_.reset();
-      return png_;
+      KeepImageInsteadOfPixels(std::move(*made));
+      return png_->Bytes();
     }
   }
   return {};
 }
 
 void CImageItem::RequestPng() const {
-  if (!picture || picture->Empty() || !ReadyPng().empty()) return;
-  if (pending_ && pendingOf_ == Current()) return;
-  pending_ = EncodePngLater(picture);
-  pendingOf_ = Current();
+  if (!held_ || held_->Empty() || !ReadyPng().empty() || pending_) return;
+  pending_ = EncodePngLater(held_);
 }
 
 std::span<const std::uint8_t> CImageItem::EncodedPng() const {
-  if (!picture || picture->Empty()) return {};
-  if (ReadyPng().empty()) {
-    png_ = picture->ToPng();
-    pngOf_ = Current();
+  if (!HasPicture()) return {};
+  if (ReadyPng().empty() && held_) {
+    std::vector<std::uint8_t> made = held_->ToPng();
+    if (made.empty()) return {};
+    KeepImageInsteadOfPixels(std::move(made));
   }
-  return png_;
+  return ReadyPng();
+}
+
+void CImageItem::KeepImageInsteadOfPixels(std::vector<std::uint8_t> png) const {
+  // Its digest is made while the pixels are at hand, so that a later copy of the same
+  // picture is still found without decoding it (clip_content.h).
+  if (!colourDigest) colourDigest = ColourDigestOf(*held_);
+  const auto image = std::make_shared<const CPngPicture>(
+      std::move(png), TBitmap::Size{held_->Width(), held_->Height()});
+  image->Adopt(std::move(held_));
+  held_.reset();
+  png_ = image;
+  pending_.reset();
 }
 
 void CImageItem::AssignPng(std::vector<std::uint8_t> png) {
+  TBitmap::Size size;
   try {
-    picture = std::make_unique<TBitmap>(DecodeStoredPng(png));
+    size = CheckedPngSize(png);
   } catch (const CPassedPictureError& error) {
     throw CPictureError(error.what());
   }
-  png_ = std::move(png);
-  pngOf_ = Current();
+  std::optional<TBitmap> picture = TBitmap::FromPng(png);
+  if (!picture) throw CPictureError("the PNG image cannot be decoded");
+  Replace(nullptr);
+  png_ = std::make_shared<const CPngPicture>(std::move(png), size);
+  png_->Adopt(std::make_shared<const TBitmap>(std::move(*picture)));
 }
 
 bool CImageItem::Save(CByteWriter& writer) const {
-  if (!picture || picture->Empty()) return false;
+  if (!HasPicture()) return false;
   if (savedAs == EPictureRecord::kPng && SaveAsPng(writer)) return true;
-  SaveAsBmp(writer);
+  // Asked of a picture only kept as its image by tools that want the BMP record: the
+  // pixels are decoded for it. One that does not decode is written as it was read.
+  const std::shared_ptr<const TBitmap> picture = Picture();
+  if (!picture) return SaveAsPng(writer);
+  SaveAsBmp(writer, *picture);
   return true;
 }
 
@@ -103,12 +167,12 @@ bool CImageItem::SaveAsPng(CByteWriter& writer) const {
   return true;
 }
 
-void CImageItem::SaveAsBmp(CByteWriter& writer) const {
+void CImageItem::SaveAsBmp(CByteWriter& writer, const TBitmap& picture) const {
   writer.WriteInt32(kPictureRecord);
   writer.WriteInt32(0);  // the picture's length is in its own header
   SaveCommonFields(writer);
-  picture->WriteBmp(writer);
-  if (picture->HasAlpha()) {
+  picture.WriteBmp(writer);
+  if (picture.HasAlpha()) {
     writer.WriteInt32(kAlphaRecord);
     writer.WriteInt32(4);
     writer.WriteUInt32(kAlphaFlag);
@@ -126,7 +190,7 @@ void CImageItem::Load(CByteReader& reader) {
 
 void CImageItem::LoadBmpRecord(CByteReader& reader) {
   LoadCommonFields(reader);
-  picture = std::make_unique<TBitmap>(TBitmap::ReadBmp(reader, &missingBytes_));
+  Replace(std::make_shared<TBitmap>(TBitmap::ReadBmp(reader, &missingBytes_)));
   loadedFrom_ = EPictureRecord::kBmp;
 }
 
@@ -155,13 +219,14 @@ void CImageItem::LoadPngRecord(CByteReader& reader) {
     throw CPassedPictureError("picture record shorter than its fields");
   }
   const std::span<const std::uint8_t> png = body.subspan(kPictureFieldBytes);
-  picture = std::make_unique<TBitmap>(DecodeStoredPng(png));
+  const TBitmap::Size pictureSize = CheckedPngSize(png);
   categoryId = storedCategoryId;
   created = storedCreated;
   hotKey = storedHotKey;
-  // Kept, so that saving the clip again writes the very bytes read, without encoding.
-  png_.assign(png.begin(), png.end());
-  pngOf_ = Current();
+  // The image is the picture: saving the clip again writes the very bytes read.
+  Replace(nullptr);
+  png_ = std::make_shared<const CPngPicture>(std::vector<std::uint8_t>(png.begin(), png.end()),
+                                             pictureSize);
   loadedFrom_ = EPictureRecord::kPng;
 }
 
@@ -172,6 +237,17 @@ bool CImageItem::LoadAttached(std::int32_t recordKind, CByteReader& reader) {
   std::uint32_t flags;
   if (!fields.ReadUInt32(&flags)) throw CRecordError("alpha record without its flags");
   // A picture of another depth has no fourth bytes to be opacity: the flag means nothing.
-  if (picture) picture->SetHasAlpha((flags & kAlphaFlag) != 0);
+  const bool alpha = (flags & kAlphaFlag) != 0;
+  if (held_) {
+    held_->SetHasAlpha(alpha);  // a BMP record's pixels, not encoded yet
+  } else if (png_) {
+    // Never written after a PNG record: the rare file that has one pays a decode, and the
+    // picture it changes is encoded anew.
+    const std::shared_ptr<const TBitmap> decoded = png_->Pixels();
+    if (decoded && decoded->HasAlpha() != alpha) {
+      TBitmap changed = *decoded;
+      if (changed.SetHasAlpha(alpha)) SetPicture(std::move(changed));
+    }
+  }
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <memory>
 
 #include "store/data_file_format.h"
 #include "store/file_list_item.h"
@@ -13,11 +14,14 @@ namespace {
 // About the bytes of the clip's record, a little more: what the budget counts.
 std::size_t RecordSizeHint(const CBaseItem& clip) {
   constexpr std::size_t kFieldsAndHeaders = 2048;  // record fields, BMP headers, colour table
-  if (const auto* picture = dynamic_cast<const CImageItem*>(&clip); picture && picture->picture) {
-    // Written as its PNG image once that is made, until then as its BMP.
+  if (const auto* picture = dynamic_cast<const CImageItem*>(&clip);
+      picture && picture->HasPicture()) {
+    // Written as its PNG image once that is made, until then as its BMP (its own pixels,
+    // which a picture without its image holds: asking for them decodes nothing).
     if (const std::size_t png = picture->ReadyPng().size(); png > 0) return png + kFieldsAndHeaders;
-    return picture->picture->Stride() * static_cast<std::size_t>(picture->picture->Height()) +
-           kFieldsAndHeaders;
+    const std::shared_ptr<const TBitmap> pixels = picture->Picture();
+    if (!pixels) return kFieldsAndHeaders;
+    return pixels->Stride() * static_cast<std::size_t>(pixels->Height()) + kFieldsAndHeaders;
   }
   std::size_t bytes =
       2 * static_cast<std::size_t>(std::max(clip.textLength, 0)) + kFieldsAndHeaders;

@@ -35,7 +35,7 @@ void AddPictures(CDataBase& store, int count) {
     }
     auto clip = std::make_unique<CImageItem>();
     clip->categoryId = kHistoryCategoryId;
-    clip->picture = std::move(picture);
+    clip->SetPicture(std::move(picture));
     store.AppendClip(std::move(clip));
   }
 }

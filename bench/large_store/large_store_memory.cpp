@@ -34,7 +34,8 @@ double StoreMiB(const CDataBase& store) {
   double bytes = 0;
   for (const auto& clip : store.Items()) {
     if (const auto* image = dynamic_cast<const CImageItem*>(clip.get())) {
-      bytes += static_cast<double>(image->picture->Stride()) * image->picture->Height();
+      const std::shared_ptr<const TBitmap> picture = image->Picture();
+      bytes += static_cast<double>(picture->Stride()) * picture->Height();
     }
   }
   return bytes / (1 << 20);
@@ -64,8 +65,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kPictures; ++i) {
       auto clip = std::make_unique<CImageItem>();
       clip->categoryId = kHistoryCategoryId;
-      clip->picture = std::make_unique<TBitmap>(kWidth, kHeight, 32);
-      for (int y = 0; y < kHeight; ++y) clip->picture->Row(y)[0] = static_cast<std::uint8_t>(i + y);
+      TBitmap picture(kWidth, kHeight, 32);
+      for (int y = 0; y < kHeight; ++y) picture.Row(y)[0] = static_cast<std::uint8_t>(i + y);
+      clip->SetPicture(std::move(picture));
       store.AppendClip(std::move(clip));
     }
     const double before = StatusMiB("VmRSS:");

@@ -65,7 +65,7 @@ class TreeMirrorTest : public ::testing::Test {
   }
   int AddPicture(int width, int height) {
     auto clip = std::make_unique<CImageItem>();
-    clip->picture = std::make_unique<TBitmap>(width, height, 24);
+    clip->SetPicture(TBitmap(width, height, 24));
     clip->categoryId = kNotesCategoryId;
     handler.AppendClip(std::move(clip));
     return handler.Items().back()->id;
@@ -148,9 +148,9 @@ TEST_F(TreeMirrorTest, ThumbnailsOfStripsAreClampedAndTheRestOfTheTreeIsBuilt) {
 
 TEST_F(TreeMirrorTest, ThumbnailPixelsAverageWhatTheyCover) {
   auto clip = std::make_unique<CImageItem>();
-  clip->picture = std::make_unique<TBitmap>(4, 44, 24);
-  for (int y = 0; y < 44; ++y)
-    clip->picture->Row(y)[0] = y % 2 == 0 ? 200 : 100;  // blue of column 0
+  TBitmap picture(4, 44, 24);
+  for (int y = 0; y < 44; ++y) picture.Row(y)[0] = y % 2 == 0 ? 200 : 100;  // blue of column 0
+  clip->SetPicture(std::move(picture));
   clip->categoryId = kNotesCategoryId;
   handler.AppendClip(std::move(clip));
   handler.RebuildTree();

@@ -44,7 +44,7 @@ class TreeSearchTest : public ::testing::Test {
   }
   void AddPicture() {
     auto clip = std::make_unique<CImageItem>();
-    clip->picture = std::make_unique<TBitmap>(8, 8, 24);
+    clip->SetPicture(TBitmap(8, 8, 24));
     clip->categoryId = kNotesCategoryId;
     handler.AppendClip(std::move(clip));
   }

@@ -40,8 +40,8 @@ TEST_F(CaptureTest, TextsAndAPictureAreCapturedInOrderAndAllSavedAtClose) {
   EXPECT_EQ(ClipTexts(*saved, kHistoryCategoryId),
             (std::vector<std::u16string>{u"third text", u"<picture>", u"first text"}));
   const auto* image = dynamic_cast<const CImageItem*>(std::next(saved->Items().begin())->get());
-  ASSERT_TRUE(image != nullptr && image->picture != nullptr);
-  EXPECT_EQ(image->picture->ToRgb32(), picture.ToRgb32());
+  ASSERT_TRUE(image != nullptr && image->Picture() != nullptr);
+  EXPECT_EQ(image->Picture()->ToRgb32(), picture.ToRgb32());
 }
 
 TEST_F(CaptureTest, HistoryKeepsTheConfiguredCapacity) {

@@ -132,10 +132,10 @@ TEST_F(RichContentE2eTest, APictureOfferedOnlyAsPngFromX11IsCapturedWithItsSize)
   const auto saved = LoadDataFile(installation.DataFile());
   ASSERT_TRUE(saved && !saved->Items().empty());
   const auto* image = dynamic_cast<const CImageItem*>(saved->Items().front().get());
-  ASSERT_TRUE(image != nullptr && image->picture != nullptr);
-  EXPECT_EQ(image->picture->Width(), 37);
-  EXPECT_EQ(image->picture->Height(), 21);
-  EXPECT_TRUE(image->picture->HasAlpha());
+  ASSERT_TRUE(image != nullptr && image->Picture() != nullptr);
+  EXPECT_EQ(image->Picture()->Width(), 37);
+  EXPECT_EQ(image->Picture()->Height(), 21);
+  EXPECT_TRUE(image->Picture()->HasAlpha());
 }
 
 TEST_F(RichContentE2eTest, APictureWithAlphaComesBackThroughARestartWithTheSameAlpha) {

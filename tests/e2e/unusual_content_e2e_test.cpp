@@ -23,7 +23,7 @@ TEST_F(UnusualContentTest, AStripPictureInTheDataFileLetsTheProgramStartAndCaptu
   {
     CDataBase store;
     auto strip = std::make_unique<CImageItem>();
-    strip->picture = std::make_unique<TBitmap>(Strip());
+    strip->SetPicture(TBitmap(Strip()));
     strip->categoryId = kHistoryCategoryId;
     store.AppendClip(std::move(strip));
     auto text = std::make_unique<CTextItem>();

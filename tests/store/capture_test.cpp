@@ -97,7 +97,7 @@ TEST_F(CaptureTest, PictureBecomesAClipCaptionedImage) {
   ASSERT_EQ(store.Items().size(), 1u);
   const auto* clip = dynamic_cast<const CImageItem*>(&Head());
   ASSERT_NE(clip, nullptr);
-  EXPECT_EQ(clip->picture->ToRgb32(), picture.ToRgb32());
+  EXPECT_EQ(clip->Picture()->ToRgb32(), picture.ToRgb32());
   EXPECT_EQ(clip->textLength, 0);
   EXPECT_EQ(store.LastCaption(), u"Image");
 }
@@ -127,7 +127,7 @@ TEST_F(CaptureTest, TheSamePixelsAgainAreNotASecondClipWhateverTheirDepth) {
   TBitmap stored(2, 2, 24);
   stored.Row(0)[2] = 0xC0;  // a red pixel
   auto clip = std::make_unique<CImageItem>();
-  clip->picture = std::make_unique<TBitmap>(stored);
+  clip->SetPicture(TBitmap(stored));
   clip->categoryId = kHistoryCategoryId;
   store.AppendClip(std::move(clip));
   TBitmap copied(2, 2, 32);

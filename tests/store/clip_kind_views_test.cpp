@@ -38,8 +38,9 @@ TEST(ClipKindViewsTest, AFileListIsCaptionedByItsNamesAndNotSearched) {
 TEST(ClipKindViewsTest, APictureShowsItsBitmapAndHasNoCaptionOrText) {
   CImageItem clip;
   EXPECT_EQ(clip.Picture(), nullptr);  // not yet captured
-  clip.picture = std::make_unique<TBitmap>(4, 3, 24);
-  EXPECT_EQ(clip.Picture(), clip.picture.get());
+  clip.SetPicture(TBitmap(4, 3, 24));
+  ASSERT_NE(clip.Picture(), nullptr);
+  EXPECT_EQ(clip.Picture()->Width(), 4);
   EXPECT_TRUE(clip.Caption().empty());
   EXPECT_EQ(clip.SearchableText(), nullptr);
 }

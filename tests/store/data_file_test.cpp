@@ -140,12 +140,12 @@ TEST_F(DataFileTest, PicturesLoadedFromBmpRecordsKeepTheirFormatAndPixels) {
   picture.Row(0)[0] = 0x7F;
   ASSERT_TRUE(driver.CopyBitmap(picture));
   dynamic_cast<CImageItem&>(Head()).savedAs = EPictureRecord::kBmp;
-  const auto& captured = *dynamic_cast<const CImageItem&>(Head()).picture;
+  const auto& captured = *dynamic_cast<const CImageItem&>(Head()).Picture();
   const TBitmap expected = captured;
   store.LoadFromMemory(store.SaveToMemory());
   const auto* loaded = dynamic_cast<const CImageItem*>(&Head());
   ASSERT_NE(loaded, nullptr);
-  EXPECT_EQ(*loaded->picture, expected);
+  EXPECT_EQ(*loaded->Picture(), expected);
   EXPECT_EQ(loaded->textLength, 0);
 }
 
@@ -292,9 +292,9 @@ TEST_F(DataFileTest, PictureCutShortByTheEndKeepsItsRowsAndIsReported) {
   ASSERT_EQ(store.Items().size(), 1u);
   const auto* loaded = dynamic_cast<const CImageItem*>(store.Items().front().get());
   ASSERT_NE(loaded, nullptr);
-  EXPECT_EQ(loaded->picture->Height(), 3);
-  EXPECT_EQ(loaded->picture->Row(2)[0], picture.Row(2)[0]);
-  EXPECT_EQ(loaded->picture->Row(0)[0], 0);
+  EXPECT_EQ(loaded->Picture()->Height(), 3);
+  EXPECT_EQ(loaded->Picture()->Row(2)[0], picture.Row(2)[0]);
+  EXPECT_EQ(loaded->Picture()->Row(0)[0], 0);
   EXPECT_TRUE(store.LastLoad().damaged);
   EXPECT_EQ(store.LastLoad().damageOffset, 8u);
   EXPECT_NE(store.LastLoad().damageReason.find("8 pixel bytes missing"), std::string::npos);

@@ -48,12 +48,13 @@ void FillFixedStore(CDataBase& store) {
   auto image = std::make_unique<CImageItem>();
   image->categoryId = kHistoryCategoryId;
   image->created = 46002.0;
-  image->picture = std::make_unique<TBitmap>(7, 5, 24);
+  TBitmap picture(7, 5, 24);
   for (int y = 0; y < 5; ++y) {
-    for (std::size_t x = 0; x < image->picture->Stride(); ++x) {
-      image->picture->Row(y)[x] = static_cast<std::uint8_t>(x * 29 + y);
+    for (std::size_t x = 0; x < picture.Stride(); ++x) {
+      picture.Row(y)[x] = static_cast<std::uint8_t>(x * 29 + y);
     }
   }
+  image->SetPicture(std::move(picture));
   store.AppendClip(std::move(image));
 }
 

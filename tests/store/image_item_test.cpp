@@ -29,16 +29,16 @@ TEST_F(ImageItemTest, ReadCopiesTheClipboardsBitmap) {
   const TBitmap picture = Gradient(17, 9);
   ASSERT_TRUE(driver.CopyBitmap(picture));
   ASSERT_TRUE(clip.ReadFromClipboard(driver.OwnerWindow()));
-  ASSERT_NE(clip.picture, nullptr);
-  EXPECT_EQ(clip.picture->Width(), 17);
-  EXPECT_EQ(clip.picture->Height(), 9);
-  EXPECT_EQ(clip.picture->ToRgb32(), picture.ToRgb32());
+  ASSERT_NE(clip.Picture(), nullptr);
+  EXPECT_EQ(clip.Picture()->Width(), 17);
+  EXPECT_EQ(clip.Picture()->Height(), 9);
+  EXPECT_EQ(clip.Picture()->ToRgb32(), picture.ToRgb32());
 }
 
 TEST_F(ImageItemTest, NoBitmapOnTheClipboardIsNoPicture) {
   driver.CopyText(u"text only");
   EXPECT_FALSE(clip.ReadFromClipboard(driver.OwnerWindow()));
-  EXPECT_EQ(clip.picture, nullptr);
+  EXPECT_EQ(clip.Picture(), nullptr);
 }
 
 TEST_F(ImageItemTest, WriteWithoutAPictureFailsAndLeavesTheClipboardAlone) {
@@ -53,7 +53,7 @@ TEST_F(ImageItemTest, PaletteImageIsPlacedWithItsColours) {
   picture.Palette()[2] = 0x0000FF;
   picture.Row(0)[1] = 1;
   picture.Row(1)[3] = 2;
-  clip.picture = std::make_unique<TBitmap>(picture);
+  clip.SetPicture(TBitmap(picture));
   ASSERT_TRUE(clip.WriteToClipboard(driver.OwnerWindow()));
   auto back = driver.ReadBitmap();
   ASSERT_TRUE(back.has_value());

@@ -62,7 +62,7 @@ TEST_F(LargeFileTest, AFileOverTwoGibibytesLoadsWhole) {
     const auto* image = dynamic_cast<const CImageItem*>(clip->get());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->created, expected--);
-    EXPECT_EQ(image->picture->Width(), 8192);
+    EXPECT_EQ(image->Picture()->Width(), 8192);
   }
 }
 

@@ -138,7 +138,9 @@ Bytes AsAnOlderReaderLoadsIt(const Bytes& saved) {
   for (auto& clip : without.Items()) {
     if (auto* text = dynamic_cast<CTextItem*>(clip.get())) text->formats.clear();
     if (auto* image = dynamic_cast<CImageItem*>(clip.get())) {
-      image->picture->SetHasAlpha(false);
+      TBitmap opaque = *image->Picture();
+      opaque.SetHasAlpha(false);
+      image->SetPicture(std::move(opaque));
       image->savedAs = EPictureRecord::kBmp;
       if (image->LoadedFrom() == EPictureRecord::kPng) unknown.push_back(clip->id);
     }
@@ -179,9 +181,9 @@ TEST_F(NewRecordsTest, EveryKindSurvivesSaveAndLoadAndQuilleryReadsItsOwnFileAga
   EXPECT_EQ(store.SaveToMemory(), saved);
   ASSERT_EQ(store.Items().size(), 5u);
   auto clip = store.Items().begin();
-  EXPECT_EQ(dynamic_cast<const CImageItem&>(**clip).picture->HasAlpha(), false);
+  EXPECT_EQ(dynamic_cast<const CImageItem&>(**clip).Picture()->HasAlpha(), false);
   ++clip;
-  EXPECT_EQ(*dynamic_cast<const CImageItem&>(**clip).picture, TranslucentSquare());
+  EXPECT_EQ(*dynamic_cast<const CImageItem&>(**clip).Picture(), TranslucentSquare());
   ++clip;
   const auto& files = dynamic_cast<const CFileListItem&>(**clip);
   EXPECT_EQ(files.paths, (std::vector<std::u16string>{u"C:\\a.txt", Utf16("D:\\Ünter\\b")}));

@@ -69,7 +69,7 @@ TEST_F(OneClipPerContentTest, ThePicturesColoursAtAnotherDepthMoveTheStoredPictu
   TBitmap stored(2, 2, 24);
   stored.Row(0)[2] = 0xC0;  // a red pixel
   auto clip = std::make_unique<CImageItem>();
-  clip->picture = std::make_unique<TBitmap>(stored);
+  clip->SetPicture(TBitmap(stored));
   clip->categoryId = kHistoryCategoryId;
   clip->hotKey = 0x4032;
   store.AppendClip(std::move(clip));

@@ -186,7 +186,7 @@ TEST_F(RichContentTest, PictureOfferedOnlyAsPngIsTakenWithItsAlpha) {
   const TBitmap picture = TranslucentPicture();
   ASSERT_TRUE(driver.CopyFormats({{Png(), picture.ToPng()}}));
   ASSERT_EQ(store.Items().size(), 1u);
-  EXPECT_EQ(*HeadPicture().picture, picture);
+  EXPECT_EQ(*HeadPicture().Picture(), picture);
   EXPECT_EQ(store.LastCaption(), u"Image");
 
   ASSERT_TRUE(driver.CopyFormats({{Png(), BytesOf("\x89PNG\r\n\x1A\n broken")}}));
@@ -197,7 +197,7 @@ TEST_F(RichContentTest, OpaquePngIsAnOpaquePictureAndGoesBackAsABitmapOnly) {
   TBitmap opaque(2, 2, 32);
   for (int y = 0; y < 2; ++y) std::fill_n(opaque.Row(y), 8, std::uint8_t{0xFF});
   ASSERT_TRUE(driver.CopyFormats({{Png(), opaque.ToPng()}}));
-  EXPECT_FALSE(HeadPicture().picture->HasAlpha());
+  EXPECT_FALSE(HeadPicture().Picture()->HasAlpha());
   ASSERT_TRUE(driver.Clear());
   ASSERT_TRUE(store.PutItemToClipboard(Head().id));
   EXPECT_TRUE(driver.Offers(CF_BITMAP));
@@ -213,15 +213,15 @@ TEST_F(RichContentTest, OpaquePngIsAnOpaquePictureAndGoesBackAsABitmapOnly) {
 TEST_F(RichContentTest, DibV5KeepsAlphaAndAPlainDibIsOpaque) {
   const TBitmap picture = TranslucentPicture();
   ASSERT_TRUE(driver.CopyFormats({{CF_DIBV5, picture.ToPackedDibV5()}}));
-  EXPECT_EQ(*HeadPicture().picture, picture);
+  EXPECT_EQ(*HeadPicture().Picture(), picture);
 
   // A CF_DIB's fourth bytes are no opacity, whatever they hold.
   Bytes dib = picture.ToPackedDibV5();
   std::fill(dib.begin() + 52, dib.begin() + 56, std::uint8_t{0});  // no alpha mask
   ASSERT_TRUE(driver.CopyFormats({{CF_DIB, dib}}));
-  EXPECT_EQ(HeadPicture().picture->Width(), 3);
-  EXPECT_FALSE(HeadPicture().picture->HasAlpha());
-  EXPECT_EQ(HeadPicture().picture->ToRgb32(), picture.ToRgb32());
+  EXPECT_EQ(HeadPicture().Picture()->Width(), 3);
+  EXPECT_FALSE(HeadPicture().Picture()->HasAlpha());
+  EXPECT_EQ(HeadPicture().Picture()->ToRgb32(), picture.ToRgb32());
 }
 
 TEST_F(RichContentTest, PictureWithAlphaGoesBackAsBitmapDibV5AndPngWithTheSameAlpha) {

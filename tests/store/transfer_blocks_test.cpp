@@ -62,12 +62,12 @@ TEST(TransferBlocksTest, TextEndsAtItsFirstNulAndAnEmptyTextIsOneNul) {
 TEST(TransferBlocksTest, PictureIsAPackedDibInItsOwnFormat) {
   for (int depth : {24, 32}) {
     CImageItem clip;
-    clip.picture = std::make_shared<TBitmap>(Gradient(depth));
+    clip.SetPicture(TBitmap(Gradient(depth)));
     const std::vector<CClipBlock> blocks = clip.TransferBlocks();
     ASSERT_EQ(FormatsOf(blocks), std::vector<UINT>{CF_DIB}) << depth;
     const std::optional<TBitmap> back = TBitmap::FromPackedDib(blocks[0].bytes);
     ASSERT_TRUE(back.has_value()) << depth;
-    EXPECT_EQ(*back, *clip.picture) << depth;
+    EXPECT_EQ(*back, *clip.Picture()) << depth;
   }
 }
 
@@ -75,7 +75,7 @@ TEST(TransferBlocksTest, PictureWithAlphaAlsoGivesDibV5AndPng) {
   TBitmap translucent = Gradient(32);
   ASSERT_TRUE(translucent.SetHasAlpha(true));
   CImageItem clip;
-  clip.picture = std::make_shared<TBitmap>(translucent);
+  clip.SetPicture(TBitmap(translucent));
   const std::vector<CClipBlock> blocks = clip.TransferBlocks();
   ASSERT_EQ(FormatsOf(blocks),
             (std::vector<UINT>{CF_DIB, CF_DIBV5, RegisterClipboardFormatW(AsWide(u"PNG"))}));

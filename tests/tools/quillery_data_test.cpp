@@ -70,7 +70,7 @@ class QuilleryDataTest : public ::testing::Test {
   void AddPicture(TBitmap picture, int categoryId, std::uint16_t hotKey = 0,
                   EPictureRecord record = EPictureRecord::kPng) {
     auto clip = std::make_unique<CImageItem>();
-    clip->picture = std::make_unique<TBitmap>(std::move(picture));
+    clip->SetPicture(TBitmap(std::move(picture)));
     clip->savedAs = record;
     if (record == EPictureRecord::kPng) clip->EncodedPng();  // as the tool does before a save
     clip->categoryId = categoryId;
@@ -132,9 +132,9 @@ TEST_F(QuilleryDataTest, DumpShowsEveryFieldInStoreOrder) {
       "created": 46364.75, "hotKey": 561, "text": "first"})"));
   EXPECT_EQ(dump["items"][1]["categoryId"], kNotesCategoryId);
   EXPECT_EQ(dump["items"][2]["text"], "Dear Ann,");
-  // Kept as a PNG image, the picture is read back at 32 bits.
+  // Kept as a PNG image, the opaque picture is read back at 24 bits.
   EXPECT_EQ(dump["items"][3], Json::parse(R"({"kind": "picture", "categoryId": 10,
-      "created": 46000.25, "hotKey": 821, "width": 5, "height": 3, "bitsPerPixel": 32,
+      "created": 46000.25, "hotKey": 821, "width": 5, "height": 3, "bitsPerPixel": 24,
       "stored": "png"})"));
   EXPECT_EQ(dump["categories"][1], Json::parse(R"({"id": 1002, "parentId": 1001,
       "iconIndex": 5, "reserved": 7, "name": "Letters"})"));
@@ -236,7 +236,6 @@ TEST_F(QuilleryDataTest, BuildKeepsAPictureInTheRecordItsStoredNames) {
   Json document = Json::parse(dump.out);
   document["items"][0]["stored"] = "png";
   document["items"][1]["stored"] = "bmp";
-  document["items"][1]["bitsPerPixel"] = 32;
   WriteFile(At("swapped.json"), document.dump());
   const CRun build = Run({"build", Arg(At("swapped.json")), Arg(At("swapped.dat"))});
   ASSERT_EQ(build.status, kExitSuccess) << build.err;
@@ -404,7 +403,7 @@ TEST_F(QuilleryDataTest, BuildTakesRelativePictureFilesFromTheJsonFolder) {
   CDataBase built;
   built.LoadFromFile(At("out.dat"));
   ASSERT_EQ(built.Items().size(), 1u);
-  EXPECT_EQ(*dynamic_cast<const CImageItem&>(*built.Items().front()).picture, Pattern(3, 3, 24));
+  EXPECT_EQ(*dynamic_cast<const CImageItem&>(*built.Items().front()).Picture(), Pattern(3, 3, 24));
 }
 
 TEST_F(QuilleryDataTest, BuildIgnoresFormatAndDamageAndFillsDefaults) {

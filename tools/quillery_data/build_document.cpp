@@ -111,7 +111,7 @@ std::unique_ptr<CImageItem> ReadPictureFile(const std::filesystem::path& file,
       clip->savedAs = EPictureRecord::kPng;
     } else {
       CByteReader reader(bytes.data(), bytes.size());
-      clip->picture = std::make_unique<TBitmap>(TBitmap::ReadBmp(reader));
+      clip->SetPicture(TBitmap::ReadBmp(reader));
       clip->savedAs = EPictureRecord::kBmp;
     }
   } catch (const CFileError& error) {
@@ -144,23 +144,28 @@ std::unique_ptr<CBaseItem> PictureClip(const Json& item, const std::string& wher
       Fail(Member(where, "stored"), "expected \"png\" or \"bmp\"");
     clip->savedAs = stored == "png" ? EPictureRecord::kPng : EPictureRecord::kBmp;
   }
-  // Encoded here, so that the save that follows writes the PNG record it names.
-  if (clip->savedAs == EPictureRecord::kPng) clip->EncodedPng();
-  CheckPictureField(item, "width", where, clip->picture->Width(), file);
-  CheckPictureField(item, "height", where, clip->picture->Height(), file);
-  CheckPictureField(item, "bitsPerPixel", where, clip->picture->BitsPerPixel(), file);
+  const std::shared_ptr<const TBitmap> picture = clip->Picture();
+  CheckPictureField(item, "width", where, picture->Width(), file);
+  CheckPictureField(item, "height", where, picture->Height(), file);
+  CheckPictureField(item, "bitsPerPixel", where, picture->BitsPerPixel(), file);
   if (const Json* alpha = Find(item, "alpha", where, false)) {
     if (!alpha->is_boolean()) Fail(Member(where, "alpha"), "expected true or false");
     // A PNG image says itself whether it is translucent: the document may only agree.
-    if (pngFile && alpha->get<bool>() != clip->picture->HasAlpha()) {
+    if (pngFile && alpha->get<bool>() != picture->HasAlpha()) {
       Fail(Member(where, "alpha"),
            std::string(alpha->get<bool>() ? "true" : "false") + ", but " + Utf8FromPath(file) +
-               (clip->picture->HasAlpha() ? " is translucent" : " has no translucent pixel"));
+               (picture->HasAlpha() ? " is translucent" : " has no translucent pixel"));
     }
-    if (!clip->picture->SetHasAlpha(alpha->get<bool>())) {
-      Fail(Member(where, "alpha"), "only a 32-bit picture with the standard masks has alpha");
+    if (!pngFile) {
+      TBitmap marked = *picture;
+      if (!marked.SetHasAlpha(alpha->get<bool>())) {
+        Fail(Member(where, "alpha"), "only a 32-bit picture with the standard masks has alpha");
+      }
+      clip->SetPicture(std::move(marked));
     }
   }
+  // Encoded here, so that the save that follows writes the PNG record it names.
+  if (clip->savedAs == EPictureRecord::kPng) clip->EncodedPng();
   return clip;
 }
 

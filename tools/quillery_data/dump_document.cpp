@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
@@ -87,7 +88,7 @@ std::filesystem::path WritePicture(const CImageItem& clip, std::size_t position,
     return file;
   }
   CByteWriter writer;
-  clip.picture->WriteBmp(writer);
+  clip.Picture()->WriteBmp(writer);
   const std::filesystem::path file = folder / (name + ".bmp");
   ReplaceFileSafely(file, writer.Bytes(), "picture file");
   return file;
@@ -96,8 +97,10 @@ std::filesystem::path WritePicture(const CImageItem& clip, std::size_t position,
 OrderedJson PictureFields(const CImageItem& clip, std::size_t position,
                           const std::optional<std::filesystem::path>& picturesFolder) {
   OrderedJson fields = OrderedJson::object();
+  // Decoded for its depth and alpha; let go again once told.
+  const std::shared_ptr<const TBitmap> pixels = clip.Picture();
   const TBitmap empty;
-  const TBitmap& picture = clip.picture ? *clip.picture : empty;
+  const TBitmap& picture = pixels ? *pixels : empty;
   fields["width"] = picture.Width();
   fields["height"] = picture.Height();
   fields["bitsPerPixel"] = picture.BitsPerPixel();

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <vector>
 
 #include "app/tree/preview_content.h"
 #include "app/tree/win32/clip_tree_painter.h"
+#include "categories/clip_thumbnail.h"
 #include "platform/dib_info.h"
 #include "platform/win32/dpi.h"
 #include "store/image_item.h"
@@ -53,18 +55,22 @@ void CClipPreview::Show(const CBaseItem& clip, const RECT& list, int rowTop) {
     text_ = PreviewExcerpt(text->text);
     caption_ = CopiedText(clip.created);
   } else if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
-    if (!image->picture || image->picture->Empty()) return;
-    const TBitmap& picture = *image->picture;
-    const PreviewSize fit = FitPicture(
-        picture.Width(), picture.Height(),
-        {ScaleToDpi(kPreviewPictureWidth, dpi_), ScaleToDpi(kPreviewPictureHeight, dpi_)});
-    try {
-      picture_ = picture.ScaledByAreaAverage(fit.width, fit.height);
-    } catch (const std::exception&) {
-      return;  // no memory for it: no preview
+    if (!image->HasPicture()) return;
+    const TBitmap::Size size = *image->PictureSize();
+    caption_ = PictureSizeText(size.width, size.height) + u"\r\n" + CopiedText(clip.created);
+    if (const std::shared_ptr<const TBitmap> picture = image->Picture()) {
+      const PreviewSize fit = FitPicture(
+          picture->Width(), picture->Height(),
+          {ScaleToDpi(kPreviewPictureWidth, dpi_), ScaleToDpi(kPreviewPictureHeight, dpi_)});
+      try {
+        picture_ = picture->ScaledByAreaAverage(fit.width, fit.height);
+      } catch (const std::exception&) {
+        return;  // no memory for it: no preview
+      }
+    } else {
+      // Its image turned out damaged: said here, where it would have shown.
+      text_ = kUnreadablePictureText;
     }
-    caption_ =
-        PictureSizeText(picture.Width(), picture.Height()) + u"\r\n" + CopiedText(clip.created);
   } else {
     return;
   }

@@ -1,6 +1,7 @@
 #include "app/tree/win32/clip_tree_painter.h"
 
 #include <stdexcept>
+#include <string_view>
 
 #include <shellapi.h>
 
@@ -117,7 +118,9 @@ void CClipRowPainter::PaintClip(const CItemNode& node, const RowState& state,
     SelectGuard font(dc, small_.get());
     SetTextColor(dc, ToColorRef(look.textColour));
     RECT text{look.textRect.left, look.textRect.top, look.textRect.right, look.textRect.bottom};
-    DrawTextW(dc, AsWide(node.caption.c_str()), static_cast<int>(node.caption.size()), &text,
+    const std::u16string_view caption =
+        node.thumbnail.Failed() ? std::u16string_view(kUnreadablePictureText) : node.caption;
+    DrawTextW(dc, AsWide(caption.data()), static_cast<int>(caption.size()), &text,
               DT_WORDBREAK | DT_NOPREFIX);
   }
   UniquePen separator(CreatePen(PS_SOLID, 1, ToColorRef(look.separatorColour)));

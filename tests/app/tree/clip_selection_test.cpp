@@ -165,7 +165,7 @@ TEST_F(ClipSelectionMirrorTest, PasteTogetherJoinsTheTextsTopToBottomAsShownWith
 
 TEST_F(ClipSelectionMirrorTest, PasteTogetherLeavesPicturesAndFileListsOutAndSaysWhenNoTextIsLeft) {
   auto picture = std::make_unique<CImageItem>();
-  picture->picture = std::make_unique<TBitmap>(4, 4, 24);
+  picture->SetPicture(TBitmap(4, 4, 24));
   const int pictureId = AddNote(std::move(picture));
   auto files = std::make_unique<CFileListItem>();
   files->paths = {u"C:\\a.txt"};

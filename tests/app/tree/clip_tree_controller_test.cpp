@@ -440,9 +440,10 @@ TEST_F(ClipTreeDrawingTest, SelectedClipTakesTheSelectionColourAndHotKeyShowsThe
 TEST_F(ClipTreeDrawingTest, PictureClipShowsItsThumbnailUprightAtTheIndent) {
   FillStore();
   auto clip = std::make_unique<CImageItem>();
-  clip->picture = std::make_unique<TBitmap>(20, 44, 24);
-  FillRows(*clip->picture, 0, 22, 0xFF0000);
-  FillRows(*clip->picture, 22, 44, 0x0000FF);
+  TBitmap halves(20, 44, 24);
+  FillRows(halves, 0, 22, 0xFF0000);
+  FillRows(halves, 22, 44, 0x0000FF);
+  clip->SetPicture(std::move(halves));
   clip->categoryId = kWork;
   handler_.AppendClip(std::move(clip));
   handler_.RebuildTree();
@@ -491,7 +492,7 @@ TEST_F(ClipTreeMenuTest, CopyAsPlainTextGoesToTheHostForTextsButIsNoEntryForPict
   RightClick(ClipRow(kNotesCategoryId, 1), u"Copy as plain text");
   EXPECT_EQ(host_.plainTextClips, std::vector<int>{IdOf(u"n2")});
   auto clip = std::make_unique<CImageItem>();
-  clip->picture = std::make_unique<TBitmap>(4, 4, 24);
+  clip->SetPicture(TBitmap(4, 4, 24));
   clip->categoryId = kWork;
   handler_.AppendClip(std::move(clip));
   handler_.RebuildTree();
@@ -506,7 +507,7 @@ TEST_F(ClipTreeMenuTest, EditTextIsOfferedForTextClipsAndNewNoteWhereNotesMayGo)
   RightClick(ClipRow(kNotesCategoryId, 1), u"Edit text");
   EXPECT_EQ(host_.editedClips, std::vector<int>{IdOf(u"n2")});
   auto clip = std::make_unique<CImageItem>();
-  clip->picture = std::make_unique<TBitmap>(4, 4, 24);
+  clip->SetPicture(TBitmap(4, 4, 24));
   clip->categoryId = kWork;
   handler_.AppendClip(std::move(clip));
   handler_.RebuildTree();
@@ -822,7 +823,7 @@ TEST_F(ClipPreviewTest, AKeyboardSelectionShowsThePreviewBesideTheListAfterAMome
 
 TEST_F(ClipPreviewTest, APictureIsShownAt320By240AtMost) {
   auto clip = std::make_unique<CImageItem>();
-  clip->picture = std::make_unique<TBitmap>(1920, 1080, 24);
+  clip->SetPicture(TBitmap(1920, 1080, 24));
   clip->categoryId = kNotesCategoryId;
   handler_.AppendClip(std::move(clip));
   handler_.RebuildTree();
@@ -865,7 +866,7 @@ TEST_F(ClipTreeMenuTest, ATextClipsPasteAsOffersEveryFormAndTheChoiceGoesToTheHo
   TreeView_SelectItem(tree_, CategoryRow(kWork));
   EXPECT_TRUE(PasteAsEntriesChoosing(tree_, -1).empty());
   auto clip = std::make_unique<CImageItem>();
-  clip->picture = std::make_unique<TBitmap>(4, 4, 24);
+  clip->SetPicture(TBitmap(4, 4, 24));
   clip->categoryId = kWork;
   handler_.AppendClip(std::move(clip));
   handler_.RebuildTree();

@@ -93,7 +93,7 @@ TEST(DragOutBlocksTest, CutFilesAreOfferedAsACopy) {
 
 TEST(DragOutBlocksTest, PictureGivesWhatItsClipTransfers) {
   CImageItem clip;
-  clip.picture = std::make_shared<TBitmap>(4, 2, 24);
+  clip.SetPicture(TBitmap(4, 2, 24));
   EXPECT_EQ(DragOutBlocks(clip), clip.TransferBlocks());
   EXPECT_TRUE(DragOutBlocks(CImageItem()).empty());
 }
