@@ -100,7 +100,11 @@ struct PictureStore {
       store.AppendClip(std::move(clip));
     }
     path = folder.Path() / "data.dat";
-    // The first save encodes every picture once; the measured saves write what was kept.
+    // Every picture encoded once, here, as the encoder's thread does after a capture: a save
+    // never encodes, and writes a picture whose image is not made yet as a BMP record.
+    if (record == EPictureRecord::kPng) {
+      for (const auto& clip : store.Items()) static_cast<const CImageItem&>(*clip).EncodedPng();
+    }
     store.SaveToFile(path);
     fileBytes = std::filesystem::file_size(path);
     if (!keptFilesFolder.empty()) {
