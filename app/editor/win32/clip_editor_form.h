@@ -4,10 +4,9 @@
 // Ctrl+Enter and Ctrl+S save, Escape and the close box cancel; what they do is
 // CClipEditor's.
 
+#include <optional>
 #include <string>
 #include <string_view>
-
-#include <optional>
 
 #include "app/editor/clip_editor.h"
 #include "app/editor/editor_target.h"
