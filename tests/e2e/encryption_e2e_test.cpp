@@ -256,13 +256,15 @@ TEST_F(EncryptionE2eTest, APasswordChosenInTheSettingsHasTheFilesWrittenAnewSeal
   ASSERT_TRUE(PumpUntil([&] { return !IsWindow(settings); }));
 
   // Both files anew, without waiting for the next automatic save or the exit.
-  EXPECT_TRUE(PumpUntil(
-      [&] {
-        const auto header = ReadEncryptedHeader(installation.DataFile());
-        return header && header->mode == EEncryption::kPassword && NoFileHolds(copies);
-      },
-      milliseconds(10000)))
-      << "a plain copy is left behind";
+  const auto sealed = [&]() -> ::testing::AssertionResult {
+    const auto header = ReadEncryptedHeader(installation.DataFile());
+    if (!header || header->mode != EEncryption::kPassword) {
+      return ::testing::AssertionFailure() << "the data file is not sealed with the password";
+    }
+    return NoFileHolds(copies);
+  };
+  PumpUntil([&] { return static_cast<bool>(sealed()); }, milliseconds(10000));
+  EXPECT_TRUE(sealed()) << "a plain copy is left behind";
   ASSERT_TRUE(CopyAndWait(*program, u"copied once sealed"));
   ASSERT_TRUE(program->Close());
   EXPECT_TRUE(NoFileHolds({copies[0], copies[1], u"copied once sealed"}));
