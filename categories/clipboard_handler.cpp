@@ -171,7 +171,7 @@ void CClipboardHandler::SortLevels() {
     } else if (!std::is_sorted(order.begin(), order.end(), before)) {
       std::sort(order.begin(), order.end(), before);
     }
-    parent.order.assign(order.begin(), order.end());
+    parent.Order().assign(order.begin(), order.end());
     parent.subCategories = subCategories;
     if (parent.isCategory) LayRows(parent, 0);
     // Without a row of its own a category's rows went to the top level, sorted there.

@@ -85,19 +85,19 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
 
   // Inserting moves a deque's iterators: the place is counted before.
   const auto index =
-      static_cast<std::size_t>(category->OrderPlace(*node) - category->order.begin());
-  category->order.insert(category->order.begin() + static_cast<std::ptrdiff_t>(index), node);
+      static_cast<std::size_t>(category->OrderPlace(*node) - category->Order().begin());
+  category->Order().insert(category->Order().begin() + static_cast<std::ptrdiff_t>(index), node);
   if (treeView != nullptr) {
     // Within the category's page the clip gets its row, and the row it pushes past the
     // page's end goes; past it, the clip waits for the view to come near.
     const std::size_t limit = category->subCategories + category->clipRowLimit;
     if (index < limit) {
-      TTreeNode* after = index == 0 ? nullptr : category->order[index - 1]->treeNode;
+      TTreeNode* after = index == 0 ? nullptr : category->Order()[index - 1]->treeNode;
       node->treeNode =
           treeView->InsertRow(category->treeNode, after, node, &CItemNode::CompareNodes);
     }
-    if (category->order.size() > limit) {
-      CItemNode& pushed = *category->order[limit];
+    if (category->Order().size() > limit) {
+      CItemNode& pushed = *category->Order()[limit];
       if (pushed.treeNode != nullptr) treeView->DeleteRow(pushed.treeNode);
       pushed.treeNode = nullptr;
     }
@@ -120,8 +120,8 @@ bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
   }
   // Out of the order first: the numbers that close up below would tie with its own.
   auto place = category->OrderPlace(node);
-  if (place != category->order.end() && *place == &node) place = category->order.erase(place);
-  const auto index = static_cast<std::size_t>(place - category->order.begin());
+  if (place != category->Order().end() && *place == &node) place = category->Order().erase(place);
+  const auto index = static_cast<std::size_t>(place - category->Order().begin());
   if (change.categoryId != kHistoryCategoryId) {
     for (CItemNode* other : NumberedWith(change.categoryId)) {
       if (other->quickNumber > node.quickNumber) --other->quickNumber;
@@ -132,8 +132,8 @@ bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
     treeView->DeleteRow(node.treeNode);
     // The clip that now ends the category's page takes the row its page has room for.
     const std::size_t limit = category->subCategories + category->clipRowLimit;
-    if (index < limit && category->order.size() >= limit) {
-      CItemNode& last = *category->order[limit - 1];
+    if (index < limit && category->Order().size() >= limit) {
+      CItemNode& last = *category->Order()[limit - 1];
       if (last.treeNode == nullptr) last.treeNode = treeView->AddRow(category->treeNode, &last);
     }
   }

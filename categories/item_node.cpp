@@ -105,7 +105,7 @@ void CItemNode::UpdateCounts() {
 
 void CItemNode::Clear() {
   children.clear();
-  order.clear();
+  order_.reset();
   subCategories = 0;
   clipRowLimit = 0;
   parent = nullptr;
@@ -131,11 +131,11 @@ void CItemNode::Clear() {
 
 int CItemNode::RowsBefore() const {
   if (parent == nullptr) return 0;
-  return static_cast<int>(parent->OrderPlace(*this) - parent->order.begin());
+  return static_cast<int>(parent->OrderPlace(*this) - parent->Order().begin());
 }
 
 std::deque<CItemNode*>::iterator CItemNode::OrderPlace(const CItemNode& child) {
-  return std::lower_bound(order.begin(), order.end(), &child, Before);
+  return std::lower_bound(Order().begin(), Order().end(), &child, Before);
 }
 
 void CItemNode::AddRow(TCustomTreeView* view, const CItemNode& parent, CItemNode& node) {
@@ -151,4 +151,14 @@ int CItemNode::CompareNodes(const void* dataA, const void* dataB) {
   const auto history = static_cast<unsigned int>(kHistoryCategoryId);
   if (a->categoryId == history && b->categoryId == history) return a->rank < b->rank ? -1 : 1;
   return a->quickNumber < b->quickNumber ? -1 : 1;
+}
+
+std::deque<CItemNode*>& CItemNode::Order() {
+  if (!order_) order_ = std::make_unique<std::deque<CItemNode*>>();
+  return *order_;
+}
+
+const std::deque<CItemNode*>& CItemNode::Order() const {
+  static const std::deque<CItemNode*> kNoChildren;
+  return order_ ? *order_ : kNoChildren;
 }

@@ -64,11 +64,15 @@ class CItemNode {
   // without data.
   static int CompareNodes(const void* dataA, const void* dataB);
 
-  std::map<unsigned int, std::unique_ptr<CItemNode>> children;
   // Every child in the view's order, whether it has a row or not: set by every full rebuild
   // and kept by the changes made between them. Categories come first, each with its row;
   // of the clips after them only the first `clipRowLimit` have rows (rows on demand).
-  std::deque<CItemNode*> order;
+  // Made at its first change: an empty deque holds over half a kilobyte, and a clip's node,
+  // which has no children, keeps none.
+  std::deque<CItemNode*>& Order();
+  const std::deque<CItemNode*>& Order() const;
+
+  std::map<unsigned int, std::unique_ptr<CItemNode>> children;
   std::size_t subCategories = 0;  // the categories at the head of `order`
   // Categories: how many of their clips may have rows, a whole number of pages; 0 until the
   // handler first lays the category's rows.
@@ -101,4 +105,7 @@ class CItemNode {
   // full reconcile; between two, a clip that came at the head or the tail gets one below or
   // above all the others, so that no other row needs a new one.
   std::int64_t rank = 0;
+
+ private:
+  std::unique_ptr<std::deque<CItemNode*>> order_;
 };

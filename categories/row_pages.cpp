@@ -20,8 +20,8 @@ void CClipboardHandler::LayRows(CItemNode& category, std::size_t from) {
   if (category.clipRowLimit == 0) category.clipRowLimit = rowPage;
   if (treeView == nullptr) return;
   const std::size_t limit = category.subCategories + category.clipRowLimit;
-  for (std::size_t i = std::max(from, category.subCategories); i < category.order.size(); ++i) {
-    CItemNode& node = *category.order[i];
+  for (std::size_t i = std::max(from, category.subCategories); i < category.Order().size(); ++i) {
+    CItemNode& node = *category.Order()[i];
     if (i < limit) {
       // Rows come in the level's order, so appending puts each in its place as long as the
       // rows before it are there; a full reconcile sorts the level after this anyway.
@@ -57,7 +57,7 @@ CItemNode* CClipboardHandler::MakeRowsThrough(int clipId) {
   if (node->treeNode == nullptr) {
     CItemNode& category = *node->parent;
     const auto place =
-        static_cast<std::size_t>(category.OrderPlace(*node) - category.order.begin());
+        static_cast<std::size_t>(category.OrderPlace(*node) - category.Order().begin());
     const std::size_t clipIndex = place - std::min(place, category.subCategories);
     GrowRows(category, (clipIndex / rowPage + 1) * rowPage);
   }
@@ -67,9 +67,9 @@ CItemNode* CClipboardHandler::MakeRowsThrough(int clipId) {
 bool CClipboardHandler::MakeRowsNear(const CItemNode& clip) {
   if (clip.isCategory || clip.parent == nullptr || clip.treeNode == nullptr) return false;
   CItemNode& category = *clip.parent;
-  const std::size_t clips = category.order.size() - category.subCategories;
+  const std::size_t clips = category.Order().size() - category.subCategories;
   if (category.clipRowLimit >= clips) return false;  // every clip has its row
-  const auto place = static_cast<std::size_t>(category.OrderPlace(clip) - category.order.begin());
+  const auto place = static_cast<std::size_t>(category.OrderPlace(clip) - category.Order().begin());
   const std::size_t clipIndex = place - std::min(place, category.subCategories);
   if (clipIndex + rowPage / 2 < category.clipRowLimit) return false;
   GrowRows(category, category.clipRowLimit + rowPage);
@@ -77,20 +77,20 @@ bool CClipboardHandler::MakeRowsNear(const CItemNode& clip) {
 }
 
 void CClipboardHandler::MakeAllRows(CItemNode& category) {
-  const std::size_t clips = category.order.size() - category.subCategories;
+  const std::size_t clips = category.Order().size() - category.subCategories;
   GrowRows(category, (clips / rowPage + 1) * rowPage);
 }
 
 void CClipboardHandler::MakeLastRows() {
   if (treeView == nullptr) return;
   CItemNode* level = &root;
-  while (!level->order.empty()) {
-    if (level->order.size() > level->subCategories) {
+  while (!level->Order().empty()) {
+    if (level->Order().size() > level->subCategories) {
       // The level ends with clips, whose last row is the tree's last.
       MakeAllRows(*level);
       return;
     }
-    CItemNode& last = *level->order.back();
+    CItemNode& last = *level->Order().back();
     if (last.treeNode == nullptr || !treeView->IsExpanded(last.treeNode)) return;
     level = &last;
   }

@@ -77,7 +77,7 @@ CItemNode* CTreeSearch::FirstClip(CItemNode& root) {
     CItemNode* node = pending.back();
     pending.pop_back();
     if (!node->isCategory) return node;
-    for (auto child = node->order.rbegin(); child != node->order.rend(); ++child) {
+    for (auto child = node->Order().rbegin(); child != node->Order().rend(); ++child) {
       pending.push_back(*child);
     }
   }

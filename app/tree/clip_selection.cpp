@@ -8,12 +8,12 @@ std::vector<ShownRow> RowsInListOrder(const CItemNode& root) {
   // thousands deep in a damaged file. Each level is pushed in reverse so that it pops in
   // the view's order.
   std::vector<ShownRow> rows;
-  std::vector<const CItemNode*> pending(root.order.rbegin(), root.order.rend());
+  std::vector<const CItemNode*> pending(root.Order().rbegin(), root.Order().rend());
   while (!pending.empty()) {
     const CItemNode* node = pending.back();
     pending.pop_back();
     rows.push_back({static_cast<int>(node->id), node->isCategory});
-    pending.insert(pending.end(), node->order.rbegin(), node->order.rend());
+    pending.insert(pending.end(), node->Order().rbegin(), node->Order().rend());
   }
   return rows;
 }

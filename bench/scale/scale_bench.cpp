@@ -66,7 +66,7 @@ class CScaleStore {
     handler.RebuildTree();
   }
 
-  TTreeNode* HistoryRow() { return handler.Root().order.front()->treeNode; }
+  TTreeNode* HistoryRow() { return handler.Root().Order().front()->treeNode; }
 
   CClipboardDriver driver;
   CRecordingTreeView view;

@@ -89,13 +89,13 @@ class IncrementalRebuildTest : public ::testing::Test {
       pending.pop_back();
       EXPECT_EQ(category.clipRowLimit % kPage, 0u) << step << " category " << category.id;
       const std::size_t rows =
-          std::min(category.order.size(), category.subCategories + category.clipRowLimit);
+          std::min(category.Order().size(), category.subCategories + category.clipRowLimit);
       std::vector<unsigned int> paged;
-      for (std::size_t i = 0; i < rows; ++i) paged.push_back(category.order[i]->id);
+      for (std::size_t i = 0; i < rows; ++i) paged.push_back(category.Order()[i]->id);
       std::vector<unsigned int> held;
       for (TTreeNode* row : view.ChildRows(category.treeNode)) held.push_back(NodeOf(view, row).id);
       EXPECT_EQ(held, paged) << step << " category " << category.id;
-      for (CItemNode* child : category.order) {
+      for (CItemNode* child : category.Order()) {
         if (child->isCategory) pending.push_back(child);
       }
     }
@@ -120,7 +120,7 @@ class IncrementalRebuildTest : public ::testing::Test {
     for (TTreeNode* row : changingView.ChildRows(changingView.ChildRows(nullptr).at(0))) {
       shown.push_back(NodeOf(changingView, row).id);
     }
-    const std::size_t paged = changing.Root().order.front()->clipRowLimit;
+    const std::size_t paged = changing.Root().Order().front()->clipRowLimit;
     if (listed.size() > paged) listed.resize(paged);
     EXPECT_EQ(shown, listed) << step;
   }

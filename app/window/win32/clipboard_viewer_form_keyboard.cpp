@@ -25,9 +25,9 @@ void TClipboardViewerForm::SelectNewestClip() {
   if (handler_ == nullptr) return;
   CItemNode& root = handler_->Root();
   const auto history = root.children.find(static_cast<unsigned int>(kHistoryCategoryId));
-  if (history != root.children.end() && !history->second->order.empty()) {
+  if (history != root.children.end() && !history->second->Order().empty()) {
     TreeView_SelectItem(tree_,
-                        reinterpret_cast<HTREEITEM>(history->second->order.front()->treeNode));
+                        reinterpret_cast<HTREEITEM>(history->second->Order().front()->treeNode));
   } else if (const HTREEITEM first = TreeView_GetRoot(tree_)) {
     TreeView_SelectItem(tree_, first);
   }

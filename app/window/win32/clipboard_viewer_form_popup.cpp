@@ -32,9 +32,9 @@ void TClipboardViewerForm::PopupOpened() {
   // Opened from the keyboard, it is driven by the keyboard: from the newest clip on.
   CItemNode& root = handler_->Root();
   auto history = root.children.find(static_cast<unsigned int>(kHistoryCategoryId));
-  if (history != root.children.end() && !history->second->order.empty()) {
+  if (history != root.children.end() && !history->second->Order().empty()) {
     TreeView_SelectItem(tree_,
-                        reinterpret_cast<HTREEITEM>(history->second->order.front()->treeNode));
+                        reinterpret_cast<HTREEITEM>(history->second->Order().front()->treeNode));
   }
   popupKeyboard_.Opened();
 }

@@ -64,7 +64,7 @@ TEST_F(EditorTargetTest, ANewNoteShowsFirstInItsCategoryWithTheFirstQuickNumber)
   ASSERT_TRUE(handler.MoveItem(IdOf(u"apple"), work));
   const int note = handler.AddNote(work, u"call Anna");
   handler.RebuildTree();
-  EXPECT_EQ(CategoryRow(work).order.front()->id, static_cast<unsigned int>(note));
+  EXPECT_EQ(CategoryRow(work).Order().front()->id, static_cast<unsigned int>(note));
   EXPECT_EQ(ClipRow(work, note).quickNumber, 21);
   EXPECT_EQ(ClipRow(work, IdOf(u"apple")).quickNumber, 22);
 }
@@ -99,7 +99,7 @@ TEST_F(EditorTargetTest, AnEditKeepsTheRowsQuickNumberAndHotKeyAndShowsTheNewTex
     shown.push_back(static_cast<const CItemNode*>(view->RowData(child))->caption);
   }
   EXPECT_EQ(shown, (std::vector<std::u16string>{u"cherry", u"blueberry", u"apple"}));
-  EXPECT_EQ(CategoryRow(kHistoryCategoryId).order.at(1), &row);
+  EXPECT_EQ(CategoryRow(kHistoryCategoryId).Order().at(1), &row);
   EXPECT_EQ(handler.HotKeys().at(0x0431), static_cast<unsigned int>(edited));
   EXPECT_EQ(CategoryRow(kHistoryCategoryId).children.size(), 3u);
   ASSERT_TRUE(handler.PutNthItemToClipboard(1, kHistoryCategoryId));
