@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "categories/category_population.h"
 #include "store/image_item.h"
@@ -38,13 +39,23 @@ int ClipIndentBelow(const CItemNode& category) {
 
 }  // namespace
 
+void MakeDueCaption(CItemNode& node, const CBaseItem& clip) {
+  if (!node.captionDue) return;
+  node.caption = clip.Caption();
+  node.captionDue = false;
+}
+
 void FillClipNode(CItemNode& node, const CBaseItem& clip, const CItemNode& category, bool made,
                   int thumbnailHeight) {
   // A clip's content changes only when the user edits it (its edition), so its caption and
   // thumbnail are made when its node is and after an edit (the thumbnail also when the tree
   // moved to a monitor of another dpi).
   const bool edited = made || node.edition != clip.edition;
-  if (edited) node.caption = clip.Caption();
+  if (edited) {
+    std::u16string().swap(node.caption);
+    node.captionDue = true;
+    if (node.treeNode != nullptr) MakeDueCaption(node, clip);
+  }
   node.edition = clip.edition;
   if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
     if (const std::optional<TBitmap::Size> size = image->PictureSize()) {

@@ -106,6 +106,7 @@ void CClipboardHandler::RebuildTree() {
     return;
   }
   changeLog.Clear();
+  MakeDueCaptions();
 }
 
 void CClipboardHandler::RebuildTreeFully() {
@@ -127,6 +128,7 @@ void CClipboardHandler::RebuildTreeFully() {
   root.PruneUnmarked(treeView);
   if (search.Empty()) root.UpdateCounts();
   SortLevels();
+  MakeDueCaptions();
 }
 
 void CClipboardHandler::SetSearch(const CClipQuery& query) {

@@ -136,6 +136,11 @@ class CClipboardHandler : public CDataBase {
   // Raises the category's page boundary to `clipRows` (a whole number of pages) and makes
   // the rows up to it; nothing when it is there already.
   void GrowRows(CItemNode& category, std::size_t clipRows);
+  // A clip node got a row without its clip at hand: its caption is made before the view
+  // draws it (MakeDueCaptions).
+  void RowMade(const CItemNode& node);
+  // Makes the captions that rows made since are due, in one walk over the clips.
+  void MakeDueCaptions();
   // Applies the logged changes to the mirror and the view; false when one of them needs the full
   // reconcile (which then also covers those applied).
   bool ApplyChanges();
@@ -160,6 +165,7 @@ class CClipboardHandler : public CDataBase {
   std::size_t rowPage = kRowPage;
 
   CClipChangeLog changeLog;
+  std::unordered_set<int> captionsDue;  // ids of clips whose rows wait for their captions
   // The category nodes that the last full reconcile confirmed, by id.
   std::unordered_map<unsigned int, CItemNode*> categoryNodes;
   std::vector<unsigned int> numberedHistory;  // ids of the history clips with numbers 1 to 10

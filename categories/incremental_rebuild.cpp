@@ -95,6 +95,7 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
       TTreeNode* after = index == 0 ? nullptr : category->Order()[index - 1]->treeNode;
       node->treeNode =
           treeView->InsertRow(category->treeNode, after, node, &CItemNode::CompareNodes);
+      MakeDueCaption(*node, clip);
     }
     if (category->Order().size() > limit) {
       CItemNode& pushed = *category->Order()[limit];
@@ -134,7 +135,10 @@ bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
     const std::size_t limit = category->subCategories + category->clipRowLimit;
     if (index < limit && category->Order().size() >= limit) {
       CItemNode& last = *category->Order()[limit - 1];
-      if (last.treeNode == nullptr) last.treeNode = treeView->AddRow(category->treeNode, &last);
+      if (last.treeNode == nullptr) {
+        last.treeNode = treeView->AddRow(category->treeNode, &last);
+        RowMade(last);
+      }
     }
   }
   category->children.erase(found);

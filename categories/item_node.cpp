@@ -112,6 +112,7 @@ void CItemNode::Clear() {
   id = 0;
   treeNode = nullptr;
   caption.clear();
+  captionDue = false;
   clipCount = 0;
   textLength = 0;
   marked = false;

@@ -80,11 +80,14 @@ class CItemNode {
   CItemNode* parent = nullptr;  // the node whose `children` hold this one
   unsigned int id = 0;
   TTreeNode* treeNode = nullptr;  // owned by the view
-  std::u16string caption;         // category name, or the first 200 units of a clip's text
+  // A category's name, or the first 200 units of a clip's text. A clip's is made only once
+  // the clip has a row (`captionDue` until then): with rows on demand most clips never do.
+  std::u16string caption;
   // Categories: the direct child nodes, or under a search the clips found in it and below.
   unsigned int clipCount = 0;
   unsigned int textLength = 0;  // clips: the clip's textLength (UTF-16 units)
   bool marked = false;
+  bool captionDue = false;  // clips: `caption` is not made yet
   bool isCategory = false;
   unsigned int categoryId = 0;
   bool inHistory = false;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "categories/clip_node_fill.h"
 #include "categories/clipboard_handler.h"
 
 void CClipboardHandler::SetRowPage(std::size_t clips) {
@@ -25,7 +26,10 @@ void CClipboardHandler::LayRows(CItemNode& category, std::size_t from) {
     if (i < limit) {
       // Rows come in the level's order, so appending puts each in its place as long as the
       // rows before it are there; a full reconcile sorts the level after this anyway.
-      if (node.treeNode == nullptr) node.treeNode = treeView->AddRow(category.treeNode, &node);
+      if (node.treeNode == nullptr) {
+        node.treeNode = treeView->AddRow(category.treeNode, &node);
+        RowMade(node);
+      }
     } else if (node.treeNode != nullptr) {
       treeView->DeleteRow(node.treeNode);
       node.treeNode = nullptr;
@@ -39,6 +43,23 @@ void CClipboardHandler::GrowRows(CItemNode& category, std::size_t clipRows) {
   category.clipRowLimit = clipRows;
   const CTreeViewUpdate update(treeView);
   LayRows(category, from);
+  MakeDueCaptions();
+}
+
+void CClipboardHandler::RowMade(const CItemNode& node) {
+  if (node.captionDue && node.treeNode != nullptr) captionsDue.insert(static_cast<int>(node.id));
+}
+
+void CClipboardHandler::MakeDueCaptions() {
+  for (const auto& clip : Items()) {
+    if (captionsDue.empty()) return;
+    if (captionsDue.erase(clip->id) == 0) continue;
+    if (CItemNode* category = CategoryNode(clip->categoryId)) {
+      auto found = category->children.find(static_cast<unsigned int>(clip->id));
+      if (found != category->children.end()) MakeDueCaption(*found->second, *clip);
+    }
+  }
+  captionsDue.clear();  // clips gone since their rows were made
 }
 
 CItemNode* CClipboardHandler::ClipNode(int clipId) {

@@ -15,6 +15,11 @@
 
 namespace {
 
+std::u16string Numbered(std::u16string_view text, int number) {
+  const std::string digits = std::to_string(number);
+  return std::u16string(text) + u" " + std::u16string(digits.begin(), digits.end());
+}
+
 class RowPagesTest : public ::testing::Test {
  protected:
   RowPagesTest() {
@@ -153,6 +158,44 @@ TEST_F(RowPagesTest, ASearchShowsTheFirstPageFoundAndGivesBackASelectionPastIt) 
   search.End(handler);
   ASSERT_NE(view->Selected(), nullptr);
   EXPECT_EQ(static_cast<int>(Node(view->Selected()).id), distant);
+}
+
+TEST_F(RowPagesTest, EveryRowHasItsClipsCaptionAndAClipWithoutARowHoldsNone) {
+  handler.SetRowPage(10);
+  for (int i = 0; i < 30; ++i) Append(1, kHistoryCategoryId, Numbered(u"text", i));
+  handler.RebuildTree();
+  const auto expectCaptions = [&] {
+    for (TTreeNode* row : ClipRows(kHistoryCategoryId)) {
+      const CItemNode& node = Node(row);
+      EXPECT_FALSE(node.captionDue);
+      EXPECT_EQ(node.caption, handler.FindItem(static_cast<int>(node.id))->Caption());
+    }
+  };
+  expectCaptions();
+  const CItemNode* unseen = handler.ClipNode(HistoryClip(25));
+  ASSERT_NE(unseen, nullptr);
+  EXPECT_TRUE(unseen->caption.empty());
+  EXPECT_TRUE(unseen->captionDue);
+
+  // A page made by scrolling, a capture at the head, the row a deletion pulls into the page
+  // and an edit of a clip with a row and of one without.
+  ASSERT_TRUE(handler.MakeRowsNear(Node(ClipRows(kHistoryCategoryId)[5])));
+  ASSERT_TRUE(driver.CopyText(u"captured"));
+  // The first row pulled back is the one the capture pushed out; the second was never shown.
+  for (int deletion = 0; deletion < 2; ++deletion) {
+    ASSERT_TRUE(handler.DeleteItem(HistoryClip(3)));
+    handler.RebuildTree();
+  }
+  ASSERT_EQ(ClipRows(kHistoryCategoryId).size(), 20u);
+  expectCaptions();
+  handler.ReplaceClipText(HistoryClip(1), u"edited with a row");
+  handler.ReplaceClipText(HistoryClip(27), u"edited without one");
+  handler.RebuildTree();
+  expectCaptions();
+  EXPECT_EQ(Node(ClipRows(kHistoryCategoryId)[1]).caption, u"edited with a row");
+  EXPECT_TRUE(handler.ClipNode(HistoryClip(27))->captionDue);
+  EXPECT_EQ(Node(handler.MakeRowsThrough(HistoryClip(27))->treeNode).caption,
+            u"edited without one");
 }
 
 }  // namespace
