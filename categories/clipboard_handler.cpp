@@ -39,6 +39,7 @@ void CClipboardHandler::AddClipNodes() {
   numberedHistory.clear();
   hotKeys.clear();
   walkedClips.clear();
+  if (!search.Empty()) walkedClips.reserve(Items().size());
   walkedIndex = {};
   walkedRevision.reset();
   std::int64_t rank = 0;

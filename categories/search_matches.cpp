@@ -1,14 +1,13 @@
 // The tree mirror under a search: what each category shows of the clips found.
 
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "categories/clipboard_handler.h"
 
 bool CClipboardHandler::AddFoundClipNodes() {
-  const std::unordered_set<int>* candidates = searchCache.Candidates();
+  const std::vector<int>* candidates = searchCache.Candidates();
   // A clip that came, went or changed its fields since, or a category, changed the
   // revision: its numbers, hot keys and places are for the whole list to tell again.
   if (search.Empty() || candidates == nullptr || walkedRevision != Revision()) return false;
@@ -42,7 +41,7 @@ void CClipboardHandler::CountSearchMatches() {
     }
   }
   std::unordered_map<const CItemNode*, unsigned int> found;
-  std::unordered_set<int> ids;
+  std::vector<int> ids;
   ids.reserve(static_cast<std::size_t>(searchMatches));
   for (auto node = shown.rbegin(); node != shown.rend(); ++node) {
     unsigned int total = 0;
@@ -52,7 +51,7 @@ void CClipboardHandler::CountSearchMatches() {
         total += found[child.get()];
       } else {
         ++total;
-        ids.insert(static_cast<int>(child->id));
+        ids.push_back(static_cast<int>(child->id));
       }
     }
     found[*node] = total;

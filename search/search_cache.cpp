@@ -37,7 +37,10 @@ void CSearchCache::BeginWalk(const CClipQuery& query) {
 bool CSearchCache::Finds(const CClipQuery& query, const CBaseItem& clip) {
   const std::u16string* text = clip.SearchableText();
   if (text == nullptr) return false;
-  if (candidates_ != nullptr && !candidates_->contains(clip.id)) return false;
+  if (candidates_ != nullptr &&
+      !std::binary_search(candidates_->begin(), candidates_->end(), clip.id)) {
+    return false;
+  }
   if (asciiTexts_.contains(clip.id)) return query.MatchesAsciiText(*text);
   auto folded = foldedTexts_.find(clip.id);
   if (folded == foldedTexts_.end()) {
@@ -48,7 +51,8 @@ bool CSearchCache::Finds(const CClipQuery& query, const CBaseItem& clip) {
   return query.MatchesFolded(folded->second);
 }
 
-void CSearchCache::Remember(const CClipQuery& query, std::unordered_set<int> ids) {
+void CSearchCache::Remember(const CClipQuery& query, std::vector<int> ids) {
+  std::sort(ids.begin(), ids.end());
   auto known = std::find_if(recentlyFound_.begin(), recentlyFound_.end(),
                             [&query](const CFound& entry) { return entry.query == query; });
   if (known != recentlyFound_.end()) {

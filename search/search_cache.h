@@ -12,6 +12,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "search/clip_query.h"
 #include "store/base_item.h"
@@ -22,16 +23,17 @@ class CSearchCache {
   // that the narrowest remembered query which `query` narrows found; at all without one.
   void BeginWalk(const CClipQuery& query);
   void EndWalk() { candidates_ = nullptr; }
-  // The ids of the only clips that this walk can find, or null: it looks at every clip.
-  const std::unordered_set<int>* Candidates() const { return candidates_; }
+  // The ids of the only clips that this walk can find, ascending, or null: it looks at every
+  // clip.
+  const std::vector<int>* Candidates() const { return candidates_; }
 
   // Whether `query` finds `clip`: never a clip without searchable text or one outside the
   // walk's candidates.
   bool Finds(const CClipQuery& query, const CBaseItem& clip);
 
-  // Remembers the ids of the clips that `query` found, in place of what it found before;
-  // the oldest query is forgotten past the last few.
-  void Remember(const CClipQuery& query, std::unordered_set<int> ids);
+  // Remembers the ids of the clips that `query` found (in any order, each once), in place of
+  // what it found before; the oldest query is forgotten past the last few.
+  void Remember(const CClipQuery& query, std::vector<int> ids);
   // Forgets what every query found: a clip came in that none of them has looked at.
   void ForgetFound() { recentlyFound_.clear(); }
   // Folds the text of a clip that came into the store, in place of anything kept under its
@@ -61,13 +63,15 @@ class CSearchCache {
   }
 
  private:
+  // A sorted list rather than a hash set: a query that finds every clip of a long history
+  // would otherwise make and free a node per clip at each key.
   struct CFound {
     CClipQuery query;
-    std::unordered_set<int> ids;
+    std::vector<int> ids;  // ascending
   };
-  std::deque<CFound> recentlyFound_;                     // the newest last
-  const std::unordered_set<int>* candidates_ = nullptr;  // this walk looks only at these
-  std::unordered_map<int, std::string> foldedTexts_;     // by clip id
-  std::unordered_map<int, std::string> largeFolded_;     // by clip id, for this search
-  std::unordered_set<int> asciiTexts_;  // ids of the clips whose text is ASCII only
+  std::deque<CFound> recentlyFound_;                  // the newest last
+  const std::vector<int>* candidates_ = nullptr;      // this walk looks only at these
+  std::unordered_map<int, std::string> foldedTexts_;  // by clip id
+  std::unordered_map<int, std::string> largeFolded_;  // by clip id, for this search
+  std::unordered_set<int> asciiTexts_;                // ids of the clips whose text is ASCII only
 };
