@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 CWordFinder::CWordFinder(std::string word) : word_(std::move(word)), resume_(word_.size() + 1, 0) {
   std::size_t border = 0;
@@ -58,28 +59,29 @@ char16_t FoldAscii(char16_t unit) {
   return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
 }
 
-}  // namespace
+constexpr std::size_t kNowhere = std::string_view::npos;
 
-bool CWordFinder::FoundInAscii(std::u16string_view text) const {
-  const std::size_t length = word_.size();
-  if (length == 0) return true;
-  if (asciiWord_.size() != length) return false;  // a byte of the word is not ASCII
-  const std::size_t end = text.size();
+// Whether a word of `length` units is in a text of `end` units. `after(at)` is the place just
+// after the next unit from `at` that may begin the word (kNowhere if none), so that text
+// which mostly does not begin it is skipped quickly; `same(at, k)` compares the text's unit
+// at `at` with the word's `k`th. After a mismatch the match goes on from the word's longest
+// border (`resume`), so that no unit of the text is read twice.
+template <typename After, typename Same>
+bool HoldsWord(std::size_t length, std::size_t end, const std::vector<std::size_t>& resume,
+               After after, Same same) {
   std::size_t matched = 0;
   std::size_t at = 0;
   while (at < end) {
     if (matched == 0) {
-      // As FoundIn: a quick skip to the next place the word may start.
       if (end - at < length) return false;
-      at = FindFoldedAsciiUnit(text, asciiWord_[0], at);
-      if (at == std::u16string_view::npos) return false;
-      ++at;
+      at = after(at);
+      if (at == kNowhere) return false;
       matched = 1;
-    } else if (FoldAscii(text[at]) == asciiWord_[matched]) {
+    } else if (same(at, matched)) {
       ++at;
       ++matched;
     } else {
-      matched = resume_[matched];
+      matched = resume[matched];
       continue;
     }
     if (matched == length) return true;
@@ -87,29 +89,31 @@ bool CWordFinder::FoundInAscii(std::u16string_view text) const {
   return false;
 }
 
+}  // namespace
+
+bool CWordFinder::FoundInAscii(std::u16string_view text) const {
+  if (word_.empty()) return true;
+  if (asciiWord_.size() != word_.size()) return false;  // a byte of the word is not ASCII
+  return HoldsWord(
+      word_.size(), text.size(), resume_,
+      [&](std::size_t at) {
+        const std::size_t start = FindFoldedAsciiUnit(text, asciiWord_[0], at);
+        return start == kNowhere ? kNowhere : start + 1;
+      },
+      [&](std::size_t at, std::size_t k) { return FoldAscii(text[at]) == asciiWord_[k]; });
+}
+
 bool CWordFinder::FoundIn(std::string_view text) const {
-  const std::size_t length = word_.size();
-  if (length == 0) return true;
-  const std::size_t end = text.size();
-  std::size_t matched = 0;
-  std::size_t at = 0;
-  while (at < end) {
-    if (matched == 0) {
-      // Nothing matched yet: memchr skips to the next place the word may start, much faster
-      // than a byte at a time through text that mostly does not begin it.
-      if (end - at < length) return false;
-      const void* start = std::memchr(text.data() + at, word_[0], end - at);
-      if (start == nullptr) return false;
-      at = static_cast<std::size_t>(static_cast<const char*>(start) - text.data()) + 1;
-      matched = 1;
-    } else if (text[at] == word_[matched]) {
-      ++at;
-      ++matched;
-    } else {
-      matched = resume_[matched];
-      continue;
-    }
-    if (matched == length) return true;
-  }
-  return false;
+  if (word_.empty()) return true;
+  return HoldsWord(
+      word_.size(), text.size(), resume_,
+      [&](std::size_t at) {
+        // memchr, much faster than a byte at a time through text that mostly does not begin
+        // the word.
+        const void* start = std::memchr(text.data() + at, word_[0], text.size() - at);
+        return start == nullptr
+                   ? kNowhere
+                   : static_cast<std::size_t>(static_cast<const char*>(start) - text.data()) + 1;
+      },
+      [&](std::size_t at, std::size_t k) { return text[at] == word_[k]; });
 }
