@@ -52,6 +52,17 @@ void CByteWriter::WriteUtf16(std::u16string_view text) {
   SpillIfFull();
 }
 
+void CByteWriter::WriteAsciiAsUtf16(std::string_view ascii) {
+  const std::size_t start = bytes_.size();
+  bytes_.resize(start + ascii.size() * 2);
+  std::uint8_t* out = bytes_.data() + start;
+  for (char unit : ascii) {
+    *out++ = static_cast<std::uint8_t>(unit);
+    *out++ = 0;
+  }
+  SpillIfFull();
+}
+
 void CByteWriter::WriteBytes(const void* data, std::size_t count) {
   const auto* first = static_cast<const std::uint8_t*>(data);
   // Large pieces go to the sink in parts of the threshold, so the buffer never grows beyond it.

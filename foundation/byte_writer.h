@@ -31,6 +31,8 @@ class CByteWriter {
   void WriteDouble(double value);
   // UTF-16 code units, without a length or terminator.
   void WriteUtf16(std::u16string_view text);
+  // Bytes below 0x80 written as the UTF-16 units of the same values.
+  void WriteAsciiAsUtf16(std::string_view ascii);
   void WriteBytes(const void* data, std::size_t count);
   // Makes room for `count` more bytes in memory; a writer with a sink hands its bytes on as
   // it goes and reserves nothing beyond its threshold.

@@ -32,7 +32,7 @@ bool CClipQuery::MatchesFolded(std::string_view folded) const {
                      [folded](const CWordFinder& finder) { return finder.FoundIn(folded); });
 }
 
-bool CClipQuery::MatchesAsciiText(std::u16string_view text) const {
+bool CClipQuery::MatchesAsciiText(std::string_view text) const {
   return std::all_of(finders_.begin(), finders_.end(),
                      [text](const CWordFinder& finder) { return finder.FoundInAscii(text); });
 }

@@ -27,9 +27,9 @@ class CClipQuery {
 
   // Whether `folded`, a text folded with FoldForSearch, contains every word.
   bool MatchesFolded(std::string_view folded) const;
-  // The same for a text of ASCII units only, as it is: folding would only make its
+  // The same for a text of ASCII bytes only, as it is: folding would only make its
   // capitals small.
-  bool MatchesAsciiText(std::u16string_view text) const;
+  bool MatchesAsciiText(std::string_view text) const;
 
   // Whether every clip this query finds is also found by `wider`: each word of `wider`
   // lies within a word of this one (typing on narrows a search).

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "search/search_fold.h"
+#include "store/clip_text.h"
 
 namespace {
 
@@ -15,12 +16,6 @@ constexpr std::size_t kRecentQueries = 12;
 // folded texts are half as large again as the clips' texts, and a few large clips kept
 // folded through a run in which the user may never search would weigh like the store.
 constexpr std::size_t kFoldedOnArrivalUnits = 64 * 1024;
-
-// Folding makes only the capitals of ASCII small, and its UTF-8 bytes are its units: such a
-// text is searched as it is, without a folded copy beside it.
-bool IsAsciiOnly(const std::u16string& text) {
-  return std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x80; });
-}
 
 }  // namespace
 
@@ -35,18 +30,20 @@ void CSearchCache::BeginWalk(const CClipQuery& query) {
 }
 
 bool CSearchCache::Finds(const CClipQuery& query, const CBaseItem& clip) {
-  const std::u16string* text = clip.SearchableText();
+  const CClipText* text = clip.SearchableText();
   if (text == nullptr) return false;
   if (candidates_ != nullptr &&
       !std::binary_search(candidates_->begin(), candidates_->end(), clip.id)) {
     return false;
   }
-  if (asciiTexts_.contains(clip.id)) return query.MatchesAsciiText(*text);
+  // Folding makes only the capitals of ASCII small: such a text is searched as it is,
+  // without a folded copy beside it.
+  if (text->IsAscii()) return query.MatchesAsciiText(text->Ascii());
   auto folded = foldedTexts_.find(clip.id);
   if (folded == foldedTexts_.end()) {
     auto& kept = text->size() > kFoldedOnArrivalUnits ? largeFolded_ : foldedTexts_;
     folded = kept.find(clip.id);
-    if (folded == kept.end()) folded = kept.emplace(clip.id, FoldForSearch(*text)).first;
+    if (folded == kept.end()) folded = kept.emplace(clip.id, FoldForSearch(text->Wide())).first;
   }
   return query.MatchesFolded(folded->second);
 }
@@ -64,19 +61,13 @@ void CSearchCache::Remember(const CClipQuery& query, std::vector<int> ids) {
 }
 
 void CSearchCache::AddClip(const CBaseItem& clip) {
-  const std::u16string* text = clip.SearchableText();
+  const CClipText* text = clip.SearchableText();
   largeFolded_.erase(clip.id);
-  asciiTexts_.erase(clip.id);
-  if (text == nullptr || text->size() > kFoldedOnArrivalUnits) {
+  if (text == nullptr || text->IsAscii() || text->size() > kFoldedOnArrivalUnits) {
     foldedTexts_.erase(clip.id);
     return;
   }
-  if (IsAsciiOnly(*text)) {
-    foldedTexts_.erase(clip.id);
-    asciiTexts_.insert(clip.id);
-    return;
-  }
-  foldedTexts_.insert_or_assign(clip.id, FoldForSearch(*text));
+  foldedTexts_.insert_or_assign(clip.id, FoldForSearch(text->Wide()));
 }
 
 void CSearchCache::EndSearch() {

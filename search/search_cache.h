@@ -2,7 +2,7 @@
 // CSearchCache: what a search over the clips keeps: each text clip's folded text, made as
 // the clip arrives and dropped as it leaves, so that no keystroke folds the whole history
 // (a clip of more than 64 K units: made when a search first needs it, until the search ends;
-// a text of ASCII only is searched as it is, its capitals taken as small letters);
+// a text of ASCII only is searched as it is kept, its capitals taken as small letters);
 // and, while a search lasts, the clips that its last queries found, so that a query that
 // narrows one of them (typing on) looks only at its clips, and one met again (a backspace)
 // at just them.
@@ -11,7 +11,6 @@
 #include <deque>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "search/clip_query.h"
@@ -43,7 +42,6 @@ class CSearchCache {
   void ForgetClip(int clipId) {
     foldedTexts_.erase(clipId);
     largeFolded_.erase(clipId);
-    asciiTexts_.erase(clipId);
   }
   // Keeps the folded texts only of the clips for which `alive` says so: a store emptied at
   // once (a load) tells of no clip leaving.
@@ -51,16 +49,13 @@ class CSearchCache {
   void KeepOnly(Alive alive) {
     std::erase_if(foldedTexts_, [&alive](const auto& entry) { return !alive(entry.first); });
     std::erase_if(largeFolded_, [&alive](const auto& entry) { return !alive(entry.first); });
-    std::erase_if(asciiTexts_, [&alive](int clipId) { return !alive(clipId); });
   }
   // The search ended: forgets what its queries found and the large texts it folded; the
   // others stay for the next.
   void EndSearch();
 
-  // The clips whose folded text is kept, or that are searched as they are.
-  std::size_t FoldedTexts() const {
-    return foldedTexts_.size() + largeFolded_.size() + asciiTexts_.size();
-  }
+  // The clips whose folded text is kept.
+  std::size_t FoldedTexts() const { return foldedTexts_.size() + largeFolded_.size(); }
 
  private:
   // A sorted list rather than a hash set: a query that finds every clip of a long history
@@ -73,5 +68,4 @@ class CSearchCache {
   const std::vector<int>* candidates_ = nullptr;      // this walk looks only at these
   std::unordered_map<int, std::string> foldedTexts_;  // by clip id
   std::unordered_map<int, std::string> largeFolded_;  // by clip id, for this search
-  std::unordered_set<int> asciiTexts_;                // ids of the clips whose text is ASCII only
 };

@@ -1,7 +1,6 @@
 #include "search/word_finder.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -13,50 +12,15 @@ CWordFinder::CWordFinder(std::string word) : word_(std::move(word)), resume_(wor
     if (word_[k] == word_[border]) ++border;
     resume_[k + 1] = border;
   }
-  if (std::all_of(word_.begin(), word_.end(),
-                  [](char byte) { return static_cast<unsigned char>(byte) < 0x80; })) {
-    asciiWord_.assign(word_.begin(), word_.end());
-  }
+  wordIsAscii_ = std::all_of(word_.begin(), word_.end(),
+                             [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
 }
 
 namespace {
 
-// Where `unit` is next in `text`, a text of ASCII units only, from `at` and before `limit`;
-// npos if nowhere. Every unit's high byte is zero there, so a non-zero unit is found by
-// memchr through the bytes, as fast as FoundIn looks through folded text. A byte found
-// elsewhere than a low byte (a text that is not ASCII after all) is passed over.
-std::size_t FindAsciiUnit(std::u16string_view text, char16_t unit, std::size_t at,
-                          std::size_t limit) {
-  if (std::endian::native != std::endian::little || unit == 0) {
-    return text.substr(0, limit).find(unit, at);
-  }
-  const char* bytes = reinterpret_cast<const char*>(text.data());
-  const std::size_t size = 2 * limit;
-  std::size_t from = 2 * at;
-  while (from < size) {
-    const void* found = std::memchr(bytes + from, unit, size - from);
-    if (found == nullptr) break;
-    const auto offset = static_cast<std::size_t>(static_cast<const char*>(found) - bytes);
-    if (offset % 2 == 0 && text[offset / 2] == unit) return offset / 2;
-    from = offset + 1;
-  }
-  return std::u16string_view::npos;
-}
-
-// Where `unit`, a folded unit, is next in `text` in either case, from `at`; npos if nowhere.
-std::size_t FindFoldedAsciiUnit(std::u16string_view text, char16_t unit, std::size_t at) {
-  std::size_t found = FindAsciiUnit(text, unit, at, text.size());
-  if (unit >= u'a' && unit <= u'z') {
-    const std::size_t limit = found == std::u16string_view::npos ? text.size() : found;
-    const std::size_t capital = FindAsciiUnit(text, unit - u'a' + u'A', at, limit);
-    if (capital != std::u16string_view::npos) found = capital;
-  }
-  return found;
-}
-
-// An ASCII unit as the search folds it: capitals are small letters, the rest as it is.
-char16_t FoldAscii(char16_t unit) {
-  return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
+// An ASCII byte as the search folds it: capitals are small letters, the rest as it is.
+char FoldAscii(char unit) {
+  return unit >= 'A' && unit <= 'Z' ? static_cast<char>(unit - 'A' + 'a') : unit;
 }
 
 constexpr std::size_t kNowhere = std::string_view::npos;
@@ -91,16 +55,29 @@ bool HoldsWord(std::size_t length, std::size_t end, const std::vector<std::size_
 
 }  // namespace
 
-bool CWordFinder::FoundInAscii(std::u16string_view text) const {
+bool CWordFinder::FoundInAscii(std::string_view text) const {
   if (word_.empty()) return true;
-  if (asciiWord_.size() != word_.size()) return false;  // a byte of the word is not ASCII
+  if (!wordIsAscii_) return false;
+  const char small = word_[0];
+  const bool letter = small >= 'a' && small <= 'z';
+  const char capital = letter ? static_cast<char>(small - 'a' + 'A') : small;
+  // The places asked for only grow: the next small one is remembered, and a capital is
+  // looked for only before it, so that no byte is looked at twice for either (a text of
+  // capitals searched for a small letter it lacks would otherwise be read again at each).
+  std::size_t nextSmall = text.find(small);
   return HoldsWord(
       word_.size(), text.size(), resume_,
       [&](std::size_t at) {
-        const std::size_t start = FindFoldedAsciiUnit(text, asciiWord_[0], at);
+        if (nextSmall != kNowhere && nextSmall < at) nextSmall = text.find(small, at);
+        std::size_t start = nextSmall;
+        if (letter) {
+          const std::size_t before = start == kNowhere ? text.size() : start;
+          const std::size_t found = text.substr(0, before).find(capital, at);
+          if (found != kNowhere) start = found;
+        }
         return start == kNowhere ? kNowhere : start + 1;
       },
-      [&](std::size_t at, std::size_t k) { return FoldAscii(text[at]) == asciiWord_[k]; });
+      [&](std::size_t at, std::size_t k) { return FoldAscii(text[at]) == word_[k]; });
 }
 
 bool CWordFinder::FoundIn(std::string_view text) const {

@@ -16,17 +16,16 @@ class CWordFinder {
   const std::string& Word() const { return word_; }
   // Whether `text` holds the word anywhere; an empty word is in every text.
   bool FoundIn(std::string_view text) const;
-  // The same for a text of ASCII units only, not folded: its capitals are taken as the
-  // small letters that folding makes of them, and every other unit as the byte it is in
-  // UTF-8 (a word with other bytes is in no such text).
-  bool FoundInAscii(std::u16string_view text) const;
+  // The same for a text of ASCII bytes only, not folded: its capitals are taken as the
+  // small letters that folding makes of them, and every other byte as it is (a word with
+  // other bytes is in no such text).
+  bool FoundInAscii(std::string_view text) const;
 
   bool operator==(const CWordFinder& other) const { return word_ == other.word_; }
 
  private:
   std::string word_;
-  // The word in UTF-16 units when it is ASCII, for FoundInAscii; empty otherwise.
-  std::u16string asciiWord_;
+  bool wordIsAscii_ = false;  // else FoundInAscii finds it nowhere
   // For each length k of a matched start of the word, the length of its longest proper
   // start that also ends it: where a match resumes after a mismatch at k.
   std::vector<std::size_t> resume_;

@@ -16,6 +16,7 @@
 #include "platform/windows_api.h"
 #include "store/clipboard_blocks.h"
 
+class CClipText;
 class TBitmap;
 
 inline constexpr int kHistoryCategoryId = 10;  // "Clipboard history"
@@ -82,7 +83,7 @@ class CBaseItem {
   virtual std::shared_ptr<const TBitmap> Picture() const { return nullptr; }
   // The text that a search looks through, owned by the clip: a text clip's text; null for
   // every other kind.
-  virtual const std::u16string* SearchableText() const { return nullptr; }
+  virtual const CClipText* SearchableText() const { return nullptr; }
 
   int id = 0;                // set by the store; not persistent
   int categoryId = 0;        // kHistoryCategoryId, kNotesCategoryId or a user category's id

@@ -35,6 +35,7 @@ class CContentHasher {
     }
   }
   void Add(const std::u16string& text) { Add(text.data(), text.size() * sizeof(char16_t)); }
+  void Add(const CClipText& text) { Add(text.Bytes().data(), text.Bytes().size()); }
   void Add(std::uint64_t value) { Mix(value); }
 
   std::uint64_t Value() const {

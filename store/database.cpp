@@ -87,7 +87,7 @@ void CDataBase::CaptureClipboard() {
   } else if (std::unique_ptr<CBaseItem> clip = TakeClipboardContent(&refusal)) {
     lastCaptureSequence = clip->clipboardSequence;
     if (const auto* text = dynamic_cast<const CTextItem*>(clip.get())) {
-      lastCaption = MakeCaption(text->text);
+      lastCaption = text->Caption();
     } else if (const auto* files = dynamic_cast<const CFileListItem*>(clip.get())) {
       lastCaption = MakeCaption(FileListCaption(files->paths));
     } else {

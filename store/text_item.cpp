@@ -68,7 +68,7 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes,
       return Refuse(Utf16FromUtf8("Text too long to keep (more than " +
                                   std::to_string(maxTextUnits) + " characters)"));
     }
-    text = std::u16string(all);
+    text = all;
   }
   formats = ReadFormattedText(maxFormatBytes);
   clipboard.Close();
@@ -82,7 +82,8 @@ bool CTextItem::WriteToClipboard(HWND ownerWindow) const {
 }
 
 std::vector<CClipBlock> CTextItem::TransferBlocks() const {
-  const std::u16string_view kept(text.data(), std::min(text.size(), text.find(u'\0')));
+  const std::u16string whole = text.Utf16();
+  const std::u16string_view kept(whole.data(), std::min(whole.size(), whole.find(u'\0')));
   std::vector<std::uint8_t> units((kept.size() + 1) * sizeof(char16_t), 0);
   if (!kept.empty()) std::memcpy(units.data(), kept.data(), kept.size() * sizeof(char16_t));
   std::vector<CClipBlock> blocks;
@@ -117,7 +118,11 @@ bool CTextItem::Save(CByteWriter& writer) const {
   writer.WriteInt32(static_cast<std::int32_t>(2 * text.size() + 16));
   SaveCommonFields(writer);
   writer.WriteInt32(static_cast<std::int32_t>(text.size()));
-  writer.WriteUtf16(text);
+  if (text.IsAscii()) {
+    writer.WriteAsciiAsUtf16(text.Ascii());
+  } else {
+    writer.WriteUtf16(text.Wide());
+  }
   if (!formats.empty()) SaveFormatsRecord(writer, formats);
   return true;
 }
@@ -142,12 +147,13 @@ void CTextItem::LoadLegacy(CByteReader& reader) {
   textLength = static_cast<int>(text.size());
 }
 
-void CTextItem::ReplaceText(std::u16string newText) {
-  text = std::move(newText);
+void CTextItem::ReplaceText(std::u16string_view newText) {
+  text = newText;
   textLength = static_cast<int>(text.size());
   formats.clear();
 }
 
 std::u16string CTextItem::Caption() const {
-  return MakeCaption(text);
+  // One unit past the caption's length: MakeCaption tells from it whether a pair is cut.
+  return MakeCaption(text.Utf16(kCaptionLength + 1));
 }

@@ -6,13 +6,14 @@
 
 #include "store/base_item.h"
 #include "store/clip_format.h"
+#include "store/clip_text.h"
 
 // The most UTF-16 units a text clip holds, as TBitmap::kMaxPixelBytes bounds a picture:
 // 512 MiB of text. Far below 2^31, so that the data file's signed lengths and a journal
 // frame's 32-bit size hold any text with its formats.
 inline constexpr std::size_t kMaxTextUnits = std::size_t{1} << 28;
 
-// A text clip: UTF-16 text, taken from and put on the clipboard as Unicode text, with the
+// A text clip: its text, taken from and put on the clipboard as Unicode text, with the
 // formatted forms of the same text that came with it ("HTML Format", "Rich Text Format").
 class CTextItem : public CBaseItem {
  public:
@@ -39,18 +40,18 @@ class CTextItem : public CBaseItem {
   bool Save(CByteWriter& writer) const override;
   void Load(CByteReader& reader) override;
   bool LoadAttached(std::int32_t recordKind, CByteReader& reader) override;
-  std::optional<std::u16string> PlainText() const override { return text; }
+  std::optional<std::u16string> PlainText() const override { return text.Utf16(); }
   std::u16string Caption() const override;
-  const std::u16string* SearchableText() const override { return &text; }
+  const CClipText* SearchableText() const override { return &text; }
 
   // Makes `newText` the clip's text. The formatted forms go: they were made for the text
   // before and would paste it back.
-  void ReplaceText(std::u16string newText);
+  void ReplaceText(std::u16string_view newText);
 
   // Reads one record of the headerless legacy format: the notes flag goes to
   // `categoryId` for the caller to translate. Throws CRecordError like Load.
   void LoadLegacy(CByteReader& reader);
 
-  std::u16string text;
+  CClipText text;
   std::vector<CClipFormat> formats;  // in the order they are put back
 };

@@ -31,7 +31,7 @@ std::optional<CClipEditorTarget> EditTargetFor(CDataBase& store, int clipId,
   target.categoryId = clip->categoryId;
   target.categoryName = CategoryName(store, clip->categoryId);
   target.timeText = std::move(timeText);
-  target.text = clip->text;
+  target.text = clip->text.Utf16();
   target.maxTextUnits = store.Limits().maxTextUnits;
   return target;
 }

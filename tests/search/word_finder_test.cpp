@@ -69,30 +69,41 @@ TEST(WordFinderTest, AnAsciiTextFindsWhatItsFoldedTextFindsForEveryShortText) {
     for (unsigned textLength = 0; textLength <= 10; ++textLength) {
       for (unsigned textBits = 0; textBits < (1u << textLength); ++textBits) {
         std::string folded;
-        std::u16string units;
+        std::string ascii;
         for (unsigned i = 0; i < textLength; ++i) {
           const char letter = (textBits >> i) & 1 ? 'b' : 'a';
           folded.push_back(i == 4 ? '-' : letter);
-          units.push_back(i == 4 ? u'-' : i % 3 == 0 ? letter - 'a' + u'A' : letter);
+          ascii.push_back(i == 4       ? '-'
+                          : i % 3 == 0 ? static_cast<char>(letter - 'a' + 'A')
+                                       : letter);
         }
-        ASSERT_EQ(finder.FoundInAscii(units), finder.FoundIn(folded)) << word << " in " << folded;
+        ASSERT_EQ(finder.FoundInAscii(ascii), finder.FoundIn(folded)) << word << " in " << ascii;
       }
     }
   }
 }
 
-TEST(WordFinderTest, AnAsciiTextMatchesWholeUnitsOnly) {
-  // "é" is C3 A9: units of those values are not ASCII and match nothing of it.
-  EXPECT_FALSE(CWordFinder("\xC3\xA9").FoundInAscii(u"caf\u00C3\u00A9"));
-  // A unit whose high byte is the letter is no letter.
-  EXPECT_FALSE(CWordFinder("ab").FoundInAscii(u"\u6100b\u6200"));
-  EXPECT_TRUE(CWordFinder("ab").FoundInAscii(u"\u6100ab"));
-  EXPECT_FALSE(CWordFinder("a").FoundInAscii(u"\u4100"));  // 41 is "A"
+TEST(WordFinderTest, AnAsciiTextTakesOnlyLettersForCapitals) {
+  // A word with bytes beyond ASCII ("é" folded) is in no ASCII text.
+  EXPECT_FALSE(CWordFinder("caf\xC3\xA9").FoundInAscii("CAFE caf"));
   // Only letters have capitals: "@" is not a capital "`".
-  EXPECT_FALSE(CWordFinder("`").FoundInAscii(u"@"));
-  EXPECT_TRUE(CWordFinder("x`").FoundInAscii(u"X`"));
-  EXPECT_TRUE(CWordFinder(std::string("\0y", 2)).FoundInAscii(std::u16string_view(u"wx\0y", 4)));
-  EXPECT_TRUE(CWordFinder("").FoundInAscii(u"anything"));
+  EXPECT_FALSE(CWordFinder("`").FoundInAscii("@"));
+  EXPECT_TRUE(CWordFinder("x`").FoundInAscii("X`"));
+  EXPECT_TRUE(CWordFinder("a1").FoundInAscii("xA1"));
+  EXPECT_FALSE(CWordFinder("a1").FoundInAscii("xA2a2"));
+  EXPECT_TRUE(CWordFinder(std::string("\0y", 2)).FoundInAscii(std::string_view("wx\0y", 4)));
+  EXPECT_TRUE(CWordFinder("").FoundInAscii("anything"));
+}
+
+// A small letter found late or never, with its capital all through the text: each place
+// that begins the word is found once, in the order of the text.
+TEST(WordFinderTest, AnAsciiTextOfCapitalsIsSearchedForASmallWordItLacks) {
+  const std::string capitals(100000, 'A');
+  EXPECT_FALSE(CWordFinder("ab").FoundInAscii(capitals));
+  EXPECT_TRUE(CWordFinder("ab").FoundInAscii(capitals + "b"));
+  EXPECT_TRUE(CWordFinder("ab").FoundInAscii("a" + capitals + "B"));
+  EXPECT_TRUE(CWordFinder("aab").FoundInAscii("aAxaAAab"));
+  EXPECT_FALSE(CWordFinder("aab").FoundInAscii("aAxaAxab"));
 }
 
 }  // namespace

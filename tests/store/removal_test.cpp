@@ -35,7 +35,7 @@ class RemovalTest : public StoreTest {
 
   std::vector<std::u16string> AllTexts() const {
     std::vector<std::u16string> texts;
-    for (const auto& clip : store.Items()) texts.push_back(*clip->SearchableText());
+    for (const auto& clip : store.Items()) texts.push_back(clip->SearchableText()->Utf16());
     return texts;
   }
 };

@@ -55,7 +55,7 @@ TEST(TransferBlocksTest, TextEndsAtItsFirstNulAndAnEmptyTextIsOneNul) {
   clip.text = std::u16string(u"kept\0hidden", 11);
   EXPECT_EQ(clip.TransferBlocks(),
             (std::vector<CClipBlock>{{CF_UNICODETEXT, UnitsWithNul(u"kept")}}));
-  clip.text.clear();
+  clip.text = u"";
   EXPECT_EQ(clip.TransferBlocks(), (std::vector<CClipBlock>{{CF_UNICODETEXT, Bytes{0, 0}}}));
 }
 

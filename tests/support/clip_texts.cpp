@@ -7,7 +7,7 @@ std::vector<std::u16string> ClipTexts(const CDataBase& store, int categoryId) {
   for (const auto& clip : store.Items()) {
     if (clip->categoryId != categoryId) continue;
     const auto* text = dynamic_cast<const CTextItem*>(clip.get());
-    texts.push_back(text != nullptr ? text->text : u"<picture>");
+    texts.push_back(text != nullptr ? text->text.Utf16() : u"<picture>");
   }
   return texts;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
@@ -34,6 +35,8 @@ class CTextSlots {
     texts_.push_back(text);
     return std::string(1, '\0') + std::to_string(texts_.size() - 1);
   }
+  // A text made for the dump (a clip's text kept in another form), kept until the end.
+  std::string Slot(std::u16string&& text) { return Slot(made_.emplace_back(std::move(text))); }
 
   std::string Fill(std::string_view layout) const {
     static constexpr std::string_view kOpening = "\"\\u0000";
@@ -59,6 +62,7 @@ class CTextSlots {
 
  private:
   std::vector<std::u16string_view> texts_;
+  std::deque<std::u16string> made_;
 };
 
 OrderedJson CreatedValue(double created) {
@@ -122,7 +126,7 @@ OrderedJson ItemValue(const CBaseItem& clip, std::size_t position,
   item["created"] = CreatedValue(clip.created);
   item["hotKey"] = clip.hotKey;
   if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
-    item["text"] = slots.Slot(text->text);
+    item["text"] = slots.Slot(text->text.Utf16());
     if (!text->formats.empty()) {
       OrderedJson formats = OrderedJson::array();
       for (const CClipFormat& format : text->formats) {

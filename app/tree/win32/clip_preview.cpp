@@ -52,7 +52,7 @@ void CClipPreview::Show(const CBaseItem& clip, const RECT& list, int rowTop) {
   text_.clear();
   picture_.reset();
   if (const auto* text = dynamic_cast<const CTextItem*>(&clip)) {
-    text_ = PreviewExcerpt(text->text);
+    text_ = PreviewExcerpt(text->text.Utf16());
     caption_ = CopiedText(clip.created);
   } else if (const auto* image = dynamic_cast<const CImageItem*>(&clip)) {
     if (!image->HasPicture()) return;

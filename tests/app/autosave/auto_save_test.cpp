@@ -77,7 +77,8 @@ class AutoSaveStoreTest : public StoreTest {
     std::vector<std::u16string> texts;
     for (const auto& clip : loaded.Items()) {
       const auto* text = dynamic_cast<const CTextItem*>(clip.get());
-      if (clip->categoryId == kHistoryCategoryId) texts.push_back(text ? text->text : u"<picture>");
+      if (clip->categoryId == kHistoryCategoryId)
+        texts.push_back(text ? text->text.Utf16() : u"<picture>");
     }
     return texts;
   }

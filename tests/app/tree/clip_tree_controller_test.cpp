@@ -322,7 +322,7 @@ class ClipTreeTest : public ::testing::Test {
     for (const auto& clip : handler_.Items()) {
       const auto* text = dynamic_cast<const CTextItem*>(clip.get());
       if (clip->categoryId == categoryId)
-        texts.push_back(text != nullptr ? text->text : u"<picture>");
+        texts.push_back(text != nullptr ? text->text.Utf16() : u"<picture>");
     }
     return texts;
   }

@@ -149,7 +149,8 @@ class ClipTreeSelectionTest : public ::testing::Test {
   std::vector<std::u16string> TextsOf(int categoryId) const {
     std::vector<std::u16string> texts;
     for (const auto& clip : handler_.Items()) {
-      if (clip->categoryId == categoryId) texts.push_back(static_cast<CTextItem&>(*clip).text);
+      if (clip->categoryId == categoryId)
+        texts.push_back(static_cast<CTextItem&>(*clip).text.Utf16());
     }
     return texts;
   }

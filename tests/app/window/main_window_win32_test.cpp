@@ -104,7 +104,7 @@ class MainWindowTest : public ::testing::Test {
     std::vector<std::u16string> texts;
     for (const auto& clip : saved.Items()) {
       if (const auto* text = dynamic_cast<const CTextItem*>(clip.get()))
-        texts.push_back(text->text);
+        texts.push_back(text->text.Utf16());
     }
     return texts;
   }
