@@ -59,8 +59,8 @@ void CClipboardHandler::AddClipNodes() {
     const int quickNumber = numbering.Next(clip->categoryId);
     if (!search.Empty()) {
       walkedClips.push_back({clip->id, clip.get(), quickNumber, rank});
-      if (!searchCache.Finds(search, *clip)) continue;
-      ++searchMatches;
+      if (searchCache.Finds(search, *clip)) ShowFoundClip(*category, walkedClips.size() - 1);
+      continue;
     }
     AddClipNode(*category, *clip, quickNumber, rank);
   }
@@ -68,8 +68,8 @@ void CClipboardHandler::AddClipNodes() {
   if (!search.Empty()) walkedRevision = Revision();
 }
 
-void CClipboardHandler::AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber,
-                                    std::int64_t rank) {
+CItemNode* CClipboardHandler::AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber,
+                                          std::int64_t rank) {
   auto [node, existed] = category.FindOrAddChild(static_cast<unsigned int>(clip.id));
   const bool edited = existed && node->edition != clip.edition;
   FillClipNode(*node, clip, category, !existed, thumbnailHeight);
@@ -80,6 +80,7 @@ void CClipboardHandler::AddClipNode(CItemNode& category, CBaseItem& clip, int qu
   if (clip.categoryId == kHistoryCategoryId && quickNumber != 0) {
     numberedHistory.push_back(node->id);
   }
+  return node;
 }
 
 void CClipboardHandler::DropStaleFoldedTexts() {
@@ -121,13 +122,19 @@ void CClipboardHandler::RebuildTreeFully() {
   AddBuiltInCategory(kNotesCategoryId, kNotesCaption, 1);
   PopulateCategories(*this, root, 0, treeView, true, &categoryNodes);
   searchMatches = 0;
+  foundInCategories.clear();
   DropStaleFoldedTexts();
   searchCache.BeginWalk(search);
   if (!AddFoundClipNodes()) AddClipNodes();
   searchCache.EndWalk();
-  if (!search.Empty()) CountSearchMatches();
   root.PruneUnmarked(treeView);
-  if (search.Empty()) root.UpdateCounts();
+  if (search.Empty()) {
+    root.UpdateCounts();
+  } else {
+    // Over the nodes the search kept; then the categories it found nothing in go too.
+    CountSearchMatches();
+    root.PruneUnmarked(treeView);
+  }
   SortLevels();
   MakeDueCaptions();
 }
@@ -141,6 +148,7 @@ void CClipboardHandler::SetSearch(const CClipQuery& query) {
     walkedClips = {};
     walkedIndex = {};
     walkedRevision.reset();
+    foundInCategories = {};
   }
 }
 

@@ -94,7 +94,8 @@ class CClipboardHandler : public CDataBase {
   void ResetRowPages();
   // The clip's node with its row, made with the rows of every clip before it and the rest
   // of its page; null when the mirror has no node for that clip (unknown, orphaned, or not
-  // found by the search), or the view refused its row.
+  // found by the search), or the view refused its row. Under a search a found clip's node
+  // is made with its page.
   CItemNode* MakeRowsThrough(int clipId);
   // The next page of rows of `clip`'s category when `clip` stands within half a page of the
   // category's last row; true when rows were made.
@@ -104,7 +105,8 @@ class CClipboardHandler : public CDataBase {
   // The rows that the tree's last row as shown needs (End): every clip's of the category
   // whose rows end the tree, going down the unfolded categories that end each level.
   void MakeLastRows();
-  // The clip's node, with a row or not; null when the mirror has none.
+  // The clip's node, with a row or not; null when the mirror has none (under a search, also
+  // for a found clip beyond its category's rows, until its page is made).
   CItemNode* ClipNode(int clipId);
 
   CItemNode& Root() { return root; }
@@ -126,7 +128,18 @@ class CClipboardHandler : public CDataBase {
   // nothing done) otherwise. The hot keys and numbers are then those of that walk.
   bool AddFoundClipNodes();
   // `rank`: the clip's place in the list, for the history's order.
-  void AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber, std::int64_t rank);
+  CItemNode* AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber, std::int64_t rank);
+  // Under a query: counts the walked clip `walked` as found in `category`, and gives it a
+  // node while the category's page has room; past it, the clip waits for its page.
+  void ShowFoundClip(CItemNode& category, std::size_t walked);
+  // Under a query: makes the nodes of the clips found in `category` that wait beyond its
+  // nodes, until it has `clips` of them, when the store is as the walk left it.
+  void MakeFoundNodes(CItemNode& category, std::size_t clips);
+  // Under a query: the node of a found clip that waits for one, made with those of the clips
+  // found before it in its category; null for any other clip.
+  CItemNode* MakeFoundNodeOf(int clipId);
+  // Under a query: how many clips found in `category` wait for a node.
+  std::size_t WaitingFoundClips(const CItemNode& category) const;
   // Puts the children of every category in the view's order (`order`), gives each level the
   // rows of its page (LayRows), and asks the view to sort the levels that have rows.
   void SortLevels();
@@ -189,6 +202,14 @@ class CClipboardHandler : public CDataBase {
   std::vector<CWalkedClip> walkedClips;
   std::unordered_map<int, std::size_t> walkedIndex;  // into walkedClips by id; made when needed
   std::optional<std::uint64_t> walkedRevision;
+  // Under a query, a category's found clips: only as many have nodes as its rows need, so
+  // that a query finding most of a long history makes a page of nodes, not one per clip.
+  struct CFoundInCategory {
+    std::size_t made = 0;              // the found clips with nodes, the first in the order
+    std::vector<std::size_t> waiting;  // into walkedClips: the others, in the order
+    std::size_t taken = 0;             // of `waiting`, those that got their nodes since
+  };
+  std::unordered_map<unsigned int, CFoundInCategory> foundInCategories;  // by category id
 };
 
 // The process-wide handler, for the program's own assembly in the main window. CreateHandler

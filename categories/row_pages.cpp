@@ -41,6 +41,7 @@ void CClipboardHandler::GrowRows(CItemNode& category, std::size_t clipRows) {
   if (clipRows <= category.clipRowLimit) return;
   const std::size_t from = category.subCategories + category.clipRowLimit;
   category.clipRowLimit = clipRows;
+  if (!search.Empty()) MakeFoundNodes(category, clipRows);
   const CTreeViewUpdate update(treeView);
   LayRows(category, from);
   MakeDueCaptions();
@@ -74,6 +75,7 @@ CItemNode* CClipboardHandler::ClipNode(int clipId) {
 
 CItemNode* CClipboardHandler::MakeRowsThrough(int clipId) {
   CItemNode* node = ClipNode(clipId);
+  if (node == nullptr && !search.Empty()) node = MakeFoundNodeOf(clipId);
   if (node == nullptr || node->parent == nullptr) return nullptr;
   if (node->treeNode == nullptr) {
     CItemNode& category = *node->parent;
@@ -88,7 +90,8 @@ CItemNode* CClipboardHandler::MakeRowsThrough(int clipId) {
 bool CClipboardHandler::MakeRowsNear(const CItemNode& clip) {
   if (clip.isCategory || clip.parent == nullptr || clip.treeNode == nullptr) return false;
   CItemNode& category = *clip.parent;
-  const std::size_t clips = category.Order().size() - category.subCategories;
+  const std::size_t clips =
+      category.Order().size() - category.subCategories + WaitingFoundClips(category);
   if (category.clipRowLimit >= clips) return false;  // every clip has its row
   const auto place = static_cast<std::size_t>(category.OrderPlace(clip) - category.Order().begin());
   const std::size_t clipIndex = place - std::min(place, category.subCategories);
@@ -98,7 +101,8 @@ bool CClipboardHandler::MakeRowsNear(const CItemNode& clip) {
 }
 
 void CClipboardHandler::MakeAllRows(CItemNode& category) {
-  const std::size_t clips = category.Order().size() - category.subCategories;
+  const std::size_t clips =
+      category.Order().size() - category.subCategories + WaitingFoundClips(category);
   GrowRows(category, (clips / rowPage + 1) * rowPage);
 }
 

@@ -35,12 +35,14 @@ std::u16string CClipText::Utf16(std::size_t count) const {
 std::string_view CClipText::Bytes() const {
   if (IsAscii()) return Ascii();
   const std::u16string_view wide = Wide();
-  return std::string_view(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(char16_t));
+  return std::string_view(reinterpret_cast<const char*>(wide.data()),
+                          wide.size() * sizeof(char16_t));
 }
 
 bool operator==(const CClipText& text, std::u16string_view units) {
   if (!text.IsAscii()) return text.Wide() == units;
   const std::string_view ascii = text.Ascii();
-  return std::equal(ascii.begin(), ascii.end(), units.begin(), units.end(),
-                    [](char narrow, char16_t unit) { return static_cast<char16_t>(narrow) == unit; });
+  return std::equal(
+      ascii.begin(), ascii.end(), units.begin(), units.end(),
+      [](char narrow, char16_t unit) { return static_cast<char16_t>(narrow) == unit; });
 }

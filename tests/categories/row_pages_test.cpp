@@ -160,6 +160,68 @@ TEST_F(RowPagesTest, ASearchShowsTheFirstPageFoundAndGivesBackASelectionPastIt) 
   EXPECT_EQ(static_cast<int>(Node(view->Selected()).id), distant);
 }
 
+// A query that finds most of a long history makes nodes for the pages the view shows, not
+// for every clip it finds; the counts are of every clip found.
+TEST_F(RowPagesTest, ASearchMakesNodesForTheFoundClipsOfItsPagesOnly) {
+  handler.SetRowPage(10);
+  Append(60, kHistoryCategoryId, u"beta");
+  Append(15, kNotesCategoryId, u"beta note");
+  // Enough others that a narrower query looks up what the wider one found by id.
+  Append(800, kHistoryCategoryId, u"alpha");
+  // Captures come to the head with the highest ids: the list's order is not the ids'.
+  for (int i = 0; i < 15; ++i) ASSERT_TRUE(driver.CopyText(Numbered(u"beta copied", i)));
+  handler.RebuildTree();
+  CItemNode& history = *handler.Root().children.at(kHistoryCategoryId);
+  const auto foundInHistory = [&](std::size_t index) {
+    std::size_t seen = 0;
+    for (const auto& clip : handler.Items()) {
+      if (clip->categoryId == kHistoryCategoryId && clip->SearchableText()->Utf16(4) == u"beta" &&
+          seen++ == index) {
+        return clip->id;
+      }
+    }
+    return 0;
+  };
+  const auto expectRowsInOrder = [&](std::size_t rows) {
+    const std::vector<TTreeNode*> shown = ClipRows(kHistoryCategoryId);
+    ASSERT_EQ(shown.size(), rows);
+    for (std::size_t i = 0; i < rows; ++i) {
+      EXPECT_EQ(static_cast<int>(Node(shown[i]).id), foundInHistory(i)) << i;
+    }
+  };
+
+  CTreeSearch search;
+  search.SetText(handler, u"bet");
+  search.SetText(handler, u"beta");  // looks only at what "bet" found
+  EXPECT_EQ(handler.SearchMatches(), 90);
+  EXPECT_EQ(history.clipCount, 75u);
+  EXPECT_EQ(history.children.size(), 10u);
+  expectRowsInOrder(10);
+  EXPECT_EQ(handler.ClipNode(foundInHistory(10)), nullptr);
+
+  ASSERT_TRUE(handler.MakeRowsNear(Node(ClipRows(kHistoryCategoryId)[9])));
+  expectRowsInOrder(20);
+  CItemNode* distant = handler.MakeRowsThrough(foundInHistory(44));
+  ASSERT_NE(distant, nullptr);
+  EXPECT_EQ(distant->caption, handler.FindItem(foundInHistory(44))->Caption());
+  expectRowsInOrder(50);
+  EXPECT_EQ(history.children.size(), 50u);
+  handler.MakeAllRows(history);
+  expectRowsInOrder(75);
+  EXPECT_EQ(handler.MakeRowsThrough(HistoryClip(89)), nullptr);  // an "alpha"
+
+  // Once the store changed, the walk's clips are no longer known to be there: nothing is
+  // made from them until the rebuild.
+  search.SetText(handler, u"beta note");
+  EXPECT_EQ(handler.SearchMatches(), 15);
+  ASSERT_TRUE(handler.DeleteItem(foundInHistory(0)));
+  EXPECT_EQ(handler.MakeRowsThrough(foundInHistory(30)), nullptr);
+  handler.RebuildTree();
+  search.SetText(handler, u"beta");
+  EXPECT_EQ(handler.SearchMatches(), 89);
+  EXPECT_NE(handler.MakeRowsThrough(foundInHistory(30)), nullptr);
+}
+
 TEST_F(RowPagesTest, EveryRowHasItsClipsCaptionAndAClipWithoutARowHoldsNone) {
   handler.SetRowPage(10);
   for (int i = 0; i < 30; ++i) Append(1, kHistoryCategoryId, Numbered(u"text", i));

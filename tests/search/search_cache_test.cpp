@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <numeric>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -51,6 +54,24 @@ TEST_F(SearchCacheTest, ANarrowerQueryLooksOnlyAtWhatTheWiderOneFound) {
   EXPECT_EQ(Walk(CClipQuery(u"invo")), (std::vector<int>{1}));
   // A query that does not narrow it looks at every clip.
   EXPECT_EQ(Walk(CClipQuery(u"2")), (std::vector<int>{2}));
+}
+
+// The ids come category by category, each in list order (the newest first in the history):
+// a narrower query must still find every one of them among those remembered.
+TEST_F(SearchCacheTest, WhatAQueryFoundIsRememberedInAnyOrder) {
+  for (int i = 0; i < 300; ++i) AddText(u"invoice");
+  std::vector<int> runs{300, 299, 298, 1, 2, 3, 250, 249};
+  for (int id = 4; id < 249; ++id) runs.push_back(id);
+  runs.insert(runs.end(), {297, 296, 295, 294, 293});
+  for (int id = 251; id < 293; ++id) runs.push_back(id);
+  std::vector<int> shuffled(runs);
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(3));  // more runs than merged
+  std::vector<int> every(300);
+  std::iota(every.begin(), every.end(), 1);
+  for (const std::vector<int>& ids : {runs, shuffled}) {
+    cache.Remember(CClipQuery(u"inv"), ids);
+    EXPECT_EQ(Walk(CClipQuery(u"invo")), every);
+  }
 }
 
 TEST_F(SearchCacheTest, TheSmallestNarrowedResultIsTheOneLookedAt) {
