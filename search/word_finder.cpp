@@ -2,8 +2,24 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
+
+namespace {
+
+// How often a byte comes in text, more for a commoner one: a word is looked for by its
+// rarest byte, at which memchr stops least often. Letters go by their frequency in English
+// and the languages near it; what is not listed (other punctuation, the bytes of characters
+// beyond ASCII) counts as rare.
+int Commonness(char byte) {
+  constexpr std::string_view kCommonestFirst = " etaoinsrhldcumfpgwybvk.,-:/0123456789xjqz";
+  const std::size_t place = kCommonestFirst.find(byte);
+  return place == std::string_view::npos ? 0 : static_cast<int>(kCommonestFirst.size() - place);
+}
+
+}  // namespace
 
 CWordFinder::CWordFinder(std::string word) : word_(std::move(word)), resume_(word_.size() + 1, 0) {
   std::size_t border = 0;
@@ -14,6 +30,9 @@ CWordFinder::CWordFinder(std::string word) : word_(std::move(word)), resume_(wor
   }
   wordIsAscii_ = std::all_of(word_.begin(), word_.end(),
                              [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+  for (std::size_t k = 1; k < word_.size(); ++k) {
+    if (Commonness(word_[k]) < Commonness(word_[rarest_])) rarest_ = k;
+  }
 }
 
 namespace {
@@ -53,35 +72,93 @@ bool HoldsWord(std::size_t length, std::size_t end, const std::vector<std::size_
   return false;
 }
 
+// Looks for a word of `length` bytes in a text of `end` by its byte at `rarest`: each place
+// of that byte from `from` on (`next(from)`, kNowhere for none) gives the one start that
+// `matchesAt(start)` checks whole. Sure of the answer, or nullopt once the checks have read
+// as much as the text holds: a word of repeats in a text of them, which the linear search
+// then takes.
+template <typename Next, typename MatchesAt>
+std::optional<bool> FoundByRarestByte(std::size_t length, std::size_t end, std::size_t rarest,
+                                      Next next, MatchesAt matchesAt) {
+  std::size_t checked = 0;
+  for (std::size_t from = rarest;;) {
+    const std::size_t at = next(from);
+    if (at == kNowhere || at - rarest + length > end) return false;
+    if (matchesAt(at - rarest)) return true;
+    checked += length;
+    if (checked > end) return std::nullopt;
+    from = at + 1;
+  }
+}
+
+// The places of an ASCII letter in either case in a text, asked for from places that only
+// grow: the next small one is remembered, and a capital is looked for only before it, so
+// that no byte is looked at twice for either (a text of capitals searched for a small letter
+// it lacks would otherwise be read again at each capital).
+class CEitherCase {
+ public:
+  CEitherCase(std::string_view text, char small)
+      : text_(text),
+        small_(small),
+        letter_(small >= 'a' && small <= 'z'),
+        capital_(letter_ ? static_cast<char>(small - 'a' + 'A') : small),
+        nextSmall_(text.find(small)) {}
+
+  // The first place from `at` that holds the letter; kNowhere if none.
+  std::size_t From(std::size_t at) {
+    if (nextSmall_ != kNowhere && nextSmall_ < at) nextSmall_ = text_.find(small_, at);
+    std::size_t found = nextSmall_;
+    if (letter_) {
+      const std::size_t before = found == kNowhere ? text_.size() : found;
+      const std::size_t capital = text_.substr(0, before).find(capital_, at);
+      if (capital != kNowhere) found = capital;
+    }
+    return found;
+  }
+
+ private:
+  std::string_view text_;
+  char small_;
+  bool letter_;
+  char capital_;
+  std::size_t nextSmall_;
+};
+
 }  // namespace
 
 bool CWordFinder::FoundInAscii(std::string_view text) const {
   if (word_.empty()) return true;
   if (!wordIsAscii_) return false;
-  const char small = word_[0];
-  const bool letter = small >= 'a' && small <= 'z';
-  const char capital = letter ? static_cast<char>(small - 'a' + 'A') : small;
-  // The places asked for only grow: the next small one is remembered, and a capital is
-  // looked for only before it, so that no byte is looked at twice for either (a text of
-  // capitals searched for a small letter it lacks would otherwise be read again at each).
-  std::size_t nextSmall = text.find(small);
+  const auto sameFolded = [&](std::size_t at, std::size_t k) {
+    return FoldAscii(text[at]) == word_[k];
+  };
+  CEitherCase rarest(text, word_[rarest_]);
+  const std::optional<bool> sure = FoundByRarestByte(
+      word_.size(), text.size(), rarest_, [&](std::size_t from) { return rarest.From(from); },
+      [&](std::size_t start) {
+        for (std::size_t k = 0; k < word_.size(); ++k) {
+          if (!sameFolded(start + k, k)) return false;
+        }
+        return true;
+      });
+  if (sure) return *sure;
+  CEitherCase first(text, word_[0]);
   return HoldsWord(
       word_.size(), text.size(), resume_,
       [&](std::size_t at) {
-        if (nextSmall != kNowhere && nextSmall < at) nextSmall = text.find(small, at);
-        std::size_t start = nextSmall;
-        if (letter) {
-          const std::size_t before = start == kNowhere ? text.size() : start;
-          const std::size_t found = text.substr(0, before).find(capital, at);
-          if (found != kNowhere) start = found;
-        }
+        const std::size_t start = first.From(at);
         return start == kNowhere ? kNowhere : start + 1;
       },
-      [&](std::size_t at, std::size_t k) { return FoldAscii(text[at]) == word_[k]; });
+      sameFolded);
 }
 
 bool CWordFinder::FoundIn(std::string_view text) const {
   if (word_.empty()) return true;
+  const std::optional<bool> sure = FoundByRarestByte(
+      word_.size(), text.size(), rarest_,
+      [&](std::size_t from) { return text.find(word_[rarest_], from); },
+      [&](std::size_t start) { return text.compare(start, word_.size(), word_) == 0; });
+  if (sure) return *sure;
   return HoldsWord(
       word_.size(), text.size(), resume_,
       [&](std::size_t at) {

@@ -62,6 +62,19 @@ TEST(WordFinderTest, FindsWhatTheStandardSearchFindsForEveryShortText) {
   }
 }
 
+// A word of repeats against a long text of them: the look at each place of its rarest byte
+// gives way to the linear search, which still answers right.
+TEST(WordFinderTest, AWordOfRepeatsInALongTextOfThemIsFoundOrNot) {
+  const std::string repeats(100000, 'a');
+  const CWordFinder word(std::string(300, 'a') + "b" + std::string(300, 'a'));
+  EXPECT_FALSE(word.FoundIn(repeats));
+  EXPECT_TRUE(word.FoundIn(repeats + "b" + repeats));
+  EXPECT_FALSE(word.FoundInAscii(repeats + "B" + std::string(299, 'A')));
+  EXPECT_TRUE(word.FoundInAscii(repeats + "B" + std::string(300, 'A')));
+  EXPECT_TRUE(CWordFinder("zq").FoundIn("qz zz qq zq"));
+  EXPECT_TRUE(CWordFinder("zq").FoundInAscii("QZ ZZ QQ Zq"));
+}
+
 // An ASCII text, with capitals here and there, answers as its folded text does.
 TEST(WordFinderTest, AnAsciiTextFindsWhatItsFoldedTextFindsForEveryShortText) {
   for (const std::string word : {"a", "ab", "aab", "abab", "aabaa", "b-a"}) {
