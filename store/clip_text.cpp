@@ -1,13 +1,30 @@
 #include "store/clip_text.h"
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+bool AllAscii(std::u16string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x80; });
+}
+}  // namespace
 
 CClipText::CClipText(std::u16string_view text) {
-  if (std::all_of(text.begin(), text.end(), [](char16_t unit) { return unit < 0x80; })) {
+  if (AllAscii(text)) {
     units_.emplace<std::string>(text.begin(), text.end());
   } else {
     units_.emplace<std::u16string>(text);
   }
+}
+
+CClipText CClipText::Taking(std::u16string text) {
+  CClipText taken;
+  if (AllAscii(text)) {
+    taken.units_.emplace<std::string>(text.begin(), text.end());
+  } else {
+    taken.units_.emplace<std::u16string>(std::move(text));
+  }
+  return taken;
 }
 
 std::size_t CClipText::size() const {

@@ -129,7 +129,7 @@ bool CTextItem::Save(CByteWriter& writer) const {
 
 void CTextItem::Load(CByteReader& reader) {
   LoadCommonFields(reader);
-  text = ReadText(reader);
+  text = CClipText::Taking(ReadText(reader));
   textLength = static_cast<int>(text.size());
 }
 
@@ -143,7 +143,7 @@ void CTextItem::LoadLegacy(CByteReader& reader) {
   if (!reader.ReadInt32(&categoryId) || !reader.ReadDouble(&created)) {
     throw CRecordError("legacy record cut short");
   }
-  text = ReadText(reader);
+  text = CClipText::Taking(ReadText(reader));
   textLength = static_cast<int>(text.size());
 }
 

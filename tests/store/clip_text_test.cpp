@@ -46,6 +46,18 @@ TEST(ClipTextTest, TextsCompareAndGiveBackTheirUnitsWhicheverWayTheyAreKept) {
   EXPECT_NE(CClipText(u"abc"), CClipText(u"ab\u00e7"));
 }
 
+// A text read from the data file keeps the string it was read into: one allocation a clip.
+TEST(ClipTextTest, ATextTakenKeepsItsStringUnlessItIsAscii) {
+  std::u16string wide(300, u'\u00e9');
+  const char16_t* buffer = wide.data();
+  const CClipText taken = CClipText::Taking(std::move(wide));
+  EXPECT_EQ(taken.Wide().data(), buffer);
+  EXPECT_EQ(taken, std::u16string(300, u'\u00e9'));
+  const CClipText ascii = CClipText::Taking(u"plain");
+  EXPECT_TRUE(ascii.IsAscii());
+  EXPECT_EQ(ascii, CClipText(u"plain"));
+}
+
 // The data file holds UTF-16 whatever the form in memory: an ASCII text's record is the one
 // it always was, and reads back as the same text.
 TEST(ClipTextTest, AnAsciiTextIsSavedAsUtf16AndLoadsBackAlike) {

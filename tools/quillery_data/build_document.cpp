@@ -209,7 +209,7 @@ std::unique_ptr<CBaseItem> Clip(const Json& item, const std::string& where,
   std::unique_ptr<CBaseItem> clip;
   if (kind == "text") {
     auto text = std::make_unique<CTextItem>();
-    text->text = CClipText(Text(item, "text", where));
+    text->text = CClipText::Taking(Text(item, "text", where));
     text->textLength = static_cast<int>(text->text.size());
     text->formats = Formats(item, where);
     clip = std::move(text);
