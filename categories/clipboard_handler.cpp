@@ -45,6 +45,7 @@ void CClipboardHandler::AddClipNodes() {
   std::int64_t rank = 0;
   headRank = 0;
   tailRank = static_cast<std::int64_t>(Items().size());
+  for (auto& [categoryId, category] : categoryNodes) category->storedClips = 0;
   for (const auto& clip : Items()) {
     ++rank;
     CItemNode* category = CategoryNode(clip->categoryId);
@@ -62,9 +63,12 @@ void CClipboardHandler::AddClipNodes() {
       if (searchCache.Finds(search, *clip)) ShowFoundClip(*category, walkedClips.size() - 1);
       continue;
     }
-    AddClipNode(*category, *clip, quickNumber, rank);
+    // Past its pages a clip waits for the view to come near (MakeClipNodes).
+    if (++category->storedClips <= NodePage(*category)) {
+      AddClipNode(*category, *clip, quickNumber, rank);
+    }
   }
-  otherClipNodes = numbering.OtherClips();
+  otherClips = numbering.OtherClips();
   if (!search.Empty()) walkedRevision = Revision();
 }
 

@@ -81,10 +81,10 @@ class CClipboardHandler : public CDataBase {
 
   // Rows on demand: a category's clips have rows, folded or not, for their first page
   // (RowPage() clips in the view's order; folded, a page of rows costs the view little and
-  // gives the category its button) and for every page the view has come near since; the
-  // clips past that
-  // keep their nodes (counts, numbers and hot keys read them) but have no row. A capture at
-  // the head keeps the category's page boundary: the row pushed past it goes.
+  // gives the category its button) and for every page the view has come near since. Nodes
+  // too: the clips past those pages have none until the view comes near (the counts, quick
+  // numbers and hot keys come from the walk over the store). A capture at the head keeps
+  // the category's page boundary: the row pushed past it goes, its node stays.
   // The page, at least 1 (tests and benchmarks use small ones); every category's rows are
   // cut back to one page at the next full reconcile.
   void SetRowPage(std::size_t clips);
@@ -105,8 +105,8 @@ class CClipboardHandler : public CDataBase {
   // The rows that the tree's last row as shown needs (End): every clip's of the category
   // whose rows end the tree, going down the unfolded categories that end each level.
   void MakeLastRows();
-  // The clip's node, with a row or not; null when the mirror has none (under a search, also
-  // for a found clip beyond its category's rows, until its page is made).
+  // The clip's node, with a row or not; null when the mirror has none (also for a clip
+  // beyond its category's pages, until its page is made).
   CItemNode* ClipNode(int clipId);
 
   CItemNode& Root() { return root; }
@@ -140,6 +140,18 @@ class CClipboardHandler : public CDataBase {
   CItemNode* MakeFoundNodeOf(int clipId);
   // Under a query: how many clips found in `category` wait for a node.
   std::size_t WaitingFoundClips(const CItemNode& category) const;
+  // Without a query: makes the nodes of `category`'s clips after its last clip node, in the
+  // view's order, until it has `clips` of them or, when `throughClipId` is not 0, until
+  // that clip has one; each numbered as the walk over every clip would number it.
+  void MakeClipNodes(CItemNode& category, std::size_t clips, int throughClipId = 0);
+  // Without a query: the node of a clip beyond its category's nodes, made with those before
+  // it; null when it has none.
+  CItemNode* MakeClipNodeOf(int clipId);
+  // The clips that `category` shows, with nodes or not: all of its clips, or under a query
+  // those found in it.
+  std::size_t ShownClips(const CItemNode& category) const;
+  // How many of `category`'s first clips a full reconcile gives nodes: its rows' pages.
+  std::size_t NodePage(const CItemNode& category) const;
   // Puts the children of every category in the view's order (`order`), gives each level the
   // rows of its page (LayRows), and asks the view to sort the levels that have rows.
   void SortLevels();
@@ -182,7 +194,7 @@ class CClipboardHandler : public CDataBase {
   // The category nodes that the last full reconcile confirmed, by id.
   std::unordered_map<unsigned int, CItemNode*> categoryNodes;
   std::vector<unsigned int> numberedHistory;  // ids of the history clips with numbers 1 to 10
-  int otherClipNodes = 0;                     // clip nodes of user categories
+  int otherClips = 0;                         // clips of user categories, with nodes or not
   // The lowest and the highest rank that a history clip node has (or had).
   std::int64_t headRank = 0;
   std::int64_t tailRank = 0;

@@ -39,8 +39,28 @@ bool CClipboardHandler::ApplyChanges() {
   return !historyChanged || NumberHistory();
 }
 
+namespace {
+
+bool IsUserCategory(int categoryId) {
+  return categoryId != kHistoryCategoryId && categoryId != kNotesCategoryId;
+}
+
+// The count a category's row shows outside a search.
+void CountClips(CItemNode& category) {
+  category.clipCount = static_cast<unsigned int>(category.subCategories + category.storedClips);
+}
+
+}  // namespace
+
 bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
-  if (change.clip == nullptr) return true;  // gone again
+  if (change.clip == nullptr) {
+    // Gone again: counted as it came, for its leaving, applied after, to take off.
+    if (CItemNode* category = CategoryNode(change.categoryId)) {
+      ++category->storedClips;
+      if (IsUserCategory(change.categoryId)) ++otherClips;
+    }
+    return true;
+  }
   CBaseItem& clip = *change.clip;
   const bool history = clip.categoryId == kHistoryCategoryId;
   // A clip's place among its category's clips follows the list, which is known here only
@@ -63,22 +83,29 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
       return false;
     }
   }
+  const bool notes = clip.categoryId == kNotesCategoryId;
+  // Clips that wait for the view to come near follow the last node: one coming at the tail
+  // joins them.
+  const bool clipsWait = category->storedClips > category->Order().size() - category->subCategories;
+  ++category->storedClips;
+  if (!history && !notes) ++otherClips;
+  CountClips(*category);
+  if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
+  if (clipsWait && change.place == CClipChange::EPlace::kTail) return true;
+
   auto [node, existed] = category->FindOrAddChild(static_cast<unsigned int>(clip.id));
   if (existed) return false;
   FillClipNode(*node, clip, *category, true, thumbnailHeight);
   if (history) node->rank = change.place == CClipChange::EPlace::kHead ? --headRank : ++tailRank;
   if (!history) {
-    const bool notes = clip.categoryId == kNotesCategoryId;
-    if (!notes) ++otherClipNodes;
     if (change.place == CClipChange::EPlace::kHead) {
       for (CItemNode* other : NumberedWith(clip.categoryId)) {
         if (other != node) ++other->quickNumber;
       }
       node->quickNumber = notes ? 1 : kFirstOtherQuickNumber;
     } else {
-      // Notes hold only clips.
-      node->quickNumber = notes ? static_cast<int>(category->children.size())
-                                : kFirstOtherQuickNumber - 1 + otherClipNodes;
+      node->quickNumber =
+          notes ? static_cast<int>(category->storedClips) : kFirstOtherQuickNumber - 1 + otherClips;
     }
   }
   // History numbers come once all changes are in (NumberHistory); until then 0.
@@ -103,22 +130,31 @@ bool CClipboardHandler::InsertClipNode(const CClipChange& change) {
       pushed.treeNode = nullptr;
     }
   }
-  category->clipCount = static_cast<unsigned int>(category->children.size());
-  if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
   return true;
 }
 
 bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
   CItemNode* category = CategoryNode(change.categoryId);
   if (category == nullptr) return true;  // orphaned: it had no node
-  auto found = category->children.find(static_cast<unsigned int>(change.id));
-  if (found == category->children.end() || found->second->isCategory) return true;
-  CItemNode& node = *found->second;
-  if (node.hotKey != 0) {
-    auto bound = hotKeys.find(node.hotKey);
-    // The next clip with that key would have to be looked for along the whole list.
-    if (bound != hotKeys.end() && bound->second == node.id) return false;
+  const auto clipId = static_cast<unsigned int>(change.id);
+  // The next clip with its hot key would have to be looked for along the whole list.
+  if (std::any_of(hotKeys.begin(), hotKeys.end(),
+                  [clipId](const auto& bound) { return bound.second == clipId; })) {
+    return false;
   }
+  auto found = category->children.find(clipId);
+  if (found == category->children.end() || found->second->isCategory) {
+    // A clip past the category's nodes, which all stand before it and keep their numbers;
+    // but the clips of other user categories after it in the list, which share its run of
+    // numbers, only the list can tell.
+    if (IsUserCategory(change.categoryId)) return false;
+    --category->storedClips;
+    CountClips(*category);
+    if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
+    return true;
+  }
+  CItemNode& node = *found->second;
+  --category->storedClips;
   // Out of the order first: the numbers that close up below would tie with its own.
   auto place = category->OrderPlace(node);
   if (place != category->Order().end() && *place == &node) place = category->Order().erase(place);
@@ -127,12 +163,15 @@ bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
     for (CItemNode* other : NumberedWith(change.categoryId)) {
       if (other->quickNumber > node.quickNumber) --other->quickNumber;
     }
-    if (change.categoryId != kNotesCategoryId) --otherClipNodes;
+    if (change.categoryId != kNotesCategoryId) --otherClips;
   }
   if (treeView != nullptr && node.treeNode != nullptr) {
     treeView->DeleteRow(node.treeNode);
-    // The clip that now ends the category's page takes the row its page has room for.
+    node.treeNode = nullptr;
+    // The clip that now ends the category's page takes the row its page has room for, with
+    // a node made for it when it had none.
     const std::size_t limit = category->subCategories + category->clipRowLimit;
+    if (index < limit) MakeClipNodes(*category, category->clipRowLimit);
     if (index < limit && category->Order().size() >= limit) {
       CItemNode& last = *category->Order()[limit - 1];
       if (last.treeNode == nullptr) {
@@ -142,7 +181,7 @@ bool CClipboardHandler::RemoveClipNode(const CClipChange& change) {
     }
   }
   category->children.erase(found);
-  category->clipCount = static_cast<unsigned int>(category->children.size());
+  CountClips(*category);
   if (treeView != nullptr) treeView->InvalidateRow(category->treeNode);
   return true;
 }

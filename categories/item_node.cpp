@@ -99,7 +99,11 @@ void CItemNode::PruneUnmarked(TCustomTreeView* view) {
 void CItemNode::UpdateCounts() {
   if (!isCategory) return;
   for (CItemNode* node : SubtreeParentsFirst(*this)) {
-    node->clipCount = static_cast<unsigned int>(node->children.size());
+    const auto categories =
+        std::count_if(node->children.begin(), node->children.end(),
+                      [](const auto& child) { return child.second->isCategory; });
+    node->clipCount =
+        static_cast<unsigned int>(static_cast<std::size_t>(categories) + node->storedClips);
   }
 }
 
@@ -114,6 +118,7 @@ void CItemNode::Clear() {
   caption.clear();
   captionDue = false;
   clipCount = 0;
+  storedClips = 0;
   textLength = 0;
   marked = false;
   isCategory = false;

@@ -1,9 +1,10 @@
 #pragma once
-// CItemNode: a node of the category tree mirror, one per visible category and clip. Each
-// node owns its child nodes and, through the view, one row whose data is the node when its
-// category's page holds it (CClipboardHandler::RowPage); every row is drawn from the node's
-// fields. A rebuild marks the nodes it confirms, adds new ones, and prunes the rest with
-// their rows, so rows that stay keep their expansion and selection.
+// CItemNode: a node of the category tree mirror, one per visible category and one per clip
+// that its category's rows reach or may soon reach (CClipboardHandler::RowPage): a history
+// of 100,000 clips has nodes for its first pages only. Each node owns its child nodes and,
+// through the view, one row whose data is the node when its category's page holds it; every
+// row is drawn from the node's fields. A rebuild marks the nodes it confirms, adds new ones, and
+// prunes the rest with their rows, so rows that stay keep their expansion and selection.
 
 #include <cstdint>
 #include <deque>
@@ -42,8 +43,8 @@ class CItemNode {
   // `view` (when there is one).
   void PruneUnmarked(TCustomTreeView* view);
 
-  // For category nodes, throughout the subtree: `clipCount` = the number of direct child
-  // nodes.
+  // For category nodes, throughout the subtree: `clipCount` = the sub-category nodes and
+  // `storedClips`.
   void UpdateCounts();
 
   // Destroys every child and resets every field. Rows are left to their view.
@@ -83,8 +84,12 @@ class CItemNode {
   // A category's name, or the first 200 units of a clip's text. A clip's is made only once
   // the clip has a row (`captionDue` until then): with rows on demand most clips never do.
   std::u16string caption;
-  // Categories: the direct child nodes, or under a search the clips found in it and below.
+  // Categories: the sub-categories and the clips in it, or under a search the clips found in
+  // it and below.
   unsigned int clipCount = 0;
+  // Categories outside a search: the clips in it, with a node or not. The clip nodes are
+  // always the first of them in the view's order.
+  std::size_t storedClips = 0;
   unsigned int textLength = 0;  // clips: the clip's textLength (UTF-16 units)
   bool marked = false;
   bool captionDue = false;  // clips: `caption` is not made yet

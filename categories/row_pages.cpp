@@ -41,7 +41,11 @@ void CClipboardHandler::GrowRows(CItemNode& category, std::size_t clipRows) {
   if (clipRows <= category.clipRowLimit) return;
   const std::size_t from = category.subCategories + category.clipRowLimit;
   category.clipRowLimit = clipRows;
-  if (!search.Empty()) MakeFoundNodes(category, clipRows);
+  if (search.Empty()) {
+    MakeClipNodes(category, clipRows);
+  } else {
+    MakeFoundNodes(category, clipRows);
+  }
   const CTreeViewUpdate update(treeView);
   LayRows(category, from);
   MakeDueCaptions();
@@ -75,7 +79,7 @@ CItemNode* CClipboardHandler::ClipNode(int clipId) {
 
 CItemNode* CClipboardHandler::MakeRowsThrough(int clipId) {
   CItemNode* node = ClipNode(clipId);
-  if (node == nullptr && !search.Empty()) node = MakeFoundNodeOf(clipId);
+  if (node == nullptr) node = search.Empty() ? MakeClipNodeOf(clipId) : MakeFoundNodeOf(clipId);
   if (node == nullptr || node->parent == nullptr) return nullptr;
   if (node->treeNode == nullptr) {
     CItemNode& category = *node->parent;
@@ -90,9 +94,7 @@ CItemNode* CClipboardHandler::MakeRowsThrough(int clipId) {
 bool CClipboardHandler::MakeRowsNear(const CItemNode& clip) {
   if (clip.isCategory || clip.parent == nullptr || clip.treeNode == nullptr) return false;
   CItemNode& category = *clip.parent;
-  const std::size_t clips =
-      category.Order().size() - category.subCategories + WaitingFoundClips(category);
-  if (category.clipRowLimit >= clips) return false;  // every clip has its row
+  if (category.clipRowLimit >= ShownClips(category)) return false;  // every clip has its row
   const auto place = static_cast<std::size_t>(category.OrderPlace(clip) - category.Order().begin());
   const std::size_t clipIndex = place - std::min(place, category.subCategories);
   if (clipIndex + rowPage / 2 < category.clipRowLimit) return false;
@@ -101,9 +103,7 @@ bool CClipboardHandler::MakeRowsNear(const CItemNode& clip) {
 }
 
 void CClipboardHandler::MakeAllRows(CItemNode& category) {
-  const std::size_t clips =
-      category.Order().size() - category.subCategories + WaitingFoundClips(category);
-  GrowRows(category, (clips / rowPage + 1) * rowPage);
+  GrowRows(category, (ShownClips(category) / rowPage + 1) * rowPage);
 }
 
 void CClipboardHandler::MakeLastRows() {

@@ -48,8 +48,7 @@ bool CClipboardHandler::AddFoundClipNodes() {
 void CClipboardHandler::ShowFoundClip(CItemNode& category, std::size_t walked) {
   ++searchMatches;
   CFoundInCategory& found = foundInCategories[category.id];
-  const std::size_t page = category.clipRowLimit != 0 ? category.clipRowLimit : rowPage;
-  if (found.made < page) {
+  if (found.made < NodePage(category)) {
     const CWalkedClip& clip = walkedClips[walked];
     AddClipNode(category, *clip.clip, clip.quickNumber, clip.rank);
     ++found.made;
