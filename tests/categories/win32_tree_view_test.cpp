@@ -327,11 +327,30 @@ class Win32TreeViewOwnPaintTest : public Win32TreeViewDrawingTest {
                                        UINT_PTR, DWORD_PTR) {
     if (message == WM_ERASEBKGND) return 1;
     if (message != WM_PAINT) return DefSubclassProc(window, message, wParam, lParam);
+    ++paints;
     const PaintDc paint(window);
     FillRect(paint.get(), &paint.Dirty(), GetSysColorBrush(COLOR_WINDOW));
     return 0;
   }
+  static inline int paints = 0;
 };
+
+// A search opens categories by the dozen, each changing the scroll bar: opening one leaves
+// the drawing, scroll bar and all, to the next wait for messages.
+TEST_F(Win32TreeViewOwnPaintTest, OpeningARowDrawsNothingUntilTheNextWaitForMessages) {
+  TTreeNode* other = view_.AddRow(nullptr, &values_[0]);
+  for (int i = 0; i < 40; ++i) view_.AddRow(other, &values_[0]);
+  UpdateWindow(tree_.get());
+  MarkScrollBar();
+  paints = 0;
+  view_.SetExpanded(other, true);
+  EXPECT_TRUE(view_.IsExpanded(other));
+  EXPECT_EQ(paints, 0);
+  EXPECT_TRUE(ScrollBarStillMarked());
+  UpdateWindow(tree_.get());
+  EXPECT_EQ(paints, 1);
+  EXPECT_FALSE(ScrollBarStillMarked());
+}
 
 TEST_F(Win32TreeViewOwnPaintTest, AnUpdateThatLeavesTheScrollBarAsItWasDoesNotDrawItAgain) {
   MarkScrollBar();
