@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "categories/clip_node_fill.h"
@@ -34,42 +35,60 @@ void CClipboardHandler::SetThumbnailHeight(int pixels) {
   changeLog.RequireFullRebuild();  // whose walk over every clip makes the thumbnails anew
 }
 
-void CClipboardHandler::AddClipNodes() {
-  CQuickNumbering numbering;
+void CClipboardHandler::AddClipNodes(CWalkSlice slice) {
   numberedHistory.clear();
-  hotKeys.clear();
   walkedClips.clear();
   if (!search.Empty()) walkedClips.reserve(Items().size());
   walkedIndex = {};
   walkedRevision.reset();
-  std::int64_t rank = 0;
+  walkedAll = false;
   headRank = 0;
   tailRank = static_cast<std::int64_t>(Items().size());
   for (auto& [categoryId, category] : categoryNodes) category->storedClips = 0;
-  for (const auto& clip : Items()) {
-    ++rank;
+  searchWalk = CSearchWalk{};
+  searchWalk.done = false;
+  searchWalk.next = Items().begin();
+  WalkClips(slice);
+}
+
+void CClipboardHandler::WalkClips(CWalkSlice slice) {
+  CSearchWalk& walk = searchWalk;
+  for (; walk.next != Items().end(); ++walk.next) {
+    if (!slice.Take()) {
+      walkedRevision = Revision();  // the next slice goes on from here while it is so
+      return;
+    }
+    const auto& clip = *walk.next;
+    ++walk.rank;
     CItemNode* category = CategoryNode(clip->categoryId);
     if (category == nullptr) {
       if (!clip->orphaned) NoteClipFieldsChanged();
       clip->orphaned = true;
       continue;
     }
-    if (clip->hotKey != 0) hotKeys.try_emplace(clip->hotKey, static_cast<unsigned int>(clip->id));
+    if (clip->hotKey != 0) {
+      walk.hotKeys.try_emplace(clip->hotKey, static_cast<unsigned int>(clip->id));
+    }
 
     // Numbered whether the search shows the clip or not: quick paste counts every clip.
-    const int quickNumber = numbering.Next(clip->categoryId);
+    const int quickNumber = walk.numbering.Next(clip->categoryId);
     if (!search.Empty()) {
-      walkedClips.push_back({clip->id, clip.get(), quickNumber, rank});
+      walkedClips.push_back({clip->id, clip.get(), quickNumber, walk.rank});
       if (searchCache.Finds(search, *clip)) ShowFoundClip(*category, walkedClips.size() - 1);
       continue;
     }
     // Past its pages a clip waits for the view to come near (MakeClipNodes).
     if (++category->storedClips <= NodePage(*category)) {
-      AddClipNode(*category, *clip, quickNumber, rank);
+      AddClipNode(*category, *clip, quickNumber, walk.rank);
     }
   }
-  otherClips = numbering.OtherClips();
-  if (!search.Empty()) walkedRevision = Revision();
+  walk.done = true;
+  hotKeys = std::move(walk.hotKeys);
+  otherClips = walk.numbering.OtherClips();
+  if (!search.Empty()) {
+    walkedRevision = Revision();
+    walkedAll = true;
+  }
 }
 
 CItemNode* CClipboardHandler::AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber,
@@ -121,16 +140,27 @@ void CClipboardHandler::RebuildTreeFully() {
   changeLog.FullRebuildStarted();
   categoryNodes.clear();
   root.ClearMarks();
+  AddCategoryNodes();
+  searchMatches = 0;
+  foundInCategories.clear();
+  DropStaleFoldedTexts();
+  // A new query shows the first slice of what it finds; any other change all of it.
+  const bool sliced = std::exchange(sliceNextWalk, false) && !search.Empty();
+  const CWalkSlice slice = sliced ? CWalkSlice(sliceTime, sliceClips) : CWalkSlice();
+  searchCache.BeginWalk(search);
+  if (!AddFoundClipNodes(slice)) AddClipNodes(slice);
+  searchCache.EndWalk();
+  ShowConfirmedNodes();
+}
+
+void CClipboardHandler::AddCategoryNodes() {
   root.marked = true;
   AddBuiltInCategory(kHistoryCategoryId, kHistoryCaption, 0);
   AddBuiltInCategory(kNotesCategoryId, kNotesCaption, 1);
   PopulateCategories(*this, root, 0, treeView, true, &categoryNodes);
-  searchMatches = 0;
-  foundInCategories.clear();
-  DropStaleFoldedTexts();
-  searchCache.BeginWalk(search);
-  if (!AddFoundClipNodes()) AddClipNodes();
-  searchCache.EndWalk();
+}
+
+void CClipboardHandler::ShowConfirmedNodes() {
   root.PruneUnmarked(treeView);
   if (search.Empty()) {
     root.UpdateCounts();
@@ -147,11 +177,14 @@ void CClipboardHandler::SetSearch(const CClipQuery& query) {
   if (query == search) return;
   search = query;
   changeLog.RequireFullRebuild();
+  sliceNextWalk = !search.Empty();
   if (search.Empty()) {
     searchCache.EndSearch();
     walkedClips = {};
     walkedIndex = {};
     walkedRevision.reset();
+    walkedAll = false;
+    searchWalk = CSearchWalk{};
     foundInCategories = {};
   }
 }

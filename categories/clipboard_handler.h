@@ -9,6 +9,7 @@
 // chain of parents leads to 0 through existing categories. Clips of a category that is not
 // shown become orphaned: hidden, and left out of the data file.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -22,7 +23,9 @@
 #include "categories/category_population.h"
 #include "categories/clip_change_log.h"
 #include "categories/item_node.h"
+#include "categories/quick_numbers.h"
 #include "categories/tree_view.h"
+#include "categories/walk_slice.h"
 #include "search/clip_query.h"
 #include "search/search_cache.h"
 #include "store/database.h"
@@ -68,6 +71,18 @@ class CClipboardHandler : public CDataBase {
   const CClipQuery& Search() const { return search; }
   // The clips that the last rebuild under a query showed.
   int SearchMatches() const { return searchMatches; }
+  // How long the rebuild that a new query asks for (SetSearch), and then each
+  // ContinueSearch, may walk the clips, and how many it may look at; the clips past that
+  // wait for ContinueSearch. Any other rebuild walks them all, as every walk does without
+  // limits (as at first). `clips`: at least 1.
+  void SetSearchSlice(std::chrono::microseconds time, std::size_t clips = CWalkSlice::kNoClipLimit);
+  // Under a query, the walk has clips left to look at: the mirror, the counts and
+  // SearchMatches() are of the clips looked at so far, and the hot keys those of the last
+  // walk that ended.
+  bool SearchUnfinished() const { return !search.Empty() && !searchWalk.done; }
+  // Looks at the next slice of clips and shows what it found; starts the walk over when the
+  // store changed since it began. Nothing when the walk is done.
+  void ContinueSearch();
   // What the search keeps: every text clip's folded text, and while a query is set what the
   // recent queries found.
   const CSearchCache& SearchCache() const { return searchCache; }
@@ -120,13 +135,24 @@ class CClipboardHandler : public CDataBase {
 
  private:
   void AddBuiltInCategory(int categoryId, const char16_t* caption, int skinRow);
+  // Marks or adds the category nodes that the store's categories give.
+  void AddCategoryNodes();
   // Confirms or adds the node of every clip that the search shows (every clip without
-  // one), numbering them all and binding the hot keys.
-  void AddClipNodes();
+  // one), numbering them all and binding the hot keys; under a query, as far as `slice`
+  // reaches (WalkClips).
+  void AddClipNodes(CWalkSlice slice);
+  // Walks on from the walk's next clip to the end of the list or of the slice.
+  void WalkClips(CWalkSlice slice);
+  // Under a query that narrows a remembered one and finds many: walks on along walkedClips.
+  void WalkAlongWalkedClips(CWalkSlice slice);
+  // The end of every rebuild: the unconfirmed nodes pruned, the categories counted, the
+  // levels ordered and given their rows.
+  void ShowConfirmedNodes();
   // Under a query that narrows a remembered one: the nodes of only the clips that it can
-  // find, when the store is still as the last walk over every clip left it; false (and
-  // nothing done) otherwise. The hot keys and numbers are then those of that walk.
-  bool AddFoundClipNodes();
+  // find (as far as `slice` reaches when they are many), when the store is still as the last
+  // walk over every clip left it; false (and nothing done) otherwise. The hot keys and
+  // numbers are then those of that walk.
+  bool AddFoundClipNodes(CWalkSlice slice);
   // `rank`: the clip's place in the list, for the history's order.
   CItemNode* AddClipNode(CItemNode& category, CBaseItem& clip, int quickNumber, std::int64_t rank);
   // Under a query: counts the walked clip `walked` as found in `category`, and gives it a
@@ -214,6 +240,21 @@ class CClipboardHandler : public CDataBase {
   std::vector<CWalkedClip> walkedClips;
   std::unordered_map<int, std::size_t> walkedIndex;  // into walkedClips by id; made when needed
   std::optional<std::uint64_t> walkedRevision;
+  bool walkedAll = false;  // walkedClips holds every clip: that walk ended
+  // Where the walk of the present query stands between its slices.
+  struct CSearchWalk {
+    bool done = true;
+    bool alongWalked = false;  // looks along walkedClips, not along the list
+    ItemList::const_iterator next;
+    std::size_t nextWalked = 0;
+    CQuickNumbering numbering;
+    std::int64_t rank = 0;
+    std::map<unsigned short, unsigned int> hotKeys;  // in place of `hotKeys` once it ends
+  };
+  CSearchWalk searchWalk;
+  std::chrono::microseconds sliceTime = CWalkSlice::kNoTimeLimit;
+  std::size_t sliceClips = CWalkSlice::kNoClipLimit;
+  bool sliceNextWalk = false;  // a new query's rebuild is due
   // Under a query, a category's found clips: only as many have nodes as its rows need, so
   // that a query finding most of a long history makes a page of nodes, not one per clip.
   struct CFoundInCategory {

@@ -8,12 +8,15 @@
 
 #include "categories/clipboard_handler.h"
 
-bool CClipboardHandler::AddFoundClipNodes() {
+bool CClipboardHandler::AddFoundClipNodes(CWalkSlice slice) {
   const std::vector<int>* candidates = searchCache.Candidates();
   // A clip that came, went or changed its fields since, or a category, changed the
   // revision: its numbers, hot keys and places are for the whole list to tell again.
-  if (search.Empty() || candidates == nullptr || walkedRevision != Revision()) return false;
+  if (search.Empty() || candidates == nullptr || walkedRevision != Revision() || !walkedAll) {
+    return false;
+  }
   numberedHistory.clear();
+  searchWalk = CSearchWalk{};
   std::vector<std::size_t> found;  // into walkedClips, in list order: each category's order
   const auto look = [&](std::size_t walked) {
     const CBaseItem& clip = *walkedClips[walked].clip;
@@ -36,7 +39,10 @@ bool CClipboardHandler::AddFoundClipNodes() {
     }
     std::sort(found.begin(), found.end());
   } else {
-    for (std::size_t walked = 0; walked < walkedClips.size(); ++walked) look(walked);
+    searchWalk.done = false;
+    searchWalk.alongWalked = true;
+    WalkAlongWalkedClips(slice);
+    return true;
   }
   // The first found in each category fill its page.
   for (std::size_t walked : found) {
@@ -45,10 +51,48 @@ bool CClipboardHandler::AddFoundClipNodes() {
   return true;
 }
 
+void CClipboardHandler::WalkAlongWalkedClips(CWalkSlice slice) {
+  for (std::size_t& walked = searchWalk.nextWalked; walked < walkedClips.size(); ++walked) {
+    if (!slice.Take()) return;
+    const CBaseItem& clip = *walkedClips[walked].clip;
+    CItemNode* category = CategoryNode(clip.categoryId);
+    if (category != nullptr && searchCache.Finds(search, clip)) ShowFoundClip(*category, walked);
+  }
+  searchWalk.done = true;
+}
+
+void CClipboardHandler::SetSearchSlice(std::chrono::microseconds time, std::size_t clips) {
+  sliceTime = time;
+  sliceClips = std::max<std::size_t>(clips, 1);
+}
+
+void CClipboardHandler::ContinueSearch() {
+  if (!IsActive() || !SearchUnfinished()) return;
+  // The walk's place and clips are the store's only while nothing changed since.
+  if (walkedRevision != Revision() || changeLog.FullRebuildNeeded() ||
+      !changeLog.Changes().empty()) {
+    RebuildTreeFully();
+    return;
+  }
+  const CTreeViewUpdate update(treeView);
+  // The categories the last slice found nothing in went; those it found clips in stay.
+  AddCategoryNodes();
+  searchCache.BeginWalk(search);
+  const CWalkSlice slice(sliceTime, sliceClips);
+  if (searchWalk.alongWalked) {
+    WalkAlongWalkedClips(slice);
+  } else {
+    WalkClips(slice);
+  }
+  searchCache.EndWalk();
+  ShowConfirmedNodes();
+}
+
 void CClipboardHandler::ShowFoundClip(CItemNode& category, std::size_t walked) {
   ++searchMatches;
   CFoundInCategory& found = foundInCategories[category.id];
-  if (found.made < NodePage(category)) {
+  // After a clip that waits, every clip found waits too: the nodes come in the order.
+  if (found.made < NodePage(category) && found.taken == found.waiting.size()) {
     const CWalkedClip& clip = walkedClips[walked];
     AddClipNode(category, *clip.clip, clip.quickNumber, clip.rank);
     ++found.made;
@@ -104,8 +148,10 @@ void CClipboardHandler::CountSearchMatches() {
     }
   }
   std::unordered_map<const CItemNode*, unsigned int> found;
+  // What a query found is remembered once its walk ended.
+  const bool remember = !SearchUnfinished();
   std::vector<int> ids;
-  ids.reserve(static_cast<std::size_t>(searchMatches));
+  if (remember) ids.reserve(static_cast<std::size_t>(searchMatches));
   for (auto node = shown.rbegin(); node != shown.rend(); ++node) {
     unsigned int total = 0;
     for (auto& [childId, child] : (*node)->children) {
@@ -114,12 +160,16 @@ void CClipboardHandler::CountSearchMatches() {
         total += found[child.get()];
       } else {
         ++total;
-        ids.push_back(static_cast<int>(child->id));
+        if (remember) ids.push_back(static_cast<int>(child->id));
       }
     }
     if (auto waiting = foundInCategories.find((*node)->id); waiting != foundInCategories.end()) {
-      for (std::size_t walked : waiting->second.waiting) ids.push_back(walkedClips[walked].id);
-      total += static_cast<unsigned int>(waiting->second.waiting.size());
+      // Those taken since have nodes, counted above.
+      const CFoundInCategory& inCategory = waiting->second;
+      for (std::size_t i = inCategory.taken; remember && i < inCategory.waiting.size(); ++i) {
+        ids.push_back(walkedClips[inCategory.waiting[i]].id);
+      }
+      total += static_cast<unsigned int>(inCategory.waiting.size() - inCategory.taken);
     }
     found[*node] = total;
     (*node)->clipCount = total;
@@ -128,5 +178,5 @@ void CClipboardHandler::CountSearchMatches() {
       categoryNodes.erase((*node)->id);
     }
   }
-  searchCache.Remember(search, std::move(ids));
+  if (remember) searchCache.Remember(search, std::move(ids));
 }

@@ -48,15 +48,45 @@ void CTreeSearch::SetText(CClipboardHandler& handler, std::u16string_view text) 
   handler.ResetRowPages();  // each query shows the first page of what it finds
   FoldAll(handler);
   handler.RebuildTree();
+  unfolded_.clear();
+  ShowFound(handler, true);
+}
+
+void CTreeSearch::Continue(CClipboardHandler& handler) {
+  if (!remembered_ || !handler.SearchUnfinished()) return;
+  handler.ContinueSearch();
+  ShowFound(handler, false);
+}
+
+void CTreeSearch::Finish(CClipboardHandler& handler) {
+  while (remembered_ && handler.SearchUnfinished()) Continue(handler);
+}
+
+void CTreeSearch::ShowFound(CClipboardHandler& handler, bool newQuery) {
   TCustomTreeView* view = handler.TreeView();
   if (view == nullptr) return;
   for (CItemNode* category : CategoryNodes(handler.Root())) {
-    if (category->treeNode != nullptr && !category->children.empty()) {
+    if (category->treeNode != nullptr && !category->children.empty() &&
+        unfolded_.insert(category->id).second) {
       view->SetExpanded(category->treeNode, true);
     }
   }
+  // A query selects the first clip it finds; a slice that found clips before it (in an
+  // earlier category) selects the new first, unless the user moved the selection.
+  if (!newQuery) {
+    TTreeNode* selected = view->Selected();
+    const auto* node =
+        selected != nullptr ? static_cast<const CItemNode*>(view->RowData(selected)) : nullptr;
+    const std::optional<unsigned int> selectedClip =
+        node != nullptr && !node->isCategory ? std::optional(node->id) : std::nullopt;
+    if (selectedClip != selectedClip_) return;
+  }
   CItemNode* first = FirstClip(handler.Root());
+  const std::optional<unsigned int> firstClip =
+      first != nullptr ? std::optional(first->id) : std::nullopt;
+  if (!newQuery && firstClip == selectedClip_) return;
   view->Select(first != nullptr ? first->treeNode : nullptr);
+  selectedClip_ = firstClip;
 }
 
 void CTreeSearch::End(CClipboardHandler& handler) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "categories/clipboard_handler.h"
 
@@ -14,6 +15,12 @@ class CTreeSearch {
  public:
   // Filters `handler`'s tree (rebuilt here) by the words of `text`.
   void SetText(CClipboardHandler& handler, std::u16string_view text);
+  // A search over a long history goes on a slice at a time (CClipboardHandler::
+  // SetSearchSlice): the next slice, the categories it found clips in unfolded, and the
+  // first clip found selected while the selection is still the one the search made.
+  void Continue(CClipboardHandler& handler);
+  // The slices left, all of them.
+  void Finish(CClipboardHandler& handler);
   // The whole tree again, as it was before the search; nothing when not filtering.
   void End(CClipboardHandler& handler);
 
@@ -35,6 +42,11 @@ class CTreeSearch {
 
   static CTreeState Remember(CClipboardHandler& handler);
   static void Restore(CClipboardHandler& handler, const CTreeState& state);
+  // Unfolds the categories that hold clips found, once each for a query, and selects the
+  // first clip found (see Continue).
+  void ShowFound(CClipboardHandler& handler, bool newQuery);
 
   std::optional<CTreeState> remembered_;
+  std::unordered_set<unsigned int> unfolded_;  // categories this query unfolded
+  std::optional<unsigned int> selectedClip_;   // the clip this query selected, if any
 };

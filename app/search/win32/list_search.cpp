@@ -34,13 +34,29 @@ void CListSearch::SearchNow() {
   searchDue_ = false;
   field_.CancelSettle();
   if (!open_ || !port_.HasHandler()) return;
-  treeSearch_.SetText(handler_(), field_.Text());
+  CClipboardHandler& handler = handler_();
+  handler.SetSearchSlice(kSearchSlice);
+  treeSearch_.SetText(handler, field_.Text());
   Rebuilt();
+}
+
+void CListSearch::SearchFieldSettled() {
+  if (searchDue_) {
+    SearchNow();
+  } else if (open_ && port_.HasHandler()) {
+    treeSearch_.Continue(handler_());
+    Rebuilt();
+  }
 }
 
 void CListSearch::Rebuilt() {
   if (!port_.HasHandler()) return;
-  port_.ShowNoMatch(treeSearch_.Filtering() && handler_().SearchMatches() == 0);
+  const CClipboardHandler& handler = handler_();
+  // A walk with clips left goes on once the keys typed meanwhile are in; until it ends, that
+  // nothing matches is not known.
+  const bool walking = treeSearch_.Filtering() && handler.SearchUnfinished();
+  if (walking) field_.RequestSettle();
+  port_.ShowNoMatch(treeSearch_.Filtering() && !walking && handler.SearchMatches() == 0);
 }
 
 void CListSearch::Close() {
@@ -67,6 +83,8 @@ void CListSearch::SearchFieldNavigate(WPARAM key) {
 }
 
 void CListSearch::SearchFieldEnter() {
-  SearchNow();  // Enter pastes what the whole query finds
+  // Enter pastes what the whole query finds.
+  SearchNow();
+  if (open_ && port_.HasHandler()) treeSearch_.Finish(handler_());
   port_.SearchEnter();
 }

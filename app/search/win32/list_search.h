@@ -4,6 +4,7 @@
 // clears it, and closing it shows the tree as it was. The window tells it when the list
 // folds, the popup goes or a clip is pasted, which all end the search.
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -31,6 +32,10 @@ class CListSearchPort {
 
 class CListSearch final : private CSearchFieldPort {
  public:
+  // How long a search walks the clips before the keys typed meanwhile are taken; it goes on
+  // a slice at a time while none come.
+  static constexpr std::chrono::microseconds kSearchSlice{6000};
+
   // Makes the field, hidden, as child `fieldId` of `window`, in `font` (borrowed); keys for
   // the list go to `tree`. All must outlive the search, and `port` too. The search filters
   // the tree of the handler that `handler` gives, asked only while the port HasHandler():
@@ -61,7 +66,8 @@ class CListSearch final : private CSearchFieldPort {
   void SearchFieldNavigate(WPARAM key) override;
   void SearchFieldEnter() override;
   void SearchFieldEscape() override { Escape(); }
-  void SearchFieldSettled() override { SearchNow(); }
+  // The keys typed so far are in: the search for them, or the next slice of its walk.
+  void SearchFieldSettled() override;
 
   // Filters the tree by the field's text, if a change is waiting for it.
   void SearchNow();
