@@ -47,8 +47,13 @@ void CClipboardHandler::AddClipNodes(CWalkSlice slice) {
   for (auto& [categoryId, category] : categoryNodes) category->storedClips = 0;
   searchWalk = CSearchWalk{};
   searchWalk.done = false;
+  searchWalk.listDone = false;
   searchWalk.next = Items().begin();
-  WalkClips(slice);
+  if (search.Empty()) {
+    WalkClips(slice);
+  } else {
+    WalkOn(slice);
+  }
 }
 
 void CClipboardHandler::WalkClips(CWalkSlice slice) {
@@ -83,6 +88,7 @@ void CClipboardHandler::WalkClips(CWalkSlice slice) {
     }
   }
   walk.done = true;
+  walk.listDone = true;
   hotKeys = std::move(walk.hotKeys);
   otherClips = walk.numbering.OtherClips();
   if (!search.Empty()) {
@@ -148,7 +154,7 @@ void CClipboardHandler::RebuildTreeFully() {
   const bool sliced = std::exchange(sliceNextWalk, false) && !search.Empty();
   const CWalkSlice slice = sliced ? CWalkSlice(sliceTime, sliceClips) : CWalkSlice();
   searchCache.BeginWalk(search);
-  if (!AddFoundClipNodes(slice)) AddClipNodes(slice);
+  if (!GoOnNarrowed(slice) && !AddFoundClipNodes(slice)) AddClipNodes(slice);
   searchCache.EndWalk();
   ShowConfirmedNodes();
 }
@@ -175,6 +181,28 @@ void CClipboardHandler::ShowConfirmedNodes() {
 
 void CClipboardHandler::SetSearch(const CClipQuery& query) {
   if (query == search) return;
+  // Typed on before the walk ended: what it found so far is all a narrower query can find
+  // of the clips walked.
+  if (!search.Empty() && !query.Empty() && !searchWalk.done && query.Narrows(search) &&
+      walkedRevision == Revision()) {
+    CSearchWalk& walk = searchWalk;
+    std::vector<std::size_t> again = std::move(walk.found);
+    if (walk.againAll) {
+      for (std::size_t walked = walk.nextAgain; walked < walkedClips.size(); ++walked) {
+        again.push_back(walked);
+      }
+    } else {
+      again.insert(again.end(), walk.again.begin() + static_cast<std::ptrdiff_t>(walk.nextAgain),
+                   walk.again.end());
+    }
+    walk.again = std::move(again);
+    walk.againAll = false;
+    walk.nextAgain = 0;
+    walk.found.clear();
+    walk.narrowed = true;
+  } else {
+    searchWalk.narrowed = false;
+  }
   search = query;
   changeLog.RequireFullRebuild();
   sliceNextWalk = !search.Empty();

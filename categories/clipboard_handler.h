@@ -141,10 +141,15 @@ class CClipboardHandler : public CDataBase {
   // one), numbering them all and binding the hot keys; under a query, as far as `slice`
   // reaches (WalkClips).
   void AddClipNodes(CWalkSlice slice);
+  // Under a query, walks on: the walked clips to look at again, then the list (WalkClips),
+  // as far as `slice` reaches.
+  void WalkOn(CWalkSlice slice);
   // Walks on from the walk's next clip to the end of the list or of the slice.
   void WalkClips(CWalkSlice slice);
-  // Under a query that narrows a remembered one and finds many: walks on along walkedClips.
-  void WalkAlongWalkedClips(CWalkSlice slice);
+  // Under a query that narrows the one before it, whose walk had not ended: the walk goes on
+  // with the clips that one found so far looked at again; false (and nothing done) when
+  // there is no such walk or the store changed since.
+  bool GoOnNarrowed(CWalkSlice slice);
   // The end of every rebuild: the unconfirmed nodes pruned, the categories counted, the
   // levels ordered and given their rows.
   void ShowConfirmedNodes();
@@ -241,15 +246,21 @@ class CClipboardHandler : public CDataBase {
   std::unordered_map<int, std::size_t> walkedIndex;  // into walkedClips by id; made when needed
   std::optional<std::uint64_t> walkedRevision;
   bool walkedAll = false;  // walkedClips holds every clip: that walk ended
-  // Where the walk of the present query stands between its slices.
+  // Where the walk of the present query stands between its slices: first the walked clips
+  // it looks at again (under a narrower query, those a wider one found, or every one), then
+  // the list from `next` on to its end.
   struct CSearchWalk {
     bool done = true;
-    bool alongWalked = false;  // looks along walkedClips, not along the list
+    bool againAll = false;           // again: every walked clip
+    std::vector<std::size_t> again;  // again: these, into walkedClips, in the list's order
+    std::size_t nextAgain = 0;
+    bool listDone = true;  // the list is walked to its end, or is not to be
     ItemList::const_iterator next;
-    std::size_t nextWalked = 0;
     CQuickNumbering numbering;
     std::int64_t rank = 0;
     std::map<unsigned short, unsigned int> hotKeys;  // in place of `hotKeys` once it ends
+    std::vector<std::size_t> found;  // into walkedClips: what the query found, in order
+    bool narrowed = false;           // a narrower query goes on with it at the next rebuild
   };
   CSearchWalk searchWalk;
   std::chrono::microseconds sliceTime = CWalkSlice::kNoTimeLimit;

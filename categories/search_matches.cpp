@@ -40,8 +40,8 @@ bool CClipboardHandler::AddFoundClipNodes(CWalkSlice slice) {
     std::sort(found.begin(), found.end());
   } else {
     searchWalk.done = false;
-    searchWalk.alongWalked = true;
-    WalkAlongWalkedClips(slice);
+    searchWalk.againAll = true;
+    WalkOn(slice);
     return true;
   }
   // The first found in each category fill its page.
@@ -51,14 +51,27 @@ bool CClipboardHandler::AddFoundClipNodes(CWalkSlice slice) {
   return true;
 }
 
-void CClipboardHandler::WalkAlongWalkedClips(CWalkSlice slice) {
-  for (std::size_t& walked = searchWalk.nextWalked; walked < walkedClips.size(); ++walked) {
+void CClipboardHandler::WalkOn(CWalkSlice slice) {
+  CSearchWalk& walk = searchWalk;
+  const std::size_t again = walk.againAll ? walkedClips.size() : walk.again.size();
+  for (; walk.nextAgain < again; ++walk.nextAgain) {
     if (!slice.Take()) return;
+    const std::size_t walked = walk.againAll ? walk.nextAgain : walk.again[walk.nextAgain];
     const CBaseItem& clip = *walkedClips[walked].clip;
     CItemNode* category = CategoryNode(clip.categoryId);
     if (category != nullptr && searchCache.Finds(search, clip)) ShowFoundClip(*category, walked);
   }
-  searchWalk.done = true;
+  if (walk.listDone) {
+    walk.done = true;
+  } else {
+    WalkClips(slice);
+  }
+}
+
+bool CClipboardHandler::GoOnNarrowed(CWalkSlice slice) {
+  if (!std::exchange(searchWalk.narrowed, false) || walkedRevision != Revision()) return false;
+  WalkOn(slice);
+  return true;
 }
 
 void CClipboardHandler::SetSearchSlice(std::chrono::microseconds time, std::size_t clips) {
@@ -78,18 +91,14 @@ void CClipboardHandler::ContinueSearch() {
   // The categories the last slice found nothing in went; those it found clips in stay.
   AddCategoryNodes();
   searchCache.BeginWalk(search);
-  const CWalkSlice slice(sliceTime, sliceClips);
-  if (searchWalk.alongWalked) {
-    WalkAlongWalkedClips(slice);
-  } else {
-    WalkClips(slice);
-  }
+  WalkOn(CWalkSlice(sliceTime, sliceClips));
   searchCache.EndWalk();
   ShowConfirmedNodes();
 }
 
 void CClipboardHandler::ShowFoundClip(CItemNode& category, std::size_t walked) {
   ++searchMatches;
+  searchWalk.found.push_back(walked);
   CFoundInCategory& found = foundInCategories[category.id];
   // After a clip that waits, every clip found waits too: the nodes come in the order.
   if (found.made < NodePage(category) && found.taken == found.waiting.size()) {
@@ -148,27 +157,15 @@ void CClipboardHandler::CountSearchMatches() {
     }
   }
   std::unordered_map<const CItemNode*, unsigned int> found;
-  // What a query found is remembered once its walk ended.
-  const bool remember = !SearchUnfinished();
-  std::vector<int> ids;
-  if (remember) ids.reserve(static_cast<std::size_t>(searchMatches));
   for (auto node = shown.rbegin(); node != shown.rend(); ++node) {
     unsigned int total = 0;
     for (auto& [childId, child] : (*node)->children) {
       if (!child->marked) continue;
-      if (child->isCategory) {
-        total += found[child.get()];
-      } else {
-        ++total;
-        if (remember) ids.push_back(static_cast<int>(child->id));
-      }
+      total += child->isCategory ? found[child.get()] : 1;
     }
     if (auto waiting = foundInCategories.find((*node)->id); waiting != foundInCategories.end()) {
       // Those taken since have nodes, counted above.
       const CFoundInCategory& inCategory = waiting->second;
-      for (std::size_t i = inCategory.taken; remember && i < inCategory.waiting.size(); ++i) {
-        ids.push_back(walkedClips[inCategory.waiting[i]].id);
-      }
       total += static_cast<unsigned int>(inCategory.waiting.size() - inCategory.taken);
     }
     found[*node] = total;
@@ -178,5 +175,10 @@ void CClipboardHandler::CountSearchMatches() {
       categoryNodes.erase((*node)->id);
     }
   }
-  if (remember) searchCache.Remember(search, std::move(ids));
+  // What a query found is remembered once its walk ended.
+  if (SearchUnfinished()) return;
+  std::vector<int> ids;
+  ids.reserve(searchWalk.found.size());
+  for (std::size_t walked : searchWalk.found) ids.push_back(walkedClips[walked].id);
+  searchCache.Remember(search, std::move(ids));
 }

@@ -140,6 +140,19 @@ TEST_F(SearchSlicesTest, EveryQueryEndsWithTheTreeOfAWalkOverEveryClipAtOnce) {
   }
   EXPECT_GT(slices, 40);
 
+  // Typed on, and back, before each walk ended: a narrower query goes on with what the
+  // wider one found so far, a wider one starts over.
+  for (const std::u16string typed : {u"d", u"de", u"del", u"delt", u"del", u"delta a", u"g"}) {
+    for (const std::u16string& query : {typed.substr(0, 1), typed}) {
+      slicedSearch.SetText(sliced, query);
+      wholeSearch.SetText(whole, query);
+      slicedSearch.Continue(sliced);
+    }
+    ASSERT_TRUE(sliced.SearchUnfinished()) << std::string(typed.begin(), typed.end());
+    slicedSearch.Finish(sliced);
+    ExpectSameTrees("typed on to " + std::string(typed.begin(), typed.end()));
+  }
+
   // The store changed between two slices, with a rebuild (a copy) or not yet (a deletion):
   // the walk starts over, and ends as the other.
   for (const std::string change : {"a copy", "a deletion"}) {

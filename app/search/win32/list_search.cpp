@@ -35,7 +35,7 @@ void CListSearch::SearchNow() {
   field_.CancelSettle();
   if (!open_ || !port_.HasHandler()) return;
   CClipboardHandler& handler = handler_();
-  handler.SetSearchSlice(kSearchSlice);
+  handler.SetSearchSlice(sliceTime_, sliceClips_);
   treeSearch_.SetText(handler, field_.Text());
   Rebuilt();
 }
@@ -52,10 +52,10 @@ void CListSearch::SearchFieldSettled() {
 void CListSearch::Rebuilt() {
   if (!port_.HasHandler()) return;
   const CClipboardHandler& handler = handler_();
-  // A walk with clips left goes on once the keys typed meanwhile are in; until it ends, that
-  // nothing matches is not known.
+  // A walk with clips left goes on once the keys typed meanwhile are in and what it found is
+  // drawn; until it ends, that nothing matches is not known.
   const bool walking = treeSearch_.Filtering() && handler.SearchUnfinished();
-  if (walking) field_.RequestSettle();
+  if (walking) field_.RequestLater();
   port_.ShowNoMatch(treeSearch_.Filtering() && !walking && handler.SearchMatches() == 0);
 }
 

@@ -43,6 +43,12 @@ class CListSearch final : private CSearchFieldPort {
   CListSearch(HWND window, int fieldId, HWND tree, HFONT font, CListSearchPort& port,
               std::function<CClipboardHandler&()> handler);
 
+  // A slice of a search's walk other than kSearchSlice, at most `clips` long too (tests).
+  void SetSlice(std::chrono::microseconds time, std::size_t clips) {
+    sliceTime_ = time;
+    sliceClips_ = clips;
+  }
+
   bool FieldOpen() const { return open_; }
   HWND Field() const { return field_.Handle(); }
 
@@ -77,6 +83,8 @@ class CListSearch final : private CSearchFieldPort {
   std::function<CClipboardHandler&()> handler_;
   CSearchField field_;
   CTreeSearch treeSearch_;
+  std::chrono::microseconds sliceTime_ = kSearchSlice;
+  std::size_t sliceClips_ = CWalkSlice::kNoClipLimit;
   bool open_ = false;
   bool searchDue_ = false;  // the text changed since the tree was last filtered by it
 };

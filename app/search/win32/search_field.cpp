@@ -45,17 +45,40 @@ void CSearchField::Append(wchar_t character) {
 
 namespace {
 
-// The field's own timer for RequestSettle; the edit control's are its to number.
+// The field's own timer and message for RequestSettle and RequestLater; the edit control's
+// timers are its to number, and it uses no message of the application's range.
 constexpr UINT_PTR kSearchSettleTimer = 0x5153;
+constexpr UINT kSearchSettleMessage = WM_APP + 0x5153;
+
+bool InputWaiting() {
+  return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
+}
 
 }  // namespace
 
 void CSearchField::RequestSettle() {
+  settleDue_ = true;
+  // A posted message comes before the input that arrives after it: it settles at once when
+  // no key waits, and otherwise hands over to the timer, which waits for the keys.
+  if (!settlePosted_) settlePosted_ = PostMessageW(edit_, kSearchSettleMessage, 0, 0) != FALSE;
+  if (!settlePosted_) RequestLater();
+}
+
+void CSearchField::RequestLater() {
+  settleDue_ = true;
   SetTimer(edit_, kSearchSettleTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void CSearchField::CancelSettle() {
+  settleDue_ = false;
   KillTimer(edit_, kSearchSettleTimer);
+}
+
+void CSearchField::Settle() {
+  KillTimer(edit_, kSearchSettleTimer);
+  if (!settleDue_) return;
+  settleDue_ = false;
+  port_.SearchFieldSettled();
 }
 
 LRESULT CALLBACK CSearchField::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,8 +114,16 @@ LRESULT CALLBACK CSearchField::EditProc(HWND window, UINT message, WPARAM wParam
       }
     }
     if (message == WM_TIMER && wParam == kSearchSettleTimer) {
-      KillTimer(window, kSearchSettleTimer);
-      self->port_.SearchFieldSettled();
+      self->Settle();
+      return 0;
+    }
+    if (message == kSearchSettleMessage) {
+      self->settlePosted_ = false;
+      if (InputWaiting()) {
+        if (self->settleDue_) self->RequestLater();
+      } else {
+        self->Settle();
+      }
       return 0;
     }
     // Their characters would beep.

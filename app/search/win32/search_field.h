@@ -35,13 +35,20 @@ class CSearchField {
   // Adds `character` at the end, with the caret after it.
   void Append(wchar_t character);
   // SearchFieldSettled once the keys waiting in the thread's queue have reached the field:
-  // a timer's message comes only when no input waits. Requests before it make one call.
+  // at once when none waits, else when the timer's message comes, which comes only when no
+  // input waits. Requests before it make one call.
   void RequestSettle();
+  // The same by the timer only: the input, and the drawing, that wait go first.
+  void RequestLater();
   // No SearchFieldSettled for the requests made so far.
   void CancelSettle();
 
  private:
   static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Settle();
+
+  bool settleDue_ = false;     // a request waits for SearchFieldSettled
+  bool settlePosted_ = false;  // the settle message is on its way
 
   HWND edit_ = nullptr;
   WNDPROC editProc_ = nullptr;

@@ -120,6 +120,35 @@ TEST_F(ListSearchTest, EnterTypedBeforeTheSearchRunsActsOnWhatTheWholeQueryFinds
   EXPECT_EQ(searches_, 1);
 }
 
+// A long history is searched a slice at a time, and the walk goes on while no key comes.
+class ListSearchSlicesTest : public ListSearchTest {
+ protected:
+  ListSearchSlicesTest() {
+    for (int i = 0; i < 40; ++i) {
+      auto clip = std::make_unique<CTextItem>();
+      clip->ReplaceText(i == 39 ? u"gamut at the end" : u"something else");
+      clip->categoryId = kHistoryCategoryId;
+      handler_.AppendClip(std::move(clip));
+    }
+    handler_.RebuildTree();
+    search_->SetSlice(CWalkSlice::kNoTimeLimit, 5);
+  }
+};
+
+TEST_F(ListSearchSlicesTest, TheWalkGoesOnUntilItEndsWithoutAKeyMore) {
+  Type(L"gam");
+  EXPECT_FALSE(handler_.SearchUnfinished());
+  EXPECT_EQ(handler_.SearchMatches(), 3);
+  EXPECT_GT(searches_, 5);  // each slice shows what it found
+  EXPECT_EQ(SelectedCaption(), u"gamma");
+}
+
+TEST_F(ListSearchSlicesTest, EnterActsOnWhatTheWholeWalkFinds) {
+  Type(L"gamut at", VK_RETURN);
+  ASSERT_EQ(enteredOn_.size(), 1u);
+  EXPECT_EQ(enteredOn_.front(), u"gamut at the end");
+}
+
 TEST_F(ListSearchTest, EscapeBeforeTheSearchRunsLeavesTheTreeUnfiltered) {
   Type(L"gam");
   Type(L"u", VK_ESCAPE);
