@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -24,10 +25,28 @@ bool CClipboardHandler::AddFoundClipNodes(CWalkSlice slice) {
       found.push_back(walked);
     }
   };
-  // A few candidates are looked up by id; many, along the walk (Finds passes over the
-  // others), which is quicker than as many lookups and needs no sort.
+  // A few candidates are looked for by id: marked in a table over the range of their ids
+  // (given in turn, few clips mostly span a small one) and read along the walk, or, over a
+  // wider range, looked up in an index of the walk by id. Many are looked at along the walk
+  // (Finds passes over the others), which is quicker than as many lookups and needs no sort.
   constexpr std::size_t kFewCandidatesShare = 8;
-  if (candidates->size() * kFewCandidatesShare < walkedClips.size()) {
+  const bool few = candidates->size() * kFewCandidatesShare < walkedClips.size();
+  const int lowest = candidates->empty() ? 0 : candidates->front();
+  const auto idRange =
+      candidates->empty()
+          ? std::size_t{0}
+          : static_cast<std::size_t>(static_cast<std::int64_t>(candidates->back()) - lowest + 1);
+  if (few && idRange <= walkedClips.size()) {
+    std::vector<bool> wanted(idRange);
+    for (int clipId : *candidates) wanted[static_cast<std::size_t>(clipId - lowest)] = true;
+    for (std::size_t walked = 0; walked < walkedClips.size(); ++walked) {
+      const std::int64_t offset = static_cast<std::int64_t>(walkedClips[walked].id) - lowest;
+      if (offset >= 0 && static_cast<std::size_t>(offset) < idRange &&
+          wanted[static_cast<std::size_t>(offset)]) {
+        look(walked);
+      }
+    }
+  } else if (few) {
     if (walkedIndex.empty()) {
       walkedIndex.reserve(walkedClips.size());
       for (std::size_t i = 0; i < walkedClips.size(); ++i) {
