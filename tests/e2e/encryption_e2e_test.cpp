@@ -17,6 +17,7 @@
 #include "app/window/win32/main_window_messages.h"
 #include "dialogs/win32/form_settings_controls.h"
 #include "dialogs/win32/new_password_form.h"
+#include "foundation/file_error.h"
 #include "foundation/settings_keys.h"
 #include "store/encrypted/encrypted_header.h"
 #include "store/encrypted/store_key.h"
@@ -257,7 +258,13 @@ TEST_F(EncryptionE2eTest, APasswordChosenInTheSettingsHasTheFilesWrittenAnewSeal
 
   // Both files anew, without waiting for the next automatic save or the exit.
   const auto sealed = [&]() -> ::testing::AssertionResult {
-    const auto header = ReadEncryptedHeader(installation.DataFile());
+    std::optional<CEncryptedHeader> header;
+    try {
+      header = ReadEncryptedHeader(installation.DataFile());
+    } catch (const CFileError& error) {
+      // The program is replacing the file just then: asked again.
+      return ::testing::AssertionFailure() << "the data file could not be read: " << error.what();
+    }
     if (!header || header->mode != EEncryption::kPassword) {
       return ::testing::AssertionFailure() << "the data file is not sealed with the password";
     }
