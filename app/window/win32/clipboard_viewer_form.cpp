@@ -179,16 +179,25 @@ void TClipboardViewerForm::ClipboardChanged() {
   // capture already read because the clipboard changed again before it could open it.
   // Only a new content is captured, and none while capture is paused.
   if (handler_ != nullptr && capturePause_.TakeChange(*handler_, Handle())) {
-    CClipboardHandler& handler = *handler_;
     // A new clip ends what Ctrl+Z could bring back.
-    if (handler.LastCaptureSequence() != 0) handler.DropUndo();
-    // While paused, only a clip put back from the list is taken.
-    ShowHeaderCaption();
-    handler.RebuildTree();
-    if (std::exchange(selectNewestAfterCapture_, false)) SelectNewestClip();
-    listSearch_->Rebuilt();
+    if (handler_->LastCaptureSequence() != 0) handler_->DropUndo();
     dataKeeper_.MarkChanged();
+    capturesUnshown_ = true;
   }
+  // In a burst of copies the notice of the next one is waiting already: the header and the
+  // list show the captures once, after the last of them. Copies from X11 programs reach the
+  // system's clipboard one at a time, and one made while the capture is still busy is gone.
+  if (capturesUnshown_ && !watch_.NoticeWaiting()) ShowCaptures();
+}
+
+void TClipboardViewerForm::ShowCaptures() {
+  capturesUnshown_ = false;
+  if (handler_ == nullptr) return;
+  // While paused, only a clip put back from the list is taken.
+  ShowHeaderCaption();
+  handler_->RebuildTree();
+  if (std::exchange(selectNewestAfterCapture_, false)) SelectNewestClip();
+  listSearch_->Rebuilt();
 }
 
 void TClipboardViewerForm::Timer1Timer() {

@@ -199,6 +199,8 @@ class TClipboardViewerForm final : public CWindow,
   // A change announced by the listener or the chain: a new content is captured
   // and shown.
   void ClipboardChanged();
+  // The header and the list as the captures made since they were last shown leave them.
+  void ShowCaptures();
   // The header drags the window, except over its buttons.
   LRESULT WMNCHitTest(LPARAM lParam) const;
   // The 10 ms tick: the display state follows the mouse and the keys (the popup, quick
@@ -284,6 +286,8 @@ class TClipboardViewerForm final : public CWindow,
   // A history clip was put on the clipboard from the list: the capture that follows brings
   // it back as the newest clip, and the selection goes with it.
   bool selectNewestAfterCapture_ = false;
+  // Captures were made that the header and the list do not show yet (ClipboardChanged).
+  bool capturesUnshown_ = false;
   // Where the program is put together: the settings store from construction to close, the
   // clip handler from the first activation to close. Both null outside those times.
   Settings::CSettingsStorage* settings_ = nullptr;

@@ -42,3 +42,11 @@ void CClipboardWatch::Stop() {
   window_ = nullptr;
   listening_ = false;
 }
+
+bool CClipboardWatch::NoticeWaiting() const {
+  if (!listening_) return false;
+  // Posted messages only: a message sent from another thread is not handled in here.
+  MSG message;
+  return PeekMessageW(&message, window_, WM_CLIPBOARDUPDATE, WM_CLIPBOARDUPDATE,
+                      PM_NOREMOVE | PM_QS_POSTMESSAGE) != FALSE;
+}

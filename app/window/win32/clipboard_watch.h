@@ -33,6 +33,9 @@ class CClipboardWatch {
   bool Watching() const { return window_ != nullptr; }
   // True while changes come as WM_CLIPBOARDUPDATE.
   bool Listening() const { return listening_; }
+  // True when the notice of a further change waits in the window's queue. The chain's
+  // notices are sent, not queued, and are never seen waiting.
+  bool NoticeWaiting() const;
 
   // The chain, for WM_DRAWCLIPBOARD and WM_CHANGECBCHAIN; empty while listening.
   CClipboardViewerChain& Chain() { return chain_; }

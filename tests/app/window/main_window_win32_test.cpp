@@ -131,6 +131,28 @@ TEST_F(MainWindowTest, HeaderShowsTheNewestCaptionInAnyScriptAndDragsTheWindow) 
             HTCLIENT);
 }
 
+TEST_F(MainWindowTest, CopiesWhoseNoticesWaitTogetherAreShownOnceTheLastIsHandled) {
+  Start();
+  ASSERT_TRUE(Copy(L"one"));
+  // Two copies before the window hears of either: the header and the list wait for the last
+  // notice, which finds nothing new, and then show the clip.
+  ASSERT_TRUE(CopyText(other_, L"two"));
+  ASSERT_TRUE(CopyText(other_, L"three"));
+  PumpFor(150);
+  EXPECT_EQ(Header(), L"three");
+  const HWND tree = GetDlgItem(Main(), kIdItemsTree);
+  const HTREEITEM history = TreeView_GetRoot(tree);
+  ASSERT_NE(history, nullptr);
+  wchar_t text[64] = {};
+  TVITEMW row{};
+  row.mask = TVIF_TEXT;
+  row.hItem = history;
+  row.pszText = text;
+  row.cchTextMax = 64;
+  ASSERT_TRUE(TreeView_GetItem(tree, &row));
+  EXPECT_EQ(std::wstring(text), L"Clipboard history, 2 clips");
+}
+
 TEST_F(MainWindowTest, TheHistoryRowIsOpenWhenTheListIsFirstShownAndLeftAsTheUserSetsItAfter) {
   Start();
   ASSERT_TRUE(Copy(L"one"));

@@ -166,6 +166,34 @@ TEST(ClipboardWatchTest, TheChainStaysTheFallbackAndStillPassesEveryChangeOn) {
   ChangeClipboardChain(other.handle, otherNext);
 }
 
+TEST(ClipboardWatchTest, TellsOfANoticeWaitingInTheQueueButNeverOfTheChains) {
+  CRecordingWindow main;
+  CClipboardWatch watch;
+  watch.Start(main.handle);
+  ASSERT_TRUE(watch.Listening());
+  EXPECT_TRUE(watch.NoticeWaiting());  // the content already there, announced at the start
+  PumpFor(50);
+  EXPECT_FALSE(watch.NoticeWaiting());
+  // Two copies before the window looks at its queue: their notices wait, and looking leaves
+  // them there for the window.
+  ASSERT_TRUE(CopyText(main.handle, L"first of a burst"));
+  ASSERT_TRUE(CopyText(main.handle, L"second of a burst"));
+  EXPECT_TRUE(watch.NoticeWaiting());
+  EXPECT_TRUE(watch.NoticeWaiting());
+  PumpFor(50);
+  EXPECT_GE(main.Count(WM_CLIPBOARDUPDATE), 2);
+  EXPECT_FALSE(watch.NoticeWaiting());
+  watch.Stop();
+
+  CClipboardWatch chainWatch;
+  CRecordingWindow viewer(&chainWatch.Chain());
+  chainWatch.Start(viewer.handle, EClipboardWatchWay::kViewerChain);
+  ASSERT_TRUE(CopyText(viewer.handle, L"copied with the chain"));
+  EXPECT_FALSE(chainWatch.NoticeWaiting());
+  PumpFor(50);
+  chainWatch.Stop();
+}
+
 class PasteTargetTest : public ::testing::Test {
  protected:
   PasteTargetTest() {
