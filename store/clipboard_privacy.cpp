@@ -4,14 +4,14 @@
 
 #include "platform/handles.h"
 
-bool OpenClipboardContentIsPrivate() {
+bool OpenClipboardContentIsPrivate(const CClipboardFormatSet& offered) {
   static const UINT exclude =
       RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
   static const UINT ignore = RegisterClipboardFormatA("Clipboard Viewer Ignore");
   static const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
 
-  if (IsClipboardFormatAvailable(exclude) || IsClipboardFormatAvailable(ignore)) return true;
-  if (!IsClipboardFormatAvailable(history)) return false;
+  if (offered.Has(exclude) || offered.Has(ignore)) return true;
+  if (!offered.Has(history)) return false;
   HANDLE data = GetClipboardData(history);
   if (data == nullptr) return false;
   GlobalLockGuard lock(data);

@@ -7,6 +7,7 @@
 #include "foundation/log.h"
 #include "foundation/utf8_text.h"
 #include "store/clip_content.h"
+#include "store/clipboard_format_set.h"
 #include "store/clipboard_owner.h"
 #include "store/file_list_item.h"
 #include "store/image_item.h"
@@ -33,16 +34,18 @@ void CDataBase::SetCaptureRules(const CCaptureRules& newRules) {
 std::unique_ptr<CBaseItem> CDataBase::TakeClipboardContent(std::u16string* refusal) {
   std::unique_ptr<CBaseItem> clip;
   bool read = false;
+  // One question for every format (each reader asks again once the clipboard is open).
+  const CClipboardFormatSet offered = CClipboardFormatSet::Now();
   // Files first: a file manager may give their names as text too, but a copy of files is
   // what the user made.
-  if (IsClipboardFormatAvailable(CF_HDROP)) {
+  if (offered.Has(CF_HDROP)) {
     clip = std::make_unique<CFileListItem>();
     read = clip->ReadFromClipboard(ownerWindow);
-  } else if (IsClipboardFormatAvailable(CF_TEXT)) {
+  } else if (offered.HasText()) {
     auto text = std::make_unique<CTextItem>();
     read = text->ReadFromClipboard(ownerWindow, limits.maxFormatBytes, limits.maxTextUnits);
     clip = std::move(text);
-  } else if (CImageItem::IsOffered()) {
+  } else if (CImageItem::IsOffered(offered)) {
     clip = std::make_unique<CImageItem>();
     read = clip->ReadFromClipboard(ownerWindow);
   } else {

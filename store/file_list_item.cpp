@@ -132,9 +132,10 @@ std::u16string FileListCaption(const std::vector<std::u16string>& paths) {
 }
 
 bool CFileListItem::ReadFromClipboard(HWND ownerWindow) {
-  if (!IsClipboardFormatAvailable(CF_HDROP)) return false;
   ClipboardOpen clipboard(ownerWindow, kCapturePatience);
-  if (!clipboard.IsOpen() || OpenClipboardContentIsPrivate()) return false;
+  if (!clipboard.IsOpen()) return false;
+  const CClipboardFormatSet offered = CClipboardFormatSet::Now();
+  if (!offered.Has(CF_HDROP) || OpenClipboardContentIsPrivate(offered)) return false;
   clipboardSequence = GetClipboardSequenceNumber();
   const std::optional<std::vector<std::uint8_t>> block =
       ReadClipboardBlock(CF_HDROP, kMaxDropListBytes);

@@ -117,16 +117,17 @@ std::u16string OversizedPictureRefusal(const COversizedPicture& size) {
 
 }  // namespace
 
-bool CImageItem::IsOffered() {
+bool CImageItem::IsOffered(const CClipboardFormatSet& offered) {
   const UINT png = PngFormat();
-  return IsClipboardFormatAvailable(CF_BITMAP) || IsClipboardFormatAvailable(CF_DIB) ||
-         IsClipboardFormatAvailable(CF_DIBV5) || (png != 0 && IsClipboardFormatAvailable(png));
+  return offered.Has(CF_BITMAP) || offered.Has(CF_DIB) || offered.Has(CF_DIBV5) ||
+         (png != 0 && offered.Has(png));
 }
 
 bool CImageItem::ReadFromClipboard(HWND ownerWindow) {
-  if (!IsOffered()) return false;
   ClipboardOpen clipboard(ownerWindow, kCapturePatience);
-  if (!clipboard.IsOpen() || OpenClipboardContentIsPrivate()) return false;
+  if (!clipboard.IsOpen()) return false;
+  const CClipboardFormatSet offered = CClipboardFormatSet::Now();
+  if (!IsOffered(offered) || OpenClipboardContentIsPrivate(offered)) return false;
   clipboardSequence = GetClipboardSequenceNumber();
   std::optional<COversizedPicture> oversized;
   std::optional<TBitmap> read = ReadOpenClipboardPicture(&oversized);

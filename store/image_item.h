@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/base_item.h"
+#include "store/clipboard_format_set.h"
 #include "foundation/bitmap.h"
 #include "store/png_picture.h"
 
@@ -28,7 +29,7 @@ class CImageItem : public CBaseItem {
       : CBaseItem(kPictureKind), recordToLoad_(recordToLoad) {}
 
   // Whether the clipboard offers a picture in a form that ReadFromClipboard takes.
-  static bool IsOffered();
+  static bool IsOffered(const CClipboardFormatSet& offered);
 
   // Copies the clipboard's picture into a new `picture`; no handle of the clipboard is
   // kept. A "PNG" image is taken first (it keeps transparency), then a CF_DIBV5 with alpha,

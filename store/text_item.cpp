@@ -1,6 +1,7 @@
 #include "store/text_item.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -16,13 +17,22 @@
 
 namespace {
 
-// The formatted forms of the text on the open clipboard, all of them or, beyond the limit
-// together, none.
-std::vector<CClipFormat> ReadFormattedText(std::size_t room) {
+// The formatted forms of the text on the open clipboard, whose formats are `offered`, all of
+// them or, beyond the limit together, none.
+std::vector<CClipFormat> ReadFormattedText(const CClipboardFormatSet& offered, std::size_t room) {
+  // A name keeps its number for the whole session.
+  static const std::array<UINT, std::size(kFormattedTextFormats)> registered = [] {
+    std::array<UINT, std::size(kFormattedTextFormats)> numbers{};
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+      numbers[i] = RegisteredFormat(kFormattedTextFormats[i]);
+    }
+    return numbers;
+  }();
   std::vector<CClipFormat> found;
-  for (const char16_t* name : kFormattedTextFormats) {
-    const UINT format = RegisteredFormat(name);
-    if (format == 0 || !IsClipboardFormatAvailable(format)) continue;
+  for (std::size_t i = 0; i < registered.size(); ++i) {
+    const char16_t* name = kFormattedTextFormats[i];
+    const UINT format = registered[i];
+    if (format == 0 || !offered.Has(format)) continue;
     HANDLE data = GetClipboardData(format);
     if (data == nullptr) continue;
     GlobalLockGuard lock(data);
@@ -44,10 +54,10 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow) {
 
 bool CTextItem::ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes,
                                   std::size_t maxTextUnits) {
-  // Tested as CF_TEXT: the system offers every text it holds in that form.
-  if (!IsClipboardFormatAvailable(CF_TEXT)) return false;
   ClipboardOpen clipboard(ownerWindow, kCapturePatience);
-  if (!clipboard.IsOpen() || OpenClipboardContentIsPrivate()) return false;
+  if (!clipboard.IsOpen()) return false;
+  const CClipboardFormatSet offered = CClipboardFormatSet::Now();
+  if (!offered.HasText() || OpenClipboardContentIsPrivate(offered)) return false;
   clipboardSequence = GetClipboardSequenceNumber();
 
   // Text announced but never delivered is no clip: its program went before it gave the
@@ -70,7 +80,7 @@ bool CTextItem::ReadFromClipboard(HWND ownerWindow, std::size_t maxFormatBytes,
     }
     text = all;
   }
-  formats = ReadFormattedText(maxFormatBytes);
+  formats = ReadFormattedText(offered, maxFormatBytes);
   clipboard.Close();
   created = CurrentDayCount();
   textLength = static_cast<int>(text.size());

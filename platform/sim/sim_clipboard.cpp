@@ -235,6 +235,26 @@ UINT EnumClipboardFormats(UINT format) {
   return *at;
 }
 
+// As Windows lists them: open or not, the forms of text it makes from another included.
+BOOL GetUpdatedClipboardFormats(UINT* formats, UINT room, UINT* count) {
+  std::vector<UINT> offered;
+  for (const auto& entry : Board().entries) offered.push_back(entry.format);
+  for (UINT text : {CF_UNICODETEXT, CF_TEXT, CF_OEMTEXT}) {
+    if (Synthesisable(text)) offered.push_back(text);
+  }
+  if (count == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *count = static_cast<UINT>(offered.size());
+  if (offered.size() > room || (formats == nullptr && !offered.empty())) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return FALSE;
+  }
+  std::copy(offered.begin(), offered.end(), formats);
+  return TRUE;
+}
+
 UINT RegisterClipboardFormatW(LPCWSTR name) {
   if (name == nullptr || *name == 0) {
     SetLastError(ERROR_INVALID_PARAMETER);

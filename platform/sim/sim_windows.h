@@ -181,6 +181,7 @@ HANDLE SetClipboardData(UINT format, HANDLE data);
 BOOL IsClipboardFormatAvailable(UINT format);
 int CountClipboardFormats();
 UINT EnumClipboardFormats(UINT format);
+BOOL GetUpdatedClipboardFormats(UINT* formats, UINT room, UINT* count);
 UINT RegisterClipboardFormatA(LPCSTR name);
 UINT RegisterClipboardFormatW(LPCWSTR name);
 HWND GetClipboardOwner();
