@@ -71,7 +71,7 @@ const CBaseItem* CDataBase::NewestHistoryClip() const {
 
 bool CDataBase::CopiedByExcludedProgram() {
   if (exclusion.Empty()) return false;  // no look-up of the owner's process at all
-  const std::u16string program = ClipboardOwnerProgram();
+  const std::u16string program = ownerLookup.OwnerProgram();
   if (!exclusion.Excludes(program)) return false;
   // The user chose this, so the caption stays; the log says why the copy is missing.
   if (exclusionsLogged.insert(FoldProgramName(ProgramFileName(program))).second) {

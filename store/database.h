@@ -21,6 +21,7 @@
 #include "platform/windows_api.h"
 #include "store/base_item.h"
 #include "store/capture_exclusion.h"
+#include "store/clipboard_owner.h"
 #include "store/category.h"
 #include "store/clip_format.h"
 #include "store/deleted_clips.h"
@@ -291,6 +292,7 @@ class CDataBase {
   // place, without walking the history. Every place in it is one of `items`.
   std::unordered_multimap<std::uint64_t, ItemList::iterator> historyByContent;
   CProgramExclusion exclusion;
+  CClipboardOwnerLookup ownerLookup;  // of the copies, while the exclusion names a program
   // Folded names of the excluded programs whose refusal the log has told this run.
   std::unordered_set<std::u16string> exclusionsLogged;
   std::uint64_t revision = 0;

@@ -17,7 +17,8 @@ class CaptureExclusionSimTest : public StoreTest {
     rules.excludedPrograms = {u"KeePass.exe"};
     store.SetCaptureRules(rules);
   }
-  ~CaptureExclusionSimTest() override { EXPECT_EQ(sim::LiveProcessHandles(), 0u); }
+  // The one process kept open is the last one asked about (it keeps its id to itself).
+  ~CaptureExclusionSimTest() override { EXPECT_LE(sim::LiveProcessHandles(), 1u); }
 
   // Copies `text` with `owner` as the clipboard owner, null for none.
   static void CopyAs(HWND owner, std::u16string_view text) {
@@ -54,19 +55,35 @@ TEST_F(CaptureExclusionSimTest, WithoutOwnerTheWindowInFrontDecides) {
 }
 
 TEST_F(CaptureExclusionSimTest, AnOwnerWhoseProcessCannotBeOpenedLeavesItToTheWindowInFront) {
-  sim::SetProcessOpenable(keePass, false);
+  // Processes that cannot be opened from their start, as those of a higher integrity level.
+  HWND elevatedKeePass = sim::NewProgramWindow(u"C:\\Program Files\\KeePass\\KeePass.exe");
+  HWND elevatedEditor = sim::NewProgramWindow(u"C:\\Windows\\notepad.exe");
+  sim::SetProcessOpenable(elevatedKeePass, false);
+  sim::SetProcessOpenable(elevatedEditor, false);
   sim::SetForegroundWindow(editor);
-  CopyAs(keePass, u"captured: the program cannot be told");
-  sim::SetProcessOpenable(editor, false);
-  CopyAs(keePass, u"captured: neither can be told");
-  sim::SetProcessOpenable(keePass, true);
+  CopyAs(elevatedKeePass, u"captured: the program cannot be told");
+  sim::SetForegroundWindow(elevatedEditor);
+  CopyAs(elevatedKeePass, u"captured: neither can be told");
   sim::SetForegroundWindow(keePass);
-  CopyAs(editor, u"password");
+  CopyAs(elevatedEditor, u"password");
   sim::SetForegroundWindow(nullptr);
-  CopyAs(editor, u"captured: no window in front");
+  CopyAs(elevatedEditor, u"captured: no window in front");
   EXPECT_EQ(History(), (std::vector<std::u16string>{u"captured: no window in front",
                                                     u"captured: neither can be told",
                                                     u"captured: the program cannot be told"}));
+}
+
+TEST_F(CaptureExclusionSimTest, ABurstFromOneProcessAsksForItsProgramOnce) {
+  CopyAs(keePass, u"first password");
+  EXPECT_EQ(sim::LiveProcessHandles(), 1u);
+  // Kept open since, the process is known without asking again: a process that could not be
+  // asked now is still the same program.
+  sim::SetProcessOpenable(keePass, false);
+  sim::SetForegroundWindow(editor);
+  CopyAs(keePass, u"second password");
+  CopyAs(editor, u"from the editor");
+  EXPECT_EQ(sim::LiveProcessHandles(), 1u);  // the editor's now
+  EXPECT_EQ(History(), std::vector<std::u16string>{u"from the editor"});
 }
 
 TEST_F(CaptureExclusionSimTest, AnEmptyListAsksNoProcess) {
