@@ -10,6 +10,7 @@
 
 #include "categories/win32/win32_tree_view.h"
 #include "platform/win32/gdi.h"
+#include "tests/support/scroll_bar_mark.h"
 #include "tests/support/test_tree_view.h"
 
 namespace {
@@ -249,23 +250,8 @@ class Win32TreeViewDrawingTest : public ::testing::Test {
   // Paints the middle of the vertical scroll bar in a colour that no scroll bar has, and
   // tells afterwards whether it is still there, that is whether the scroll bar was not drawn
   // again in between.
-  void MarkScrollBar() {
-    SCROLLBARINFO info{};
-    info.cbSize = sizeof(info);
-    ASSERT_TRUE(GetScrollBarInfo(tree_.get(), OBJID_VSCROLL, &info));
-    ASSERT_FALSE(info.rgstate[0] & STATE_SYSTEM_INVISIBLE) << "the tree shows no scroll bar";
-    RECT window{};
-    GetWindowRect(tree_.get(), &window);
-    mark_ = {(info.rcScrollBar.left + info.rcScrollBar.right) / 2 - window.left,
-             (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2 - window.top};
-    const WindowDc dc(tree_.get(), WindowDc::kWholeWindow);
-    SetPixel(dc.get(), mark_.x, mark_.y, kMark);
-    ASSERT_EQ(GetPixel(dc.get(), mark_.x, mark_.y), kMark);
-  }
-  bool ScrollBarStillMarked() const {
-    const WindowDc dc(tree_.get(), WindowDc::kWholeWindow);
-    return GetPixel(dc.get(), mark_.x, mark_.y) == kMark;
-  }
+  void MarkScrollBar() { ASSERT_TRUE(mark_.Mark(tree_.get())) << "the tree shows no scroll bar"; }
+  bool ScrollBarStillMarked() const { return mark_.StillMarked(); }
   // Rows put first with as many taken away at the end: a capture into a full history.
   void PutFirstAndTakeLast(int rows) {
     view_.BeginUpdate();
@@ -276,8 +262,7 @@ class Win32TreeViewDrawingTest : public ::testing::Test {
     view_.EndUpdate();
   }
 
-  static constexpr COLORREF kMark = RGB(255, 0, 255);
-  POINT mark_{};
+  CScrollBarMark mark_;
   int values_[1] = {0};
   UniqueWindow frame_{CreateWindowExW(WS_EX_TOOLWINDOW, FrameClass(), L"", WS_POPUP, 0, 0, kWidth,
                                       kHeight, nullptr, nullptr, GetModuleHandleW(nullptr),

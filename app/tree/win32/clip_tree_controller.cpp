@@ -92,6 +92,21 @@ LRESULT CALLBACK CClipTreeController::TreeProc(HWND window, UINT message, WPARAM
   });
 }
 
+void CClipTreeController::InvalidateFrame() {
+  // The window's rectangle less the client's, in client coordinates: the frame alone.
+  RECT window{};
+  GetWindowRect(tree_, &window);
+  MapWindowPoints(nullptr, tree_, reinterpret_cast<POINT*>(&window), 2);
+  RECT client{};
+  GetClientRect(tree_, &client);
+  const UniqueGdiObject frame(CreateRectRgnIndirect(&window));
+  const UniqueGdiObject inside(CreateRectRgnIndirect(&client));
+  if (!frame || !inside) return;
+  const auto frameRegion = static_cast<HRGN>(frame.get());
+  CombineRgn(frameRegion, frameRegion, static_cast<HRGN>(inside.get()), RGN_DIFF);
+  RedrawWindow(tree_, nullptr, frameRegion, RDW_INVALIDATE | RDW_FRAME);
+}
+
 bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // The tree's own handling of the buttons runs a modal loop of its own to detect drags
   // and clicks; all of that is done here instead.
@@ -102,15 +117,29 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
     // part of the paint, so the rows are not erased first either.
     case WM_ERASEBKGND:
       return true;
+    case WM_NCPAINT:
+      // The frame and the scroll bar due together with rows are drawn after the rows, once
+      // no input waits: under Wine the scroll bar alone takes longer than a screen of rows,
+      // and the rows are what the user waits for (after each key of a search, say).
+      if (paintingRows_ && !frameDue_) {
+        frameAfterRows_ = true;
+        return true;
+      }
+      frameAfterRows_ = false;
+      frameDue_ = false;
+      return false;
     case WM_PAINT:
       if (wParam != 0) {
         RECT client{};
         GetClientRect(tree_, &client);
         ItemsTreePaint(reinterpret_cast<HDC>(wParam), client);
       } else {
+        paintingRows_ = true;  // the frame that BeginPaint would draw first comes after
         const PaintDc paint(tree_);
+        paintingRows_ = false;
         ItemsTreePaint(paint.get(), paint.Dirty());
       }
+      if (frameAfterRows_) SetTimer(tree_, kFrameTimerId, kFrameDelayMilliseconds, nullptr);
       return true;
     case WM_LBUTTONDOWN:
       HidePreview();
@@ -144,6 +173,14 @@ bool CClipTreeController::HandleTreeMessage(UINT message, WPARAM wParam, LPARAM 
       HidePreview();
       return false;
     case WM_TIMER:
+      if (wParam == kFrameTimerId) {
+        if (HIWORD(GetQueueStatus(QS_INPUT)) == 0) {
+          KillTimer(tree_, kFrameTimerId);
+          frameDue_ = true;
+          InvalidateFrame();
+        }
+        return true;
+      }
       if (wParam != kPreviewTimerId) return false;
       KillTimer(tree_, kPreviewTimerId);
       ShowPreview();

@@ -77,6 +77,9 @@ class CClipTreeController final : public CNotifyReceiver {
 
   // Above the ids the tree view gives its own timers.
   static constexpr UINT_PTR kPreviewTimerId = 0x5150;
+  // The frame put off by a paint of rows is drawn once no key or click waits.
+  static constexpr UINT_PTR kFrameTimerId = 0x5151;
+  static constexpr UINT kFrameDelayMilliseconds = 20;
 
   // The subclass, the routing of the tree's messages and the keyboard
   // (clip_tree_controller.cpp).
@@ -86,6 +89,8 @@ class CClipTreeController final : public CNotifyReceiver {
   void Unhook();
   // True when the message was handled here and must not reach the tree.
   bool HandleTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Asks for the frame (border and scroll bar) alone to be drawn again.
+  void InvalidateFrame();
   // `keys`: the message's MK_ flags, which say whether Ctrl and Shift were down at the press.
   void ItemsTreeMouseDown(bool rightButton, POINT point, WPARAM keys);
   void ItemsTreeDblClick();
@@ -214,6 +219,10 @@ class CClipTreeController final : public CNotifyReceiver {
   HTREEITEM hoverRow_ = nullptr;    // the row under the pointer
   POINT lastPointer_{-1, -1};       // where the pointer was last seen over the tree
   CClipSelection selection_;
+  // A frame paint was put off until the rows were drawn (WM_NCPAINT).
+  bool frameAfterRows_ = false;
+  bool paintingRows_ = false;           // inside the rows' BeginPaint
+  bool frameDue_ = false;               // the frame put off is to be drawn now
   bool followsCaret_ = true;            // the set follows the tree's selected row
   std::optional<int> selectOnRelease_;  // the clip a click selects alone, unless it drags
   bool pasteTogetherAtCtrlUp_ = false;  // Ctrl+Enter was pressed; Ctrl is still down

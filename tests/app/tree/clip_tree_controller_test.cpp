@@ -27,6 +27,7 @@
 #include "store/image_item.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
+#include "tests/support/scroll_bar_mark.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -646,6 +647,27 @@ void PumpFor(DWORD milliseconds) {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     Sleep(5);
   }
+}
+
+// Under Wine the scroll bar takes longer to draw than a screen of rows: the rows come first.
+TEST_F(ClipTreeDrawingTest, RowsDueWithTheScrollBarAreDrawnFirstAndTheScrollBarOnceNoInputWaits) {
+  FillStore();
+  for (int i = 0; i < 40; ++i) AddClip(kNotesCategoryId, u"note");
+  handler_.RebuildTree();
+  RedrawWindow(tree_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  PumpFor(100);
+  CScrollBarMark mark;
+  ASSERT_TRUE(mark.Mark(tree_)) << "the tree shows no scroll bar";
+  // Rows and frame due, the paint comes from the message loop, as after a key.
+  RedrawWindow(tree_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  MSG paint;
+  ASSERT_TRUE(PeekMessageW(&paint, tree_, WM_PAINT, WM_PAINT, PM_REMOVE));
+  DispatchMessageW(&paint);
+  RECT dirty{};
+  EXPECT_FALSE(GetUpdateRect(tree_, &dirty, FALSE));  // the rows are drawn
+  EXPECT_TRUE(mark.StillMarked());
+  PumpFor(100);
+  EXPECT_FALSE(mark.StillMarked());
 }
 
 BOOL CALLBACK FindShownPreview(HWND window, LPARAM found) {
