@@ -6,19 +6,11 @@
 #include <stdexcept>
 
 #include "categories/win32/win32_tree_view.h"
-#include "platform/handles.h"
-// After <windows.h>, which it needs.
-#include <commctrl.h>
+#include "platform/win32/gdi.h"
 
 namespace {
 
 constexpr wchar_t kFrameClass[] = L"QuilleryTestTreeFrame";
-
-struct WindowTraits {
-  using Handle = HWND;
-  static void Close(Handle window) { DestroyWindow(window); }
-};
-using UniqueWindow = Unique<WindowTraits>;
 
 UniqueWindow MakeFrame() {
   static const ATOM registered = [] {
