@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "foundation/file_error.h"
 #include "platform/handles.h"
@@ -14,6 +15,19 @@ constexpr std::size_t kPiece = std::size_t{64} << 20;
 
 std::u16string Wide(const std::filesystem::path& path) {
   return path.u16string();
+}
+
+// The pauses between tries of a replace that another program's handle refuses.
+constexpr std::chrono::milliseconds kFirstHeldFilePause{10};
+constexpr std::chrono::milliseconds kLongestHeldFilePause{250};
+
+// Whether a refused replace may succeed a moment later: the file is in use. A file marked
+// read-only is refused with the same error, and for good.
+bool MayBeHeld(DWORD error, const std::filesystem::path& path) {
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
+  if (error != ERROR_ACCESS_DENIED) return false;
+  const DWORD attributes = GetFileAttributesW(AsWide(Wide(path).c_str()));
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 std::string Capitalised(std::string_view what) {
@@ -136,12 +150,23 @@ void CSafeFileWriter::Write(std::span<const std::uint8_t> bytes) {
   digest_->Add(bytes);
 }
 
-void CSafeFileWriter::Commit() {
+bool CSafeFileWriter::SleepThrough(std::chrono::milliseconds pause) {
+  std::this_thread::sleep_for(pause);
+  return true;
+}
+
+void CSafeFileWriter::Commit(const HeldFilePause& pause) {
   if (!FlushFileBuffers(file_.get())) Abandon("write");
   file_.reset();
-  if (!MoveFileExW(AsWide(Wide(fresh_).c_str()), AsWide(Wide(path_).c_str()),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    Abandon("replace");
+  std::chrono::milliseconds waited{0};
+  std::chrono::milliseconds next = kFirstHeldFilePause;
+  while (!MoveFileExW(AsWide(Wide(fresh_).c_str()), AsWide(Wide(path_).c_str()),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MayBeHeld(GetLastError(), path_) || waited >= kHeldFileWaitMs) Abandon("replace");
+    next = std::min(next, kHeldFileWaitMs - waited);
+    if (!pause(next)) Abandon("replace");
+    waited += next;
+    next = std::min(next * 2, kLongestHeldFilePause);
   }
   committed_ = true;
 }

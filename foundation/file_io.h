@@ -1,8 +1,10 @@
 #pragma once
 // Whole-file reading and crash-safe replacing, for the files the program keeps.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -53,15 +55,26 @@ class CFileByteSource : public CByteSource {
 // file beside it ("<path>.saving"), which Commit() flushes to disk and then moves over
 // `path`. Every failure throws CFileError naming `what` after removing the new file; so
 // does the destructor's clean-up of a writer that was never committed, silently.
+//
+// Another program may hold `path` open for a moment (a virus scanner, a backup, an indexer,
+// a viewer), and Windows refuses to replace a file held so: the move is then tried again,
+// at growing pauses, for up to kHeldFileWaitMs before the write is called failed.
 class CSafeFileWriter {
  public:
+  static constexpr std::chrono::milliseconds kHeldFileWaitMs{2'000};
+  // Waits `pause` before the next try; returns false when the wait should end (the caller
+  // gives the content up), which fails the commit at once.
+  using HeldFilePause = std::function<bool(std::chrono::milliseconds pause)>;
+  // Sleeps the calling thread.
+  static bool SleepThrough(std::chrono::milliseconds pause);
+
   CSafeFileWriter(std::filesystem::path path, std::string_view what);
   ~CSafeFileWriter();
   CSafeFileWriter(const CSafeFileWriter&) = delete;
   CSafeFileWriter& operator=(const CSafeFileWriter&) = delete;
 
   void Write(std::span<const std::uint8_t> bytes);
-  void Commit();
+  void Commit(const HeldFilePause& pause = SleepThrough);
   // Of the bytes written so far.
   const CContentDigest& Digest() const { return *digest_; }
 

@@ -167,8 +167,8 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
     ContinueSave(store, now);
     return;
   }
-  const bool due = schedule_.Due(now) || eraseWanted_;
-  if (!due && !checkNow_ && !saveLookout_.Due(store, now)) return;
+  const bool eraseDue = eraseWanted_ && (!eraseRetryAt_ || Reached(now, *eraseRetryAt_));
+  if (!schedule_.Due(now) && !eraseDue && !checkNow_ && !saveLookout_.Due(store, now)) return;
   checkNow_ = false;
   saveLookout_.Looked(store, now);
   const std::uint64_t fingerprint = StoreFingerprint(store);
@@ -176,12 +176,13 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
     schedule_.Changed(now);
     savedFingerprint_ = fingerprint;
   }
-  if (schedule_.Due(now) || eraseWanted_) StartSave(fingerprint, EstimatedDataFileBytes(store));
+  if (schedule_.Due(now) || eraseDue) StartSave(fingerprint, EstimatedDataFileBytes(store));
 }
 
 void CAutoSaver::StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes) {
   schedule_.Started();
   saveErases_ = std::exchange(eraseWanted_, false);
+  eraseRetryAt_.reset();
   slices_ = CStoreSliceWriter{};
   saveFingerprint_ = fingerprint;
   saveDigest_ = std::make_unique<CContentDigest>();
@@ -210,8 +211,10 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
     if (lastError_) schedule_.Failed(now);
     if (writer_->Replaced()) {
       FileReplaced();
+      eraseRetryPause_ = kEraseRetryMs;
     } else if (saveErases_) {
       CompactJournal(store);
+      if (lastError_) EraseLater(now);
     }
     SaveEnded(now, writer_->Replaced());
     producer_.reset();
@@ -251,6 +254,12 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
       committed_ = true;
     }
   }
+}
+
+void CAutoSaver::EraseLater(std::uint32_t now) {
+  eraseWanted_ = true;
+  eraseRetryAt_ = now + eraseRetryPause_;
+  eraseRetryPause_ = std::min(eraseRetryPause_ * 2, CAutoSaveSchedule::kRetryMs);
 }
 
 void CAutoSaver::Stop() {

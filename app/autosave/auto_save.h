@@ -80,6 +80,11 @@ class CAutoSaver {
   // by this much while they fail.
   static constexpr std::uint32_t kFailureNoticeMs = 60'000;
   static constexpr std::uint64_t kJournalNoticeBytes = std::uint64_t{64} << 20;
+  // A save that was to erase deleted clips and failed (another program held the data file
+  // past the writer's wait, say) is tried again after this, then after twice as long each
+  // time, up to CAutoSaveSchedule::kRetryMs: the clips should not stay on the disk for the
+  // minute an ordinary save waits.
+  static constexpr std::uint32_t kEraseRetryMs = 5'000;
 
   // Saves to `path` (the data file).
   explicit CAutoSaver(std::filesystem::path path);
@@ -114,9 +119,11 @@ class CAutoSaver {
   // journal starts anew from it. When that save fails, the journal is rewritten all the
   // same, as a base naming the data file as it is and the changes from that file to the
   // store as it is now: no record of a deleted clip stays in it. A clip that the data file
-  // itself holds stays there until a save gets through.
+  // itself holds stays there until a save gets through, which is tried again after
+  // kEraseRetryMs.
   void EraseSoon() {
     eraseWanted_ = true;
+    eraseRetryAt_.reset();
     checkNow_ = true;
   }
   // Called at every tick: notices changes and hands them to the journal, starts a save
@@ -144,6 +151,8 @@ class CAutoSaver {
   void FileReplaced();
   // The journal anew from the data file as it is; see EraseSoon.
   void CompactJournal(const CDataBase& store);
+  // An erasing save failed: it is tried again after a pause that grows with each failure.
+  void EraseLater(std::uint32_t now);
   void ContinueSave(const CDataBase& store, std::uint32_t now);
   void WriteJournal(const CDataBase& store);
   // A save ended: keeps count of failures and tells them when they persist.
@@ -196,4 +205,7 @@ class CAutoSaver {
   // Deleted clips are to leave the disk; the save in progress began after they left.
   bool eraseWanted_ = false;
   bool saveErases_ = false;
+  // After a failed erasing save: when it is tried again, and the wait after that.
+  std::optional<std::uint32_t> eraseRetryAt_;
+  std::uint32_t eraseRetryPause_ = kEraseRetryMs;
 };

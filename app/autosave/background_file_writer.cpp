@@ -57,6 +57,7 @@ void CBackgroundFileWriter::Commit() {
 void CBackgroundFileWriter::Abandon() {
   {
     std::lock_guard lock(mutex_);
+    stopWaiting_ = true;
     if (committed_ && queue_.empty()) return;  // too late: the replacement is under way
     abandoned_ = true;
   }
@@ -88,6 +89,11 @@ std::optional<std::string> CBackgroundFileWriter::Error() const {
   return error_;
 }
 
+bool CBackgroundFileWriter::WaitWhileHeld(std::chrono::milliseconds pause) {
+  std::unique_lock lock(mutex_);
+  return !wake_.wait_for(lock, pause, [this] { return stopWaiting_; });
+}
+
 void CBackgroundFileWriter::Run() {
   std::optional<std::string> failure;
   try {
@@ -112,7 +118,7 @@ void CBackgroundFileWriter::Run() {
         if (queue_.empty()) {
           lock.unlock();
           if (sealed) sealed->Finish();
-          file.Commit();
+          file.Commit([this](std::chrono::milliseconds pause) { return WaitWhileHeld(pause); });
           lock.lock();
           replaced_ = true;
           break;

@@ -4,6 +4,7 @@
 // the disk's pace, the final flush included, never holds the caller's thread. With a store
 // key the content is the data file's encrypted container, sealed on that thread too.
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -39,7 +40,9 @@ class CBackgroundFileWriter {
   std::vector<std::uint8_t> TakeSpare();
   // Ends the content: once the queue is written, the file is replaced.
   void Commit();
-  // Drops the content; the file stays as it was. The thread ends soon after.
+  // Drops the content; the file stays as it was. The thread ends soon after. Once the
+  // content is all written and committed it is too late, but a replace that waits for
+  // another program to let the file go stops waiting and fails.
   void Abandon();
   // Waits until the thread has ended (call after Commit or Abandon).
   void Wait();
@@ -55,6 +58,8 @@ class CBackgroundFileWriter {
 
  private:
   void Run();
+  // Between tries of a replace that another program's handle refuses; false once abandoned.
+  bool WaitWhileHeld(std::chrono::milliseconds pause);
 
   std::filesystem::path path_;
   std::string what_;
@@ -68,6 +73,7 @@ class CBackgroundFileWriter {
   std::size_t pending_ = 0;
   bool committed_ = false;
   bool abandoned_ = false;
+  bool stopWaiting_ = false;
   bool done_ = false;
   bool replaced_ = false;
   std::optional<std::string> error_;

@@ -1,6 +1,7 @@
 #include "app/autosave/journal_writer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "foundation/file_error.h"
@@ -128,7 +129,11 @@ bool CJournalWriter::Rewrite() {
     WriteFresh(fresh, JournalBaseFrame(base_));
     CopySeed(fresh);
     WriteFresh(fresh, sinceBase_);
-    fresh.Commit();
+    // A journal held by another program is waited for, but not past the writer's end.
+    fresh.Commit([this](std::chrono::milliseconds pause) {
+      std::unique_lock lock(mutex_);
+      return !wake_.wait_for(lock, pause, [this] { return stopping_; });
+    });
   } catch (const std::exception&) {
     // A file error, or the system's cryptography failing.
     broken_ = true;

@@ -50,9 +50,10 @@ void SetLocalTime(const SYSTEMTIME& time);
 void SetDiskSpace(std::uint64_t bytes);
 
 // The next call of the named file function ("CreateFileW", "FlushFileBuffers",
-// "MoveFileExW", "CopyFileW", "WritePrivateProfileStringW", ...) fails with
-// ERROR_ACCESS_DENIED.
-void FailNextFileCall(const std::string& function);
+// "MoveFileExW", "CopyFileW", "WritePrivateProfileStringW", ...) fails with `error`. (A
+// move refused with ERROR_ACCESS_DENIED is tried again by the program: the file may be
+// held by another program for a moment.)
+void FailNextFileCall(const std::string& function, DWORD error = ERROR_ACCESS_DENIED);
 
 // With `skip`, FlushFileBuffers and write-through moves return at once without waiting for
 // the disk, so that benchmarks measure the program rather than the disk. Reset() undoes it.

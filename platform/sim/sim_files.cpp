@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <mutex>
 
 #include "platform/sim/sim_control.h"
 #include "platform/sim/sim_state.h"
@@ -45,9 +46,30 @@ bool ShouldFail(const char* function) {
   return sim::detail::ShouldFailFileCall(function);
 }
 
+// The program opens, writes and replaces files from threads of its own (the saves, the
+// journal) while the window's thread reads: the table of open files is shared.
+std::mutex& FilesLock() {
+  static std::mutex lock;
+  return lock;
+}
+
 int DescriptorOf(HANDLE file) {
+  std::lock_guard lock(FilesLock());
   auto found = State().files.find(reinterpret_cast<std::uintptr_t>(file));
-  return found == State().files.end() ? -1 : found->second;
+  return found == State().files.end() ? -1 : found->second.descriptor;
+}
+
+// True when another handle has `path` open without letting it be deleted or renamed, as a
+// virus scanner or a backup may hold a file: Windows then refuses to replace it.
+bool HeldAgainstReplacing(const std::filesystem::path& path) {
+  std::lock_guard lock(FilesLock());
+  for (const auto& [handle, open] : State().files) {
+    std::error_code error;
+    if (!(open.share & FILE_SHARE_DELETE) && std::filesystem::equivalent(open.path, path, error)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // Makes a rename or a removal durable: the folder's entry is what changed.
@@ -61,8 +83,8 @@ void SyncFolderOf(const std::filesystem::path& path) {
 }
 }  // namespace
 
-HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition,
-                   DWORD, HANDLE) {
+HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES,
+                   DWORD disposition, DWORD, HANDLE) {
   if (ShouldFail("CreateFileW")) return INVALID_HANDLE_VALUE;
   int flags = O_CLOEXEC;
   const bool reads = access & GENERIC_READ;
@@ -94,8 +116,9 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES,
     FailWithErrno();
     return INVALID_HANDLE_VALUE;
   }
+  std::lock_guard lock(FilesLock());
   auto handle = sim::detail::NewHandleValue();
-  State().files.emplace(handle, descriptor);
+  State().files.emplace(handle, sim::detail::OpenFile{descriptor, path, share});
   return reinterpret_cast<HANDLE>(handle);
 }
 
@@ -181,6 +204,7 @@ BOOL FlushFileBuffers(HANDLE file) {
 
 BOOL CloseHandle(HANDLE object) {
   if (sim::detail::CloseProcessHandle(object)) return TRUE;
+  std::lock_guard lock(FilesLock());
   auto& files = State().files;
   auto found = files.find(reinterpret_cast<std::uintptr_t>(object));
   if (found == files.end()) {
@@ -188,7 +212,7 @@ BOOL CloseHandle(HANDLE object) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  ::close(found->second);
+  ::close(found->second.descriptor);
   files.erase(found);
   return TRUE;
 }
@@ -199,6 +223,10 @@ BOOL MoveFileExW(LPCWSTR existing, LPCWSTR target, DWORD flags) {
   const auto to = PathOf(target);
   if (!(flags & MOVEFILE_REPLACE_EXISTING) && std::filesystem::exists(to)) {
     SetLastError(ERROR_ALREADY_EXISTS);
+    return FALSE;
+  }
+  if (HeldAgainstReplacing(from) || HeldAgainstReplacing(to)) {
+    SetLastError(ERROR_ACCESS_DENIED);  // what Windows and Wine answer
     return FALSE;
   }
   if (::rename(from.c_str(), to.c_str()) != 0) return FailWithErrno();
@@ -230,17 +258,22 @@ DWORD GetFileAttributesW(LPCWSTR fileName) {
     FailWithErrno();
     return INVALID_FILE_ATTRIBUTES;
   }
-  return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  if (S_ISDIR(status.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
+  // A file its owner may not write stands for one marked read-only.
+  return (status.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
 }
 
 namespace sim::detail {
 
 bool ShouldFailFileCall(const char* function) {
+  std::lock_guard lock(FilesLock());
   auto& failing = State().failingFileCalls;
-  auto found = std::find(failing.begin(), failing.end(), function);
+  auto found = std::find_if(failing.begin(), failing.end(),
+                            [function](const auto& call) { return call.first == function; });
   if (found == failing.end()) return false;
+  const DWORD error = found->second;
   failing.erase(found);
-  SetLastError(ERROR_ACCESS_DENIED);
+  SetLastError(error);
   return true;
 }
 
@@ -256,8 +289,9 @@ void SkipDiskSync(bool skip) {
   State().skipDiskSync = skip;
 }
 
-void FailNextFileCall(const std::string& function) {
-  State().failingFileCalls.push_back(function);
+void FailNextFileCall(const std::string& function, DWORD error) {
+  std::lock_guard lock(FilesLock());
+  State().failingFileCalls.emplace_back(function, error);
 }
 
 }  // namespace sim

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -71,6 +72,14 @@ struct Process {
 // The process of this program, which owns every window that no test gave to another.
 inline constexpr DWORD kOwnProcessId = 1;
 
+// A file opened by CreateFileW: its POSIX descriptor, and what others may do with the file
+// meanwhile (FILE_SHARE_*), which decides whether it may be replaced.
+struct OpenFile {
+  int descriptor = -1;
+  std::filesystem::path path;
+  DWORD share = 0;
+};
+
 struct Model {
   std::unordered_map<std::uintptr_t, std::unique_ptr<GlobalBlock>> globals;
   std::unordered_map<std::uintptr_t, std::unique_ptr<DeviceBitmap>> bitmaps;
@@ -82,9 +91,9 @@ struct Model {
   std::optional<SYSTEMTIME> fixedTime;
   std::uint64_t tickWhenFixed = 0;
   std::vector<std::string> misuses;
-  std::unordered_map<std::uintptr_t, int> files;  // handle to POSIX descriptor
+  std::unordered_map<std::uintptr_t, OpenFile> files;  // by handle; see FilesLock
   std::uint64_t diskSpace = UINT64_MAX;
-  std::vector<std::string> failingFileCalls;
+  std::vector<std::pair<std::string, DWORD>> failingFileCalls;  // function, error
   bool skipDiskSync = false;
   std::string moduleFileName;  // empty: the real executable's
   std::string appDataFolder;   // UTF-8; empty: SHGetSpecialFolderPathW fails

@@ -44,8 +44,9 @@ TEST_F(SafeSaveTest, DiskFullPartWayKeepsTheOldFile) {
 }
 
 TEST_F(SafeSaveTest, EveryFailingStepKeepsTheOldFile) {
+  // (A move refused as if the file were held would be tried again: the medium refuses it.)
   for (const char* step : {"CreateFileW", "FlushFileBuffers", "MoveFileExW"}) {
-    sim::FailNextFileCall(step);
+    sim::FailNextFileCall(step, ERROR_WRITE_PROTECT);
     EXPECT_THROW(store.SaveToFile(DataPath()), CFileError) << step;
     EXPECT_EQ(FileBytes(), saved) << step;
     EXPECT_TRUE(OnlyTheDataFileIsThere()) << step;
