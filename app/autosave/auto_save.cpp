@@ -154,7 +154,9 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
     schedule_.Changed(now);
     fileBehind_ = false;
   }
-  if (journal_ && (checkNow_ || journalLookout_.Due(store, now))) {
+  if (journal_ && (journalNow_ || journalLookout_.Due(store, now)) &&
+      Reached(now, journalLookout_.lastLook + JournalPaceMs(store))) {
+    journalNow_ = false;
     journalLookout_.Looked(store, now);
     WriteJournal(store);
   }
@@ -170,17 +172,34 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
   const bool eraseDue = eraseWanted_ && (!eraseRetryAt_ || Reached(now, *eraseRetryAt_));
   if (!schedule_.Due(now) && !eraseDue && !checkNow_ && !saveLookout_.Due(store, now)) return;
   checkNow_ = false;
-  saveLookout_.Looked(store, now);
-  const std::uint64_t fingerprint = StoreFingerprint(store);
-  if (fingerprint != savedFingerprint_) {
+  if (store.Revision() != saveLookout_.revision) {
+    // A change the store counted: known without a walk.
     schedule_.Changed(now);
+    saveLookout_.revision = store.Revision();
+    saveLookout_.lastLook = now;
+    savedFingerprint_.reset();
+  } else {
+    // Only a walk finds a field written past the store's counting.
+    saveLookout_.Looked(store, now);
+    const std::uint64_t fingerprint = StoreFingerprint(store);
+    // Unknown: the store changed since the file was written, and is due to be saved anyway.
+    if (savedFingerprint_ && fingerprint != *savedFingerprint_) schedule_.Changed(now);
     savedFingerprint_ = fingerprint;
   }
-  if (schedule_.Due(now) || eraseDue) StartSave(fingerprint, EstimatedDataFileBytes(store));
+  if (schedule_.Due(now) || eraseDue) StartSave(store, now);
 }
 
-void CAutoSaver::StartSave(std::uint64_t fingerprint, std::size_t estimatedBytes) {
+std::uint32_t CAutoSaver::JournalPaceMs(const CDataBase& store) {
+  return static_cast<std::uint32_t>(store.Items().size() / kClipsPerJournalPaceMs);
+}
+
+void CAutoSaver::StartSave(const CDataBase& store, std::uint32_t now) {
   schedule_.Started();
+  const std::uint64_t fingerprint = StoreFingerprint(store);
+  savedFingerprint_ = fingerprint;
+  saveRevision_ = store.Revision();
+  saveLookout_.Looked(store, now);
+  const std::size_t estimatedBytes = EstimatedDataFileBytes(store);
   saveErases_ = std::exchange(eraseWanted_, false);
   eraseRetryAt_.reset();
   slices_ = CStoreSliceWriter{};
@@ -230,13 +249,20 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
     }
     return;
   }
-  const std::uint64_t fingerprint = StoreFingerprint(store);
-  if (fingerprint != saveFingerprint_) {
+  // A change the store counted is seen at every part; one written past its counting, at
+  // the walk every kFullCheckIntervalMs.
+  bool changed = store.Revision() != saveRevision_;
+  if (!changed && Reached(now, saveLookout_.lastWalk + kFullCheckIntervalMs)) {
+    saveLookout_.Looked(store, now);
+    changed = StoreFingerprint(store) != saveFingerprint_;
+  }
+  if (changed) {
     // The parts produced so far describe a store that is gone.
     producer_.reset();
     writer_.reset();
     eraseWanted_ = eraseWanted_ || saveErases_;
-    savedFingerprint_ = fingerprint;
+    savedFingerprint_.reset();
+    saveLookout_.revision = store.Revision();  // this change is counted here
     schedule_.Changed(now);
     return;
   }

@@ -5,7 +5,9 @@
 //   finds every text clip, the last key of a query that finds one clip, and each key of
 //   "invoice 4471" typed letter by letter and backspaced over (median);
 // - unfolding the history row and reading the rows it shows (its first page);
-// - a capture and its rebuild with the history folded and unfolded.
+// - a capture and its rebuild with the history folded and unfolded;
+// - what the automatic save walks after a change: the store's fingerprint (now only every
+//   few seconds, for changes written past the store's counting) and the journal's frames.
 // Targets: a search keystroke over 100,000 clips under 2 ms median; a capture at 100,000
 // clips within 1.2 times the figure at 1,000.
 
@@ -18,9 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "app/autosave/store_fingerprint.h"
 #include "bench/search_corpus.h"
 #include "categories/recording_tree_view.h"
 #include "categories/tree_search.h"
+#include "store/data_journal.h"
 #include "store/text_item.h"
 #include "tests/support/clipboard_driver.h"
 
@@ -190,6 +194,34 @@ BENCHMARK(BM_Capture)
     ->Unit(benchmark::kMicrosecond)
     ->Iterations(500)
     ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// What the automatic save looks at after a capture: whether the store changed (its
+// fingerprint) and the journal's frames for the change.
+void BM_SaverLookAfterCapture(benchmark::State& state) {
+  CScaleStore store(static_cast<int>(state.range(0)));
+  CJournalDiff journal;
+  journal.Reset(store.handler);
+  int copied = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    store.driver.CopyText(u"captured text number " + std::u16string(1, u'a' + copied % 26) +
+                          std::u16string(static_cast<std::size_t>(copied % 500), u'x'));
+    ++copied;
+    store.handler.CaptureClipboard();
+    state.ResumeTiming();
+    if (state.range(1) & 1) benchmark::DoNotOptimize(StoreFingerprint(store.handler));
+    if (state.range(1) & 2) benchmark::DoNotOptimize(journal.Changes(store.handler));
+  }
+}
+BENCHMARK(BM_SaverLookAfterCapture)
+    ->Args({1000, 1})
+    ->Args({1000, 2})
+    ->Args({100000, 1})
+    ->Args({100000, 2})
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(200)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 }  // namespace
