@@ -21,9 +21,8 @@ using Files = std::vector<std::string>;
 class CFileHold {
  public:
   explicit CFileHold(const std::filesystem::path& path)
-      : file_(AdoptFile(CreateFileW(AsWide(path.u16string().c_str()), GENERIC_READ,
-                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr))) {}
+      : file_(AdoptFile(CreateFileW(AsWide(path.u16string().c_str()), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {}
   ~CFileHold() {
     if (releaser_.joinable()) releaser_.join();
   }
@@ -71,7 +70,8 @@ TEST_F(HeldDataFileTest, ADeletionWhileTheDataFileIsHeldForAMomentLeavesItOnceIt
   EXPECT_EQ(NextStartHistory(), History());
 }
 
-TEST_F(HeldDataFileTest, ADeletionThatFindsTheDataFileHeldLongerLeavesTheJournalAtOnceAndTheFileSoon) {
+TEST_F(HeldDataFileTest,
+       ADeletionThatFindsTheDataFileHeldLongerLeavesTheJournalAtOnceAndTheFileSoon) {
   CopyIntoTheJournal();
   const std::string fileBefore = FileBytes(DataPath());
   CFileHold hold(DataPath());
