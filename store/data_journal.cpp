@@ -302,6 +302,21 @@ void CJournalDiff::Reset(const CDataBase& store) {
   ClipsOf(store, clips_);
   idLimit_ = store.NextItemId();
   categories_ = CategoryBytes(store);
+  logPlace_ = store.ClipLog().End();
+  fieldChanges_ = store.FieldChanges();
+  walked_ = true;
+}
+
+void CJournalDiff::Looked(const CDataBase& store, bool walked, std::vector<std::uint8_t>& frames) {
+  std::vector<std::uint8_t> categories = CategoryBytes(store);
+  if (categories != categories_) {
+    AppendFrame(frames, categories);
+    categories_ = std::move(categories);
+  }
+  idLimit_ = store.NextItemId();
+  logPlace_ = store.ClipLog().End();
+  fieldChanges_ = store.FieldChanges();
+  walked_ = walked;
 }
 
 std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
@@ -353,12 +368,81 @@ std::vector<std::uint8_t> CJournalDiff::Changes(const CDataBase& store) {
     }
     AppendFrame(frames, payload.Bytes());
   }
-  std::vector<std::uint8_t> categories = CategoryBytes(store);
-  if (categories != categories_) {
-    AppendFrame(frames, categories);
-    categories_ = std::move(categories);
-  }
   clips_.swap(now_);
-  idLimit_ = store.NextItemId();
+  Looked(store, true, frames);
+  return frames;
+}
+
+std::vector<std::uint8_t> CJournalDiff::ChangesFromLog(const CDataBase& store) {
+  const auto log = store.ClipLog().Since(logPlace_);
+  // A hot key or an orphaned mark changed in place, or changes the log no longer holds.
+  if (!log || store.FieldChanges() != fieldChanges_) return Changes(store);
+  // The clips that came since the last look and are still there, at the head (newest
+  // first) and at the tail (in the order they came); the clips of before that left.
+  std::vector<int> head;
+  std::vector<int> tail;
+  std::vector<int> left;
+  for (const CClipListChange& change : *log) {
+    if (change.inserted) {
+      if (change.place == CClipListChange::EPlace::kElsewhere) return Changes(store);
+      auto& side = change.place == CClipListChange::EPlace::kHead ? head : tail;
+      side.push_back(change.id);
+      continue;
+    }
+    // One that came and went leaves no frame.
+    const auto came = [&](std::vector<int>& side) {
+      const auto found = std::find(side.begin(), side.end(), change.id);
+      if (found == side.end()) return false;
+      side.erase(found);
+      return true;
+    };
+    if (!came(head) && !came(tail)) left.push_back(change.id);
+  }
+  std::reverse(head.begin(), head.end());  // each came before the one before it
+  // The clips that came are the list's first and last ones; if not, the walk tells.
+  const auto& items = store.Items();
+  if (head.size() + tail.size() > items.size()) return Changes(store);
+  std::vector<const CBaseItem*> heads;
+  auto first = items.begin();
+  for (int id : head) {
+    if ((*first)->id != id) return Changes(store);
+    heads.push_back((first++)->get());
+  }
+  std::vector<const CBaseItem*> tails(tail.size());
+  auto last = items.rbegin();
+  for (auto id = tail.rbegin(); id != tail.rend(); ++id) {
+    if ((*last)->id != *id) return Changes(store);
+    tails[static_cast<std::size_t>(tail.rend() - id) - 1] = (last++)->get();
+  }
+
+  std::vector<std::uint8_t> frames;
+  for (int id : left) {
+    // Clips that a save leaves out are not in the journal either.
+    const auto found = std::find_if(clips_.begin(), clips_.end(),
+                                    [id](const Clip& clip) { return clip.id == id; });
+    if (found == clips_.end()) continue;
+    CByteWriter payload;
+    payload.WriteInt32(kRemoveEntry);
+    payload.WriteInt32(static_cast<std::int32_t>(found - clips_.begin()));
+    AppendFrame(frames, payload.Bytes());
+    clips_.erase(found);
+  }
+  const auto insert = [&](const CBaseItem& clip, std::size_t position) {
+    CByteWriter payload;
+    payload.WriteInt32(kInsertEntry);
+    payload.WriteInt32(static_cast<std::int32_t>(position));
+    clip.Save(payload);
+    AppendFrame(frames, payload.Bytes());
+    clips_.insert(clips_.begin() + static_cast<std::ptrdiff_t>(position),
+                  {clip.id, clip.categoryId, clip.hotKey, clip.edition, &clip});
+  };
+  std::size_t position = 0;
+  for (const CBaseItem* clip : heads) {
+    if (IsSaved(*clip)) insert(*clip, position++);
+  }
+  for (const CBaseItem* clip : tails) {
+    if (IsSaved(*clip)) insert(*clip, clips_.size());
+  }
+  Looked(store, false, frames);
   return frames;
 }

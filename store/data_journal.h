@@ -70,7 +70,15 @@ class CJournalDiff {
   // The journal describes `store` as it is now.
   void Reset(const CDataBase& store);
   // Frames for every change since the last Reset or Changes; empty when there was none.
+  // Walks every clip, and so sees a field written past the store's counting too.
   std::vector<std::uint8_t> Changes(const CDataBase& store);
+  // The same, from the store's log of the clips that came and went (in proportion to
+  // them, not to the store) where it can tell them: clips added at the head or the tail,
+  // clips removed anywhere, no field of a clip noted changed. Otherwise it walks. A field
+  // written past the store's counting waits for the next Changes.
+  std::vector<std::uint8_t> ChangesFromLog(const CDataBase& store);
+  // Whether the last Reset, Changes or ChangesFromLog walked every clip.
+  bool Walked() const { return walked_; }
 
  private:
   struct Clip {
@@ -84,8 +92,16 @@ class CJournalDiff {
   static void ClipsOf(const CDataBase& store, std::vector<Clip>& clips);
   static std::vector<std::uint8_t> CategoryBytes(const CDataBase& store);
 
+  // The clips the journal describes, in the store's order.
   std::vector<Clip> clips_;
   std::vector<Clip> now_;  // the store now, while Changes runs
   int idLimit_ = 0;        // every clip added since has an id from here on
   std::vector<std::uint8_t> categories_;
+  // Where the store's log and its count of field changes stood at the last look.
+  std::uint64_t logPlace_ = 0;
+  std::uint64_t fieldChanges_ = 0;
+  bool walked_ = false;
+
+  // The categories' frame when they changed; then the journal describes the store as it is.
+  void Looked(const CDataBase& store, bool walked, std::vector<std::uint8_t>& frames);
 };

@@ -214,6 +214,7 @@ CBaseItem* CDataBase::FindItem(int itemId) {
 
 std::unique_ptr<CBaseItem> CDataBase::Detach(ItemList::iterator position) {
   ++revision;
+  clipLog.Removed((*position)->id);
   ClipRemoved(**position);
   // Looked for whatever its category now says: the index must never hold a clip that left.
   const auto [first, last] = historyByContent.equal_range((*position)->contentHash);
@@ -234,6 +235,9 @@ void CDataBase::Insert(ItemList::iterator before, std::unique_ptr<CBaseItem> cli
   ++revision;
   const bool history = clip->categoryId == kHistoryCategoryId;
   if (history && !hashKnown) clip->contentHash = ContentHash(*clip);
+  clipLog.Inserted(clip->id, before == items.begin() ? CClipListChange::EPlace::kHead
+                             : before == items.end() ? CClipListChange::EPlace::kTail
+                                                     : CClipListChange::EPlace::kElsewhere);
   const auto position = items.insert(before, std::move(clip));
   if (history) {
     ++historyCount;

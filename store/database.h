@@ -24,6 +24,7 @@
 #include "store/clipboard_owner.h"
 #include "store/category.h"
 #include "store/clip_format.h"
+#include "store/clip_list_log.h"
 #include "store/deleted_clips.h"
 #include "store/load_report.h"
 #include "store/text_item.h"
@@ -235,6 +236,11 @@ class CDataBase {
   // derived class notes a change of a clip's fields (NoteClipFieldsChanged). A field
   // written through FindItem or ClipAt by anyone else is not seen.
   std::uint64_t Revision() const { return revision; }
+  // The clips that entered or left the list, for a follower that should not walk it.
+  const CClipListLog& ClipLog() const { return clipLog; }
+  // Counts the changes of clips' fields noted by a derived class (NoteClipFieldsChanged),
+  // which the log does not tell.
+  std::uint64_t FieldChanges() const { return fieldChanges; }
 
  protected:
   // For a view of the store that follows it change by change (the clip handler's tree):
@@ -246,7 +252,10 @@ class CDataBase {
   virtual void CategoriesChanged() {}
   // A derived class changed fields of a clip that the data file keeps (its hot key, its
   // orphaned mark).
-  void NoteClipFieldsChanged() { ++revision; }
+  void NoteClipFieldsChanged() {
+    ++revision;
+    ++fieldChanges;
+  }
 
  private:
   std::unique_ptr<CBaseItem> TakeClipboardContent(std::u16string* refusal);
@@ -296,6 +305,8 @@ class CDataBase {
   // Folded names of the excluded programs whose refusal the log has told this run.
   std::unordered_set<std::u16string> exclusionsLogged;
   std::uint64_t revision = 0;
+  std::uint64_t fieldChanges = 0;
+  CClipListLog clipLog;
   // The last deletion by the user, which UndoDeletion puts back; only in memory.
   CDeletedClips lastDeletion;
 };

@@ -66,6 +66,7 @@ bool CDataBase::SaveToFile(const std::filesystem::path& path, const CStoreKey* k
 void CDataBase::Clear() {
   historyByContent.clear();
   items.clear();
+  clipLog.Broken();
   categories.clear();
   historyCount = 0;
   ++revision;

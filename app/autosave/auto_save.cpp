@@ -100,8 +100,9 @@ void CAutoSaver::DiscardJournal() {
   journal_.reset();
 }
 
-void CAutoSaver::WriteJournal(const CDataBase& store) {
-  std::vector<std::uint8_t> frames = journalDiff_.Changes(store);
+void CAutoSaver::WriteJournal(const CDataBase& store, bool walk) {
+  std::vector<std::uint8_t> frames =
+      walk ? journalDiff_.Changes(store) : journalDiff_.ChangesFromLog(store);
   if (frames.empty()) return;
   JournalGrew(frames.size());
   journal_->Append(std::move(frames));
@@ -135,9 +136,9 @@ bool CAutoSaver::CLookout::Due(const CDataBase& store, std::uint32_t now) const 
   return store.Revision() != revision || Reached(now, lastWalk + kFullCheckIntervalMs);
 }
 
-void CAutoSaver::CLookout::Looked(const CDataBase& store, std::uint32_t now) {
+void CAutoSaver::CLookout::Looked(const CDataBase& store, std::uint32_t now, bool walked) {
   lastLook = now;
-  lastWalk = now;
+  if (walked) lastWalk = now;
   revision = store.Revision();
 }
 
@@ -154,11 +155,13 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
     schedule_.Changed(now);
     fileBehind_ = false;
   }
-  if (journal_ && (journalNow_ || journalLookout_.Due(store, now)) &&
-      Reached(now, journalLookout_.lastLook + JournalPaceMs(store))) {
+  if (journal_ && (journalNow_ || journalLookout_.Due(store, now))) {
     journalNow_ = false;
-    journalLookout_.Looked(store, now);
-    WriteJournal(store);
+    // The store's log tells what came and went; a field written past its counting only a
+    // walk finds, every kFullCheckIntervalMs.
+    const bool walk = Reached(now, journalLookout_.lastWalk + kFullCheckIntervalMs);
+    WriteJournal(store, walk);
+    journalLookout_.Looked(store, now, journalDiff_.Walked());
   }
   if (writer_ && eraseWanted_ && !committed_ && !writer_->Done()) {
     // Its bytes may hold the deleted clips: a save that starts now replaces it.
@@ -187,10 +190,6 @@ void CAutoSaver::Poll(const CDataBase& store, std::uint32_t now) {
     savedFingerprint_ = fingerprint;
   }
   if (schedule_.Due(now) || eraseDue) StartSave(store, now);
-}
-
-std::uint32_t CAutoSaver::JournalPaceMs(const CDataBase& store) {
-  return static_cast<std::uint32_t>(store.Items().size() / kClipsPerJournalPaceMs);
 }
 
 void CAutoSaver::StartSave(const CDataBase& store, std::uint32_t now) {
@@ -271,7 +270,9 @@ void CAutoSaver::ContinueSave(const CDataBase& store, std::uint32_t now) {
   if (allProduced_) {
     producer_->Flush();
     if (journal_) {
-      WriteJournal(store);  // the store is the one just produced
+      // The store is the one just produced, which the journal must describe exactly: what
+      // follows the base extends the new file.
+      WriteJournal(store, true);
       baseDiff_ = journalDiff_;
       baseNumber_ = journal_->AppendBase(saveDigest_->Value());
       JournalGrew(JournalBaseFrame(saveDigest_->Value()).size());

@@ -75,12 +75,6 @@ class CAutoSaver {
   // every kFullCheckIntervalMs, for a clip's field written past the store's counting.
   static constexpr std::uint32_t kCheckIntervalMs = 500;
   static constexpr std::uint32_t kFullCheckIntervalMs = 5'000;
-  // The journal takes a change at the next Poll, but no sooner than a millisecond per this
-  // many clips after it last looked: its look walks every clip (about 7 ms for 100,000), and
-  // in a burst of copies into a long history looking after each would take the window's
-  // thread from the captures. A look then takes under a tenth of the thread, and a change
-  // reaches the journal within 100 ms even with 100,000 clips.
-  static constexpr std::size_t kClipsPerJournalPaceMs = 1'000;
   // Saves that keep failing for this long are told (a single failed try is not: a backup
   // or sync program may hold the file for a moment), and so is a journal that has grown
   // by this much while they fail.
@@ -101,8 +95,7 @@ class CAutoSaver {
   // After the store was loaded from the data file whose digest is `fileDigest`: applies the
   // journal's changes for that file (those of a run that ended without saving them) and
   // from now on keeps every change of the store in the journal within a tick or two of
-  // Poll (in a long history, of its pace: see kClipsPerJournalPaceMs), until a save takes
-  // them in. Returns the number of changes applied; the store is
+  // Poll, until a save takes them in. Returns the number of changes applied; the store is
   // then ahead of the file, and the next Poll schedules a save. A journal that cannot be
   // read or applied whole is first copied beside itself, as a damaged data file is, and
   // JournalDamage() says so; when no copy can be made, it stays in place and this run
@@ -157,8 +150,6 @@ class CAutoSaver {
 
  private:
   void StartSave(const CDataBase& store, std::uint32_t now);
-  // How long after its last look the journal may look again.
-  static std::uint32_t JournalPaceMs(const CDataBase& store);
   // The save's file has replaced the data file.
   void FileReplaced();
   // The journal anew from the data file as it is; see EraseSoon.
@@ -166,7 +157,8 @@ class CAutoSaver {
   // An erasing save failed: it is tried again after a pause that grows with each failure.
   void EraseLater(std::uint32_t now);
   void ContinueSave(const CDataBase& store, std::uint32_t now);
-  void WriteJournal(const CDataBase& store);
+  // The journal's frames for what changed, from the store's log or by a walk of every clip.
+  void WriteJournal(const CDataBase& store, bool walk);
   // A save ended: keeps count of failures and tells them when they persist.
   void SaveEnded(std::uint32_t now, bool replaced);
   void JournalGrew(std::size_t bytes);
@@ -178,7 +170,7 @@ class CAutoSaver {
     std::uint32_t lastWalk = 0;
     std::uint64_t revision = 0;
     bool Due(const CDataBase& store, std::uint32_t now) const;
-    void Looked(const CDataBase& store, std::uint32_t now);
+    void Looked(const CDataBase& store, std::uint32_t now, bool walked = true);
   };
 
   std::filesystem::path path_;

@@ -211,7 +211,7 @@ void BM_SaverLookAfterCapture(benchmark::State& state) {
     store.handler.CaptureClipboard();
     state.ResumeTiming();
     if (state.range(1) & 1) benchmark::DoNotOptimize(StoreFingerprint(store.handler));
-    if (state.range(1) & 2) benchmark::DoNotOptimize(journal.Changes(store.handler));
+    if (state.range(1) & 2) benchmark::DoNotOptimize(journal.ChangesFromLog(store.handler));
   }
 }
 BENCHMARK(BM_SaverLookAfterCapture)

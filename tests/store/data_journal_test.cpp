@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "foundation/byte_writer.h"
 #include "foundation/content_digest.h"
 #include "store/data_journal.h"
@@ -77,6 +80,70 @@ TEST_F(DataJournalTest, ReplayGivesTheStoreWithCapturesTrimsDeletionsMovesHotKey
   EXPECT_FALSE(replay.torn);
   EXPECT_TRUE(replay.stopReason.empty()) << replay.stopReason;
   EXPECT_EQ(SavedWithPngImages(replayed), SavedWithPngImages(store));
+}
+
+// The store's log tells what a walk of every clip would: whatever came and went between
+// two looks, a journal of the log's frames and one of the walk's, each replayed onto the
+// saved file, give the store.
+TEST_F(DataJournalTest, FramesFromTheStoresLogReplayAsTheWalksDo) {
+  SetCapacity(30);
+  CCategory work;
+  work.name = u"Work";
+  const int workId = store.AddCategory(work);
+  Journal();
+  CJournalDiff walk;
+  walk.Reset(store);
+  Bytes walked = journal_;
+  std::mt19937 random(29);
+  const auto pick = [&]() -> CBaseItem& {
+    return **std::next(store.Items().begin(),
+                       static_cast<std::ptrdiff_t>(random() % store.Items().size()));
+  };
+  const auto number = [&](int range) {
+    const std::string digits = std::to_string(random() % range);
+    return std::u16string(digits.begin(), digits.end());
+  };
+  int fromLog = 0;
+  for (int round = 1; round <= 300; ++round) {
+    for (int change = 0, changes = 1 + static_cast<int>(random() % 4); change < changes; ++change) {
+      switch (random() % 10) {
+        case 6: {  // a picture, whose image is made later
+          TBitmap picture(2, 2, 24);
+          picture.Row(0)[0] = static_cast<std::uint8_t>(random());
+          ASSERT_TRUE(driver.CopyBitmap(picture));
+          break;
+        }
+        case 7:
+          store.DeleteItem(pick().id);
+          break;
+        case 8:
+          store.MoveItem(pick().id, random() % 2 ? workId : kNotesCategoryId);
+          break;
+        case 9:
+          if (random() % 2) {
+            store.AddNote(kNotesCategoryId, u"note " + number(1000));
+          } else {
+            store.ReplaceClipText(pick().id, u"edited " + number(1000));  // in its place
+          }
+          break;
+        default:  // new texts, and old ones that come back to the head
+          CopyTexts({u"text " + number(60)});
+      }
+      if (store.Items().empty()) CopyTexts({u"text again"});
+    }
+    Append(diff_.ChangesFromLog(store));
+    fromLog += !diff_.Walked();
+    const Bytes frames = walk.Changes(store);
+    walked.insert(walked.end(), frames.begin(), frames.end());
+    if (round % 25 != 0) continue;
+    for (const Bytes* journal : {&journal_, &walked}) {
+      CDataBase replayed;
+      const CJournalReplay replay = Replay(*journal, replayed);
+      ASSERT_TRUE(replay.stopReason.empty()) << replay.stopReason << " in round " << round;
+      ASSERT_EQ(SavedWithPngImages(replayed), SavedWithPngImages(store)) << "round " << round;
+    }
+  }
+  EXPECT_GT(fromLog, 150);  // most looks needed no walk
 }
 
 TEST_F(DataJournalTest, ATornTailCostsOnlyTheChangeItWasWriting) {

@@ -10,7 +10,6 @@
 #include "app/autosave/store_fingerprint.h"
 #include "app/autosave/store_slice_writer.h"
 #include "store/png_encoder.h"
-#include "store/text_item.h"
 #include "tests/support/store_fixture.h"
 #include "tests/support/test_files.h"
 
@@ -422,42 +421,6 @@ TEST_F(JournalTest, AChangeNobodyReportedIsJournaledAtTheNextLookIfTheStoreCount
   StartJournal(*saver);
   ASSERT_TRUE(store.DeleteItem(store.Items().front()->id));
   LetTheJournalSettle(*saver, CAutoSaver::kCheckIntervalMs);
-  saver.reset();  // the program ends without saving
-  EXPECT_EQ(NextStartHistory(), History());
-}
-
-TEST_F(JournalTest, InALongHistoryCopiesReachTheJournalTogetherAtTheLongHistorysPace) {
-  // A look walks every clip: with 5,000 it comes at most every 5 ms, with the copies made
-  // meanwhile together.
-  for (const auto& text : NumberedTexts(5'000, u"older clip ")) {
-    auto clip = std::make_unique<CTextItem>();
-    clip->text = text;
-    clip->textLength = static_cast<int>(text.size());
-    store.AppendClip(std::move(clip));
-  }
-  store.SaveToFile(DataPath());
-  auto saver = std::make_unique<CAutoSaver>(DataPath());
-  StartJournal(*saver);
-  const auto journaled = [&](const std::u16string& text) {
-    const std::string bytes = FileBytes(saver->JournalPath());
-    return bytes.find(std::string(text.begin(), text.end())) != std::string::npos ||
-           bytes.find(std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2)) !=
-               std::string::npos;
-  };
-  CopyTexts({u"first copy"});
-  saver->MarkChanged();
-  LetTheJournalSettle(*saver, 100);
-  ASSERT_TRUE(journaled(u"first copy"));
-  CopyTexts({u"second copy"});
-  saver->MarkChanged();
-  LetTheJournalSettle(*saver, 104);
-  CopyTexts({u"third copy"});
-  saver->MarkChanged();
-  LetTheJournalSettle(*saver, 104);
-  EXPECT_FALSE(journaled(u"second copy"));
-  LetTheJournalSettle(*saver, 105);
-  EXPECT_TRUE(journaled(u"second copy"));
-  EXPECT_TRUE(journaled(u"third copy"));
   saver.reset();  // the program ends without saving
   EXPECT_EQ(NextStartHistory(), History());
 }
