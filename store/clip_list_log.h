@@ -22,9 +22,7 @@ class CClipListLog {
   // Kept at least; the log drops the older half of twice as many.
   static constexpr std::size_t kLeastKept = 4096;
 
-  void Inserted(int id, CClipListChange::EPlace place) {
-    Add({id, true, place});
-  }
+  void Inserted(int id, CClipListChange::EPlace place) { Add({id, true, place}); }
   void Removed(int id) { Add({id, false, CClipListChange::EPlace::kElsewhere}); }
   // The list was replaced or emptied whole: what came before can no longer be told.
   void Broken();
