@@ -72,10 +72,10 @@ class CJournalDiff {
   // Frames for every change since the last Reset or Changes; empty when there was none.
   // Walks every clip, and so sees a field written past the store's counting too.
   std::vector<std::uint8_t> Changes(const CDataBase& store);
-  // The same, from the store's log of the clips that came and went (in proportion to
-  // them, not to the store) where it can tell them: clips added at the head or the tail,
-  // clips removed anywhere, no field of a clip noted changed. Otherwise it walks. A field
-  // written past the store's counting waits for the next Changes.
+  // The same, from the store's log of the clips that came and went, without walking the
+  // list, where the log can tell them: clips added at the head or the tail, clips removed
+  // anywhere, no field of a clip noted changed. Otherwise it walks. A field written past
+  // the store's counting waits for the next Changes.
   std::vector<std::uint8_t> ChangesFromLog(const CDataBase& store);
   // Whether the last Reset, Changes or ChangesFromLog walked every clip.
   bool Walked() const { return walked_; }

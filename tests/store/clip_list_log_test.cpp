@@ -48,7 +48,7 @@ TEST_F(ClipListLogStoreTest, AJournalFollowsTheLogUntilTheStoreIsLoadedAnewOrFal
   EXPECT_FALSE(diff.ChangesFromLog(store).empty());
   EXPECT_FALSE(diff.Walked());
 
-  store.LoadFromMemory(saved);  // the list replaced whole
+  store.LoadFromMemory(saved);                       // the list replaced whole
   EXPECT_FALSE(diff.ChangesFromLog(store).empty());  // "two" left
   EXPECT_TRUE(diff.Walked());
 
