@@ -168,6 +168,12 @@ void BM_UnfoldHistory(benchmark::State& state) {
 }
 BENCHMARK(BM_UnfoldHistory)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// The text of the copy numbered `copied`: one the history does not hold yet.
+std::u16string CopiedText(int copied) {
+  return u"captured text number " + std::u16string(1, static_cast<char16_t>(u'a' + copied % 26)) +
+         std::u16string(static_cast<std::size_t>(copied % 500), u'x');
+}
+
 // Arg 1: 0 folded, 1 unfolded history. A new text each time into a full history, so that
 // the oldest clip leaves as the new one comes.
 void BM_Capture(benchmark::State& state) {
@@ -176,10 +182,7 @@ void BM_Capture(benchmark::State& state) {
   int copied = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    store.driver.CopyText(u"captured text number " +
-                          std::u16string(1, static_cast<char16_t>(u'a' + copied % 26)) +
-                          std::u16string(static_cast<std::size_t>(copied % 500), u'x'));
-    ++copied;
+    store.driver.CopyText(CopiedText(copied++));
     state.ResumeTiming();
     store.handler.CaptureClipboard();
     store.handler.RebuildTree();
@@ -205,9 +208,7 @@ void BM_SaverLookAfterCapture(benchmark::State& state) {
   int copied = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    store.driver.CopyText(u"captured text number " + std::u16string(1, u'a' + copied % 26) +
-                          std::u16string(static_cast<std::size_t>(copied % 500), u'x'));
-    ++copied;
+    store.driver.CopyText(CopiedText(copied++));
     store.handler.CaptureClipboard();
     state.ResumeTiming();
     if (state.range(1) & 1) benchmark::DoNotOptimize(StoreFingerprint(store.handler));
